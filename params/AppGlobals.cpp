@@ -1,0 +1,4 @@
+#include "AppGlobals.h"
+
+float FontRatio = 1.0f;
+QString ApplicationPath;

@@ -1,0 +1,311 @@
+#include "ClassParam.h"
+
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+
+const char *const ClassParam::KeyText = "7C41E0B95D";
+
+namespace {
+
+const QString kFingerprintKey = QStringLiteral("EMPREINTE");
+const QString kFingerprintMark = QStringLiteral("EMPREINTE=");
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Non-hex characters are skipped; a lone trailing digit is dropped.
+QByteArray decodeHex(const QByteArray &text)
+{
+    QByteArray out;
+    out.reserve(text.size() / 2);
+    int high = -1;
+    for (char c : text) {
+        const int v = hexValue(c);
+        if (v < 0)
+            continue;
+        if (high < 0) {
+            high = v;
+        } else {
+            out.append(char((high << 4) | v));
+            high = -1;
+        }
+    }
+    return out;
+}
+
+// A key line starts at the text's start or right after a LF. Anchoring the
+// search keeps a value that merely contains a key's name from capturing it.
+int findKey(const QString &text, const QString &key, int from = 0)
+{
+    const QString needle = key + QLatin1String("=\"");
+    int pos = text.indexOf(needle, from);
+    while (pos > 0 && text.at(pos - 1) != QLatin1Char('\n'))
+        pos = text.indexOf(needle, pos + 1);
+    return pos;
+}
+
+QString withoutLineEnds(QString s)
+{
+    s.remove(QLatin1Char('\r'));
+    s.remove(QLatin1Char('\n'));
+    return s;
+}
+
+void readFailed(const QString &file)
+{
+    qDebug().noquote() << "qERROR: " + file + " read\n";
+}
+
+} // namespace
+
+ClassParam::ClassParam()
+{
+    InitCryptRC4(QString::fromLatin1(KeyText));
+}
+
+void ClassParam::resetTable()
+{
+    BALISE.clear();
+    BALISE.append(m_emptyRow);
+    BALISE.append(m_emptyRow);
+}
+
+void ClassParam::InitCryptRC4(QString key)
+{
+    resetTable();
+    const QByteArray k = decodeHex(key.toLatin1());
+    for (int i = 0; i < 256; ++i)
+        m_state[i] = static_cast<unsigned char>(i);
+    if (k.isEmpty())
+        return;
+    int j = 0;
+    for (int i = 0; i < 256; ++i) {
+        j = (j + m_state[i] + static_cast<unsigned char>(k.at(i % k.size()))) & 0xFF;
+        std::swap(m_state[i], m_state[j]);
+    }
+}
+
+void ClassParam::Init()
+{
+}
+
+QByteArray ClassParam::rc4(const QByteArray &data) const
+{
+    unsigned char s[256];
+    std::copy(m_state, m_state + 256, s);
+    QByteArray out(data.size(), Qt::Uninitialized);
+    const unsigned char *in = reinterpret_cast<const unsigned char *>(data.constData());
+    unsigned char *o = reinterpret_cast<unsigned char *>(out.data());
+    unsigned i = 0, j = 0;
+    for (int n = 0; n < data.size(); ++n) {
+        i = (i + 1) & 0xFF;
+        j = (j + s[i]) & 0xFF;
+        std::swap(s[i], s[j]);
+        o[n] = in[n] ^ s[(s[i] + s[j]) & 0xFF];
+    }
+    return out;
+}
+
+QString ClassParam::CryptRC4(QString text)
+{
+    return QString::fromLatin1(rc4(text.toLatin1()).toHex().toUpper());
+}
+
+QString ClassParam::DeCryptRC4(QString hexText)
+{
+    return QString::fromLatin1(rc4(decodeHex(hexText.toLatin1())).toHex().toUpper());
+}
+
+QString ClassParam::cryptSha1(QString text)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(text.toLatin1(), QCryptographicHash::Sha1).toHex().toUpper());
+}
+
+// A file holding the fingerprint key in clear is a plaintext file; its raw
+// bytes are taken as Latin-1 so accents survive a rewrite.
+QString ClassParam::plaintextOf(const QByteArray &raw, Plain mode) const
+{
+    const char *marker = mode == Plain::Writing ? "EMPREINTE=" : "EMPREINTE";
+    if (raw.contains(marker))
+        return QString::fromLatin1(raw);
+    return QString::fromLatin1(rc4(decodeHex(raw)));
+}
+
+bool ClassParam::fingerprintOk(const QString &plain)
+{
+    const int p = plain.indexOf(kFingerprintKey);
+    if (p < 0)
+        return false;
+    QString stored = plain.right(41);
+    stored.remove(QLatin1Char('"'));
+    stored = withoutLineEnds(stored);
+    return stored == cryptSha1(plain.left(p + 10));
+}
+
+QString ClassParam::getParamCrypt(QString file, QString key, int check)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        readFailed(file);
+        return QStringLiteral("PB_OPEN");
+    }
+    const QString plain = plaintextOf(f.readAll(), Plain::Reading);
+    f.close();
+
+    QString result = QStringLiteral("NULL");
+    const int h = findKey(plain, key);
+    if (h >= 0) {
+        const int start = h + key.size() + 2;
+        const int lf = plain.indexOf(QLatin1Char('\n'), h);
+        // Through the character after the line's LF, as the format has always read it.
+        const int end = lf < 0 ? plain.size() : qMin(plain.size(), lf + 2);
+        const QString span = withoutLineEnds(plain.mid(start, end - start));
+        const int quote = span.indexOf(QLatin1Char('"'));
+        result = quote < 0 ? span : span.left(quote);
+    }
+    if (check == 1 && !fingerprintOk(plain))
+        result = QStringLiteral("FileError");
+    return result;
+}
+
+bool ClassParam::getParamCrypt(QString file, QStringList keys, int check)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        readFailed(file);
+        return false;
+    }
+    resetTable();
+    const QString plain = plaintextOf(f.readAll(), Plain::Reading);
+    f.close();
+
+    const QString mark = QStringLiteral("=\"");
+    if (!keys.isEmpty() && keys.first() == QLatin1String("ALL")) {
+        int open = plain.indexOf(mark);
+        int keyStart = 0;
+        while (open >= 0) {
+            const QString k = withoutLineEnds(plain.mid(keyStart, open - keyStart));
+            const int valueStart = open + 2;
+            const int lf = plain.indexOf(QLatin1Char('\n'), valueStart);
+            const int valueEnd = lf < 0 ? plain.size() : lf;
+            QString value = plain.mid(valueStart, valueEnd - valueStart);
+            value.remove(QLatin1Char('\r'));
+            value.chop(1);
+            BALISE[0].append(k);
+            BALISE[1].append(value);
+            if (lf < 0)
+                break;
+            keyStart = lf;
+            open = plain.indexOf(mark, lf);
+        }
+    } else {
+        for (const QString &key : qAsConst(keys)) {
+            if (!plain.contains(key))
+                continue;
+            const int h = findKey(plain, key);
+            if (h < 0)
+                continue;
+            const int start = h + key.size() + 2;
+            const int lf = plain.indexOf(QLatin1Char('\n'), start);
+            QString value = withoutLineEnds(plain.mid(start, (lf < 0 ? plain.size() : lf) - start));
+            if (value.endsWith(QLatin1Char('"')))
+                value.chop(1);
+            BALISE[0].append(key);
+            BALISE[1].append(value);
+        }
+    }
+    if (check == 1)
+        return fingerprintOk(plain);
+    return true;
+}
+
+QString ClassParam::getInfoBalise(QString key)
+{
+    return getInfoBalise(BALISE, key);
+}
+
+QString ClassParam::getInfoBalise(QList<QList<QString>> table, QString key)
+{
+    if (table.size() < 2)
+        return QStringLiteral("NULL");
+    const int pos = table.at(0).indexOf(key);
+    if (pos < 0 || pos >= table.at(1).size())
+        return QStringLiteral("NULL");
+    return table.at(1).at(pos);
+}
+
+bool ClassParam::setParamCrypt(QString file, QString key, QString value)
+{
+    // The value is not logged: the login file holds passwords.
+    qDebug().noquote() << "setParamCrypt: BALISE:" + key;
+
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        readFailed(file);
+        return false;
+    }
+    QString plain = plaintextOf(in.readAll(), Plain::Writing);
+    in.close();
+
+    const QString head = key + QLatin1String("=\"");
+    const int h = findKey(plain, key);
+    if (h < 0) {
+        const int fp = plain.indexOf(kFingerprintMark);
+        if (fp >= 0)
+            plain.truncate(fp);
+        plain += head + value + QLatin1String("\"\r\n") + kFingerprintMark;
+    } else {
+        const int start = h + head.size();
+        const int lf = plain.indexOf(QLatin1Char('\n'), start);
+        QString oldValue = withoutLineEnds(plain.mid(start, (lf < 0 ? plain.size() : lf + 1) - start));
+        oldValue.chop(1);
+
+        // Replace on key lines only: a plain text replacement would also
+        // rewrite a longer key ending with this one ("XID" for "ID").
+        const QString from = head + oldValue;
+        const QString to = head + value;
+        int pos = findKey(plain, key);
+        while (pos >= 0) {
+            int next = pos + 1;
+            if (plain.midRef(pos, from.size()) == from) {
+                plain.replace(pos, from.size(), to);
+                next = pos + to.size();
+            }
+            pos = findKey(plain, key, next);
+        }
+
+        const int inTable = BALISE.isEmpty() ? -1 : BALISE.at(0).indexOf(key);
+        if (inTable >= 0 && BALISE.size() > 1 && inTable < BALISE.at(1).size())
+            BALISE[1][inTable] = value;
+
+        const int fp = plain.indexOf(kFingerprintMark);
+        if (fp < 0)
+            plain += kFingerprintMark;
+        else
+            plain.truncate(fp + kFingerprintMark.size());
+    }
+    plain += QLatin1Char('"') + cryptSha1(plain) + QLatin1Char('"');
+
+    const QByteArray cipher = rc4(plain.toLatin1()).toHex().toUpper();
+    qDebug().noquote() << "PATH FILE:" + file;
+
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(cipher) != cipher.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}

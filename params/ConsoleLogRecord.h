@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+
+// One coloured console line while it is built: level 1 error, 2 warning,
+// 3 information, 4 verbose, 5 debug. Levels 0 and 1 go to standard error,
+// the others to standard output.
+struct ConsoleLogRecord
+{
+    int level = 3;
+    QByteArray text;
+
+    // Time stamp, colour escape, message, reset escape and line feed.
+    QByteArray line() const;
+    void write() const;
+};
+
+bool consoleLogDebug(const char *format, ...) __attribute__((format(printf, 1, 2)));
+bool consoleLogVerbose(const char *format, ...) __attribute__((format(printf, 1, 2)));
+bool consoleLogInfo(const char *format, ...) __attribute__((format(printf, 1, 2)));
+bool consoleLogWarn(const char *format, ...) __attribute__((format(printf, 1, 2)));
+bool consoleLogError(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// Prints `message` literally (no format expansion) at `level`.
+void consoleLogLiteral(int level, const QByteArray &message);
