@@ -1,4 +1,4 @@
-// The compiled-in pictures: every resource path the specification names loads as a
+// The compiled-in pictures: every resource path the console names loads as a
 // picture of a sensible shape, every file of the resource set is a readable picture,
 // and a contact sheet of them all is written for review (screenshots/resources.png).
 #include <QColor>
@@ -14,7 +14,7 @@
 
 namespace {
 
-// Every picture path the specification names (":/images/...", ":/img/...").
+// Every picture path the console names (":/images/...", ":/img/...").
 const char *const kSpecPaths[] = {
     // control panel tool buttons and pages
     ":/images/Admin.png", ":/images/Alerte.png", ":/images/Calendar.png", ":/images/Connect.png",
