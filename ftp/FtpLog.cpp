@@ -1,0 +1,3 @@
+#include "FtpLog.h"
+
+Q_LOGGING_CATEGORY(lcFtp, "zo.ftp", QtWarningMsg)
