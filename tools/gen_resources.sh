@@ -565,7 +565,7 @@ background 640 360 $I/BackgroundMessage.png 0.5 0.0 no
 
 # Dialog background (translucent, blue rim), scaled to the dialog.
 dst=$(out_path $I/Background-box.png)
-"$CONVERT" -size 800x500 gradient:'rgb(22,38,60)-rgb(6,10,18)' \
+"$CONVERT" -size 800x500 gradient:'rgb(248,250,253)-rgb(206,216,230)' \
   \( -size 800x500 xc:none -draw "fill white roundrectangle 0,0 799,499 18,18" \) -compose CopyOpacity -composite \
   -channel A -evaluate multiply 0.94 +channel \
   -draw "fill none stroke rgb(0,128,255) stroke-width 3 roundrectangle 2,2 797,497 16,16" \
