@@ -1,4 +1,4 @@
-# zo_add_test(NAME SOURCES a.cpp ... LIBS lib ... [XVFB] [ENV VAR=VALUE ...] [LABELS server ...])
+# zo_add_test(NAME SOURCES a.cpp ... LIBS lib ... [XVFB] [ENV VAR=VALUE ...] [LABELS standin ...])
 # Offscreen tests get the headless environment; XVFB tests run on the real
 # xcb platform and are only registered when xvfb-run exists (scripts/test
 # runs ctest inside one Xvfb server for them).
@@ -27,7 +27,7 @@ function(zo_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT 600)
   # Tests that talk to the stand-in servers share their tree and request log.
-  if("server" IN_LIST ZT_LABELS)
+  if("standin" IN_LIST ZT_LABELS)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK standin)
   endif()
 endfunction()

@@ -1,0 +1,32 @@
+<?php
+// Status of the boxes of account `compte`: {"serial":["last seen","screen","update"],...}.
+// zo_<compte>/STATUSBOX.json, when present, is sent as it is; otherwise
+// every box folder is listed with the time of its STATUS.orvex as last seen.
+require_once __DIR__ . '/../../lib/tree.php';
+
+$account = $_GET['compte'] ?? '';
+if (!zo_plain_name($account)) {
+    zo_reply(400, 'account refused');
+    return;
+}
+$folder = zo_resolve('zo_' . $account);
+if ($folder === null || !is_dir($folder)) {
+    zo_reply(404, 'no such account');
+    return;
+}
+header('Content-Type: application/json');
+if (is_file($folder . '/STATUSBOX.json')) {
+    readfile($folder . '/STATUSBOX.json');
+    return;
+}
+$boxes = [];
+foreach (scandir($folder) as $entry) {
+    if ($entry[0] === '.' || strpos($entry, '.') !== false || !is_dir($folder . '/' . $entry)
+        || in_array($entry, ['IMAGE', 'VIDEO', 'TEXT', 'LINKS'], true)) {
+        continue;
+    }
+    $status = $folder . '/' . $entry . '/STATUS.orvex';
+    $seen = is_file($status) ? date('Y-m-d | H:i:s', filemtime($status)) : 'null';
+    $boxes[$entry] = [$seen, $seen === 'null' ? 'null' : '0', '1'];
+}
+echo json_encode((object)$boxes, JSON_UNESCAPED_SLASHES | JSON_UNESCAPED_UNICODE);

@@ -1,0 +1,596 @@
+#include "HttpFileApi.h"
+
+#include "AppGlobals.h"
+#include "ClassLog.h"
+#include "ClassParamS.h"
+#include "HttpRequest.h"
+#include "TransferLists.h"
+#include "TransferPaths.h"
+#include "classVersion.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHttpMultiPart>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSslSocket>
+#include <QUrl>
+
+namespace {
+
+const QString kLog = QStringLiteral("OrvexLog");
+
+QString beforeZero(const QByteArray &bytes)
+{
+    const int end = bytes.indexOf('\0');
+    return QString::fromUtf8(end < 0 ? bytes : bytes.left(end));
+}
+
+const char *successLine(int operation)
+{
+    switch (operation) {
+    case HttpFileApi::OpScan: return "HTTPSCAN-->OK";
+    case HttpFileApi::OpDownload: return "HTTPGETFILE-->OK";
+    case HttpFileApi::OpUpload: return "HTTPPUTFILE-->OK";
+    case HttpFileApi::OpRename: return "HTTPRENAMEDIR-->OK";
+    case HttpFileApi::OpDeleteFile: return "HTTPREMOVEFILE-->OK";
+    case HttpFileApi::OpDeleteDir: return "HTTPREMOVEDIR-->OK";
+    case HttpFileApi::OpCreateDir: return "HTTPCREATEDIR-->OK";
+    case HttpFileApi::OpStatus: return "HTTPSTATUSBOX-->OK";
+    }
+    return "";
+}
+
+QString absolute(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+HttpFileApi::HttpFileApi(QObject *parent)
+    : QObject(parent)
+    , m_manager(new QNetworkAccessManager(this))
+    , m_lists(new TransferLists(this))
+    , m_base(classVersion().NomDeDomaine())
+{
+    connect(m_lists, &TransferLists::signalPresenceBox, this, &HttpFileApi::signalPresenceBox);
+    setWorkFolder(ApplicationPath.isEmpty() ? ClassParamS::getNewPath(QString()) : ApplicationPath);
+}
+
+HttpFileApi::~HttpFileApi()
+{
+    // Before the manager goes: requests, finished ones waiting for their
+    // deleteLater too, still refer to its replies.
+    abortAll();
+    qDeleteAll(findChildren<HttpRequest *>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void HttpFileApi::setAccountFolder(const QString &ftpPath)
+{
+    m_ftpPath = ftpPath;
+}
+
+void HttpFileApi::setLocalMode(bool local, const QString &localPath)
+{
+    m_local = local;
+    m_localPath = localPath;
+}
+
+void HttpFileApi::setBaseUrl(const QString &url)
+{
+    m_base = url;
+}
+
+void HttpFileApi::setWorkFolder(const QString &folder)
+{
+    m_workFolder = folder;
+    m_lists->setMediaIndex(folder.isEmpty() ? QString() : folder + QLatin1String("TEMP/MEDIA.orvex"));
+}
+
+bool HttpFileApi::doneFlag(int index) const
+{
+    return index >= 0 && index < DoneFlagCount && m_flags[index];
+}
+
+void HttpFileApi::setDoneFlag(int index, bool value)
+{
+    if (index >= 0 && index < DoneFlagCount)
+        m_flags[index] = value;
+}
+
+void HttpFileApi::setStatusLabel(const QString &text)
+{
+    if (text == m_statusLabel)
+        return;
+    m_statusLabel = text;
+    emit signalStatusLabel(text);
+}
+
+bool HttpFileApi::openTransferFile(const QString &path, QString *error)
+{
+    delete m_pendingFile;
+    m_pendingFile = new QFile(path);
+    if (m_pendingFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return true;
+    if (error)
+        *error = m_pendingFile->errorString();
+    delete m_pendingFile;
+    m_pendingFile = nullptr;
+    return false;
+}
+
+QFile *HttpFileApi::takeTransferFile()
+{
+    QFile *file = m_pendingFile;
+    m_pendingFile = nullptr;
+    return file;
+}
+
+QString HttpFileApi::account() const
+{
+    return TransferPaths::accountFolder(m_ftpPath);
+}
+
+void HttpFileApi::log(const QString &text) const
+{
+    ClassLog().log(kLog, text);
+}
+
+QString HttpFileApi::relativeToWork(const QString &path) const
+{
+    QString work = QDir::cleanPath(m_workFolder);
+    if (!work.endsWith(QLatin1Char('/')))
+        work += QLatin1Char('/');
+    QString relative = QDir::cleanPath(path);
+    return relative.remove(work);
+}
+
+void HttpFileApi::scanFile(QString path)
+{
+    m_flags[4] = false;
+    if (m_local) {
+        localScan(path);
+        return;
+    }
+    const QString url = TransferPaths::scanUrl(m_base, account(), path);
+    send(OpScan, url, QLatin1String("scanFile->URL:") + TransferPaths::maskUrl(url, m_base));
+}
+
+void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
+{
+    m_flags[1] = false;
+    if (m_local) {
+        localDownload(serverPath, name);
+        return;
+    }
+    qDebug().noquote() << "SSL version use for build: " + QSslSocket::sslLibraryBuildVersionString();
+    qDebug().noquote() << "SSL version use for run-time: " + QString::number(QSslSocket::sslLibraryVersionNumber());
+    qDebug() << QCoreApplication::libraryPaths();
+
+    QFile *file = takeTransferFile();
+    const QString url = TransferPaths::downloadUrl(m_base, m_ftpPath, serverPath, name);
+    const QString line = QLatin1String("downloadFileHttp->URL:") + TransferPaths::maskUrl(url, m_base);
+    if (!file) {
+        log(line);
+        fail(OpDownload, QStringLiteral("aucun fichier local ouvert pour ") + name);
+        return;
+    }
+    send(OpDownload, url, line, file);
+}
+
+void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString destPath)
+{
+    m_flags[2] = false;
+    m_flags[3] = false;
+    const QString source = localFolder + name;
+
+    if (QFileInfo(source).size() >= LargeFileBytes && !m_local) {
+        m_largeName = name;
+        m_largeFolder = destPath;
+        m_flags[0] = false;
+        log(QLatin1String("doUploadFileHttp->FTP:") + name);
+        emit signalEnvoiGrosFichier(name, destPath);
+        return;
+    }
+    if (m_local) {
+        localUpload(name, localFolder, destPath);
+        return;
+    }
+
+    const QString url = TransferPaths::uploadUrl(m_base, account(), destPath);
+    const QString line = QLatin1String("doUploadFileHttp->URL:") + TransferPaths::maskUrl(url, m_base)
+        + QLatin1String("NAMEFILE:") + name;
+    // The name goes into a quoted multipart header.
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c == QLatin1Char('"')) {
+            // One log line, whatever the name holds.
+            log(QString(line).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            setStatusLabel(tr("Nom de fichier refusé: %1").arg(name.simplified()));
+            fail(OpUpload, QStringLiteral("nom de fichier refusé"));
+            return;
+        }
+    }
+
+    const QString readPath = source.contains(QLatin1String("/CONNEXION.txt"))
+        ? localFolder + QLatin1String("CONNEXION.txt") : source;
+    auto *file = new QFile(readPath);
+    if (!file->open(QIODevice::ReadOnly)) {
+        // Posting nothing would leave an empty file on the server.
+        const QString reason = file->errorString();
+        delete file;
+        log(line);
+        setStatusLabel(tr("Impossible de lire le fichier %1.").arg(name));
+        fail(OpUpload, QStringLiteral("lecture impossible de ") + readPath + QLatin1String(": ") + reason);
+        return;
+    }
+
+    auto *body = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    QHttpPart part;
+    part.setHeader(QNetworkRequest::ContentDispositionHeader,
+                   QVariant(QLatin1String("form-data; name=\"file\"; filename=\"") + name + QLatin1Char('"')));
+    part.setHeader(QNetworkRequest::ContentLengthHeader, file->size());
+    part.setBodyDevice(file);
+    file->setParent(body);
+    body->append(part);
+
+    setStatusLabel(tr("Envoi du fichier %1...").arg(name));
+    send(OpUpload, url, line, nullptr, body);
+}
+
+void HttpFileApi::renameDirFileHttp(QString oldPath, QString newPath)
+{
+    m_flags[8] = false;
+    // Nothing to rename from or to: nothing is sent and the flag stays clear.
+    if (oldPath.isEmpty() || newPath.isEmpty())
+        return;
+    if (m_local) {
+        localFolderCommand(OpRename, oldPath, newPath);
+        return;
+    }
+    const QString url = TransferPaths::renameUrl(m_base, account(), oldPath, newPath);
+    send(OpRename, url, QLatin1String("renameDirFileHttp->URL:") + TransferPaths::maskUrl(url, m_base));
+}
+
+void HttpFileApi::deleteFileHttp(QString path)
+{
+    m_flags[6] = false;
+    if (m_local) {
+        localFolderCommand(OpDeleteFile, path);
+        return;
+    }
+    const QString url = TransferPaths::deleteFileUrl(m_base, account(), path);
+    send(OpDeleteFile, url, QLatin1String("deleteFileHttp->URL:") + TransferPaths::maskUrl(url, m_base));
+}
+
+void HttpFileApi::deleteDirHttp(QString path)
+{
+    m_flags[9] = false;
+    if (m_local) {
+        localFolderCommand(OpDeleteDir, path);
+        return;
+    }
+    const QString url = TransferPaths::deleteDirUrl(m_base, account(), path);
+    send(OpDeleteDir, url, QLatin1String("deleteDirHttp->URL:") + TransferPaths::maskUrl(url, m_base));
+}
+
+void HttpFileApi::createDirHttp(QString path)
+{
+    m_flags[7] = false;
+    if (m_local) {
+        localFolderCommand(OpCreateDir, path);
+        return;
+    }
+    const QString url = TransferPaths::createDirUrl(m_base, account(), path);
+    send(OpCreateDir, url, QLatin1String("createDirHttp->URL:") + TransferPaths::maskUrl(url, m_base));
+}
+
+void HttpFileApi::statusCompte(QString accountName)
+{
+    m_flags[10] = false;
+    const QString url = TransferPaths::statusUrl(m_base, accountName);
+    send(OpStatus, url, QLatin1String("StatusCompte->URL:") + TransferPaths::maskUrl(url, m_base));
+}
+
+void HttpFileApi::abortAll()
+{
+    const QList<HttpRequest *> requests = m_requests;
+    m_requests.clear();
+    for (HttpRequest *request : requests) {
+        request->abandon();
+        delete request;
+    }
+    delete m_pendingFile;
+    m_pendingFile = nullptr;
+}
+
+void HttpFileApi::send(int operation, const QString &url, const QString &logLine, QFile *file,
+                       QHttpMultiPart *body)
+{
+    log(logLine);
+    const QUrl target = QUrl::fromEncoded(url.toUtf8(), QUrl::StrictMode);
+    if (!target.isValid() || target.scheme().isEmpty() || target.host().isEmpty()) {
+        const QString reason = target.errorString().isEmpty() ? QStringLiteral("no scheme or host")
+                                                              : target.errorString();
+        const QString path = file ? file->fileName() : QString();
+        delete file;
+        delete body;
+        emit signalInvalidUrl(url, reason);
+        // Qt's reason quotes the URL: masked like the URL itself.
+        fail(operation, TransferPaths::maskUrl(QLatin1String("URL invalide: ") + url + QLatin1String(": ") + reason, m_base),
+             path);
+        return;
+    }
+
+    // A request sent again (a retry after a time-out) replaces the one still
+    // in flight: two replies must not fill the same list or file.
+    const QString targetFile = file ? absolute(file->fileName()) : QString();
+    const QList<HttpRequest *> requests = m_requests;
+    for (HttpRequest *old : requests) {
+        if (old->operation() != operation)
+            continue;
+        const QString oldFile = old->file() ? absolute(old->file()->fileName()) : QString();
+        if (old->url() != url && (targetFile.isEmpty() || oldFile != targetFile))
+            continue;
+        log(QStringLiteral("Requête remplacée: ") + TransferPaths::maskUrl(old->url(), m_base));
+        m_requests.removeOne(old);
+        old->abandon();
+        if (!oldFile.isEmpty() && oldFile != targetFile)
+            QFile::remove(oldFile);
+        old->deleteLater();
+    }
+
+    QNetworkRequest request(target);
+    QNetworkReply *reply = body ? m_manager->post(request, body) : m_manager->get(request);
+    if (body)
+        body->setParent(reply);
+    const HttpRequest::Progress progress = operation == OpDownload ? HttpRequest::Progress::Download
+        : operation == OpUpload                                    ? HttpRequest::Progress::Upload
+                                                                   : HttpRequest::Progress::None;
+    auto *pending = new HttpRequest(operation, url, reply, file, progress, m_stallMs, this);
+    connect(pending, &HttpRequest::finished, this, &HttpFileApi::httpFinished);
+    connect(pending, &HttpRequest::progress, this, &HttpFileApi::signalProgress);
+    m_requests << pending;
+}
+
+void HttpFileApi::httpFinished(HttpRequest *request)
+{
+    if (!m_requests.removeOne(request))
+        return;
+    request->deleteLater();
+
+    const int operation = request->operation();
+    QNetworkReply *reply = request->reply();
+    const QString file = request->file() ? absolute(request->file()->fileName()) : QString();
+
+    QString why;
+    if (reply->error() != QNetworkReply::NoError) {
+        why = request->stalled()
+            ? QStringLiteral("aucune réponse depuis %1 s").arg(m_stallMs / 1000.0)
+            : reply->errorString();
+    } else {
+        // Redirections are not followed: a 3xx body is not the answer.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status != 0 && (status < 200 || status > 299))
+            why = QStringLiteral("HTTP %1").arg(status);
+    }
+    if (request->writeFailed())
+        why = request->file() ? QStringLiteral("écriture impossible: ") + request->file()->errorString()
+                              : QStringLiteral("réponse trop longue");
+
+    if (why.isEmpty()) {
+        const QByteArray body = request->body();
+        if (operation == OpScan) {
+            bool parsed = false;
+            const QStringList names = TransferLists::transArrayToList(body, &parsed);
+            if (!parsed) {
+                why = QStringLiteral("réponse de liste illisible");
+            } else {
+                m_lists->addToListHttp(names);
+                log(QLatin1String("Scan Data=") + beforeZero(body));
+            }
+        } else if (operation == OpStatus) {
+            m_statusText = beforeZero(body);
+            log(QLatin1String("Status Box=") + m_statusText);
+        } else if (!body.isEmpty()) {
+            qDebug().noquote() << "Lire Data=" + QString::fromUtf8(body.left(4096));
+        }
+    }
+
+    if (!why.isEmpty()) {
+        fail(operation, why, file);
+        return;
+    }
+    complete(operation, true, file);
+    qDebug() << "--Finish--";
+}
+
+void HttpFileApi::fail(int operation, const QString &why, const QString &file)
+{
+    const QString line = (m_local && operation != OpStatus ? QLatin1String("------->Erreur locale:")
+                                                           : QLatin1String("------->Http Erreur:"))
+        + why;
+    log(line);
+    qDebug().noquote() << kLog + line;
+    complete(operation, false, file);
+}
+
+void HttpFileApi::complete(int operation, bool ok, const QString &file)
+{
+    if (ok)
+        log(QLatin1String(successLine(operation)));
+
+    switch (operation) {
+    case OpScan:
+        m_flags[4] = true;
+        emit signalListFichier(ok ? m_lists->transferFiles() : QStringList());
+        break;
+    case OpDownload:
+        // A failed download leaves no partial file behind.
+        if (!ok && !file.isEmpty())
+            QFile::remove(file);
+        m_flags[1] = true;
+        m_retries = 0;
+        if (ok)
+            setStatusLabel(QString());
+        emit signalGetFileFinish();
+        if (!ok && !file.isEmpty())
+            emit signalSupprimerFichier(relativeToWork(file));
+        break;
+    case OpUpload:
+        if (!ok)
+            m_flags[2] = true;
+        m_flags[3] = true;
+        m_retries = 0;
+        if (ok)
+            setStatusLabel(QString());
+        emit signalPutFileFinish();
+        break;
+    case OpRename:
+        m_flags[8] = true;
+        m_retries = 0;
+        break;
+    case OpDeleteFile:
+        m_flags[6] = true;
+        m_retries = 0;
+        break;
+    case OpDeleteDir:
+        m_flags[9] = true;
+        m_retries = 0;
+        break;
+    case OpCreateDir:
+        m_flags[7] = true;
+        m_retries = 0;
+        if (!ok)
+            qDebug() << "HTTPCREATEDIR-->NOT OK";
+        emit signalMkdirFinish();
+        break;
+    case OpStatus:
+        m_flags[10] = true;
+        break;
+    }
+    emit signalTransferEnded(operation, ok);
+}
+
+void HttpFileApi::localScan(const QString &path)
+{
+    const QString folder = TransferPaths::localScanPath(m_localPath, account(), path);
+    log(QLatin1String("scanFile->URL:") + folder);
+    if (!TransferPaths::isInside(m_localPath, folder)) {
+        fail(OpScan, QStringLiteral("chemin refusé: ") + folder);
+        return;
+    }
+    const QDir dir(folder);
+    if (!dir.exists()) {
+        fail(OpScan, QLatin1String("dossier absent: ") + folder);
+        return;
+    }
+    m_lists->addToListHttp(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System, QDir::NoSort));
+    complete(OpScan, true);
+}
+
+void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
+{
+    const QString source = TransferPaths::localDownloadPath(m_localPath, account(), serverPath, name);
+    log(QLatin1String("downloadFileHttp->URL:") + source);
+    qDebug().noquote() << "URL LOCAL:" + source;
+
+    QFile *file = takeTransferFile();
+    if (!file) {
+        fail(OpDownload, QStringLiteral("aucun fichier local ouvert pour ") + name);
+        return;
+    }
+    const QString target = file->fileName();
+    delete file;
+    if (!TransferPaths::isInside(m_localPath, source)) {
+        fail(OpDownload, QStringLiteral("chemin refusé: ") + source, target);
+        return;
+    }
+    QFile::remove(target);
+    if (!QFile::copy(source, target)) {
+        fail(OpDownload, QLatin1String("copie impossible de ") + source, target);
+        return;
+    }
+    complete(OpDownload, true, target);
+}
+
+void HttpFileApi::localUpload(const QString &name, const QString &localFolder, const QString &destPath)
+{
+    const QString source = localFolder + name;
+    const QString target = TransferPaths::localUploadPath(m_localPath, account(), destPath, name);
+    log(QLatin1String("doUploadFileHttp->URL:") + target + QLatin1String("NAMEFILE:") + name);
+    if (!TransferPaths::isInside(m_localPath, target)) {
+        fail(OpUpload, QStringLiteral("chemin refusé: ") + target);
+        return;
+    }
+    // The copy in place is only replaced once the new one is whole.
+    if (!QFileInfo(source).isFile()) {
+        fail(OpUpload, QLatin1String("fichier absent: ") + source);
+        return;
+    }
+    const QFileInfo info(target);
+    const QString partial = info.dir().filePath(QLatin1String(".~") + info.fileName() + QLatin1String(".part"));
+    QFile::remove(partial);
+    if (!QFile::copy(source, partial)) {
+        fail(OpUpload, QLatin1String("copie impossible vers ") + target);
+        return;
+    }
+    QFile::remove(target);
+    if (!QFile::rename(partial, target)) {
+        QFile::remove(partial);
+        fail(OpUpload, QLatin1String("copie impossible vers ") + target);
+        return;
+    }
+    complete(OpUpload, true);
+}
+
+void HttpFileApi::localFolderCommand(int operation, const QString &path, const QString &newPath)
+{
+    const QString target = TransferPaths::localPath(m_localPath, account(), path);
+    const QString renamed = TransferPaths::localPath(m_localPath, account(), newPath);
+    switch (operation) {
+    case OpRename:
+        log(QLatin1String("renameDirFileHttp->URLOld:") + target + QLatin1String(" URLNew:") + renamed);
+        break;
+    case OpDeleteFile:
+        log(QLatin1String("deleteFileHttp->URL:") + target);
+        break;
+    case OpDeleteDir:
+        log(QLatin1String("deleteDirHttp->URL:") + target);
+        break;
+    default:
+        log(QLatin1String("createDirHttp->URL:") + target);
+        break;
+    }
+    const QString root = QDir::cleanPath(m_localPath);
+    if (!TransferPaths::isInside(root, target) || (operation == OpRename && !TransferPaths::isInside(root, renamed))
+        || (operation != OpCreateDir && target == root)) {
+        fail(operation, QStringLiteral("chemin refusé: ") + target);
+        return;
+    }
+
+    bool ok = true;
+    switch (operation) {
+    case OpRename:
+        ok = QFileInfo::exists(target) && QDir().rename(target, renamed);
+        break;
+    case OpDeleteFile:
+        ok = !QFileInfo(target).isFile() || QFile::remove(target);
+        break;
+    case OpDeleteDir:
+        ok = !QFileInfo(target).isDir() || QDir(target).removeRecursively();
+        break;
+    case OpCreateDir:
+        ok = QFileInfo(target).isDir() || QDir().mkdir(target);
+        break;
+    }
+    if (!ok) {
+        fail(operation, QStringLiteral("opération impossible sur ") + target);
+        return;
+    }
+    complete(operation, true);
+}

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class HttpRequest;
+class QFile;
+class QHttpMultiPart;
+class QNetworkAccessManager;
+class TransferLists;
+
+// The server's HTTP file API (scan, download, upload, delete, create,
+// rename, account status) with the transfer state that the panel's step
+// machines poll: done flags, retry counter, status text and status label.
+// In local mode the same calls act on LOCALPATH at once and complete the
+// same way. Owned by the control panel, which forwards its members here.
+class HttpFileApi : public QObject
+{
+    Q_OBJECT
+public:
+    enum Operation {
+        OpScan = 0,
+        OpDownload = 1,
+        OpUpload = 2,
+        OpRename = 4,
+        OpDeleteFile = 5,
+        OpDeleteDir = 6,
+        OpCreateDir = 7,
+        OpStatus = 8,
+    };
+    static constexpr int DoneFlagCount = 12;
+    // Files of this many bytes or more go to the large-file (FTP) upload.
+    static constexpr qint64 LargeFileBytes = 128000000;
+    static constexpr int DefaultStallMs = 60000;
+
+    explicit HttpFileApi(QObject *parent = nullptr);
+    ~HttpFileApi() override;
+
+    // Account values read at start-up: FTPPATH, MODE "LOCAL" and LOCALPATH.
+    void setAccountFolder(const QString &ftpPath);
+    QString accountFolder() const { return m_ftpPath; }
+    void setLocalMode(bool local, const QString &localPath);
+    bool localMode() const { return m_local; }
+    QString localPath() const { return m_localPath; }
+    // Defaults to classVersion::NomDeDomaine().
+    void setBaseUrl(const QString &url);
+    QString baseUrl() const { return m_base; }
+    // Work folder (ends in "/"); defaults to ApplicationPath.
+    void setWorkFolder(const QString &folder);
+    QString workFolder() const { return m_workFolder; }
+    // A reply without progress for this long is aborted as failed.
+    void setStallTimeout(int ms) { m_stallMs = ms; }
+
+    bool doneFlag(int index) const;
+    void setDoneFlag(int index, bool value);
+    int retryCounter() const { return m_retries; }
+    void setRetryCounter(int value) { m_retries = value; }
+    int uploadState() const { return m_uploadState; }
+    void setUploadState(int value) { m_uploadState = value; }
+    int downloadState() const { return m_downloadState; }
+    void setDownloadState(int value) { m_downloadState = value; }
+
+    // Body of the last account status reply.
+    QString statusText() const { return m_statusText; }
+    // Text of the panel's status label; the progress overlay reads it back.
+    QString statusLabel() const { return m_statusLabel; }
+    void setStatusLabel(const QString &text);
+
+    // The file handed to the large-file upload.
+    QString largeFileName() const { return m_largeName; }
+    QString largeFileFolder() const { return m_largeFolder; }
+
+    TransferLists *lists() const { return m_lists; }
+    int requestsInFlight() const { return m_requests.size(); }
+
+    // Creates and opens (write-only, truncated) the file that the next
+    // downloadFileHttp() writes into. On failure `error` gets the reason.
+    bool openTransferFile(const QString &path, QString *error = nullptr);
+
+public slots:
+    void scanFile(QString path);
+    void downloadFileHttp(QString serverPath, QString name);
+    void doUploadFileHttp(QString name, QString localFolder, QString destPath);
+    void renameDirFileHttp(QString oldPath, QString newPath);
+    void deleteFileHttp(QString path);
+    void deleteDirHttp(QString path);
+    void createDirHttp(QString path);
+    void statusCompte(QString account);
+    // Drops every request in flight without completing it.
+    void abortAll();
+
+signals:
+    void signalListFichier(QStringList ListFichier);
+    void signalGetFileFinish();
+    void signalSupprimerFichier(QString path);
+    void signalPutFileFinish();
+    void signalMkdirFinish();
+    void signalPresenceBox();
+    void signalStatusLabel(QString text);
+    // Progress of the download or upload in flight.
+    void signalProgress(qint64 readBytes, qint64 totalBytes);
+    // The panel shows "Invalid URL: %1: %2"; the operation has already failed.
+    void signalInvalidUrl(QString url, QString error);
+    // A file too large for HTTP: the FTP sequence takes over and sets done flag 3.
+    void signalEnvoiGrosFichier(QString name, QString folder);
+    // Any operation ended, server or local.
+    void signalTransferEnded(int operation, bool ok);
+
+private slots:
+    void httpFinished(HttpRequest *request);
+
+private:
+    QString account() const;
+    void log(const QString &text) const;
+    void send(int operation, const QString &url, const QString &logLine, QFile *file = nullptr,
+              QHttpMultiPart *body = nullptr);
+    void complete(int operation, bool ok, const QString &file = QString());
+    void fail(int operation, const QString &why, const QString &file = QString());
+    QString relativeToWork(const QString &path) const;
+    QFile *takeTransferFile();
+
+    void localScan(const QString &path);
+    void localDownload(const QString &serverPath, const QString &name);
+    void localUpload(const QString &name, const QString &localFolder, const QString &destPath);
+    void localFolderCommand(int operation, const QString &path, const QString &newPath = QString());
+
+    QNetworkAccessManager *m_manager;
+    TransferLists *m_lists;
+    QList<HttpRequest *> m_requests;
+    QFile *m_pendingFile = nullptr;
+
+    QString m_ftpPath;
+    QString m_base;
+    QString m_workFolder;
+    QString m_localPath;
+    bool m_local = false;
+    int m_stallMs = DefaultStallMs;
+
+    bool m_flags[DoneFlagCount] = {};
+    int m_retries = 0;
+    int m_uploadState = 10;
+    int m_downloadState = 14;
+    QString m_statusText;
+    QString m_statusLabel;
+    QString m_largeName;
+    QString m_largeFolder;
+};

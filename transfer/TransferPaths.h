@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+// URLs of the server's HTTP file API and their local-mode counterparts.
+// Pure functions: no state, no I/O, so the whole table can be tested
+// without a server.
+//
+// Arguments follow the account connection file: `base` is the server base
+// URL (ends in "/"), `account` the account folder "zo_<name>" (FTPPATH less
+// "/zolink/zobox/"), `ftpPath` FTPPATH itself, `root` LOCALPATH.
+class TransferPaths
+{
+public:
+    static QString accountFolder(const QString &ftpPath);
+    static QString webPath(const QString &ftpPath);
+
+    // Percent-encodes a query value or path; "/" stays readable.
+    static QString encode(const QString &value);
+
+    static QString scanUrl(const QString &base, const QString &account, const QString &path);
+    static QString deleteFileUrl(const QString &base, const QString &account, const QString &path);
+    static QString deleteDirUrl(const QString &base, const QString &account, const QString &path);
+    static QString createDirUrl(const QString &base, const QString &account, const QString &path);
+    // Empty when either path is empty: nothing is to be sent.
+    static QString renameUrl(const QString &base, const QString &account, const QString &oldPath,
+                             const QString &newPath);
+    static QString statusUrl(const QString &base, const QString &accountName);
+    static QString downloadUrl(const QString &base, const QString &ftpPath, const QString &serverPath,
+                               const QString &name);
+    static QString uploadUrl(const QString &base, const QString &account, const QString &destPath);
+
+    static QString localScanPath(const QString &root, const QString &account, const QString &path);
+    static QString localDownloadPath(const QString &root, const QString &account, const QString &serverPath,
+                                     const QString &name);
+    static QString localUploadPath(const QString &root, const QString &account, const QString &destPath,
+                                   const QString &name);
+    static QString localPath(const QString &root, const QString &account, const QString &path);
+    // True when `path` is `root` or lies below it once "." and ".." are resolved.
+    static bool isInside(const QString &root, const QString &path);
+
+    // Log form of a URL: every occurrence of `base` becomes "//****<host>/".
+    static QString maskUrl(const QString &text, const QString &base);
+
+    // A server-given name that may become a local path: no "/", "\\",
+    // "..", NUL or other control characters, not empty.
+    static bool isPlainName(const QString &name);
+
+private:
+    // The folder the server resolves for a scan or upload, relative to the
+    // zobox tree; local mode resolves the same one under LOCALPATH.
+    static QString scanTarget(const QString &account, const QString &path);
+    static QString uploadTarget(const QString &account, const QString &destPath);
+    static QString command(const QString &base, const char *query, const QString &value);
+    static QString join(const QString &root, const QString &relative);
+};
