@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QFrame>
+#include <QStringList>
+
+class ClassParam;
+class PanelMetrics;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QToolButton;
+
+// Left page of the control panel: the user's categories (or groups of
+// categories) and the screens or playlists of the chosen one. The panel
+// decides what happens when an entry is chosen.
+class ScreenChooser : public QFrame
+{
+    Q_OBJECT
+public:
+    // The two buttons under the screens list belong to the panel.
+    ScreenChooser(QToolButton *addButton, QToolButton *renameButton, const QFont &listFont, const QFont &nameFont,
+                  QWidget *parent);
+    ~ScreenChooser() override;
+
+    QListWidget *screensList() const { return m_screensList; }
+    QListWidget *screenNames() const { return m_screenNames; }
+    QListWidget *groupList() const { return m_groupList; }
+    QComboBox *groupCombo() const { return m_groupCombo; }
+    QListWidget *groupMembers() const { return m_groupMembers; }
+    QLabel *groupCaption() const { return m_groupCaption; }
+    QLabel *screensCaption() const { return m_screensCaption; }
+    QStringList playlistEntries() const { return m_playlistEntries; }
+
+    // Fills the categories from one PLAYPERMISSION row. `listFont` shrinks
+    // for long names; `panelHeight` sets by how much.
+    void setCategories(const QStringList &entries, int panelHeight, QFont &listFont);
+    // Lists the categories of one group.
+    void showGroup(const QString &group);
+    // Makes the category "[group]member" of the current group current.
+    void chooseMember(const QString &member);
+    // Refills the screens list with the boxes of a category, or the
+    // playlists for "PLAYLIST".
+    void fillScreens(const QString &category, ClassParam &loginFile, const QFont &statusFont);
+    // The widget that covers one screens-list entry.
+    QWidget *createItem(const QString &name, const QString &serial, const QString &status, const QFont &statusFont);
+
+    void relayout(const PanelMetrics &metrics, const QFont &listFont, const QFont &textFont);
+
+    // Display text of the current entry of each list, empty without one.
+    QString currentScreen() const;
+    QString currentScreenName() const;
+    QString currentGroupEntry() const;
+
+private:
+    void addScreen(const QString &icon, const QString &text, QWidget *cover);
+
+    QListWidget *m_screensList;
+    QListWidget *m_screenNames;
+    QListWidget *m_groupList;
+    QComboBox *m_groupCombo;
+    QListWidget *m_groupMembers;
+    QLabel *m_groupCaption;
+    QLabel *m_screensCaption;
+    QStringList m_playlistEntries;
+};

@@ -1,0 +1,1260 @@
+#include "classPrincipal.h"
+
+#include "AnimationStackedWidget.h"
+#include "AppGlobals.h"
+#include "ClassBox.h"
+#include "ClassLog.h"
+#include "ClassParamS.h"
+#include "LocalBoxDownload.h"
+#include "MessageOverlay.h"
+#include "PanelMetrics.h"
+#include "ScreenChooser.h"
+#include "TimerProcess.h"
+#include "UserRights.h"
+#include "WorkFolders.h"
+#include "classAjoutBox.h"
+#include "classVersion.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QNetworkAccessManager>
+#include <QPushButton>
+#include <QScreen>
+#include <QSysInfo>
+#include <QTextCodec>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kLogName = QStringLiteral("OrvexLog");
+
+void logLine(const QString &text)
+{
+    ClassLog().log(kLogName, text);
+}
+
+void logFunction(const char *name)
+{
+    logLine(QStringLiteral("Fonction: %1()").arg(QLatin1String(name)));
+}
+
+int scaledSize(int base)
+{
+    return qMax(1, int(float(base) * FontRatio));
+}
+
+QPixmap scaledPicture(const QString &path, int width, int height)
+{
+    return QPixmap(path).scaled(qMax(1, width), qMax(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+bool isMobile()
+{
+    const QString product = QSysInfo::productType();
+    return product == QLatin1String("android") || product == QLatin1String("ios");
+}
+
+} // namespace
+
+classPrincipal::classPrincipal(QWidget *parent)
+    : QWidget(parent)
+{
+    setMinimumSize(1920, 1080);
+
+    m_titleFont = QFont(QStringLiteral("Avenir"), 20, 75);
+    m_boldFont = QFont(QStringLiteral("Avenir"), scaledSize(13), 75);
+    m_smallFont = QFont(QStringLiteral("Avenir"), scaledSize(10), 50);
+    m_listFont = QFont(QStringLiteral("Avenir"));
+    m_statusFont = QFont(QStringLiteral("Avenir"));
+
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+
+    // The other pages copy the work folder in their constructors: the top
+    // window builds this panel first.
+    ApplicationPath = ClassParamS::getNewPath(QString());
+    qDebug().noquote() << "ApplicationPathDir: " + ApplicationPath;
+
+    classVersion version;
+    m_background = new QLabel(this);
+    m_background->setPixmap(scaledPicture(version.Background(), 1920, 1080));
+    m_dimming = new QLabel(this);
+    m_dimming->setPixmap(scaledPicture(QStringLiteral(":/images/BackgroundMessage.png"), 1920, 1080));
+    m_dimming->setVisible(true);
+    m_statusLine = new QLabel(tr("Appuyez sur connecter pour commencer..."), this);
+    m_statusLine->setObjectName(QStringLiteral("statusLine"));
+    m_statusLine->setVisible(true);
+    m_infoLabel = new QLabel(this);
+    m_infoLabel->setFont(m_smallFont);
+    m_noticeLabel = new QLabel;
+    m_titleLabel = new QLabel(version.Model() + QLatin1Char(' ') + version.Version(), this);
+    m_titleLabel->setFont(m_titleFont);
+    m_logoLabel = new QLabel(this);
+    m_logoLabel->setStyleSheet(QStringLiteral("color:rgba(157,157,157,100%);background-color:rgba(0,0,0,0%);"));
+    m_clockLabel = new QLabel(this);
+    m_clockLabel->setObjectName(QStringLiteral("clockLabel"));
+
+    m_ajoutBox = new classAjoutBox(this);
+    m_ajoutBox->hide();
+    connect(this, &classPrincipal::signalResize, m_ajoutBox, &classAjoutBox::slotResize);
+    connect(this, &classPrincipal::signalListFichier, m_ajoutBox, &classAjoutBox::slotListFichier);
+    connect(m_ajoutBox, &classAjoutBox::signalGetListFile, this, &classPrincipal::slotListProductionFile);
+    connect(m_ajoutBox, &classAjoutBox::signalPutFile, this, &classPrincipal::slotPutFile);
+    connect(this, &classPrincipal::signalPutFileFinish, m_ajoutBox, &classAjoutBox::slotPutFileFinish);
+    connect(m_ajoutBox, &classAjoutBox::signalMkdir, this, &classPrincipal::slotMkdir);
+    connect(this, &classPrincipal::signalMkdirFinish, m_ajoutBox, &classAjoutBox::slotMkdirFinish);
+    connect(m_ajoutBox, &classAjoutBox::signalGetFile, this, &classPrincipal::slotGetFile);
+    connect(this, &classPrincipal::signalGetFileFinish, m_ajoutBox, &classAjoutBox::slotGetFileFinish);
+    connect(this, &classPrincipal::signalPresenceBox, m_ajoutBox, &classAjoutBox::slotPresenceBOX);
+    connect(this, &classPrincipal::signalCurrentCategory, m_ajoutBox, &classAjoutBox::slotSelectionCategory);
+
+    auto *clock = new QTimer(this);
+    clock->start(1000);
+    connect(clock, &QTimer::timeout, this, &classPrincipal::slotActualiserTemps);
+
+    m_timerCheckFile = makeTimer(1);
+    connect(m_timerCheckFile, &QTimer::timeout, this, &classPrincipal::slotCheckFile);
+    m_timerLogin = makeTimer(1);
+    connect(m_timerLogin, &QTimer::timeout, this, &classPrincipal::slotLoginUtilisateur);
+    m_timerDeploy = makeTimer(50);
+    connect(m_timerDeploy, &QTimer::timeout, this, &classPrincipal::slotProcessDeploy);
+    m_timerDeployLogin = makeTimer(50);
+    connect(m_timerDeployLogin, &QTimer::timeout, this, &classPrincipal::slotProcessDeployLogin);
+    m_timerDeployMedia = makeTimer(50);
+    connect(m_timerDeployMedia, &QTimer::timeout, this, &classPrincipal::slotProcessDeployMedia);
+    m_timerDeployCommande = makeTimer(50);
+    connect(m_timerDeployCommande, &QTimer::timeout, this, &classPrincipal::slotProcessDeployCommandeTimer);
+    m_timerDeployInfoMedia = makeTimer(50);
+    connect(m_timerDeployInfoMedia, &QTimer::timeout, this, &classPrincipal::slotProcessDeployInfoMediaTimer);
+    m_timerDeployAlerte = makeTimer(10);
+    connect(m_timerDeployAlerte, &QTimer::timeout, this, &classPrincipal::slotProcessDeployAlerteTime);
+    m_timerUpdateTimeMedia = makeTimer(1);
+    connect(m_timerUpdateTimeMedia, &QTimer::timeout, this, &classPrincipal::SlotUpdateTimeMedia);
+    m_timerFichierVideo = makeTimer(1);
+    connect(m_timerFichierVideo, &QTimer::timeout, this, &classPrincipal::SlotFichierVideo);
+    m_timerItemSlide = makeTimer(1);
+    connect(m_timerItemSlide, &QTimer::timeout, this, &classPrincipal::slotItemSlideTime);
+    m_timerFolder = makeTimer(1);
+    connect(m_timerFolder, &QTimer::timeout, this, &classPrincipal::slotProcessFolder);
+    m_timerRelayout = makeTimer(10);
+    connect(m_timerRelayout, &QTimer::timeout, this, &classPrincipal::updateScreensTime);
+    m_timerGrosFichier = makeTimer(10);
+    connect(m_timerGrosFichier, &QTimer::timeout, this, &classPrincipal::EnvoiGrosFichier);
+    m_timerStatusBoitier = makeTimer(10);
+    connect(m_timerStatusBoitier, &QTimer::timeout, this, &classPrincipal::slotDemandeStatusBoitier);
+    m_timerRelanceStatus = makeTimer(300000);
+    connect(m_timerRelanceStatus, &QTimer::timeout, this, &classPrincipal::slotRelanceStatusBoitier);
+
+    m_toolFrame = new QFrame(this);
+    m_toolFrame->setFrameShape(QFrame::NoFrame);
+    m_headerFrame = new QFrame(this);
+    m_headerFrame->setFrameShape(QFrame::NoFrame);
+    m_posterFrame = new QFrame(this);
+    m_posterFrame->setFrameShape(QFrame::StyledPanel);
+
+    createToolButtons();
+
+    CreationMessage();
+    CreationDossier();
+    CreateMessageSimple();
+
+    m_chooser = new ScreenChooser(m_btnAjouterEcran, m_btnRenommerEcran, m_titleFont, m_boldFont, this);
+    m_posterList = new QListWidget(this);
+    m_posterList->setObjectName(QStringLiteral("posterList"));
+    m_posterList->setFont(m_titleFont);
+    m_posterList->setFocusPolicy(Qt::NoFocus);
+    m_hiddenLabel = new QLabel(this);
+    m_hiddenLabel->hide();
+    m_transferList = new QListWidget(this);
+    m_transferList->hide();
+
+    m_timerDownloadBox = makeTimer(10);
+    m_timerDownloadStatus = makeTimer(10);
+    m_timerTransfer = new QTimer(this);
+    m_timeoutA = new TimerProcess;
+    m_timeoutB = new TimerProcess;
+    m_network = new QNetworkAccessManager;
+
+    CreationINFO();
+
+    m_panelCaption = new QLabel(tr("PANNEAU DE CONTROLE"), this);
+    m_panelCaption->setFont(m_smallFont);
+    m_panelCaption->hide();
+
+    buildLayouts();
+    setWindowTitle(version.TitreFenetre());
+    auto *root = new QGridLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    root->addWidget(m_background, 0, 0);
+    root->addWidget(m_dimming, 0, 0);
+
+    m_posterKeys = QStringList{
+        QStringLiteral("SLIDETYPE"),         QStringLiteral("SLIDEDELAY"),        QStringLiteral("SLIDENAMEIMAGE"),
+        QStringLiteral("SLIDENAMEIMAGECHK"), QStringLiteral("SLIDENAMEVIDEO"),    QStringLiteral("SLIDENAMEVIDEOCHK"),
+        QStringLiteral("SLIDENAMETXT"),      QStringLiteral("SLIDENAMETXTCHK"),   QStringLiteral("SLIDEOPACITY"),
+        QStringLiteral("DATEDEBUT"),         QStringLiteral("HEUREDEBUT"),        QStringLiteral("DATEFIN"),
+        QStringLiteral("HEUREFIN"),          QStringLiteral("NOMAFFICHE"),        QStringLiteral("DATEDEBUT1"),
+        QStringLiteral("HEUREDEBUT1"),       QStringLiteral("DATEFIN1"),          QStringLiteral("HEUREFIN1"),
+        QStringLiteral("JOURSSEMAINE"),      QStringLiteral("JOURSSEMAINE1"),     QStringLiteral("NUMEROECRAN"),
+        QStringLiteral("SLIDERSSADRESSE"),   QStringLiteral("SLIDERSSDELAY"),     QStringLiteral("WIDGETMETEOZIP"),
+        QStringLiteral("WIDGETMETEOLANGUE"), QStringLiteral("WIDGETMETEOCITY")};
+
+    connect(m_timerDownloadStatus, &QTimer::timeout, this, &classPrincipal::slotDownloadFileStatus);
+    connect(m_timerDownloadBox, &QTimer::timeout, this, &classPrincipal::slotDownloadFileBox);
+    connect(m_chooser->screensList(), &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSelection);
+    connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
+    qDebug() << "connect slotItemSlide()";
+    connect(this, &classPrincipal::resizeEvent, this, &classPrincipal::updateScreens);
+
+    // Nothing else starts here: the start-up machine leads to the login.
+    m_timerCheckFile->start();
+}
+
+classPrincipal::~classPrincipal()
+{
+    delete m_timeoutA;
+    delete m_timeoutB;
+    delete m_network;
+}
+
+QSize classPrincipal::sizeHint() const
+{
+    return QSize(1280, 720);
+}
+
+QString classPrincipal::workPath(const QString &relative) const
+{
+    return ApplicationPath + relative;
+}
+
+QTimer *classPrincipal::makeTimer(int interval)
+{
+    auto *timer = new QTimer(this);
+    timer->setInterval(interval);
+    return timer;
+}
+
+void classPrincipal::createToolButtons()
+{
+    struct Spec {
+        QToolButton *classPrincipal::*member;
+        const char *label;
+        const char *icon;
+        bool enabled;
+        bool visible;
+        void (classPrincipal::*slot)();
+    };
+    static const Spec specs[] = {
+        {&classPrincipal::m_btnUser, "", "user.png", true, true, &classPrincipal::SlotSupprimerCompte},
+        {&classPrincipal::m_btnConnecter, QT_TR_NOOP("Connecter"), "Connect.png", true, false,
+         &classPrincipal::connectOrDisconnect},
+        {&classPrincipal::m_btnAdministration, QT_TR_NOOP("Administration"), "Admin.png", true, true,
+         &classPrincipal::slotAdministration},
+        {&classPrincipal::m_btnMediatheque, QT_TR_NOOP("Médiathèque"), "Mediatheque.png", false, true,
+         &classPrincipal::slotMedia},
+        {&classPrincipal::m_btnStatistiques, QT_TR_NOOP("Statistiques"), "Stat.png", false, true,
+         &classPrincipal::slotStatistiques},
+        {&classPrincipal::m_btnInformations, QT_TR_NOOP("Informations"), "Parametres.png", false, true,
+         &classPrincipal::slotInformations},
+        {&classPrincipal::m_btnOrientation, QT_TR_NOOP("Orientation"), "Paysage.png", false, true,
+         &classPrincipal::slotOrientation},
+        {&classPrincipal::m_btnAlimentation, QT_TR_NOOP("Alimentation"), "PowerON.png", false, true,
+         &classPrincipal::slotPower},
+        {&classPrincipal::m_btnAjouter, QT_TR_NOOP("Ajouter"), "Plus.png", false, true,
+         &classPrincipal::slotAjouterSlide},
+        {&classPrincipal::m_btnSupprimer, QT_TR_NOOP("Supprimer"), "Moins.png", false, true,
+         &classPrincipal::slotSupprimerSlide},
+        {&classPrincipal::m_btnMonter, QT_TR_NOOP("Monter"), "Monter.png", false, true,
+         &classPrincipal::slotMonterSlide},
+        {&classPrincipal::m_btnDescendre, QT_TR_NOOP("Descendre"), "Descendre.png", false, true,
+         &classPrincipal::slotDescendreSlide},
+        {&classPrincipal::m_btnRenommer, QT_TR_NOOP("Renommer"), "Rename.png", false, true,
+         &classPrincipal::slotRenommerSlide},
+        {&classPrincipal::m_btnEditer, QT_TR_NOOP("Editer"), "Txt.png", false, true, &classPrincipal::slotTextEdit},
+        {&classPrincipal::m_btnDateHeure, QT_TR_NOOP("Date/Heure"), "Calendar.png", false, true,
+         &classPrincipal::slotCalendar},
+        {&classPrincipal::m_btnReseaux, QT_TR_NOOP("Réseaux"), "web.png", false, true, &classPrincipal::slotReseaux},
+        {&classPrincipal::m_btnSpeciales, QT_TR_NOOP("Spéciales"), "Widget.png", false, false,
+         &classPrincipal::slotWidget},
+        {&classPrincipal::m_btnTactile, QT_TR_NOOP("Tactile"), "InteractionOui.png", false, false,
+         &classPrincipal::slotTactile},
+        {&classPrincipal::m_btnVisualiser, QT_TR_NOOP("Visualiser"), "Play.png", false, true,
+         &classPrincipal::slotPrevisualiser},
+        {&classPrincipal::m_btnDeployer, QT_TR_NOOP("Déployer"), "Deploy.png", false, true,
+         &classPrincipal::slotDeploiement},
+        {&classPrincipal::m_btnQuitter, QT_TR_NOOP("Quitter"), "Quit.png", true, true, &classPrincipal::slotQuit},
+        {&classPrincipal::m_btnAlerte, QT_TR_NOOP("Alerte"), "Alerte.png", true, true, &classPrincipal::slotAlerte},
+        {&classPrincipal::m_btnPermuter, QT_TR_NOOP("Permuter"), "Switch.png", true, true,
+         &classPrincipal::slotSwitch},
+        {&classPrincipal::m_btnAjouterEcran, QT_TR_NOOP("Ajouter un Ecran"), "Plus.png", true, true, nullptr},
+        {&classPrincipal::m_btnRenommerEcran, QT_TR_NOOP("Renommer un Ecran"), "Rename.png", false, true,
+         &classPrincipal::slotRenommerBox},
+    };
+
+    for (const Spec &spec : specs) {
+        auto *button = new QToolButton(this);
+        if (*spec.label)
+            button->setText(tr(spec.label));
+        button->setFont(m_smallFont);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIcon(QIcon(QStringLiteral(":/images/") + QLatin1String(spec.icon)));
+        button->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setEnabled(spec.enabled);
+        button->setVisible(spec.visible);
+        if (spec.slot) {
+            connect(button, &QToolButton::clicked, this, spec.slot);
+        } else {
+            connect(button, &QToolButton::clicked, m_ajoutBox, &classAjoutBox::slotVisible);
+            connect(m_ajoutBox, &classAjoutBox::signalClearListFile, this, &classPrincipal::slotClearListFile);
+        }
+        this->*spec.member = button;
+        m_toolButtons << button;
+    }
+    m_btnVisualiser->setVisible(true);
+
+    m_rightsButtons = {m_btnMediatheque, m_btnStatistiques, m_btnInformations, m_btnOrientation, m_btnAlimentation,
+                       m_btnAjouter,     m_btnSupprimer,    m_btnMonter,       m_btnDescendre,   m_btnRenommer,
+                       m_btnEditer,      m_btnDateHeure,    m_btnReseaux,      m_btnSpeciales,   m_btnVisualiser,
+                       m_btnDeployer};
+}
+
+void classPrincipal::buildLayouts()
+{
+    auto *toolGrid = new QGridLayout(m_toolFrame);
+    toolGrid->setContentsMargins(1, 1, 1, 1);
+    toolGrid->setSpacing(0);
+    const QList<QToolButton *> bar{m_btnAlerte,      m_btnPermuter,     m_btnUser,          m_btnAdministration,
+                                   m_btnInformations, m_btnStatistiques, m_btnMediatheque,   m_btnOrientation,
+                                   m_btnAlimentation, m_btnTactile,      m_btnVisualiser,    m_btnDeployer,
+                                   m_btnQuitter};
+    for (int column = 0; column < bar.size(); ++column)
+        toolGrid->addWidget(bar.at(column), 0, column);
+
+    auto *header = new QGridLayout(m_headerFrame);
+    header->setSpacing(0);
+    header->addWidget(m_logoLabel, 0, 0, 2, 1, Qt::AlignLeft);
+    header->addWidget(m_titleLabel, 0, 1, Qt::AlignCenter);
+    header->addWidget(m_infoLabel, 1, 1, Qt::AlignCenter);
+    auto *clockGrid = new QGridLayout;
+    clockGrid->setSpacing(5);
+    clockGrid->addWidget(m_clockLabel, 0, 2);
+    header->addLayout(clockGrid, 0, 2, 2, 1, Qt::AlignRight);
+
+    m_panelStack = new AnimationStackedWidget(this);
+    m_panelStack->setObjectName(QStringLiteral("panelStack"));
+    m_panelStack->setFocusPolicy(Qt::NoFocus);
+    m_panelStack->addWidget(m_chooser);
+    m_panelStack->addWidget(m_posterFrame);
+    m_panelStack->setCurrentIndex(0);
+    m_panelStack->hide();
+
+    auto *main = new QGridLayout(m_background);
+    main->setContentsMargins(5, 5, 5, 5);
+    main->setSpacing(5);
+    main->addWidget(m_headerFrame, 0, 0, 1, 2);
+    main->addWidget(m_panelStack, 1, 0, 1, 2);
+    main->addWidget(m_toolFrame, 2, 0, 1, 2);
+    main->addWidget(m_statusLine, 3, 0);
+    main->addWidget(m_noticeLabel, 3, 1, Qt::AlignRight);
+    main->setRowStretch(0, 1);
+    main->setRowStretch(1, 50);
+    main->setRowStretch(2, 1);
+    main->setRowStretch(3, 1);
+}
+
+void classPrincipal::CreationINFO()
+{
+    // The poster list with the tool buttons that act on it; the preview and
+    // the property controls join the other columns.
+    m_playlistsLabel = new QLabel;
+    m_playlistsLabel->hide();
+
+    auto *upper = new QGridLayout;
+    upper->setContentsMargins(0, 0, 0, 0);
+    upper->setSpacing(0);
+    auto *listGrid = new QGridLayout;
+    listGrid->addWidget(m_posterList, 0, 0);
+    listGrid->addWidget(m_playlistsLabel, 1, 0);
+    listGrid->setRowStretch(0, 10);
+    listGrid->setRowStretch(1, 1);
+    upper->addLayout(listGrid, 0, 2, 3, 1);
+    const QList<QList<QToolButton *>> columns{{m_btnAjouter, m_btnSupprimer, m_btnRenommer},
+                                              {m_btnMonter, m_btnDescendre, m_btnDateHeure},
+                                              {m_btnSpeciales, m_btnReseaux, m_btnEditer}};
+    for (int c = 0; c < columns.size(); ++c) {
+        for (int r = 0; r < columns.at(c).size(); ++r)
+            upper->addWidget(columns.at(c).at(r), r, 3 + c, Qt::AlignTop);
+    }
+    const int stretches[] = {5, 1, 5, 1, 1, 1};
+    for (int c = 0; c < 6; ++c)
+        upper->setColumnStretch(c, stretches[c]);
+
+    auto *layout = new QVBoxLayout(m_posterFrame);
+    layout->addLayout(upper);
+}
+
+// ---------------------------------------------------------------------------
+// Relayout, clock, keys
+
+void classPrincipal::updateScreens()
+{
+    m_relayoutTick = 0;
+    m_timerRelayout->start();
+}
+
+void classPrincipal::updateScreensTime()
+{
+    if (m_relayoutTick == 0) {
+        m_relayoutTick = 1;
+        return;
+    }
+    if (m_relayoutTick != 1) {
+        m_timerRelayout->stop();
+        return;
+    }
+    m_relayoutTick = 2;
+
+    m_width = width();
+    m_height = height();
+    const PanelMetrics metrics(m_width, m_height, FontRatio);
+    classVersion version;
+
+    m_listFont = QFont(QStringLiteral("Avenir"), metrics.listPointSize(), 50);
+    m_statusFont = QFont(QStringLiteral("Avenir"), metrics.statusPointSize(), 50);
+    const QFont captionFont(QStringLiteral("Avenir"), metrics.captionPointSize(), 75);
+    const QFont textFont(QStringLiteral("Avenir"), metrics.textPointSize(), 50);
+
+    m_background->setPixmap(scaledPicture(version.Background(), m_width - 3, m_height - 3));
+    m_statusIconSize = metrics.statusIconSize();
+
+    for (QToolButton *button : qAsConst(m_toolButtons)) {
+        button->setIconSize(metrics.toolIconSize());
+        button->setFont(textFont);
+    }
+
+    m_chooser->relayout(metrics, m_listFont, textFont);
+
+    for (QLabel *label : {m_statusLine, m_noticeLabel, m_titleLabel, m_infoLabel, m_hiddenLabel})
+        label->setFont(textFont);
+    m_noticeLabel->setStyleSheet(QStringLiteral("color:rgba(0,0,0,100%);background-color:rgba(255,255,0,50%);"));
+
+    m_overlay->relayout(metrics);
+    m_dimming->setPixmap(scaledPicture(QStringLiteral(":/images/BackgroundMessage.png"), m_width - 3, m_height - 3));
+
+    m_logoLabel->setPixmap(QPixmap(version.Logo()).scaled(metrics.logoBox(), Qt::KeepAspectRatio,
+                                                          Qt::SmoothTransformation));
+    m_clockLabel->setFont(textFont);
+
+    InfoPlayer();
+
+    m_posterList->setFont(m_listFont);
+    m_playlistsLabel->setFont(textFont);
+
+    emit signalResize(m_width, m_height, m_rotation);
+    qDebug().noquote() << QStringLiteral("**************************EMIT RESIZE Hauteur=%1 Largeur=%2"
+                                         "***************************")
+                              .arg(m_height)
+                              .arg(m_width);
+}
+
+void classPrincipal::slotActualiserTemps()
+{
+    m_clockLabel->setText(QLocale::system().toString(QDateTime::currentDateTime(),
+                                                     QStringLiteral("'Le' dddd dd MMMM yyyy, hh:mm:ss")));
+}
+
+void classPrincipal::slotMinimumSize(int w, int h)
+{
+    setMinimumSize(w, h);
+    setMaximumSize(w, h);
+}
+
+void classPrincipal::keyPressEvent(QKeyEvent *event)
+{
+    const int rows = m_posterList->count();
+    const int row = m_posterList->currentRow();
+    switch (event->key()) {
+    case Qt::Key_Down:
+        if (rows >= 1 && row < rows - 1)
+            m_posterList->setCurrentRow(row < 0 ? 0 : row + 1);
+        break;
+    case Qt::Key_Up:
+        if (rows >= 1 && row >= 1)
+            m_posterList->setCurrentRow(row - 1);
+        break;
+    default:
+        // Escape included: closing the hub would leave an empty window.
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Navigation
+
+void classPrincipal::slotInformations()
+{
+    logFunction("slotInformations");
+    emit signalButton(1);
+}
+
+void classPrincipal::slotStatistiques()
+{
+    logFunction("slotStatistiques");
+    emit signalButton(2);
+}
+
+void classPrincipal::slotMedia()
+{
+    logFunction("slotMedia");
+    emit signalButton(3);
+}
+
+void classPrincipal::slotPrevisualiser()
+{
+    logFunction("slotPrevisualiser");
+    emit signalButton(5);
+}
+
+void classPrincipal::slotAdministration()
+{
+    logFunction("slotAdministration");
+    emit SignalUpdateAdmin(m_chooser->screensList());
+    emit signalButton(6);
+}
+
+void classPrincipal::slotCalendar()
+{
+    logFunction("slotCalendar");
+    emit signalButton(7);
+}
+
+void classPrincipal::slotReseaux()
+{
+    logFunction("slotReseaux");
+    emit signalButton(8);
+}
+
+void classPrincipal::slotQuit()
+{
+    logFunction("slotQuit");
+    emit signalButton(9);
+}
+
+void classPrincipal::slotAlerte()
+{
+    logFunction("slotAlerte");
+    emit signalButton(10);
+}
+
+void classPrincipal::slotWidget()
+{
+    logFunction("slotWidget");
+    emit signalButton(11);
+}
+
+void classPrincipal::slotOrientation()
+{
+    logFunction("slotOrientation");
+    emit signalUpdateInfoEcran(m_posterList->currentRow());
+    emit signalButton(12);
+}
+
+void classPrincipal::slotTactile()
+{
+    logFunction("slotTactile");
+    emit signalButton(13);
+}
+
+void classPrincipal::slotPower()
+{
+    logFunction("slotPower");
+    emit signalButton(14);
+}
+
+void classPrincipal::slotDeploiement()
+{
+    logFunction("slotDeploiement");
+    m_timerDeploy->start();
+    m_indiceDeploy = 0;
+}
+
+void classPrincipal::slotSwitch()
+{
+    m_pageFlag = m_pageFlag != 0 ? 0 : 1;
+    m_panelStack->slideIndex(m_pageFlag);
+}
+
+void classPrincipal::slotEcran()
+{
+    InfoPlayer();
+    slotItemSlide();
+}
+
+void classPrincipal::slotClearListFile()
+{
+    m_transferList->clear();
+}
+
+// ---------------------------------------------------------------------------
+// Message band and simple message panel
+
+void classPrincipal::CreationMessage()
+{
+    m_overlay = new MessageOverlay(m_dimming, this);
+    connect(m_overlay->cancelButton(), &QPushButton::clicked, this, &classPrincipal::SlotBouttonMessageAnnuler);
+}
+
+void classPrincipal::MessageOnlyON(QString text, double overall, double file, bool progress, bool busy)
+{
+    m_overlay->showMessage(text, overall, file, progress, busy);
+}
+
+void classPrincipal::MessageOnlyOFF()
+{
+    m_overlay->hideMessage();
+}
+
+void classPrincipal::SlotBouttonMessageAnnuler()
+{
+    m_indiceDeploy = 0;
+    m_uploadState = 10;
+    m_overlay->hideMessage();
+}
+
+void classPrincipal::CreateMessageSimple()
+{
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    m_simplePanel = new QWidget(this);
+    m_simplePanel->setMinimumSize(screen);
+    m_simpleLabel = new QLabel;
+    m_simpleLabel->setFont(QFont(QStringLiteral("Avenir"), scaledSize(screen.height() / 55), 50));
+    m_simpleLabel->setStyleSheet(QStringLiteral("color:rgba(255,255,255,100%);background-color:rgba(0,0,0,0%);"));
+    m_simpleBackground = new QLabel;
+    m_simpleBackground->setPixmap(
+        scaledPicture(QStringLiteral(":/images/BackgroundMessage.png"), screen.width(), screen.height()));
+    auto *grid = new QGridLayout(m_simpleBackground);
+    grid->addWidget(m_simpleLabel, 0, 0, Qt::AlignHCenter | Qt::AlignVCenter);
+    auto *box = new QVBoxLayout(m_simplePanel);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    box->addWidget(m_simpleBackground);
+    m_simpleLabel->hide();
+    m_simplePanel->hide();
+}
+
+void classPrincipal::MessageSimple(QString text)
+{
+    m_simpleLabel->setText(text);
+    m_simplePanel->show();
+    m_simpleLabel->show();
+}
+
+void classPrincipal::MessageSimpleOFF()
+{
+    m_simplePanel->hide();
+    m_simpleLabel->hide();
+}
+
+void classPrincipal::showError(const QString &text)
+{
+    m_dimming->show();
+    auto *box = new ClassBox(text, ClassBox::Error, width(), height(), this);
+    box->exec();
+    delete box;
+    m_dimming->hide();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void classPrincipal::stopWithMessage(QTimer *timer, const QString &text)
+{
+    timer->stop();
+    logLine(QStringLiteral("Erreur: ") + text);
+    showError(text);
+    // Leave the reason on screen: nothing else can go on.
+    MessageOnlyON(text, 0, 0, false, false);
+}
+
+// ---------------------------------------------------------------------------
+// Work folders and rights
+
+void classPrincipal::CreationDossier()
+{
+    const QStringList failed = WorkFolders::create(ApplicationPath);
+    if (failed.isEmpty())
+        return;
+    const QString text = tr("Dossiers de travail impossibles à créer dans %1: %2")
+                             .arg(ApplicationPath, failed.join(QStringLiteral(", ")));
+    qWarning().noquote() << text;
+    logLine(text);
+    m_statusLine->setText(text);
+}
+
+bool classPrincipal::RemoveFiles(QString folder)
+{
+    QStringList left;
+    const bool allGone = WorkFolders::removeFiles(folder, &left);
+    if (!allGone)
+        logLine(QStringLiteral("Suppression du fichier impossible: ") + folder + left.join(QStringLiteral(", ")));
+    return allGone;
+}
+
+void classPrincipal::updateUserPermission(QString permission)
+{
+    const UserRights rights = UserRights::fromRow(permission, m_account.localMode, QSysInfo::productType());
+    for (int i = 0; i < m_rightsButtons.size(); ++i)
+        m_rightsButtons.at(i)->setVisible(rights.isGranted(i));
+    if (rights.showsTactile())
+        m_btnTactile->show();
+    if (rights.hasMaxDisplayTime())
+        m_maxDisplayTime = rights.maxDisplayTime();
+    if (rights.hasMaxPosters())
+        m_maxPosterCount = rights.maxPosters();
+}
+
+// ---------------------------------------------------------------------------
+// Categories and screens
+
+void classPrincipal::updateCategorie(QStringList entries)
+{
+    m_chooser->setCategories(entries, height(), m_listFont);
+}
+
+void classPrincipal::SlotCategoriePartie1(QString Text)
+{
+    m_chooser->showGroup(Text);
+}
+
+void classPrincipal::SlotCategoriePartie2(QString Text)
+{
+    m_chooser->chooseMember(Text);
+}
+
+void classPrincipal::SlotCategorie(QString Text)
+{
+    disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
+    m_posterList->setEnabled(false);
+    qDebug() << "SlotCategorie-->disconnect slotItemSlide()";
+
+    m_pageFlag = 0;
+    m_panelStack->slideIndex(0);
+
+    if (!Text.isEmpty()) {
+        m_chooser->screensList()->clearSelection();
+        m_chooser->screensList()->setCurrentRow(-1);
+        m_chooser->screenNames()->clearSelection();
+        SlotUpdateCategorie(Text);
+    }
+    emit signalCurrentCategory(Text);
+}
+
+void classPrincipal::SlotUpdateCategorie(QString Text)
+{
+    QListWidget *screens = m_chooser->screensList();
+    const int remembered = screens->currentRow();
+    m_chooser->fillScreens(Text, m_paramLogin, m_statusFont);
+    if (Text != QLatin1String("PLAYLIST"))
+        m_timerStatusBoitier->start();
+
+    m_indiceDownloadBox = 0;
+    m_timerDownloadBox->stop();
+    m_btnRenommerEcran->setEnabled(false);
+
+    // A refresh keeps the chosen screen without fetching it again.
+    if (remembered != -1 && remembered < screens->count()) {
+        disconnect(screens, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSelection);
+        screens->setCurrentRow(remembered);
+        connect(screens, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSelection);
+    }
+}
+
+QWidget *classPrincipal::CreateMyItem(QString name, QString serial, QString status)
+{
+    return m_chooser->createItem(name, serial, status, m_statusFont);
+}
+
+void classPrincipal::slotItemSelection()
+{
+    const QString text = m_chooser->currentScreen();
+    if (!m_chooser->screensList()->currentItem())
+        return;
+    logLine(QStringLiteral("Fonction: slotItemSelection() ListDir: ") + text);
+
+    m_indiceDownloadBox = 0;
+    m_refreshInfo = true;
+    m_timerDownloadBox->start();
+
+    m_chooser->screenNames()->setCurrentRow(m_chooser->screensList()->currentRow());
+    if (!text.contains(QLatin1String("PLAYLIST-"))) {
+        m_noticeLabel->setText(QStringLiteral("Groupe: <b>") + m_chooser->currentGroupEntry()
+                               + QStringLiteral("</b> Ecran:<b>") + m_chooser->currentScreenName()
+                               + QStringLiteral("</b> n°:<b>") + text + QStringLiteral("</b>"));
+    } else {
+        m_noticeLabel->setText(QStringLiteral("Nom de la playlist: <b>")
+                               + QString(text).remove(QStringLiteral("PLAYLIST-")) + QStringLiteral("</b>"));
+    }
+}
+
+void classPrincipal::slotRenommerBox()
+{
+    logFunction("slotRenommerBox");
+}
+
+void classPrincipal::slotListProductionFile(QString)
+{
+    m_transferList->clear();
+}
+
+// ---------------------------------------------------------------------------
+// Posters of the chosen screen
+
+void classPrincipal::AfficheINFO()
+{
+    m_paramPlayer.getParamCrypt(workPath(QStringLiteral("DATA/PLAYER.orvex")), QStringList{QStringLiteral("ALL")}, 0);
+    m_posterCount = m_paramPlayer.getInfoBalise(QStringLiteral("SLIDETYPE")).split(QLatin1Char('|')).size();
+    const QString rawNames = m_paramPlayer.getInfoBalise(QStringLiteral("NOMAFFICHE"));
+    const QStringList names = rawNames.split(QLatin1Char('|'));
+    const bool named = rawNames != QLatin1String("NULL") && !rawNames.isEmpty();
+    for (int i = 0; i < m_posterCount; ++i)
+        m_posterList->addItem(named && i < names.size() ? names.at(i)
+                                                        : QStringLiteral("Affiche n°") + QString::number(i + 1));
+    m_posterList->setCurrentRow(0);
+    m_btnAjouter->setEnabled(m_posterCount < m_maxPosterCount);
+
+    ClassParam playlist;
+    playlist.getParamCrypt(workPath(QStringLiteral("DATA/PLAYLIST.orvex")), QStringList{QStringLiteral("ALL")}, 0);
+    m_paramPlaylist = playlist;
+    const QStringList linked = playlist.getInfoBalise(QStringLiteral("PLAYLIST")).split(QLatin1Char('|'));
+    if (linked.first() == QLatin1String("NULL")) {
+        m_playlistsLabel->clear();
+        m_playlistsLabel->hide();
+    } else {
+        QString text = tr("Playlists liées:");
+        for (const QString &entry : linked)
+            text += QLatin1Char(' ') + QString(entry).remove(QStringLiteral("PLAYLIST-"));
+        m_playlistsLabel->setText(text);
+        m_playlistsLabel->show();
+    }
+    emit signalAfficheInfo();
+}
+
+void classPrincipal::InfoPlayer()
+{
+    emit signalResize(m_width, m_height, m_rotation);
+    emit signalResize2(m_width, m_height, 0);
+}
+
+void classPrincipal::slotAjouterSlide()
+{
+    logFunction("slotAjouterSlide");
+}
+
+void classPrincipal::slotSupprimerSlide()
+{
+    logFunction("slotSupprimerSlide");
+}
+
+void classPrincipal::slotMonterSlide()
+{
+    logFunction("slotMonterSlide");
+}
+
+void classPrincipal::slotDescendreSlide()
+{
+    logFunction("slotDescendreSlide");
+}
+
+void classPrincipal::slotRenommerSlide()
+{
+    logFunction("slotRenommerSlide");
+}
+
+void classPrincipal::slotTextEdit()
+{
+    logFunction("slotTextEdit");
+}
+
+void classPrincipal::slotItemSlide()
+{
+}
+
+void classPrincipal::slotItemSlideTime()
+{
+    m_timerItemSlide->stop();
+}
+
+void classPrincipal::slotInitVideo()
+{
+}
+
+void classPrincipal::slotNewMedia(int, QString)
+{
+}
+
+void classPrincipal::slotSupprimeMedia(int, QString)
+{
+}
+
+void classPrincipal::SlotNewWidget(QString)
+{
+}
+
+void classPrincipal::SlotUpdateTimeMedia()
+{
+    m_timerUpdateTimeMedia->stop();
+}
+
+void classPrincipal::SlotFichierVideo()
+{
+    m_timerFichierVideo->stop();
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and login on a local account tree
+
+void classPrincipal::slotCheckFile()
+{
+    switch (m_indiceCheckFile) {
+    case 0:
+        setFocus();
+        MessageOnlyON(tr("Démarrage du programme..."), 0, 0, false, false);
+        logLine(QStringLiteral("*********************** DEMARRAGE DU PROGRAMME *****************************"));
+        m_timeoutA->Init(isMobile() ? 15000 : 7000);
+        m_indiceCheckFile = 1;
+        break;
+    case 1:
+        if (m_timeoutA->update() != 1)
+            return;
+        m_account = LocalStartup::readAccount(workPath(QStringLiteral("CONNEXION.txt")));
+        m_paramConnexion.getParamCrypt(workPath(QStringLiteral("CONNEXION.txt")), QStringList{QStringLiteral("ALL")},
+                                       0);
+        m_indiceCheckFile = 2;
+        break;
+    default:
+        if (m_account.valid) {
+            m_btnConnecter->click();
+            m_timerCheckFile->stop();
+            return;
+        }
+        stopWithMessage(m_timerCheckFile, m_account.problem);
+        break;
+    }
+}
+
+void classPrincipal::connectOrDisconnect()
+{
+    // One login per run.
+    disconnect(m_btnConnecter, &QToolButton::clicked, this, &classPrincipal::connectOrDisconnect);
+    m_indiceLogin = 0;
+    m_timerLogin->start();
+}
+
+void classPrincipal::slotLoginUtilisateur()
+{
+    switch (m_indiceLogin) {
+    case 0:
+        MessageSimpleOFF();
+        MessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
+        m_indiceLogin = 1;
+        break;
+    case 1: {
+        QString problem;
+        const QString loginFile = workPath(QStringLiteral("LoginCrypt.orvex"));
+        if (!LocalStartup::fetchFile(m_account, QStringLiteral("LoginCrypt.orvex"), loginFile, &problem)) {
+            stopWithMessage(m_timerLogin, problem);
+            return;
+        }
+        m_paramLogin = ClassParam();
+        m_paramLogin.getParamCrypt(loginFile, QStringList{QStringLiteral("ALL")}, 0);
+        m_indiceLogin = 2;
+        break;
+    }
+    case 2:
+        m_login = LocalStartup::login(m_paramLogin, m_account.savedUser, m_account.savedPassword);
+        logLine(QStringLiteral("***Nom du Compte: ") + m_account.accountName);
+        logLine(QStringLiteral("***  Utilisateur: ") + m_login.user);
+        logLine(QStringLiteral("*** Chemin Local: ") + m_account.localRoot);
+        if (!m_login.ok) {
+            stopWithMessage(m_timerLogin, m_login.problem);
+            return;
+        }
+        m_userName = m_login.user;
+        m_indiceLogin = 3;
+        break;
+    case 3:
+        QFile::remove(workPath(QStringLiteral("TEMP/INFOMEDIA.orvex")));
+        QFile::remove(workPath(QStringLiteral("TEMP/INFOADMIN.orvex")));
+        if (!RemoveFiles(workPath(QStringLiteral("TEMP/")))) {
+            stopWithMessage(m_timerLogin,
+                            tr("Impossible de vider le dossier\n%1").arg(workPath(QStringLiteral("TEMP/"))));
+            return;
+        }
+        m_indiceLogin = 4;
+        break;
+    case 4: {
+        QString problem;
+        const QString index = workPath(QStringLiteral("TEMP/MEDIA.orvex"));
+        if (LocalStartup::fetchFile(m_account, QStringLiteral("MEDIA.orvex"), index, &problem)) {
+            m_paramMedia = ClassParam();
+            m_paramMedia.getParamCrypt(index, QStringList{QStringLiteral("ALL")}, 0);
+            for (const QString &entry : LocalStartup::fetchMedia(m_account, m_paramMedia, ApplicationPath))
+                logLine(QStringLiteral("Média non copié: ") + entry);
+        } else {
+            logLine(problem);
+        }
+        MessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, false);
+        emit SignalMediaSize(m_account.mediaSize);
+        m_mediaUpdated = false;
+        emit SignalUpdateMediaFile();
+        m_indiceLogin = 5;
+        break;
+    }
+    case 5:
+        if (!m_mediaUpdated)
+            return;
+        m_indiceLogin = 6;
+        break;
+    case 6:
+        m_btnUser->setText(m_userName);
+        if (m_login.userIndex >= 0) {
+            if (m_login.hasPlayRow && !m_login.playRow.isEmpty()) {
+                updateCategorie(m_login.playRow.split(QLatin1Char(';')));
+                QListWidget *groups = m_chooser->groupList();
+                connect(groups, &QListWidget::currentTextChanged, this, &classPrincipal::SlotCategorie,
+                        Qt::UniqueConnection);
+                if (groups->count() > 0) {
+                    groups->setCurrentRow(0);
+                    SlotCategorie(groups->item(0)->text());
+                }
+            }
+            // A user without a rights row is granted nothing.
+            updateUserPermission(m_login.hasPermissionRow ? m_login.permissionRow : QString());
+            m_userType = m_login.userType;
+            m_btnAdministration->setVisible(m_userType == QLatin1String("ADMIN")
+                                            || m_userType == QLatin1String("ADMINISTRATEUR"));
+        } else {
+            m_chooser->groupList()->hide();
+        }
+        m_indiceLogin = 7;
+        break;
+    default:
+        emit SignalUserLogin(m_userName, m_userType);
+        m_timerLogin->stop();
+        MessageOnlyOFF();
+        MessageSimpleOFF();
+        m_panelStack->show();
+        m_indiceLogin = 0;
+        break;
+    }
+}
+
+void classPrincipal::slotUpdateMediaFinish()
+{
+    m_mediaUpdated = true;
+}
+
+void classPrincipal::slotDownloadFileBox()
+{
+    switch (m_indiceDownloadBox) {
+    case 0:
+        disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
+        qDebug() << "disconnect slotItemSlide()";
+        m_posterList->setEnabled(false);
+        m_btnAjouterEcran->setEnabled(false);
+        m_btnRenommerEcran->setEnabled(true);
+        slotSwitch();
+        m_downloadBoxRetries = 0;
+        m_indiceDownloadBox = 1;
+        break;
+    case 1:
+        // Files of the previous screen must not mix with the next one's.
+        if (!RemoveFiles(workPath(QStringLiteral("DATA/")))) {
+            if (++m_downloadBoxRetries < 100)
+                return;
+            endBoxDownload(tr("Impossible de vider le dossier\n%1").arg(workPath(QStringLiteral("DATA/"))));
+            return;
+        }
+        m_btnStatistiques->setEnabled(false);
+        for (QToolButton *button : {m_btnAjouter, m_btnSupprimer, m_btnMonter, m_btnDescendre, m_btnRenommer,
+                                    m_btnEditer, m_btnDateHeure, m_btnReseaux, m_btnSpeciales, m_btnTactile,
+                                    m_btnOrientation, m_btnAlimentation, m_btnVisualiser, m_btnDeployer})
+            button->setEnabled(false);
+        m_transferList->clear();
+        m_posterList->clear();
+        MessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
+        m_indiceDownloadBox = 2;
+        break;
+    case 2:
+        m_indiceDownloadBox = 3;
+        break;
+    case 3: {
+        const QString folder = m_chooser->currentScreen();
+        QString problem;
+        if (!LocalBoxDownload::fetch(m_account.serverFolder(), folder, workPath(QStringLiteral("DATA/")), &problem)) {
+            endBoxDownload(problem);
+            return;
+        }
+        m_indiceDownloadBox = 4;
+        break;
+    }
+    case 4:
+        MessageOnlyOFF();
+        connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
+                Qt::UniqueConnection);
+        qDebug() << "connect slotItemSlide()";
+        m_posterList->setEnabled(true);
+        if (m_refreshInfo)
+            AfficheINFO();
+        else
+            m_refreshInfo = true;
+        m_indiceDownloadBox = 5;
+        break;
+    default:
+        InfoPlayer();
+        m_timerDownloadBox->stop();
+        m_indiceDownloadBox = 0;
+        break;
+    }
+}
+
+void classPrincipal::endBoxDownload(const QString &problem)
+{
+    m_timerDownloadBox->stop();
+    m_indiceDownloadBox = 0;
+    logLine(problem);
+    MessageOnlyOFF();
+    showError(problem);
+    connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
+            Qt::UniqueConnection);
+    m_posterList->setEnabled(true);
+    // Back to the screens: there are no posters to show.
+    if (m_pageFlag != 0)
+        slotSwitch();
+}
+
+// ---------------------------------------------------------------------------
+// Server transfers, deployments and commands: the panel answers the pages'
+// requests; the transfers themselves come with the server connection.
+
+void classPrincipal::slotDownloadStatus()
+{
+    logFunction("slotDownloadStatus");
+}
+
+void classPrincipal::slotDownloadFileStatus()
+{
+    m_timerDownloadStatus->stop();
+}
+
+void classPrincipal::slotDemandeStatusBoitier()
+{
+    m_timerStatusBoitier->stop();
+}
+
+void classPrincipal::slotRelanceStatusBoitier()
+{
+    m_timerRelanceStatus->stop();
+}
+
+void classPrincipal::slotProcessFolder()
+{
+    m_timerFolder->stop();
+}
+
+void classPrincipal::slotFolder(int, QString, QString)
+{
+    logFunction("slotFolder");
+}
+
+void classPrincipal::EnvoiGrosFichier()
+{
+    m_timerGrosFichier->stop();
+}
+
+void classPrincipal::slotPutFile(QString, QString, QString)
+{
+    logFunction("slotPutFile");
+}
+
+void classPrincipal::slotMkdir(QString)
+{
+    logFunction("slotMkdir");
+}
+
+void classPrincipal::slotGetFile(QString, QString, QString, QString)
+{
+    logFunction("slotGetFile");
+}
+
+void classPrincipal::slotProcessDeploy()
+{
+    m_timerDeploy->stop();
+    m_indiceDeploy = 0;
+}
+
+void classPrincipal::slotProcessDeployLogin()
+{
+    m_timerDeployLogin->stop();
+    m_indiceDeployLogin = 0;
+}
+
+void classPrincipal::slotProcessDeployMedia()
+{
+    m_timerDeployMedia->stop();
+    m_indiceDeployMedia = 0;
+}
+
+void classPrincipal::slotProcessDeployCommandeTimer()
+{
+    m_timerDeployCommande->stop();
+}
+
+void classPrincipal::slotProcessDeployInfoMediaTimer()
+{
+    m_timerDeployInfoMedia->stop();
+}
+
+void classPrincipal::slotProcessDeployAlerteTime()
+{
+    m_timerDeployAlerte->stop();
+}
+
+void classPrincipal::slotProcessDeployFile(int)
+{
+    logFunction("slotProcessDeployFile");
+}
+
+void classPrincipal::slotProcessDeployCommande(QString)
+{
+    logFunction("slotProcessDeployCommande");
+}
+
+void classPrincipal::slotProcessDeployMediaFile(QStringList, QStringList, QStringList, QStringList, QStringList,
+                                                QStringList, bool)
+{
+    logFunction("slotProcessDeployMediaFile");
+}
+
+void classPrincipal::slotProcessDeployAlerte(QString)
+{
+    logFunction("slotProcessDeployAlerte");
+}
+
+void classPrincipal::slotSavePictureTermine()
+{
+}
+
+void classPrincipal::SlotSupprimerCompte()
+{
+    logFunction("SlotSupprimerCompte");
+}

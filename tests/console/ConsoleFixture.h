@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ZoTestInit.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+// A fresh work folder for each test: ZOMANAGER_WORKDIR points at it, so the
+// panel makes its folders and writes its logs there.
+class WorkDirFixture
+{
+public:
+    WorkDirFixture() { qputenv("ZOMANAGER_WORKDIR", m_dir.path().toLocal8Bit()); }
+    ~WorkDirFixture() { qunsetenv("ZOMANAGER_WORKDIR"); }
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path(const QString &relative = QString()) const { return m_dir.path() + QLatin1Char('/') + relative; }
+
+    // Today's lines of the main log.
+    QByteArray mainLog() const
+    {
+        const QDir logs(path(QStringLiteral("LOG")));
+        QByteArray all;
+        for (const QString &name : logs.entryList({QStringLiteral("*-OrvexLog.log")}, QDir::Files)) {
+            QFile file(logs.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                all += file.readAll();
+        }
+        return all;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The panel starts its start-up machine when built; a test that is not about
+// start-up stops it so that no account check runs under it.
+inline void stopStartup(QWidget *panel)
+{
+    for (QTimer *timer : panel->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (timer->isActive() && timer->interval() == 1)
+            timer->stop();
+    }
+}

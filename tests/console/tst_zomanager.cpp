@@ -1,0 +1,202 @@
+#include "AnimationStackedWidget.h"
+#include "ConsoleFixture.h"
+#include "ModalAnswerer.h"
+#include "ZoScreenshot.h"
+#include "ZoManager.h"
+#include "classPrincipal.h"
+#include "classVersion.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+
+// The top window: page codes, the way back from every page, the quit
+// question and the fit of the pages to the window.
+class TestZoManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void pageCodes_data();
+    void pageCodes();
+    void otherCodesDoNothing_data();
+    void otherCodesDoNothing();
+    void quitQuestion_data();
+    void quitQuestion();
+    void pagesFollowTheWindowSize();
+    void titleAndWorkFolders();
+
+private:
+    QScopedPointer<WorkDirFixture> m_work;
+    ZoManager *m_window = nullptr;
+};
+
+void TestZoManager::initTestCase()
+{
+    zoInitWidgetTest();
+    // The quit test closes the window; that must not end the test's loop.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void TestZoManager::init()
+{
+    m_work.reset(new WorkDirFixture);
+    QVERIFY(m_work->isValid());
+    m_window = new ZoManager;
+    stopStartup(m_window->panel());
+    m_window->resize(1280, 800);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestZoManager::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+    m_work.reset();
+}
+
+void TestZoManager::pageCodes_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("0 control panel") << 0 << 0 << "classPrincipal";
+    QTest::newRow("1 information") << 1 << 2 << "classInfo";
+    QTest::newRow("2 status") << 2 << 3 << "classStatistiques";
+    QTest::newRow("3 media library") << 3 << 4 << "ClassMedia";
+    QTest::newRow("4 text editor") << 4 << 5 << "TextEditSimple";
+    QTest::newRow("5 player preview") << 5 << 13 << "ZoPlayer";
+    QTest::newRow("6 administration") << 6 << 1 << "classAdmin";
+    QTest::newRow("7 schedule") << 7 << 6 << "classCalendar";
+    QTest::newRow("8 publication") << 8 << 8 << "classReseaux";
+    QTest::newRow("10 support report") << 10 << 10 << "ClassAlerte";
+    QTest::newRow("11 widget poster") << 11 << 9 << "classWidget";
+    QTest::newRow("12 orientation") << 12 << 11 << "classEcran";
+    QTest::newRow("13 touch") << 13 << 12 << "classTactile";
+    QTest::newRow("14 power") << 14 << 7 << "classPower";
+}
+
+void TestZoManager::pageCodes()
+{
+    QFETCH(int, code);
+    QFETCH(int, index);
+    QFETCH(QString, page);
+
+    AnimationStackedWidget *stack = m_window->stack();
+    QCOMPARE(stack->count(), 14);
+    QSignalSpy initVideo(m_window, &ZoManager::signalInitVideo);
+    QSignalSpy alerte(m_window, &ZoManager::signalUpdateInfoAlerte);
+
+    m_window->slotButtons(code);
+    // The report page is filled before it slides in.
+    QCOMPARE(alerte.count(), code == 10 ? 1 : 0);
+    if (code == 10)
+        QCOMPARE(stack->currentIndex(), 0);
+
+    QTRY_COMPARE(stack->currentIndex(), index);
+    QTRY_VERIFY(!stack->isSliding());
+    QCOMPARE(QString::fromLatin1(stack->currentWidget()->metaObject()->className()), page);
+    QCOMPARE(initVideo.count(), code == 0 ? 1 : 0);
+    saveScreenshot(m_window, QStringLiteral("console-page-%1.png").arg(page));
+    if (code == 0)
+        return;
+
+    QToolButton *back = nullptr;
+    for (QToolButton *button : stack->currentWidget()->findChildren<QToolButton *>()) {
+        if (button->text() == QLatin1String("Retour"))
+            back = button;
+    }
+    QVERIFY(back);
+    back->click();
+    QTRY_COMPARE(stack->currentIndex(), 0);
+    QCOMPARE(initVideo.count(), 1);
+}
+
+void TestZoManager::otherCodesDoNothing_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::newRow("-1") << -1;
+    QTest::newRow("15") << 15;
+    QTest::newRow("100") << 100;
+}
+
+void TestZoManager::otherCodesDoNothing()
+{
+    QFETCH(int, code);
+    QSignalSpy initVideo(m_window, &ZoManager::signalInitVideo);
+    QSignalSpy alerte(m_window, &ZoManager::signalUpdateInfoAlerte);
+
+    m_window->slotButtons(code);
+    QVERIFY(!m_window->stack()->isSliding());
+    QTest::qWait(100);
+    QCOMPARE(m_window->stack()->currentIndex(), 0);
+    QCOMPARE(initVideo.count(), 0);
+    QCOMPARE(alerte.count(), 0);
+    QVERIFY(m_window->isVisible());
+}
+
+void TestZoManager::quitQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("byCode");
+
+    QTest::newRow("Quitter, yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("Quitter, no") << int(QMessageBox::No) << true;
+    QTest::newRow("close button, yes") << int(QMessageBox::Yes) << false;
+    QTest::newRow("close button, no") << int(QMessageBox::No) << false;
+}
+
+void TestZoManager::quitQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, byCode);
+
+    ModalAnswerer answerer;
+    answerer.grabAs(QStringLiteral("console-quit-question.png"))
+        .answer([answer](QDialog *d) {
+            qobject_cast<QMessageBox *>(d)->button(QMessageBox::StandardButton(answer))->click();
+        });
+    if (byCode)
+        m_window->slotButtons(9);
+    else
+        m_window->close();
+
+    QVERIFY(answerer.done());
+    QVERIFY(answerer.texts().first().contains(QStringLiteral("Voulez-vous vraiment quitter?")));
+    const bool quits = answer == int(QMessageBox::Yes);
+    QCOMPARE(m_window->isVisible(), !quits);
+    QCOMPARE(m_work->mainLog().contains(
+                 "*********************** FERMETURE DU PROGRAMME *****************************"),
+             quits);
+}
+
+void TestZoManager::pagesFollowTheWindowSize()
+{
+    QCOMPARE(m_window->minimumSize(), QSize(1024, 720));
+    m_window->resize(1200, 760);
+    QTRY_COMPARE(m_window->panel()->size(), QSize(1200, 760));
+    QCOMPARE(m_window->stack()->geometry(), QRect(0, 0, 1200, 760));
+    QCOMPARE(m_window->panel()->minimumSize(), QSize(1200, 760));
+    QCOMPARE(m_window->panel()->maximumSize(), QSize(1200, 760));
+
+    m_window->resize(800, 600);
+    QCOMPARE(m_window->size(), QSize(1024, 720));
+}
+
+void TestZoManager::titleAndWorkFolders()
+{
+    QCOMPARE(m_window->windowTitle(), classVersion().TitreFenetre());
+    for (const char *name : {"DATA", "TEMP", "VIDEO", "IMAGE", "LINKS", "TEXT", "LOG"})
+        QVERIFY2(QFileInfo(m_work->path(QString::fromLatin1(name))).isDir(), name);
+}
+
+QTEST_MAIN(TestZoManager)
+#include "tst_zomanager.moc"
