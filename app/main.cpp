@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QScreen>
 #include <QtWebView>
 
@@ -26,6 +27,11 @@ int main(int argc, char *argv[])
     qDebug().noquote() << "Font Ratio:" << QString::number(double(FontRatio), 'g', 6);
 
     installFontSubstitutes();
+
+    // Day and month names come from the locale; a machine with only the C
+    // locale would show English names in a French console.
+    if (QLocale::system().language() == QLocale::C || QLocale::system().language() == QLocale::English)
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
     ClassStartPhoto splash;
     splash.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);

@@ -470,8 +470,8 @@ void classPrincipal::updateScreensTime()
 
 void classPrincipal::slotActualiserTemps()
 {
-    m_clockLabel->setText(QLocale::system().toString(QDateTime::currentDateTime(),
-                                                     QStringLiteral("'Le' dddd dd MMMM yyyy, hh:mm:ss")));
+    m_clockLabel->setText(QLocale().toString(QDateTime::currentDateTime(),
+                                             QStringLiteral("'Le' dddd dd MMMM yyyy, hh:mm:ss")));
 }
 
 void classPrincipal::slotMinimumSize(int w, int h)
