@@ -249,15 +249,13 @@ bool ClassParam::setParamCrypt(QString file, QString key, QString value)
 {
     // The value is not logged: the login file holds passwords.
     qDebug().noquote() << "setParamCrypt: BALISE:" + key;
+    return setParamsCrypt(file, {qMakePair(key, value)});
+}
 
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        readFailed(file);
-        return false;
-    }
-    QString plain = plaintextOf(in.readAll(), Plain::Writing);
-    in.close();
-
+// One key set on the plaintext, fingerprint renewed, as a write of that key
+// alone would leave it.
+QString ClassParam::applyKey(QString plain, const QString &key, const QString &value)
+{
     const QString head = key + QLatin1String("=\"");
     const int h = findKey(plain, key);
     if (h < 0) {
@@ -275,7 +273,7 @@ bool ClassParam::setParamCrypt(QString file, QString key, QString value)
         // rewrite a longer key ending with this one ("XID" for "ID").
         const QString from = head + oldValue;
         const QString to = head + value;
-        int pos = findKey(plain, key);
+        int pos = h;
         while (pos >= 0) {
             int next = pos + 1;
             if (plain.midRef(pos, from.size()) == from) {
@@ -285,10 +283,6 @@ bool ClassParam::setParamCrypt(QString file, QString key, QString value)
             pos = findKey(plain, key, next);
         }
 
-        const int inTable = BALISE.isEmpty() ? -1 : BALISE.at(0).indexOf(key);
-        if (inTable >= 0 && BALISE.size() > 1 && inTable < BALISE.at(1).size())
-            BALISE[1][inTable] = value;
-
         const int fp = plain.indexOf(kFingerprintMark);
         if (fp < 0)
             plain += kFingerprintMark;
@@ -296,16 +290,44 @@ bool ClassParam::setParamCrypt(QString file, QString key, QString value)
             plain.truncate(fp + kFingerprintMark.size());
     }
     plain += QLatin1Char('"') + cryptSha1(plain) + QLatin1Char('"');
+    // What reading the written file back gives: characters outside Latin-1 become "?".
+    return QString::fromLatin1(plain.toLatin1());
+}
+
+bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> values, QString *error)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        readFailed(file);
+        if (error)
+            *error = in.errorString();
+        return false;
+    }
+    QString plain = plaintextOf(in.readAll(), Plain::Writing);
+    in.close();
+
+    // Intermediate fingerprints stay in on purpose: on a damaged file the
+    // next key's old value may run into them, exactly as key by key.
+    for (const auto &kv : qAsConst(values))
+        plain = applyKey(plain, kv.first, kv.second);
 
     const QByteArray cipher = rc4(plain.toLatin1()).toHex().toUpper();
     qDebug().noquote() << "PATH FILE:" + file;
 
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(cipher) != cipher.size()) {
+    bool written = out.open(QIODevice::WriteOnly) && out.write(cipher) == cipher.size();
+    if (!written)
         out.cancelWriting();
+    written = written && out.commit();
+    if (!written) {
+        if (error)
+            *error = out.errorString();
         return false;
     }
-    return out.commit();
+    for (const auto &kv : qAsConst(values)) {
+        const int inTable = BALISE.isEmpty() ? -1 : BALISE.at(0).indexOf(kv.first);
+        if (inTable >= 0 && BALISE.size() > 1 && inTable < BALISE.at(1).size())
+            BALISE[1][inTable] = kv.second;
+    }
+    return true;
 }

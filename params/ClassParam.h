@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,10 @@ public:
     QString getInfoBalise(QList<QList<QString>> table, QString key);
 
     bool setParamCrypt(QString file, QString key, QString value);
+    // Several keys in one atomic write; the bytes are those that the same
+    // keys set one after the other would leave. On failure the file keeps
+    // its old content and `error` (when given) says why.
+    bool setParamsCrypt(QString file, QList<QPair<QString, QString>> values, QString *error = nullptr);
 
     QString cryptSha1(QString text);
     QString CryptRC4(QString text);
@@ -38,6 +43,7 @@ private:
 
     QByteArray rc4(const QByteArray &data) const;
     QString plaintextOf(const QByteArray &raw, Plain mode) const;
+    QString applyKey(QString plain, const QString &key, const QString &value);
     bool fingerprintOk(const QString &plain);
     void resetTable();
 

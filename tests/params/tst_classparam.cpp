@@ -66,6 +66,7 @@ private slots:
     void write_data();
     void write();
     void writeUpdatesTableEntry();
+    void batchWriteEqualsSuccessiveWrites();
     void plaintextFileKeepsAccentsAndGetsEnciphered();
 
 private:
@@ -292,6 +293,25 @@ void ClassParamTest::writeUpdatesTableEntry()
     QVERIFY(param.setParamCrypt(file, "A", "5"));
     const QByteArray head = "A=\"5\"\r\nB=\"2\"EMPREINTE=";
     QCOMPARE(decode(readRaw(file)), head + '"' + QCryptographicHash::hash(head, QCryptographicHash::Sha1).toHex().toUpper() + '"');
+}
+
+void ClassParamTest::batchWriteEqualsSuccessiveWrites()
+{
+    const QByteArray start = encode(withFingerprint("A=\"1\"\r\nB=\"2\"\r\n"));
+    const QList<QPair<QString, QString>> values{{"B", "x"}, {"C", QString::fromUtf8("é€")}, {"A", ""}, {"C", "y"}};
+    const QString one = path("one.orvex"), batch = path("batch.orvex");
+    writeRaw(one, start);
+    writeRaw(batch, start);
+    ClassParam param;
+    for (const auto &kv : values)
+        QVERIFY(param.setParamCrypt(one, kv.first, kv.second));
+    QString error;
+    QVERIFY(param.setParamsCrypt(batch, values, &error));
+    QCOMPARE(readRaw(batch), readRaw(one));
+
+    QVERIFY(!param.setParamsCrypt(path("missing.orvex"), values, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(path("missing.orvex")));
 }
 
 void ClassParamTest::plaintextFileKeepsAccentsAndGetsEnciphered()
