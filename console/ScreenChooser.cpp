@@ -1,8 +1,13 @@
 #include "ScreenChooser.h"
 
 #include "AppGlobals.h"
-#include "CategoryTree.h"
+#include "BoxItemWidget.h"
+#include "BoxStatus.h"
+#include "CategoryRow.h"
+#include "ClassClavier.h"
+#include "ClassParam.h"
 #include "PanelMetrics.h"
+#include "ScreenCatalog.h"
 #include "classVersion.h"
 
 #include <QComboBox>
@@ -32,6 +37,7 @@ ScreenChooser::ScreenChooser(QToolButton *addButton, QToolButton *renameButton, 
     m_screensList->setFont(listFont);
     m_screensList->setFocusPolicy(Qt::NoFocus);
     m_screenNames = new QListWidget(this);
+    m_screenNames->setObjectName(QStringLiteral("screenNames"));
     m_screenNames->setFont(nameFont);
     m_screenNames->setFocusPolicy(Qt::NoFocus);
     m_screenNames->hide();
@@ -39,8 +45,10 @@ ScreenChooser::ScreenChooser(QToolButton *addButton, QToolButton *renameButton, 
     m_groupList->setObjectName(QStringLiteral("groupList"));
     m_groupList->setFont(listFont);
     m_groupCombo = new QComboBox(this);
+    m_groupCombo->setObjectName(QStringLiteral("groupCombo"));
     m_groupCombo->hide();
     m_groupMembers = new QListWidget(this);
+    m_groupMembers->setObjectName(QStringLiteral("groupMembers"));
     m_groupMembers->hide();
 
     m_groupCaption = new QLabel(tr("Sélectionnez le groupe de votre écran:"));
@@ -76,38 +84,35 @@ void ScreenChooser::setCategories(const QStringList &entries, int panelHeight, Q
     m_groupCombo->clear();
     m_groupMembers->clear();
 
-    const CategoryTree tree = CategoryTree::fromEntries(entries);
-    m_playlistEntries = tree.playlists();
-    for (const QString &group : tree.groups())
+    const CategoryRow row = CategoryRow::fromEntries(entries);
+    m_playlistEntries = row.playlists();
+    for (const QString &group : row.groups())
         m_groupCombo->addItem(group);
-    for (const QString &category : tree.categories()) {
-        if (category.size() > 20) {
-            const int base = category.size() <= 30 ? panelHeight / 80 : panelHeight / 100;
-            listFont.setPointSize(qMax(1, int(float(base) * FontRatio)));
-            m_groupList->setFont(listFont);
-        }
-        m_groupList->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/Groupes.png")), category));
+    const int pointSize = row.listPointSize(panelHeight, FontRatio);
+    if (pointSize >= 0) {
+        listFont.setPointSize(qMax(1, pointSize));
+        m_groupList->setFont(listFont);
     }
-    if (tree.hasGroups()) {
+    for (const QString &category : row.categories())
+        m_groupList->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/Groupes.png")), category));
+    if (row.groupMode()) {
         m_groupList->hide();
         m_groupCombo->show();
         m_groupMembers->show();
         showGroup(m_groupCombo->currentText());
     }
-    if (!m_playlistEntries.isEmpty())
+    if (row.hasPlaylists())
         m_groupList->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/playlist.png")),
-                                                 QStringLiteral("PLAYLIST")));
+                                                 CategoryRow::playlistCategory()));
 }
 
 void ScreenChooser::showGroup(const QString &group)
 {
     m_groupMembers->clear();
-    const QString prefix = QLatin1Char('[') + group + QLatin1Char(']');
-    for (int i = 0; i < m_groupList->count(); ++i) {
-        const QString entry = m_groupList->item(i)->text();
-        if (entry.startsWith(prefix))
-            m_groupMembers->addItem(entry.mid(prefix.size()));
-    }
+    QStringList categories;
+    for (int i = 0; i < m_groupList->count(); ++i)
+        categories << m_groupList->item(i)->text();
+    m_groupMembers->addItems(CategoryRow::membersOf(categories, group));
     connect(m_groupCombo, &QComboBox::currentTextChanged, this, &ScreenChooser::showGroup, Qt::UniqueConnection);
     connect(m_groupMembers, &QListWidget::currentTextChanged, this, &ScreenChooser::chooseMember,
             Qt::UniqueConnection);
@@ -117,7 +122,7 @@ void ScreenChooser::showGroup(const QString &group)
 
 void ScreenChooser::chooseMember(const QString &member)
 {
-    const QString target = QLatin1Char('[') + m_groupCombo->currentText() + QLatin1Char(']') + member;
+    const QString target = CategoryRow::memberEntry(m_groupCombo->currentText(), member);
     const QList<QListWidgetItem *> found = m_groupList->findItems(target, Qt::MatchExactly);
     if (!found.isEmpty())
         m_groupList->setCurrentItem(found.first());
@@ -133,50 +138,80 @@ void ScreenChooser::addScreen(const QString &icon, const QString &text, QWidget 
     m_screensList->setItemWidget(item, cover);
 }
 
-void ScreenChooser::fillScreens(const QString &category, ClassParam &loginFile, const QFont &statusFont)
+void ScreenChooser::fillScreens(const QString &category, const ScreenCatalog &catalog,
+                                const QStringList &statusEntries, const QFont &statusFont, int iconSize)
 {
-    m_screensList->clear();
+    {
+        // clear() reports a selection change while the old entry is still
+        // current: a status refresh would fetch the chosen screen again.
+        const QSignalBlocker blocker(m_screensList);
+        m_screensList->clear();
+    }
     m_screenNames->clear();
     m_screenNames->hide();
 
-    if (category != QLatin1String("PLAYLIST")) {
-        for (const CategoryTree::Screen &screen : CategoryTree::screensOf(category, loginFile)) {
+    if (category != CategoryRow::playlistCategory()) {
+        for (const ScreenCatalog::Screen &screen : catalog.screensOf(category)) {
             m_screenNames->addItem(screen.name);
             addScreen(QStringLiteral(":/images/dir.png"), screen.serial,
-                      createItem(screen.name, screen.serial, QString(), statusFont));
+                      createItem(screen.name, screen.serial, BoxStatus::entryFor(statusEntries, screen.serial),
+                                 statusFont, iconSize));
         }
     } else {
         for (const QString &playlist : qAsConst(m_playlistEntries))
             addScreen(QStringLiteral(":/images/playlist.png"), playlist,
-                      createItem(playlist, QString(), QString(), statusFont));
+                      createItem(playlist, QString(), QString(), statusFont, iconSize));
     }
     m_screensList->setStyleSheet(classVersion().StyleQlistCustom());
 }
 
-QWidget *ScreenChooser::createItem(const QString &name, const QString &serial, const QString &status,
-                                   const QFont &statusFont)
+bool ScreenChooser::restoreScreen(const QString &screen)
 {
-    Q_UNUSED(status)
-    auto *widget = new QWidget;
-    auto *outer = new QGridLayout(widget);
-    outer->setContentsMargins(2, 2, 2, 2);
-    outer->setSpacing(2);
-    auto *left = new QGridLayout;
-    left->setContentsMargins(2, 2, 2, 2);
-    left->setSpacing(2);
+    const QList<QListWidgetItem *> found = m_screensList->findItems(screen, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    const QSignalBlocker blockScreens(m_screensList);
+    const QSignalBlocker blockNames(m_screenNames);
+    const int row = m_screensList->row(found.first());
+    m_screensList->setCurrentRow(row);
+    m_screenNames->setCurrentRow(row < m_screenNames->count() ? row : -1);
+    return true;
+}
 
-    auto *nameLabel = new QLabel(name);
-    nameLabel->setFont(statusFont);
-    auto *serialLabel = new QLabel(serial.isEmpty() ? QString() : tr("Numéro de série N°") + serial);
-    QFont small = statusFont;
-    small.setPointSize(qMax(1, statusFont.pointSize() * 2 / 3));
-    serialLabel->setFont(small);
-    left->addWidget(nameLabel, 0, 0, Qt::AlignCenter);
-    left->addWidget(serialLabel, 1, 0, Qt::AlignHCenter | Qt::AlignTop);
-    left->setRowStretch(0, 3);
-    left->setRowStretch(1, 1);
-    outer->addLayout(left, 0, 0);
-    return widget;
+bool ScreenChooser::renameCurrentScreen(ClassParam &loginFile, const QString &loginPath, int width, int height,
+                                        QString *problem)
+{
+    // Playlists have no entry in the hidden name list.
+    if (m_screenNames->currentRow() < 0)
+        return false;
+    auto *keyboard = new ClassClavier(width, height, nullptr, 1);
+    keyboard->setWindowFlags(Qt::FramelessWindowHint);
+    keyboard->setTextClavier(tr("Renommer la TV"), currentScreenName());
+    keyboard->exec();
+    const QString name = keyboard->text();
+    delete keyboard;
+
+    if (name.trimmed().isEmpty() || !ScreenCatalog::isStorableName(name)) {
+        *problem = tr("Nom refusé: le nom d'un écran ne peut être vide ni contenir | ou \".");
+        return false;
+    }
+    QString names;
+    const QString serial = currentScreen();
+    if (!ScreenCatalog(loginFile.BALISE).renamed(serial, name, &names)) {
+        *problem = tr("L'écran %1 n'est pas dans la liste des écrans du compte.").arg(serial);
+        return false;
+    }
+    if (!loginFile.setParamCrypt(loginPath, QStringLiteral("PLAYERLISTNAME"), names)) {
+        *problem = tr("Impossible d'enregistrer le nouveau nom dans %1.").arg(loginPath);
+        return false;
+    }
+    return true;
+}
+
+QWidget *ScreenChooser::createItem(const QString &name, const QString &serial, const QString &status,
+                                   const QFont &statusFont, int iconSize)
+{
+    return new BoxItemWidget(name, serial, status, statusFont, iconSize);
 }
 
 void ScreenChooser::relayout(const PanelMetrics &metrics, const QFont &listFont, const QFont &textFont)

@@ -5,6 +5,7 @@
 
 class ClassParam;
 class PanelMetrics;
+class ScreenCatalog;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -38,11 +39,22 @@ public:
     void showGroup(const QString &group);
     // Makes the category "[group]member" of the current group current.
     void chooseMember(const QString &member);
-    // Refills the screens list with the boxes of a category, or the
-    // playlists for "PLAYLIST".
-    void fillScreens(const QString &category, ClassParam &loginFile, const QFont &statusFont);
+    // Refills the screens list with the boxes of a category, each with its
+    // status entry, or with the playlists for "PLAYLIST".
+    void fillScreens(const QString &category, const ScreenCatalog &catalog, const QStringList &statusEntries,
+                     const QFont &statusFont, int iconSize);
+    // Makes the entry `screen` current again in both screen lists, without
+    // signals. False when the refilled list no longer holds it.
+    bool restoreScreen(const QString &screen);
+    // Asks the chosen box's new name on the on-screen keyboard (sized
+    // `width` x `height`) and writes PLAYERLISTNAME into the login file.
+    // False when nothing was written; `problem` then holds what to tell the
+    // user, or stays empty when there was nothing to rename.
+    bool renameCurrentScreen(ClassParam &loginFile, const QString &loginPath, int width, int height,
+                             QString *problem);
     // The widget that covers one screens-list entry.
-    QWidget *createItem(const QString &name, const QString &serial, const QString &status, const QFont &statusFont);
+    QWidget *createItem(const QString &name, const QString &serial, const QString &status, const QFont &statusFont,
+                        int iconSize);
 
     void relayout(const PanelMetrics &metrics, const QFont &listFont, const QFont &textFont);
 

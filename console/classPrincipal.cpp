@@ -2,16 +2,27 @@
 
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
+#include "BoxStatus.h"
+#include "BoxStatusPoller.h"
 #include "ClassBox.h"
 #include "ClassLog.h"
 #include "ClassParamS.h"
+#include "ConnectionStarter.h"
+#include "HttpFileApi.h"
+#include "JournalMerge.h"
 #include "LocalBoxDownload.h"
 #include "MessageOverlay.h"
 #include "PanelMetrics.h"
+#include "PosterPanel.h"
+#include "ScreenCatalog.h"
 #include "ScreenChooser.h"
 #include "TimerProcess.h"
+#include "TransferLists.h"
+#include "TransferProgress.h"
+#include "TransferSlots.h"
 #include "UserRights.h"
 #include "WorkFolders.h"
+#include "qmlvideoplayer.h"
 #include "classAjoutBox.h"
 #include "classVersion.h"
 
@@ -25,7 +36,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
-#include <QNetworkAccessManager>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSysInfo>
@@ -89,6 +100,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     m_background->setPixmap(scaledPicture(version.Background(), 1920, 1080));
     m_dimming = new QLabel(this);
     m_dimming->setPixmap(scaledPicture(QStringLiteral(":/images/BackgroundMessage.png"), 1920, 1080));
+    m_dimming->setObjectName(QStringLiteral("dimming"));
     m_dimming->setVisible(true);
     m_statusLine = new QLabel(tr("Appuyez sur connecter pour commencer..."), this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
@@ -153,6 +165,11 @@ classPrincipal::classPrincipal(QWidget *parent)
     connect(m_timerStatusBoitier, &QTimer::timeout, this, &classPrincipal::slotDemandeStatusBoitier);
     m_timerRelanceStatus = makeTimer(300000);
     connect(m_timerRelanceStatus, &QTimer::timeout, this, &classPrincipal::slotRelanceStatusBoitier);
+    m_statusPoller = new BoxStatusPoller(m_timerStatusBoitier, m_timerRelanceStatus, this);
+    connect(m_statusPoller, &BoxStatusPoller::entriesReady, this, [this](const QStringList &entries) {
+        m_statusEntries = entries;
+        SlotUpdateCategorie(m_chooser->currentGroupEntry());
+    });
 
     m_toolFrame = new QFrame(this);
     m_toolFrame->setFrameShape(QFrame::NoFrame);
@@ -174,15 +191,13 @@ classPrincipal::classPrincipal(QWidget *parent)
     m_posterList->setFocusPolicy(Qt::NoFocus);
     m_hiddenLabel = new QLabel(this);
     m_hiddenLabel->hide();
-    m_transferList = new QListWidget(this);
-    m_transferList->hide();
 
     m_timerDownloadBox = makeTimer(10);
     m_timerDownloadStatus = makeTimer(10);
     m_timerTransfer = new QTimer(this);
     m_timeoutA = new TimerProcess;
     m_timeoutB = new TimerProcess;
-    m_network = new QNetworkAccessManager;
+    CreationTransfer();
 
     CreationINFO();
 
@@ -224,7 +239,6 @@ classPrincipal::~classPrincipal()
 {
     delete m_timeoutA;
     delete m_timeoutB;
-    delete m_network;
 }
 
 QSize classPrincipal::sizeHint() const
@@ -256,8 +270,8 @@ void classPrincipal::createToolButtons()
     };
     static const Spec specs[] = {
         {&classPrincipal::m_btnUser, "", "user.png", true, true, &classPrincipal::SlotSupprimerCompte},
-        {&classPrincipal::m_btnConnecter, QT_TR_NOOP("Connecter"), "Connect.png", true, false,
-         &classPrincipal::connectOrDisconnect},
+        // Wired by ConnectionStarter (CreationTransfer): one login per run.
+        {&classPrincipal::m_btnConnecter, QT_TR_NOOP("Connecter"), "Connect.png", true, false, nullptr},
         {&classPrincipal::m_btnAdministration, QT_TR_NOOP("Administration"), "Admin.png", true, true,
          &classPrincipal::slotAdministration},
         {&classPrincipal::m_btnMediatheque, QT_TR_NOOP("Médiathèque"), "Mediatheque.png", false, true,
@@ -314,7 +328,7 @@ void classPrincipal::createToolButtons()
         button->setVisible(spec.visible);
         if (spec.slot) {
             connect(button, &QToolButton::clicked, this, spec.slot);
-        } else {
+        } else if (spec.member == &classPrincipal::m_btnAjouterEcran) {
             connect(button, &QToolButton::clicked, m_ajoutBox, &classAjoutBox::slotVisible);
             connect(m_ajoutBox, &classAjoutBox::signalClearListFile, this, &classPrincipal::slotClearListFile);
         }
@@ -349,6 +363,11 @@ void classPrincipal::buildLayouts()
     auto *clockGrid = new QGridLayout;
     clockGrid->setSpacing(5);
     clockGrid->addWidget(m_clockLabel, 0, 2);
+    const QList<QLabel *> power = m_posters->powerLabels();
+    clockGrid->addWidget(power.at(0), 1, 0);
+    clockGrid->addWidget(power.at(2), 1, 1);
+    clockGrid->addWidget(power.at(1), 2, 0, 1, 2);
+    clockGrid->addWidget(m_posters->powerCaption(), 1, 2, 2, 1);
     header->addLayout(clockGrid, 0, 2, 2, 1, Qt::AlignRight);
 
     m_panelStack = new AnimationStackedWidget(this);
@@ -375,33 +394,46 @@ void classPrincipal::buildLayouts()
 
 void classPrincipal::CreationINFO()
 {
-    // The poster list with the tool buttons that act on it; the preview and
-    // the property controls join the other columns.
     m_playlistsLabel = new QLabel;
     m_playlistsLabel->hide();
 
-    auto *upper = new QGridLayout;
-    upper->setContentsMargins(0, 0, 0, 0);
-    upper->setSpacing(0);
-    auto *listGrid = new QGridLayout;
-    listGrid->addWidget(m_posterList, 0, 0);
-    listGrid->addWidget(m_playlistsLabel, 1, 0);
-    listGrid->setRowStretch(0, 10);
-    listGrid->setRowStretch(1, 1);
-    upper->addLayout(listGrid, 0, 2, 3, 1);
-    const QList<QList<QToolButton *>> columns{{m_btnAjouter, m_btnSupprimer, m_btnRenommer},
-                                              {m_btnMonter, m_btnDescendre, m_btnDateHeure},
-                                              {m_btnSpeciales, m_btnReseaux, m_btnEditer}};
-    for (int c = 0; c < columns.size(); ++c) {
-        for (int r = 0; r < columns.at(c).size(); ++r)
-            upper->addWidget(columns.at(c).at(r), r, 3 + c, Qt::AlignTop);
+    PosterPanel::Host host;
+    host.panel = this;
+    host.posterFrame = m_posterFrame;
+    host.posterList = m_posterList;
+    host.screensList = m_chooser->screensList();
+    host.playlistsLabel = m_playlistsLabel;
+    host.dimming = m_dimming;
+    host.itemSlideTimer = m_timerItemSlide;
+    host.paramPlayer = &m_paramPlayer;
+    host.paramPlaylist = &m_paramPlaylist;
+    for (QToolButton *button : qAsConst(m_toolButtons)) {
+        if (!button->text().isEmpty())
+            host.buttons.append(qMakePair(button->text(), static_cast<QAbstractButton *>(button)));
     }
-    const int stretches[] = {5, 1, 5, 1, 1, 1};
-    for (int c = 0; c < 6; ++c)
-        upper->setColumnStretch(c, stretches[c]);
+    // The download and the category switch drop this same connection.
+    host.wirePosterList = [this](bool on) {
+        if (on)
+            connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
+                    Qt::UniqueConnection);
+        else
+            disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
+    };
+    host.accountName = [this] { return m_account.accountName; };
+    host.deployRunning = [this] { return m_indiceDeployLogin != 0 || m_indiceDeployMedia != 0; };
+    host.maxPosterCount = [this] { return m_maxPosterCount; };
+    host.panelSize = [this] { return QSize(m_width, m_height); };
+    m_posters = new PosterPanel(host, this);
+    m_posters->setMaxDisplayTime(m_maxDisplayTime);
 
-    auto *layout = new QVBoxLayout(m_posterFrame);
-    layout->addLayout(upper);
+    connect(m_posters, &PosterPanel::signalCalendar, this, &classPrincipal::signalCalendar);
+    connect(m_posters, &PosterPanel::signalupdateReseaux, this, &classPrincipal::signalupdateReseaux);
+    connect(m_posters, &PosterPanel::signalUpdateWidget, this, &classPrincipal::signalUpdateWidget);
+    connect(m_posters, &PosterPanel::signalAfficheInfo, this, &classPrincipal::signalAfficheInfo);
+    connect(m_posters, &PosterPanel::signalGetString, this, &classPrincipal::signalGetString);
+    connect(m_posters, &PosterPanel::signalButton, this, &classPrincipal::signalButton);
+    connect(m_posters, &PosterPanel::signalResize, this, &classPrincipal::signalResize);
+    connect(m_posters, &PosterPanel::signalResize2, this, &classPrincipal::signalResize2);
 }
 
 // ---------------------------------------------------------------------------
@@ -456,6 +488,7 @@ void classPrincipal::updateScreensTime()
                                                           Qt::SmoothTransformation));
     m_clockLabel->setFont(textFont);
 
+    m_posters->applyFonts(m_listFont, captionFont, textFont, QSize(m_width / 20, m_height / 20));
     InfoPlayer();
 
     m_posterList->setFont(m_listFont);
@@ -523,6 +556,7 @@ void classPrincipal::slotMedia()
 void classPrincipal::slotPrevisualiser()
 {
     logFunction("slotPrevisualiser");
+    m_posters->videoPreview()->stop();
     emit signalButton(5);
 }
 
@@ -603,7 +637,7 @@ void classPrincipal::slotEcran()
 
 void classPrincipal::slotClearListFile()
 {
-    m_transferList->clear();
+    m_http->lists()->clearTransferFiles();
 }
 
 // ---------------------------------------------------------------------------
@@ -628,7 +662,7 @@ void classPrincipal::MessageOnlyOFF()
 void classPrincipal::SlotBouttonMessageAnnuler()
 {
     m_indiceDeploy = 0;
-    m_uploadState = 10;
+    m_http->setUploadState(10);
     m_overlay->hideMessage();
 }
 
@@ -716,14 +750,32 @@ void classPrincipal::updateUserPermission(QString permission)
         m_rightsButtons.at(i)->setVisible(rights.isGranted(i));
     if (rights.showsTactile())
         m_btnTactile->show();
-    if (rights.hasMaxDisplayTime())
+    if (rights.hasMaxDisplayTime()) {
         m_maxDisplayTime = rights.maxDisplayTime();
+        m_posters->setMaxDisplayTime(m_maxDisplayTime);
+    }
     if (rights.hasMaxPosters())
         m_maxPosterCount = rights.maxPosters();
 }
 
 // ---------------------------------------------------------------------------
 // Categories and screens
+
+void classPrincipal::updateUserToCategorie()
+{
+    m_paramLogin.getParamCrypt(workPath(QStringLiteral("LoginCrypt.orvex")), QStringList{QStringLiteral("ALL")}, 0);
+    QStringList entries;
+    if (!ScreenCatalog(m_paramLogin.BALISE).permissionEntries(m_userName, &entries))
+        return;
+    QListWidget *groups = m_chooser->groupList();
+    disconnect(groups, &QListWidget::currentTextChanged, this, &classPrincipal::SlotCategorie);
+    updateCategorie(entries);
+    if (groups->count() > 0)
+        groups->setCurrentRow(0);
+    connect(groups, &QListWidget::currentTextChanged, this, &classPrincipal::SlotCategorie, Qt::UniqueConnection);
+    if (groups->count() > 0)
+        SlotCategorie(groups->item(0)->text());
+}
 
 void classPrincipal::updateCategorie(QStringList entries)
 {
@@ -750,37 +802,70 @@ void classPrincipal::SlotCategorie(QString Text)
     m_panelStack->slideIndex(0);
 
     if (!Text.isEmpty()) {
-        m_chooser->screensList()->clearSelection();
-        m_chooser->screensList()->setCurrentRow(-1);
+        {
+            // Dropping the choice must not fetch the old screen once more.
+            const QSignalBlocker blocker(m_chooser->screensList());
+            m_chooser->screensList()->clearSelection();
+            m_chooser->screensList()->setCurrentRow(-1);
+        }
         m_chooser->screenNames()->clearSelection();
+        // Only a change of category drops the screen being fetched.
+        cancelBoxDownload();
         SlotUpdateCategorie(Text);
     }
     emit signalCurrentCategory(Text);
 }
 
+void classPrincipal::cancelBoxDownload()
+{
+    if (m_indiceDownloadBox == 0 && !m_timerDownloadBox->isActive())
+        return;
+    m_timerDownloadBox->stop();
+    m_indiceDownloadBox = 0;
+    MessageOnlyOFF();
+    connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
+            Qt::UniqueConnection);
+    m_posterList->setEnabled(true);
+}
+
+// Also the status refresh: it keeps the chosen screen, and the download of
+// that screen, going.
 void classPrincipal::SlotUpdateCategorie(QString Text)
 {
-    QListWidget *screens = m_chooser->screensList();
-    const int remembered = screens->currentRow();
-    m_chooser->fillScreens(Text, m_paramLogin, m_statusFont);
+    const QString chosen = m_chooser->currentScreen();
+    const bool renameEnabled = m_btnRenommerEcran->isEnabled();
+    m_chooser->fillScreens(Text, ScreenCatalog(m_paramLogin.BALISE), m_statusEntries, m_statusFont,
+                           m_statusIconSize);
     if (Text != QLatin1String("PLAYLIST"))
         m_timerStatusBoitier->start();
-
-    m_indiceDownloadBox = 0;
-    m_timerDownloadBox->stop();
     m_btnRenommerEcran->setEnabled(false);
-
-    // A refresh keeps the chosen screen without fetching it again.
-    if (remembered != -1 && remembered < screens->count()) {
-        disconnect(screens, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSelection);
-        screens->setCurrentRow(remembered);
-        connect(screens, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSelection);
-    }
+    if (!chosen.isEmpty() && m_chooser->restoreScreen(chosen))
+        m_btnRenommerEcran->setEnabled(renameEnabled);
 }
 
 QWidget *classPrincipal::CreateMyItem(QString name, QString serial, QString status)
 {
-    return m_chooser->createItem(name, serial, status, m_statusFont);
+    return m_chooser->createItem(name, serial, status, m_statusFont, m_statusIconSize);
+}
+
+QStringList classPrincipal::transStatusBoxToList(QString text)
+{
+    return BoxStatus::parseReply(text.toUtf8());
+}
+
+QString classPrincipal::transListToStatusBox(QString serial)
+{
+    return BoxStatus::entryFor(m_statusEntries, serial);
+}
+
+bool classPrincipal::transOperationToFile(QString indexFile, QString journalFile)
+{
+    return JournalMerge::mergeMedia(indexFile, journalFile);
+}
+
+bool classPrincipal::transOperationToFileAdmin(QString indexFile, QString journalFile)
+{
+    return JournalMerge::mergeAdmin(indexFile, journalFile);
 }
 
 void classPrincipal::slotItemSelection()
@@ -805,14 +890,27 @@ void classPrincipal::slotItemSelection()
     }
 }
 
-void classPrincipal::slotRenommerBox()
+void classPrincipal::slotItemPosition()
 {
-    logFunction("slotRenommerBox");
+    m_chooser->screensList()->setCurrentRow(m_chooser->screenNames()->currentRow());
 }
 
-void classPrincipal::slotListProductionFile(QString)
+void classPrincipal::slotRenommerBox()
 {
-    m_transferList->clear();
+    QString problem;
+    if (m_chooser->renameCurrentScreen(m_paramLogin, workPath(QStringLiteral("LoginCrypt.orvex")), width(), height(),
+                                       &problem))
+        slotProcessDeployFile(0);
+    else if (!problem.isEmpty())
+        showError(problem);
+}
+
+void classPrincipal::slotListProductionFile(QString Folder)
+{
+    m_http->setDownloadState(0);
+    m_http->lists()->clearTransferFiles();
+    scanFile(QStringLiteral("/zolink/zobox/") + Folder);
+    qDebug().noquote() << "SlotList-Chemin:" + m_account.accountPath + QLatin1Char('/') + Folder;
 }
 
 // ---------------------------------------------------------------------------
@@ -820,104 +918,98 @@ void classPrincipal::slotListProductionFile(QString)
 
 void classPrincipal::AfficheINFO()
 {
-    m_paramPlayer.getParamCrypt(workPath(QStringLiteral("DATA/PLAYER.orvex")), QStringList{QStringLiteral("ALL")}, 0);
-    m_posterCount = m_paramPlayer.getInfoBalise(QStringLiteral("SLIDETYPE")).split(QLatin1Char('|')).size();
-    const QString rawNames = m_paramPlayer.getInfoBalise(QStringLiteral("NOMAFFICHE"));
-    const QStringList names = rawNames.split(QLatin1Char('|'));
-    const bool named = rawNames != QLatin1String("NULL") && !rawNames.isEmpty();
-    for (int i = 0; i < m_posterCount; ++i)
-        m_posterList->addItem(named && i < names.size() ? names.at(i)
-                                                        : QStringLiteral("Affiche n°") + QString::number(i + 1));
-    m_posterList->setCurrentRow(0);
-    m_btnAjouter->setEnabled(m_posterCount < m_maxPosterCount);
-
-    ClassParam playlist;
-    playlist.getParamCrypt(workPath(QStringLiteral("DATA/PLAYLIST.orvex")), QStringList{QStringLiteral("ALL")}, 0);
-    m_paramPlaylist = playlist;
-    const QStringList linked = playlist.getInfoBalise(QStringLiteral("PLAYLIST")).split(QLatin1Char('|'));
-    if (linked.first() == QLatin1String("NULL")) {
-        m_playlistsLabel->clear();
-        m_playlistsLabel->hide();
-    } else {
-        QString text = tr("Playlists liées:");
-        for (const QString &entry : linked)
-            text += QLatin1Char(' ') + QString(entry).remove(QStringLiteral("PLAYLIST-"));
-        m_playlistsLabel->setText(text);
-        m_playlistsLabel->show();
-    }
-    emit signalAfficheInfo();
+    m_posters->AfficheINFO();
+    m_posterCount = m_posters->posterCount();
 }
 
 void classPrincipal::InfoPlayer()
 {
-    emit signalResize(m_width, m_height, m_rotation);
-    emit signalResize2(m_width, m_height, 0);
+    m_posters->InfoPlayer();
+    m_rotation = m_posters->zoneOrientation();
+    m_previewWidth = m_posters->previewWidth();
+    m_previewHeight = m_posters->previewHeight();
 }
+
+// Poster list, detail and media lists: the mechanics live in PosterPanel.
+QList<QStringList> classPrincipal::GetSlideFromFile() { return m_posters->GetSlideFromFile(); }
+void classPrincipal::SetSlideToFile(QList<QStringList> records) { m_posters->SetSlideToFile(records); }
+void classPrincipal::UpdateSlideNumber() { m_posters->UpdateSlideNumber(); }
+void classPrincipal::UpdateFileNumber(int n) { m_posters->UpdateFileNumber(n); }
+QString classPrincipal::GetSlideStringFromFile(QString key, int index)
+{
+    return m_posters->GetSlideStringFromFile(key, index);
+}
+bool classPrincipal::SetSlideStringToFile(QString key, int index, QString value)
+{
+    return m_posters->SetSlideStringToFile(key, index, value);
+}
+void classPrincipal::ActiveWidget(bool on) { m_posters->ActiveWidget(on); }
+void classPrincipal::ActiveSlide(bool on) { m_posters->ActiveSlide(on); }
+void classPrincipal::SelectFichier() { m_posters->SelectFichier(); }
+QString classPrincipal::transNumeroJoursToQString(QString digits)
+{
+    return m_posters->transNumeroJoursToQString(digits);
+}
+void classPrincipal::UpdateMedia() { m_posters->UpdateMedia(); }
+int classPrincipal::SelectFichierDansLaListe(QString path) { return m_posters->SelectFichierDansLaListe(path); }
+void classPrincipal::ImagePictureVisible(bool visible) { m_posters->ImagePictureVisible(visible); }
+void classPrincipal::SetOpacityImage(int percent) { m_posters->SetOpacityImage(percent); }
+void classPrincipal::createListFile(QStringList names, QString prefix)
+{
+    // An empty list leaves the one being sent alone.
+    if (names.isEmpty())
+        return;
+    for (QString &name : names)
+        name.remove(prefix);
+    m_http->lists()->setTransferFiles(names);
+}
+void classPrincipal::transQStringToEcran(QString rotation, QString zones)
+{
+    m_posters->transQStringToEcran(rotation, zones);
+}
+void classPrincipal::InfoEcran() { m_posters->InfoEcran(); }
 
 void classPrincipal::slotAjouterSlide()
 {
-    logFunction("slotAjouterSlide");
+    m_posters->slotAjouterSlide();
+    m_posterCount = m_posters->posterCount();
 }
 
 void classPrincipal::slotSupprimerSlide()
 {
-    logFunction("slotSupprimerSlide");
+    m_posters->slotSupprimerSlide();
+    m_posterCount = m_posters->posterCount();
 }
 
-void classPrincipal::slotMonterSlide()
+void classPrincipal::slotMonterSlide() { m_posters->slotMonterSlide(); }
+void classPrincipal::slotDescendreSlide() { m_posters->slotDescendreSlide(); }
+void classPrincipal::slotRenommerSlide() { m_posters->slotRenommerSlide(); }
+void classPrincipal::slotTextEdit() { m_posters->slotTextEdit(); }
+void classPrincipal::slotItemSlide() { m_posters->slotItemSlide(); }
+void classPrincipal::slotItemSlideTime() { m_posters->slotItemSlideTime(); }
+void classPrincipal::slotInitVideo() { m_posters->slotInitVideo(); }
+void classPrincipal::slotNewMedia(int type, QString nameFile) { m_posters->slotNewMedia(type, nameFile); }
+void classPrincipal::slotSupprimeMedia(int type, QString NameToRemove)
 {
-    logFunction("slotMonterSlide");
+    m_posters->slotSupprimeMedia(type, NameToRemove);
 }
-
-void classPrincipal::slotDescendreSlide()
-{
-    logFunction("slotDescendreSlide");
-}
-
-void classPrincipal::slotRenommerSlide()
-{
-    logFunction("slotRenommerSlide");
-}
-
-void classPrincipal::slotTextEdit()
-{
-    logFunction("slotTextEdit");
-}
-
-void classPrincipal::slotItemSlide()
-{
-}
-
-void classPrincipal::slotItemSlideTime()
-{
-    m_timerItemSlide->stop();
-}
-
-void classPrincipal::slotInitVideo()
-{
-}
-
-void classPrincipal::slotNewMedia(int, QString)
-{
-}
-
-void classPrincipal::slotSupprimeMedia(int, QString)
-{
-}
-
-void classPrincipal::SlotNewWidget(QString)
-{
-}
+void classPrincipal::SlotNewWidget(QString ListWidget) { m_posters->SlotNewWidget(ListWidget); }
 
 void classPrincipal::SlotUpdateTimeMedia()
 {
     m_timerUpdateTimeMedia->stop();
 }
 
-void classPrincipal::SlotFichierVideo()
-{
-    m_timerFichierVideo->stop();
-}
+void classPrincipal::SlotFichierVideo() { m_posters->SlotFichierVideo(); }
+void classPrincipal::SlotFichierImage() { m_posters->SlotFichierImage(); }
+void classPrincipal::SlotFichierTexte() { m_posters->SlotFichierTexte(); }
+void classPrincipal::SlotSliderOpacity(int value) { m_posters->SlotSliderOpacity(value); }
+void classPrincipal::SlotSliderTempsDiffusion(int value) { m_posters->SlotSliderTempsDiffusion(value); }
+void classPrincipal::SlotClavierOpacity() { m_posters->SlotClavierOpacity(); }
+void classPrincipal::SlotClavierTempsDiffusion() { m_posters->SlotClavierTempsDiffusion(); }
+void classPrincipal::slotChoixEcran() { m_posters->slotChoixEcran(); }
+void classPrincipal::SetString(int IndiceSlideToSave) { m_posters->SetString(IndiceSlideToSave); }
+void classPrincipal::slotInteraction() { m_posters->slotInteraction(); }
 
 // ---------------------------------------------------------------------------
 // Start-up and login on a local account tree
@@ -938,6 +1030,9 @@ void classPrincipal::slotCheckFile()
         m_account = LocalStartup::readAccount(workPath(QStringLiteral("CONNEXION.txt")));
         m_paramConnexion.getParamCrypt(workPath(QStringLiteral("CONNEXION.txt")), QStringList{QStringLiteral("ALL")},
                                        0);
+        m_http->setAccountFolder(m_account.accountPath);
+        m_http->setLocalMode(m_account.localMode, m_account.localRoot);
+        m_http->setWorkFolder(ApplicationPath);
         m_indiceCheckFile = 2;
         break;
     default:
@@ -951,12 +1046,16 @@ void classPrincipal::slotCheckFile()
     }
 }
 
-void classPrincipal::connectOrDisconnect()
+void classPrincipal::connectOrDisconnect() { m_starter->connectOrDisconnect(); }
+void classPrincipal::startProgram() { m_starter->startProgram(); }
+
+void classPrincipal::ErreurLoginUtilisateur(QString text)
 {
-    // One login per run.
-    disconnect(m_btnConnecter, &QToolButton::clicked, this, &classPrincipal::connectOrDisconnect);
+    m_timerLogin->stop();
     m_indiceLogin = 0;
+    showError(text);
     m_timerLogin->start();
+    logLine(QStringLiteral("ErreurLoginUtilisateur: ") + text);
 }
 
 void classPrincipal::slotLoginUtilisateur()
@@ -1022,6 +1121,7 @@ void classPrincipal::slotLoginUtilisateur()
     case 5:
         if (!m_mediaUpdated)
             return;
+        UpdateMedia();
         m_indiceLogin = 6;
         break;
     case 6:
@@ -1089,7 +1189,7 @@ void classPrincipal::slotDownloadFileBox()
                                     m_btnEditer, m_btnDateHeure, m_btnReseaux, m_btnSpeciales, m_btnTactile,
                                     m_btnOrientation, m_btnAlimentation, m_btnVisualiser, m_btnDeployer})
             button->setEnabled(false);
-        m_transferList->clear();
+        m_http->lists()->clearTransferFiles();
         m_posterList->clear();
         MessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
         m_indiceDownloadBox = 2;
@@ -1143,6 +1243,86 @@ void classPrincipal::endBoxDownload(const QString &problem)
 }
 
 // ---------------------------------------------------------------------------
+// Server transfer layer: HttpFileApi, TransferProgress, TransferSlots and
+// ConnectionStarter do the work; the panel shows it on its widgets.
+
+void classPrincipal::CreationTransfer()
+{
+    m_http = new HttpFileApi(this);
+    m_progress = new TransferProgress(m_http, this);
+    m_transferSlots = new TransferSlots(m_http, this);
+    m_starter = new ConnectionStarter(this);
+    m_statusPoller->setHttpApi(m_http);
+
+    connect(m_http, &HttpFileApi::signalListFichier, this, &classPrincipal::signalListFichier);
+    connect(m_http, &HttpFileApi::signalGetFileFinish, this, &classPrincipal::signalGetFileFinish);
+    connect(m_http, &HttpFileApi::signalSupprimerFichier, this, &classPrincipal::signalSupprimerFichier);
+    connect(m_http, &HttpFileApi::signalPutFileFinish, this, &classPrincipal::signalPutFileFinish);
+    connect(m_http, &HttpFileApi::signalMkdirFinish, this, &classPrincipal::signalMkdirFinish);
+    connect(m_http, &HttpFileApi::signalPresenceBox, this, &classPrincipal::signalPresenceBox);
+    connect(m_http, &HttpFileApi::signalStatusLabel, m_statusLine, &QLabel::setText);
+    // Only the new rows get the folder icons: the others keep their status.
+    connect(m_http->lists(), &TransferLists::signalBoxAdded, this, [this](QString folder, QString name) {
+        m_chooser->screensList()->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/dir.png")), folder));
+        m_chooser->screenNames()->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/Position2.png")), name));
+    });
+    connect(m_http, &HttpFileApi::signalInvalidUrl, this, [this](QString url, QString error) {
+        QMessageBox::information(this, tr("Error"), tr("Invalid URL: %1: %2").arg(url, error));
+    });
+    // Until the FTP sequence exists a large file fails at once, so that no
+    // machine waits on flag 3.
+    connect(m_http, &HttpFileApi::signalEnvoiGrosFichier, this, [this](QString name, QString) {
+        logLine(QStringLiteral("EnvoiGrosFichier: envoi par FTP indisponible pour ") + name);
+        m_http->setStatusLabel(tr("Fichier trop volumineux pour l'envoi: %1").arg(name));
+        m_http->setDoneFlag(2, true);
+        m_http->setDoneFlag(3, true);
+        emit signalPutFileFinish();
+    });
+
+    connect(m_progress, &TransferProgress::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    // Direct: MessageErreurConnexion returns only once the box is closed.
+    connect(m_progress, &TransferProgress::signalErreurConnexion, this,
+            [this](int, QString text) { showError(text); }, Qt::DirectConnection);
+    connect(m_transferSlots, &TransferSlots::signalImpossibleSauvegarder, this, [this](QString message) {
+        QMessageBox::information(this, tr("FTP"), message);
+        // Restarting a login that is not running would empty TEMP and its
+        // journals under the add-a-box page or the start-up.
+        if (m_timerLogin->isActive())
+            ErreurLoginUtilisateur(QStringLiteral("Impossible de sauvegarder le fichier"));
+    });
+
+    connect(m_starter, &ConnectionStarter::signalButtonIcon, this,
+            [this](QString icon) { m_btnConnecter->setIcon(QIcon(icon)); });
+    connect(m_starter, &ConnectionStarter::signalStartLogin, this, [this] {
+        m_indiceLogin = 0;
+        m_timerLogin->start();
+    });
+    m_starter->attachButton(m_btnConnecter);
+}
+
+void classPrincipal::scanFile(QString path) { m_http->scanFile(path); }
+void classPrincipal::downloadFileHttp(QString serverPath, QString name) { m_http->downloadFileHttp(serverPath, name); }
+void classPrincipal::doUploadFileHttp(QString name, QString localFolder, QString destPath)
+{
+    m_http->doUploadFileHttp(name, localFolder, destPath);
+}
+void classPrincipal::renameDirFileHttp(QString oldPath, QString newPath)
+{
+    m_http->renameDirFileHttp(oldPath, newPath);
+}
+void classPrincipal::deleteFileHttp(QString path) { m_http->deleteFileHttp(path); }
+void classPrincipal::deleteDirHttp(QString path) { m_http->deleteDirHttp(path); }
+void classPrincipal::createDirHttp(QString path) { m_http->createDirHttp(path); }
+void classPrincipal::statusCompte(QString account) { m_http->statusCompte(account); }
+void classPrincipal::addToListHttp(QStringList names) { m_http->lists()->addToListHttp(names); }
+QStringList classPrincipal::transArrayToList(QByteArray reply) { return TransferLists::transArrayToList(reply); }
+void classPrincipal::MessageErreurConnexion(int code) { m_progress->MessageErreurConnexion(code); }
+void classPrincipal::updateDataTransferProgress(qint64 readBytes, qint64 totalBytes)
+{
+    m_progress->updateDataTransferProgress(readBytes, totalBytes);
+}
+
+// ---------------------------------------------------------------------------
 // Server transfers, deployments and commands: the panel answers the pages'
 // requests; the transfers themselves come with the server connection.
 
@@ -1158,12 +1338,14 @@ void classPrincipal::slotDownloadFileStatus()
 
 void classPrincipal::slotDemandeStatusBoitier()
 {
-    m_timerStatusBoitier->stop();
+    if (m_statusPoller->stepIndex() == 0)
+        m_statusPoller->setAccount(m_account.accountName, m_account.localMode, m_account.serverFolder());
+    m_statusPoller->step();
 }
 
 void classPrincipal::slotRelanceStatusBoitier()
 {
-    m_timerRelanceStatus->stop();
+    m_statusPoller->relaunch();
 }
 
 void classPrincipal::slotProcessFolder()
@@ -1181,19 +1363,17 @@ void classPrincipal::EnvoiGrosFichier()
     m_timerGrosFichier->stop();
 }
 
-void classPrincipal::slotPutFile(QString, QString, QString)
+void classPrincipal::slotPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination)
 {
-    logFunction("slotPutFile");
+    m_transferSlots->slotPutFile(fileNameOrigin, FolderDestination, fileNameDestination);
 }
 
-void classPrincipal::slotMkdir(QString)
-{
-    logFunction("slotMkdir");
-}
+void classPrincipal::slotMkdir(QString Folder) { m_transferSlots->slotMkdir(Folder); }
 
-void classPrincipal::slotGetFile(QString, QString, QString, QString)
+void classPrincipal::slotGetFile(QString FolderFtp, QString fileNameFtp, QString FolderDestination,
+                                 QString fileNameDestination)
 {
-    logFunction("slotGetFile");
+    m_transferSlots->slotGetFile(FolderFtp, fileNameFtp, FolderDestination, fileNameDestination);
 }
 
 void classPrincipal::slotProcessDeploy()
@@ -1232,6 +1412,7 @@ void classPrincipal::slotProcessDeployAlerteTime()
 void classPrincipal::slotProcessDeployFile(int)
 {
     logFunction("slotProcessDeployFile");
+    updateUserToCategorie();
 }
 
 void classPrincipal::slotProcessDeployCommande(QString)

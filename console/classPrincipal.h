@@ -10,17 +10,22 @@
 #include <QWidget>
 
 class AnimationStackedWidget;
+class BoxStatusPoller;
+class ConnectionStarter;
+class HttpFileApi;
 class MessageOverlay;
+class PosterPanel;
 class QFrame;
 class QKeyEvent;
 class QLabel;
 class QListWidget;
-class QNetworkAccessManager;
 class QResizeEvent;
 class QTimer;
 class QToolButton;
 class ScreenChooser;
 class TimerProcess;
+class TransferProgress;
+class TransferSlots;
 class classAjoutBox;
 
 // The control panel: page 0 of the top window and the hub every other page
@@ -51,18 +56,61 @@ public:
     void updateUserPermission(QString permission);
 
     // Categories and screens of the logged-in user.
+    void updateUserToCategorie();
     void updateCategorie(QStringList entries);
     QWidget *CreateMyItem(QString name, QString serial, QString status);
+    QStringList transStatusBoxToList(QString text);
+    QString transListToStatusBox(QString serial);
 
-    // Poster list of the chosen screen and its zone layout.
+    // Replay the media and administration journals on the media index; false
+    // (journal kept) when the index could not be written.
+    bool transOperationToFile(QString indexFile, QString journalFile);
+    bool transOperationToFileAdmin(QString indexFile, QString journalFile);
+
+    // Poster list of the chosen screen and its zone layout (PosterPanel).
     void AfficheINFO();
     void InfoPlayer();
+    QList<QStringList> GetSlideFromFile();
+    void SetSlideToFile(QList<QStringList> records);
+    void UpdateSlideNumber();
+    void UpdateFileNumber(int n);
+    QString GetSlideStringFromFile(QString key, int index);
+    bool SetSlideStringToFile(QString key, int index, QString value);
+    void ActiveWidget(bool on);
+    void ActiveSlide(bool on);
+    void SelectFichier();
+    QString transNumeroJoursToQString(QString digits);
+    void UpdateMedia();
+    int SelectFichierDansLaListe(QString path);
+    void ImagePictureVisible(bool visible);
+    void SetOpacityImage(int percent);
+    void createListFile(QStringList names, QString prefix);
+    void transQStringToEcran(QString rotation, QString zones);
+    void InfoEcran();
+    PosterPanel *posterPanel() const { return m_posters; }
 
     MessageOverlay *messageOverlay() const { return m_overlay; }
     QList<QToolButton *> rightsButtons() const { return m_rightsButtons; }
     bool localMode() const { return m_account.localMode; }
     int maxDisplayTime() const { return m_maxDisplayTime; }
     int maxPosterCount() const { return m_maxPosterCount; }
+
+    // Server transfer layer: HttpFileApi holds the transfer state (done
+    // flags, retry counter, lists) that the step machines poll.
+    HttpFileApi *httpFileApi() const { return m_http; }
+    void scanFile(QString path);
+    void downloadFileHttp(QString serverPath, QString name);
+    void doUploadFileHttp(QString name, QString localFolder, QString destPath);
+    void renameDirFileHttp(QString oldPath, QString newPath);
+    void deleteFileHttp(QString path);
+    void deleteDirHttp(QString path);
+    void createDirHttp(QString path);
+    void statusCompte(QString account);
+    void addToListHttp(QStringList names);
+    static QStringList transArrayToList(QByteArray reply);
+    // Modal: returns once the error box is closed.
+    void MessageErreurConnexion(int code);
+    void ErreurLoginUtilisateur(QString text);
 
 signals:
     // Every resize of the panel; drives the relayout.
@@ -133,6 +181,15 @@ public slots:
     void SlotNewWidget(QString ListWidget);
     void SlotUpdateTimeMedia();
     void SlotFichierVideo();
+    void SlotFichierImage();
+    void SlotFichierTexte();
+    void SlotSliderOpacity(int value);
+    void SlotSliderTempsDiffusion(int value);
+    void SlotClavierOpacity();
+    void SlotClavierTempsDiffusion();
+    void slotChoixEcran();
+    void SetString(int IndiceSlideToSave);
+    void slotInteraction();
 
     // Categories and screens.
     void SlotCategorie(QString Text);
@@ -140,12 +197,15 @@ public slots:
     void SlotCategoriePartie2(QString Text);
     void SlotUpdateCategorie(QString Text);
     void slotItemSelection();
+    void slotItemPosition();
     void slotRenommerBox();
     void slotListProductionFile(QString Folder);
 
     // Start-up, login and transfers.
     void slotCheckFile();
     void connectOrDisconnect();
+    void startProgram();
+    void updateDataTransferProgress(qint64 readBytes, qint64 totalBytes);
     void slotLoginUtilisateur();
     void slotDownloadFileBox();
     void slotDownloadStatus();
@@ -186,8 +246,10 @@ private:
     void CreateMessageSimple();
     void CreationINFO();
     void buildLayouts();
+    void CreationTransfer();
     void showError(const QString &text);
     void stopWithMessage(QTimer *timer, const QString &text);
+    void cancelBoxDownload();
     void endBoxDownload(const QString &problem);
     QString workPath(const QString &relative) const;
 
@@ -232,7 +294,6 @@ private:
 
     // Groups, screens and posters.
     QListWidget *m_posterList = nullptr;
-    QListWidget *m_transferList = nullptr;
     QStringList m_statusEntries;
 
     QFrame *m_toolFrame = nullptr;
@@ -274,6 +335,8 @@ private:
     QList<QToolButton *> m_rightsButtons;
 
     MessageOverlay *m_overlay = nullptr;
+    // The poster properties of the chosen screen.
+    PosterPanel *m_posters = nullptr;
     QWidget *m_simplePanel = nullptr;
     QLabel *m_simpleLabel = nullptr;
     QLabel *m_simpleBackground = nullptr;
@@ -300,7 +363,12 @@ private:
     QTimer *m_timerTransfer = nullptr;
     TimerProcess *m_timeoutA = nullptr;
     TimerProcess *m_timeoutB = nullptr;
-    QNetworkAccessManager *m_network = nullptr;
+
+    // Server transfer layer.
+    HttpFileApi *m_http = nullptr;
+    TransferProgress *m_progress = nullptr;
+    TransferSlots *m_transferSlots = nullptr;
+    ConnectionStarter *m_starter = nullptr;
 
     // Step machines.
     int m_indiceCheckFile = 0;
@@ -309,8 +377,8 @@ private:
     int m_indiceDeployLogin = 0;
     int m_indiceDeployMedia = 0;
     int m_indiceDownloadBox = 0;
+    BoxStatusPoller *m_statusPoller = nullptr;
     int m_downloadBoxRetries = 0;
-    int m_uploadState = 10;
     bool m_refreshInfo = true;
     bool m_mediaUpdated = false;
 

@@ -1,0 +1,224 @@
+#include "JournalMerge.h"
+
+#include "ClassLog.h"
+#include "ClassParam.h"
+#include "OperationJournal.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QMap>
+#include <QStringList>
+
+namespace {
+
+const QString kLogName = QStringLiteral("OrvexLog");
+const QLatin1String kNull("NULL");
+// Beyond this many missing records at the end of a journal one summary line
+// is logged instead of one "NULL" per record.
+const int kMissingLogLimit = 1000;
+
+void note(const QString &text)
+{
+    ClassLog().log(kLogName, text);
+}
+
+// The records of a journal in number order, each split on '|'; records that
+// are missing or do not have `fieldCount` fields are logged and dropped.
+// False when there is nothing to merge: no file, or no counter in it.
+bool readRecords(const QString &path, int fieldCount, QList<QStringList> *records)
+{
+    ClassParam journal;
+    if (!QFile::exists(path) || !journal.getParamCrypt(path, QStringList{QStringLiteral("ALL")}, 0))
+        return false;
+    const QString count = journal.getInfoBalise(OperationJournal::countKey());
+    if (count == kNull)
+        return false;
+    const int total = qMax(count.toInt(), 0);
+
+    // Walk the records the file holds rather than every number up to the
+    // counter: a damaged counter must not turn into a billion lookups.
+    const QString prefix = OperationJournal::recordKeyPrefix();
+    QMap<int, QString> present;
+    const QList<QString> keys = journal.BALISE.value(0);
+    const QList<QString> values = journal.BALISE.value(1);
+    for (int i = 0; i < keys.size() && i < values.size(); ++i) {
+        if (!keys.at(i).startsWith(prefix))
+            continue;
+        const QString digits = keys.at(i).mid(prefix.size());
+        bool ok = false;
+        const int number = digits.toInt(&ok);
+        if (ok && number >= 1 && number <= total && QString::number(number) == digits && !present.contains(number))
+            present.insert(number, values.at(i));
+    }
+
+    const int last = present.isEmpty() ? 0 : present.lastKey();
+    for (int k = 1; k <= last; ++k) {
+        const QString text = present.value(k, kNull);
+        note(text);
+        if (text == kNull)
+            continue;
+        const QStringList fields = text.split(QLatin1Char('|'));
+        if (fields.size() != fieldCount) {
+            note(QStringLiteral("Operation %1 skipped: %2 fields instead of %3").arg(k).arg(fields.size()).arg(fieldCount));
+            continue;
+        }
+        records->append(fields);
+    }
+    if (total - last <= kMissingLogLimit) {
+        for (int k = last + 1; k <= total; ++k)
+            note(kNull);
+    } else {
+        note(QStringLiteral("NULL (operations %1 to %2 missing)").arg(last + 1).arg(total));
+    }
+    return true;
+}
+
+bool finish(const QString &journalPath, bool written, const QString &indexPath)
+{
+    if (!written) {
+        const QString text = QStringLiteral("The media index %1 could not be written; journal %2 kept for the next merge")
+                                 .arg(indexPath, journalPath);
+        qWarning().noquote() << text;
+        note(text);
+        return false;
+    }
+    if (!QFile::remove(journalPath)) {
+        const QString text = QStringLiteral("Journal %1 merged but could not be deleted").arg(journalPath);
+        qWarning().noquote() << text;
+        note(text);
+    }
+    return true;
+}
+
+bool isSeparator(QChar c)
+{
+    return c == QLatin1Char(';') || c == QLatin1Char('|');
+}
+
+// Rewrites every whole item equal to `from`; separators stay where they are.
+QString replaceItems(const QString &text, const QString &from, const QString &to)
+{
+    QString out;
+    out.reserve(text.size());
+    int start = 0;
+    for (int i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isSeparator(text.at(i)))
+            continue;
+        const QStringRef item = text.midRef(start, i - start);
+        if (item == from)
+            out += to;
+        else
+            out += item;
+        if (i < text.size())
+            out += text.at(i);
+        start = i + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+QString JournalMerge::renameItem(const QString &text, const QString &from, const QString &to)
+{
+    return replaceItems(text, from, to);
+}
+
+QString JournalMerge::removeItem(const QString &text, const QString &name)
+{
+    return replaceItems(text, name, QString());
+}
+
+bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPath)
+{
+    QList<QStringList> records;
+    if (!readRecords(journalPath, 5, &records))
+        return true;
+
+    ClassParam index;
+    if (!index.getParamCrypt(indexPath, QStringList{QStringLiteral("ALL")}, 0))
+        return finish(journalPath, false, indexPath);
+
+    const QStringList keys{QStringLiteral("FILEPATH"), QStringLiteral("FILECHK"), QStringLiteral("FILEPATHPERMISSION"),
+                           QStringLiteral("FILESIZE")};
+    enum { Path, Checksum, Permission, Size };
+    QStringList lists[4];
+    bool absent[4];
+    for (int n = 0; n < 4; ++n) {
+        const QString value = index.getInfoBalise(keys.at(n));
+        absent[n] = value == kNull;
+        if (!absent[n])
+            lists[n] = value.split(QLatin1Char('|'));
+    }
+    if (lists[Path].size() != lists[Checksum].size() || lists[Path].size() != lists[Permission].size()
+        || lists[Path].size() != lists[Size].size()) {
+        note(QStringLiteral("Media index lists differ in length: %1/%2/%3/%4")
+                 .arg(lists[Path].size())
+                 .arg(lists[Checksum].size())
+                 .arg(lists[Permission].size())
+                 .arg(lists[Size].size()));
+    }
+
+    for (const QStringList &fields : qAsConst(records)) {
+        const QString &kind = fields.at(0);
+        const QString &path = fields.at(1);
+        if (kind == QLatin1String("AJOUTER")) {
+            for (int n = 0; n < 4; ++n)
+                lists[n] << fields.at(n + 1);
+        } else if (kind == QLatin1String("SUPPRIMER")) {
+            const int i = lists[Path].indexOf(path);
+            if (i < 0)
+                continue;
+            for (int n = 0; n < 4; ++n) {
+                if (i < lists[n].size())
+                    lists[n].removeAt(i);
+                else
+                    note(QStringLiteral("%1 has no entry %2 for %3").arg(keys.at(n)).arg(i).arg(path));
+            }
+        } else if (kind == QLatin1String("PERMISSION")) {
+            const int i = lists[Path].indexOf(path);
+            if (i < 0)
+                continue;
+            if (i < lists[Permission].size())
+                lists[Permission][i] = fields.at(3);
+            else
+                note(QStringLiteral("FILEPATHPERMISSION has no entry %1 for %2").arg(i).arg(path));
+        }
+    }
+
+    bool written = true;
+    for (int n = 0; n < 4; ++n) {
+        const QString value = absent[n] && lists[n].isEmpty() ? QString(kNull) : lists[n].join(QLatin1Char('|'));
+        written = index.setParamCrypt(indexPath, keys.at(n), value) && written;
+    }
+    return finish(journalPath, written, indexPath);
+}
+
+bool JournalMerge::mergeAdmin(const QString &indexPath, const QString &journalPath)
+{
+    QList<QStringList> records;
+    if (!readRecords(journalPath, 4, &records))
+        return true;
+
+    ClassParam index;
+    if (!index.getParamCrypt(indexPath, QStringList{QStringLiteral("ALL")}, 0))
+        return finish(journalPath, false, indexPath);
+
+    QString permissions = index.getInfoBalise(QStringLiteral("FILEPATHPERMISSION"));
+    for (const QStringList &fields : qAsConst(records)) {
+        const QString &kind = fields.at(0);
+        if (kind == QLatin1String("SUPPRIMER")) {
+            if (fields.at(3).isEmpty())
+                note(QStringLiteral("SUPPRIMER without a name skipped"));
+            else
+                permissions = removeItem(permissions, fields.at(3));
+        } else if (kind == QLatin1String("RENOMMER")) {
+            if (fields.at(1).isEmpty() || fields.at(2).isEmpty())
+                note(QStringLiteral("RENOMMER without both names skipped"));
+            else
+                permissions = renameItem(permissions, fields.at(1), fields.at(2));
+        }
+    }
+
+    const bool written = index.setParamCrypt(indexPath, QStringLiteral("FILEPATHPERMISSION"), permissions);
+    return finish(journalPath, written, indexPath);
+}

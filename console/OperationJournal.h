@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The local journals of media and administration operations
+// (TEMP/INFOMEDIA.orvex, TEMP/INFOADMIN.orvex): a counter NBOPERATION and
+// records "OPERATION n°<k>", k from 1, each the fields joined by '|'.
+class OperationJournal
+{
+public:
+    static QString countKey();
+    static QString recordKey(int number);
+    // The record key without its number.
+    static QString recordKeyPrefix();
+
+    // Appends one record, creating an empty journal first when there is
+    // none. The counter is written before the record it counts. When the
+    // file cannot be created `error` gets the message to show
+    // ("Impossible de créer le fichier ...") and nothing is recorded.
+    static bool append(const QString &path, const QStringList &fields, QString *error = nullptr);
+};

@@ -1,0 +1,321 @@
+#include "ClassParam.h"
+#include "JournalMerge.h"
+#include "OperationJournal.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QStringList kLists{"FILEPATH", "FILECHK", "FILEPATHPERMISSION", "FILESIZE"};
+
+// Record keys spelled out here rather than taken from OperationJournal.
+QString recordKey(int k)
+{
+    return QString::fromUtf8("OPERATION n°") + QString::number(k);
+}
+
+void createEmpty(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+QString read(const QString &path, const QString &key)
+{
+    return ClassParam().getParamCrypt(path, key, 0);
+}
+
+} // namespace
+
+class JournalMergeTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+
+    void media_data();
+    void media();
+    void admin_data();
+    void admin();
+    void nothingToMerge_data();
+    void nothingToMerge();
+    void failedWriteKeepsJournal_data();
+    void failedWriteKeepsJournal();
+    void missingRecordIsLogged();
+    void damagedCounterStaysBounded();
+
+    void appendNumbersRecords();
+    void appendCannotCreate();
+
+private:
+    QString work(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
+    // Index values: a null string leaves the key out.
+    void writeIndex(const QStringList &values, const QString &permissionsOnly = QString(), bool adminOnly = false);
+    // Records: a null string leaves that number out.
+    void writeJournal(const QString &name, const QString &count, const QStringList &records);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_index;
+    QString m_mediaJournal;
+    QString m_adminJournal;
+};
+
+void JournalMergeTest::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    QDir(m_dir->path()).mkpath(QStringLiteral("TEMP"));
+    QDir(m_dir->path()).mkpath(QStringLiteral("LOG"));
+    qputenv("ZOMANAGER_WORKDIR", m_dir->path().toLocal8Bit());
+    m_index = work(QStringLiteral("TEMP/MEDIA.orvex"));
+    m_mediaJournal = work(QStringLiteral("TEMP/INFOMEDIA.orvex"));
+    m_adminJournal = work(QStringLiteral("TEMP/INFOADMIN.orvex"));
+}
+
+void JournalMergeTest::writeIndex(const QStringList &values, const QString &permissionsOnly, bool adminOnly)
+{
+    createEmpty(m_index);
+    ClassParam param;
+    QVERIFY(param.setParamCrypt(m_index, QStringLiteral("ID"), QStringLiteral("7")));
+    if (adminOnly) {
+        if (!permissionsOnly.isNull())
+            QVERIFY(param.setParamCrypt(m_index, QStringLiteral("FILEPATHPERMISSION"), permissionsOnly));
+        return;
+    }
+    for (int n = 0; n < kLists.size(); ++n) {
+        if (!values.value(n).isNull())
+            QVERIFY(param.setParamCrypt(m_index, kLists.at(n), values.at(n)));
+    }
+}
+
+void JournalMergeTest::writeJournal(const QString &path, const QString &count, const QStringList &records)
+{
+    createEmpty(path);
+    ClassParam param;
+    if (!count.isNull())
+        QVERIFY(param.setParamCrypt(path, QStringLiteral("NBOPERATION"), count));
+    for (int k = 0; k < records.size(); ++k) {
+        if (!records.at(k).isNull())
+            QVERIFY(param.setParamCrypt(path, recordKey(k + 1), records.at(k)));
+    }
+}
+
+void JournalMergeTest::media_data()
+{
+    QTest::addColumn<QStringList>("index");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QStringList>("records");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList one{"IMAGE/a.png", "AAA", "Hall", "10"};
+    const QString none;
+
+    QTest::newRow("add then remove the same path cancels out")
+        << one << "2"
+        << QStringList{"AJOUTER|IMAGE/b.png|BBB|Hall;Bureau|20", "SUPPRIMER|IMAGE/b.png|BBB|Hall;Bureau|20"} << one;
+    QTest::newRow("a listed path is added again; removal takes the first")
+        << one << "2" << QStringList{"AJOUTER|IMAGE/a.png|A2|Bureau|11", "SUPPRIMER|IMAGE/a.png|||"}
+        << QStringList{"IMAGE/a.png", "A2", "Bureau", "11"};
+    QTest::newRow("permission changes the first match only")
+        << QStringList{"IMAGE/a.png|IMAGE/a.png", "A1|A2", "Hall|Hall", "1|2"} << "1"
+        << QStringList{"PERMISSION|IMAGE/a.png||Bureau;Salle|"}
+        << QStringList{"IMAGE/a.png|IMAGE/a.png", "A1|A2", "Bureau;Salle|Hall", "1|2"};
+    QTest::newRow("record 2 missing: 1 and 3 apply")
+        << one << "3" << QStringList{"AJOUTER|VIDEO/v.mp4|V|Hall|5", none, "AJOUTER|TEXT/t.png|T|Hall|6"}
+        << QStringList{"IMAGE/a.png|VIDEO/v.mp4|TEXT/t.png", "AAA|V|T", "Hall|Hall|Hall", "10|5|6"};
+    QTest::newRow("4 and 6 fields skipped")
+        << one << "3"
+        << QStringList{"AJOUTER|IMAGE/x.png|X|Hall", "AJOUTER|IMAGE/y.png|Y|Hall|1|extra", "SUPPRIMER|IMAGE/a.png|||"}
+        << QStringList{"", "", "", ""};
+    QTest::newRow("index without the lists gets one entry each")
+        << QStringList{none, none, none, none} << "1" << QStringList{"AJOUTER|IMAGE/b.png|BBB|Hall|20"}
+        << QStringList{"IMAGE/b.png", "BBB", "Hall", "20"};
+    QTest::newRow("NBOPERATION 0 applies nothing") << one << "0" << QStringList{"SUPPRIMER|IMAGE/a.png|||"} << one;
+    QTest::newRow("counter that is not a number applies nothing")
+        << one << "deux" << QStringList{"SUPPRIMER|IMAGE/a.png|||"} << one;
+    QTest::newRow("unknown kind and unknown path change nothing")
+        << one << "3"
+        << QStringList{"DEPLACER|IMAGE/a.png|||", "SUPPRIMER|IMAGE/A.png|||", "PERMISSION|IMAGE/z.png||X|"} << one;
+    QTest::newRow("absent list still empty stays absent")
+        << QStringList{"IMAGE/a.png", "AAA", "Hall", none} << "1" << QStringList{"SUPPRIMER|IMAGE/a.png|||"}
+        << QStringList{"", "", "", "NULL"};
+    QTest::newRow("unequal lists remove only where the entry exists")
+        << QStringList{"a|b|c", "1|2", "x", none} << "2" << QStringList{"SUPPRIMER|b|||", "PERMISSION|c||P|"}
+        << QStringList{"a|c", "1", "x", "NULL"};
+}
+
+void JournalMergeTest::media()
+{
+    QFETCH(QStringList, index);
+    QFETCH(QString, count);
+    QFETCH(QStringList, records);
+    QFETCH(QStringList, expected);
+    writeIndex(index);
+    writeJournal(m_mediaJournal, count, records);
+
+    QVERIFY(JournalMerge::mergeMedia(m_index, m_mediaJournal));
+
+    for (int n = 0; n < kLists.size(); ++n)
+        QCOMPARE(read(m_index, kLists.at(n)), expected.at(n));
+    QCOMPARE(read(m_index, "ID"), QString("7"));
+    QVERIFY(!QFile::exists(m_mediaJournal));
+}
+
+void JournalMergeTest::admin_data()
+{
+    QTest::addColumn<QString>("permissions");
+    QTest::addColumn<QStringList>("records");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("rename in every row")
+        << "Hall;Bureau|Hall|ADMINISTRATEUR" << QStringList{"RENOMMER|Hall|Entree|"}
+        << "Entree;Bureau|Entree|ADMINISTRATEUR";
+    QTest::newRow("rename then remove keeps the separators")
+        << "A;B;C|B" << QStringList{"RENOMMER|B|D|", "SUPPRIMER|||D"} << "A;;C|";
+    QTest::newRow("renaming Hall changed Hall2")
+        << "Hall;Hall2|Hall2;Hall|MyHall" << QStringList{"RENOMMER|Hall|Entree|"} << "Entree;Hall2|Hall2;Entree|MyHall";
+    QTest::newRow("removing Hall cut Hall2") << "Hall2;Hall|Hall" << QStringList{"SUPPRIMER|||Hall"} << "Hall2;|";
+    QTest::newRow("playlist names") << "PLAYLIST-Promo;Hall" << QStringList{"RENOMMER|PLAYLIST-Promo|PLAYLIST-Soldes|"}
+                                    << "PLAYLIST-Soldes;Hall";
+    QTest::newRow("case-sensitive") << "Hall" << QStringList{"RENOMMER|hall|X|"} << "Hall";
+    QTest::newRow("five fields skipped") << "Hall" << QStringList{"RENOMMER|Hall|X||"} << "Hall";
+    QTest::newRow("empty names skipped") << "A;;B" << QStringList{"SUPPRIMER|||", "RENOMMER||X|", "RENOMMER|A||"}
+                                         << "A;;B";
+    QTest::newRow("absent key reads NULL") << QString() << QStringList{"RENOMMER|Hall|X|"} << "NULL";
+}
+
+void JournalMergeTest::admin()
+{
+    QFETCH(QString, permissions);
+    QFETCH(QStringList, records);
+    writeIndex({}, permissions, true);
+    writeJournal(m_adminJournal, QString::number(records.size()), records);
+
+    QVERIFY(JournalMerge::mergeAdmin(m_index, m_adminJournal));
+
+    QTEST(read(m_index, "FILEPATHPERMISSION"), "expected");
+    QCOMPARE(read(m_index, "ID"), QString("7"));
+    QVERIFY(!QFile::exists(m_adminJournal));
+}
+
+void JournalMergeTest::nothingToMerge_data()
+{
+    QTest::addColumn<bool>("admin");
+    QTest::addColumn<bool>("journal");
+    QTest::newRow("media, no journal") << false << false;
+    QTest::newRow("media, no counter") << false << true;
+    QTest::newRow("admin, no journal") << true << false;
+    QTest::newRow("admin, no counter") << true << true;
+}
+
+void JournalMergeTest::nothingToMerge()
+{
+    QFETCH(bool, admin);
+    QFETCH(bool, journal);
+    writeIndex({"IMAGE/a.png", "AAA", "Hall", "10"});
+    const QByteArray before = bytesOf(m_index);
+    const QString path = admin ? m_adminJournal : m_mediaJournal;
+    if (journal)
+        writeJournal(path, QString(), {admin ? "SUPPRIMER|||Hall" : "SUPPRIMER|IMAGE/a.png|||"});
+
+    QVERIFY(admin ? JournalMerge::mergeAdmin(m_index, path) : JournalMerge::mergeMedia(m_index, path));
+    QCOMPARE(bytesOf(m_index), before);
+    QCOMPARE(QFile::exists(path), journal);
+}
+
+void JournalMergeTest::failedWriteKeepsJournal_data()
+{
+    QTest::addColumn<bool>("admin");
+    QTest::newRow("media") << false;
+    QTest::newRow("admin") << true;
+}
+
+void JournalMergeTest::failedWriteKeepsJournal()
+{
+    QFETCH(bool, admin);
+    // The index download failed: no file to write the merge into.
+    const QString path = admin ? m_adminJournal : m_mediaJournal;
+    writeJournal(path, "1", {admin ? "RENOMMER|Hall|Entree|" : "AJOUTER|IMAGE/b.png|BBB|Hall|20"});
+    const QByteArray journal = bytesOf(path);
+
+    QVERIFY(!(admin ? JournalMerge::mergeAdmin(m_index, path) : JournalMerge::mergeMedia(m_index, path)));
+    QVERIFY(!QFile::exists(m_index));
+    QCOMPARE(bytesOf(path), journal);
+
+    // The next attempt, with the index there, still has every operation.
+    writeIndex({"IMAGE/a.png", "AAA", "Hall", "10"});
+    QVERIFY(admin ? JournalMerge::mergeAdmin(m_index, path) : JournalMerge::mergeMedia(m_index, path));
+    QCOMPARE(read(m_index, "FILEPATHPERMISSION"), QString(admin ? "Entree" : "Hall|Hall"));
+    QVERIFY(!QFile::exists(path));
+}
+
+void JournalMergeTest::missingRecordIsLogged()
+{
+    writeIndex({"IMAGE/a.png", "AAA", "Hall", "10"});
+    writeJournal(m_mediaJournal, "3", {"PERMISSION|IMAGE/a.png||P1|", QString(), "PERMISSION|IMAGE/a.png||P3|"});
+    QVERIFY(JournalMerge::mergeMedia(m_index, m_mediaJournal));
+
+    const QStringList logs = QDir(work("LOG")).entryList({"*-OrvexLog.log"}, QDir::Files);
+    QCOMPARE(logs.size(), 1);
+    QStringList lines = QString::fromLatin1(bytesOf(work("LOG/") + logs.first())).split("\r\n", Qt::SkipEmptyParts);
+    for (QString &line : lines)
+        line = line.section(QStringLiteral("| "), 1);
+    QCOMPARE(lines, (QStringList{"PERMISSION|IMAGE/a.png||P1|", "NULL", "PERMISSION|IMAGE/a.png||P3|"}));
+    QCOMPARE(read(m_index, "FILEPATHPERMISSION"), QString("P3"));
+}
+
+void JournalMergeTest::damagedCounterStaysBounded()
+{
+    writeIndex({"IMAGE/a.png", "AAA", "Hall", "10"});
+    writeJournal(m_mediaJournal, "2000000000", {"SUPPRIMER|IMAGE/a.png|||"});
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(JournalMerge::mergeMedia(m_index, m_mediaJournal));
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(read(m_index, "FILEPATH"), QString(""));
+}
+
+void JournalMergeTest::appendNumbersRecords()
+{
+    QVERIFY(!QFile::exists(m_adminJournal));
+    QVERIFY(OperationJournal::append(m_adminJournal, {"RENOMMER", "Hall", "Entree", ""}));
+    QVERIFY(OperationJournal::append(m_adminJournal, {"SUPPRIMER", "", "", "PLAYLIST-Promo"}));
+    QCOMPARE(read(m_adminJournal, "NBOPERATION"), QString("2"));
+    QCOMPARE(read(m_adminJournal, recordKey(1)), QString("RENOMMER|Hall|Entree|"));
+    QCOMPARE(read(m_adminJournal, recordKey(2)), QString("SUPPRIMER|||PLAYLIST-Promo"));
+
+    // The degree sign is one Latin-1 byte in the file's plain text, counter before record.
+    ClassParam param;
+    const QByteArray plain = QByteArray::fromHex(param.DeCryptRC4(QString::fromLatin1(bytesOf(m_adminJournal))).toLatin1());
+    QVERIFY2(plain.startsWith("NBOPERATION=\"2\"\r\nOPERATION n\xB0" "1=\"RENOMMER|Hall|Entree|\"\r\n"), plain.constData());
+
+    // A counter at "0" starts over and overwrites record 1.
+    QVERIFY(param.setParamCrypt(m_adminJournal, "NBOPERATION", "0"));
+    QVERIFY(OperationJournal::append(m_adminJournal, {"SUPPRIMER", "", "", "Hall"}));
+    QCOMPARE(read(m_adminJournal, "NBOPERATION"), QString("1"));
+    QCOMPARE(read(m_adminJournal, recordKey(1)), QString("SUPPRIMER|||Hall"));
+}
+
+void JournalMergeTest::appendCannotCreate()
+{
+    const QString path = work("missing/INFOMEDIA.orvex");
+    QString error;
+    QVERIFY(!OperationJournal::append(path, {"AJOUTER", "IMAGE/a.png", "AAA", "Hall", "10"}, &error));
+    QVERIFY2(error.startsWith(QString::fromUtf8("Impossible de créer le fichier ") + path + ": "), qPrintable(error));
+    QVERIFY(error.endsWith('.'));
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_GUILESS_MAIN(JournalMergeTest)
+#include "tst_journalmerge.moc"
