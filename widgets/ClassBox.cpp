@@ -202,9 +202,7 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
     const int w = width;
     const int h = height;
 
-    QFont titleFont(QStringLiteral("Avenir"));
-    titleFont.setPointSize(scaledPointSize(FontRatio, 15));
-    titleFont.setWeight(75);
+    QFont titleFont = avenirFont(15, 75);
     titleFont.setLetterSpacing(QFont::PercentageSpacing, 95);
     m_font = titleFont;
 
@@ -356,9 +354,7 @@ void ClassBox::updateScreens()
 
 void ClassBox::UpdateCheckCategory(QStringList categories)
 {
-    QFont font(QStringLiteral("Avenir"));
-    font.setPointSize(scaledPointSize(FontRatio, 15));
-    font.setWeight(75);
+    const QFont font = avenirFont(15, 75);
 
     m_categoryBoxes.clear();
     for (int i = 0; i < categories.size(); ++i) {
@@ -434,9 +430,7 @@ bool ClassBox::preselects(const QString &serial, const QString &label) const
 
 void ClassBox::UpdateCheckBox(QStringList serials)
 {
-    QFont font(QStringLiteral("Avenir"));
-    font.setPointSize(scaledPointSize(FontRatio, 15));
-    font.setWeight(75);
+    const QFont font = avenirFont(15, 75);
 
     clearLayout(m_screenGrid);
     qDeleteAll(m_screenBoxes);

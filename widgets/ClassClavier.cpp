@@ -37,15 +37,9 @@ ClassClavier::ClassClavier(int width, int height, QDialog *parent, int mode)
     const int w = width;
     const int h = height;
 
-    QFont captionFont(QStringLiteral("Avenir"));
-    captionFont.setPointSize(scaledPointSize(FontRatio, 10));
-    captionFont.setWeight(50);
-    QFont editFont(QStringLiteral("Avenir"));
-    editFont.setPointSize(scaledPointSize(FontRatio, 20));
-    editFont.setWeight(50);
-    QFont keyFont(QStringLiteral("Avenir"));
-    keyFont.setPointSize(scaledPointSize(FontRatio, 30));
-    keyFont.setWeight(75);
+    const QFont captionFont = avenirFont(10, 50);
+    const QFont editFont = avenirFont(20, 50);
+    const QFont keyFont = avenirFont(30, 75);
 
     m_marginX = w / 8;
     m_marginY = h / 8;

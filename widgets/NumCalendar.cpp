@@ -23,9 +23,7 @@ NumCalendar::NumCalendar(QDialog *parent)
     else
         setMinimumSize(500, 500);
 
-    QFont font(QStringLiteral("Avenir"));
-    font.setPointSize(scaledPointSize(FontRatio, 30));
-    font.setWeight(75);
+    const QFont font = avenirFont(30, 75);
 
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("titre"));

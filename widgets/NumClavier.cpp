@@ -27,15 +27,9 @@ NumClavier::NumClavier(int mode, int width, int height, QDialog *parent)
     else
         setMinimumSize(w - 2 * m_x, h - 2 * m_y);
 
-    QFont captionFont(QStringLiteral("Avenir"));
-    captionFont.setPointSize(scaledPointSize(FontRatio, 20));
-    captionFont.setWeight(50);
-    QFont editFont(QStringLiteral("Avenir"));
-    editFont.setPointSize(scaledPointSize(FontRatio, 25));
-    editFont.setWeight(50);
-    QFont keyFont(QStringLiteral("Avenir"));
-    keyFont.setPointSize(scaledPointSize(FontRatio, 30));
-    keyFont.setWeight(75);
+    const QFont captionFont = avenirFont(20, 50);
+    const QFont editFont = avenirFont(25, 50);
+    const QFont keyFont = avenirFont(30, 75);
 
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("titre"));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "AppGlobals.h"
+
+#include <QFont>
 #include <QString>
 #include <QSysInfo>
 
@@ -17,4 +20,13 @@ inline int scaledPointSize(float ratio, int base)
 {
     const int size = int(ratio * float(base));
     return size > 0 ? size : 1;
+}
+
+// The console's font: "Avenir" at `base` points scaled by the font ratio.
+inline QFont avenirFont(int base, int weight)
+{
+    QFont font(QStringLiteral("Avenir"));
+    font.setPointSize(scaledPointSize(FontRatio, base));
+    font.setWeight(weight);
+    return font;
 }

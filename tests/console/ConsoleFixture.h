@@ -3,8 +3,10 @@
 #include "ZoTestInit.h"
 
 #include <QByteArray>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -45,4 +47,21 @@ inline void stopStartup(QWidget *panel)
         if (timer->isActive() && timer->interval() == 1)
             timer->stop();
     }
+}
+
+// Prepares the bundled demo account in `folder` with tools/make-demo.sh;
+// false (with the script's errors logged) when it could not.
+inline bool makeDemoAccount(const QString &folder)
+{
+    QProcess script;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PARAMTOOL"), qEnvironmentVariable("ZO_BIN_DIR") + QStringLiteral("/paramtool"));
+    script.setProcessEnvironment(env);
+    script.start(QStringLiteral("bash"),
+                 {qEnvironmentVariable("ZO_SOURCE_DIR") + QStringLiteral("/tools/make-demo.sh"), folder});
+    if (!script.waitForFinished(60000) || script.exitStatus() != QProcess::NormalExit || script.exitCode() != 0) {
+        qWarning().noquote() << script.readAllStandardError();
+        return false;
+    }
+    return true;
 }

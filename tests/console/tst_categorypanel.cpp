@@ -69,14 +69,7 @@ void TestCategoryPanel::initTestCase()
     zoInitWidgetTest();
     QVERIFY(m_dir.isValid());
     m_work = m_dir.filePath(QStringLiteral("demo"));
-    QProcess script;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PARAMTOOL"), qEnvironmentVariable("ZO_BIN_DIR") + QStringLiteral("/paramtool"));
-    script.setProcessEnvironment(env);
-    script.start(QStringLiteral("bash"),
-                 {qEnvironmentVariable("ZO_SOURCE_DIR") + QStringLiteral("/tools/make-demo.sh"), m_work});
-    QVERIFY(script.waitForFinished(60000));
-    QVERIFY2(script.exitCode() == 0, script.readAllStandardError().constData());
+    QVERIFY(makeDemoAccount(m_work));
 
     writeStatus(QStringLiteral(R"({"10234":["%1","0","0"],"10235":["%2","0","1"],"10417":["null","null","null"]})")
                     .arg(seenAgo(20), seenAgo(7200)));

@@ -52,17 +52,7 @@ void TestDemoSession::cleanup()
 
 bool TestDemoSession::makeDemo(const QString &folder)
 {
-    QProcess script;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PARAMTOOL"), qEnvironmentVariable("ZO_BIN_DIR") + QStringLiteral("/paramtool"));
-    script.setProcessEnvironment(env);
-    script.start(QStringLiteral("bash"),
-                 {qEnvironmentVariable("ZO_SOURCE_DIR") + QStringLiteral("/tools/make-demo.sh"), folder});
-    if (!script.waitForFinished(60000) || script.exitCode() != 0) {
-        qWarning() << script.readAllStandardError();
-        return false;
-    }
-    return true;
+    return makeDemoAccount(folder);
 }
 
 void TestDemoSession::startWindow(const QString &folder)

@@ -40,14 +40,7 @@ void TestPostersXvfb::initTestCase()
     Q_INIT_RESOURCE(qml);
     QVERIFY(m_dir.isValid());
     m_work = m_dir.filePath(QStringLiteral("demo"));
-    QProcess script;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PARAMTOOL"), qEnvironmentVariable("ZO_BIN_DIR") + QStringLiteral("/paramtool"));
-    script.setProcessEnvironment(env);
-    script.start(QStringLiteral("bash"),
-                 {qEnvironmentVariable("ZO_SOURCE_DIR") + QStringLiteral("/tools/make-demo.sh"), m_work});
-    QVERIFY(script.waitForFinished(60000));
-    QVERIFY2(script.exitCode() == 0, script.readAllStandardError().constData());
+    QVERIFY(makeDemoAccount(m_work));
 }
 
 QString TestPostersXvfb::paramtool(const QString &key) const
