@@ -1014,15 +1014,22 @@ void PosterPanel::SlotSliderTempsDiffusion(int value)
         reportFailure(tr("Le temps de diffusion n'a pas pu être enregistré."));
 }
 
-void PosterPanel::SlotClavierOpacity()
+// Runs the numeric keypad over the panel and returns what was typed.
+QString PosterPanel::askNumber(const QString &caption, const QString &value, const QString &mask)
 {
     const QSize size = panelSize();
     auto *keypad = new NumClavier(1, size.width(), size.height(), nullptr);
-    keypad->setChampClavier(tr("Opacité(%)"), m_opacityField, QStringLiteral("000;_"));
+    keypad->setChampClavier(caption, value, mask);
     keypad->setWindowFlags(Qt::FramelessWindowHint);
     keypad->exec();
     const QString typed = keypad->text();
     delete keypad;
+    return typed;
+}
+
+void PosterPanel::SlotClavierOpacity()
+{
+    const QString typed = askNumber(tr("Opacité(%)"), m_opacityField, QStringLiteral("000;_"));
     int percent = 0;
     if (PosterValues::opacityEntry(typed, &percent))
         SlotSliderOpacity(percent);
@@ -1032,13 +1039,7 @@ void PosterPanel::SlotClavierOpacity()
 
 void PosterPanel::SlotClavierTempsDiffusion()
 {
-    const QSize size = panelSize();
-    auto *keypad = new NumClavier(1, size.width(), size.height(), nullptr);
-    keypad->setChampClavier(tr("Temps de diffusion (s)"), m_delayField, QStringLiteral("0000;_"));
-    keypad->setWindowFlags(Qt::FramelessWindowHint);
-    keypad->exec();
-    const QString typed = keypad->text();
-    delete keypad;
+    const QString typed = askNumber(tr("Temps de diffusion (s)"), m_delayField, QStringLiteral("0000;_"));
     int seconds = 0;
     if (PosterValues::delayEntry(typed, &seconds))
         SlotSliderTempsDiffusion(seconds);

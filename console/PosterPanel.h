@@ -179,6 +179,7 @@ private:
     // Makes `row` current without running the list's slot.
     void selectQuietly(QListWidget *list, int row);
     void removeRowQuietly(QListWidget *list, int row, const QString &shownPath);
+    QString askNumber(const QString &caption, const QString &value, const QString &mask);
     QStringList rowTexts(QListWidget *list) const;
     QListWidget *listOf(const QString &folder) const;
     QSize mediaIconSize() const;
