@@ -7,6 +7,7 @@
 #include "ModalAnswerer.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
+#include "classVersion.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -76,6 +77,8 @@ void TestCategoryPanel::initTestCase()
 
     qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
     m_panel = new classPrincipal;
+    // The top window's sheet, so the grab looks as the console does.
+    m_panel->setStyleSheet(classVersion().Style());
     // The media library page is not here to finish the login's media step.
     connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
     m_panel->slotMinimumSize(1280, 800);
