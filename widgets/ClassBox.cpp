@@ -62,20 +62,18 @@ void ClassBox::buildCommon()
     m_background->setAttribute(Qt::WA_TranslucentBackground);
     m_background->setScaledContents(true);
 
-    m_confirm = new QPushButton(this);
-    m_confirm->setObjectName(QStringLiteral("valider"));
-    m_confirm->setIcon(QIcon(QStringLiteral(":/images/valider.png")));
-    m_confirm->setIconSize(QSize(35, 35));
-    m_confirm->setStyleSheet(QLatin1String(kConfirmStyle));
     // Return belongs to the dialog (confirm), not to whichever button has focus.
-    m_confirm->setAutoDefault(false);
-
-    m_cancel = new QPushButton(this);
-    m_cancel->setObjectName(QStringLiteral("annuler"));
-    m_cancel->setIcon(QIcon(QStringLiteral(":/images/annuler.png")));
-    m_cancel->setIconSize(QSize(35, 35));
-    m_cancel->setStyleSheet(QLatin1String(kCancelStyle));
-    m_cancel->setAutoDefault(false);
+    auto makeButton = [this](const QString &name, const char *style) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(name);
+        button->setIcon(QIcon(QStringLiteral(":/images/") + name + QStringLiteral(".png")));
+        button->setIconSize(QSize(35, 35));
+        button->setStyleSheet(QLatin1String(style));
+        button->setAutoDefault(false);
+        return button;
+    };
+    m_confirm = makeButton(QStringLiteral("valider"), kConfirmStyle);
+    m_cancel = makeButton(QStringLiteral("annuler"), kCancelStyle);
     m_cancel->hide();
 }
 

@@ -49,12 +49,7 @@ ClassClavier::ClassClavier(int width, int height, QDialog *parent, int mode)
     const QString blue = KeyStyles::key(false, KeyStyles::KeyboardHover);
     const QString white = KeyStyles::key(true, KeyStyles::KeyboardHover);
     auto makeKey = [&](const QString &caption, const QString &style) {
-        auto *key = new QPushButton(caption, this);
-        key->setFont(keyFont);
-        key->setStyleSheet(style);
-        key->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-        key->setAutoDefault(false);
-        return key;
+        return KeyStyles::makeKey(caption, keyFont, style, this);
     };
 
     m_caption = new QLabel(tr("Nom :"), this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QPushButton>
 #include <QString>
 
 // Style sheets shared by the on-screen keyboard and the keypad.
@@ -27,5 +29,16 @@ constexpr int KeypadHover = 30;
 inline QString frame() { return QStringLiteral("background-color: rgba(0,0,0,0%);color:rgba(255,255,255,100%);"); }
 inline QString edit() { return QStringLiteral("border: 2px solid gray;border-radius: 5px;"); }
 inline QString dialog() { return QStringLiteral("background-color:rgba(0,0,0,100%);"); }
+
+// One key of the keyboard or keypad: it never takes Return for itself.
+inline QPushButton *makeKey(const QString &caption, const QFont &font, const QString &style, QWidget *parent)
+{
+    auto *key = new QPushButton(caption, parent);
+    key->setFont(font);
+    key->setStyleSheet(style);
+    key->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    key->setAutoDefault(false);
+    return key;
+}
 
 } // namespace KeyStyles

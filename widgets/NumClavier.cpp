@@ -56,12 +56,7 @@ NumClavier::NumClavier(int mode, int width, int height, QDialog *parent)
 
     const QString keyStyle = KeyStyles::key(false, KeyStyles::KeypadHover);
     auto makeKey = [&](const QString &caption, const QString &style) {
-        auto *key = new QPushButton(caption, this);
-        key->setFont(keyFont);
-        key->setStyleSheet(style);
-        key->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-        key->setAutoDefault(false);
-        return key;
+        return KeyStyles::makeKey(caption, keyFont, style, this);
     };
 
     m_ok = makeKey(QStringLiteral("OK"), KeyStyles::key(true, KeyStyles::KeypadHover));
