@@ -31,3 +31,13 @@ function(zo_add_test name)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK standin)
   endif()
 endfunction()
+
+# Each tests/<folder>/*.cmake file registers the tests of one concern, so
+# that concerns can be added side by side without touching a shared list.
+macro(zo_include_test_files)
+  file(GLOB _zo_test_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cmake)
+  list(SORT _zo_test_files)
+  foreach(_zo_file IN LISTS _zo_test_files)
+    include(${_zo_file})
+  endforeach()
+endmacro()
