@@ -1,30 +1,295 @@
 #include "classWidget.h"
 
-#include "PagePlaceholder.h"
+#include "AppGlobals.h"
+#include "PosterEntries.h"
+#include "SettingsPageStyle.h"
+#include "TypedValue.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 classWidget::classWidget(QWidget *parent)
     : QWidget(parent)
+    , m_workFolder(ApplicationPath)
+    , m_file(m_param, m_workFolder)
 {
-    m_body = new PagePlaceholder(tr("Affiches spéciales"),
-                                 tr("Météo, flux RSS, horloge, compteur de likes ou page web à la place "
-                                    "d'une image."),
-                                 this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_body);
-    connect(m_body, &PagePlaceholder::backRequested, this, [this] { emit signalButton(0); });
+    setMinimumSize(1024, 720);
+    m_rssNames = WidgetKinds::rssPresetNames();
+    m_rssAddresses = WidgetKinds::rssPresetAddresses();
+    m_languageCodes = WidgetKinds::languageCodes();
+
+    m_background = SettingsPageStyle::background();
+    m_title = SettingsPageStyle::title(tr("Sélectionnez le type de Widget:"));
+    m_kindList = new QComboBox;
+    m_kindList->setObjectName(QStringLiteral("kindList"));
+
+    m_preview = new QLabel;
+    m_previewFrame = SettingsPageStyle::previewFrame({m_preview});
+
+    m_settingsFrame = SettingsPageStyle::plainFrame();
+    m_zipButton = SettingsPageStyle::toolButton(tr("Code postal"), QStringLiteral(":/images/Position.png"));
+    m_zipField = SettingsPageStyle::valueField();
+    m_cityButton = SettingsPageStyle::toolButton(tr("Ville"), QStringLiteral(":/images/World.png"));
+    m_cityField = SettingsPageStyle::valueField();
+    m_languageList = new QComboBox;
+    m_languageField = SettingsPageStyle::valueField(QStringLiteral("fr"));
+    m_rssPresetList = new QComboBox;
+    m_rssPresetList->addItems(m_rssNames);
+    m_rssButton = SettingsPageStyle::toolButton(tr("Adresse du Flux RSS"), QStringLiteral(":/images/Rss.png"));
+    m_rssField = SettingsPageStyle::valueField();
+    m_delayButton = SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
+    m_delayField = SettingsPageStyle::valueField();
+
+    const Qt::Alignment fieldAlign = Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignTop;
+    auto *settings = new QGridLayout(m_settingsFrame);
+    // Weather and RSS fields share rows: one group shows at a time.
+    settings->addWidget(m_zipButton, 0, 0, Qt::AlignTop);
+    settings->addWidget(m_zipField, 1, 0, fieldAlign);
+    settings->addWidget(m_cityButton, 2, 0, Qt::AlignTop);
+    settings->addWidget(m_cityField, 3, 0, fieldAlign);
+    settings->addWidget(m_languageList, 4, 0, fieldAlign);
+    settings->addWidget(m_languageField, 5, 0, fieldAlign);
+    settings->addWidget(m_rssPresetList, 0, 0, fieldAlign);
+    settings->addWidget(m_rssButton, 1, 0, Qt::AlignTop);
+    settings->addWidget(m_rssField, 2, 0, fieldAlign);
+    settings->addWidget(m_delayButton, 3, 0, Qt::AlignTop);
+    settings->addWidget(m_delayField, 4, 0, fieldAlign);
+
+    m_valider = SettingsPageStyle::validateButton();
+    m_retour = SettingsPageStyle::backButton();
+
+    SettingsPageStyle::layOut(this, m_background,
+                              SettingsPageStyle::kindGrid(m_title, m_kindList, m_previewFrame, m_settingsFrame),
+                              m_retour, m_valider);
+
+    connect(m_kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classWidget::slotComboWidget);
+    connect(m_languageList, &QComboBox::currentTextChanged, this, &classWidget::slotLangue);
+    connect(m_rssPresetList, &QComboBox::currentTextChanged, this, &classWidget::slotRssThemes);
+    connect(m_zipButton, &QToolButton::clicked, this, &classWidget::slotZip);
+    connect(m_cityButton, &QToolButton::clicked, this, &classWidget::slotCity);
+    connect(m_rssButton, &QToolButton::clicked, this, &classWidget::slotRssAdress);
+    connect(m_delayButton, &QToolButton::clicked, this, &classWidget::slotRssDelay);
+    connect(m_valider, &QPushButton::clicked, this, &classWidget::slotValider);
+    connect(m_retour, &QPushButton::clicked, this, &classWidget::slotAnnuler);
+    slotComboWidget(-1);
 }
 
 classWidget::~classWidget() = default;
 
-void classWidget::slotResize(int width, int height, int rotation)
+void classWidget::slotResize(int w, int h, int rotation)
 {
-    m_body->slotResize(width, height, rotation);
+    const QFont font = SettingsPageStyle::font(height(), 55);
+    setMinimumSize(w, h);
+    m_width = w;
+    m_height = h;
+    SettingsPageStyle::paintBackground(m_background, w, h);
+    m_rotation = rotation;
+    const QSize preview = SettingsPageStyle::previewSize(w, rotation);
+    m_previewWidth = preview.width();
+    m_previewHeight = preview.height();
+
+    m_title->setFont(font);
+    m_kindList->setFont(font);
+    // The kind shown stays: a resize must not turn a widget poster "OFF".
+    fillKindList(m_kindList->currentText());
+
+    const QString preset = m_rssPresetList->currentText();
+    m_rssPresetList->clear();
+    m_rssPresetList->addItems(m_rssNames);
+    m_rssPresetList->setCurrentText(preset);
+
+    for (QWidget *w : {static_cast<QWidget *>(m_zipField), static_cast<QWidget *>(m_cityField),
+                       static_cast<QWidget *>(m_languageField), static_cast<QWidget *>(m_languageList),
+                       static_cast<QWidget *>(m_rssField), static_cast<QWidget *>(m_delayField),
+                       static_cast<QWidget *>(m_rssButton), static_cast<QWidget *>(m_delayButton),
+                       static_cast<QWidget *>(m_rssPresetList)})
+        w->setFont(font);
+    {
+        // Refilling must not overwrite the stored language code.
+        const QSignalBlocker blocker(m_languageList);
+        const int language = m_languageList->currentIndex();
+        m_languageList->clear();
+        m_languageList->addItems(WidgetKinds::languageNames());
+        m_languageList->setCurrentIndex(qMax(0, language));
+    }
+    m_languageCodes = WidgetKinds::languageCodes();
 }
 
-void classWidget::slotUpdateWidget(int poster)
+void classWidget::fillKindList(const QString &current)
 {
-    m_poster = poster;
+    m_filling = true;
+    m_kindList->clear();
+    m_kindList->addItems(WidgetKinds::captions());
+    if (!current.isEmpty() && !WidgetKinds::isOffered(current))
+        m_kindList->addItem(current);
+    m_kindList->setCurrentText(current.isEmpty() ? WidgetKinds::offCaption() : current);
+    m_filling = false;
+    slotComboWidget(m_kindList->currentIndex());
+}
+
+void classWidget::slotUpdateWidget(int NumeroAffiche)
+{
+    m_file.load();
+    m_posterCount = m_file.posterCount();
+    const int n = NumeroAffiche;
+    if (n != -1 && n < m_posterCount)
+        fillKindList(WidgetKinds::captionOf(PosterEntries::entry(m_file.value(QStringLiteral("SLIDETYPE")), n)));
+
+    QStringList stored;
+    for (const QString &key : WidgetKinds::loadedKeys())
+        stored.append(m_file.value(key));
+    WidgetKinds::Fields f = fields();
+    WidgetKinds::load(stored, n, m_posterCount, &f);
+    m_zipField->setText(f.zip);
+    m_cityField->setText(f.city);
+    m_languageField->setText(f.language);
+    const int language = m_languageCodes.indexOf(f.language);
+    if (language >= 0) {
+        const QSignalBlocker blocker(m_languageList);
+        m_languageList->setCurrentIndex(language);
+    }
+    m_poster = n;
+    m_rssField->setText(f.rssAddress);
+    m_delayField->setText(f.rssDelay);
+}
+
+WidgetKinds::Fields classWidget::fields() const
+{
+    WidgetKinds::Fields f;
+    f.zip = m_zipField->text();
+    f.language = m_languageField->text();
+    f.city = m_cityField->text();
+    f.rssAddress = m_rssField->text();
+    f.rssDelay = m_delayField->text();
+    return f;
+}
+
+void classWidget::slotValider()
+{
+    // Nothing to save before the panel has named a poster.
+    if (m_poster < 0) {
+        emit signalButton(0);
+        return;
+    }
+    // Read again: the panel may have added or moved posters since the load.
+    if (!m_file.load()) {
+        SettingsPageStyle::showError(this, m_file.errorString());
+        return;
+    }
+    m_posterCount = m_file.posterCount();
+    const QString kind = m_kindList->currentText();
+    const WidgetKinds::Values values =
+        WidgetKinds::toWrite([this](const QString &key) { return m_file.value(key); }, m_posterCount, m_poster,
+                             WidgetKinds::slideTypeOf(kind), fields());
+    if (values.isEmpty()) {
+        SettingsPageStyle::showError(this, tr("Cette affiche n'existe plus sur l'écran: rien n'a été enregistré."));
+        return;
+    }
+    if (!m_file.write(values)) {
+        SettingsPageStyle::showError(this, m_file.errorString());
+        return;
+    }
+    emit signalNewWidget(kind);
+    emit signalButton(0);
+}
+
+void classWidget::slotAnnuler()
+{
+    emit signalButton(0);
+}
+
+bool classWidget::SetSlideStringToFile(QString key, int index, QString value)
+{
+    QString joined;
+    if (!PosterEntries::replaced(m_file.value(key), m_posterCount, index, value, &joined))
+        return false;
+    return m_file.write({qMakePair(key, joined)});
+}
+
+void classWidget::slotComboWidget(int index)
+{
+    Q_UNUSED(index)
+    if (m_filling)
+        return;
+    m_preview->hide();
+    for (QWidget *w : m_settingsFrame->findChildren<QWidget *>())
+        w->hide();
+    const QString kind = m_kindList->currentText();
+    const QString slideType = WidgetKinds::slideTypeOf(kind);
+    QList<QWidget *> shown;
+    if (slideType == QLatin1String("WIDGETMETEO"))
+        shown = {m_zipButton, m_zipField, m_cityButton, m_cityField, m_languageList, m_languageField};
+    else if (slideType == QLatin1String("WIDGETRSS"))
+        shown = {m_rssPresetList, m_rssButton, m_rssField, m_delayButton, m_delayField};
+    for (QWidget *w : qAsConst(shown))
+        w->show();
+    const QString picture = WidgetKinds::picture(slideType, m_rotation);
+    if (picture.isEmpty() || m_previewWidth <= 0)
+        return;
+    m_preview->setPixmap(QPixmap(picture).scaled(m_previewWidth, m_previewHeight, Qt::IgnoreAspectRatio,
+                                                 Qt::SmoothTransformation));
+    m_preview->show();
+}
+
+void classWidget::slotLangue(QString lang)
+{
+    Q_UNUSED(lang)
+    const int i = m_languageList->currentIndex();
+    if (i >= 0 && m_languageCodes.size() >= m_languageList->count())
+        m_languageField->setText(m_languageCodes.at(i));
+}
+
+void classWidget::slotRssThemes()
+{
+    const int i = m_rssPresetList->currentIndex();
+    if (i >= 1 && i < m_rssAddresses.size())
+        m_rssField->setText(m_rssAddresses.at(i));
+}
+
+void classWidget::slotClavier(QString Titre)
+{
+    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_width, m_height);
+}
+
+void classWidget::editField(QLabel *field, const QString &name, const std::function<void()> &edit)
+{
+    m_buffer = field->text();
+    edit();
+    if (!TypedValue::isStorable(m_buffer)) {
+        SettingsPageStyle::showError(this, TypedValue::refusal(name));
+        return;
+    }
+    field->setText(m_buffer);
+}
+
+void classWidget::slotZip()
+{
+    editField(m_zipField, tr("Code postal"), [this] {
+        m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le code postal:"), m_buffer, QStringLiteral("00000;_"),
+                                                 m_width, m_height);
+    });
+}
+
+void classWidget::slotCity()
+{
+    editField(m_cityField, tr("Ville"), [this] { slotClavier(tr("Entrer le nom de la Ville:")); });
+}
+
+void classWidget::slotRssAdress()
+{
+    editField(m_rssField, tr("Adresse du Flux RSS"), [this] { slotClavier(tr("Entrer l'adresse du Flux RSS:")); });
+}
+
+void classWidget::slotRssDelay()
+{
+    editField(m_delayField, tr("Délai"), [this] {
+        m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le délai (en s):"), m_buffer, QStringLiteral("000;_"),
+                                                 m_width, m_height);
+    });
 }
