@@ -1,2 +1,3 @@
 # Widget poster, publication and touch pages.
 zo_add_test(pages_values SOURCES tst_pagevalues.cpp LIBS pages)
+zo_add_test(pages_widget SOURCES tst_classwidget.cpp PagesFixture.h LIBS pages testcommon)
