@@ -110,6 +110,9 @@ void classReseaux::slotUpdateReseaux(QString NomDuCompte, QString Dossier)
     const int stored = ShareLink::storedPoster(m_file.value(QStringLiteral("WEBSITE")), m_posterChoice->count());
     if (stored >= 0)
         m_posterChoice->setCurrentIndex(stored);
+    // No poster: no index change refreshed the toggles for this folder.
+    if (m_posterChoice->count() == 0)
+        slotUpdatePreviewImage(-1);
 
     const QString link = m_file.value(QStringLiteral("LINKSITE"));
     if (!link.isEmpty() && link != QLatin1String("NULL") && ShareLink::isUsableFolder(m_folder))

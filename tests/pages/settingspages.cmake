@@ -1,3 +1,5 @@
 # Widget poster, publication and touch pages.
 zo_add_test(pages_values SOURCES tst_pagevalues.cpp LIBS pages)
 zo_add_test(pages_widget SOURCES tst_classwidget.cpp PagesFixture.h LIBS pages testcommon)
+zo_add_test(pages_reseaux SOURCES tst_classreseaux.cpp PagesFixture.h LIBS pages testcommon)
+zo_add_test(pages_tactile SOURCES tst_classtactile.cpp PagesFixture.h LIBS pages testcommon)
