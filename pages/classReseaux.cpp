@@ -29,7 +29,8 @@ classReseaux::classReseaux(QWidget *parent)
     m_title = SettingsPageStyle::title(tr("Sélectionnez l'affiche à publier:"));
     m_posterChoice = new QComboBox;
     m_posterChoice->setObjectName(QStringLiteral("posterChoice"));
-    m_posterChoice->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::MinimumExpanding);
+    // Fixed height: a list one line high must not take the preview's room.
+    m_posterChoice->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     m_pictureLayer = new QLabel;
     m_textLayer = new QLabel;
@@ -37,7 +38,6 @@ classReseaux::classReseaux(QWidget *parent)
 
     m_instruction = SettingsPageStyle::title(tr("Vous devez copier le lien unique et l'incorporer dans votre site web"));
     m_instruction->setAlignment(Qt::AlignCenter);
-    m_instruction->setWordWrap(true);
     m_linkBox = new QTextEdit;
     m_linkBox->setObjectName(QStringLiteral("linkBox"));
     m_linkBox->setReadOnly(true);
