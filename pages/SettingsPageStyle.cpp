@@ -7,6 +7,7 @@
 #include "classVersion.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -190,4 +191,47 @@ void SettingsPageStyle::showError(QWidget *page, const QString &text)
     auto *box = new ClassBox(text, ClassBox::Error, page->width(), page->height(), page);
     box->exec();
     delete box;
+}
+
+SettingsPageStyle::KindPage SettingsPageStyle::kindPage(QWidget *page)
+{
+    KindPage parts;
+    parts.background = background();
+    parts.title = title(QCoreApplication::translate("classWidget", "Sélectionnez le type de Widget:"));
+    parts.kindList = new QComboBox;
+    parts.kindList->setObjectName(QStringLiteral("kindList"));
+    parts.preview = new QLabel;
+    parts.previewFrame = previewFrame({parts.preview});
+    parts.settingsFrame = plainFrame();
+    parts.settings = new QGridLayout(parts.settingsFrame);
+    parts.valider = validateButton();
+    parts.retour = backButton();
+    layOut(page, parts.background, kindGrid(parts.title, parts.kindList, parts.previewFrame, parts.settingsFrame),
+           parts.retour, parts.valider);
+    return parts;
+}
+
+void SettingsPageStyle::addSetting(QGridLayout *settings, QWidget *widget, int row)
+{
+    const bool button = qobject_cast<QToolButton *>(widget) != nullptr;
+    settings->addWidget(widget, row, 0, button ? Qt::AlignTop : Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignTop);
+}
+
+SettingsPageStyle::Geometry SettingsPageStyle::resizePage(QWidget *page, QLabel *background, int width, int height,
+                                                          int rotation)
+{
+    page->setMinimumSize(width, height);
+    paintBackground(background, width, height);
+    Geometry g;
+    g.width = width;
+    g.height = height;
+    g.rotation = rotation;
+    g.preview = previewSize(width, rotation);
+    return g;
+}
+
+void SettingsPageStyle::showPreview(QLabel *preview, const QString &picture, const QSize &size)
+{
+    preview->setPixmap(QPixmap(picture).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    preview->show();
 }

@@ -19,6 +19,35 @@ class QWidget;
 class SettingsPageStyle
 {
 public:
+    // The widgets of a page with a kind list (widget and touch pages), laid
+    // out on the page; the caller fills `settings`, one column.
+    struct KindPage {
+        QLabel *background;
+        QLabel *title;
+        QComboBox *kindList;
+        QFrame *previewFrame;
+        QLabel *preview;
+        QFrame *settingsFrame;
+        QGridLayout *settings;
+        QPushButton *valider;
+        QPushButton *retour;
+    };
+    static KindPage kindPage(QWidget *page);
+    // A tool button sits at the top of its cell, a value field is centred.
+    static void addSetting(QGridLayout *settings, QWidget *widget, int row);
+
+    // A page's size as the last slotResize gave it; the keyboards open at it.
+    struct Geometry {
+        int width = 1024;
+        int height = 720;
+        int rotation = 0;
+        QSize preview; // empty until the first resize
+    };
+    // What each page's slotResize does first: minimum size and background.
+    static Geometry resizePage(QWidget *page, QLabel *background, int width, int height, int rotation);
+    // `picture` stretched to `size` in the preview label, shown.
+    static void showPreview(QLabel *preview, const QString &picture, const QSize &size);
+
     // "Avenir", the integer part of (pageHeight / divisor) x FontRatio.
     static QFont font(int pageHeight, int divisor);
     static QFont toolFont();

@@ -81,12 +81,7 @@ void classReseaux::slotResize(int w, int h, int rotation)
 {
     const QFont small = SettingsPageStyle::font(height(), 55);
     const QFont large = SettingsPageStyle::font(height(), 45);
-    setMinimumSize(w, h);
-    SettingsPageStyle::paintBackground(m_background, w, h);
-    m_rotation = rotation;
-    const QSize preview = SettingsPageStyle::previewSize(w, rotation);
-    m_previewWidth = preview.width();
-    m_previewHeight = preview.height();
+    m_geometry = SettingsPageStyle::resizePage(this, m_background, w, h, rotation);
     const int side = h / 10;
     for (QToolButton *toggle : {m_webToggle, m_socialToggle, m_instagram, m_twitter})
         toggle->setIconSize(QSize(side, side));
@@ -175,7 +170,7 @@ void classReseaux::showLayer(QLabel *layer, const QString &entry)
         return;
     }
     layer->setPixmap(QPixmap(m_workFolder + entry)
-                         .scaled(m_previewWidth, m_previewHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+                         .scaled(m_geometry.preview, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void classReseaux::slotUpdatePreviewImage(int index)
@@ -184,8 +179,8 @@ void classReseaux::slotUpdatePreviewImage(int index)
     m_file.load();
     const QString texts = m_file.value(QStringLiteral("SLIDENAMETXT"));
     const QString pictures = m_file.value(QStringLiteral("SLIDENAMEIMAGE"));
-    if (m_previewWidth > 0)
-        m_previewFrame->setFixedSize(m_previewWidth, m_previewHeight);
+    if (!m_geometry.preview.isEmpty())
+        m_previewFrame->setFixedSize(m_geometry.preview);
     const bool folderOk = ShareLink::isUsableFolder(m_folder);
     setPublishable(folderOk);
     const int i = m_posterChoice->currentIndex();
@@ -212,7 +207,7 @@ QString classReseaux::sharePicturePath() const
 void classReseaux::slotUpdateHDImage(int index)
 {
     m_file.load();
-    const QSize full = ShareLink::fullSize(m_rotation);
+    const QSize full = ShareLink::fullSize(m_geometry.rotation);
     QString picture;
     QString text;
     if (index != -1 && m_posterChoice->count() > 0) {

@@ -2,6 +2,7 @@
 
 #include "ClassParam.h"
 #include "PosterFileTable.h"
+#include "SettingsPageStyle.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -56,9 +57,7 @@ private:
     PosterFileTable m_keys;
     bool m_web = false;
     bool m_social = false;
-    int m_rotation = 0;
-    int m_previewWidth = 0;
-    int m_previewHeight = 0;
+    SettingsPageStyle::Geometry m_geometry;
     QPixmap m_sharePicture;
 
     QLabel *m_background;

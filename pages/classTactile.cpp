@@ -23,40 +23,23 @@ classTactile::classTactile(QWidget *parent)
     : QWidget(parent)
     , m_workFolder(ApplicationPath)
     , m_file(m_param, m_workFolder)
+    , m_page(SettingsPageStyle::kindPage(this))
 {
     setMinimumSize(1024, 720);
-    m_background = SettingsPageStyle::background();
-    m_title = SettingsPageStyle::title(tr("Sélectionnez le type de Widget:"));
-    m_kindList = new QComboBox;
-    m_kindList->setObjectName(QStringLiteral("kindList"));
 
-    m_preview = new QLabel;
-    m_previewFrame = SettingsPageStyle::previewFrame({m_preview});
-
-    m_settingsFrame = SettingsPageStyle::plainFrame();
     m_urlButton = SettingsPageStyle::toolButton(tr("Adresse Web Application"), QStringLiteral(":/images/PathWeb.png"));
-    m_delayButton = SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
     m_urlField = SettingsPageStyle::valueField();
+    m_delayButton = SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
     m_delayField = SettingsPageStyle::valueField();
-    const Qt::Alignment fieldAlign = Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignTop;
-    auto *settings = new QGridLayout(m_settingsFrame);
-    settings->addWidget(m_urlButton, 1, 0, Qt::AlignTop);
-    settings->addWidget(m_urlField, 2, 0, fieldAlign);
-    settings->addWidget(m_delayButton, 3, 0, Qt::AlignTop);
-    settings->addWidget(m_delayField, 4, 0, fieldAlign);
+    int row = 1;
+    for (QWidget *w : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
+        SettingsPageStyle::addSetting(m_page.settings, w, row++);
 
-    m_valider = SettingsPageStyle::validateButton();
-    m_retour = SettingsPageStyle::backButton();
-
-    SettingsPageStyle::layOut(this, m_background,
-                              SettingsPageStyle::kindGrid(m_title, m_kindList, m_previewFrame, m_settingsFrame),
-                              m_retour, m_valider);
-
-    connect(m_kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classTactile::slotComboWidget);
+    connect(m_page.kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classTactile::slotComboWidget);
     connect(m_urlButton, &QToolButton::clicked, this, &classTactile::slotAppUrl);
     connect(m_delayButton, &QToolButton::clicked, this, &classTactile::slotAppTimeout);
-    connect(m_valider, &QPushButton::clicked, this, &classTactile::slotValider);
-    connect(m_retour, &QPushButton::clicked, this, &classTactile::slotAnnuler);
+    connect(m_page.valider, &QPushButton::clicked, this, &classTactile::slotValider);
+    connect(m_page.retour, &QPushButton::clicked, this, &classTactile::slotAnnuler);
     slotComboWidget(-1);
 }
 
@@ -65,32 +48,25 @@ classTactile::~classTactile() = default;
 void classTactile::slotResize(int w, int h, int rotation)
 {
     const QFont font = SettingsPageStyle::font(height(), 55);
-    setMinimumSize(w, h);
-    m_width = w;
-    m_height = h;
-    SettingsPageStyle::paintBackground(m_background, w, h);
-    m_rotation = rotation;
-    const QSize preview = SettingsPageStyle::previewSize(w, rotation);
-    m_previewWidth = preview.width();
-    m_previewHeight = preview.height();
-    m_title->setFont(font);
-    m_kindList->setFont(font);
+    m_geometry = SettingsPageStyle::resizePage(this, m_page.background, w, h, rotation);
+    m_page.title->setFont(font);
+    m_page.kindList->setFont(font);
     for (QWidget *widget : {static_cast<QWidget *>(m_urlButton), static_cast<QWidget *>(m_urlField),
                             static_cast<QWidget *>(m_delayButton), static_cast<QWidget *>(m_delayField)})
         widget->setFont(font);
     // The choice shown stays: a resize must not switch the web application off.
-    fillKindList(m_kindList->currentText());
+    fillKindList(m_page.kindList->currentText());
 }
 
 void classTactile::fillKindList(const QString &current)
 {
     {
-        const QSignalBlocker blocker(m_kindList);
-        m_kindList->clear();
-        m_kindList->addItems({QStringLiteral("OFF"), QLatin1String(kWebApp)});
-        m_kindList->setCurrentText(current);
+        const QSignalBlocker blocker(m_page.kindList);
+        m_page.kindList->clear();
+        m_page.kindList->addItems({QStringLiteral("OFF"), QLatin1String(kWebApp)});
+        m_page.kindList->setCurrentText(current);
     }
-    slotComboWidget(m_kindList->currentIndex());
+    slotComboWidget(m_page.kindList->currentIndex());
 }
 
 void classTactile::slotUpdateWidget(int NumeroAffiche)
@@ -114,7 +90,7 @@ void classTactile::slotValider()
         SettingsPageStyle::showError(this, m_file.errorString());
         return;
     }
-    const bool on = m_kindList->currentText() == QLatin1String(kWebApp);
+    const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
     const QString url = on ? m_urlField->text() : QString();
     const QString timeout = on ? TypedValue::millisecondsOf(m_delayField->text()) : QString();
     if (!m_file.write({qMakePair(QStringLiteral("WEBAPPURL"), url), qMakePair(QStringLiteral("WEBAPPTIMEOUT"), timeout)})) {
@@ -132,22 +108,21 @@ void classTactile::slotAnnuler()
 void classTactile::slotComboWidget(int index)
 {
     Q_UNUSED(index)
-    const bool on = m_kindList->currentText() == QLatin1String(kWebApp);
-    for (QWidget *widget : {static_cast<QWidget *>(m_preview), static_cast<QWidget *>(m_urlButton),
+    const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
+    for (QWidget *widget : {static_cast<QWidget *>(m_page.preview), static_cast<QWidget *>(m_urlButton),
                             static_cast<QWidget *>(m_urlField), static_cast<QWidget *>(m_delayButton),
                             static_cast<QWidget *>(m_delayField)})
         widget->setVisible(on);
-    if (!on || m_previewWidth <= 0)
+    if (!on || m_geometry.preview.isEmpty())
         return;
-    const QString picture = SettingsPageStyle::isPortrait(m_rotation) ? QStringLiteral(":/images/WEBAPP-Portrait.jpg")
+    const QString picture = SettingsPageStyle::isPortrait(m_geometry.rotation) ? QStringLiteral(":/images/WEBAPP-Portrait.jpg")
                                                                       : QStringLiteral(":/images/WEBAPP-Paysage.jpg");
-    m_preview->setPixmap(
-        QPixmap(picture).scaled(m_previewWidth, m_previewHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    SettingsPageStyle::showPreview(m_page.preview, picture, m_geometry.preview);
 }
 
 void classTactile::slotClavier(QString Titre)
 {
-    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_width, m_height);
+    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_geometry.width, m_geometry.height);
 }
 
 void classTactile::slotAppUrl()
@@ -164,6 +139,6 @@ void classTactile::slotAppUrl()
 void classTactile::slotAppTimeout()
 {
     m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le délai (en s):"), m_delayField->text(),
-                                             QStringLiteral("000;_"), m_width, m_height);
+                                             QStringLiteral("000;_"), m_geometry.width, m_geometry.height);
     m_delayField->setText(m_buffer);
 }

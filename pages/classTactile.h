@@ -2,6 +2,7 @@
 
 #include "ClassParam.h"
 #include "PosterFileTable.h"
+#include "SettingsPageStyle.h"
 
 #include <QWidget>
 
@@ -40,23 +41,13 @@ private:
     QString m_workFolder;
     ClassParam m_param;
     PosterFileTable m_file;
-    int m_width = 1024;
-    int m_height = 720;
-    int m_rotation = 0;
-    int m_previewWidth = 0;
-    int m_previewHeight = 0;
+    // Background, title, kind list, preview, settings frame and buttons.
+    SettingsPageStyle::KindPage m_page;
+    SettingsPageStyle::Geometry m_geometry;
     QString m_buffer;
 
-    QLabel *m_background;
-    QLabel *m_title;
-    QComboBox *m_kindList;
-    QFrame *m_previewFrame;
-    QLabel *m_preview;
-    QFrame *m_settingsFrame;
     QToolButton *m_urlButton;
     QLabel *m_urlField;
     QToolButton *m_delayButton;
     QLabel *m_delayField;
-    QPushButton *m_valider;
-    QPushButton *m_retour;
 };

@@ -18,21 +18,14 @@ classWidget::classWidget(QWidget *parent)
     : QWidget(parent)
     , m_workFolder(ApplicationPath)
     , m_file(m_param, m_workFolder)
+    , m_page(SettingsPageStyle::kindPage(this))
 {
     setMinimumSize(1024, 720);
     m_rssNames = WidgetKinds::rssPresetNames();
     m_rssAddresses = WidgetKinds::rssPresetAddresses();
     m_languageCodes = WidgetKinds::languageCodes();
 
-    m_background = SettingsPageStyle::background();
-    m_title = SettingsPageStyle::title(tr("Sélectionnez le type de Widget:"));
-    m_kindList = new QComboBox;
-    m_kindList->setObjectName(QStringLiteral("kindList"));
 
-    m_preview = new QLabel;
-    m_previewFrame = SettingsPageStyle::previewFrame({m_preview});
-
-    m_settingsFrame = SettingsPageStyle::plainFrame();
     m_zipButton = SettingsPageStyle::toolButton(tr("Code postal"), QStringLiteral(":/images/Position.png"));
     m_zipField = SettingsPageStyle::valueField();
     m_cityButton = SettingsPageStyle::toolButton(tr("Ville"), QStringLiteral(":/images/World.png"));
@@ -45,38 +38,25 @@ classWidget::classWidget(QWidget *parent)
     m_rssField = SettingsPageStyle::valueField();
     m_delayButton = SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
     m_delayField = SettingsPageStyle::valueField();
-
-    const Qt::Alignment fieldAlign = Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignTop;
-    auto *settings = new QGridLayout(m_settingsFrame);
     // Weather and RSS fields share rows: one group shows at a time.
-    settings->addWidget(m_zipButton, 0, 0, Qt::AlignTop);
-    settings->addWidget(m_zipField, 1, 0, fieldAlign);
-    settings->addWidget(m_cityButton, 2, 0, Qt::AlignTop);
-    settings->addWidget(m_cityField, 3, 0, fieldAlign);
-    settings->addWidget(m_languageList, 4, 0, fieldAlign);
-    settings->addWidget(m_languageField, 5, 0, fieldAlign);
-    settings->addWidget(m_rssPresetList, 0, 0, fieldAlign);
-    settings->addWidget(m_rssButton, 1, 0, Qt::AlignTop);
-    settings->addWidget(m_rssField, 2, 0, fieldAlign);
-    settings->addWidget(m_delayButton, 3, 0, Qt::AlignTop);
-    settings->addWidget(m_delayField, 4, 0, fieldAlign);
+    int row = 0;
+    for (QWidget *w : std::initializer_list<QWidget *>{m_zipButton, m_zipField, m_cityButton, m_cityField,
+                                                       m_languageList, m_languageField})
+        SettingsPageStyle::addSetting(m_page.settings, w, row++);
+    row = 0;
+    for (QWidget *w : std::initializer_list<QWidget *>{m_rssPresetList, m_rssButton, m_rssField, m_delayButton,
+                                                       m_delayField})
+        SettingsPageStyle::addSetting(m_page.settings, w, row++);
 
-    m_valider = SettingsPageStyle::validateButton();
-    m_retour = SettingsPageStyle::backButton();
-
-    SettingsPageStyle::layOut(this, m_background,
-                              SettingsPageStyle::kindGrid(m_title, m_kindList, m_previewFrame, m_settingsFrame),
-                              m_retour, m_valider);
-
-    connect(m_kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classWidget::slotComboWidget);
+    connect(m_page.kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classWidget::slotComboWidget);
     connect(m_languageList, &QComboBox::currentTextChanged, this, &classWidget::slotLangue);
     connect(m_rssPresetList, &QComboBox::currentTextChanged, this, &classWidget::slotRssThemes);
     connect(m_zipButton, &QToolButton::clicked, this, &classWidget::slotZip);
     connect(m_cityButton, &QToolButton::clicked, this, &classWidget::slotCity);
     connect(m_rssButton, &QToolButton::clicked, this, &classWidget::slotRssAdress);
     connect(m_delayButton, &QToolButton::clicked, this, &classWidget::slotRssDelay);
-    connect(m_valider, &QPushButton::clicked, this, &classWidget::slotValider);
-    connect(m_retour, &QPushButton::clicked, this, &classWidget::slotAnnuler);
+    connect(m_page.valider, &QPushButton::clicked, this, &classWidget::slotValider);
+    connect(m_page.retour, &QPushButton::clicked, this, &classWidget::slotAnnuler);
     slotComboWidget(-1);
 }
 
@@ -85,19 +65,12 @@ classWidget::~classWidget() = default;
 void classWidget::slotResize(int w, int h, int rotation)
 {
     const QFont font = SettingsPageStyle::font(height(), 55);
-    setMinimumSize(w, h);
-    m_width = w;
-    m_height = h;
-    SettingsPageStyle::paintBackground(m_background, w, h);
-    m_rotation = rotation;
-    const QSize preview = SettingsPageStyle::previewSize(w, rotation);
-    m_previewWidth = preview.width();
-    m_previewHeight = preview.height();
+    m_geometry = SettingsPageStyle::resizePage(this, m_page.background, w, h, rotation);
 
-    m_title->setFont(font);
-    m_kindList->setFont(font);
+    m_page.title->setFont(font);
+    m_page.kindList->setFont(font);
     // The kind shown stays: a resize must not turn a widget poster "OFF".
-    fillKindList(m_kindList->currentText());
+    fillKindList(m_page.kindList->currentText());
 
     const QString preset = m_rssPresetList->currentText();
     m_rssPresetList->clear();
@@ -124,13 +97,13 @@ void classWidget::slotResize(int w, int h, int rotation)
 void classWidget::fillKindList(const QString &current)
 {
     m_filling = true;
-    m_kindList->clear();
-    m_kindList->addItems(WidgetKinds::captions());
+    m_page.kindList->clear();
+    m_page.kindList->addItems(WidgetKinds::captions());
     if (!current.isEmpty() && !WidgetKinds::isOffered(current))
-        m_kindList->addItem(current);
-    m_kindList->setCurrentText(current.isEmpty() ? WidgetKinds::offCaption() : current);
+        m_page.kindList->addItem(current);
+    m_page.kindList->setCurrentText(current.isEmpty() ? WidgetKinds::offCaption() : current);
     m_filling = false;
-    slotComboWidget(m_kindList->currentIndex());
+    slotComboWidget(m_page.kindList->currentIndex());
 }
 
 void classWidget::slotUpdateWidget(int NumeroAffiche)
@@ -183,7 +156,7 @@ void classWidget::slotValider()
         return;
     }
     m_posterCount = m_file.posterCount();
-    const QString kind = m_kindList->currentText();
+    const QString kind = m_page.kindList->currentText();
     const WidgetKinds::Values values =
         WidgetKinds::toWrite([this](const QString &key) { return m_file.value(key); }, m_posterCount, m_poster,
                              WidgetKinds::slideTypeOf(kind), fields());
@@ -217,10 +190,10 @@ void classWidget::slotComboWidget(int index)
     Q_UNUSED(index)
     if (m_filling)
         return;
-    m_preview->hide();
-    for (QWidget *w : m_settingsFrame->findChildren<QWidget *>())
+    m_page.preview->hide();
+    for (QWidget *w : m_page.settingsFrame->findChildren<QWidget *>())
         w->hide();
-    const QString kind = m_kindList->currentText();
+    const QString kind = m_page.kindList->currentText();
     const QString slideType = WidgetKinds::slideTypeOf(kind);
     QList<QWidget *> shown;
     if (slideType == QLatin1String("WIDGETMETEO"))
@@ -229,12 +202,10 @@ void classWidget::slotComboWidget(int index)
         shown = {m_rssPresetList, m_rssButton, m_rssField, m_delayButton, m_delayField};
     for (QWidget *w : qAsConst(shown))
         w->show();
-    const QString picture = WidgetKinds::picture(slideType, m_rotation);
-    if (picture.isEmpty() || m_previewWidth <= 0)
+    const QString picture = WidgetKinds::picture(slideType, m_geometry.rotation);
+    if (picture.isEmpty() || m_geometry.preview.isEmpty())
         return;
-    m_preview->setPixmap(QPixmap(picture).scaled(m_previewWidth, m_previewHeight, Qt::IgnoreAspectRatio,
-                                                 Qt::SmoothTransformation));
-    m_preview->show();
+    SettingsPageStyle::showPreview(m_page.preview, picture, m_geometry.preview);
 }
 
 void classWidget::slotLangue(QString lang)
@@ -254,7 +225,7 @@ void classWidget::slotRssThemes()
 
 void classWidget::slotClavier(QString Titre)
 {
-    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_width, m_height);
+    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_geometry.width, m_geometry.height);
 }
 
 void classWidget::editField(QLabel *field, const QString &name, const std::function<void()> &edit)
@@ -272,7 +243,7 @@ void classWidget::slotZip()
 {
     editField(m_zipField, tr("Code postal"), [this] {
         m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le code postal:"), m_buffer, QStringLiteral("00000;_"),
-                                                 m_width, m_height);
+                                                 m_geometry.width, m_geometry.height);
     });
 }
 
@@ -290,6 +261,6 @@ void classWidget::slotRssDelay()
 {
     editField(m_delayField, tr("Délai"), [this] {
         m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le délai (en s):"), m_buffer, QStringLiteral("000;_"),
-                                                 m_width, m_height);
+                                                 m_geometry.width, m_geometry.height);
     });
 }

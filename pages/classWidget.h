@@ -2,6 +2,7 @@
 
 #include "ClassParam.h"
 #include "PosterFileTable.h"
+#include "SettingsPageStyle.h"
 #include "WidgetKinds.h"
 
 #include <QStringList>
@@ -59,25 +60,17 @@ private:
     QString m_workFolder;
     ClassParam m_param;
     PosterFileTable m_file;
+    // Background, title, kind list, preview, settings frame and buttons.
+    SettingsPageStyle::KindPage m_page;
     int m_poster = -1;
     int m_posterCount = 0;
-    int m_width = 1024;
-    int m_height = 720;
-    int m_rotation = 0;
-    int m_previewWidth = 0;
-    int m_previewHeight = 0;
+    SettingsPageStyle::Geometry m_geometry;
     QString m_buffer;
     QStringList m_rssNames;
     QStringList m_rssAddresses;
     QStringList m_languageCodes;
     bool m_filling = false;
 
-    QLabel *m_background;
-    QLabel *m_title;
-    QComboBox *m_kindList;
-    QFrame *m_previewFrame;
-    QLabel *m_preview;
-    QFrame *m_settingsFrame;
     QToolButton *m_zipButton;
     QLabel *m_zipField;
     QToolButton *m_cityButton;
@@ -89,6 +82,4 @@ private:
     QLabel *m_rssField;
     QToolButton *m_delayButton;
     QLabel *m_delayField;
-    QPushButton *m_valider;
-    QPushButton *m_retour;
 };

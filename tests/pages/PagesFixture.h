@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 // A work folder with DATA/PLAYER.orvex for the settings pages: the pages
 // copy ApplicationPath when they are built, so build them after this.
@@ -51,3 +52,13 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The page's tool button showing `text`.
+inline QToolButton *toolButton(QWidget &page, const QString &text)
+{
+    for (QToolButton *b : page.findChildren<QToolButton *>()) {
+        if (b->text() == text)
+            return b;
+    }
+    return nullptr;
+}

@@ -31,7 +31,6 @@ private slots:
     void screenWithoutPosters();
 
 private:
-    static QToolButton *toggle(classReseaux &page, const QString &text);
     static QComboBox *choice(classReseaux &page) { return page.findChild<QComboBox *>("posterChoice"); }
     static QTextEdit *linkBox(classReseaux &page) { return page.findChild<QTextEdit *>("linkBox"); }
 
@@ -69,15 +68,6 @@ void ClassReseauxTest::cleanup()
     m_fx.reset();
 }
 
-QToolButton *ClassReseauxTest::toggle(classReseaux &page, const QString &text)
-{
-    for (QToolButton *b : page.findChildren<QToolButton *>()) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
-}
-
 void ClassReseauxTest::publish_data()
 {
     QTest::addColumn<bool>("web");
@@ -106,9 +96,9 @@ void ClassReseauxTest::publish()
     QCOMPARE(choice(page)->itemText(1), QStringLiteral("Aucune Image..."));
     choice(page)->setCurrentIndex(2);
     if (web)
-        toggle(page, "Site web")->click();
+        toolButton(page, "Site web")->click();
     if (social)
-        toggle(page, "Facebook")->click();
+        toolButton(page, "Facebook")->click();
 
     QSignalSpy saved(&page, &classReseaux::signalSavePictureTermine);
     QSignalSpy pages(&page, &classReseaux::signalButton);
@@ -139,7 +129,7 @@ void ClassReseauxTest::unpublishedClearsTheKeys()
     page.slotResize(1280, 800, 0);
     page.slotUpdateReseaux("shop1", "A1B2C3");
     QCOMPARE(linkBox(page)->toPlainText(), QStringLiteral("https://old/zobox/zo_a/LINKS/B/index.html"));
-    toggle(page, "Site web")->click();
+    toolButton(page, "Site web")->click();
     QVERIFY(linkBox(page)->isHidden());
     QSignalSpy saved(&page, &classReseaux::signalSavePictureTermine);
     page.slotValider();
@@ -160,15 +150,15 @@ void ClassReseauxTest::posterWithoutPictureOrTextCannotBePublished()
     page.slotResize(1280, 800, 0);
     page.slotUpdateReseaux("shop1", "A1B2C3");
     QCOMPARE(choice(page)->currentIndex(), 1);
-    QVERIFY(!toggle(page, "Site web")->isEnabled());
-    QVERIFY(!toggle(page, "Facebook")->isEnabled());
+    QVERIFY(!toolButton(page, "Site web")->isEnabled());
+    QVERIFY(!toolButton(page, "Facebook")->isEnabled());
     QVERIFY(!linkBox(page)->isEnabled());
     page.slotValider();
     for (const char *key : {"NETWORK", "WEBSITE", "LINKSITE"})
         QCOMPARE(m_fx->value(key), QString());
     // A poster with a picture makes the toggles usable again, with the unique link.
     choice(page)->setCurrentIndex(0);
-    QVERIFY(toggle(page, "Site web")->isEnabled());
+    QVERIFY(toolButton(page, "Site web")->isEnabled());
     QCOMPARE(linkBox(page)->toPlainText(), QStringLiteral("https://host.example/zobox/zo_shop1/LINKS/A1B2C3/index.html"));
 }
 
@@ -185,12 +175,12 @@ void ClassReseauxTest::storedChoiceIsShown()
     QCOMPARE(choice(page)->currentIndex(), 2);
     QCOMPARE(choice(page)->itemText(0), QStringLiteral("Affiche n°1"));
     QVERIFY(linkBox(page)->isHidden());
-    QCOMPARE(toggle(page, "Facebook")->icon().pixmap(32).toImage(),
+    QCOMPARE(toolButton(page, "Facebook")->icon().pixmap(32).toImage(),
              QIcon(":/images/FacebookON.png").pixmap(32).toImage());
     // A screen that is not published shows both toggles off again.
     QVERIFY(m_fx->writePlayer({{"SLIDETYPE", "|"}, {"SLIDENAMEIMAGE", "IMAGE/red.png|"}, {"NETWORK", ""}}));
     page.slotUpdateReseaux("shop1", "A1B2C3");
-    QCOMPARE(toggle(page, "Facebook")->icon().pixmap(32).toImage(),
+    QCOMPARE(toolButton(page, "Facebook")->icon().pixmap(32).toImage(),
              QIcon(":/images/FacebookOFF.png").pixmap(32).toImage());
 }
 
@@ -214,8 +204,8 @@ void ClassReseauxTest::unusableFolderDisablesPublication()
     classReseaux page;
     page.slotResize(1280, 800, 0);
     page.slotUpdateReseaux("shop1", folder);
-    QVERIFY(!toggle(page, "Site web")->isEnabled());
-    QVERIFY(!toggle(page, "Facebook")->isEnabled());
+    QVERIFY(!toolButton(page, "Site web")->isEnabled());
+    QVERIFY(!toolButton(page, "Facebook")->isEnabled());
     QVERIFY(!linkBox(page)->toPlainText().contains("LINKS"));
 
     ModalAnswerer answerer;
@@ -243,7 +233,7 @@ void ClassReseauxTest::refusedLinkFolder()
     classReseaux page;
     page.slotResize(1280, 800, 0);
     page.slotUpdateReseaux("shop1", folder);
-    toggle(page, "Site web")->click();
+    toolButton(page, "Site web")->click();
     ModalAnswerer answerer;
     answerer.confirm();
     page.slotValider();
@@ -279,7 +269,7 @@ void ClassReseauxTest::screenWithoutPosters()
     page.slotResize(1280, 800, 0);
     page.slotUpdateReseaux("shop1", "A1B2C3");
     QCOMPARE(choice(page)->count(), 0);
-    toggle(page, "Site web")->click();
+    toolButton(page, "Site web")->click();
     QSignalSpy pages(&page, &classReseaux::signalButton);
     page.slotValider();
     QCOMPARE(m_fx->playerBytes(), before);

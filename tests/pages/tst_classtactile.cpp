@@ -25,22 +25,12 @@ private slots:
 
 private:
     static QComboBox *kindList(classTactile &page) { return page.findChild<QComboBox *>("kindList"); }
-    static QToolButton *button(classTactile &page, const QString &text);
     static QStringList fieldTexts(classTactile &page);
 };
 
 void ClassTactileTest::initTestCase()
 {
     zoInitWidgetTest();
-}
-
-QToolButton *ClassTactileTest::button(classTactile &page, const QString &text)
-{
-    for (QToolButton *b : page.findChildren<QToolButton *>()) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
 }
 
 // Texts of the visible value fields: the address, then the delay.
@@ -62,14 +52,14 @@ void ClassTactileTest::saveWebApplication()
     page.slotResize(1280, 800, 0);
     page.slotUpdateWidget(0);
     QCOMPARE(kindList(page)->currentText(), QStringLiteral("OFF"));
-    QVERIFY(button(page, "Adresse Web Application")->isHidden());
+    QVERIFY(toolButton(page, "Adresse Web Application")->isHidden());
     kindList(page)->setCurrentText("WEB APPLICATION");
-    QVERIFY(!button(page, "Adresse Web Application")->isHidden());
+    QVERIFY(!toolButton(page, "Adresse Web Application")->isHidden());
 
     ModalAnswerer answerer;
     answerer.enterText("https://app.example/menu?table=4").enterText("30");
-    button(page, "Adresse Web Application")->click();
-    button(page, "Temps entre les info.(en s)")->click();
+    toolButton(page, "Adresse Web Application")->click();
+    toolButton(page, "Temps entre les info.(en s)")->click();
     QVERIFY(answerer.done());
     QCOMPARE(answerer.texts(), (QStringList{"Entrer l'adresse:", "Entrer le délai (en s):"}));
     QSignalSpy pages(&page, &classTactile::signalButton);
@@ -157,7 +147,7 @@ void ClassTactileTest::refusedAddress()
     page.slotUpdateWidget(0);
     ModalAnswerer answerer;
     answerer.enterText(typed).confirm();
-    button(page, "Adresse Web Application")->click();
+    toolButton(page, "Adresse Web Application")->click();
     QVERIFY(answerer.done());
     QCOMPARE(answerer.classNames().last(), QStringLiteral("ClassBox"));
     QCOMPARE(fieldTexts(page).first(), QStringLiteral("https://app.example"));

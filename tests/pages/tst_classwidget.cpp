@@ -27,7 +27,6 @@ private slots:
 
 private:
     static QComboBox *kindList(classWidget &page) { return page.findChild<QComboBox *>("kindList"); }
-    static QToolButton *button(classWidget &page, const QString &text);
     static QLabel *fieldAfter(classWidget &page, const QString &buttonText);
 };
 
@@ -36,19 +35,10 @@ void ClassWidgetTest::initTestCase()
     zoInitWidgetTest();
 }
 
-QToolButton *ClassWidgetTest::button(classWidget &page, const QString &text)
-{
-    for (QToolButton *b : page.findChildren<QToolButton *>()) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
-}
-
 // The value label laid out under a tool button.
 QLabel *ClassWidgetTest::fieldAfter(classWidget &page, const QString &buttonText)
 {
-    QToolButton *b = button(page, buttonText);
+    QToolButton *b = toolButton(page, buttonText);
     auto *grid = b ? qobject_cast<QGridLayout *>(b->parentWidget()->layout()) : nullptr;
     if (!grid)
         return nullptr;
@@ -92,12 +82,12 @@ void ClassWidgetTest::weatherOnThreePosters()
     page.slotResize(1280, 800, 0);
     page.slotUpdateWidget(1);
     kindList(page)->setCurrentText("METEO");
-    QVERIFY(!button(page, "Code postal")->isHidden());
+    QVERIFY(!toolButton(page, "Code postal")->isHidden());
 
     ModalAnswerer answerer;
     answerer.enterText("75001").enterText("Paris");
-    button(page, "Code postal")->click();
-    button(page, "Ville")->click();
+    toolButton(page, "Code postal")->click();
+    toolButton(page, "Ville")->click();
     QVERIFY(answerer.done());
     QCOMPARE(answerer.texts(), (QStringList{"Entrer le code postal:", "Entrer le nom de la Ville:"}));
 
@@ -139,7 +129,7 @@ void ClassWidgetTest::rssPresetAndDelay()
 
     ModalAnswerer answerer;
     answerer.enterText("10");
-    button(page, "Temps entre les info.(en s)")->click();
+    toolButton(page, "Temps entre les info.(en s)")->click();
     QVERIFY(answerer.done());
     page.slotValider();
     QCOMPARE(fx.value("SLIDERSSADRESSE"), "https://old.example/rss|" + equipe);
@@ -156,7 +146,7 @@ void ClassWidgetTest::resizeKeepsTheKind()
     page.slotUpdateWidget(0);
     page.slotResize(1024, 720, 90);
     QCOMPARE(kindList(page)->currentText(), QStringLiteral("METEO"));
-    QVERIFY(!button(page, "Code postal")->isHidden());
+    QVERIFY(!toolButton(page, "Code postal")->isHidden());
     page.slotValider();
     QCOMPARE(fx.value("SLIDETYPE"), QStringLiteral("WIDGETMETEO|"));
     QCOMPARE(fx.value("WIDGETMETEOZIP"), QStringLiteral("75001|34000"));
@@ -228,7 +218,7 @@ void ClassWidgetTest::refusedTypedValue()
 
     ModalAnswerer answerer;
     answerer.enterText(typed).confirm();
-    ClassWidgetTest::button(page, button)->click();
+    toolButton(page, button)->click();
     QVERIFY(answerer.done());
     QCOMPARE(answerer.classNames().last(), QStringLiteral("ClassBox"));
     QCOMPARE(field->text(), before);
