@@ -7,6 +7,9 @@ bool TypedValue::isStorable(const QString &text)
     for (const QChar c : text) {
         if (c == QLatin1Char('|') || c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
             return false;
+        // The file is Latin-1 text: any other character would be stored as '?'.
+        if (c.unicode() > 0xFF)
+            return false;
     }
     return true;
 }
@@ -14,7 +17,8 @@ bool TypedValue::isStorable(const QString &text)
 QString TypedValue::refusal(const QString &field)
 {
     return QCoreApplication::translate("TypedValue",
-                                       "%1: les caractères | \" et les retours à la ligne ne sont pas acceptés.\n"
+                                       "%1: les caractères | \", les retours à la ligne et les lettres hors de l'alphabet "
+                                       "latin ne sont pas acceptés.\n"
                                        "La valeur n'a pas été modifiée.")
         .arg(field);
 }

@@ -8,7 +8,8 @@ class TypedValue
 {
 public:
     // '|' would shift every later poster's entries, CR, LF and '"' would
-    // break the key's line: such a value is refused, never cleaned.
+    // break the key's line, and characters outside Latin-1 would be stored
+    // as '?': such a value is refused, never cleaned.
     static bool isStorable(const QString &text);
     // The error box text for a refused value of the named field.
     static QString refusal(const QString &field);

@@ -185,6 +185,7 @@ void PageValuesTest::typedValues_data()
     QTest::newRow("double quote") << "say \"hi\"" << false;
     QTest::newRow("carriage return") << "a\rb" << false;
     QTest::newRow("line feed") << "a\nb" << false;
+    QTest::newRow("outside Latin-1") << QStringLiteral("Łódź") << false;
 }
 
 void PageValuesTest::typedValues()
