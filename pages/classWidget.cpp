@@ -72,10 +72,12 @@ void classWidget::slotResize(int w, int h, int rotation)
     // The kind shown stays: a resize must not turn a widget poster "OFF".
     fillKindList(m_page.kindList->currentText());
 
-    const QString preset = m_rssPresetList->currentText();
-    m_rssPresetList->clear();
-    m_rssPresetList->addItems(m_rssNames);
-    m_rssPresetList->setCurrentText(preset);
+    {
+        // Refilling must not put a preset's address over the poster's own.
+        const QSignalBlocker blocker(m_rssPresetList);
+        m_rssPresetList->clear();
+        m_rssPresetList->addItems(m_rssNames);
+    }
 
     for (QWidget *w : {static_cast<QWidget *>(m_zipField), static_cast<QWidget *>(m_cityField),
                        static_cast<QWidget *>(m_languageField), static_cast<QWidget *>(m_languageList),

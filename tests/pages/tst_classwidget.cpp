@@ -126,6 +126,17 @@ void ClassWidgetTest::rssPresetAndDelay()
     QVERIFY(equipe.startsWith("https://"));
     presets->setCurrentText(QStringLiteral("Personnalisé"));
     QCOMPARE(fieldAfter(page, "Adresse du Flux RSS")->text(), equipe);
+    // A resize refills the presets without putting one over a typed address.
+    presets->setCurrentText("BFM");
+    {
+        ModalAnswerer typing;
+        typing.enterText("https://own.example/rss");
+        toolButton(page, "Adresse du Flux RSS")->click();
+        QVERIFY(typing.done());
+    }
+    page.slotResize(1280, 800, 0);
+    QCOMPARE(fieldAfter(page, "Adresse du Flux RSS")->text(), QStringLiteral("https://own.example/rss"));
+    presets->setCurrentText("L'Equipe");
 
     ModalAnswerer answerer;
     answerer.enterText("10");
