@@ -17,8 +17,8 @@ bool TypedValue::isStorable(const QString &text)
 QString TypedValue::refusal(const QString &field)
 {
     return QCoreApplication::translate("TypedValue",
-                                       "%1: les caractères | \", les retours à la ligne et les lettres hors de l'alphabet "
-                                       "latin ne sont pas acceptés.\n"
+                                       "%1: les caractères | \", les retours à la ligne et les lettres hors "
+                                       "de l'alphabet latin ne sont pas acceptés.\n"
                                        "La valeur n'a pas été modifiée.")
         .arg(field);
 }

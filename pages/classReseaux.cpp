@@ -36,7 +36,8 @@ classReseaux::classReseaux(QWidget *parent)
     m_textLayer = new QLabel;
     m_previewFrame = SettingsPageStyle::previewFrame({m_pictureLayer, m_textLayer});
 
-    m_instruction = SettingsPageStyle::title(tr("Vous devez copier le lien unique et l'incorporer dans votre site web"));
+    m_instruction =
+        SettingsPageStyle::title(tr("Vous devez copier le lien unique et l'incorporer dans votre site web"));
     m_instruction->setAlignment(Qt::AlignCenter);
     m_linkBox = new QTextEdit;
     m_linkBox->setObjectName(QStringLiteral("linkBox"));
@@ -98,8 +99,8 @@ void classReseaux::slotUpdateReseaux(QString NomDuCompte, QString Dossier)
     m_account = NomDuCompte;
     m_folder = Dossier;
     m_file.load();
-    const QStringList entries =
-        ShareLink::posterEntries(m_file.value(QStringLiteral("SLIDENAMEIMAGE")), m_file.value(QStringLiteral("NOMAFFICHE")));
+    const QStringList entries = ShareLink::posterEntries(m_file.value(QStringLiteral("SLIDENAMEIMAGE")),
+                                                         m_file.value(QStringLiteral("NOMAFFICHE")));
     m_posterChoice->clear();
     m_posterChoice->addItems(entries);
     const int stored = ShareLink::storedPoster(m_file.value(QStringLiteral("WEBSITE")), m_posterChoice->count());

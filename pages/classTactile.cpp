@@ -29,7 +29,8 @@ classTactile::classTactile(QWidget *parent)
 
     m_urlButton = SettingsPageStyle::toolButton(tr("Adresse Web Application"), QStringLiteral(":/images/PathWeb.png"));
     m_urlField = SettingsPageStyle::valueField();
-    m_delayButton = SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
+    m_delayButton =
+        SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
     m_delayField = SettingsPageStyle::valueField();
     int row = 1;
     for (QWidget *w : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
@@ -93,7 +94,8 @@ void classTactile::slotValider()
     const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
     const QString url = on ? m_urlField->text() : QString();
     const QString timeout = on ? TypedValue::millisecondsOf(m_delayField->text()) : QString();
-    if (!m_file.write({qMakePair(QStringLiteral("WEBAPPURL"), url), qMakePair(QStringLiteral("WEBAPPTIMEOUT"), timeout)})) {
+    if (!m_file.write({qMakePair(QStringLiteral("WEBAPPURL"), url),
+                       qMakePair(QStringLiteral("WEBAPPTIMEOUT"), timeout)})) {
         SettingsPageStyle::showError(this, m_file.errorString());
         return;
     }
@@ -115,8 +117,9 @@ void classTactile::slotComboWidget(int index)
         widget->setVisible(on);
     if (!on || m_geometry.preview.isEmpty())
         return;
-    const QString picture = SettingsPageStyle::isPortrait(m_geometry.rotation) ? QStringLiteral(":/images/WEBAPP-Portrait.jpg")
-                                                                      : QStringLiteral(":/images/WEBAPP-Paysage.jpg");
+    const QString picture = SettingsPageStyle::isPortrait(m_geometry.rotation)
+        ? QStringLiteral(":/images/WEBAPP-Portrait.jpg")
+        : QStringLiteral(":/images/WEBAPP-Paysage.jpg");
     SettingsPageStyle::showPreview(m_page.preview, picture, m_geometry.preview);
 }
 

@@ -36,7 +36,8 @@ classWidget::classWidget(QWidget *parent)
     m_rssPresetList->addItems(m_rssNames);
     m_rssButton = SettingsPageStyle::toolButton(tr("Adresse du Flux RSS"), QStringLiteral(":/images/Rss.png"));
     m_rssField = SettingsPageStyle::valueField();
-    m_delayButton = SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
+    m_delayButton =
+        SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
     m_delayField = SettingsPageStyle::valueField();
     // Weather and RSS fields share rows: one group shows at a time.
     int row = 0;

@@ -159,7 +159,8 @@ void ClassReseauxTest::posterWithoutPictureOrTextCannotBePublished()
     // A poster with a picture makes the toggles usable again, with the unique link.
     choice(page)->setCurrentIndex(0);
     QVERIFY(toolButton(page, "Site web")->isEnabled());
-    QCOMPARE(linkBox(page)->toPlainText(), QStringLiteral("https://host.example/zobox/zo_shop1/LINKS/A1B2C3/index.html"));
+    QCOMPARE(linkBox(page)->toPlainText(),
+             QStringLiteral("https://host.example/zobox/zo_shop1/LINKS/A1B2C3/index.html"));
 }
 
 void ClassReseauxTest::storedChoiceIsShown()

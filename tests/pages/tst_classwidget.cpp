@@ -219,7 +219,8 @@ void ClassWidgetTest::refusedTypedValue()
     QFETCH(QString, button);
     QFETCH(QString, typed);
     PagesFixture fx;
-    QVERIFY(fx.writePlayer({{"SLIDETYPE", "|"}, {"WIDGETMETEOCITY", "Sète|Agde"}, {"SLIDERSSADRESSE", "http://x|http://y"}}));
+    QVERIFY(fx.writePlayer(
+        {{"SLIDETYPE", "|"}, {"WIDGETMETEOCITY", "Sète|Agde"}, {"SLIDERSSADRESSE", "http://x|http://y"}}));
     classWidget page;
     page.slotResize(1280, 800, 0);
     page.slotUpdateWidget(1);
