@@ -159,8 +159,7 @@ void classReseaux::slotFacebook()
 
 void classReseaux::setPublishable(bool on)
 {
-    for (QWidget *w : {static_cast<QWidget *>(m_webToggle), static_cast<QWidget *>(m_socialToggle),
-                       static_cast<QWidget *>(m_instruction), static_cast<QWidget *>(m_linkBox)})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_webToggle, m_socialToggle, m_instruction, m_linkBox})
         w->setEnabled(on);
 }
 
@@ -211,7 +210,9 @@ void classReseaux::slotUpdateHDImage(int index)
     const QSize full = ShareLink::fullSize(m_geometry.rotation);
     QString picture;
     QString text;
-    if (index != -1 && m_posterChoice->count() > 0) {
+    // The file, read again, says which poster it is: the deployment may ask
+    // before this page was ever filled.
+    if (index >= 0) {
         const QString p = PosterEntries::entry(m_file.value(QStringLiteral("SLIDENAMEIMAGE")), index);
         const QString t = PosterEntries::entry(m_file.value(QStringLiteral("SLIDENAMETXT")), index);
         if (!p.isEmpty() && p != QLatin1String("NULL"))

@@ -52,8 +52,7 @@ void classTactile::slotResize(int w, int h, int rotation)
     m_geometry = SettingsPageStyle::resizePage(this, m_page.background, w, h, rotation);
     m_page.title->setFont(font);
     m_page.kindList->setFont(font);
-    for (QWidget *widget : {static_cast<QWidget *>(m_urlButton), static_cast<QWidget *>(m_urlField),
-                            static_cast<QWidget *>(m_delayButton), static_cast<QWidget *>(m_delayField)})
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
         widget->setFont(font);
     // The choice shown stays: a resize must not switch the web application off.
     fillKindList(m_page.kindList->currentText());
@@ -111,9 +110,8 @@ void classTactile::slotComboWidget(int index)
 {
     Q_UNUSED(index)
     const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
-    for (QWidget *widget : {static_cast<QWidget *>(m_page.preview), static_cast<QWidget *>(m_urlButton),
-                            static_cast<QWidget *>(m_urlField), static_cast<QWidget *>(m_delayButton),
-                            static_cast<QWidget *>(m_delayField)})
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{m_page.preview, m_urlButton, m_urlField, m_delayButton, m_delayField})
         widget->setVisible(on);
     if (!on || m_geometry.preview.isEmpty())
         return;

@@ -25,7 +25,6 @@ classWidget::classWidget(QWidget *parent)
     m_rssAddresses = WidgetKinds::rssPresetAddresses();
     m_languageCodes = WidgetKinds::languageCodes();
 
-
     m_zipButton = SettingsPageStyle::toolButton(tr("Code postal"), QStringLiteral(":/images/Position.png"));
     m_zipField = SettingsPageStyle::valueField();
     m_cityButton = SettingsPageStyle::toolButton(tr("Ville"), QStringLiteral(":/images/World.png"));
@@ -80,11 +79,10 @@ void classWidget::slotResize(int w, int h, int rotation)
         m_rssPresetList->addItems(m_rssNames);
     }
 
-    for (QWidget *w : {static_cast<QWidget *>(m_zipField), static_cast<QWidget *>(m_cityField),
-                       static_cast<QWidget *>(m_languageField), static_cast<QWidget *>(m_languageList),
-                       static_cast<QWidget *>(m_rssField), static_cast<QWidget *>(m_delayField),
-                       static_cast<QWidget *>(m_rssButton), static_cast<QWidget *>(m_delayButton),
-                       static_cast<QWidget *>(m_rssPresetList)})
+    // "Code postal" and "Ville" keep their small tool-button font.
+    for (QWidget *w : std::initializer_list<QWidget *>{m_zipField, m_cityField, m_languageField, m_languageList,
+                                                       m_rssField, m_delayField, m_rssButton, m_delayButton,
+                                                       m_rssPresetList})
         w->setFont(font);
     {
         // Refilling must not overwrite the stored language code.

@@ -260,6 +260,11 @@ void ClassReseauxTest::renderOfAnotherPosterRemovesTheOldPicture()
     QVERIFY(!QFile::exists(m_fx->path("LINKS/Picture.png")));
     page.slotUpdateHDImage(0);
     QCOMPARE(QImage(m_fx->path("LINKS/Picture.png")).pixelColor(960, 540), QColor(220, 20, 20));
+
+    // The deployment may ask a page that no screen choice has filled yet.
+    classReseaux unfilled;
+    unfilled.slotUpdateHDImage(2);
+    QCOMPARE(QImage(m_fx->path("LINKS/Picture.png")).pixelColor(960, 540), QColor(Qt::yellow));
 }
 
 void ClassReseauxTest::screenWithoutPosters()
