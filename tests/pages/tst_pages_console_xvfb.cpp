@@ -1,6 +1,7 @@
 #include "../console/ConsoleFixture.h"
 #include "PagesFixture.h"
 #include "AnimationStackedWidget.h"
+#include "ClassParam.h"
 #include "ModalAnswerer.h"
 #include "PosterPanel.h"
 #include "ZoManager.h"
@@ -12,7 +13,6 @@
 
 #include <QComboBox>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
@@ -30,7 +30,8 @@ private slots:
     void publishAndWidgetFromThePanel();
 
 private:
-    QString paramtool(const QString &key) const;
+    // A key of the chosen screen's poster list file, read as the box will.
+    QString stored(const QString &key) const;
     void openPage(int code, int index);
 
     QTemporaryDir m_dir;
@@ -47,13 +48,10 @@ void PagesConsoleXvfbTest::initTestCase()
     QVERIFY(makeDemoAccount(m_work));
 }
 
-QString PagesConsoleXvfbTest::paramtool(const QString &key) const
+QString PagesConsoleXvfbTest::stored(const QString &key) const
 {
-    QProcess tool;
-    tool.start(qEnvironmentVariable("ZO_BIN_DIR") + QStringLiteral("/paramtool"),
-               {QStringLiteral("get"), m_work + QStringLiteral("/DATA/PLAYER.orvex"), key});
-    tool.waitForFinished(10000);
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    ClassParam param;
+    return param.getParamCrypt(m_work + QStringLiteral("/DATA/PLAYER.orvex"), key, 1);
 }
 
 void PagesConsoleXvfbTest::openPage(int code, int index)
@@ -96,9 +94,9 @@ void PagesConsoleXvfbTest::publishAndWidgetFromThePanel()
     QVERIFY(saveScreenshot(m_window.get(), QStringLiteral("pages-console-reseaux.png")));
     QTest::mouseClick(reseaux->findChild<QPushButton *>("valider"), Qt::LeftButton);
     QTRY_COMPARE(m_window->stack()->currentIndex(), 0);
-    QCOMPARE(paramtool("NETWORK"), QStringLiteral("SiteWeb|"));
-    QCOMPARE(paramtool("WEBSITE"), QStringLiteral("1"));
-    QCOMPARE(paramtool("LINKSITE"), link);
+    QCOMPARE(stored("NETWORK"), QStringLiteral("SiteWeb|"));
+    QCOMPARE(stored("WEBSITE"), QStringLiteral("1"));
+    QCOMPARE(stored("LINKSITE"), link);
     QCOMPARE(QImage(m_work + "/LINKS/Picture.png").size(), QSize(1920, 1080));
 
     QTRY_VERIFY(!m_window->stack()->isSliding());
@@ -107,8 +105,8 @@ void PagesConsoleXvfbTest::publishAndWidgetFromThePanel()
     widget->findChild<QComboBox *>("kindList")->setCurrentText("HORLOGE");
     QTest::mouseClick(widget->findChild<QPushButton *>("valider"), Qt::LeftButton);
     QTRY_COMPARE(m_window->stack()->currentIndex(), 0);
-    QCOMPARE(paramtool("SLIDETYPE").split('|').value(1), QStringLiteral("WIDGETHEURE"));
-    QCOMPARE(paramtool("SLIDETYPE").split('|').size(), 3);
+    QCOMPARE(stored("SLIDETYPE").split('|').value(1), QStringLiteral("WIDGETHEURE"));
+    QCOMPARE(stored("SLIDETYPE").split('|').size(), 3);
 }
 
 QTEST_MAIN(PagesConsoleXvfbTest)
