@@ -1,4 +1,4 @@
-#include "../console/ConsoleFixture.h"
+#include "../console/DemoWindow.h"
 #include "PagesFixture.h"
 #include "AnimationStackedWidget.h"
 #include "ClassParam.h"
@@ -34,18 +34,15 @@ private:
     QString stored(const QString &key) const;
     void openPage(int code, int index);
 
-    QTemporaryDir m_dir;
+    DemoWindow m_demo;
     QString m_work;
-    std::unique_ptr<ZoManager> m_window;
+    ZoManager *m_window = nullptr;
 };
 
 void PagesConsoleXvfbTest::initTestCase()
 {
-    zoInitWidgetTest();
-    Q_INIT_RESOURCE(qml);
-    QVERIFY(m_dir.isValid());
-    m_work = m_dir.filePath(QStringLiteral("demo"));
-    QVERIFY(makeDemoAccount(m_work));
+    QVERIFY(m_demo.prepare());
+    m_work = m_demo.work();
 }
 
 QString PagesConsoleXvfbTest::stored(const QString &key) const
@@ -64,21 +61,11 @@ void PagesConsoleXvfbTest::openPage(int code, int index)
 
 void PagesConsoleXvfbTest::publishAndWidgetFromThePanel()
 {
-    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
-    m_window.reset(new ZoManager);
-    m_window->resize(1280, 800);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_demo.showFirstScreen());
+    m_window = m_demo.window();
     classPrincipal *panel = m_window->panel();
-    auto *panelStack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(panelStack && panelStack->isVisible(), 30000);
-
-    auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
+    const QString serial = panel->findChild<QListWidget *>(QStringLiteral("screensList"))->currentItem()->text();
     auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
-    screens->setCurrentRow(0);
-    const QString serial = screens->currentItem()->text();
-    QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 3, 10000);
-    QTRY_VERIFY(!panelStack->isSliding());
     PosterPanel *p = panel->posterPanel();
     posters->setCurrentRow(1);
     QTRY_VERIFY(!p->selectionPending());
@@ -91,7 +78,7 @@ void PagesConsoleXvfbTest::publishAndWidgetFromThePanel()
     reseaux->findChild<QComboBox *>("posterChoice")->setCurrentIndex(1);
     QTest::mouseClick(toolButton(*reseaux, "Site web"), Qt::LeftButton);
     QTest::qWait(300);
-    QVERIFY(saveScreenshot(m_window.get(), QStringLiteral("pages-console-reseaux.png")));
+    QVERIFY(saveScreenshot(m_window, QStringLiteral("pages-console-reseaux.png")));
     QTest::mouseClick(reseaux->findChild<QPushButton *>("valider"), Qt::LeftButton);
     QTRY_COMPARE(m_window->stack()->currentIndex(), 0);
     QCOMPARE(stored("NETWORK"), QStringLiteral("SiteWeb|"));
