@@ -87,6 +87,7 @@ AdminWidgets::AdminWidgets(QWidget *page_)
 
     back = barButton(QStringLiteral(":/images/Retour.png"), QStringLiteral("rgba(255,0,0,80%)"),
                      QStringLiteral("rgba(255,0,0,30%)"));
+    back->setObjectName(QStringLiteral("back"));
     pageUsers = toolButton(tr("Gestion Utilisateurs"), QStringLiteral(":/images/user.png"));
     pageCategories = toolButton(tr("Gestion Catégories"), QStringLiteral(":/images/Etiquette.png"));
     pagePlaylists = toolButton(tr("Gestion Playlist"), QStringLiteral(":/images/playlist.png"));
