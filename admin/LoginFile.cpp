@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 const QString LoginFile::FileName = QStringLiteral("LoginCrypt.orvex");
 const QString LoginFile::FirstUserRights = QStringLiteral("1111111111111111;60;20");
+const QString LoginFile::PlaylistPrefix = QStringLiteral("PLAYLIST-");
 
 namespace {
 
@@ -68,6 +70,32 @@ QStringList LoginFile::rowItems(const QStringList &rows, int row)
 bool LoginFile::hasItem(const QString &row, const QString &item)
 {
     return items(row).contains(item);
+}
+
+QString LoginFile::cleanTyped(QString text)
+{
+    text.remove(QLatin1Char('"'));
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    return text;
+}
+
+QString LoginFile::cleanName(const QString &text)
+{
+    QString name = cleanTyped(text);
+    name.remove(QLatin1Char('|'));
+    name.remove(QLatin1Char(';'));
+    return name;
+}
+
+QString LoginFile::cleanPlaylistName(const QString &text)
+{
+    static const QRegularExpression outside(QStringLiteral("[^a-zA-Z.\\d\\s]"));
+    QString name = cleanTyped(text);
+    name.remove(outside);
+    // \s would keep tabs and other separators of a line.
+    name.replace(QRegularExpression(QStringLiteral("[^ \\S]")), QString());
+    return name;
 }
 
 QStringList LoginFile::playerToPlaylist(const QStringList &players, const QStringList &playlistNames,

@@ -64,6 +64,14 @@ public:
     static QStringList rowItems(const QStringList &rows, int row);
     static bool hasItem(const QString &row, const QString &item);
 
+    // Typed texts: '"' and line breaks never reach the file; names and
+    // contact fields also lose the row and item separators.
+    static QString cleanTyped(QString text);
+    static QString cleanName(const QString &text);
+    // Only ASCII letters, digits, dots and blanks stay.
+    static QString cleanPlaylistName(const QString &text);
+    static const QString PlaylistPrefix;
+
     // Row i: the playlists (in name order) whose elements list box i.
     static QStringList playerToPlaylist(const QStringList &players, const QStringList &playlistNames,
                                         const QStringList &playlistElements);

@@ -4,7 +4,12 @@
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
 #include "ClassBox.h"
+#include "ClassClavier.h"
 #include "ClassLog.h"
+#include "ListManager.h"
+#include "OperationJournal.h"
+#include "RowItems.h"
+#include "UserRecordEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,6 +37,7 @@ classAdmin::classAdmin(QWidget *parent)
     , m_path(ApplicationPath)
     , m_login(ApplicationPath + LoginFile::FileName)
     , m_ui(new AdminWidgets(this))
+    , m_lists(nullptr)
     , m_timer(new QTimer(this))
     , m_actionMapper(new QSignalMapper(this))
     , m_serialMapper(new QSignalMapper(this))
@@ -39,6 +45,8 @@ classAdmin::classAdmin(QWidget *parent)
     , m_rightsMapper(new QSignalMapper(this))
 {
     m_timer->setInterval(50);
+    m_users.reset(new UserRecordEditor(*this));
+    m_lists = new ListManager(*this, m_timer, m_actionMapper);
     wire();
 }
 
@@ -53,6 +61,12 @@ void classAdmin::wire()
     connect(ui->pagePlaylists, &QToolButton::clicked, this, &classAdmin::slotPagePlaylist);
     connect(ui->validate, &QPushButton::clicked, this, &classAdmin::slotValider);
     connect(ui->typeChooser, &QComboBox::currentTextChanged, this, &classAdmin::slotTypeUser);
+    connect(ui->nom, &QToolButton::clicked, this, &classAdmin::slotNom);
+    connect(ui->email, &QToolButton::clicked, this, &classAdmin::slotEmail);
+    connect(ui->telephone, &QToolButton::clicked, this, &classAdmin::slotTelephone);
+    connect(ui->password, &QToolButton::clicked, this, &classAdmin::slotPassword);
+    connect(ui->tempsMax, &QPushButton::clicked, this, &classAdmin::SlotClavierTempsMax);
+    connect(ui->nbreAfficheMax, &QPushButton::clicked, this, &classAdmin::SlotClavierNbreAfficheMax);
 
     for (int code = 0; code < ui->actions.size(); ++code) {
         QToolButton *b = ui->actions.at(code);
@@ -111,12 +125,17 @@ void classAdmin::slotUpdateAdmin(QListWidget *ListDir)
     };
     refill(ui->usersList, list(LoginFile::UserList));
     refill(ui->playlistsList, list(LoginFile::PlaylistName));
-    ui->playlistChooser->clear();
-    ui->playlistChooser->addItems(list(LoginFile::PlaylistName));
     refill(ui->categoriesList, list(LoginFile::CategoryList));
     refill(ui->filtersList, list(LoginFile::FiltresList));
     UpdateComboListPlayer();
+    refillPlaylistChooser();
+}
 
+void classAdmin::refillPlaylistChooser()
+{
+    AdminWidgets *ui = m_ui.get();
+    ui->playlistChooser->clear();
+    ui->playlistChooser->addItems(list(LoginFile::PlaylistName));
     const bool playlists = ui->playlistChooser->count() > 0;
     for (QWidget *w : {static_cast<QWidget *>(ui->playlistAdd), static_cast<QWidget *>(ui->playlistRemove),
                        static_cast<QWidget *>(ui->playlistChooser)})
@@ -227,9 +246,28 @@ void classAdmin::MessageInformation()
 
 void classAdmin::showError(const QString &text)
 {
-    auto *box = new ClassBox(text, ClassBox::Error, width(), height(), this);
+    showMessage(text, ClassBox::Error);
+}
+
+void classAdmin::showMessage(const QString &text, int type)
+{
+    auto *box = new ClassBox(text, type, width(), height(), this);
     box->exec();
     delete box;
+}
+
+bool classAdmin::slotMessageWarning()
+{
+    auto *box = new ClassBox(tr("Les changements sur cette opération seront automatiquement enregistrés!!!") +
+                                 QLatin1Char('\n') + tr("Etes-vous sûrs de vouloir continuer?"),
+                             ClassBox::Question, width(), height(), this);
+    box->exec();
+    setFocus(Qt::OtherFocusReason);
+    const bool accepted = box->text() == 0;
+    delete box;
+    if (accepted)
+        lockPlaylistEdit();
+    return accepted;
 }
 
 // ------------------------------------------------------------ details
@@ -283,24 +321,7 @@ void classAdmin::UpdateUserType()
 
 void classAdmin::UpdateListUserPermission()
 {
-    const int r = m_ui->usersList->currentRow();
-    const QList<QPair<LoginFile::List, QLabel *>> labels = {{LoginFile::UserNom, m_ui->nomLabel},
-                                                            {LoginFile::UserEmail, m_ui->emailLabel},
-                                                            {LoginFile::UserTelephone, m_ui->telephoneLabel}};
-    for (const auto &l : labels) {
-        if (usable(list(l.first), r))
-            l.second->setText(list(l.first).at(r));
-    }
-    if (!usable(list(LoginFile::UserPermission), r))
-        return;
-    const QStringList fields = LoginFile::items(list(LoginFile::UserPermission).at(r));
-    if (fields.size() >= 2)
-        m_ui->tempsMax->setText(fields.at(1));
-    if (fields.size() >= 3)
-        m_ui->nbreAfficheMax->setText(fields.at(2));
-    const QString flags = fields.first();
-    for (int i = 0; i < flags.size() && i < m_ui->rights.size(); ++i)
-        m_ui->rights.at(i)->setChecked(flags.at(i) != QLatin1Char('0'));
+    m_users->showUser();
 }
 
 void classAdmin::UpdatePlaylistWidget()
@@ -327,20 +348,128 @@ void classAdmin::UpdateFiltresWidget()
 
 void classAdmin::slotGestionList(int code)
 {
-    qDebug() << "classAdmin::slotGestionList" << code;
+    m_lists->slotGestionList(code);
 }
 
-void classAdmin::slotListSerial(int id)
+void classAdmin::slotTimerGestionList()
 {
-    qDebug() << "classAdmin::slotListSerial" << id;
+    m_lists->slotTimerGestionList();
 }
 
-void classAdmin::slotListPermission(QString text)
+QString classAdmin::GetRandomString()
 {
-    qDebug().noquote() << "List permission select:" + text;
+    return ListManager::GetRandomString();
+}
+
+bool classAdmin::VerificationMotdePasse(QString password)
+{
+    return UserRecordEditor::VerificationMotdePasse(password);
+}
+
+void classAdmin::slotClavier(QString Titre)
+{
+    auto *keyboard = new ClassClavier(m_lastWidth, m_lastHeight, nullptr, 1);
+    keyboard->setTextClavier(Titre, m_editText);
+    keyboard->setWindowFlags(keyboard->windowFlags() | Qt::FramelessWindowHint);
+    keyboard->exec();
+    m_editText = keyboard->text();
+    delete keyboard;
+}
+
+void classAdmin::slotNom()
+{
+    m_users->editField(LoginFile::UserNom, tr("Nom de l'utilisateur:"), m_ui->nomLabel);
+}
+
+void classAdmin::slotEmail()
+{
+    m_users->editField(LoginFile::UserEmail, tr("Email de l'utilisateur:"), m_ui->emailLabel);
+}
+
+void classAdmin::slotTelephone()
+{
+    m_users->editField(LoginFile::UserTelephone, tr("Numéro de téléphone:"), m_ui->telephoneLabel);
+}
+
+void classAdmin::slotPassword()
+{
+    m_users->editPassword();
 }
 
 void classAdmin::slotTypeUser(QString Type)
 {
-    Q_UNUSED(Type)
+    m_users->setType(Type);
+}
+
+void classAdmin::slotListPermission(QString text)
+{
+    m_users->storePermission();
+    qDebug().noquote() << "List permission select:" + text;
+}
+
+void classAdmin::SlotClavierTempsMax()
+{
+    const QString caption = tr("Temps maximum d'une affiche:");
+    m_users->editLimit(m_ui->tempsMax, caption);
+    slotListPermission(caption);
+}
+
+void classAdmin::SlotClavierNbreAfficheMax()
+{
+    const QString caption = tr("Nombre maximum d'affiche:");
+    m_users->editLimit(m_ui->nbreAfficheMax, caption);
+    slotListPermission(caption);
+}
+
+void classAdmin::UpdateListPermissionElements(int type, QString name, QString newName)
+{
+    QStringList &rows = list(LoginFile::PlayPermission);
+    if (type == 0) {
+        InfoMedia(QStringLiteral("RENOMMER"), name, newName, QString());
+        rows = RowItems::renameEverywhere(rows, name, newName);
+    } else if (type == 1) {
+        InfoMedia(QStringLiteral("SUPPRIMER"), QString(), QString(), name);
+        rows = RowItems::removeEverywhere(rows, name);
+    }
+    UpdateUserWidget();
+}
+
+bool classAdmin::InfoMedia(QString operation, QString oldName, QString newName, QString removed)
+{
+    QString error;
+    if (OperationJournal::append(m_path + QStringLiteral("TEMP/INFOADMIN.orvex"),
+                                 {operation, oldName, newName, removed}, &error))
+        return true;
+    showError(error);
+    return false;
+}
+
+void classAdmin::slotListSerial(int id)
+{
+    const int r = id == 0 ? m_ui->usersList->currentRow() : m_ui->playlistsList->currentRow();
+    QStringList &rows = list(id == 0 ? LoginFile::PlayPermission : LoginFile::PlaylistElements);
+    const QString preselected = id == 0 && usable(rows, r) ? rows.at(r) : QString();
+    auto *form = id == 0 ? new ClassBox(list(LoginFile::CategoryList), list(LoginFile::CategoryElements), preselected,
+                                        list(LoginFile::PlayerList), list(LoginFile::PlayerListName), QString(),
+                                        width(), height(), 1, this)
+                         : new ClassBox(list(LoginFile::FiltresList), list(LoginFile::FiltresElements), preselected,
+                                        list(LoginFile::PlayerList), list(LoginFile::PlayerListName), QString(),
+                                        width(), height(), 0, this);
+    form->exec();
+    if (form->text() == 0) {
+        setFocus(Qt::OtherFocusReason);
+        const LoginFile::List owner = id == 0 ? LoginFile::UserList : LoginFile::PlaylistName;
+        if (usable(list(owner), r)) {
+            while (rows.size() < r)
+                rows.append(QString());
+            // Granted playlists stay; the chosen categories replace the rest.
+            rows = RowItems::ReplaceQStringList(rows, r, form->BoxNumber(),
+                                                id == 0 ? LoginFile::PlaylistPrefix : QString());
+        }
+        if (id == 0)
+            UpdateUserWidget();
+        else
+            UpdatePlaylistWidget();
+    }
+    delete form;
 }

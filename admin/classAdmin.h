@@ -2,6 +2,7 @@
 
 #include "LoginFile.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -9,7 +10,9 @@
 #include <memory>
 
 class AdminWidgets;
+class ListManager;
 class QListWidget;
+class UserRecordEditor;
 class QSignalMapper;
 class QTimer;
 
@@ -25,6 +28,12 @@ public:
 
     AdminWidgets *widgets() const { return m_ui.get(); }
     LoginFile &loginFile() { return m_login; }
+    ListManager *listManager() const { return m_lists; }
+    // The text the keyboard edits, shared by the user fields and the names
+    // of list management; the size keyboards and keypads open at.
+    QString &editText() { return m_editText; }
+    QSize lastSize() const { return QSize(m_lastWidth, m_lastHeight); }
+    void showMessage(const QString &text, int type);
 
     // Set before a playlist is added, removed or renamed (saved at once):
     // the page then stays until validate.
@@ -41,6 +50,18 @@ public:
     bool UpdateLoginCrypt();
     bool EnregistreBalises(QString key, QStringList list);
     void MessageInformation();
+
+    // The warning before a playlist change; true (and the page locked) when
+    // accepted.
+    bool slotMessageWarning();
+    static QString GetRandomString();
+    static bool VerificationMotdePasse(QString password);
+    // Type 0 rename, 1 removal, 2 addition of a category or playlist:
+    // journals the first two and fixes every user's allowed lists.
+    void UpdateListPermissionElements(int type, QString name, QString newName);
+    // Appends one record to the administration journal.
+    bool InfoMedia(QString operation, QString oldName, QString newName, QString removed);
+    void refillPlaylistChooser();
 
     void UpdateUserWidget();
     void UpdateUserType();
@@ -59,11 +80,20 @@ public slots:
     void slotValider();
     void slotAnnuler();
     void slotListWidget(int id);
-    // Editing of users and lists; they arrive with the editing work.
     void slotGestionList(int code);
+    void slotTimerGestionList();
+    // 0: the current user's categories, 1: the current playlist's boxes,
+    // both through the selection form.
     void slotListSerial(int id);
-    void slotListPermission(QString text);
+    void slotClavier(QString Titre);
+    void slotNom();
+    void slotEmail();
+    void slotTelephone();
+    void slotPassword();
     void slotTypeUser(QString Type);
+    void slotListPermission(QString text);
+    void SlotClavierTempsMax();
+    void SlotClavierNbreAfficheMax();
 
 signals:
     void signalButton(int code);
@@ -81,6 +111,8 @@ private:
     QString m_path;
     LoginFile m_login;
     std::unique_ptr<AdminWidgets> m_ui;
+    std::unique_ptr<UserRecordEditor> m_users;
+    ListManager *m_lists;
     QString m_editText;
     int m_lastWidth = 0;
     int m_lastHeight = 0;
