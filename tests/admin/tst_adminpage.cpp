@@ -1,69 +1,14 @@
-#include "../sync/ParamFixture.h"
+#include "AdminFixture.h"
 #include "AdminWidgets.h"
 #include "AnimationStackedWidget.h"
-#include "AppGlobals.h"
-#include "ModalAnswerer.h"
 #include "ZoTestInit.h"
-#include "classAdmin.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QToolButton>
-#include <QtTest>
 
-namespace {
-
-const ParamList kAccountOnly = {{"UTILISATEUR", "alice"}, {"MOTDEPASSE", "Secret12345"}, {"TYPECOMPTE", "ADMIN"}};
-
-const ParamList kAccount = kAccountOnly + ParamList{
-    {"USERLIST", "alice|bob"},
-    {"USERPASSWORD", "Secret12345|Bobby12345X"},
-    {"USERTYPE", "ADMINISTRATEUR|UTILISATEUR"},
-    {"USERPERMISSION", "1111111111111111;60;20|1010000000000001;30;7"},
-    {"USERNOM", "Alice A|Bob B"},
-    {"USEREMAIL", "alice@example.com|bob@example.com"},
-    {"USERTELEPHONE", "0102|"},
-    {"PLAYPERMISSION", "Hall;PLAYLIST-promo|Bar"},
-    {"CATEGORYLIST", "Hall|Bar"},
-    {"CATEGORYELEMENTS", "S1;S2|S3"},
-    {"FILTRESLIST", "Rez"},
-    {"FILTRESELEMENTS", "S1;S3"},
-    {"PLAYLISTNAME", "PLAYLIST-promo"},
-    {"PLAYLISTELEMENTS", "S1"},
-    {"PLAYERLIST", "S1|S2|S3"},
-    {"PLAYERLISTNAME", "Entrée|Borne|Bar"},
-    {"PLAYERLISTTOPLAYLIST", "PLAYLIST-promo||"},
-};
-
-QByteArray bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList texts(QComboBox *c)
-{
-    QStringList all;
-    for (int i = 0; i < c->count(); ++i)
-        all.append(c->itemText(i));
-    return all;
-}
-
-QStringList texts(QListWidget *l)
-{
-    QStringList all;
-    for (int i = 0; i < l->count(); ++i)
-        all.append(l->item(i)->text());
-    return all;
-}
-
-} // namespace
+using namespace admintest;
 
 class AdminPageTest : public QObject
 {
@@ -85,17 +30,16 @@ private slots:
     void resizeFollowsHeight();
 
 private:
-    QString file() const { return m_dir->filePath(QStringLiteral("LoginCrypt.orvex")); }
-    QString stored(const QString &key) const { return ClassParam().getParamCrypt(file(), key, 0); }
-    // Loads the page as the panel's "Administration" button does.
-    void open(const QStringList &screens = {});
+    QString file() const { return m_f.file(); }
+    QString stored(const QString &key) const { return m_f.stored(key); }
+    void open(const QStringList &screens = {}) { m_f.open(screens); }
     // Validates, answering the restart advice (and `more` further boxes).
     void validate(int moreBoxes = 0);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<classAdmin> m_page;
-    std::unique_ptr<ModalAnswerer> m_answerer;
-    QStringList m_events;
+    PageFixture m_f;
+    std::unique_ptr<classAdmin> &m_page = m_f.page;
+    std::unique_ptr<ModalAnswerer> &m_answerer = m_f.answerer;
+    QStringList &m_events = m_f.events;
 };
 
 void AdminPageTest::initTestCase()
@@ -105,36 +49,13 @@ void AdminPageTest::initTestCase()
 
 void AdminPageTest::init()
 {
-    m_dir.reset(new QTemporaryDir);
-    QVERIFY(m_dir->isValid());
-    QDir(m_dir->path()).mkpath(QStringLiteral("TEMP"));
-    QDir(m_dir->path()).mkpath(QStringLiteral("LOG"));
-    ApplicationPath = m_dir->path() + QLatin1Char('/');
-    m_page.reset(new classAdmin);
-    m_page->slotResize(1280, 800, 0);
-    m_page->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
-    m_events.clear();
-    connect(m_page.get(), &classAdmin::signalEnvoiDeploy, this,
-            [this](int s) { m_events.append(QStringLiteral("deploy %1").arg(s)); });
-    connect(m_page.get(), &classAdmin::signalButton, this,
-            [this](int c) { m_events.append(QStringLiteral("button %1").arg(c)); });
-    m_answerer.reset(new ModalAnswerer);
+    QVERIFY(m_f.setUp(this));
 }
 
 void AdminPageTest::cleanup()
 {
-    if (m_answerer)
-        QVERIFY2(m_answerer->done(), qPrintable(m_answerer->errors().join(QLatin1Char('\n'))));
-    m_answerer.reset();
-    m_page.reset();
-}
-
-void AdminPageTest::open(const QStringList &screens)
-{
-    QListWidget list;
-    list.addItems(screens);
-    m_page->slotUpdateAdmin(&list);
+    QVERIFY2(m_answerer->done(), qPrintable(m_answerer->errors().join(QLatin1Char('\n'))));
+    m_f.tearDown();
 }
 
 void AdminPageTest::validate(int moreBoxes)
@@ -235,7 +156,7 @@ void AdminPageTest::validateOrder()
     QCOMPARE(m_events, events);
     if (edit == "playlist")
         QCOMPARE(stored("PLAYERLISTTOPLAYLIST"), QStringLiteral("PLAYLIST-promo||PLAYLIST-promo"));
-    QCOMPARE(QDir(m_dir->path()).entryList({"LoginCrypt.orvex-*"}, QDir::Files).size(), 1);
+    QCOMPARE(QDir(m_f.path(QString())).entryList({"LoginCrypt.orvex-*"}, QDir::Files).size(), 1);
 }
 
 void AdminPageTest::readOnlyFileIsNotDeployed()
@@ -291,13 +212,13 @@ void AdminPageTest::savedByListManagementIsDeployedOnValidate()
 void AdminPageTest::backDeletesJournalAndSavesNothing()
 {
     QVERIFY(writeParams(file(), kAccount));
-    QVERIFY(writeParams(m_dir->filePath("TEMP/INFOADMIN.orvex"), {{"NBOPERATION", "1"}}));
+    QVERIFY(writeParams(m_f.path("TEMP/INFOADMIN.orvex"), {{"NBOPERATION", "1"}}));
     open();
     m_page->loginFile().list(LoginFile::UserNom)[0] = QStringLiteral("Changed");
     const QByteArray before = bytes(file());
     QTest::mouseClick(m_page->widgets()->back, Qt::LeftButton);
     QCOMPARE(m_events, QStringList{"button 0"});
-    QVERIFY(!QFile::exists(m_dir->filePath("TEMP/INFOADMIN.orvex")));
+    QVERIFY(!QFile::exists(m_f.path("TEMP/INFOADMIN.orvex")));
     QCOMPARE(bytes(file()), before);
     // The next opening drops the unsaved edit.
     open();

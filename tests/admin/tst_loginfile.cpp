@@ -1,4 +1,4 @@
-#include "../sync/ParamFixture.h"
+#include "AdminFixture.h"
 #include "LoginFile.h"
 
 #include <QDir>
@@ -6,19 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-const ParamList kAccountOnly = {{"UTILISATEUR", "alice"}, {"MOTDEPASSE", "Secret12345"}, {"TYPECOMPTE", "ADMIN"}};
-
-QByteArray bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(ParamList)
+using namespace admintest;
 
 class LoginFileTest : public QObject
 {
