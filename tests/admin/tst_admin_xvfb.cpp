@@ -5,6 +5,9 @@
 #include "ZoScreenshot.h"
 #include "classAdmin.h"
 #include "classPrincipal.h"
+#include "ModalAnswerer.h"
+
+#include <QCheckBox>
 
 #include <QComboBox>
 #include <QListWidget>
@@ -84,6 +87,29 @@ void TestAdminXvfb::subPagesOfTheDemoAccount()
     QVERIFY(saveScreenshot(m_window.get(), QStringLiteral("admin-users-second.png")));
     showSubPage(admin, 1, QStringLiteral("admin-categories.png"));
     showSubPage(admin, 2, QStringLiteral("admin-playlists.png"));
+
+    // The selection forms of "Sélectionnez le/les groupe(s)" and "Numéro de
+    // série", grabbed and cancelled: nothing changes.
+    ModalAnswerer answerer;
+    const auto grabWith = [](const QString &group, const QString &png) {
+        return [group, png](QDialog *d) {
+            for (QCheckBox *c : d->findChildren<QCheckBox *>()) {
+                if (c->text() == group && !c->isChecked())
+                    c->click();
+            }
+            QTest::qWait(200);
+            saveScreenshot(d, png);
+            d->findChild<QAbstractButton *>(QStringLiteral("annuler"))->click();
+        };
+    };
+    answerer.answer(grabWith(QStringLiteral("Rez-de-chaussée"), QStringLiteral("admin-serials-form.png")));
+    admin->slotListSerial(1);
+    ui->usersList->setCurrentRow(1);
+    answerer.answer(grabWith(QString(), QStringLiteral("admin-groups-form.png")));
+    admin->slotListSerial(0);
+    QVERIFY(answerer.waitUntilDone());
+    QVERIFY2(answerer.done(), qPrintable(answerer.errors().join(QLatin1Char('\n'))));
+    QCOMPARE(admin->loginFile().list(LoginFile::PlaylistElements), QStringList{"10234;10417"});
 }
 
 QTEST_MAIN(TestAdminXvfb)
