@@ -97,6 +97,9 @@ QString ListManager::GetRandomString()
 
 void ListManager::slotGestionList(int id)
 {
+    // One operation at a time, however the code arrives.
+    if (busy() || id < UserAdd || id > FilterBoxRemove)
+        return;
     m_code = id;
     m_refused = false;
     m_name.clear();
