@@ -42,11 +42,6 @@ enum Code {
 // The four list widgets whose current rows the codes act on.
 enum Current { Users, Playlists, Categories, Filters };
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("classAdmin", text);
-}
-
 bool usable(const QStringList &rows, int r)
 {
     return r >= 0 && r < rows.size();

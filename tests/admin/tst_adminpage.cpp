@@ -20,6 +20,7 @@ private slots:
 
     void loadFillsWidgets();
     void userRowShowsThatUser();
+    void missingFileSaysSo();
     void accountOnlyFileValidated();
     void validateOrder_data();
     void validateOrder();
@@ -107,6 +108,19 @@ void AdminPageTest::userRowShowsThatUser()
     QCOMPARE(flags, QStringLiteral("1010000000000001"));
     QCOMPARE(ui->tempsMax->text(), QStringLiteral("30"));
     QCOMPARE(ui->nbreAfficheMax->text(), QStringLiteral("7"));
+}
+
+void AdminPageTest::missingFileSaysSo()
+{
+    m_answerer->confirm();
+    open({"S1"});
+    QVERIFY(m_answerer->waitUntilDone());
+    QCOMPARE(m_answerer->texts().value(0), QStringLiteral("Le fichier LoginCrypt.orvex est introuvable ou illisible."));
+    // No user named "NULL"; validate then writes nothing and sends nothing.
+    QCOMPARE(m_page->widgets()->usersList->count(), 0);
+    validate(1);
+    QVERIFY(m_events.isEmpty());
+    QVERIFY(!QFile::exists(file()));
 }
 
 void AdminPageTest::accountOnlyFileValidated()
