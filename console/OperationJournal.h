@@ -17,6 +17,7 @@ public:
     // Appends one record, creating an empty journal first when there is
     // none. The counter is written before the record it counts. When the
     // file cannot be created `error` gets the message to show
-    // ("Impossible de créer le fichier ...") and nothing is recorded.
+    // ("Impossible de créer le fichier ...") and nothing is recorded; a
+    // failed write says so too. Counter and record go in one atomic write.
     static bool append(const QString &path, const QStringList &fields, QString *error = nullptr);
 };

@@ -110,10 +110,11 @@ void TestZoManager::pageCodes()
     if (code == 0)
         return;
 
-    // A placeholder's "Retour" tool button, or a built page's icon-only "retour".
+    // A placeholder's "Retour" tool button, or a built page's icon-only back button.
+    const QStringList backNames{QStringLiteral("retour"), QStringLiteral("back")};
     QAbstractButton *back = nullptr;
     for (QAbstractButton *button : stack->currentWidget()->findChildren<QAbstractButton *>()) {
-        if (button->text() == QLatin1String("Retour") || button->objectName() == QLatin1String("retour"))
+        if (button->text() == QLatin1String("Retour") || backNames.contains(button->objectName()))
             back = button;
     }
     QVERIFY(back);
