@@ -37,7 +37,12 @@ bool OperationJournal::append(const QString &path, const QStringList &fields, QS
     const QString count = journal.getParamCrypt(path, countKey(), 0);
     // "NULL", "0" and anything that is not a number all start over at 1.
     const int number = qMax(count.toInt(), 0) + 1;
-    const bool counted = journal.setParamCrypt(path, countKey(), QString::number(number));
-    const bool recorded = journal.setParamCrypt(path, recordKey(number), fields.join(QLatin1Char('|')));
-    return counted && recorded;
+    // Counter and record in one write: a failure leaves neither.
+    QString why;
+    const bool written = journal.setParamsCrypt(
+        path, {qMakePair(countKey(), QString::number(number)), qMakePair(recordKey(number), fields.join(QLatin1Char('|')))},
+        &why);
+    if (!written && error)
+        *error = QCoreApplication::translate("OperationJournal", "Impossible d'écrire le fichier %1: %2.").arg(path, why);
+    return written;
 }

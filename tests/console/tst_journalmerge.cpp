@@ -315,6 +315,13 @@ void JournalMergeTest::appendCannotCreate()
     QVERIFY2(error.startsWith(QString::fromUtf8("Impossible de créer le fichier ") + path + ": "), qPrintable(error));
     QVERIFY(error.endsWith('.'));
     QVERIFY(!QFile::exists(path));
+
+    // A journal that exists but cannot be rewritten says so too.
+    const QString folder = work("INFOMEDIA-folder.orvex");
+    QVERIFY(QDir().mkpath(folder));
+    error.clear();
+    QVERIFY(!OperationJournal::append(folder, {"AJOUTER", "IMAGE/a.png", "AAA", "Hall", "10"}, &error));
+    QVERIFY2(error.startsWith(QString::fromUtf8("Impossible d'écrire le fichier ") + folder + ": "), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(JournalMergeTest)
