@@ -1,0 +1,2 @@
+# Media library: index and journal rules, the page, its screenshot.
+zo_add_test(media_library SOURCES tst_medialibrary.cpp MediaFixture.h LIBS media)
