@@ -1,2 +1,3 @@
 # Media library: index and journal rules, the page, its screenshot.
 zo_add_test(media_library SOURCES tst_medialibrary.cpp MediaFixture.h LIBS media)
+zo_add_test(media_page SOURCES tst_mediapage.cpp MediaFixture.h LIBS media testcommon)
