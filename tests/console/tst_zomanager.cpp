@@ -109,9 +109,10 @@ void TestZoManager::pageCodes()
     if (code == 0)
         return;
 
-    QToolButton *back = nullptr;
-    for (QToolButton *button : stack->currentWidget()->findChildren<QToolButton *>()) {
-        if (button->text() == QLatin1String("Retour"))
+    QAbstractButton *back = nullptr;
+    for (QAbstractButton *button : stack->currentWidget()->findChildren<QAbstractButton *>()) {
+        // Placeholders say "Retour"; built pages have an icon-only "btBack".
+        if (button->text() == QLatin1String("Retour") || button->objectName() == QLatin1String("btBack"))
             back = button;
     }
     QVERIFY(back);
