@@ -479,21 +479,23 @@ void ClassMedia::importFiles(int type)
     const bool ios = productType() == QLatin1String("ios");
     const QStringList chosen = m_chooser ? m_chooser(type, this, startFolder(type)) : QStringList();
     const QString folder = MediaLibrary::folder(type);
+    m_library.beginBatch();
     for (const QString &source : chosen) {
         const QString name = source.section(QLatin1Char('/'), -1);
         const MediaLibrary::Check check =
             MediaLibrary::checkImport(type, name, QFileInfo(source).size(), m_usedMo, m_maxMo, ios);
         if (check == MediaLibrary::Check::QuotaReached) {
             showError(tr("La taille maximum de votre médiathèque a été atteinte \n Veuillez supprimer des fichiers s.v.p.!!"));
-            return;
+            break;
         }
         if (check == MediaLibrary::Check::NameTooLong) {
             showError(tr("Le nom du fichier est trop long \n Veuillez le renommer s.v.p.!!"));
             continue;
         }
-        QDir().mkpath(m_work + folder);
+        if (!QFileInfo::exists(m_work + folder))
+            QDir().mkpath(m_work + folder);
         const QString stored = MediaLibrary::storedName(name, type, QTime::currentTime());
-        if (!QFile::copy(source, m_work + folder + stored)) {
+        if (!MediaLibrary::copyNew(source, m_work + folder + stored)) {
             QMessageBox::critical(nullptr, tr("Erreur"), tr("Impossible de copier le fichier"), QMessageBox::Ok);
             continue;
         }
@@ -503,6 +505,8 @@ void ClassMedia::importFiles(int type)
         }
         AjouterMedia(type, folder + stored);
     }
+    m_library.commitBatch();
+    showLibraryErrors();
 }
 
 void ClassMedia::AjouterMedia(int type, QString path)

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -103,6 +104,35 @@ QString MediaLibrary::storedName(const QString &chosenName, int type, const QTim
     return base + QLatin1Char('-') + now.toString(QStringLiteral("hhmmss")) + extension;
 }
 
+bool MediaLibrary::copyNew(const QString &from, const QString &to)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QFile out(to);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    // A plain read and write: QFile::copy goes through a temporary file,
+    // which costs more than the copy itself on a busy file system.
+    QByteArray block(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(block.data(), block.size());
+        if (n == 0)
+            break;
+        if (n < 0 || out.write(block.constData(), n) != n) {
+            out.close();
+            out.remove();
+            return false;
+        }
+    }
+    out.close();
+    if (out.error() != QFileDevice::NoError) {
+        out.remove();
+        return false;
+    }
+    return true;
+}
+
 MediaLibrary::Check MediaLibrary::checkImport(int type, const QString &chosenName, qint64 bytes, int usedMo,
                                               int maxMo, bool ios)
 {
@@ -134,6 +164,9 @@ bool MediaLibrary::isAdministrator(const QString &userType)
 
 bool MediaLibrary::load()
 {
+    // A batch holds the newest state itself.
+    if (m_batch)
+        return true;
     ClassParam store;
     const bool read = store.getParamCrypt(indexFile(), QStringList{QStringLiteral("ALL")}, 0);
     if (!read)
@@ -177,18 +210,52 @@ qint64 MediaLibrary::usedBytes() const
     return sum;
 }
 
-QString MediaLibrary::permissionOf(const QString &userName, const QString &userType, bool companion) const
+void MediaLibrary::loadLogin()
 {
+    if (m_batch && m_loginRead)
+        return;
     ClassParam login;
     if (!login.getParamCrypt(work(QStringLiteral("LoginCrypt.orvex")), QStringList{QStringLiteral("ALL")}, 0))
         login.BALISE.clear();
-    const QStringList users = listOf(login, QStringLiteral("USERLIST"));
-    const QStringList rows = listOf(login, QStringLiteral("PLAYPERMISSION"));
-    const int i = users.indexOf(userName);
-    const bool listed = i >= 0 && i < rows.size();
+    m_users = listOf(login, QStringLiteral("USERLIST"));
+    m_userRows = listOf(login, QStringLiteral("PLAYPERMISSION"));
+    m_loginRead = true;
+}
+
+QString MediaLibrary::permissionOf(const QString &userName, const QString &userType, bool companion) const
+{
+    const int i = m_users.indexOf(userName);
+    const bool listed = i >= 0 && i < m_userRows.size();
     if (isAdministrator(userType) && (listed || companion))
         return kAdministrator;
-    return listed ? rows.at(i) : QString();
+    return listed ? m_userRows.at(i) : QString();
+}
+
+void MediaLibrary::beginBatch()
+{
+    if (m_batch)
+        return;
+    load();
+    m_loginRead = false;
+    loadLogin();
+    m_batch = true;
+    m_dirty = false;
+}
+
+bool MediaLibrary::commitBatch()
+{
+    if (!m_batch)
+        return true;
+    m_batch = false;
+    bool ok = !m_dirty || writeIndex();
+    m_dirty = false;
+    QString error;
+    if (!OperationJournal::appendAll(journalFile(), m_records, &error)) {
+        m_errors.append(error);
+        ok = false;
+    }
+    m_records.clear();
+    return ok;
 }
 
 bool MediaLibrary::add(int type, const QString &path, const QString &userName, const QString &userType)
@@ -200,6 +267,7 @@ bool MediaLibrary::add(int type, const QString &path, const QString &userName, c
     load();
     if (indexOf(path) >= 0)
         return false;
+    loadLogin();
 
     QList<Entry> added;
     added.append({path, CalculChecksum(work(path)), permissionOf(userName, userType, false), sizeOf(work(path))});
@@ -308,6 +376,10 @@ QStringList MediaLibrary::takeErrors()
 
 bool MediaLibrary::writeIndex()
 {
+    if (m_batch) {
+        m_dirty = true;
+        return true;
+    }
     QList<QPair<QString, QString>> values;
     const QChar bar(QLatin1Char('|'));
     if (m_hasPaths)
@@ -337,6 +409,10 @@ bool MediaLibrary::writeIndex()
 
 void MediaLibrary::journal(const QString &operation, const Entry &e)
 {
+    if (m_batch) {
+        m_records.append({operation, e.path, e.checksum, e.permission, e.size});
+        return;
+    }
     QString error;
     if (!OperationJournal::append(journalFile(), {operation, e.path, e.checksum, e.permission, e.size}, &error))
         m_errors.append(error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTime>
@@ -37,6 +38,9 @@ public:
     // spaces kept, "-hhmmss" before the extension (cut to ".xxx" for a
     // picture).
     static QString storedName(const QString &chosenName, int type, const QTime &now);
+    // Copies without overwriting: false when `to` exists or the copy
+    // fails (a partial copy is removed).
+    static bool copyNew(const QString &from, const QString &to);
     // Quota and name-length test of one chosen file (usedMo before it).
     static Check checkImport(int type, const QString &chosenName, qint64 bytes, int usedMo, int maxMo, bool ios);
     // A path that would break the '|'-joined lists or the line-based file.
@@ -67,6 +71,12 @@ public:
     // FILESIZE from the files; a missing file keeps its stored size.
     bool rebuildSizes();
 
+    // Between these two, changes stay in memory (the index and login file
+    // read once) and go to disk in one index write and one journal write:
+    // an import of many files costs two writes, not two per file.
+    void beginBatch();
+    bool commitBatch();
+
     // Whether a poster of DATA/PLAYER.orvex names the file (a whole entry,
     // with or without its folder).
     bool inUse(int type, const QString &name) const;
@@ -82,7 +92,14 @@ private:
     void journal(const QString &operation, const Entry &e);
     Entry takeAt(int i);
 
+    void loadLogin();
+
     QString m_work;
+    bool m_batch = false;
+    bool m_dirty = false;
+    QList<QStringList> m_records;
+    bool m_loginRead = false;
+    QStringList m_users, m_userRows;
     bool m_hasPaths = false, m_hasChecksums = false, m_hasSizes = false, m_hasPermissions = false;
     QStringList m_paths, m_checksums, m_sizes, m_permissions;
     QStringList m_errors;

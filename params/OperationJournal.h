@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -21,4 +22,7 @@ public:
     // fichier ...") and nothing is recorded: counter and record go in one
     // atomic write.
     static bool append(const QString &path, const QStringList &fields, QString *error = nullptr);
+    // Several records, numbered on, in the same one write; the file then
+    // holds the bytes that appending them one by one would leave.
+    static bool appendAll(const QString &path, const QList<QStringList> &records, QString *error = nullptr);
 };

@@ -16,6 +16,7 @@ private slots:
     void checkImport_data();
     void checkImport();
     void quotaPercent();
+    void copyNeverOverwrites();
 
     void addPicturesAndVideo();
     void addTextPoster();
@@ -94,6 +95,20 @@ void MediaLibraryTest::quotaPercent()
     QCOMPARE(MediaLibrary::quotaPercent(4, 200), 2.0);
     QCOMPARE(MediaLibrary::quotaPercent(4, 0), 0.0);
     QCOMPARE(MediaLibrary::quotaPercent(0, -1), 0.0);
+}
+
+void MediaLibraryTest::copyNeverOverwrites()
+{
+    MediaFixture f;
+    const QString from = f.bytes("a.bin", 200000);
+    QVERIFY(MediaLibrary::copyNew(from, f.work + "IMAGE/a.bin"));
+    QCOMPARE(CalculChecksum(f.work + "IMAGE/a.bin"), CalculChecksum(from));
+    // The same stored name again (the same picture within one second).
+    f.bytes("b.bin", 10);
+    QVERIFY(!MediaLibrary::copyNew(f.work + "b.bin", f.work + "IMAGE/a.bin"));
+    QCOMPARE(QFileInfo(f.work + "IMAGE/a.bin").size(), qint64(200000));
+    QVERIFY(!MediaLibrary::copyNew(f.work + "missing.bin", f.work + "IMAGE/m.bin"));
+    QVERIFY(!QFile::exists(f.work + "IMAGE/m.bin"));
 }
 
 void MediaLibraryTest::addPicturesAndVideo()
