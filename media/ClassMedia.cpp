@@ -401,9 +401,13 @@ void ClassMedia::appendItem(int type, const QString &name)
         list->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/film.png")), name));
         return;
     }
-    // Pictures show at once with an empty icon; the thumbnail follows.
+    // Pictures show at once on a clear icon; the thumbnail follows.
     const QImage kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + name, iconSize());
-    list->addItem(new QListWidgetItem(kept.isNull() ? QIcon() : QIcon(QPixmap::fromImage(kept)), name));
+    if (m_placeholderSize != iconSize()) {
+        m_placeholderSize = iconSize();
+        m_placeholder = QIcon(QPixmap::fromImage(ThumbnailLoader::boxed(QImage(), m_placeholderSize)));
+    }
+    list->addItem(new QListWidgetItem(kept.isNull() ? m_placeholder : QIcon(QPixmap::fromImage(kept)), name));
 }
 
 void ClassMedia::onThumbnail(const QString &file, const QImage &image)

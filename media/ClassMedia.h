@@ -2,6 +2,7 @@
 
 #include "MediaLibrary.h"
 
+#include <QIcon>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -110,6 +111,9 @@ private:
     MediaLibrary m_library;
     ThumbnailLoader *m_thumbnails;
     FileChooser m_chooser;
+    // Clear icon of the lists' icon size, shown until a thumbnail arrives.
+    QIcon m_placeholder;
+    QSize m_placeholderSize;
 
     int m_usedMo = 0;
     int m_maxMo = 0;

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <QThread>
 
 namespace {
@@ -45,7 +46,20 @@ QImage ThumbnailLoader::load(const QString &file, const QSize &box)
         return image;
     if (image.width() > box.width() || image.height() > box.height())
         image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return image;
+    return boxed(image, box);
+}
+
+QImage ThumbnailLoader::boxed(const QImage &image, const QSize &box)
+{
+    // Centred on a clear box: every row of a list then lines up its text,
+    // portrait, landscape or still loading.
+    QImage canvas(box, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    if (!image.isNull()) {
+        QPainter painter(&canvas);
+        painter.drawImage((box.width() - image.width()) / 2, (box.height() - image.height()) / 2, image);
+    }
+    return canvas;
 }
 
 QImage ThumbnailLoader::request(const QString &file, const QSize &box)

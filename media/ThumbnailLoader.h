@@ -27,9 +27,11 @@ public:
     void cancelPending();
     int pending() const { return m_queued + m_results.size(); }
 
-    // The picture scaled into box, aspect ratio kept, smooth; null when it
-    // cannot be read.
+    // The picture scaled into box, aspect ratio kept, smooth, centred on a
+    // clear picture of box; null when it cannot be read.
     static QImage load(const QString &file, const QSize &box);
+    // `image` centred on a transparent picture of `box` (empty for a null image).
+    static QImage boxed(const QImage &image, const QSize &box);
 
 signals:
     void ready(const QString &file, const QImage &image);
