@@ -518,6 +518,8 @@ void ClassMedia::AjouterMedia(int type, QString path)
     const QString folder = MediaLibrary::folder(type);
     if (folder.isEmpty() || !MediaLibrary::safePath(path) || !path.startsWith(folder)) {
         qWarning().noquote() << "Media refused:" << path;
+        if (type == MediaLibrary::TextPoster)
+            sendTextNow = false;
         return;
     }
     const QString name = path.mid(folder.size());

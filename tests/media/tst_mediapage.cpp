@@ -36,6 +36,8 @@ private slots:
     void infoLineRights_data();
     void infoLineRights();
     void failedDownloadDropsEntryWithoutRecord();
+    void journalFailureIsShown();
+    void unsafeTextPosterNameRefused();
 
 private:
     void index(const QStringList &paths, const QStringList &sizes, const QStringList &rights);
@@ -401,6 +403,38 @@ void MediaPageTest::failedDownloadDropsEntryWithoutRecord()
     m_page->SlotSupprimerFichierParamMedia(m_f->work + "IMAGE/x.png");
     QCOMPARE(m_f->indexKey("FILEPATH"), QString("VIDEO/x.png"));
     QCOMPARE(m_page->usedMo(), 1);
+    QVERIFY(!QFile::exists(m_f->journal()));
+}
+
+void MediaPageTest::journalFailureIsShown()
+{
+    openPage();
+    QVERIFY(QDir().mkpath(m_f->journal()));
+    QTemporaryDir outside;
+    m_chosen = QStringList{m_f->picture(outside.filePath("p.png"))};
+    ModalAnswerer answerer;
+    answerer.answer([](QDialog *d) { d->accept(); });
+    m_page->slotAjouterImage();
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.classNames(), QStringList({"QMessageBox"}));
+    QVERIFY2(answerer.texts().first().contains(m_f->journal()), qPrintable(answerer.texts().first()));
+    // The file itself is imported and indexed.
+    QCOMPARE(list("listImage")->count(), 1);
+    QVERIFY(m_f->indexKey("FILEPATH").startsWith("IMAGE/p-"));
+}
+
+void MediaPageTest::unsafeTextPosterNameRefused()
+{
+    openPage();
+    QSignalSpy added(m_page.get(), &ClassMedia::signalNewMedia);
+    QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
+    m_f->picture("TEXT/a.png");
+    m_page->slotNewImageTexte("", "a|b.png");
+    m_page->slotNewImageTexte("", "a\nb.png");
+    QTest::qWait(300);
+    QCOMPARE(added.count(), 0);
+    QCOMPARE(list("listText")->count(), 0);
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString(""));
     QVERIFY(!QFile::exists(m_f->journal()));
 }
 
