@@ -402,15 +402,15 @@ void ClassMedia::appendItem(int type, const QString &name)
         return;
     }
     // Pictures show at once on a clear icon; the thumbnail follows.
-    const QImage kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + name, iconSize());
+    const QPixmap kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + name, iconSize());
     if (m_placeholderSize != iconSize()) {
         m_placeholderSize = iconSize();
         m_placeholder = QIcon(QPixmap::fromImage(ThumbnailLoader::boxed(QImage(), m_placeholderSize)));
     }
-    list->addItem(new QListWidgetItem(kept.isNull() ? m_placeholder : QIcon(QPixmap::fromImage(kept)), name));
+    list->addItem(new QListWidgetItem(kept.isNull() ? m_placeholder : QIcon(kept), name));
 }
 
-void ClassMedia::onThumbnail(const QString &file, const QImage &image)
+void ClassMedia::onThumbnail(const QString &file, const QPixmap &thumbnail)
 {
     const QFileInfo info(file);
     const QString folder = info.dir().dirName() + QLatin1Char('/');
@@ -418,7 +418,7 @@ void ClassMedia::onThumbnail(const QString &file, const QImage &image)
                                                                                : MediaLibrary::Picture;
     if (QDir::cleanPath(info.path()) != QDir::cleanPath(m_work + MediaLibrary::folder(type)))
         return;
-    const QIcon icon(QPixmap::fromImage(image));
+    const QIcon icon(thumbnail);
     for (QListWidgetItem *item : listOf(type)->findItems(info.fileName(), Qt::MatchExactly))
         item->setIcon(icon);
 }

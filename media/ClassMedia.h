@@ -95,7 +95,7 @@ private:
     QSize iconSize() const;
     void rebuildList(int type);
     void appendItem(int type, const QString &name);
-    void onThumbnail(const QString &file, const QImage &image);
+    void onThumbnail(const QString &file, const QPixmap &thumbnail);
     void importFiles(int type);
     QString startFolder(int type) const;
     void removeCurrent(int type);

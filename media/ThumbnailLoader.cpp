@@ -62,12 +62,12 @@ QImage ThumbnailLoader::boxed(const QImage &image, const QSize &box)
     return canvas;
 }
 
-QImage ThumbnailLoader::request(const QString &file, const QSize &box)
+QPixmap ThumbnailLoader::request(const QString &file, const QSize &box)
 {
     const QFileInfo info(file);
     const auto it = m_kept.constFind(file);
     if (it != m_kept.constEnd() && it->box == box && it->bytes == info.size() && it->modified == info.lastModified())
-        return it->image;
+        return it->pixmap;
 
     ++m_queued;
     const quint64 generation = m_generation;
@@ -85,7 +85,7 @@ QImage ThumbnailLoader::request(const QString &file, const QSize &box)
             },
             Qt::QueuedConnection);
     });
-    return QImage();
+    return QPixmap();
 }
 
 void ThumbnailLoader::cancelPending()
@@ -105,10 +105,10 @@ void ThumbnailLoader::deliver()
         kept.modified = info.lastModified();
         kept.bytes = info.size();
         kept.box = r.box;
-        kept.image = r.image;
+        kept.pixmap = QPixmap::fromImage(r.image);
         m_kept.insert(r.file, kept);
         if (r.generation == m_generation)
-            emit ready(r.file, r.image);
+            emit ready(r.file, kept.pixmap);
     }
     if (!m_results.isEmpty())
         m_flush.start();

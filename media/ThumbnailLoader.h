@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QPixmap>
 #include <QSize>
 #include <QThreadPool>
 #include <QTimer>
@@ -22,7 +23,7 @@ public:
 
     // The thumbnail when one of this file (unchanged since) and box size is
     // kept; otherwise a null image, and ready() follows later.
-    QImage request(const QString &file, const QSize &box);
+    QPixmap request(const QString &file, const QSize &box);
     // Drops the requests not delivered yet (a rebuilt list).
     void cancelPending();
     int pending() const { return m_queued + m_results.size(); }
@@ -34,14 +35,15 @@ public:
     static QImage boxed(const QImage &image, const QSize &box);
 
 signals:
-    void ready(const QString &file, const QImage &image);
+    void ready(const QString &file, const QPixmap &thumbnail);
 
 private:
+    // Kept as the pixmap the list icons share, so a thumbnail is held once.
     struct Kept {
         QDateTime modified;
         qint64 bytes = -1;
         QSize box;
-        QImage image;
+        QPixmap pixmap;
     };
     struct Result {
         QString file;

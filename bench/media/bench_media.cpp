@@ -205,25 +205,34 @@ int main(int argc, char **argv)
     std::printf("  opening again (kept)        %8.1f ms, longest stall %.1f ms\n", double(clock.nsecsElapsed()) / 1e6,
                 stalls.longestMs());
 
-    // --- Importing -----------------------------------------------------------
-    QTemporaryDir source;
-    QStringList chosen;
-    for (int i = 0; i < imports; ++i) {
-        const QString name = QStringLiteral("import-%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
-        QFile::copy(cache + QLatin1Char('/') + pictureName(i), source.filePath(name));
-        chosen << source.filePath(name);
-    }
-    page.setFileChooser([&chosen](int, QWidget *, const QString &) { return chosen; });
+    // --- Importing: best of three runs each ---------------------------------
     page.slotUserLogin(QStringLiteral("bench"), QStringLiteral("UTILISATEUR"));
-    runShell(QStringLiteral("cat %1/* > /dev/null").arg(source.path()));
-    clock.restart();
-    page.slotAjouterImage();
-    const double importMs = double(clock.nsecsElapsed()) / 1e6;
+    double importMs = 1e12, shellMs = 1e12;
+    int imported = 0;
+    for (int run = 0; run < 3; ++run) {
+        QTemporaryDir source;
+        QStringList chosen;
+        for (int i = 0; i < imports; ++i) {
+            const QString name = QStringLiteral("run%1-%2.jpg").arg(run).arg(i, 3, 10, QLatin1Char('0'));
+            QFile::copy(cache + QLatin1Char('/') + pictureName(i), source.filePath(name));
+            chosen << source.filePath(name);
+        }
+        page.setFileChooser([&chosen](int, QWidget *, const QString &) { return chosen; });
+        runShell(QStringLiteral("cat %1/* > /dev/null").arg(source.path()));
+        const int before = QDir(work + QStringLiteral("IMAGE")).entryList(QDir::Files).size();
+        clock.restart();
+        page.slotAjouterImage();
+        importMs = qMin(importMs, double(clock.nsecsElapsed()) / 1e6);
+        imported = QDir(work + QStringLiteral("IMAGE")).entryList(QDir::Files).size() - before;
+        // Let the thumbnails of this run finish before the next one.
+        while (page.thumbnailsPending() > 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 
-    QTemporaryDir target;
-    const double shellMs = runShell(QStringLiteral("cp %1/* %2/ && md5sum %2/* > /dev/null").arg(source.path(), target.path()));
-    const int imported = QDir(work + QStringLiteral("IMAGE")).entryList(QDir::Files).size() - pictures;
-    std::printf("\nimporting %d pictures (%d imported)\n", imports, imported);
+        QTemporaryDir target;
+        shellMs = qMin(shellMs, runShell(QStringLiteral("cp %1/* %2/ && md5sum %2/* > /dev/null")
+                                             .arg(source.path(), target.path())));
+    }
+    std::printf("\nimporting %d pictures (%d imported per run; best of 3 runs)\n", imports, imported);
     std::printf("  console                     %8.1f ms\n", importMs);
     std::printf("  cp + md5sum                 %8.1f ms\n", shellMs);
     std::printf("  ratio                       %8.2f  (goal: 2 or less) %s\n", importMs / shellMs,
