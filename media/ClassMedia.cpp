@@ -271,8 +271,11 @@ void ClassMedia::slotResize(int width, int height, int rotation)
                                    .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     labelMessageBackground->setPixmap(QPixmap(QStringLiteral(":/images/BackgroundMessage.png"))
                                           .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const bool newSize = listImage->iconSize() != iconSize();
     listImage->setIconSize(iconSize());
     listVideo->setIconSize(iconSize());
+    if (newSize)
+        refreshThumbnails();
     for (QToolButton *b : {btAddImage, btDeleteImage, btRightsImage, btAddVideo, btDeleteVideo, btRightsVideo}) {
         b->setIconSize(QSize(width / 35, width / 35));
         b->setFont(small);
@@ -410,6 +413,19 @@ void ClassMedia::appendItem(int type, const QString &name)
     list->addItem(new QListWidgetItem(kept.isNull() ? m_placeholder : QIcon(kept), name));
 }
 
+void ClassMedia::refreshThumbnails()
+{
+    for (int type : {int(MediaLibrary::Picture), int(MediaLibrary::TextPoster)}) {
+        QListWidget *list = listOf(type);
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem *item = list->item(row);
+            const QPixmap kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + item->text(), iconSize());
+            if (!kept.isNull())
+                item->setIcon(QIcon(kept));
+        }
+    }
+}
+
 void ClassMedia::onThumbnail(const QString &file, const QPixmap &thumbnail)
 {
     const QFileInfo info(file);
@@ -418,7 +434,8 @@ void ClassMedia::onThumbnail(const QString &file, const QPixmap &thumbnail)
                                                                                : MediaLibrary::Picture;
     if (QDir::cleanPath(info.path()) != QDir::cleanPath(m_work + MediaLibrary::folder(type)))
         return;
-    const QIcon icon(thumbnail);
+    // A file that is no picture keeps the clear icon, its row in line.
+    const QIcon icon = thumbnail.isNull() ? m_placeholder : QIcon(thumbnail);
     for (QListWidgetItem *item : listOf(type)->findItems(info.fileName(), Qt::MatchExactly))
         item->setIcon(icon);
 }

@@ -95,6 +95,8 @@ private:
     QSize iconSize() const;
     void rebuildList(int type);
     void appendItem(int type, const QString &name);
+    // Thumbnails again at the lists' icon size after a resize.
+    void refreshThumbnails();
     void onThumbnail(const QString &file, const QPixmap &thumbnail);
     void importFiles(int type);
     QString startFolder(int type) const;

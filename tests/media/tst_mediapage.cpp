@@ -128,6 +128,8 @@ void MediaPageTest::refreshListsAndQuotaLine()
     // Resized as the control panel asks.
     m_page->slotResize(1920, 1080, 0);
     QCOMPARE(list("listImage")->iconSize(), QSize(240, 135));
+    // The thumbnails follow the new size.
+    QTRY_COMPARE(list("listImage")->item(1)->icon().availableSizes().value(0), QSize(240, 135));
     QCOMPARE(m_page->findChild<QToolButton *>("btAddImage")->iconSize(), QSize(54, 54));
     QCOMPARE(m_page->findChild<QWidget *>("quotaBar")->size(), QSize(96, 96));
 
