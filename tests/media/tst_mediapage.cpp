@@ -37,6 +37,7 @@ private slots:
     void infoLineRights();
     void failedDownloadDropsEntryWithoutRecord();
     void journalFailureIsShown();
+    void textPostersWaitForMessages();
     void unsafeTextPosterNameRefused();
 
 private:
@@ -423,6 +424,30 @@ void MediaPageTest::journalFailureIsShown()
     // The file itself is imported and indexed.
     QCOMPARE(list("listImage")->count(), 1);
     QVERIFY(m_f->indexKey("FILEPATH").startsWith("IMAGE/p-"));
+}
+
+void MediaPageTest::textPostersWaitForMessages()
+{
+    openPage();
+    QVERIFY(QDir().mkpath(m_f->journal()));
+    QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
+    for (const char *name : {"TEXT/s.png", "TEXT/u.png"})
+        m_f->picture(name);
+    m_f->bytes("TEXT/s.txt", 3);
+    m_f->bytes("TEXT/u.txt", 3);
+    // Each record that cannot be journalled opens a box; both posters are
+    // still indexed, and the replaced one removed, in order.
+    ModalAnswerer answerer(10, 120);
+    for (int i = 0; i < 6; ++i)
+        answerer.answer([](QDialog *d) { d->accept(); });
+    m_page->slotNewImageTexte("", "s.png");
+    m_page->slotNewImageTexte("s.png", "u.png");
+    QVERIFY(answerer.waitUntilDone(10000));
+    QVERIFY(answerer.done());
+    QTRY_COMPARE(sent.count(), 2);
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString("TEXT/u.png|TEXT/u.txt"));
+    QVERIFY(!QFile::exists(m_f->work + "TEXT/s.png"));
+    QCOMPARE(listArg(sent, 1, 5), QStringList({"s.png", "s.txt"}));
 }
 
 void MediaPageTest::unsafeTextPosterNameRefused()
