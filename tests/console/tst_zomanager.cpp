@@ -111,7 +111,7 @@ void TestZoManager::pageCodes()
         return;
 
     // A placeholder's "Retour" tool button, or a built page's icon-only back button.
-    const QStringList backNames{QStringLiteral("retour"), QStringLiteral("back")};
+    const QStringList backNames{QStringLiteral("retour"), QStringLiteral("back"), QStringLiteral("btBack")};
     QAbstractButton *back = nullptr;
     for (QAbstractButton *button : stack->currentWidget()->findChildren<QAbstractButton *>()) {
         if (button->text() == QLatin1String("Retour") || backNames.contains(button->objectName()))
