@@ -1,0 +1,4 @@
+# Text-poster editor: names, files of a save, the page and its tool bar.
+zo_add_test(editor_textposternames SOURCES tst_textposternames.cpp LIBS editor)
+zo_add_test(editor_textposterwriter SOURCES tst_textposterwriter.cpp LIBS editor)
+zo_add_test(editor_texteditsimple SOURCES tst_texteditsimple.cpp EditorFixture.h LIBS editor testcommon)
