@@ -23,14 +23,50 @@ const char *const kListStyle =
 
 } // namespace
 
+TextFormatBar::Options TextFormatBar::Options::page(int pageWidth)
+{
+    Options o;
+    o.title = QStringLiteral("Format Actions");
+    o.styleSheet = QStringLiteral("color:rgba(0,0,0,100%);background-color:rgba(157,157,157,100%);");
+    o.colourText = QStringLiteral("&Couleur");
+    o.sizes << QStringLiteral("5");
+    for (int size = 20; size <= 200; size += 10)
+        o.sizes << QString::number(size);
+    o.listStyleSheet = QLatin1String(kListStyle);
+    o.listFont = QFont(QStringLiteral("Avenir"), qMax(1, int(FontRatio * 13)), QFont::Normal);
+    o.fontListWidth = qMax(1, pageWidth / 6);
+    return o;
+}
+
+TextFormatBar::Options TextFormatBar::Options::sibling()
+{
+    Options o;
+    o.title = QStringLiteral("Text Actions");
+    o.styleSheet = QStringLiteral("color:rgba(0,0,0,100%);");
+    o.buttonStyle = Qt::ToolButtonIconOnly;
+    o.colourText = QStringLiteral("&Couleur...");
+    o.backgroundColour = false;
+    o.pageCommands = false;
+    for (int size = 20; size <= 140; size += 10)
+        o.sizes << QString::number(size);
+    o.listFont = QFont(QStringLiteral("Avenir"), qMax(1, int(FontRatio * 13)), 75);
+    o.fontListWidth = 130;
+    return o;
+}
+
 TextFormatBar::TextFormatBar(QTextEdit *editor, QWidget *page)
+    : TextFormatBar(editor, page, Options::page(page->width()))
+{
+}
+
+TextFormatBar::TextFormatBar(QTextEdit *editor, QWidget *page, const Options &options)
     : QToolBar(page)
     , m_editor(editor)
     , m_page(page)
 {
-    setWindowTitle(tr("Format Actions"));
-    setStyleSheet(QStringLiteral("color:rgba(0,0,0,100%);background-color:rgba(157,157,157,100%);"));
-    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setWindowTitle(options.title);
+    setStyleSheet(options.styleSheet);
+    setToolButtonStyle(options.buttonStyle);
     setIconSize(QSize(m_iconSize, m_iconSize));
 
     m_bold = addFormatAction(QStringLiteral("format-text-bold"), QStringLiteral("textbold.png"), tr("&Gras"),
@@ -79,37 +115,38 @@ TextFormatBar::TextFormatBar(QTextEdit *editor, QWidget *page)
     m_justify = alignAction(QStringLiteral("format-justify-fill"), QStringLiteral("textjustify.png"),
                             tr("&Justifier"), Qt::Key_J);
 
-    m_color = addAction(swatch(Qt::white), tr("&Couleur"), this, &TextFormatBar::textColor);
+    m_color = addAction(swatch(Qt::white), options.colourText, this, &TextFormatBar::textColor);
     m_color->setPriority(QAction::LowPriority);
-    m_background = addAction(swatch(Qt::white), tr("&Couleur Fond"), this, &TextFormatBar::textBackgroundColor);
-    m_background->setPriority(QAction::LowPriority);
+    if (options.backgroundColour) {
+        m_background = addAction(swatch(Qt::white), tr("&Couleur Fond"), this, &TextFormatBar::textBackgroundColor);
+        m_background->setPriority(QAction::LowPriority);
+    }
 
-    QFont listFont(QStringLiteral("Avenir"), qMax(1, int(FontRatio * 13)), QFont::Normal);
     m_fontList = new QFontComboBox(this);
     m_fontList->setEditable(false);
-    m_fontList->setStyleSheet(QLatin1String(kListStyle));
-    m_fontList->setFont(listFont);
-    m_fontList->setMaximumWidth(qMax(1, page->width() / 6));
+    m_fontList->setStyleSheet(options.listStyleSheet);
+    m_fontList->setFont(options.listFont);
+    m_fontList->setMaximumWidth(options.fontListWidth);
     addWidget(m_fontList);
     connect(m_fontList, &QComboBox::textActivated, this, &TextFormatBar::textFamily);
 
     m_sizeList = new QComboBox(this);
     m_sizeList->setObjectName(QStringLiteral("comboSize"));
     m_sizeList->setEditable(true);
-    m_sizeList->setStyleSheet(QLatin1String(kListStyle));
-    m_sizeList->setFont(listFont);
-    m_sizeList->addItem(QStringLiteral("5"));
-    for (int size = 20; size <= 200; size += 10)
-        m_sizeList->addItem(QString::number(size));
+    m_sizeList->setStyleSheet(options.listStyleSheet);
+    m_sizeList->setFont(options.listFont);
+    m_sizeList->addItems(options.sizes);
     m_sizeList->setCurrentIndex(0);
     addWidget(m_sizeList);
     connect(m_sizeList, &QComboBox::textActivated, this, &TextFormatBar::textSize);
 
-    m_save = addAction(QIcon(QStringLiteral(":/images/Editer/Sauvegarder.png")), tr("&Sauvegarder"));
-    m_delete = addAction(QIcon(QStringLiteral(":/images/Editer/Supprimer.png")), tr("&Supprimer"));
-    m_quit = addAction(QIcon(QStringLiteral(":/images/Editer/Fermer.png")), tr("&Quitter"));
-    for (QAction *a : {m_save, m_delete, m_quit})
-        a->setPriority(QAction::LowPriority);
+    if (options.pageCommands) {
+        m_save = addAction(QIcon(QStringLiteral(":/images/Editer/Sauvegarder.png")), tr("&Sauvegarder"));
+        m_delete = addAction(QIcon(QStringLiteral(":/images/Editer/Supprimer.png")), tr("&Supprimer"));
+        m_quit = addAction(QIcon(QStringLiteral(":/images/Editer/Fermer.png")), tr("&Quitter"));
+        for (QAction *a : {m_save, m_delete, m_quit})
+            a->setPriority(QAction::LowPriority);
+    }
     raise();
 }
 
@@ -130,8 +167,10 @@ void TextFormatBar::applyPageMetrics(int iconSize, int fontListWidth, const QFon
     m_fontList->setMaximumWidth(qMax(1, fontListWidth));
     m_fontList->setFont(fontB);
     m_sizeList->setFont(fontA);
-    for (QAction *a : {m_color, m_background, m_save, m_delete, m_quit})
-        a->setFont(fontA);
+    for (QAction *a : {m_color, m_background, m_save, m_delete, m_quit}) {
+        if (a)
+            a->setFont(fontA);
+    }
     setIconSize(QSize(m_iconSize, m_iconSize));
 }
 
@@ -309,5 +348,6 @@ void TextFormatBar::colorChanged(const QColor &c)
 void TextFormatBar::colorBackgroundChanged(const QColor &c)
 {
     emit touched();
-    m_background->setIcon(swatch(c));
+    if (m_background)
+        m_background->setIcon(swatch(c));
 }

@@ -19,7 +19,27 @@ class TextFormatBar : public QToolBar
 {
     Q_OBJECT
 public:
+    // What differs between the editor page's bar and the rich-text sibling's.
+    struct Options
+    {
+        QString title;
+        QString styleSheet;
+        Qt::ToolButtonStyle buttonStyle = Qt::ToolButtonTextUnderIcon;
+        QString colourText;
+        bool backgroundColour = true;
+        // "&Sauvegarder", "&Supprimer", "&Quitter" at the end of the bar.
+        bool pageCommands = true;
+        QStringList sizes;
+        QString listStyleSheet;
+        QFont listFont;
+        int fontListWidth = 0;
+
+        static Options page(int pageWidth);
+        static Options sibling();
+    };
+
     TextFormatBar(QTextEdit *editor, QWidget *page);
+    TextFormatBar(QTextEdit *editor, QWidget *page, const Options &options);
 
     // Icon size, list width and fonts after the page was resized: font A for
     // the size list and the colour and command actions, font B for the
@@ -34,6 +54,7 @@ public:
     QAction *rightAction() const { return m_right; }
     QAction *justifyAction() const { return m_justify; }
     QAction *colorAction() const { return m_color; }
+    // Null on a bar built without them.
     QAction *backgroundAction() const { return m_background; }
     QAction *saveAction() const { return m_save; }
     QAction *deleteAction() const { return m_delete; }
@@ -83,10 +104,10 @@ private:
     QAction *m_right;
     QAction *m_justify;
     QAction *m_color;
-    QAction *m_background;
-    QAction *m_save;
-    QAction *m_delete;
-    QAction *m_quit;
+    QAction *m_background = nullptr;
+    QAction *m_save = nullptr;
+    QAction *m_delete = nullptr;
+    QAction *m_quit = nullptr;
     QFontComboBox *m_fontList;
     QComboBox *m_sizeList;
 };

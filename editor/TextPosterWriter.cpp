@@ -6,22 +6,9 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-namespace {
-
-QString textFile(const QString &stem)
-{
-    return QStringLiteral("TEXT/") + stem + QStringLiteral(".txt");
-}
-
-QString pictureFile(const QString &stem)
-{
-    return QStringLiteral("TEXT/") + stem + QStringLiteral(".png");
-}
-
-} // namespace
-
-TextPosterWriter::TextPosterWriter(const QString &workFolder)
+TextPosterWriter::TextPosterWriter(const QString &workFolder, const QString &folder)
     : m_workFolder(workFolder)
+    , m_folder(folder)
 {
 }
 
@@ -40,6 +27,7 @@ bool TextPosterWriter::write(const QString &stem, const QImage &picture, const Q
 
 bool TextPosterWriter::writePicture(const QString &stem, const QImage &picture)
 {
+    m_error.clear();
     const QString relative = pictureFile(stem);
     QSaveFile file(m_workFolder + relative);
     if (!file.open(QIODevice::WriteOnly)) {
