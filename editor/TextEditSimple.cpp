@@ -7,12 +7,12 @@
 #include "PlatformType.h"
 #include "PosterArea.h"
 #include "TextFormatBar.h"
+#include "TextLayer.h"
 #include "TextPosterNames.h"
 #include "TextPosterWriter.h"
 #include "classVersion.h"
 #include "qmlvideoplayer.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -338,26 +338,11 @@ void TextEditSimple::slotClavier()
 
 QImage TextEditSimple::renderTextLayer() const
 {
-    // The document is drawn as the text area lays it out (wrapping and
-    // alignment kept), from its top, without caret or selection, straight at
-    // the box's resolution so that the letters stay sharp.
+    // The grab rectangle is the poster area less one pixel on each side.
     const QSize target = PosterArea::isPortrait(m_rotation) ? QSize(1080, 1920) : QSize(1920, 1080);
     QImage layer(target, QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
-    const int sourceWidth = qMax(1, m_areaWidth - 2);
-    const int sourceHeight = qMax(1, m_areaHeight - 2);
-    const QPoint viewport = m_textEdit->viewport()->mapTo(m_textFrame, QPoint(0, 0));
-
-    QPainter painter(&layer);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    painter.scale(qreal(target.width()) / sourceWidth, qreal(target.height()) / sourceHeight);
-    painter.setClipRect(QRect(0, 0, sourceWidth, sourceHeight));
-    painter.translate(viewport.x() - 1, viewport.y() - 1);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette = m_textEdit->palette();
-    context.palette.setColor(QPalette::Text, Qt::white);
-    context.clip = QRectF(0, 0, m_textEdit->viewport()->width(), m_textEdit->viewport()->height());
-    m_textEdit->document()->documentLayout()->draw(&painter, context);
+    TextLayer::paint(layer, m_textEdit, m_textFrame, QRect(1, 1, m_areaWidth - 2, m_areaHeight - 2));
     return layer;
 }
 
