@@ -9,5 +9,8 @@ struct PosterArea
     int height = 0;
 
     static PosterArea fit(int pageWidth, int pageHeight, int rotation);
+    // The rich-text editor's area: under a fixed 30-pixel bar, not bounded
+    // by the page's width.
+    static PosterArea fitUnbounded(int pageWidth, int pageHeight, int rotation);
     static bool isPortrait(int rotation) { return rotation == 90 || rotation == -90; }
 };

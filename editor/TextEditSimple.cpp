@@ -25,7 +25,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTextCodec>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextStream>
@@ -257,17 +256,7 @@ QString TextEditSimple::LoadTXT(QString titre)
 
 bool TextEditSimple::load(const QString &f)
 {
-    QFile file(f);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = file.readAll();
-    QTextCodec *codec = QTextCodec::codecForHtml(data, QTextCodec::codecForName("ISO 8859-1"));
-    const QString str = codec->toUnicode(data);
-    if (Qt::mightBeRichText(str))
-        m_textEdit->setHtml(str);
-    else
-        m_textEdit->setPlainText(QString::fromLocal8Bit(data));
-    return true;
+    return TextLayer::load(m_textEdit, f);
 }
 
 void TextEditSimple::fileOpen()

@@ -1,7 +1,9 @@
 #include "TextLayer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFile>
 #include <QPainter>
+#include <QTextCodec>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -24,4 +26,19 @@ void TextLayer::paint(QImage &target, const QTextEdit *edit, const QWidget *fram
     context.palette.setColor(QPalette::Text, Qt::white);
     context.clip = QRectF(0, 0, viewport->width(), viewport->height());
     edit->document()->documentLayout()->draw(&painter, context);
+}
+
+bool TextLayer::load(QTextEdit *edit, const QString &path)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    QTextCodec *codec = QTextCodec::codecForHtml(data, QTextCodec::codecForName("ISO 8859-1"));
+    const QString str = codec->toUnicode(data);
+    if (Qt::mightBeRichText(str))
+        edit->setHtml(str);
+    else
+        edit->setPlainText(QString::fromLocal8Bit(data));
+    return true;
 }
