@@ -28,7 +28,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTextEdit>
-#include <QTextStream>
 #include <QTimeEdit>
 #include <QToolBar>
 
@@ -603,27 +602,18 @@ void TextEdit::SaveTXT(QString titre, QString text)
 
 QString TextEdit::LoadTXT(QString titre)
 {
-    QFile file(m_workFolder + QStringLiteral("DATA/") + titre + QStringLiteral(".txt"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    bool ok = false;
+    const QString text = TextPosterWriter::readText(m_workFolder + QStringLiteral("DATA/") + titre + ".txt", &ok);
+    if (ok)
+        qDebug().noquote() << " [ui] " + text;
+    else
         qDebug().noquote() << "qERROR: " + titre + " read\n";
-        return QString();
-    }
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
-    const QString text = in.readAll();
-    qDebug().noquote() << " [ui] " + text;
     return text;
 }
 
 void TextEdit::RemoveTXT(QString titre)
 {
-    for (const char *extension : {".txt", ".png"}) {
-        const QString path = m_workFolder + QStringLiteral("DATA/") + titre + QLatin1String(extension);
-        if (QFile::exists(path))
-            QFile::remove(path);
-        else
-            qDebug().noquote() << "qERROR Remove: " + path + " n'existe pas\n";
-    }
+    TextPosterWriter(m_workFolder, QStringLiteral("DATA/")).remove(titre);
 }
 
 QString TextEdit::CalculChecksum(QString path)

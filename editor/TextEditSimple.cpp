@@ -27,7 +27,6 @@
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTextStream>
 #include <QTime>
 
 namespace {
@@ -242,15 +241,12 @@ bool TextEditSimple::filePlay()
 
 QString TextEditSimple::LoadTXT(QString titre)
 {
-    QFile file(m_workFolder + TextPosterNames::textFileOfEntry(titre));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    bool ok = false;
+    const QString text = TextPosterWriter::readText(m_workFolder + TextPosterNames::textFileOfEntry(titre), &ok);
+    if (ok)
+        qDebug().noquote() << " [ui] " + text;
+    else
         qDebug().noquote() << "qERROR: " + titre + " read\n";
-        return QString();
-    }
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
-    const QString text = in.readAll();
-    qDebug().noquote() << " [ui] " + text;
     return text;
 }
 
@@ -369,13 +365,7 @@ void TextEditSimple::SaveTXT(QString titre, QString text)
 
 void TextEditSimple::RemoveTXT(QString titre)
 {
-    for (const char *extension : {".txt", ".png"}) {
-        const QString path = m_workFolder + QStringLiteral("DATA/") + titre + QLatin1String(extension);
-        if (QFile::exists(path))
-            QFile::remove(path);
-        else
-            qDebug().noquote() << "qERROR Remove: " + path + " n'existe pas\n";
-    }
+    TextPosterWriter(m_workFolder, QStringLiteral("DATA/")).remove(titre);
 }
 
 QString TextEditSimple::CalculChecksum(QString path)

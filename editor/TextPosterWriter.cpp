@@ -1,6 +1,7 @@
 #include "TextPosterWriter.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFile>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -72,4 +73,28 @@ void TextPosterWriter::fail(const QString &relative, const QString &why)
 {
     m_error = QCoreApplication::translate("TextPosterWriter", "Impossible de sauvegarder le fichier %1: %2.")
                   .arg(relative, why);
+}
+
+void TextPosterWriter::remove(const QString &stem)
+{
+    for (const QString &relative : {textFile(stem), pictureFile(stem)}) {
+        const QString path = m_workFolder + relative;
+        if (QFile::exists(path))
+            QFile::remove(path);
+        else
+            qDebug().noquote() << "qERROR Remove: " + path + " n'existe pas\n";
+    }
+}
+
+QString TextPosterWriter::readText(const QString &path, bool *ok)
+{
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
+    if (ok)
+        *ok = opened;
+    if (!opened)
+        return QString();
+    QTextStream in(&file);
+    in.setCodec("UTF-8");
+    return in.readAll();
 }

@@ -22,6 +22,11 @@ public:
     // <folder><stem>.png alone.
     bool writePicture(const QString &stem, const QImage &picture);
 
+    // Deletes <folder><stem>.txt, then .png; a missing one is only logged.
+    void remove(const QString &stem);
+    // A text file read whole as UTF-8; empty (ok false) when unreadable.
+    static QString readText(const QString &path, bool *ok = nullptr);
+
     // Relative paths of the pair.
     QString pictureFile(const QString &stem) const { return m_folder + stem + QStringLiteral(".png"); }
     QString textFile(const QString &stem) const { return m_folder + stem + QStringLiteral(".txt"); }

@@ -1,5 +1,6 @@
 #include "AnimationStackedWidget.h"
 #include "ConsoleFixture.h"
+#include "DemoWindow.h"
 #include "ModalAnswerer.h"
 #include "PosterPanel.h"
 #include "TextEditSimple.h"
@@ -59,20 +60,8 @@ QToolButton *TestEditorScenarioXvfb::panelButton(const QString &text) const
 
 void TestEditorScenarioXvfb::editFormatAndSave()
 {
-    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
-    m_window.reset(new ZoManager);
-    m_window->resize(1280, 800);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    classPrincipal *panel = m_window->panel();
-    auto *panelStack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(panelStack && panelStack->isVisible(), 30000);
-    auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
-    auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
-    screens->setCurrentRow(0);
-    QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 3, 10000);
-    QTRY_VERIFY(!panel->posterPanel()->selectionPending());
-    QTRY_VERIFY(!panelStack->isSliding());
+    m_window.reset(openDemoWindow(m_work));
+    QVERIFY(chooseFirstDemoScreen(m_window.get()));
 
     auto *editor = m_window->findChild<TextEditSimple *>();
     QVERIFY(editor);
