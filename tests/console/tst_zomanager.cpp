@@ -110,15 +110,23 @@ void TestZoManager::pageCodes()
     if (code == 0)
         return;
 
-    // A placeholder's "Retour" tool button, or a built page's icon-only back button.
+    // A placeholder's "Retour" tool button, a built page's icon-only back
+    // button, or the editor's "Quitter".
     const QStringList backNames{QStringLiteral("retour"), QStringLiteral("back"), QStringLiteral("btBack")};
     QAbstractButton *back = nullptr;
     for (QAbstractButton *button : stack->currentWidget()->findChildren<QAbstractButton *>()) {
-        if (button->text() == QLatin1String("Retour") || backNames.contains(button->objectName()))
+        if (button->text() == QLatin1String("Retour") || button->text() == QLatin1String("Quitter")
+            || backNames.contains(button->objectName()))
             back = button;
     }
     QVERIFY(back);
+    // The editor, opened with no poster loaded, asks before leaving.
+    ModalAnswerer answerer;
+    if (page == QLatin1String("TextEditSimple"))
+        answerer.confirm();
     back->click();
+    QVERIFY(answerer.waitUntilDone());
+    QVERIFY(answerer.done());
     QTRY_COMPARE(stack->currentIndex(), 0);
     QCOMPARE(initVideo.count(), 1);
 }
