@@ -98,7 +98,18 @@ QGroupBox *SettingsPageLook::weekdayGroup(QList<QCheckBox *> *boxes)
         row->addWidget(box, 132);
         boxes->append(box);
     }
+    group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    sizeWeekdays(group, 18);
     return group;
+}
+
+void SettingsPageLook::sizeWeekdays(QGroupBox *group, int size)
+{
+    group->setStyleSheet(QStringLiteral("QCheckBox::indicator {width: %1px; height: %1px; border: 1px solid white;"
+                                        " border-radius: 3px; background-color: rgba(0,0,0,40%);}"
+                                        "QCheckBox::indicator:checked {background-color: rgba(0,128,255,100%);"
+                                        " image: url(:/images/valider.png);}")
+                             .arg(qMax(12, size)));
 }
 
 QList<bool> SettingsPageLook::checkedStates(const QList<QCheckBox *> &boxes)

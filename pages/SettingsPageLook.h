@@ -36,6 +36,8 @@ public:
 
     // "Sélectionnez les jours" with Lundi..Dimanche in one row.
     static QGroupBox *weekdayGroup(QList<QCheckBox *> *boxes);
+    // Check boxes whose indicator shows on the dark background, `size` pixels.
+    static void sizeWeekdays(QGroupBox *group, int size);
     static QList<bool> checkedStates(const QList<QCheckBox *> &boxes);
     static void setChecked(const QList<QCheckBox *> &boxes, const QList<bool> &checked);
 

@@ -118,6 +118,9 @@ QFrame *classCalendar::rangeFrame(Range first, Range second)
         grid->addWidget(m_end[r], row, 2);
         ++row;
     }
+    // Spare height goes above the headings and below the last row.
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(4, 1);
     return frame;
 }
 
@@ -287,4 +290,5 @@ void classCalendar::slotResize(int w, int h, int rotation)
     for (QCheckBox *box : qAsConst(m_jours))
         box->setFont(days);
     m_joursGroup->setFont(days);
+    SettingsPageLook::sizeWeekdays(m_joursGroup, height / 40);
 }

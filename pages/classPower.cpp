@@ -52,6 +52,9 @@ classPower::classPower(QWidget *parent)
         inner->addWidget(m_stop[s], s + 1, 2);
     }
     inner->addWidget(createPowerJoursGroupBox(), 3, 1, 1, 2);
+    // Spare height goes above the headings and below the weekdays.
+    inner->setRowStretch(0, 1);
+    inner->setRowStretch(4, 1);
     connect(m_switch[0], &QToolButton::clicked, this, &classPower::slotPower);
     connect(m_switch[1], &QToolButton::clicked, this, &classPower::slotPower2);
     connect(m_start[0], &QPushButton::clicked, this, &classPower::slotButtonPowerDebut);
@@ -225,4 +228,5 @@ void classPower::slotResize(int w, int h, int rotation)
     for (QCheckBox *box : qAsConst(m_jours))
         box->setFont(SettingsPageLook::font(height / 100, 50));
     m_joursGroup->setFont(SettingsPageLook::font(height / 100, 50));
+    SettingsPageLook::sizeWeekdays(m_joursGroup, height / 40);
 }
