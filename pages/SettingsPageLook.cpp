@@ -4,6 +4,7 @@
 #include "ClassBox.h"
 #include "NumCalendar.h"
 #include "NumClavier.h"
+#include "PosterSchedule.h"
 #include "classVersion.h"
 
 #include <QCheckBox>
@@ -43,6 +44,12 @@ void SettingsPageLook::paintBackground(QLabel *background, int width, int height
     const QPixmap picture(classVersion().BackgroundColor());
     background->setPixmap(picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     background->adjustSize();
+}
+
+void SettingsPageLook::fitPage(QWidget *page, QLabel *background, int width, int height)
+{
+    page->setMinimumSize(width, height);
+    paintBackground(background, width, height);
 }
 
 QPushButton *SettingsPageLook::backButton()
@@ -120,10 +127,27 @@ QList<bool> SettingsPageLook::checkedStates(const QList<QCheckBox *> &boxes)
     return checked;
 }
 
-void SettingsPageLook::setChecked(const QList<QCheckBox *> &boxes, const QList<bool> &checked)
+void SettingsPageLook::uncheckAll(const QList<QCheckBox *> &boxes)
 {
-    for (int i = 0; i < boxes.size(); ++i)
-        boxes.at(i)->setChecked(checked.value(i));
+    for (QCheckBox *box : boxes)
+        box->setChecked(false);
+}
+
+void SettingsPageLook::checkDays(const QList<QCheckBox *> &boxes, const QString &days)
+{
+    const QList<bool> checked = PosterSchedule::checksOf(days);
+    for (int i = 0; i < boxes.size(); ++i) {
+        if (checked.value(i))
+            boxes.at(i)->setChecked(true);
+    }
+}
+
+void SettingsPageLook::showSwitch(QToolButton *button, QPushButton *start, QPushButton *end, bool on,
+                                  const QString &onIcon, const QString &offIcon)
+{
+    button->setIcon(QIcon(on ? onIcon : offIcon));
+    start->setEnabled(on);
+    end->setEnabled(on);
 }
 
 QString SettingsPageLook::typeOnKeypad(const QString &title, const QString &value, const QString &mask, int width,

@@ -23,6 +23,8 @@ public:
 
     // The brand background scaled to (w, h), aspect ratio ignored.
     static void paintBackground(QLabel *background, int width, int height);
+    // The page's minimum size becomes (w, h) and its background follows.
+    static void fitPage(QWidget *page, QLabel *background, int width, int height);
 
     static QPushButton *backButton();
     static QPushButton *validateButton();
@@ -39,7 +41,12 @@ public:
     // Check boxes whose indicator shows on the dark background, `size` pixels.
     static void sizeWeekdays(QGroupBox *group, int size);
     static QList<bool> checkedStates(const QList<QCheckBox *> &boxes);
-    static void setChecked(const QList<QCheckBox *> &boxes, const QList<bool> &checked);
+    static void uncheckAll(const QList<QCheckBox *> &boxes);
+    // Checks the boxes a weekday set names; checked boxes stay checked.
+    static void checkDays(const QList<QCheckBox *> &boxes, const QString &days);
+    // An on/off button's icon and its two value buttons' state.
+    static void showSwitch(QToolButton *button, QPushButton *start, QPushButton *end, bool on, const QString &onIcon,
+                           const QString &offIcon);
 
     // The numeric keypad, frameless and modal; its text when it closed.
     static QString typeOnKeypad(const QString &title, const QString &value, const QString &mask, int width,

@@ -137,8 +137,7 @@ QGroupBox *classCalendar::createHeureJoursGroupBox()
 
 void classCalendar::InitHeureJoursGroupBox()
 {
-    for (QCheckBox *box : qAsConst(m_jours))
-        box->setChecked(false);
+    SettingsPageLook::uncheckAll(m_jours);
 }
 
 QString classCalendar::transListJoursToString(QList<QCheckBox *> boxes)
@@ -148,19 +147,13 @@ QString classCalendar::transListJoursToString(QList<QCheckBox *> boxes)
 
 void classCalendar::HeureCheckBoxUpdate(QString days)
 {
-    const QList<bool> checked = PosterSchedule::checksOf(days);
-    for (int i = 0; i < m_jours.size(); ++i) {
-        if (checked.value(i))
-            m_jours.at(i)->setChecked(true);
-    }
+    SettingsPageLook::checkDays(m_jours, days);
 }
 
 void classCalendar::setRangeOn(Range range, bool on)
 {
     m_on[range] = on;
-    m_switch[range]->setIcon(QIcon(on ? onIcon(range) : offIcon(range)));
-    m_start[range]->setEnabled(on);
-    m_end[range]->setEnabled(on);
+    SettingsPageLook::showSwitch(m_switch[range], m_start[range], m_end[range], on, onIcon(range), offIcon(range));
 }
 
 void classCalendar::toggle(Range range)
@@ -277,8 +270,7 @@ void classCalendar::slotResize(int w, int h, int rotation)
     const QFont days = SettingsPageLook::font(height / 100, 50);
     m_width = w;
     m_height = h;
-    setMinimumSize(w, h);
-    SettingsPageLook::paintBackground(m_background, w, h);
+    SettingsPageLook::fitPage(this, m_background, w, h);
     const int icon = this->height() / 15;
     for (int r = 0; r < PosterSchedule::RangeCount; ++r) {
         m_switch[r]->setIconSize(QSize(icon, icon));

@@ -247,8 +247,7 @@ void classEcran::slotResize(int w, int h, int rotation)
     Q_UNUSED(rotation)
     m_width = w;
     m_height = h;
-    setMinimumSize(w, h);
-    SettingsPageLook::paintBackground(m_background, w, h);
+    SettingsPageLook::fitPage(this, m_background, w, h);
     const int height = this->height();
     const QFont font = SettingsPageLook::font(height / 60, 75);
     for (QLabel *label : qAsConst(m_labels))

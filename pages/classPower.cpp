@@ -101,8 +101,7 @@ QGroupBox *classPower::createPowerJoursGroupBox()
 
 void classPower::InitPowerJoursGroupBox()
 {
-    for (QCheckBox *box : qAsConst(m_jours))
-        box->setChecked(false);
+    SettingsPageLook::uncheckAll(m_jours);
 }
 
 QString classPower::transListJoursToString(QList<QCheckBox *> boxes)
@@ -112,19 +111,13 @@ QString classPower::transListJoursToString(QList<QCheckBox *> boxes)
 
 void classPower::PowerCheckBoxUpdate(QString days)
 {
-    const QList<bool> checked = PosterSchedule::checksOf(days);
-    for (int i = 0; i < m_jours.size(); ++i) {
-        if (checked.value(i))
-            m_jours.at(i)->setChecked(true);
-    }
+    SettingsPageLook::checkDays(m_jours, days);
 }
 
 void classPower::setSlotOn(int slot, bool on)
 {
     m_on[slot] = on;
-    m_switch[slot]->setIcon(QIcon(on ? OnIcon : OffIcon));
-    m_start[slot]->setEnabled(on);
-    m_stop[slot]->setEnabled(on);
+    SettingsPageLook::showSwitch(m_switch[slot], m_start[slot], m_stop[slot], on, OnIcon, OffIcon);
 }
 
 void classPower::toggle(int slot)
@@ -215,8 +208,7 @@ void classPower::slotResize(int w, int h, int rotation)
     Q_UNUSED(rotation)
     m_width = w;
     m_height = h;
-    setMinimumSize(w, h);
-    SettingsPageLook::paintBackground(m_background, w, h);
+    SettingsPageLook::fitPage(this, m_background, w, h);
     const int height = this->height();
     for (int s = 0; s < PowerSchedule::SlotCount; ++s) {
         m_switch[s]->setIconSize(QSize(height / 15, height / 15));
