@@ -22,9 +22,10 @@ const char *const ButtonStyle =
     "background-color:rgba(32,41,49,80%);}QPushButton:pressed {background-color:rgba(%1,%2,0,80%);}"
     "QPushButton:focus{ background-color: rgba(%1,%2,0,30%)}";
 
-QPushButton *pageButton(const QString &icon, int red, int green, const char *name)
+QPushButton *pageButton(const QString &icon, int red, int green, const char *name, const QString &tip)
 {
     auto *button = new QPushButton;
+    button->setToolTip(tip);
     button->setObjectName(QLatin1String(name));
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(35, 35));
@@ -54,12 +55,12 @@ void SettingsPageLook::fitPage(QWidget *page, QLabel *background, int width, int
 
 QPushButton *SettingsPageLook::backButton()
 {
-    return pageButton(QStringLiteral(":/images/Retour.png"), 255, 0, "retour");
+    return pageButton(QStringLiteral(":/images/Retour.png"), 255, 0, "retour", QStringLiteral("Retour"));
 }
 
 QPushButton *SettingsPageLook::validateButton()
 {
-    return pageButton(QStringLiteral(":/images/valider.png"), 0, 255, "valider");
+    return pageButton(QStringLiteral(":/images/valider.png"), 0, 255, "valider", QStringLiteral("Valider"));
 }
 
 QToolButton *SettingsPageLook::switchButton(const QString &text, const QString &icon)

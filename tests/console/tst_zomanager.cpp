@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QAbstractButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -109,9 +110,10 @@ void TestZoManager::pageCodes()
     if (code == 0)
         return;
 
-    QToolButton *back = nullptr;
-    for (QToolButton *button : stack->currentWidget()->findChildren<QToolButton *>()) {
-        if (button->text() == QLatin1String("Retour"))
+    // Pages built out give their icon-only back button the name "retour".
+    QAbstractButton *back = nullptr;
+    for (QAbstractButton *button : stack->currentWidget()->findChildren<QAbstractButton *>()) {
+        if (button->text() == QLatin1String("Retour") || button->objectName() == QLatin1String("retour"))
             back = button;
     }
     QVERIFY(back);
