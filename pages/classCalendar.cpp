@@ -205,7 +205,7 @@ PosterSchedule::State classCalendar::state() const
     return s;
 }
 
-void classCalendar::show(const PosterSchedule::State &s)
+void classCalendar::display(const PosterSchedule::State &s)
 {
     for (int r = 0; r < PosterSchedule::RangeCount; ++r) {
         m_start[r]->setText(s.ranges[r].start);
@@ -223,7 +223,7 @@ void classCalendar::slotCalendarIndice(int indice)
     m_indice = indice;
     if (!m_param.getParamCrypt(file(), QStringList{QStringLiteral("ALL")}, 0))
         qDebug() << "classCalendar: cannot read" << file();
-    show(PosterSchedule::loaded(state(), [this](const QString &key) { return m_param.getInfoBalise(key); }, indice));
+    display(PosterSchedule::loaded(state(), [this](const QString &key) { return m_param.getInfoBalise(key); }, indice));
 }
 
 bool classCalendar::SaveInfo()

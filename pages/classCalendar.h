@@ -69,7 +69,7 @@ private:
     void pickDate(QPushButton *target, const QString &title);
     void typeHour(QPushButton *target, const QString &title);
     PosterSchedule::State state() const;
-    void show(const PosterSchedule::State &state);
+    void display(const PosterSchedule::State &state);
     QString file() const;
 
     QString m_path;
