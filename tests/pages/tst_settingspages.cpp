@@ -19,6 +19,8 @@
 using Range = PosterSchedule::Range;
 using Answer = std::function<void(ModalAnswerer &)>;
 Q_DECLARE_METATYPE(Answer)
+Q_DECLARE_METATYPE(ParamList)
+Q_DECLARE_METATYPE(ParamTable)
 
 namespace {
 
@@ -71,11 +73,15 @@ class SettingsPagesTest : public QObject
 private slots:
     void initTestCase() { zoInitWidgetTest(); }
     void calendarSavesOnePoster();
+    void calendarTable_data();
+    void calendarTable();
     void calendarRefusalWritesNothing_data();
     void calendarRefusalWritesNothing();
     void calendarEntryDialogs();
     void calendarBackKeepsEdits();
     void powerKeepsEachSlotsDays();
+    void powerTable_data();
+    void powerTable();
     void powerRefusalWritesNothing();
     void powerStopKeypadOpensOnStart();
     void ecranMigratesAndStoresLayout();
@@ -117,6 +123,67 @@ void SettingsPagesTest::calendarSavesOnePoster()
                                               {"HEUREDEBUT", "|||"},
                                               {"HEUREFIN", "|||"},
                                               {"JOURSSEMAINE1", "1|2|15|4"}}));
+}
+
+// Edits on the page, one per string: "on <range>", "start <range> <text>",
+// "end <range> <text>", "day <1-7>" (a click), ranges 0 to 3 as in Range.
+void SettingsPagesTest::calendarTable_data()
+{
+    QTest::addColumn<ParamList>("file");
+    QTest::addColumn<int>("poster");
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<ParamTable>("changes");
+
+    QTest::newRow("hour range 1 with Saturday and Sunday")
+        << fourPosters() << 0
+        << QStringList{"on 1", "start 1 08:00:00", "end 1 12:30:00", "day 6", "day 7"}
+        << ParamTable{{"HEUREDEBUT", "08:00:00||07:00:00|"},
+                      {"HEUREFIN", "12:30:00||09:00:00|"},
+                      {"JOURSSEMAINE", "67|||"},
+                      {"JOURSSEMAINE1", "67|2|3|4"}};
+    const ParamList three{{"SLIDETYPE", "||"}, {"SLIDEDELAY", "8|6|10"}, {"ID", "1"}};
+    QTest::newRow("missing keys get one entry per poster")
+        << three << 1 << QStringList{"on 2", "start 2 01/06/2025", "end 2 02/06/2025"}
+        << ParamTable{{"DATEDEBUT", "||"},  {"DATEFIN", "||"},    {"DATEDEBUT1", "|01/06/2025|"},
+                      {"DATEFIN1", "|02/06/2025|"}, {"HEUREDEBUT", "||"}, {"HEUREFIN", "||"},
+                      {"HEUREDEBUT1", "||"}, {"HEUREFIN1", "||"}, {"JOURSSEMAINE1", "||"}};
+    ParamList shortList = fourPosters();
+    shortList[2].second = QStringLiteral("a|b"); // DATEDEBUT
+    QTest::newRow("a list too short for the poster is left alone")
+        << shortList << 3 << QStringList{"on 3", "start 3 18:00:00", "end 3 19:00:00"}
+        << ParamTable{{"HEUREDEBUT1", "|||18:00:00"}, {"HEUREFIN1", "|||19:00:00"}, {"JOURSSEMAINE1", "1|2|3|"}};
+    QTest::newRow("start date never picked is stored as shown")
+        << fourPosters() << 1 << QStringList{"on 0", "end 0 31/03/2025"}
+        << ParamTable{{"DATEDEBUT", "|00/00/0000||"}, {"DATEFIN", "|31/03/2025||"}, {"JOURSSEMAINE1", "1||3|4"}};
+}
+
+void SettingsPagesTest::calendarTable()
+{
+    QFETCH(ParamList, file);
+    QFETCH(int, poster);
+    QFETCH(QStringList, edits);
+    QFETCH(ParamTable, changes);
+    PageFixture fx;
+    QVERIFY(fx.write(file));
+    const ParamTable before = fx.table();
+    classCalendar page;
+    page.slotCalendarIndice(poster);
+    for (const QString &edit : edits) {
+        const QStringList f = edit.split(QLatin1Char(' '));
+        const Range r = Range(f.at(1).toInt());
+        if (f.first() == QLatin1String("on"))
+            page.rangeButton(r)->click();
+        else if (f.first() == QLatin1String("start"))
+            page.startButton(r)->setText(f.at(2));
+        else if (f.first() == QLatin1String("end"))
+            page.endButton(r)->setText(f.at(2));
+        else
+            page.weekdayBoxes().at(f.at(1).toInt() - 1)->click();
+    }
+    QSignalSpy saved(&page, &classCalendar::signalUpdateSlide);
+    page.slotValider();
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(fx.table(), withChanges(before, changes));
 }
 
 void SettingsPagesTest::calendarRefusalWritesNothing_data()
@@ -244,6 +311,69 @@ void SettingsPagesTest::powerKeepsEachSlotsDays()
     page.slotValider();
     QCOMPARE(fx.table(), withChanges(before, {{"POWERTIME", "08:00|12:00|156"}, {"POWERTIME1", "|"}}));
     QCOMPARE(saved.count(), 3);
+}
+
+// Edits: "switch <slot>", "start <slot> <hh:mm>", "stop <slot> <hh:mm>",
+// "day <1-7>" (a click); slots 1 and 2.
+void SettingsPagesTest::powerTable_data()
+{
+    QTest::addColumn<QString>("powerTime");
+    QTest::addColumn<QString>("powerTime1");
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QString>("savedTime");
+    QTest::addColumn<QString>("savedTime1");
+
+    QTest::newRow("Monday to Friday, slot 2 off")
+        << "|" << "|"
+        << QStringList{"switch 1", "start 1 08:00", "stop 1 18:30", "day 1", "day 2", "day 3", "day 4", "day 5"}
+        << "08:00|18:30|12345" << "|";
+    QTest::newRow("both on with the same boxes")
+        << "|" << "|"
+        << QStringList{"switch 1", "start 1 06:00", "stop 1 09:00", "switch 2", "start 2 17:00", "stop 2 23:00",
+                       "day 3"}
+        << "06:00|09:00|3" << "17:00|23:00|3";
+    QTest::newRow("night slot loaded and kept") << "|" << "22:00|23:00|67" << QStringList{} << "|" << "22:00|23:00|67";
+    QTest::newRow("slot 1 off keeps slot 2's days")
+        << "08:00|12:00|1" << "14:00|18:00|5" << QStringList{"switch 1"} << "|" << "14:00|18:00|5";
+    QTest::newRow("missing keys are created")
+        << "NULL" << "NULL" << QStringList{"switch 2", "start 2 10:00", "stop 2 11:00"} << "|" << "10:00|11:00|";
+}
+
+void SettingsPagesTest::powerTable()
+{
+    QFETCH(QString, powerTime);
+    QFETCH(QString, powerTime1);
+    QFETCH(QStringList, edits);
+    QFETCH(QString, savedTime);
+    QFETCH(QString, savedTime1);
+    PageFixture fx;
+    ParamList file = fourPosters();
+    file.removeAt(19); // POWERTIME
+    file.removeAt(18); // POWERTIME1
+    if (powerTime != QLatin1String("NULL"))
+        file.append({QStringLiteral("POWERTIME"), powerTime});
+    if (powerTime1 != QLatin1String("NULL"))
+        file.append({QStringLiteral("POWERTIME1"), powerTime1});
+    QVERIFY(fx.write(file));
+    const ParamTable before = fx.table();
+    classPower page;
+    page.slotCalendarIndice(0);
+    for (const QString &edit : edits) {
+        const QStringList f = edit.split(QLatin1Char(' '));
+        const int slot = f.at(1).toInt() - 1;
+        if (f.first() == QLatin1String("switch"))
+            page.slotButton(slot)->click();
+        else if (f.first() == QLatin1String("start"))
+            page.startButton(slot)->setText(f.at(2));
+        else if (f.first() == QLatin1String("stop"))
+            page.stopButton(slot)->setText(f.at(2));
+        else
+            page.weekdayBoxes().at(slot)->click();
+    }
+    QSignalSpy saved(&page, &classPower::signalUpdateSlide);
+    page.slotValider();
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(fx.table(), withChanges(before, {{"POWERTIME", savedTime}, {"POWERTIME1", savedTime1}}));
 }
 
 void SettingsPagesTest::powerRefusalWritesNothing()
