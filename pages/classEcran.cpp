@@ -183,6 +183,7 @@ void classEcran::transQStringToEcran(QString rotation, QString zones)
     for (QPushButton *button : qAsConst(m_layouts))
         button->setChecked(false);
     m_layout = -1;
+    m_sens->setEnabled(false);
     m_zones.clear();
     m_rotation = rotation;
 }
