@@ -1,4 +1,5 @@
 #include "../console/ConsoleFixture.h"
+#include "../console/DemoWindow.h"
 #include "AnimationStackedWidget.h"
 #include "ClassParam.h"
 #include "PosterPanel.h"
@@ -51,18 +52,11 @@ void SettingsPagesXvfb::initTestCase()
                                   {"JOURSSEMAINE", "||67"},
                                   {"POWERTIME1", "12:00|14:00|6"}}));
 
-    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
-    m_window.reset(new ZoManager);
-    m_window->resize(1280, 800);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    openDemoScreen(m_work, m_window);
+    if (QTest::currentTestFailed())
+        return;
     classPrincipal *panel = m_window->panel();
-    auto *stack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(stack && stack->isVisible(), 30000);
-    auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
     auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
-    screens->setCurrentRow(0);
-    QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 3, 10000);
     QTRY_VERIFY(!panel->posterPanel()->selectionPending());
     posters->setCurrentRow(2);
     QTRY_VERIFY(!panel->posterPanel()->selectionPending());
