@@ -1,5 +1,7 @@
 #include "ZoneLayout.h"
 
+#include "ScreenLayouts.h"
+
 #include <QStringList>
 
 namespace {
@@ -9,11 +11,6 @@ const double kWide = 1.778;
 QStringList parts(const QString &value)
 {
     return value.split(QLatin1Char('|'), Qt::KeepEmptyParts);
-}
-
-bool isRotated(const QString &rotation)
-{
-    return rotation == QLatin1String("90") || rotation == QLatin1String("-90");
 }
 
 } // namespace
@@ -67,32 +64,16 @@ ZoneLayout::Geometry ZoneLayout::geometry(int rotation, const QString &zones, in
 
 bool ZoneLayout::layoutName(const QString &rotation, const QString &zones, QString *caption, QString *icon)
 {
-    struct Known {
-        bool rotated;
-        const char *zones;
-        const char *caption;
-        const char *icon;
-    };
-    static const Known known[] = {
-        {false, "0-0-100-100", "Paysage", ":/images/Paysage.png"},
-        {false, "0-0-50-100|50-0-50-100", "Paysage(2)", ":/images/Paysage-2Ecrans.png"},
-        {false, "0-0-33.3-100|33.3-0-33.3-100|66.6-0-33.3-100", "Paysage(3)", ":/images/Paysage-3Ecrans.png"},
-        {true, "0-0-100-100", "Portrait", ":/images/Portrait.png"},
-        {true, "0-0-100-50|0-50-100-50", "Portrait(2)", ":/images/Portrait-2Ecrans.png"},
-        {true, "0-0-100-33.3|0-33.3-100-33.3|0-66.6-100-33.3", "Portrait(3)", ":/images/Portrait-3Ecrans.png"},
-    };
-    const bool landscape = rotation == QLatin1String("0");
-    const bool rotated = isRotated(rotation);
-    for (const Known &k : known) {
-        if ((k.rotated ? rotated : landscape) && zones == QLatin1String(k.zones)) {
-            if (caption)
-                *caption = QString::fromUtf8(k.caption);
-            if (icon)
-                *icon = QString::fromUtf8(k.icon);
-            return true;
-        }
-    }
-    return false;
+    static const char *const captions[ScreenLayouts::Count] = {"Paysage",  "Paysage(2)",  "Paysage(3)",
+                                                               "Portrait", "Portrait(2)", "Portrait(3)"};
+    const int layout = ScreenLayouts::recognise(rotation, zones);
+    if (layout < 0)
+        return false;
+    if (caption)
+        *caption = QString::fromUtf8(captions[layout]);
+    if (icon)
+        *icon = ScreenLayouts::icon(layout);
+    return true;
 }
 
 int ZoneLayout::zoneCount(const QString &configEcran)
