@@ -44,7 +44,7 @@ ZoPlayer::ZoPlayer(QWidget *parent)
     auto *viewGrid = new QGridLayout;
     viewGrid->setSpacing(0);
     viewGrid->setContentsMargins(0, 0, 0, 0);
-    viewGrid->addWidget(m_scene, 0, 0);
+    viewGrid->addWidget(m_scene, 0, 0, Qt::AlignCenter);
 
     m_dateTimeLabel = new QLabel(this);
     m_dateTimeLabel->setObjectName(QStringLiteral("playerLabel"));
@@ -58,6 +58,7 @@ ZoPlayer::ZoPlayer(QWidget *parent)
     m_timeEdit = new QTimeEdit(this);
     m_timeEdit->setObjectName(QStringLiteral("playerTime"));
     m_timeEdit->setFont(editorFont);
+    m_timeEdit->setDisplayFormat(QStringLiteral("HH:mm"));
     m_dateEdit = new QDateEdit(this);
     m_dateEdit->setObjectName(QStringLiteral("playerDate"));
     m_dateEdit->setCalendarPopup(true);
@@ -80,6 +81,7 @@ ZoPlayer::ZoPlayer(QWidget *parent)
     auto *outer = new QGridLayout;
     outer->addLayout(viewGrid, 0, 0);
     outer->addLayout(controls, 1, 0, Qt::AlignBottom);
+    outer->setRowStretch(0, 1);
 
     m_timeEdit->setTime(QTime(12, 0, 0));
     m_slider->setValue(720);
