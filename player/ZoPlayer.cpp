@@ -69,6 +69,8 @@ ZoPlayer::ZoPlayer(QWidget *parent)
     m_back->setIcon(QIcon(QStringLiteral(":/images/Retour.png")));
     m_back->setIconSize(QSize(35, 35));
     m_back->setStyleSheet(QString::fromLatin1(BackStyle));
+    m_back->setAccessibleName(tr("Retour"));
+    m_back->setToolTip(tr("Retour"));
     connect(m_back, &QPushButton::clicked, this, &ZoPlayer::slotQuitter);
 
     auto *controls = new QGridLayout;

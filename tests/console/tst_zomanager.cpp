@@ -109,9 +109,9 @@ void TestZoManager::pageCodes()
     if (code == 0)
         return;
 
-    QToolButton *back = nullptr;
-    for (QToolButton *button : stack->currentWidget()->findChildren<QToolButton *>()) {
-        if (button->text() == QLatin1String("Retour"))
+    QAbstractButton *back = nullptr;
+    for (QAbstractButton *button : stack->currentWidget()->findChildren<QAbstractButton *>()) {
+        if (button->text() == QLatin1String("Retour") || button->accessibleName() == QLatin1String("Retour"))
             back = button;
     }
     QVERIFY(back);
