@@ -2,7 +2,9 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The zone and main scenes' decisions, driven the way the player window
@@ -21,6 +23,8 @@ private slots:
     void plainPosterPictureOpacity_data();
     void plainPosterPictureOpacity();
     void widgetKinds();
+    void videoTiming_data();
+    void videoTiming();
     void layout_data();
     void layout();
     void layoutHidesDroppedZones();
@@ -33,6 +37,7 @@ private:
                     const QStringList &images = {});
 
     QQmlEngine *m_engine = nullptr;
+    QTemporaryDir m_dir;
 };
 
 void TestZoneScene::initTestCase()
@@ -275,6 +280,55 @@ void TestZoneScene::widgetKinds()
     QCOMPARE(rss->property("opacity").toReal(), 0.0);
     QCOMPARE(rss->property("runningTime").toBool(), false);
     QCOMPARE(likes->property("opacity").toReal(), 0.0);
+}
+
+void TestZoneScene::videoTiming_data()
+{
+    QTest::addColumn<QString>("delay");
+    QTest::addColumn<int>("low");
+    QTest::addColumn<int>("high");
+    // The clip lasts 2 s.
+    QTest::newRow("delay 0: the video's length") << "0" << 1800 << 2200;
+    QTest::newRow("empty delay: the video's length") << "" << 1800 << 2200;
+    QTest::newRow("delay 5: five seconds") << "5" << 5000 << 5000;
+}
+
+void TestZoneScene::videoTiming()
+{
+    QFETCH(QString, delay);
+    QFETCH(int, low);
+    QFETCH(int, high);
+    const QString clip = m_dir.filePath(QStringLiteral("clip.mp4"));
+    if (!QFileInfo::exists(clip)) {
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-f", "lavfi", "-i",
+                                                "testsrc=size=160x120:rate=10", "-t", "2", "-pix_fmt", "yuv420p",
+                                                "-c:v", "libx264", clip});
+        if (!ffmpeg.waitForFinished(30000) || ffmpeg.exitCode() != 0)
+            QSKIP("ffmpeg cannot make the test clip");
+    }
+    QScopedPointer<QObject> zone(create(QStringLiteral("EcranSimple.qml")));
+    QVERIFY(zone);
+    setPosters(zone.data(), {""}, {delay}, {""});
+    zone->setProperty("playlistVideo", QStringList{QUrl::fromLocalFile(clip).toString()});
+    QVERIFY(QMetaObject::invokeMethod(zone.data(), "goToNextMedia"));
+    auto *time = zone->findChild<QObject *>(QStringLiteral("time"));
+    QVERIFY(time);
+    // The start step runs 500 ms after opening; the length comes once loaded.
+    QTRY_VERIFY_WITH_TIMEOUT(time->property("running").toBool() && !zone->property("durationPending").toBool(), 5000);
+    const int interval = time->property("interval").toInt();
+    QVERIFY2(interval >= low && interval <= high, qPrintable(QString::number(interval)));
+    QCOMPARE(zone->property("videoBoucle").toInt(), 2);
+    // 500 ms later the video output is revealed.
+    QTRY_COMPARE_WITH_TIMEOUT(zone->findChild<QObject *>(QStringLiteral("videoOutput1"))->property("opacity").toReal(),
+                              1.0, 2000);
+    if (interval > 2500) {
+        // A clip shorter than its delay starts again when it ends.
+        QTest::qWait(2500);
+        QCOMPARE(zone->findChild<QObject *>(QStringLiteral("mediaPlayer"))->property("playbackState").toInt(), 1);
+        QVERIFY(time->property("running").toBool());
+        QCOMPARE(zone->property("timeout").toInt(), 1);
+    }
 }
 
 void TestZoneScene::layout_data()
