@@ -3,6 +3,7 @@
 #include "AppGlobals.h"
 #include "ClassParamS.h"
 #include "ConsoleLogRecord.h"
+#include "LiveContentTypes.h"
 #include "PlayerSceneView.h"
 #include "PlayerScreenFile.h"
 #include "PreviewMoment.h"
@@ -37,6 +38,7 @@ ZoPlayer::ZoPlayer(QWidget *parent)
     QFont editorFont(QStringLiteral("Avenir"), int(FontRatio * 15), 75, false);
     QFont labelFont = editorFont;
     setStyleSheet(classVersion().StylePlayer());
+    LiveContentTypes::registerTypes();
 
     m_scene = new PlayerSceneView(this);
     m_scene->load(QUrl(QStringLiteral("qrc:///qml/EcranPrincipal.qml")));

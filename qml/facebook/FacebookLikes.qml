@@ -1,27 +1,94 @@
 import QtQuick 2.0
+import FacebookInfo 1.0
 
-// Page-likes view of a zone. Until the like counter is built it shows the
-// page's address under the like picture.
+// Page-likes view of a zone: the page's like count beside the QR code of
+// its address.
 Rectangle {
-    id: likes
+    id: likesView
     property string urlPath
+    readonly property real unit: Math.min(width, height)
     color: "#3b5998"
 
+    API_FACEBOOK {
+        id: modelFacebookLikes
+        objectName: "modelFacebookLikes"
+        urlFacebook: likesView.urlPath
+        onReadyChanged: console.log("FaceBook Likes Change...")
+        // Another address may give the same file name: load the picture again.
+        onUrlFacebookChanged: {
+            qrPicture.source = ""
+            qrPicture.source = modelFacebookLikes.Qrcode !== "" ? "file://" + modelFacebookLikes.Qrcode : ""
+        }
+    }
+
     Column {
-        anchors.centerIn: parent
-        spacing: parent.height / 30
-        Image {
+        id: counter
+        anchors { left: parent.left; right: qrFrame.left; verticalCenter: parent.verticalCenter
+                  margins: likesView.unit / 20 }
+        spacing: likesView.unit / 30
+
+        Row {
             anchors.horizontalCenter: parent.horizontalCenter
-            source: "like.png"
-            width: likes.height / 4
-            height: width
-            fillMode: Image.PreserveAspectFit
+            spacing: likesView.unit / 40
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "Suivez nous sur "
+                color: "white"
+                font.pixelSize: Math.max(8, likesView.unit / 14)
+            }
+            Image {
+                anchors.verticalCenter: parent.verticalCenter
+                source: "logo.png"
+                height: likesView.unit / 9
+                width: height
+                fillMode: Image.PreserveAspectFit
+                smooth: true
+            }
+        }
+        Row {
+            anchors.horizontalCenter: parent.horizontalCenter
+            spacing: likesView.unit / 30
+            Image {
+                anchors.verticalCenter: parent.verticalCenter
+                source: "like.png"
+                height: likesView.unit / 5
+                width: height
+                fillMode: Image.PreserveAspectFit
+                smooth: true
+            }
+            Text {
+                objectName: "likesCount"
+                anchors.verticalCenter: parent.verticalCenter
+                text: modelFacebookLikes.likes
+                color: "white"
+                font.pixelSize: Math.max(10, likesView.unit / 5)
+                font.bold: true
+            }
         }
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
-            text: likes.urlPath
+            text: "J'aime"
             color: "white"
-            font.pixelSize: Math.max(8, likes.height / 20)
+            font.pixelSize: Math.max(8, likesView.unit / 12)
+        }
+    }
+
+    // White frame: a reader needs a light border around the code.
+    Rectangle {
+        id: qrFrame
+        anchors { right: parent.right; verticalCenter: parent.verticalCenter; margins: likesView.unit / 20 }
+        width: Math.min(likesView.height * 0.8, likesView.width * 0.45)
+        height: width
+        color: "white"
+        radius: width / 40
+        Image {
+            id: qrPicture
+            objectName: "qrPicture"
+            anchors.fill: parent
+            anchors.margins: parent.width / 20
+            fillMode: Image.PreserveAspectFit
+            cache: false
+            smooth: false
         }
     }
 }

@@ -1,3 +1,5 @@
+#include "LiveContentTypes.h"
+
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -44,6 +46,14 @@ void TestZoneScene::initTestCase()
 {
     Q_INIT_RESOURCE(qml);
     Q_INIT_RESOURCE(resources);
+    // The weather and likes views ask their services: keep them on loopback
+    // and their QR pictures in the temporary folder.
+    qputenv("ZOMANAGER_WORKDIR", m_dir.path().toLocal8Bit() + '/');
+    if (qEnvironmentVariableIsEmpty("ZOMANAGER_WEATHER_URL"))
+        qputenv("ZOMANAGER_WEATHER_URL", "http://127.0.0.1:9/");
+    if (qEnvironmentVariableIsEmpty("ZOMANAGER_GRAPH_URL"))
+        qputenv("ZOMANAGER_GRAPH_URL", "http://127.0.0.1:9/");
+    LiveContentTypes::registerTypes();
     m_engine = new QQmlEngine(this);
 }
 
