@@ -248,7 +248,6 @@ void AppModel::handleWeatherNetworkData(QObject *networkReply)
                 now.setVent(QString::number(wind.value(QLatin1String("speed")).toDouble(), 'f', 1) +
                             QStringLiteral(" m/s"));
             }
-            emit weatherChanged();
         }
     }
     reply->deleteLater();

@@ -26,7 +26,7 @@ header('Content-Type: application/json; charset=utf-8');
 
 // 2026-12-10 07:48:00 and 17:02:00 UTC
 $sunrise = 1796888880;
-$sunset = 1796936520;
+$sunset = 1796922120;
 
 if ($path === '/data/2.5/forecast') {
     $cnt = max(1, min(40, (int)($_GET['cnt'] ?? 40)));
