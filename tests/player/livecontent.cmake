@@ -3,3 +3,5 @@ zo_add_test(player_qrwidget SOURCES tst_qrwidget.cpp LIBS player)
 zo_add_test(player_weathermodel SOURCES tst_weathermodel.cpp LIBS player LABELS standin
             ENV QT_LOGGING_RULES=wapp.requests.debug=false)
 target_include_directories(player_weathermodel PRIVATE ${CMAKE_SOURCE_DIR}/tests/transfer)
+zo_add_test(player_likecounter SOURCES tst_likecounter.cpp LIBS player LABELS standin)
+target_include_directories(player_likecounter PRIVATE ${CMAKE_SOURCE_DIR}/tests/transfer)
