@@ -9,6 +9,8 @@ Item {
     property string villeMeteo
     property string codePostaleMeteo
     readonly property real unit: Math.min(width, height)
+    // A portrait zone puts the readings and the forecast on more rows.
+    readonly property bool portrait: height > width
 
     state: "loading"
     states: [
@@ -71,41 +73,45 @@ Item {
             id: current
             objectName: "weatherCurrent"
             anchors { top: cityText.bottom; topMargin: window.unit / 40; horizontalCenter: parent.horizontalCenter }
-            height: parent.height * 0.3
+            height: parent.height * (window.portrait ? 0.2 : 0.3)
             width: Math.min(parent.width, height * 3.2)
             weatherIcon: model.hasValidWeather ? model.weather.weatherIcon : "01d"
             topText: model.hasValidWeather ? model.weather.temperature : "??"
             bottomText: model.hasValidWeather ? model.weather.weatherDescription : "No weather data"
         }
 
-        Row {
+        Grid {
             id: readings
             anchors { top: current.bottom; topMargin: window.unit / 40; horizontalCenter: parent.horizontalCenter }
-            height: parent.height * 0.2
-            property real cellWidth: main.width / 5
-            InfoLine { objectName: "weatherSunrise"; width: readings.cellWidth; height: readings.height
+            columns: window.portrait ? 3 : 5
+            height: parent.height * (window.portrait ? 0.26 : 0.2)
+            property real cellWidth: main.width / columns
+            property real cellHeight: height / Math.ceil(5 / columns)
+            InfoLine { objectName: "weatherSunrise"; width: readings.cellWidth; height: readings.cellHeight
                        icon: "sunrise"; text: model.hasValidWeather ? model.weather.sunrise : "No data" }
-            InfoLine { objectName: "weatherSunset"; width: readings.cellWidth; height: readings.height
+            InfoLine { objectName: "weatherSunset"; width: readings.cellWidth; height: readings.cellHeight
                        icon: "sunset"; text: model.hasValidWeather ? model.weather.sunset : "No data" }
-            InfoLine { objectName: "weatherHumidity"; width: readings.cellWidth; height: readings.height
+            InfoLine { objectName: "weatherHumidity"; width: readings.cellWidth; height: readings.cellHeight
                        icon: "humidity"; text: model.hasValidWeather ? model.weather.humidite : "-- %" }
-            InfoLine { objectName: "weatherPressure"; width: readings.cellWidth; height: readings.height
+            InfoLine { objectName: "weatherPressure"; width: readings.cellWidth; height: readings.cellHeight
                        icon: "pressure"; text: model.hasValidWeather ? model.weather.pression : "---- hPa" }
-            InfoLine { objectName: "weatherWind"; width: readings.cellWidth; height: readings.height
+            InfoLine { objectName: "weatherWind"; width: readings.cellWidth; height: readings.cellHeight
                        icon: "wind"; text: model.hasValidWeather ? model.weather.vent : "-.- m/s" }
         }
 
-        Row {
+        Grid {
             id: forecast
             anchors { top: readings.bottom; topMargin: window.unit / 30; bottom: parent.bottom
                       horizontalCenter: parent.horizontalCenter }
-            property real cellWidth: main.width / 4
+            columns: window.portrait ? 2 : 4
+            property real cellWidth: main.width / columns
+            property real cellHeight: height / Math.ceil(4 / columns)
             Repeater {
                 model: 4
                 ForecastIcon {
                     objectName: "forecast" + index
                     width: forecast.cellWidth
-                    height: forecast.height
+                    height: forecast.cellHeight
                     topText: window.hasEntry(index) ? window.entry(index).dayOfWeek : "??"
                     bottomText: window.hasEntry(index) ? window.entry(index).temperature : "??/??"
                     weatherIcon: window.hasEntry(index) ? window.entry(index).weatherIcon : "01d"

@@ -20,7 +20,7 @@ Item {
             objectName: "currentTemperature"
             text: current.topText
             color: "white"
-            font.pixelSize: current.height / 2.4
+            font.pixelSize: Math.min(current.height / 2.4, current.width / 5)
             font.bold: true
         }
         Text {

@@ -6,7 +6,7 @@ Item {
     property string topText: "??"
     property string bottomText: "??/??"
     property string weatherIcon: "01d"
-    property real textSize: Math.max(8, height / 7)
+    property real textSize: Math.max(8, Math.min(height / 7, width / 6.5))
 
     Text {
         id: top

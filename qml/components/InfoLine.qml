@@ -23,6 +23,6 @@ Item {
         elide: Text.ElideRight
         text: info.text
         color: "white"
-        font.pixelSize: Math.max(8, info.height / 4.5)
+        font.pixelSize: Math.max(8, Math.min(info.height / 4.5, info.width / 6))
     }
 }

@@ -7,6 +7,9 @@ Rectangle {
     id: likesView
     property string urlPath
     readonly property real unit: Math.min(width, height)
+    // A portrait zone stacks the count over the code.
+    readonly property bool portrait: height > width
+    readonly property real margin: unit / 20
     color: "#3b5998"
 
     API_FACEBOOK {
@@ -23,8 +26,9 @@ Rectangle {
 
     Column {
         id: counter
-        anchors { left: parent.left; right: qrFrame.left; verticalCenter: parent.verticalCenter
-                  margins: likesView.unit / 20 }
+        x: likesView.margin
+        width: (likesView.portrait ? likesView.width : qrFrame.x) - 2 * likesView.margin
+        y: likesView.portrait ? (qrFrame.y - height) / 2 : (likesView.height - height) / 2
         spacing: likesView.unit / 30
 
         Row {
@@ -76,8 +80,10 @@ Rectangle {
     // White frame: a reader needs a light border around the code.
     Rectangle {
         id: qrFrame
-        anchors { right: parent.right; verticalCenter: parent.verticalCenter; margins: likesView.unit / 20 }
-        width: Math.min(likesView.height * 0.8, likesView.width * 0.45)
+        width: likesView.portrait ? Math.min(likesView.width * 0.8, likesView.height * 0.5)
+                                  : Math.min(likesView.height * 0.8, likesView.width * 0.45)
+        x: likesView.portrait ? (likesView.width - width) / 2 : likesView.width - width - likesView.margin
+        y: likesView.portrait ? likesView.height - height - likesView.margin : (likesView.height - height) / 2
         height: width
         color: "white"
         radius: width / 40

@@ -5,3 +5,6 @@ zo_add_test(player_weathermodel SOURCES tst_weathermodel.cpp LIBS player LABELS 
 target_include_directories(player_weathermodel PRIVATE ${CMAKE_SOURCE_DIR}/tests/transfer)
 zo_add_test(player_likecounter SOURCES tst_likecounter.cpp LIBS player LABELS standin)
 target_include_directories(player_likecounter PRIVATE ${CMAKE_SOURCE_DIR}/tests/transfer)
+zo_add_test(player_livescenes_xvfb SOURCES tst_livescenes_xvfb.cpp LIBS player qml widgets testcommon XVFB
+            LABELS standin)
+target_include_directories(player_livescenes_xvfb PRIVATE ${CMAKE_SOURCE_DIR}/tests/transfer)
