@@ -20,56 +20,18 @@ WeatherData::WeatherData(const WeatherData &other)
 }
 
 // Setters always signal: the scene redraws once per field written.
-void WeatherData::setDayOfWeek(const QString &value)
+void WeatherData::store(QString &field, const QString &value)
 {
-    m_dayOfWeek = value;
+    field = value;
     emit dataChanged();
 }
 
-void WeatherData::setWeatherIcon(const QString &value)
-{
-    m_weatherIcon = value;
-    emit dataChanged();
-}
-
-void WeatherData::setWeatherDescription(const QString &value)
-{
-    m_weatherDescription = value;
-    emit dataChanged();
-}
-
-void WeatherData::setTemperature(const QString &value)
-{
-    m_temperature = value;
-    emit dataChanged();
-}
-
-void WeatherData::setSunrise(const QString &value)
-{
-    m_sunrise = value;
-    emit dataChanged();
-}
-
-void WeatherData::setSunset(const QString &value)
-{
-    m_sunset = value;
-    emit dataChanged();
-}
-
-void WeatherData::setHumidite(const QString &value)
-{
-    m_humidite = value;
-    emit dataChanged();
-}
-
-void WeatherData::setPression(const QString &value)
-{
-    m_pression = value;
-    emit dataChanged();
-}
-
-void WeatherData::setVent(const QString &value)
-{
-    m_vent = value;
-    emit dataChanged();
-}
+void WeatherData::setDayOfWeek(const QString &value) { store(m_dayOfWeek, value); }
+void WeatherData::setWeatherIcon(const QString &value) { store(m_weatherIcon, value); }
+void WeatherData::setWeatherDescription(const QString &value) { store(m_weatherDescription, value); }
+void WeatherData::setTemperature(const QString &value) { store(m_temperature, value); }
+void WeatherData::setSunrise(const QString &value) { store(m_sunrise, value); }
+void WeatherData::setSunset(const QString &value) { store(m_sunset, value); }
+void WeatherData::setHumidite(const QString &value) { store(m_humidite, value); }
+void WeatherData::setPression(const QString &value) { store(m_pression, value); }
+void WeatherData::setVent(const QString &value) { store(m_vent, value); }

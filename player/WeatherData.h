@@ -47,6 +47,8 @@ signals:
     void dataChanged();
 
 private:
+    void store(QString &field, const QString &value);
+
     QString m_dayOfWeek;
     QString m_weatherIcon;
     QString m_weatherDescription;
