@@ -1,27 +1,74 @@
 #pragma once
 
-#include <QWidget>
+#include <QDate>
+#include <QDialog>
+#include <QStringList>
+#include <QTime>
 
-class PagePlaceholder;
+class PlayerSceneView;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTimeEdit;
 
-// Player preview page: the chosen box's screen as it will be shown.
-class ZoPlayer : public QWidget
+// Player preview page: the chosen screen as its boxes will play it, at the
+// date and time of day picked under the scene.
+class ZoPlayer : public QDialog
 {
     Q_OBJECT
 public:
     explicit ZoPlayer(QWidget *parent = nullptr);
     ~ZoPlayer() override;
 
-    // Reads the poster list file of the chosen box again.
+    // Reads DATA/PLAYER.orvex again and hands the screen to the scene.
     void UpdateZoPlayer();
+    // Label and scene follow the moment of the three controls.
+    void UpdateDateTime();
+
+    void show_SizeEcran(QString rotation, QString width, QString height, QStringList layout, QString brand,
+                        QString mode, QString interaction);
+    void show_SiteWebTactile(QString url, QString timeout);
+    void show_Meteo(QStringList types, QStringList zones, QStringList delays, QStringList cities,
+                    QStringList languages, QStringList zips);
+    void show_DateTime2(QStringList dateDebut, QStringList heureDebut, QStringList dateFin, QStringList heureFin,
+                        QStringList dateDebut1, QStringList heureDebut1, QStringList dateFin1,
+                        QStringList heureFin1, QStringList weekdays, QStringList zones);
+    void show_media3(QStringList types, QStringList delays, QStringList videos, QStringList images,
+                     QStringList opacities, QStringList texts, QStringList zones, QStringList rssSources,
+                     QStringList rssDelays);
+    void show_CurrentDateTime();
+    void InitPlayer();
+    // The per-poster feed list: the local file of each RSS poster's feed.
+    QStringList RssTransLocal(QStringList types, QStringList addresses);
+
+    // The root of the scene, null when it failed to load.
+    QObject *sceneRoot() const;
+    PlayerSceneView *sceneView() const { return m_scene; }
+    QStringList rssFeeds() const { return m_rssFeeds; }
 
 public slots:
-    // Panel size and screen orientation (90 for a portrait screen).
-    void slotResize(int width, int height, int rotation);
+    void PlaySetSize(int w, int h);
+    void slotNbreMinutes(int Minutes);
+    void slotNbreSlide(QTime timechange);
+    void slotDate(QDate datechange);
+    void slotResize(int w, int h, int rotation);
+    void slotQuitter();
+    // Escape goes back to the panel instead of hiding the page.
+    void reject() override;
 
 signals:
     void signalButton(int code);
 
 private:
-    PagePlaceholder *m_body;
+    PlayerSceneView *m_scene;
+    QLabel *m_container;
+    QLabel *m_dateTimeLabel;
+    QSlider *m_slider;
+    QTimeEdit *m_timeEdit;
+    QDateEdit *m_dateEdit;
+    QPushButton *m_back;
+    int m_minutes = 720;
+    QString m_workFolder;
+    QStringList m_rssFeeds;
 };

@@ -35,6 +35,9 @@ $scripts = [
     '/zobox/upload.php' => __DIR__ . '/zobox/upload.php',
     '/zobox/mails.php' => __DIR__ . '/zobox/mails.php',
     '/zoconsole/modeles/getSTATUS.php' => __DIR__ . '/zoconsole/modeles/getSTATUS.php',
+    // Outside services of the preview's live content (weather, page likes).
+    '/data/2.5/weather' => __DIR__ . '/live/weather.php',
+    '/data/2.5/forecast' => __DIR__ . '/live/weather.php',
 ];
 
 function standin_serve_file($path)
@@ -63,6 +66,8 @@ function standin_dispatch($path, array $scripts)
 {
     if (isset($scripts[$path])) {
         include $scripts[$path];
+    } elseif (strncmp($path, '/v3.2/', 6) === 0) {
+        include __DIR__ . '/live/graph.php';
     } else {
         standin_serve_file($path);
     }

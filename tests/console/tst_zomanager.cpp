@@ -111,11 +111,12 @@ void TestZoManager::pageCodes()
         return;
 
     // A placeholder's "Retour" tool button, a built page's icon-only back
-    // button, or the editor's "Quitter".
+    // button (by name or accessible name), or the editor's "Quitter".
     const QStringList backNames{QStringLiteral("retour"), QStringLiteral("back"), QStringLiteral("btBack")};
     QAbstractButton *back = nullptr;
     for (QAbstractButton *button : stack->currentWidget()->findChildren<QAbstractButton *>()) {
         if (button->text() == QLatin1String("Retour") || button->text() == QLatin1String("Quitter")
+            || button->accessibleName() == QLatin1String("Retour")
             || backNames.contains(button->objectName()))
             back = button;
     }

@@ -1,0 +1,517 @@
+import QtQuick 2.10
+import QtMultimedia 5.9
+import "horloge"
+import "facebook"
+
+// One zone of a screen: plays its posters one after the other, each for its
+// delay, skipping those whose schedule does not cover the simulated moment.
+Rectangle {
+    id: rectangle1
+    width: 960
+    height: 540
+    color: "black"
+    border.color: "black"
+    clip: false
+    rotation: 0
+    scale: 1
+    z: 0
+    transformOrigin: Item.Center
+
+    property int index: 0
+    property int count: 0
+    property var playlistType
+    property var playlistDelay
+    property var playlistVideo
+    property var playlistImage
+    property var playlistOpacity
+    property var playlistTxt
+    property var playlistRssAdress
+    property var playlistRssDelay
+    property var playlistDateDebut
+    property var playlistDateFin
+    property var playlistDateDebut2
+    property var playlistDateFin2
+    property var playlistTimeDebut
+    property var playlistTimeFin
+    property var playlistTimeDebut2
+    property var playlistTimeFin2
+    property var playlistDayOfWeek
+    property var currentdayOfWeek
+    property string mediaDayOfWeek
+    property int playlistRssOrientation: 0
+    property var playlistMeteoCity
+    property var playlistMeteoLangue
+    property var playlistMeteoZip
+    property string playCurrentDate
+    property string playCurrentTime
+    property int videoBoucle: 0
+    property int videoStage: 0
+    property int validationDate: 0
+    property int validationTime: 0
+    property int useDateTime: 0
+    property int timeout: 0
+    property var currentDateTime
+    property var dateTimeDebut
+    property var dateTimeFin
+    property var dateTimeDebut2
+    property var dateTimeFin2
+    property string dateString
+    property var arrayDateTime
+    property string tmpValue
+    // A video poster timed by its own length waits for that length.
+    property bool durationPending: false
+    // Page address shown by the likes view of a "WIDGETHEURE" poster.
+    property string likesPageAddress: "https://www.facebook.com/orvex"
+
+    signal qmlSignal(string msg)
+    signal qmlSignalGetCurrentDayOfWeek()
+
+    function log(text) {
+        if (typeof logger !== "undefined" && logger)
+            logger.info(text)
+    }
+    function verbose(text) {
+        if (typeof logger !== "undefined" && logger)
+            logger.verbose(text)
+    }
+
+    function sizeOf(list) {
+        return list ? list.length : 0
+    }
+    function entry(list, i) {
+        if (!list || i < 0 || i >= list.length || list[i] === undefined || list[i] === null)
+            return ""
+        return String(list[i])
+    }
+    function hasMedia(value) {
+        return value !== "" && value !== "OFF"
+    }
+    function isSet(value) {
+        return value !== "" && value !== "NULL"
+    }
+
+    // At least one second whatever the text: "", "abc" and "0" included.
+    function delayMs(text) {
+        var seconds = parseInt(text)
+        if (isNaN(seconds) || seconds < 1)
+            return 1000
+        return seconds * 1000
+    }
+
+    // "yyyy,MM,dd[,hh,mm,ss]" as a local moment; anything else is invalid.
+    function toMoment(text) {
+        arrayDateTime = (text + ",00,00,00").split(",")
+        return new Date(parseInt(arrayDateTime[0]), parseInt(arrayDateTime[1]) - 1, parseInt(arrayDateTime[2]),
+                        parseInt(arrayDateTime[3]), parseInt(arrayDateTime[4]), parseInt(arrayDateTime[5]))
+    }
+    function timeMoment(timeText) {
+        return toMoment(playCurrentDate + "," + timeText)
+    }
+    function logMoment(label, moment, useVerbose) {
+        var text = label + Qt.formatDateTime(moment, "dd/MM/yyyy") + " " + Qt.formatDateTime(moment, "hh:mm:ss")
+        if (useVerbose)
+            verbose(text)
+        else
+            log(text)
+    }
+    function weekdayPasses() {
+        return !isSet(mediaDayOfWeek) || mediaDayOfWeek.indexOf(String(currentdayOfWeek)) >= 0
+    }
+    function within(start, end, now) {
+        return start <= now && end >= now
+    }
+
+    // Sets validationDate, validationTime and useDateTime for poster i.
+    function checkSchedule(i) {
+        validationDate = 0
+        validationTime = 0
+        if (i >= sizeOf(playlistDateDebut)) {
+            useDateTime = 1
+            log("-->NOTUSE<--")
+            return
+        }
+        if (isSet(entry(playlistDateDebut, i))) {
+            currentDateTime = toMoment(playCurrentDate)
+            dateTimeDebut = toMoment(entry(playlistDateDebut, i))
+            dateTimeFin = toMoment(entry(playlistDateFin, i))
+            dateTimeDebut2 = toMoment(entry(playlistDateDebut2, i))
+            dateTimeFin2 = toMoment(entry(playlistDateFin2, i))
+            logMoment("DEBUT DATE-->", dateTimeDebut)
+            logMoment("DEBUT DATE2-->", dateTimeDebut2)
+            logMoment("COURANT DATE", currentDateTime, true)
+            logMoment("FIN DATE---->", dateTimeFin)
+            logMoment("FIN DATE2---->", dateTimeFin2)
+            if (within(dateTimeDebut, dateTimeFin, currentDateTime) || within(dateTimeDebut2, dateTimeFin2, currentDateTime)) {
+                log("-->DATE OK<--")
+                validationDate = 1
+            } else {
+                log("-->DATE FAIL<--")
+                validationDate = 2
+            }
+        }
+        if (isSet(entry(playlistTimeDebut, i))) {
+            currentDateTime = timeMoment(playCurrentTime)
+            dateTimeDebut = timeMoment(entry(playlistTimeDebut, i))
+            dateTimeFin = timeMoment(entry(playlistTimeFin, i))
+            dateTimeDebut2 = timeMoment(entry(playlistTimeDebut2, i))
+            dateTimeFin2 = timeMoment(entry(playlistTimeFin2, i))
+            mediaDayOfWeek = entry(playlistDayOfWeek, i)
+            logMoment("DEBUT HEURE-->", dateTimeDebut)
+            logMoment("DEBUT HEURE2-->", dateTimeDebut2)
+            logMoment("COURANT HEURE", currentDateTime, true)
+            logMoment("FIN HEURE---->", dateTimeFin)
+            logMoment("FIN HEURE2---->", dateTimeFin2)
+            log("CurrentDayOfWeek---->" + currentdayOfWeek)
+            log("DayOfWeek---->" + mediaDayOfWeek)
+            if ((within(dateTimeDebut, dateTimeFin, currentDateTime) && weekdayPasses())
+                    || (within(dateTimeDebut2, dateTimeFin2, currentDateTime) && weekdayPasses())) {
+                log("-->TIME OK<--")
+                validationTime = 1
+            } else {
+                log("-->TIME FAIL<--")
+                validationTime = 2
+            }
+        }
+        if (validationDate === 2 || validationTime === 2) {
+            useDateTime = 0
+        } else {
+            useDateTime = 1
+            if (validationDate === 0 && validationTime === 0)
+                log("-->NOTUSE<--")
+        }
+    }
+
+    // Whether poster i is due at the simulated moment.
+    function isDue(i) {
+        checkSchedule(i)
+        return useDateTime === 1
+    }
+
+    function hideLiveViews() {
+        myWeather.opacity = 0
+        myRss.opacity = 0
+        myRss.runningTime = false
+        myClock.opacity = 0
+    }
+
+    function init() {
+        myImageTxt.opacity = 0
+        videoOutput1.opacity = 0
+        hideLiveViews()
+        time.stop()
+        videoBoucle = 0
+        durationPending = false
+        log("****Init()****")
+        mediaPlayer.stop()
+        index = 0
+    }
+
+    function goToNextMedia() {
+        time.stop()
+        videoStage = 0
+        durationPending = false
+        mediaPlayer.pause()
+        videoOutput1.opacity = 0
+        myImage.opacity = 0
+        var posters = sizeOf(playlistType)
+        if (index >= posters) {
+            index = 0
+            log("Index ReStart: " + index)
+            qmlSignal("RESETORVEX12345")
+        }
+        if (posters === 0)
+            return
+        var kind = entry(playlistType, index)
+        var delay = entry(playlistDelay, index)
+        var picture = entry(playlistImage, index)
+        var video = entry(playlistVideo, index)
+        var text = entry(playlistTxt, index)
+        log("Play count: " + count)
+        log("Play index: " + index)
+        log("Opening temps Affiche: " + delay)
+        log("       Opening WIDGET: " + kind)
+        log("   Opening image file: " + picture)
+        log("Opening image opacity: " + entry(playlistOpacity, index))
+        log("   Opening video file: " + video)
+        log("     Opening txt file: " + text)
+        qmlSignal(picture + video)
+        myBackground.opacity = 0
+
+        checkSchedule(index)
+        if (useDateTime !== 1) {
+            count++
+            index++
+            if (index < posters) {
+                goToNextMedia()
+            } else {
+                // Nothing due from here on: the list is checked again in 500 ms.
+                time.interval = 500
+                time.start()
+            }
+            return
+        }
+
+        if (kind !== "WIDGETSITEWEB")
+            mywebView.visible = false
+        if (kind !== "WIDGETHEURE")
+            myFacebookLikes.opacity = 0
+
+        if (kind === "WIDGETSITEWEB") {
+            hideLiveViews()
+            log("------Play SITE WEB -----")
+            mywebView.url = entry(playlistRssAdress, index)
+            mywebView.active = true
+            mywebView.visible = true
+            time.interval = delayMs(delay)
+            log("Time Start")
+            playVideo.start()
+        } else if (kind === "WIDGETHEURE") {
+            myRss.opacity = 0
+            myRss.runningTime = false
+            myWeather.opacity = 0
+            myFacebookLikes.opacity = 1
+            myFacebookLikes.urlPath = likesPageAddress
+            time.interval = delayMs(delay)
+            log("Time Start")
+            playVideo.start()
+        } else if (kind === "WIDGETMETEO") {
+            myRss.opacity = 0
+            myClock.opacity = 0
+            myRss.runningTime = false
+            myWeather.opacity = 1
+            myWeather.villeMeteo = entry(playlistMeteoCity, index)
+            myWeather.codePostaleMeteo = entry(playlistMeteoZip, index) + "," + entry(playlistMeteoLangue, index)
+            log("------Play WIDGETMETEO -----")
+            log("------WIDGETMETEO HEIGHT=" + myWeather.height)
+            log("------WIDGETMETEO WIDTH =" + myWeather.width)
+            time.interval = delayMs(delay)
+            log("Time Start")
+            playVideo.start()
+        } else if (kind === "WIDGETRSS") {
+            myWeather.opacity = 0
+            myClock.opacity = 0
+            myRss.opacity = 1
+            myRss.runningTime = true
+            log("------Play WIDGETRSS -----")
+            myRss.playSourceRss = entry(playlistRssAdress, index)
+            var rssDelay = parseInt(entry(playlistRssDelay, index))
+            myRss.playDelayRss = isNaN(rssDelay) ? 0 : rssDelay
+            myRss.playOrientationHorizontal = (playlistRssOrientation === 1)
+            time.interval = delayMs(delay)
+            log("Time Start")
+            playVideo.start()
+        } else {
+            hideLiveViews()
+            if (!hasMedia(picture)) {
+                myImage.opacity = 0
+            } else {
+                myImage.source = picture
+                var percent = parseInt(entry(playlistOpacity, index))
+                myImage.opacity = isNaN(percent) ? 1 : parseFloat(percent / 100)
+                log("myImage.opacity=" + myImage.opacity)
+            }
+            if (!hasMedia(text)) {
+                myImageTxt.opacity = 0
+                log("myImageTxt.opacity=0.0")
+            } else {
+                myImageTxt.source = text
+                myImageTxt.opacity = 1
+                log("myImageTxt.opacity=1")
+            }
+            videoBoucle = 0
+            if (!hasMedia(video))
+                videoOutput1.opacity = 0
+            else
+                mediaPlayer.source = video
+            log("-----TEMP 4000--------------------------------------------------------")
+            playVideo.start()
+            log(">>Playing Video" + video + " in progress...")
+        }
+    }
+
+    function playVideoMedia() {
+        if (videoStage === 0) {
+            qmlSignalGetCurrentDayOfWeek()
+            videoStage = 1
+            playVideo.start()
+            var video = entry(playlistVideo, index)
+            var delay = entry(playlistDelay, index)
+            videoBoucle = 0
+            if (!hasMedia(video)) {
+                videoOutput1.opacity = 0
+                mediaPlayer.stop()
+            } else {
+                mediaPlayer.source = video
+                mediaPlayer.stop()
+            }
+            if (hasMedia(video)) {
+                if (delay === "0" || delay === "") {
+                    log("------Play Video Auto during " + mediaPlayer.duration + "ms----")
+                    if (mediaPlayer.duration > 0) {
+                        time.interval = Math.max(1000, mediaPlayer.duration)
+                    } else {
+                        // Timed again from the real length once it is known.
+                        durationPending = true
+                        time.interval = 3000
+                    }
+                } else {
+                    log("------Play Video Manuel during " + delay + "s-----")
+                    time.interval = delayMs(delay)
+                }
+                log("Time Start")
+                videoBoucle = 2
+                time.start()
+                mediaPlayer.play()
+                log(">>Playing Video " + video + " in progress...")
+            } else {
+                log("------Play Image during " + delay + "s-----")
+                time.interval = delayMs(delay)
+                log("Time Start")
+                time.start()
+                log(">>Playing Image in progress...")
+            }
+            count++
+            index++
+        } else {
+            log("-----playVideoMedia--------------------------------------------------------videoStage ==1")
+            videoStage = 0
+            var started = entry(playlistVideo, index - 1)
+            if (hasMedia(started)) {
+                videoOutput1.opacity = 1
+                log("-----playVideoMedia--------------------------------------------------------videoStage ==1b" + started)
+            }
+        }
+    }
+
+    MediaPlayer {
+        id: mediaPlayer
+        objectName: "mediaPlayer"
+        onStopped: {
+            if (videoBoucle === 2 && timeout === 0) {
+                log("****PlayVideoLOOP2****")
+                timeout = 1
+                timetimeout.start()
+                mediaPlayer.stop()
+                mediaPlayer.play()
+            }
+        }
+        onDurationChanged: {
+            if (durationPending && duration > 0) {
+                durationPending = false
+                time.stop()
+                time.interval = Math.max(1000, duration - position)
+                time.start()
+            }
+        }
+    }
+
+    VideoOutput {
+        id: videoOutput1
+        objectName: "videoOutput1"
+        anchors.fill: parent
+        source: mediaPlayer
+        fillMode: VideoOutput.PreserveAspectFit
+        orientation: 0
+
+        Image {
+            id: myBackground
+            objectName: "myBackground"
+            anchors.fill: parent
+            fillMode: Image.PreserveAspectFit
+            source: "qrc:/img/zoplayer.png"
+            opacity: 1
+        }
+    }
+
+    Image {
+        id: myImage
+        objectName: "myImage"
+        anchors.fill: parent
+        fillMode: Image.PreserveAspectFit
+        source: "qrc:/img/zoplayer.png"
+        opacity: 0
+    }
+
+    Image {
+        id: myImageTxt
+        objectName: "myImageTxt"
+        anchors.fill: parent
+        fillMode: Image.PreserveAspectFit
+        source: "qrc:/img/zoplayer.png"
+        opacity: 0
+    }
+
+    WeatherInfo {
+        id: myWeather
+        objectName: "myWeather"
+        anchors.fill: parent
+        opacity: 0
+        clip: false
+    }
+
+    RssNews {
+        id: myRss
+        objectName: "myRss"
+        anchors.fill: parent
+        opacity: 0
+        clip: false
+    }
+
+    Clock {
+        id: myClock
+        objectName: "myClock"
+        anchors.fill: parent
+        city: "Paris"
+        shift: 0
+        opacity: 0
+    }
+
+    FacebookLikes {
+        id: myFacebookLikes
+        objectName: "myFacebookLikes"
+        anchors.fill: parent
+        opacity: 0
+    }
+
+    // The web view is made on first use: a web engine per zone costs much.
+    Loader {
+        id: mywebView
+        objectName: "mywebView"
+        property string url: ""
+        anchors.fill: parent
+        active: false
+        visible: false
+        source: "SiteWebView.qml"
+        onLoaded: item.url = Qt.binding(function() { return mywebView.url })
+    }
+
+    Timer {
+        id: time
+        objectName: "time"
+        interval: 1000
+        repeat: false
+        running: false
+        onTriggered: {
+            log("Time index: " + index + ".")
+            if (index >= 0)
+                goToNextMedia()
+        }
+    }
+
+    Timer {
+        id: playVideo
+        objectName: "playVideo"
+        interval: 500
+        repeat: false
+        running: false
+        onTriggered: playVideoMedia()
+    }
+
+    Timer {
+        id: timetimeout
+        interval: 2000
+        repeat: false
+        running: false
+        onTriggered: timeout = 0
+    }
+}

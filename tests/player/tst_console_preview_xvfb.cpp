@@ -1,0 +1,90 @@
+#include "../console/ConsoleFixture.h"
+#include "AnimationStackedWidget.h"
+#include "ZoManager.h"
+#include "ZoPlayer.h"
+#include "ZoScreenshot.h"
+#include "classPrincipal.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QQuickItem>
+#include <QToolButton>
+#include <QtTest>
+
+// The demo account on a real X server: a screen is chosen on the panel and
+// "Visualiser" shows it in the preview page; "back" returns to the panel.
+class TestConsolePreviewXvfb : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void visualiserShowsTheChosenScreen();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_work;
+};
+
+void TestConsolePreviewXvfb::initTestCase()
+{
+    zoInitWidgetTest();
+    Q_INIT_RESOURCE(qml);
+    QVERIFY(m_dir.isValid());
+    m_work = m_dir.filePath(QStringLiteral("demo"));
+    QVERIFY(makeDemoAccount(m_work));
+}
+
+void TestConsolePreviewXvfb::visualiserShowsTheChosenScreen()
+{
+    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
+    std::unique_ptr<ZoManager> window(new ZoManager);
+    window->resize(1280, 800);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    classPrincipal *panel = window->panel();
+    auto *panelStack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
+    QTRY_VERIFY_WITH_TIMEOUT(panelStack && panelStack->isVisible(), 30000);
+    auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
+    auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
+    screens->setCurrentRow(0);
+    QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 3, 10000);
+    QTRY_VERIFY(!panelStack->isSliding());
+
+    QToolButton *visualiser = nullptr;
+    for (QToolButton *b : panel->findChildren<QToolButton *>()) {
+        if (b->text() == QLatin1String("Visualiser"))
+            visualiser = b;
+    }
+    QVERIFY(visualiser);
+    QTRY_VERIFY(visualiser->isEnabled() && visualiser->isVisible());
+    QTest::mouseClick(visualiser, Qt::LeftButton);
+    QTRY_COMPARE(window->stack()->currentIndex(), 13);
+    QTRY_VERIFY(!window->stack()->isSliding());
+
+    auto *player = qobject_cast<ZoPlayer *>(window->stack()->currentWidget());
+    QVERIFY(player && player->sceneRoot());
+    // The three posters of the screen are in the scene's zones.
+    int inZones = 0;
+    for (int n = 1; n <= 3; ++n) {
+        QObject *zone = player->sceneRoot()->findChild<QObject *>(QStringLiteral("ecran%1").arg(n));
+        if (zone->property("opacity").toReal() > 0)
+            inZones += zone->property("playlistType").toStringList().size();
+    }
+    QCOMPARE(inZones, 3);
+    auto *firstImage = player->sceneRoot()->findChild<QObject *>(QStringLiteral("ecran1"))
+                           ->findChild<QQuickItem *>(QStringLiteral("myImage"));
+    QTRY_VERIFY(firstImage->opacity() > 0);
+    QVERIFY(firstImage->property("source").toUrl().isLocalFile());
+    auto *badge = player->sceneRoot()->findChild<QQuickItem *>(QStringLiteral("myStatus"));
+    QTRY_COMPARE_WITH_TIMEOUT(badge->opacity(), 0.0, 4000);
+    QVERIFY(saveScreenshot(window.get(), QStringLiteral("preview-demo-screen.png")));
+
+    QTest::mouseClick(player->findChild<QPushButton *>(QStringLiteral("playerBack")), Qt::LeftButton);
+    QTRY_COMPARE(window->stack()->currentIndex(), 0);
+    window.reset();
+    qunsetenv("ZOMANAGER_WORKDIR");
+}
+
+QTEST_MAIN(TestConsolePreviewXvfb)
+#include "tst_console_preview_xvfb.moc"
