@@ -35,6 +35,9 @@ private:
     QObject *create(const QString &file);
     void setPosters(QObject *zone, const QStringList &types, const QStringList &delays,
                     const QStringList &images = {});
+    // The layout call of the preview for a screen of the given size.
+    static bool layOut(QObject *screen, const QString &rotation, const QStringList &zones,
+                       const QString &width = QStringLiteral("-1"), const QString &height = QStringLiteral("-1"));
 
     QQmlEngine *m_engine = nullptr;
     QTemporaryDir m_dir;
@@ -74,6 +77,15 @@ void TestZoneScene::setPosters(QObject *zone, const QStringList &types, const QS
     zone->setProperty("playlistOpacity", QStringList(QVector<QString>(n, QStringLiteral("100")).toList()));
     zone->setProperty("playlistRssAdress", empty);
     zone->setProperty("playlistRssDelay", empty);
+}
+
+bool TestZoneScene::layOut(QObject *screen, const QString &rotation, const QStringList &zones, const QString &width,
+                           const QString &height)
+{
+    return QMetaObject::invokeMethod(screen, "showLocalSizeEcran", Q_ARG(QVariant, rotation), Q_ARG(QVariant, width),
+                                     Q_ARG(QVariant, height), Q_ARG(QVariant, zones),
+                                     Q_ARG(QVariant, QStringLiteral("Orvex")), Q_ARG(QVariant, QStringLiteral("MANAGER")),
+                                     Q_ARG(QVariant, QStringLiteral("NON")));
 }
 
 void TestZoneScene::schedule_data()
@@ -356,10 +368,7 @@ void TestZoneScene::layout()
     QFETCH(int, orientation);
     QScopedPointer<QObject> screen(create(QStringLiteral("EcranPrincipal.qml")));
     QVERIFY(screen);
-    QVERIFY(QMetaObject::invokeMethod(screen.data(), "showLocalSizeEcran", Q_ARG(QVariant, rotation),
-                                      Q_ARG(QVariant, QStringLiteral("-1")), Q_ARG(QVariant, QStringLiteral("-1")),
-                                      Q_ARG(QVariant, zones), Q_ARG(QVariant, QStringLiteral("Orvex")),
-                                      Q_ARG(QVariant, QStringLiteral("MANAGER")), Q_ARG(QVariant, QStringLiteral("NON"))));
+    QVERIFY(layOut(screen.data(), rotation, zones));
     for (int n = 0; n < 3; ++n) {
         auto *zone = screen->findChild<QQuickItem *>(QStringLiteral("ecran%1").arg(n + 1));
         QVERIFY(zone);
@@ -377,12 +386,7 @@ void TestZoneScene::layoutHidesDroppedZones()
 {
     QScopedPointer<QObject> screen(create(QStringLiteral("EcranPrincipal.qml")));
     QVERIFY(screen);
-    auto layout = [&screen](const QStringList &zones) {
-        return QMetaObject::invokeMethod(screen.data(), "showLocalSizeEcran", Q_ARG(QVariant, QStringLiteral("0")),
-                                         Q_ARG(QVariant, QStringLiteral("-1")), Q_ARG(QVariant, QStringLiteral("-1")),
-                                         Q_ARG(QVariant, zones), Q_ARG(QVariant, QStringLiteral("Orvex")),
-                                         Q_ARG(QVariant, QStringLiteral("MANAGER")), Q_ARG(QVariant, QStringLiteral("NON")));
-    };
+    auto layout = [&screen](const QStringList &zones) { return layOut(screen.data(), QStringLiteral("0"), zones); };
     QVERIFY(layout({"0-0-50-100", "50-0-50-100"}));
     auto *zone2 = screen->findChild<QQuickItem *>(QStringLiteral("ecran2"));
     QCOMPARE(zone2->opacity(), 1.0);
@@ -401,11 +405,8 @@ void TestZoneScene::fixedScreenSizeShownWhole()
     QVERIFY(screen);
     screen->setProperty("width", 548);
     screen->setProperty("height", 308);
-    QVERIFY(QMetaObject::invokeMethod(screen.data(), "showLocalSizeEcran", Q_ARG(QVariant, QStringLiteral("0")),
-                                      Q_ARG(QVariant, QStringLiteral("1920")), Q_ARG(QVariant, QStringLiteral("1080")),
-                                      Q_ARG(QVariant, (QStringList{"0-0-50-100", "50-0-50-100"})),
-                                      Q_ARG(QVariant, QStringLiteral("Orvex")), Q_ARG(QVariant, QStringLiteral("MANAGER")),
-                                      Q_ARG(QVariant, QStringLiteral("NON"))));
+    QVERIFY(layOut(screen.data(), QStringLiteral("0"), {"0-0-50-100", "50-0-50-100"}, QStringLiteral("1920"),
+                   QStringLiteral("1080")));
     auto *surface = screen->findChild<QQuickItem *>(QStringLiteral("rectanglePrincipal"));
     QCOMPARE(surface->width(), 1920.0);
     QCOMPARE(surface->height(), 1080.0);
@@ -418,10 +419,7 @@ void TestZoneScene::fixedScreenSizeShownWhole()
     QVERIFY(shown.width() > 540);
 
     // Automatic size: the surface is the view's, and follows a later resize.
-    QVERIFY(QMetaObject::invokeMethod(screen.data(), "showLocalSizeEcran", Q_ARG(QVariant, QStringLiteral("0")),
-                                      Q_ARG(QVariant, QStringLiteral("-1")), Q_ARG(QVariant, QStringLiteral("-1")),
-                                      Q_ARG(QVariant, QStringList{"0-0-100-100"}), Q_ARG(QVariant, QStringLiteral("Orvex")),
-                                      Q_ARG(QVariant, QStringLiteral("MANAGER")), Q_ARG(QVariant, QStringLiteral("NON"))));
+    QVERIFY(layOut(screen.data(), QStringLiteral("0"), {"0-0-100-100"}));
     QCOMPARE(surface->width(), 548.0);
     screen->setProperty("width", 1096);
     screen->setProperty("height", 616);
