@@ -154,5 +154,8 @@ QByteArray RssFeedConverter::write(const QString &channelImage, const QList<QStr
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndDocument();
+    // Auto-formatting starts a document without a declaration with a newline.
+    if (out.startsWith('\n'))
+        out.remove(0, 1);
     return out;
 }
