@@ -2,6 +2,7 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QJSValue>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ private slots:
     void layoutHidesDroppedZones();
     void fixedScreenSizeShownWhole();
     void currentMomentReachesEveryZone();
+    void newsViewReadsTheCacheFile();
 
 private:
     QObject *create(const QString &file);
@@ -439,6 +441,47 @@ void TestZoneScene::currentMomentReachesEveryZone()
         QCOMPARE(zone->property("playCurrentTime").toString(), QStringLiteral("07,45,00"));
         QCOMPARE(zone->property("currentdayOfWeek").toString(), QStringLiteral("7"));
     }
+}
+
+void TestZoneScene::newsViewReadsTheCacheFile()
+{
+    QScopedPointer<QObject> news(create(QStringLiteral("RssNews.qml")));
+    QVERIFY(news);
+    QCOMPARE(news->property("runningTime").toBool(), true);
+    QCOMPARE(news->property("playOrientationHorizontal").toBool(), false);
+    // The cache has not written the file yet: the view waits for it.
+    const QString file = m_dir.filePath(QStringLiteral("feed.xml"));
+    news->setProperty("playDelayRss", 1000);
+    news->setProperty("playSourceRss", QUrl::fromLocalFile(file).toString());
+    QTest::qWait(300);
+    QCOMPARE(news->property("itemCount").toInt(), 0);
+
+    QFile feed(file);
+    QVERIFY(feed.open(QIODevice::WriteOnly));
+    feed.write("<rss version=\"2.0\">\n    <channel>\n        <image>\n            <url>qrc:/img/Wait.png</url>\n"
+               "        </image>\n"
+               "        <item><title>Un</title><description>&lt;b&gt;gras&lt;/b&gt; &lt;a href=\"x\"&gt;lien&lt;/a&gt;"
+               "</description><pubDate>d1</pubDate><enclosure url=\"\"/></item>\n"
+               "        <item><title>Deux</title><description/><pubDate/><enclosure url=\"qrc:/img/Finish.png\"/></item>\n"
+               "        <item><title>Trois</title><description/><pubDate/><enclosure url=\"\"/></item>\n"
+               "    </channel>\n</rss>\n");
+    feed.close();
+    QTRY_COMPARE_WITH_TIMEOUT(news->property("itemCount").toInt(), 3, 5000);
+    QCOMPARE(news->property("channelImage").toString(), QStringLiteral("qrc:/img/Wait.png"));
+    QJSValue first;
+    auto *list = news->findChild<QObject *>(QStringLiteral("newsList"));
+    QObject *model = list->property("model").value<QObject *>();
+    QVERIFY(QMetaObject::invokeMethod(model, "get", Q_RETURN_ARG(QJSValue, first), Q_ARG(int, 0)));
+    // Links are taken out of the text.
+    QCOMPARE(first.property(QStringLiteral("description")).toString(), QStringLiteral("<b>gras</b> "));
+
+    // The list moves on every playDelayRss and wraps.
+    QTRY_COMPARE_WITH_TIMEOUT(news->property("currentIndex").toInt(), 2, 4500);
+    QTRY_COMPARE_WITH_TIMEOUT(news->property("currentIndex").toInt(), 0, 1500);
+    news->setProperty("runningTime", false);
+    const int stopped = news->property("currentIndex").toInt();
+    QTest::qWait(1300);
+    QCOMPARE(news->property("currentIndex").toInt(), stopped);
 }
 
 QTEST_MAIN(TestZoneScene)
