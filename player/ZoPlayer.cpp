@@ -1,19 +1,18 @@
 #include "ZoPlayer.h"
 
 #include "AppGlobals.h"
+#include "ClassBox.h"
 #include "ClassParamS.h"
 #include "ConsoleLogRecord.h"
 #include "PlayerSceneView.h"
 #include "PlayerScreenFile.h"
 #include "PreviewMoment.h"
-#include "ClassBox.h"
 #include "RssFeedCache.h"
 #include "SceneCallBuilder.h"
 #include "classVersion.h"
 
 #include <QDateEdit>
 #include <QDebug>
-#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>

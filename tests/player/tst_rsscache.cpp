@@ -20,6 +20,7 @@ private slots:
     void cleanup();
     void twelveItemFeedGivesReducedFile();
     void picturesFetchedOnceOverTwoCycles();
+    void failedFeedRetriesSoonAndSparesTheOthers_data();
     void failedFeedRetriesSoonAndSparesTheOthers();
     void malformedFeedKeepsTheOldCache();
     void unwritableCacheFolderGivesOneBox();
@@ -128,12 +129,21 @@ void TestRssCache::picturesFetchedOnceOverTwoCycles()
     QCOMPARE(requests(mark, QStringLiteral("missing.png")), 2);
 }
 
+void TestRssCache::failedFeedRetriesSoonAndSparesTheOthers_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("not found") << "404";
+    QTest::newRow("server error") << "500";
+    QTest::newRow("connection closed halfway") << "close";
+}
+
 void TestRssCache::failedFeedRetriesSoonAndSparesTheOthers()
 {
+    QFETCH(QString, fault);
     QVERIFY(m_feeds->publish(QStringLiteral("other.xml"),
                              "<rss version=\"2.0\"><channel><item><title>Seul</title></item></channel></rss>"));
-    QVERIFY(StandIn::fault(QStringLiteral("/zobox/") + m_feeds->folder() + QStringLiteral("/news.xml"),
-                           QStringLiteral("404"), QString(), 1));
+    QVERIFY(StandIn::fault(QStringLiteral("/zobox/") + m_feeds->folder() + QStringLiteral("/news.xml"), fault,
+                           QString(), 1));
     const QString other = m_feeds->url(QStringLiteral("other.xml"));
     start({m_feeds->url(QStringLiteral("news.xml")), other});
     QVERIFY(waitCycle());
