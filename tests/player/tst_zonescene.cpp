@@ -180,11 +180,11 @@ void TestZoneScene::rotationFollowsDelays()
     const qint64 first = clock.elapsed();
     QCOMPARE(opened.at(1).at(0).toString(), QStringLiteral("b.png"));
     QCOMPARE(opened.at(2).at(0).toString(), QStringLiteral("c.png"));
-    QVERIFY2(first >= 1400 && first < 2400, qPrintable(QString::number(first)));
+    QVERIFY2(first >= 1400 && first < 3500, qPrintable(QString::number(first)));
     // "0" without a video also plays one second.
     QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 5, 4000);
     const qint64 second = clock.elapsed() - first;
-    QVERIFY2(second >= 1400 && second < 2400, qPrintable(QString::number(second)));
+    QVERIFY2(second >= 1400 && second < 3500, qPrintable(QString::number(second)));
     QCOMPARE(opened.at(3).at(0).toString(), QStringLiteral("RESETORVEX12345"));
     QCOMPARE(opened.at(4).at(0).toString(), QStringLiteral("a.png"));
 }
@@ -213,11 +213,14 @@ void TestZoneScene::nothingDueRechecksEvery500ms()
     zone->setProperty("playlistTimeDebut", QStringList{"NULL", "NULL"});
     zone->setProperty("playCurrentDate", QStringLiteral("2020,01,01"));
     QSignalSpy opened(zone.data(), SIGNAL(qmlSignal(QString)));
+    QElapsedTimer clock;
+    clock.start();
     QVERIFY(QMetaObject::invokeMethod(zone.data(), "goToNextMedia"));
     QCOMPARE(opened.count(), 2);
-    QTest::qWait(1250);
-    // Two more passes, each opening with the wrap signal; nothing is shown.
-    QCOMPARE(opened.count(), 8);
+    // Two more passes, each opening with the wrap signal, half a second
+    // apart; nothing is shown.
+    QTRY_VERIFY_WITH_TIMEOUT(opened.count() >= 8, 3000);
+    QVERIFY2(clock.elapsed() >= 950, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(opened.at(2).at(0).toString(), QStringLiteral("RESETORVEX12345"));
     QCOMPARE(opened.at(5).at(0).toString(), QStringLiteral("RESETORVEX12345"));
     QCOMPARE(zone->findChild<QObject *>(QStringLiteral("myImage"))->property("opacity").toReal(), 0.0);
