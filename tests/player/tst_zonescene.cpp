@@ -21,6 +21,7 @@ private slots:
     void rotationFollowsDelays();
     void wrapSignalAfterLastPoster();
     void nothingDueRechecksEvery500ms();
+    void zoneGoesBlankWhenNothingIsDue();
     void plainPosterPictureOpacity_data();
     void plainPosterPictureOpacity();
     void widgetKinds();
@@ -229,6 +230,31 @@ void TestZoneScene::nothingDueRechecksEvery500ms()
     zone->setProperty("playCurrentDate", QStringLiteral("2019,12,15"));
     QTRY_COMPARE_WITH_TIMEOUT(zone->findChild<QObject *>(QStringLiteral("myImage"))->property("opacity").toReal(), 1.0,
                               1000);
+}
+
+void TestZoneScene::zoneGoesBlankWhenNothingIsDue()
+{
+    QScopedPointer<QObject> zone(create(QStringLiteral("EcranSimple.qml")));
+    QVERIFY(zone);
+    setPosters(zone.data(), {"WIDGETMETEO", ""}, {"1", "1"}, {"", "qrc:/img/Wait.png"});
+    zone->setProperty("playlistTxt", QStringList{"", "qrc:/img/Finish.png"});
+    const QString N = QStringLiteral("NULL");
+    zone->setProperty("playlistDateDebut", QStringList{N, N});
+    zone->setProperty("playlistTimeDebut", QStringList{"08,00,00", "08,00,00"});
+    zone->setProperty("playlistTimeFin", QStringList{"12,00,00", "12,00,00"});
+    zone->setProperty("playCurrentDate", QStringLiteral("2020,01,07"));
+    zone->setProperty("playCurrentTime", QStringLiteral("09,00,00"));
+    auto opacity = [&zone](const char *child) {
+        return zone->findChild<QObject *>(QLatin1String(child))->property("opacity").toReal();
+    };
+    QVERIFY(QMetaObject::invokeMethod(zone.data(), "goToNextMedia"));
+    QCOMPARE(opacity("myWeather"), 1.0);
+    QTRY_COMPARE_WITH_TIMEOUT(opacity("myImageTxt"), 1.0, 3000);
+    // Past the posters' hours the weather view and the text picture go too.
+    zone->setProperty("playCurrentTime", QStringLiteral("13,00,00"));
+    QTRY_COMPARE_WITH_TIMEOUT(opacity("myImageTxt"), 0.0, 3000);
+    QCOMPARE(opacity("myWeather"), 0.0);
+    QCOMPARE(opacity("myImage"), 0.0);
 }
 
 void TestZoneScene::plainPosterPictureOpacity_data()
