@@ -1,19 +1,19 @@
 #include "ZoPlayer.h"
 
 #include "AppGlobals.h"
+#include "ClassBox.h"
 #include "ClassParamS.h"
 #include "ConsoleLogRecord.h"
 #include "LiveContentTypes.h"
 #include "PlayerSceneView.h"
 #include "PlayerScreenFile.h"
 #include "PreviewMoment.h"
-#include "RssFeedList.h"
+#include "RssFeedCache.h"
 #include "SceneCallBuilder.h"
 #include "classVersion.h"
 
 #include <QDateEdit>
 #include <QDebug>
-#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -105,6 +105,13 @@ ZoPlayer::ZoPlayer(QWidget *parent)
     connect(m_dateEdit, &QDateEdit::dateChanged, this, &ZoPlayer::slotDate);
 
     UpdateDateTime();
+
+    m_rss = new RssFeedCache(this);
+    connect(m_rss, &RssFeedCache::saveFailed, this, [this](const QString &message) {
+        ClassBox box(message, ClassBox::Information, width(), height(), this);
+        box.setWindowTitle(QStringLiteral("FTP"));
+        box.exec();
+    });
 }
 
 ZoPlayer::~ZoPlayer() = default;
@@ -153,9 +160,38 @@ void ZoPlayer::UpdateZoPlayer()
 
 QStringList ZoPlayer::RssTransLocal(QStringList types, QStringList addresses)
 {
-    QDir().mkpath(m_workFolder + QStringLiteral("RSS"));
-    m_rssFeeds = RssFeedList::feedAddresses(types, addresses);
-    return RssFeedList::localFiles(types, addresses, m_workFolder);
+    m_rss->setWorkFolder(m_workFolder.isEmpty() ? ClassParamS::getNewPath(QString()) : m_workFolder);
+    return m_rss->RssTransLocal(types, addresses);
+}
+
+QStringList ZoPlayer::rssFeeds() const
+{
+    return m_rss->feedList();
+}
+
+void ZoPlayer::slotRssLocal()
+{
+    m_rss->slotRssLocal();
+}
+
+void ZoPlayer::slotRefreshRss()
+{
+    m_rss->slotRefreshRss();
+}
+
+void ZoPlayer::httpFinished()
+{
+    m_rss->httpFinished();
+}
+
+void ZoPlayer::httpReadyRead()
+{
+    m_rss->httpReadyRead();
+}
+
+void ZoPlayer::updateDataTransferProgress(qint64 readBytes, qint64 totalBytes)
+{
+    m_rss->updateDataTransferProgress(readBytes, totalBytes);
 }
 
 void ZoPlayer::show_SizeEcran(QString rotation, QString width, QString height, QStringList layout, QString brand,

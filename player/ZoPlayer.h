@@ -6,6 +6,7 @@
 #include <QTime>
 
 class PlayerSceneView;
+class RssFeedCache;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -45,7 +46,8 @@ public:
     // The root of the scene, null when it failed to load.
     QObject *sceneRoot() const;
     PlayerSceneView *sceneView() const { return m_scene; }
-    QStringList rssFeeds() const { return m_rssFeeds; }
+    QStringList rssFeeds() const;
+    RssFeedCache *rssCache() const { return m_rss; }
 
 public slots:
     void PlaySetSize(int w, int h);
@@ -54,6 +56,11 @@ public slots:
     void slotDate(QDate datechange);
     void slotResize(int w, int h, int rotation);
     void slotQuitter();
+    void slotRssLocal();
+    void slotRefreshRss();
+    void httpFinished();
+    void httpReadyRead();
+    void updateDataTransferProgress(qint64 readBytes, qint64 totalBytes);
     // Escape goes back to the panel instead of hiding the page.
     void reject() override;
 
@@ -70,5 +77,5 @@ private:
     QPushButton *m_back;
     int m_minutes = 720;
     QString m_workFolder;
-    QStringList m_rssFeeds;
+    RssFeedCache *m_rss;
 };

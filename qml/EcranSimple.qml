@@ -194,6 +194,14 @@ Rectangle {
         myClock.opacity = 0
     }
 
+    // Nothing of an earlier poster stays on screen.
+    function clearZone() {
+        myImageTxt.opacity = 0
+        hideLiveViews()
+        myFacebookLikes.opacity = 0
+        mywebView.visible = false
+    }
+
     function init() {
         myImageTxt.opacity = 0
         videoOutput1.opacity = 0
@@ -244,7 +252,9 @@ Rectangle {
             if (index < posters) {
                 goToNextMedia()
             } else {
-                // Nothing due from here on: the list is checked again in 500 ms.
+                // Nothing due from here on: the zone goes blank and the list
+                // is checked again in 500 ms.
+                clearZone()
                 time.interval = 500
                 time.start()
             }

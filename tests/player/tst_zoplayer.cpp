@@ -1,6 +1,8 @@
 #include "AppGlobals.h"
+#include "ModalAnswerer.h"
 #include "PlayerFixture.h"
 #include "PlayerSceneView.h"
+#include "RssFeedCache.h"
 #include "ZoPlayer.h"
 #include "ZoTestInit.h"
 
@@ -13,6 +15,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QtTest>
 
 // The preview window offscreen: its moment controls, its sizes, the back
@@ -38,6 +41,7 @@ private slots:
     void posterListReachesZones();
     void missingPosterListGivesOneZone();
     void sceneThatFailsLeavesAMessage();
+    void unsavableFeedShowsOneBox();
 
 private:
     QObject *zone(int n) const;
@@ -255,6 +259,30 @@ void TestZoPlayer::sceneThatFailsLeavesAMessage()
     QVERIFY(message->text().contains(QStringLiteral("aperçu")));
     QVERIFY(!view.call({QStringLiteral("init"), {}}));
     QVERIFY(!view.setRootSize(10, 10));
+}
+
+void TestZoPlayer::unsavableFeedShowsOneBox()
+{
+    // A file where the cache folder should be: no feed file can be made.
+    QVERIFY(writePlayerFile(m_dir->path(), {
+                                               {QStringLiteral("SLIDETYPE"), QStringLiteral("WIDGETRSS|WIDGETRSS")},
+                                               {QStringLiteral("SLIDEDELAY"), QStringLiteral("5|5")},
+                                               {QStringLiteral("SLIDERSSADRESSE"),
+                                                QStringLiteral("http://127.0.0.1:9/a.xml|http://127.0.0.1:9/b.xml")},
+                                           }));
+    QFile blocker(m_dir->filePath(QStringLiteral("RSS")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ModalAnswerer answerer;
+    answerer.grabAs(QStringLiteral("preview-rss-save-failed.png")).confirm();
+    QSignalSpy cycles(m_player->rssCache(), &RssFeedCache::cycleFinished);
+    m_player->UpdateZoPlayer();
+    QVERIFY(cycles.wait(5000));
+    QVERIFY(answerer.waitUntilDone());
+    QVERIFY2(answerer.done(), qPrintable(answerer.errors().join(QLatin1Char('\n'))));
+    QCOMPARE(answerer.answered(), 1);
+    QVERIFY(answerer.texts().first().startsWith(QStringLiteral("Impossible de sauvegarder le fichier ")));
+    QCOMPARE(m_player->rssCache()->refreshTimer()->interval(), RssFeedCache::RetryMs);
 }
 
 QTEST_MAIN(TestZoPlayer)

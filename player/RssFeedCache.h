@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QFile;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+// Keeps RSS/<name>.xml of every RSS poster's feed up to date: a step
+// machine on a 1 ms timer fetches the feeds one after the other, converts
+// each (its 7 newest items) and fetches their pictures once; every 4 hours
+// it starts again (4 seconds after a cycle in which a feed failed).
+class RssFeedCache : public QObject
+{
+    Q_OBJECT
+public:
+    explicit RssFeedCache(QObject *parent = nullptr);
+    ~RssFeedCache() override;
+
+    void setWorkFolder(const QString &folder) { m_workFolder = folder; }
+    QString workFolder() const { return m_workFolder; }
+
+    // The per-poster feed list for the scenes; starts a cycle over the feeds.
+    QStringList RssTransLocal(QStringList types, QStringList addresses);
+    static QString replaceXmlPath(const QString &address);
+    // Removes the cached feeds that `keep` does not name (all when empty).
+    void RemoveXML(const QStringList &keep = {});
+    void RemoveListRss(QStringList used);
+
+    QList<QStringList> readXMLFile(QString name);
+    QList<QStringList> classementXMLFile(QList<QStringList> items);
+    QList<QStringList> enregistrementImageFile(QList<QStringList> items);
+    bool writeXMLFile(QString name, QList<QStringList> items);
+
+    QTimer *stepTimer() const { return m_stepTimer; }
+    QTimer *refreshTimer() const { return m_refreshTimer; }
+    int step() const { return m_step; }
+    QStringList feedList() const { return m_savedFeeds; }
+    // A request without progress for this long fails (30 s).
+    void setStallTimeout(int ms) { m_stallMs = ms; }
+
+    static const int RefreshMs = 14400000;
+    static const int RetryMs = 4000;
+
+public slots:
+    void slotRssLocal();
+    void slotRefreshRss();
+    void httpFinished();
+    void httpReadyRead();
+    void updateDataTransferProgress(qint64 readBytes, qint64 totalBytes);
+
+signals:
+    // A download file could not be created: the text for the user (at most
+    // once per cycle; the step timer is stopped while it is handled).
+    void saveFailed(const QString &message);
+    // A cycle ended; ok is false when a feed of it failed.
+    void cycleFinished(bool ok);
+
+private:
+    QString rssPath(const QString &file = QString()) const;
+    QString localUrl(const QString &file) const;
+    void startCycle();
+    void abortDownload();
+    bool openDownload(const QString &path, const QString &shownPath);
+    void request(const QString &address);
+    void failFeed(const QString &why);
+    void reportSaveFailure(const QString &shownPath, const QString &error);
+
+    QString m_workFolder;
+    QStringList m_queue;
+    QStringList m_savedFeeds;
+    QTimer *m_stepTimer;
+    QTimer *m_refreshTimer;
+    QTimer *m_stallTimer;
+    int m_step = 0;
+    int m_refreshCount = 0;
+    int m_stallMs = 30000;
+    QFile *m_file = nullptr;
+    QString m_currentName;
+    QString m_currentFeed;
+    bool m_done = false;
+    bool m_error = false;
+    bool m_cycleFailed = false;
+    bool m_boxShown = false;
+    QString m_channelImage;
+    QList<QStringList> m_items;
+    QStringList m_imageQueue;
+    QStringList m_usedImages;
+    QNetworkAccessManager *m_network;
+    QPointer<QNetworkReply> m_reply;
+};
