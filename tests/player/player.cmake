@@ -5,4 +5,4 @@ zo_add_test(player_window SOURCES tst_zoplayer.cpp PlayerFixture.h LIBS player q
 zo_add_test(player_preview_xvfb SOURCES tst_preview_xvfb.cpp PlayerFixture.h LIBS player qml widgets testcommon XVFB)
 zo_add_test(player_console_preview_xvfb SOURCES tst_console_preview_xvfb.cpp LIBS console testcommon XVFB)
 add_dependencies(player_console_preview_xvfb paramtool)
-zo_add_test(player_siteweb_xvfb SOURCES tst_siteweb_xvfb.cpp LIBS qml resources Qt5::Quick Qt5::WebView Qt5::Widgets XVFB)
+zo_add_test(player_siteweb_xvfb SOURCES tst_siteweb_xvfb.cpp LIBS player qml resources Qt5::Quick Qt5::WebView Qt5::Widgets XVFB)

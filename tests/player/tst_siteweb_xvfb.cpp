@@ -1,3 +1,5 @@
+#include "LiveContentTypes.h"
+
 #include <QApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -27,6 +29,7 @@ void TestSiteWebXvfb::webPosterShowsItsPage()
     page.close();
     const QString url = QUrl::fromLocalFile(page.fileName()).toString();
 
+    LiveContentTypes::registerTypes();
     QQuickView view;
     view.setResizeMode(QQuickView::SizeRootObjectToView);
     view.setSource(QUrl(QStringLiteral("qrc:///qml/EcranSimple.qml")));
