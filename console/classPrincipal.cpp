@@ -2,20 +2,24 @@
 
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
+#include "BoxFolderDownload.h"
 #include "BoxStatus.h"
 #include "BoxStatusPoller.h"
 #include "ClassBox.h"
 #include "ClassLog.h"
 #include "ClassParamS.h"
 #include "ConnectionStarter.h"
+#include "FolderOperations.h"
 #include "HttpFileApi.h"
 #include "JournalMerge.h"
-#include "LocalBoxDownload.h"
+#include "ListTransfers.h"
 #include "MessageOverlay.h"
 #include "PanelMetrics.h"
 #include "PosterPanel.h"
 #include "ScreenCatalog.h"
+#include "RevisionCounters.h"
 #include "ScreenChooser.h"
+#include "TimeScale.h"
 #include "TimerProcess.h"
 #include "TransferLists.h"
 #include "TransferProgress.h"
@@ -163,7 +167,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     connect(m_timerGrosFichier, &QTimer::timeout, this, &classPrincipal::EnvoiGrosFichier);
     m_timerStatusBoitier = makeTimer(10);
     connect(m_timerStatusBoitier, &QTimer::timeout, this, &classPrincipal::slotDemandeStatusBoitier);
-    m_timerRelanceStatus = makeTimer(300000);
+    m_timerRelanceStatus = makeTimer(TimeScale::ms(300000));
     connect(m_timerRelanceStatus, &QTimer::timeout, this, &classPrincipal::slotRelanceStatusBoitier);
     m_statusPoller = new BoxStatusPoller(m_timerStatusBoitier, m_timerRelanceStatus, this);
     connect(m_statusPoller, &BoxStatusPoller::entriesReady, this, [this](const QStringList &entries) {
@@ -797,6 +801,8 @@ void classPrincipal::SlotCategorie(QString Text)
     disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
     m_posterList->setEnabled(false);
     qDebug() << "SlotCategorie-->disconnect slotItemSlide()";
+    // The previous screen's poster tools must not act on another category.
+    ActiveSlide(false);
 
     m_pageFlag = 0;
     m_panelStack->slideIndex(0);
@@ -818,14 +824,21 @@ void classPrincipal::SlotCategorie(QString Text)
 
 void classPrincipal::cancelBoxDownload()
 {
-    if (m_indiceDownloadBox == 0 && !m_timerDownloadBox->isActive())
+    if (!m_boxDownload->running())
         return;
-    m_timerDownloadBox->stop();
-    m_indiceDownloadBox = 0;
-    MessageOnlyOFF();
-    connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
-            Qt::UniqueConnection);
-    m_posterList->setEnabled(true);
+    m_boxDownload->cancel();
+    posterListLive(true);
+}
+
+void classPrincipal::posterListLive(bool live)
+{
+    if (live)
+        connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
+                Qt::UniqueConnection);
+    else
+        disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
+    qDebug() << (live ? "connect slotItemSlide()" : "disconnect slotItemSlide()");
+    m_posterList->setEnabled(live);
 }
 
 // Also the status refresh: it keeps the chosen screen, and the download of
@@ -875,11 +888,14 @@ void classPrincipal::slotItemSelection()
         return;
     logLine(QStringLiteral("Fonction: slotItemSelection() ListDir: ") + text);
 
-    m_indiceDownloadBox = 0;
-    m_refreshInfo = true;
-    m_timerDownloadBox->start();
-
+    m_boxDownload->start();
     m_chooser->screenNames()->setCurrentRow(m_chooser->screensList()->currentRow());
+    showScreenNotice();
+}
+
+void classPrincipal::showScreenNotice()
+{
+    const QString text = m_chooser->currentScreen();
     if (!text.contains(QLatin1String("PLAYLIST-"))) {
         m_noticeLabel->setText(QStringLiteral("Groupe: <b>") + m_chooser->currentGroupEntry()
                                + QStringLiteral("</b> Ecran:<b>") + m_chooser->currentScreenName()
@@ -899,8 +915,10 @@ void classPrincipal::slotRenommerBox()
 {
     QString problem;
     if (m_chooser->renameCurrentScreen(m_paramLogin, workPath(QStringLiteral("LoginCrypt.orvex")), width(), height(),
-                                       &problem))
+                                       &problem)) {
+        showScreenNotice();
         slotProcessDeployFile(0);
+    }
     else if (!problem.isEmpty())
         showError(problem);
 }
@@ -1163,84 +1181,7 @@ void classPrincipal::slotUpdateMediaFinish()
     m_mediaUpdated = true;
 }
 
-void classPrincipal::slotDownloadFileBox()
-{
-    switch (m_indiceDownloadBox) {
-    case 0:
-        disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
-        qDebug() << "disconnect slotItemSlide()";
-        m_posterList->setEnabled(false);
-        m_btnAjouterEcran->setEnabled(false);
-        m_btnRenommerEcran->setEnabled(true);
-        slotSwitch();
-        m_downloadBoxRetries = 0;
-        m_indiceDownloadBox = 1;
-        break;
-    case 1:
-        // Files of the previous screen must not mix with the next one's.
-        if (!RemoveFiles(workPath(QStringLiteral("DATA/")))) {
-            if (++m_downloadBoxRetries < 100)
-                return;
-            endBoxDownload(tr("Impossible de vider le dossier\n%1").arg(workPath(QStringLiteral("DATA/"))));
-            return;
-        }
-        m_btnStatistiques->setEnabled(false);
-        for (QToolButton *button : {m_btnAjouter, m_btnSupprimer, m_btnMonter, m_btnDescendre, m_btnRenommer,
-                                    m_btnEditer, m_btnDateHeure, m_btnReseaux, m_btnSpeciales, m_btnTactile,
-                                    m_btnOrientation, m_btnAlimentation, m_btnVisualiser, m_btnDeployer})
-            button->setEnabled(false);
-        m_http->lists()->clearTransferFiles();
-        m_posterList->clear();
-        MessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
-        m_indiceDownloadBox = 2;
-        break;
-    case 2:
-        m_indiceDownloadBox = 3;
-        break;
-    case 3: {
-        const QString folder = m_chooser->currentScreen();
-        QString problem;
-        if (!LocalBoxDownload::fetch(m_account.serverFolder(), folder, workPath(QStringLiteral("DATA/")), &problem)) {
-            endBoxDownload(problem);
-            return;
-        }
-        m_indiceDownloadBox = 4;
-        break;
-    }
-    case 4:
-        MessageOnlyOFF();
-        connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
-                Qt::UniqueConnection);
-        qDebug() << "connect slotItemSlide()";
-        m_posterList->setEnabled(true);
-        if (m_refreshInfo)
-            AfficheINFO();
-        else
-            m_refreshInfo = true;
-        m_indiceDownloadBox = 5;
-        break;
-    default:
-        InfoPlayer();
-        m_timerDownloadBox->stop();
-        m_indiceDownloadBox = 0;
-        break;
-    }
-}
-
-void classPrincipal::endBoxDownload(const QString &problem)
-{
-    m_timerDownloadBox->stop();
-    m_indiceDownloadBox = 0;
-    logLine(problem);
-    MessageOnlyOFF();
-    showError(problem);
-    connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
-            Qt::UniqueConnection);
-    m_posterList->setEnabled(true);
-    // Back to the screens: there are no posters to show.
-    if (m_pageFlag != 0)
-        slotSwitch();
-}
+void classPrincipal::slotDownloadFileBox() { m_boxDownload->slotDownloadFileBox(); }
 
 // ---------------------------------------------------------------------------
 // Server transfer layer: HttpFileApi, TransferProgress, TransferSlots and
@@ -1298,7 +1239,101 @@ void classPrincipal::CreationTransfer()
         m_timerLogin->start();
     });
     m_starter->attachButton(m_btnConnecter);
+    // The label shows only what the API holds: an emptied text reaches it.
+    m_http->setStatusLabel(m_statusLine->text());
+    CreationSequences();
 }
+
+// The transfer sequences, folder operations, box downloads and revision
+// counters; the panel only shows what they ask of its widgets.
+void classPrincipal::CreationSequences()
+{
+    m_lists = new ListTransfers(m_http, this);
+    m_lists->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    m_lists->setListUploadStarted([this] { m_overlay->cancelButton()->hide(); });
+    // Direct: the error box is modal inside the caller's tick.
+    connect(m_lists, &ListTransfers::sequenceFailed, this, [this](int code) {
+        m_indiceDeploy = 0;
+        if (code == 4)
+            m_indiceDeployMedia = 0;
+        if (code > 0)
+            MessageErreurConnexion(code);
+    }, Qt::DirectConnection);
+    connect(m_lists, &ListTransfers::signalImpossibleSauvegarder, this,
+            [this](QString text) { QMessageBox::information(this, tr("FTP"), text); });
+
+    m_folders = new FolderOperations(m_http, m_lists, m_transferSlots, m_timerFolder, this);
+    m_folders->setWorkFolder(ApplicationPath);
+    connect(m_folders, &FolderOperations::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_folders, &FolderOperations::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_folders, &FolderOperations::signalInformation, this,
+            [this](QString title, QString text) { QMessageBox::information(this, title, text); });
+    connect(m_folders, &FolderOperations::signalFinished, this, &classPrincipal::slotProcessDeployLogin);
+
+    m_revisions = new RevisionCounters(&m_paramPlayer, &m_paramMedia, this);
+    m_revisions->setWorkFolder(ApplicationPath);
+    m_revisions->setQuestion([this](const QString &text) {
+        m_dimming->show();
+        ClassBox box(text, ClassBox::Question, width(), height(), this);
+        box.exec();
+        const bool go = box.text() == 0;
+        m_dimming->hide();
+        setFocus(Qt::OtherFocusReason);
+        return go;
+    });
+
+    m_boxDownload = new BoxFolderDownload(m_http, m_lists, m_progress, m_revisions, m_timerDownloadBox,
+                                          m_timerDownloadStatus, this);
+    m_boxDownload->setWorkFolder(ApplicationPath);
+    m_statusPoller->setHoldWhile([this] { return m_boxDownload->running(); });
+    connect(m_boxDownload, &BoxFolderDownload::signalBegin, this, [this] {
+        posterListLive(false);
+        m_btnAjouterEcran->setEnabled(false);
+        m_btnRenommerEcran->setEnabled(true);
+        slotSwitch();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalCleared, this, [this] {
+        m_btnStatistiques->setEnabled(false);
+        for (QToolButton *button : {m_btnAjouter, m_btnSupprimer, m_btnMonter, m_btnDescendre, m_btnRenommer,
+                                    m_btnEditer, m_btnDateHeure, m_btnReseaux, m_btnSpeciales, m_btnTactile,
+                                    m_btnOrientation, m_btnAlimentation, m_btnVisualiser, m_btnDeployer})
+            button->setEnabled(false);
+        m_posterList->clear();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalArrived, this, [this](bool refresh) {
+        posterListLive(true);
+        if (refresh)
+            AfficheINFO();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalLayout, this, &classPrincipal::InfoPlayer);
+    connect(m_boxDownload, &BoxFolderDownload::signalFailed, this, [this] {
+        posterListLive(true);
+        // Back to the screens: there are no posters to show.
+        if (m_pageFlag != 0)
+            slotSwitch();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_boxDownload, &BoxFolderDownload::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_boxDownload, &BoxFolderDownload::signalStatusEstMiseAJour, this,
+            &classPrincipal::signalStatusEstMiseAJour);
+    connect(m_boxDownload, &BoxFolderDownload::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
+            Qt::DirectConnection);
+}
+
+bool classPrincipal::FtpGetListFile(QString localFolder) { return m_lists->FtpGetListFile(localFolder); }
+bool classPrincipal::FtpPutListFile(QString localFolder) { return m_lists->FtpPutListFile(localFolder); }
+bool classPrincipal::FtpPutOneFile(QString localPath, QString name) { return m_lists->FtpPutOneFile(localPath, name); }
+bool classPrincipal::FtpRemoveListFile() { return m_lists->FtpRemoveListFile(); }
+bool classPrincipal::RemoveDir(QString folder) { return m_lists->RemoveDir(folder); }
+void classPrincipal::downloadFile(QString FolderDestination, bool RemoveFile)
+{
+    m_lists->downloadFile(FolderDestination, RemoveFile);
+}
+void classPrincipal::getIDfilePlayer() { m_revisions->getIDfilePlayer(); }
+void classPrincipal::getIDfileMedia() { m_revisions->getIDfileMedia(); }
+bool classPrincipal::checkIDfile(QString file, int expected) { return m_revisions->checkIDfile(file, expected); }
+void classPrincipal::AjouteIDfilePlayer() { m_revisions->AjouteIDfilePlayer(); }
+void classPrincipal::AjouteIDfileMedia() { m_revisions->AjouteIDfileMedia(); }
 
 void classPrincipal::scanFile(QString path) { m_http->scanFile(path); }
 void classPrincipal::downloadFileHttp(QString serverPath, QString name) { m_http->downloadFileHttp(serverPath, name); }
@@ -1326,15 +1361,8 @@ void classPrincipal::updateDataTransferProgress(qint64 readBytes, qint64 totalBy
 // Server transfers, deployments and commands: the panel answers the pages'
 // requests; the transfers themselves come with the server connection.
 
-void classPrincipal::slotDownloadStatus()
-{
-    logFunction("slotDownloadStatus");
-}
-
-void classPrincipal::slotDownloadFileStatus()
-{
-    m_timerDownloadStatus->stop();
-}
+void classPrincipal::slotDownloadStatus() { m_boxDownload->slotDownloadStatus(); }
+void classPrincipal::slotDownloadFileStatus() { m_boxDownload->slotDownloadFileStatus(); }
 
 void classPrincipal::slotDemandeStatusBoitier()
 {
@@ -1348,14 +1376,10 @@ void classPrincipal::slotRelanceStatusBoitier()
     m_statusPoller->relaunch();
 }
 
-void classPrincipal::slotProcessFolder()
+void classPrincipal::slotProcessFolder() { m_folders->slotProcessFolder(); }
+void classPrincipal::slotFolder(int Status, QString Folder, QString newFolder)
 {
-    m_timerFolder->stop();
-}
-
-void classPrincipal::slotFolder(int, QString, QString)
-{
-    logFunction("slotFolder");
+    m_folders->slotFolder(Status, Folder, newFolder);
 }
 
 void classPrincipal::EnvoiGrosFichier()

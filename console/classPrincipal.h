@@ -10,9 +10,12 @@
 #include <QWidget>
 
 class AnimationStackedWidget;
+class BoxFolderDownload;
 class BoxStatusPoller;
 class ConnectionStarter;
+class FolderOperations;
 class HttpFileApi;
+class ListTransfers;
 class MessageOverlay;
 class PosterPanel;
 class QFrame;
@@ -22,6 +25,7 @@ class QListWidget;
 class QResizeEvent;
 class QTimer;
 class QToolButton;
+class RevisionCounters;
 class ScreenChooser;
 class TimerProcess;
 class TransferProgress;
@@ -111,6 +115,26 @@ public:
     // Modal: returns once the error box is closed.
     void MessageErreurConnexion(int code);
     void ErreurLoginUtilisateur(QString text);
+
+    // List transfer sequences (ListTransfers): called once per tick, true
+    // once the whole job is done; a failure has shown its error box.
+    ListTransfers *listTransfers() const { return m_lists; }
+    bool FtpGetListFile(QString localFolder);
+    bool FtpPutListFile(QString localFolder);
+    bool FtpPutOneFile(QString localPath, QString name);
+    bool FtpRemoveListFile();
+    bool RemoveDir(QString folder);
+    BoxFolderDownload *boxDownload() const { return m_boxDownload; }
+    BoxStatusPoller *statusPoller() const { return m_statusPoller; }
+    FolderOperations *folderOperations() const { return m_folders; }
+
+    // Revision counters of DATA/PLAYER.orvex and TEMP/MEDIA.orvex.
+    RevisionCounters *revisions() const { return m_revisions; }
+    void getIDfilePlayer();
+    void getIDfileMedia();
+    bool checkIDfile(QString file, int expected);
+    void AjouteIDfilePlayer();
+    void AjouteIDfileMedia();
 
 signals:
     // Every resize of the panel; drives the relayout.
@@ -218,6 +242,7 @@ public slots:
     void slotPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination);
     void slotMkdir(QString Folder);
     void slotGetFile(QString FolderFtp, QString fileNameFtp, QString FolderDestination, QString fileNameDestination);
+    void downloadFile(QString FolderDestination, bool RemoveFile);
 
     // Deployments, commands and support reports.
     void slotProcessDeploy();
@@ -250,7 +275,9 @@ private:
     void showError(const QString &text);
     void stopWithMessage(QTimer *timer, const QString &text);
     void cancelBoxDownload();
-    void endBoxDownload(const QString &problem);
+    void CreationSequences();
+    void showScreenNotice();
+    void posterListLive(bool live);
     QString workPath(const QString &relative) const;
 
     // Parameter files as last read: login file, poster list, playlist link,
@@ -369,6 +396,10 @@ private:
     TransferProgress *m_progress = nullptr;
     TransferSlots *m_transferSlots = nullptr;
     ConnectionStarter *m_starter = nullptr;
+    ListTransfers *m_lists = nullptr;
+    FolderOperations *m_folders = nullptr;
+    BoxFolderDownload *m_boxDownload = nullptr;
+    RevisionCounters *m_revisions = nullptr;
 
     // Step machines.
     int m_indiceCheckFile = 0;
@@ -376,10 +407,7 @@ private:
     int m_indiceDeploy = 0;
     int m_indiceDeployLogin = 0;
     int m_indiceDeployMedia = 0;
-    int m_indiceDownloadBox = 0;
     BoxStatusPoller *m_statusPoller = nullptr;
-    int m_downloadBoxRetries = 0;
-    bool m_refreshInfo = true;
     bool m_mediaUpdated = false;
 
     // Account and user.

@@ -103,8 +103,14 @@ void HttpFileApi::setDoneFlag(int index, bool value)
         m_flags[index] = value;
 }
 
+bool HttpFileApi::lastSucceeded(int operation) const
+{
+    return operation >= 0 && operation <= OpStatus && m_lastOk[operation];
+}
+
 void HttpFileApi::setStatusLabel(const QString &text)
 {
+    // This object owns the label: the panel shows only what comes from here.
     if (text == m_statusLabel)
         return;
     m_statusLabel = text;
@@ -210,8 +216,8 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
         if (c.unicode() < 0x20 || c == QLatin1Char('"')) {
             // One log line, whatever the name holds.
             log(QString(line).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-            setStatusLabel(tr("Nom de fichier refusé: %1").arg(name.simplified()));
             fail(OpUpload, QStringLiteral("nom de fichier refusé"));
+            setStatusLabel(tr("Nom de fichier refusé: %1").arg(name.simplified()));
             return;
         }
     }
@@ -224,8 +230,8 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
         const QString reason = file->errorString();
         delete file;
         log(line);
-        setStatusLabel(tr("Impossible de lire le fichier %1.").arg(name));
         fail(OpUpload, QStringLiteral("lecture impossible de ") + readPath + QLatin1String(": ") + reason);
+        setStatusLabel(tr("Impossible de lire le fichier %1.").arg(name));
         return;
     }
 
@@ -306,6 +312,25 @@ void HttpFileApi::abortAll()
     }
     delete m_pendingFile;
     m_pendingFile = nullptr;
+}
+
+void HttpFileApi::abort(int operation)
+{
+    const QList<HttpRequest *> requests = m_requests;
+    for (HttpRequest *request : requests) {
+        if (request->operation() != operation)
+            continue;
+        m_requests.removeOne(request);
+        const QString file = request->file() ? request->file()->fileName() : QString();
+        request->abandon();
+        delete request;
+        if (!file.isEmpty())
+            QFile::remove(file);
+    }
+    if (operation == OpDownload) {
+        delete m_pendingFile;
+        m_pendingFile = nullptr;
+    }
 }
 
 void HttpFileApi::send(int operation, const QString &url, const QString &logLine, QFile *file,
@@ -423,6 +448,8 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
 {
     if (ok)
         log(QLatin1String(successLine(operation)));
+    if (operation >= 0 && operation <= OpStatus)
+        m_lastOk[operation] = ok;
 
     switch (operation) {
     case OpScan:
@@ -435,8 +462,7 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
             QFile::remove(file);
         m_flags[1] = true;
         m_retries = 0;
-        if (ok)
-            setStatusLabel(QString());
+        setStatusLabel(QString());
         emit signalGetFileFinish();
         if (!ok && !file.isEmpty())
             emit signalSupprimerFichier(relativeToWork(file));
@@ -446,8 +472,7 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
             m_flags[2] = true;
         m_flags[3] = true;
         m_retries = 0;
-        if (ok)
-            setStatusLabel(QString());
+        setStatusLabel(QString());
         emit signalPutFileFinish();
         break;
     case OpRename:

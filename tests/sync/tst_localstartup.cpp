@@ -1,5 +1,4 @@
 #include "ClassParam.h"
-#include "LocalBoxDownload.h"
 #include "LocalStartup.h"
 #include "ParamFixture.h"
 
@@ -26,9 +25,6 @@ private slots:
     void fetchFileReplacesTarget();
     void fetchMediaCopiesAndRefusesUnsafeNames();
 
-    void boxDownload_data();
-    void boxDownload();
-    void boxDownloadCopiesFilesOnly();
 
 private:
     QString serverRoot() const { return m_dir.filePath(QStringLiteral("server/zolink/zobox/")); }
@@ -251,55 +247,6 @@ void TestLocalStartup::fetchMediaCopiesAndRefusesUnsafeNames()
     QVERIFY(QFile::exists(work + QStringLiteral("IMAGE/a.jpg")));
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("evil.jpg"))));
     QVERIFY(!QFile::exists(work + QStringLiteral("ETC/passwd")));
-}
-
-void TestLocalStartup::boxDownload_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<bool>("ok");
-
-    QTest::newRow("box serial") << "10234" << true;
-    QTest::newRow("playlist") << "PLAYLIST-Promo" << true;
-    QTest::newRow("missing box") << "99999" << false;
-    QTest::newRow("empty name fetched the account root") << "" << false;
-    QTest::newRow("parent folder") << ".." << false;
-    QTest::newRow("path") << "10234/../.." << false;
-    QTest::newRow("backslash") << "a\\b" << false;
-}
-
-void TestLocalStartup::boxDownload()
-{
-    QFETCH(QString, folder);
-    QFETCH(bool, ok);
-
-    putFile(accountFolder() + QStringLiteral("/LoginCrypt.orvex"), "login");
-    putFile(accountFolder() + QStringLiteral("/10234/PLAYER.orvex"), "box");
-    putFile(accountFolder() + QStringLiteral("/PLAYLIST-Promo/PLAYER.orvex"), "playlist");
-    const QString data = m_dir.filePath(QStringLiteral("work/DATA"));
-
-    QString problem;
-    QCOMPARE(LocalBoxDownload::fetch(accountFolder(), folder, data, &problem), ok);
-    QCOMPARE(problem.isEmpty(), ok);
-    QCOMPARE(QFile::exists(data + QStringLiteral("/PLAYER.orvex")), ok);
-    QVERIFY(!QFile::exists(data + QStringLiteral("/LoginCrypt.orvex")));
-}
-
-void TestLocalStartup::boxDownloadCopiesFilesOnly()
-{
-    putFile(accountFolder() + QStringLiteral("/10234/PLAYER.orvex"), "new poster list");
-    putFile(accountFolder() + QStringLiteral("/10234/INFO.orvex"), "info");
-    putFile(accountFolder() + QStringLiteral("/10234/old/Slide1.png"), "sub-folder");
-    const QString data = m_dir.filePath(QStringLiteral("work/DATA"));
-    putFile(data + QStringLiteral("/PLAYER.orvex"), "stale poster list");
-
-    QStringList copied;
-    QString problem;
-    QVERIFY(LocalBoxDownload::fetch(accountFolder(), QStringLiteral("10234"), data, &problem, &copied));
-    QCOMPARE(copied, (QStringList{QStringLiteral("INFO.orvex"), QStringLiteral("PLAYER.orvex")}));
-    QFile player(data + QStringLiteral("/PLAYER.orvex"));
-    QVERIFY(player.open(QIODevice::ReadOnly));
-    QCOMPARE(player.readAll(), QByteArray("new poster list"));
-    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/old")));
 }
 
 QTEST_GUILESS_MAIN(TestLocalStartup)
