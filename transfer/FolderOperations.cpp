@@ -15,12 +15,12 @@ const QString kDefault = QStringLiteral("/zolink/zobox/DEFAULT");
 
 } // namespace
 
-FolderOperations::FolderOperations(HttpFileApi *api, ListTransfers *lists, TransferSlots *slots, QTimer *timer,
+FolderOperations::FolderOperations(HttpFileApi *api, ListTransfers *lists, TransferSlots *transferSlots, QTimer *timer,
                                    QObject *parent)
     : QObject(parent)
     , m_api(api)
     , m_lists(lists)
-    , m_slots(slots)
+    , m_slots(transferSlots)
     , m_timer(timer)
 {
 }

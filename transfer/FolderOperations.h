@@ -23,7 +23,7 @@ public:
     static constexpr int TryMs = 5000;
     static constexpr int CopyMs = 20000;
 
-    FolderOperations(HttpFileApi *api, ListTransfers *lists, TransferSlots *slots, QTimer *timer,
+    FolderOperations(HttpFileApi *api, ListTransfers *lists, TransferSlots *transferSlots, QTimer *timer,
                      QObject *parent = nullptr);
 
     void setWorkFolder(const QString &folder) { m_work = folder; }

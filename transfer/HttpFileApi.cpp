@@ -216,8 +216,8 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
         if (c.unicode() < 0x20 || c == QLatin1Char('"')) {
             // One log line, whatever the name holds.
             log(QString(line).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-            fail(OpUpload, QStringLiteral("nom de fichier refusé"));
             setStatusLabel(tr("Nom de fichier refusé: %1").arg(name.simplified()));
+            fail(OpUpload, QStringLiteral("nom de fichier refusé"));
             return;
         }
     }
@@ -230,8 +230,8 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
         const QString reason = file->errorString();
         delete file;
         log(line);
-        fail(OpUpload, QStringLiteral("lecture impossible de ") + readPath + QLatin1String(": ") + reason);
         setStatusLabel(tr("Impossible de lire le fichier %1.").arg(name));
+        fail(OpUpload, QStringLiteral("lecture impossible de ") + readPath + QLatin1String(": ") + reason);
         return;
     }
 
@@ -462,7 +462,8 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
             QFile::remove(file);
         m_flags[1] = true;
         m_retries = 0;
-        setStatusLabel(QString());
+        if (ok)
+            setStatusLabel(QString());
         emit signalGetFileFinish();
         if (!ok && !file.isEmpty())
             emit signalSupprimerFichier(relativeToWork(file));
@@ -472,7 +473,8 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
             m_flags[2] = true;
         m_flags[3] = true;
         m_retries = 0;
-        setStatusLabel(QString());
+        if (ok)
+            setStatusLabel(QString());
         emit signalPutFileFinish();
         break;
     case OpRename:
