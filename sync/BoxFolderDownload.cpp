@@ -112,10 +112,13 @@ void BoxFolderDownload::endStatus(bool ok)
 {
     m_statusTimer->stop();
     m_statusStep = 0;
-    if (ok)
+    if (ok) {
         emit signalStatusEstMiseAJour();
-    else
-        emit signalErreurConnexion(10);
+        return;
+    }
+    // No empty report may stay for the statistics page to read.
+    m_api->abort(HttpFileApi::OpDownload);
+    emit signalErreurConnexion(10);
 }
 
 void BoxFolderDownload::slotDownloadFileStatus()

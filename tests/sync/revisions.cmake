@@ -1,0 +1,5 @@
+# Revision counters; the box folder and STATUS downloads against the stand-in.
+zo_add_test(sync_revisioncounters SOURCES tst_revisioncounters.cpp ParamFixture.h LIBS sync)
+zo_add_test(sync_boxfolderdownload_standin SOURCES tst_boxfolderdownload_standin.cpp
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
