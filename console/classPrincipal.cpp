@@ -112,6 +112,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     m_infoLabel = new QLabel(this);
     m_infoLabel->setFont(m_smallFont);
     m_noticeLabel = new QLabel;
+    m_noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
     m_titleLabel = new QLabel(version.Model() + QLatin1Char(' ') + version.Version(), this);
     m_titleLabel->setFont(m_titleFont);
     m_logoLabel = new QLabel(this);
