@@ -22,6 +22,14 @@ BoxFolderDownload::BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, Tra
     , m_boxTimer(boxTimer)
     , m_statusTimer(statusTimer)
 {
+    // A finished file lets the next one start at once, not on the next tick.
+    connect(api, &HttpFileApi::signalTransferEnded, this, [this] {
+        if (m_boxStep == 3 && m_boxTimer->isActive())
+            QTimer::singleShot(0, this, [this] {
+                if (m_boxStep == 3 && m_boxTimer->isActive())
+                    slotDownloadFileBox();
+            });
+    });
 }
 
 bool BoxFolderDownload::running() const

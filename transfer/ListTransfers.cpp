@@ -104,6 +104,8 @@ bool ListTransfers::FtpGetListFile(const QString &localFolder)
             if (QFile::exists(m_downloadTarget)) {
                 m_retries = 0;
                 m_getStep = 5;
+                // The next file starts in the same tick.
+                return FtpGetListFile(localFolder);
             } else if (retry()) {
                 m_getStep = 3;
             } else {
@@ -123,7 +125,7 @@ bool ListTransfers::FtpGetListFile(const QString &localFolder)
         } else {
             m_getStep = 100;
         }
-        return false;
+        return FtpGetListFile(localFolder);
     case 100:
         m_getStep = 0;
         return true;
