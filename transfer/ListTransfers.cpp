@@ -53,9 +53,25 @@ bool ListTransfers::fail(int code, int *step)
     return false;
 }
 
-bool ListTransfers::uploadFailedNow() const
+void ListTransfers::startUpload(const QString &name, const QString &localFolder)
 {
-    return m_api->doneFlag(2);
+    m_api->setUploadState(11);
+    m_api->doUploadFileHttp(name, localFolder, m_folder);
+    m_stall.Init(StallMs);
+}
+
+bool ListTransfers::awaitUpload(int code, int *step, int again, int done)
+{
+    // Failure first: a failed upload sets both flags. A stall is a failed try.
+    if (m_api->doneFlag(2) || (!m_api->doneFlag(3) && m_stall.expired())) {
+        if (!retry())
+            return fail(code, step);
+        *step = again;
+    } else if (m_api->doneFlag(3)) {
+        m_retries = 0;
+        *step = done;
+    }
+    return false;
 }
 
 bool ListTransfers::FtpGetListFile(const QString &localFolder)
@@ -159,22 +175,11 @@ bool ListTransfers::FtpPutListFile(const QString &localFolder)
         return false;
     }
     case 3:
-        m_api->setUploadState(11);
-        m_api->doUploadFileHttp(m_api->lists()->firstTransferFile(), localFolder, m_folder);
-        m_stall.Init(StallMs);
+        startUpload(m_api->lists()->firstTransferFile(), localFolder);
         m_putStep = 4;
         return false;
     case 4:
-        // Failure first: a failed upload sets both flags.
-        if (uploadFailedNow() || (!m_api->doneFlag(3) && m_stall.expired())) {
-            if (!retry())
-                return fail(4, &m_putStep);
-            m_putStep = 3;
-        } else if (m_api->doneFlag(3)) {
-            m_retries = 0;
-            m_putStep = 12;
-        }
-        return false;
+        return awaitUpload(4, &m_putStep, 3, 12);
     case 12:
         m_api->lists()->removeFirstTransferFile();
         m_putStep = m_api->lists()->transferFileCount() > 0 ? 0 : 100;
@@ -205,23 +210,13 @@ bool ListTransfers::FtpPutOneFile(const QString &localPath, const QString &name)
         m_putOneStep = 2;
         return false;
     case 2:
-        m_api->setUploadState(11);
         logLine(QStringLiteral("NewFile=") + name);
         logLine(QStringLiteral("FolderFTP=") + m_folder);
-        m_api->doUploadFileHttp(name, TransferSlots::localFolderOf(localPath, name), m_folder);
-        m_stall.Init(StallMs);
+        startUpload(name, TransferSlots::localFolderOf(localPath, name));
         m_putOneStep = 3;
         return false;
     case 3:
-        if (uploadFailedNow() || (!m_api->doneFlag(3) && m_stall.expired())) {
-            if (!retry())
-                return fail(8, &m_putOneStep);
-            m_putOneStep = 2;
-        } else if (m_api->doneFlag(3)) {
-            m_retries = 0;
-            m_putOneStep = 13;
-        }
-        return false;
+        return awaitUpload(8, &m_putOneStep, 2, 13);
     case 13:
         m_putOneStep = 0;
         logLine(QStringLiteral("case UPLOADFINISH OK"));

@@ -73,7 +73,10 @@ private:
     bool fail(int code, int *step);
     // One failed try: true while another is allowed.
     bool retry();
-    bool uploadFailedNow() const;
+    void startUpload(const QString &name, const QString &localFolder);
+    // The wait of an upload: `again` after a failed try, `done` once sent,
+    // the failure box `code` after the third try.
+    bool awaitUpload(int code, int *step, int again, int done);
 
     HttpFileApi *m_api;
     QString m_folder;

@@ -7,6 +7,7 @@
 // Prints "console_ms=<ms>" and "files=<n>"; exits 1 when it failed.
 #include "BoxFolderDownload.h"
 #include "ClassParam.h"
+#include "../BenchStart.h"
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
 #include "RevisionCounters.h"
@@ -19,30 +20,18 @@
 #include <QTextStream>
 #include <QTimer>
 
-namespace {
-
-void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        QTextStream(stderr) << message << '\n';
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QTemporaryDir work;
     qputenv("ZOMANAGER_WORKDIR", work.path().toUtf8());
     QCoreApplication app(argc, argv);
-    qInstallMessageHandler(quiet);
+    benchQuietMessages();
     QTextStream out(stdout);
-    QTextStream err(stderr);
     const QStringList args = app.arguments();
-    const QString base = qEnvironmentVariable("ZO_STANDIN_URL");
-    if (args.size() < 3 || base.isEmpty()) {
-        err << "usage: ZO_STANDIN_URL=http://127.0.0.1:18080/ zo_boxfolder_bench <account folder> <box folder>\n";
+    const QString base = benchStandInUrl(args, 3, 
+                                           "usage: ZO_STANDIN_URL=http://127.0.0.1:18080/ zo_boxfolder_bench <account folder> <box folder>");
+    if (base.isEmpty())
         return 2;
-    }
     const QString folder = work.path() + '/';
     QDir(folder).mkpath("DATA");
     QDir(folder).mkpath("LOG");
