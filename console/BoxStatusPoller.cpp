@@ -93,6 +93,8 @@ void BoxStatusPoller::step()
 
 void BoxStatusPoller::relaunch()
 {
+    // A reply taken before a download held the refresh may be old: ask again.
+    m_step = 0;
     m_relaunchTimer->stop();
     m_stepTimer->start();
 }
