@@ -13,12 +13,16 @@
 #include "HttpFileApi.h"
 #include "JournalMerge.h"
 #include "ListTransfers.h"
+#include "LoginSequence.h"
+#include "MediaAlignment.h"
+#include "PanelDialogs.h"
 #include "MessageOverlay.h"
 #include "PanelMetrics.h"
 #include "PosterPanel.h"
 #include "ScreenCatalog.h"
 #include "RevisionCounters.h"
 #include "ScreenChooser.h"
+#include "StartupSequence.h"
 #include "TimeScale.h"
 #include "TimerProcess.h"
 #include "TransferLists.h"
@@ -211,6 +215,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     m_panelCaption->hide();
 
     buildLayouts();
+    CreationSession();
     setWindowTitle(version.TitreFenetre());
     auto *root = new QGridLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -244,6 +249,7 @@ classPrincipal::~classPrincipal()
 {
     delete m_timeoutA;
     delete m_timeoutB;
+    delete m_dialogs;
 }
 
 QSize classPrincipal::sizeHint() const
@@ -1033,153 +1039,71 @@ void classPrincipal::slotInteraction() { m_posters->slotInteraction(); }
 // ---------------------------------------------------------------------------
 // Start-up and login on a local account tree
 
-void classPrincipal::slotCheckFile()
+void classPrincipal::slotCheckFile() { m_startup->slotCheckFile(); }
+void classPrincipal::connectOrDisconnect() { m_starter->connectOrDisconnect(); }
+void classPrincipal::startProgram() { m_starter->startProgram(); }
+void classPrincipal::ErreurLoginUtilisateur(QString text) { m_loginSequence->ErreurLoginUtilisateur(text); }
+void classPrincipal::slotLoginUtilisateur() { m_loginSequence->slotLoginUtilisateur(); }
+void classPrincipal::slotUpdateMediaFinish() { m_loginSequence->slotUpdateMediaFinish(); }
+bool classPrincipal::slotTelechargerFichier(QString DossierLocal, QString FichierAtelecharge, QString DossierFTP,
+                                            QString FichierCHK)
 {
-    switch (m_indiceCheckFile) {
-    case 0:
-        setFocus();
-        MessageOnlyON(tr("Démarrage du programme..."), 0, 0, false, false);
-        logLine(QStringLiteral("*********************** DEMARRAGE DU PROGRAMME *****************************"));
-        m_timeoutA->Init(isMobile() ? 15000 : 7000);
-        m_indiceCheckFile = 1;
-        break;
-    case 1:
-        if (m_timeoutA->update() != 1)
-            return;
-        m_account = LocalStartup::readAccount(workPath(QStringLiteral("CONNEXION.txt")));
-        m_paramConnexion.getParamCrypt(workPath(QStringLiteral("CONNEXION.txt")), QStringList{QStringLiteral("ALL")},
-                                       0);
+    return m_media->slotTelechargerFichier(DossierLocal, FichierAtelecharge, DossierFTP, FichierCHK);
+}
+QStringList classPrincipal::UserToList(QString user, QString key) { return m_media->UserToList(user, key); }
+void classPrincipal::RemoveLocalFile(QString folder, QStringList keep) { m_media->RemoveLocalFile(folder, keep); }
+bool classPrincipal::checkCreateFolderFtp() { return m_media->checkCreateFolderFtp(); }
+
+// The start-up and the login; the panel shows what they ask of its widgets.
+void classPrincipal::CreationSession()
+{
+    m_dialogs = new PanelDialogs(this, m_dimming);
+    m_startup = new StartupSequence(m_http, m_transferSlots, &m_paramConnexion, m_dialogs, m_timerCheckFile, this);
+    m_startup->setWorkFolder(ApplicationPath);
+    connect(m_startup, &StartupSequence::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_startup, &StartupSequence::signalAccountRead, this, [this] {
+        m_account = m_startup->account();
         m_http->setAccountFolder(m_account.accountPath);
         m_http->setLocalMode(m_account.localMode, m_account.localRoot);
         m_http->setWorkFolder(ApplicationPath);
-        m_indiceCheckFile = 2;
-        break;
-    default:
-        if (m_account.valid) {
-            m_btnConnecter->click();
-            m_timerCheckFile->stop();
-            return;
-        }
-        stopWithMessage(m_timerCheckFile, m_account.problem);
-        break;
-    }
-}
+        m_loginSequence->setAccount(m_account.accountName, m_account.localRoot, m_account.mediaSize);
+    });
+    connect(m_startup, &StartupSequence::signalConnect, m_btnConnecter, &QToolButton::click);
 
-void classPrincipal::connectOrDisconnect() { m_starter->connectOrDisconnect(); }
-void classPrincipal::startProgram() { m_starter->startProgram(); }
-
-void classPrincipal::ErreurLoginUtilisateur(QString text)
-{
-    m_timerLogin->stop();
-    m_indiceLogin = 0;
-    showError(text);
-    m_timerLogin->start();
-    logLine(QStringLiteral("ErreurLoginUtilisateur: ") + text);
-}
-
-void classPrincipal::slotLoginUtilisateur()
-{
-    switch (m_indiceLogin) {
-    case 0:
-        MessageSimpleOFF();
-        MessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
-        m_indiceLogin = 1;
-        break;
-    case 1: {
-        QString problem;
-        const QString loginFile = workPath(QStringLiteral("LoginCrypt.orvex"));
-        if (!LocalStartup::fetchFile(m_account, QStringLiteral("LoginCrypt.orvex"), loginFile, &problem)) {
-            stopWithMessage(m_timerLogin, problem);
-            return;
+    m_media = new MediaAlignment(m_http, &m_paramLogin, &m_paramMedia, this);
+    m_media->setWorkFolder(ApplicationPath);
+    connect(m_media, &MediaAlignment::SignalFirstFileSize, this, &classPrincipal::SignalFirstFileSize);
+    connect(m_media, &MediaAlignment::signalMessage, this,
+            [this](QString title, QString text, bool critical) { m_dialogs->message(title, text, critical); });
+    m_loginSequence = new LoginSequence(m_http, m_media, m_revisions, &m_paramLogin, &m_paramMedia, &m_paramConnexion,
+                                        m_dialogs, m_timerLogin, this);
+    m_loginSequence->setWorkFolder(ApplicationPath);
+    LoginSequence *login = m_loginSequence;
+    connect(login, &LoginSequence::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(login, &LoginSequence::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(login, &LoginSequence::signalMessageSimpleOFF, this, &classPrincipal::MessageSimpleOFF);
+    connect(login, &LoginSequence::signalUserButton, m_btnUser, &QToolButton::setText);
+    connect(login, &LoginSequence::SignalMediaSize, this, &classPrincipal::SignalMediaSize);
+    connect(login, &LoginSequence::SignalUpdateMediaFile, this, &classPrincipal::SignalUpdateMediaFile);
+    connect(login, &LoginSequence::signalCategories, this, [this](QStringList categories) {
+        updateCategorie(categories);
+        QListWidget *groups = m_chooser->groupList();
+        connect(groups, &QListWidget::currentTextChanged, this, &classPrincipal::SlotCategorie, Qt::UniqueConnection);
+        if (groups->count() > 0) {
+            groups->setCurrentRow(0);
+            SlotCategorie(groups->item(0)->text());
         }
-        m_paramLogin = ClassParam();
-        m_paramLogin.getParamCrypt(loginFile, QStringList{QStringLiteral("ALL")}, 0);
-        m_indiceLogin = 2;
-        break;
-    }
-    case 2:
-        m_login = LocalStartup::login(m_paramLogin, m_account.savedUser, m_account.savedPassword);
-        logLine(QStringLiteral("***Nom du Compte: ") + m_account.accountName);
-        logLine(QStringLiteral("***  Utilisateur: ") + m_login.user);
-        logLine(QStringLiteral("*** Chemin Local: ") + m_account.localRoot);
-        if (!m_login.ok) {
-            stopWithMessage(m_timerLogin, m_login.problem);
-            return;
-        }
-        m_userName = m_login.user;
-        m_indiceLogin = 3;
-        break;
-    case 3:
-        QFile::remove(workPath(QStringLiteral("TEMP/INFOMEDIA.orvex")));
-        QFile::remove(workPath(QStringLiteral("TEMP/INFOADMIN.orvex")));
-        if (!RemoveFiles(workPath(QStringLiteral("TEMP/")))) {
-            stopWithMessage(m_timerLogin,
-                            tr("Impossible de vider le dossier\n%1").arg(workPath(QStringLiteral("TEMP/"))));
-            return;
-        }
-        m_indiceLogin = 4;
-        break;
-    case 4: {
-        QString problem;
-        const QString index = workPath(QStringLiteral("TEMP/MEDIA.orvex"));
-        if (LocalStartup::fetchFile(m_account, QStringLiteral("MEDIA.orvex"), index, &problem)) {
-            m_paramMedia = ClassParam();
-            m_paramMedia.getParamCrypt(index, QStringList{QStringLiteral("ALL")}, 0);
-            for (const QString &entry : LocalStartup::fetchMedia(m_account, m_paramMedia, ApplicationPath))
-                logLine(QStringLiteral("Média non copié: ") + entry);
-        } else {
-            logLine(problem);
-        }
-        MessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, false);
-        emit SignalMediaSize(m_account.mediaSize);
-        m_mediaUpdated = false;
-        emit SignalUpdateMediaFile();
-        m_indiceLogin = 5;
-        break;
-    }
-    case 5:
-        if (!m_mediaUpdated)
-            return;
-        UpdateMedia();
-        m_indiceLogin = 6;
-        break;
-    case 6:
-        m_btnUser->setText(m_userName);
-        if (m_login.userIndex >= 0) {
-            if (m_login.hasPlayRow && !m_login.playRow.isEmpty()) {
-                updateCategorie(m_login.playRow.split(QLatin1Char(';')));
-                QListWidget *groups = m_chooser->groupList();
-                connect(groups, &QListWidget::currentTextChanged, this, &classPrincipal::SlotCategorie,
-                        Qt::UniqueConnection);
-                if (groups->count() > 0) {
-                    groups->setCurrentRow(0);
-                    SlotCategorie(groups->item(0)->text());
-                }
-            }
-            // A user without a rights row is granted nothing.
-            updateUserPermission(m_login.hasPermissionRow ? m_login.permissionRow : QString());
-            m_userType = m_login.userType;
-            m_btnAdministration->setVisible(m_userType == QLatin1String("ADMIN")
-                                            || m_userType == QLatin1String("ADMINISTRATEUR"));
-        } else {
-            m_chooser->groupList()->hide();
-        }
-        m_indiceLogin = 7;
-        break;
-    default:
-        emit SignalUserLogin(m_userName, m_userType);
-        m_timerLogin->stop();
-        MessageOnlyOFF();
-        MessageSimpleOFF();
-        m_panelStack->show();
-        m_indiceLogin = 0;
-        break;
-    }
-}
-
-void classPrincipal::slotUpdateMediaFinish()
-{
-    m_mediaUpdated = true;
+    });
+    connect(login, &LoginSequence::signalPermission, this, &classPrincipal::updateUserPermission);
+    connect(login, &LoginSequence::signalAdministration, m_btnAdministration, &QWidget::setVisible);
+    connect(login, &LoginSequence::signalHideCategories, m_chooser->groupList(), &QWidget::hide);
+    connect(login, &LoginSequence::SignalUserLogin, this, [this](QString user, QString type) {
+        m_userName = user;
+        m_userType = type;
+        emit SignalUserLogin(user, type);
+    });
+    connect(login, &LoginSequence::signalUpdateMedia, this, &classPrincipal::UpdateMedia);
+    connect(login, &LoginSequence::signalFinished, m_panelStack, &QWidget::show);
 }
 
 void classPrincipal::slotDownloadFileBox() { m_boxDownload->slotDownloadFileBox(); }
@@ -1235,10 +1159,7 @@ void classPrincipal::CreationTransfer()
 
     connect(m_starter, &ConnectionStarter::signalButtonIcon, this,
             [this](QString icon) { m_btnConnecter->setIcon(QIcon(icon)); });
-    connect(m_starter, &ConnectionStarter::signalStartLogin, this, [this] {
-        m_indiceLogin = 0;
-        m_timerLogin->start();
-    });
+    connect(m_starter, &ConnectionStarter::signalStartLogin, m_timerLogin, QOverload<>::of(&QTimer::start));
     m_starter->attachButton(m_btnConnecter);
     // The label shows only what the API holds: an emptied text reaches it.
     m_http->setStatusLabel(m_statusLine->text());

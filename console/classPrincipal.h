@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ClassParam.h"
-#include "LocalStartup.h"
+#include "AccountFile.h"
 
 #include <QFont>
 #include <QList>
@@ -16,6 +16,9 @@ class ConnectionStarter;
 class FolderOperations;
 class HttpFileApi;
 class ListTransfers;
+class LoginSequence;
+class MediaAlignment;
+class PanelDialogs;
 class MessageOverlay;
 class PosterPanel;
 class QFrame;
@@ -27,6 +30,7 @@ class QTimer;
 class QToolButton;
 class RevisionCounters;
 class ScreenChooser;
+class StartupSequence;
 class TimerProcess;
 class TransferProgress;
 class TransferSlots;
@@ -135,6 +139,16 @@ public:
     bool checkIDfile(QString file, int expected);
     void AjouteIDfilePlayer();
     void AjouteIDfileMedia();
+
+    // Start-up, login and media alignment (StartupSequence, LoginSequence,
+    // MediaAlignment in sync/).
+    StartupSequence *startupSequence() const { return m_startup; }
+    LoginSequence *loginSequence() const { return m_loginSequence; }
+    bool slotTelechargerFichier(QString DossierLocal, QString FichierAtelecharge, QString DossierFTP,
+                                QString FichierCHK);
+    QStringList UserToList(QString user, QString key);
+    void RemoveLocalFile(QString folder, QStringList keep);
+    bool checkCreateFolderFtp();
 
 signals:
     // Every resize of the panel; drives the relayout.
@@ -276,6 +290,7 @@ private:
     void stopWithMessage(QTimer *timer, const QString &text);
     void cancelBoxDownload();
     void CreationSequences();
+    void CreationSession();
     void showScreenNotice();
     void posterListLive(bool live);
     QString workPath(const QString &relative) const;
@@ -402,17 +417,17 @@ private:
     RevisionCounters *m_revisions = nullptr;
 
     // Step machines.
-    int m_indiceCheckFile = 0;
-    int m_indiceLogin = 0;
     int m_indiceDeploy = 0;
     int m_indiceDeployLogin = 0;
     int m_indiceDeployMedia = 0;
     BoxStatusPoller *m_statusPoller = nullptr;
-    bool m_mediaUpdated = false;
 
     // Account and user.
-    LocalStartup::Account m_account;
-    LocalStartup::Login m_login;
+    AccountFile m_account;
+    StartupSequence *m_startup = nullptr;
+    LoginSequence *m_loginSequence = nullptr;
+    MediaAlignment *m_media = nullptr;
+    PanelDialogs *m_dialogs = nullptr;
     QString m_userName;
     QString m_userType;
     int m_maxDisplayTime = 120;
