@@ -85,6 +85,8 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
             }
         }
         {
+            // A media folder removed by hand comes back.
+            QDir().mkpath(DossierLocal);
             QString why;
             if (!m_api->openTransferFile(path, &why)) {
                 m_step = 0;
