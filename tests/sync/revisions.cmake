@@ -6,3 +6,6 @@ zo_add_test(sync_boxfolderdownload_standin SOURCES tst_boxfolderdownload_standin
 zo_add_test(sync_login_standin SOURCES tst_login_standin.cpp FakeDialogs.h ParamFixture.h
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_startup_standin SOURCES tst_startup_standin.cpp FakeDialogs.h ParamFixture.h
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
