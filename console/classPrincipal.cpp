@@ -1069,6 +1069,7 @@ void classPrincipal::CreationSession()
         m_loginSequence->setAccount(m_account.accountName, m_account.localRoot, m_account.mediaSize);
     });
     connect(m_startup, &StartupSequence::signalConnect, m_btnConnecter, &QToolButton::click);
+    connect(m_startup, &StartupSequence::signalQuit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
     m_media = new MediaAlignment(m_http, &m_paramLogin, &m_paramMedia, this);
     m_media->setWorkFolder(ApplicationPath);
@@ -1381,7 +1382,4 @@ void classPrincipal::slotSavePictureTermine()
 {
 }
 
-void classPrincipal::SlotSupprimerCompte()
-{
-    logFunction("SlotSupprimerCompte");
-}
+void classPrincipal::SlotSupprimerCompte() { m_startup->SlotSupprimerCompte(); }

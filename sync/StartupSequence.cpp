@@ -6,6 +6,7 @@
 #include "SessionDialogs.h"
 #include "TransferSlots.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <QTimer>
@@ -102,4 +103,21 @@ void StartupSequence::slotCheckFile()
         m_step = 0;
         break;
     }
+}
+
+void StartupSequence::SlotSupprimerCompte()
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Fonction: SlotSupprimerCompte()"));
+    if (!m_dialogs->ask(tr("Voulez-vous supprimer le compte?")))
+        return;
+    QFile::remove(m_work + QLatin1String("CONNEXION.txt"));
+    if (m_dialogs->ask(tr("Voulez-vous supprimer tous les fichiers médias?"))) {
+        for (const char *folder : {"DATA", "TEMP", "IMAGE", "VIDEO", "TEXT"})
+            QDir(m_work + QLatin1String(folder)).removeRecursively();
+    }
+    m_dialogs->message(tr("Redémarrage"),
+                       tr("Vous devez redémarrer l'application. Au prochain démarrage, chargez de nouveau le fichier "
+                          "de connexion du compte."),
+                       false);
+    emit signalQuit();
 }

@@ -34,6 +34,9 @@ public:
 
 public slots:
     void slotCheckFile();
+    // The user button: removes CONNEXION.txt (and, on request, the local
+    // media folders), then asks the program to end.
+    void SlotSupprimerCompte();
 
 signals:
     void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
@@ -41,6 +44,8 @@ signals:
     void signalAccountRead();
     // A valid file: the panel clicks "Connecter".
     void signalConnect();
+    // The account was removed: the program ends.
+    void signalQuit();
 
 private:
     HttpFileApi *m_api;

@@ -9,3 +9,4 @@ zo_add_test(sync_login_standin SOURCES tst_login_standin.cpp FakeDialogs.h Param
 zo_add_test(sync_startup_standin SOURCES tst_startup_standin.cpp FakeDialogs.h ParamFixture.h
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_mediaalignment SOURCES tst_mediaalignment.cpp ParamFixture.h LIBS sync)

@@ -22,6 +22,8 @@ private slots:
 
     void missingFile_data();
     void missingFile();
+    void removeAccount_data();
+    void removeAccount();
 
 private:
     SequenceFixture m_fx;
@@ -104,6 +106,39 @@ void StartupStandInTest::missingFile()
         QCOMPARE(startup.account().mediaSize, 250);
         QCOMPARE(accountFile.getInfoBalise("MEDIASIZE"), QString("250"));
     }
+}
+
+void StartupStandInTest::removeAccount_data()
+{
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QStringList>("left");
+    const QStringList all{"DATA", "IMAGE", "LINKS", "LOG", "TEMP", "TEXT", "VIDEO"};
+    QTest::newRow("kept") << QList<bool>{false} << all;
+    QTest::newRow("account only") << QList<bool>{true, false} << all;
+    QTest::newRow("account and media, TEXT too") << QList<bool>{true, true} << QStringList{"LINKS", "LOG"};
+}
+
+void StartupStandInTest::removeAccount()
+{
+    QFETCH(QList<bool>, answers);
+    QFETCH(QStringList, left);
+    for (const char *folder : {"DATA", "IMAGE", "LINKS", "LOG", "TEMP", "TEXT", "VIDEO"})
+        SequenceFixture::writeFile(m_fx.work(folder) + "/f.txt", "x");
+    SequenceFixture::writeFile(m_fx.work("CONNEXION.txt"), "x");
+    FakeDialogs dialogs;
+    dialogs.answers = answers;
+    HttpFileApi *api = m_fx.makeApi();
+    TransferSlots transferSlots(api);
+    ClassParam accountFile;
+    QTimer timer;
+    StartupSequence startup(api, &transferSlots, &accountFile, &dialogs, &timer);
+    startup.setWorkFolder(m_fx.work());
+    QSignalSpy quit(&startup, &StartupSequence::signalQuit);
+
+    startup.SlotSupprimerCompte();
+    QCOMPARE(quit.count(), answers.first() ? 1 : 0);
+    QCOMPARE(QFile::exists(m_fx.work("CONNEXION.txt")), !answers.first());
+    QCOMPARE(QDir(m_fx.work()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), left);
 }
 
 QTEST_GUILESS_MAIN(StartupStandInTest)
