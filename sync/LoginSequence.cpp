@@ -9,6 +9,7 @@
 #include "SessionDialogs.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -128,6 +129,22 @@ void LoginSequence::applyRights()
 }
 
 void LoginSequence::slotLoginUtilisateur()
+{
+    // Steps that need no wait run on in the same tick, for a few ms at most:
+    // 2,000 media files must not take 2,000 x several ticks.
+    QElapsedTimer slice;
+    slice.start();
+    for (;;) {
+        const int before = m_step;
+        const int media = m_media->downloadStep();
+        step();
+        const bool moved = m_step != before || m_media->downloadStep() != media;
+        if (!moved || !m_timer->isActive() || m_step == 0 || slice.elapsed() >= SliceMs)
+            break;
+    }
+}
+
+void LoginSequence::step()
 {
     switch (m_step) {
     case 0:

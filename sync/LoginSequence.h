@@ -24,6 +24,8 @@ class LoginSequence : public QObject
 public:
     static constexpr int LoginFileMs = 15000;
     static constexpr int ScanMs = 5000;
+    // Longest run of steps in one tick.
+    static constexpr int SliceMs = 8;
 
     LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCounters *revisions, ClassParam *loginFile,
                   ClassParam *mediaIndex, ClassParam *accountFile, SessionDialogs *dialogs, QTimer *timer,
@@ -63,6 +65,7 @@ signals:
     void signalFinished();
 
 private:
+    void step();
     bool fetch(const QString &localFolder, const QString &name, const QString &serverFolder, const QString &sum);
     void applyRights();
     bool passwordOk() const;

@@ -29,6 +29,7 @@ public:
     void RemoveLocalFile(const QString &folder, const QStringList &keep);
     bool checkCreateFolderFtp();
     void reset();
+    int downloadStep() const { return m_step; }
 
     // "IMAGE/", "VIDEO/" or "TEXT/" followed by a plain name.
     static bool isMediaPath(const QString &entry);
