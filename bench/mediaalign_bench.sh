@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Media alignment at login: an account of 2,000 media files (1 kB to 40 kB)
-# of which the work folder already holds the current half. The console's
+# of which the work folder already holds the current half, plus one current
+# 64 MB video (its checksum must not freeze the event loop). The console's
 # login (zo_mediaalign_bench) beside one curl process fetching the 1,000
 # missing files over one reused connection; the checksum share and the
 # longest event-loop stall of the console's run (goal: none over 50 ms).
@@ -41,6 +42,10 @@ for i in $(seq -w 1 "$FILES"); do
   [ $((10#$i % 4)) -lt 2 ] && cp "$acc/$rel" "$work/$rel"   # the current half
   paths+=("$rel"); sums+=("$(md5sum "$acc/$rel" | cut -d' ' -f1 | tr a-f A-F)"); grants+=(ADMINISTRATEUR)
 done
+# One large current video: its checksum must not freeze the loop.
+head -c 64000000 /dev/urandom > "$acc/VIDEO/big.mp4"
+cp "$acc/VIDEO/big.mp4" "$work/VIDEO/big.mp4"
+paths+=(VIDEO/big.mp4); sums+=("$(md5sum "$acc/VIDEO/big.mp4" | cut -d' ' -f1 | tr a-f A-F)"); grants+=(ADMINISTRATEUR)
 join() { local IFS='|'; echo "$*"; }
 param() { "$PARAMTOOL" new "$1" >/dev/null; shift_file=$1; shift; while [ $# -gt 1 ]; do "$PARAMTOOL" set "$shift_file" "$1" "$2" >/dev/null; shift 2; done; }
 param "$acc/MEDIA.orvex" FILEPATH "$(join "${paths[@]}")" FILECHK "$(join "${sums[@]}")" \
@@ -65,6 +70,6 @@ curl_ms=$(( $(now_ms) - start ))
 
 result=$(ZO_STANDIN_URL=$ZO_STANDIN_URL "$BIN" zo_benchmedia "$work")
 get() { sed -n "s/^$1=//p" <<<"$result"; }
-[ "$(get files)" = "$FILES" ] || { echo "mediaalign_bench: $(get files) files in the work folder, expected $FILES" >&2; exit 1; }
-echo "media alignment of $FILES files (half current): console $(get console_ms) ms, curl (missing half) ${curl_ms} ms"
+[ "$(get files)" = "$((FILES + 1))" ] || { echo "mediaalign_bench: $(get files) files in the work folder, expected $((FILES + 1))" >&2; exit 1; }
+echo "media alignment of $FILES files (half current) and one current 64 MB video: console $(get console_ms) ms, curl (missing half) ${curl_ms} ms"
 echo "checksums of all files: $(get checksum_ms) ms; longest event-loop stall: $(get stall_ms) ms (goal <= 50)"

@@ -1,6 +1,5 @@
 #include "LoginSequence.h"
 
-#include "Checksum.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
@@ -150,6 +149,7 @@ void LoginSequence::step()
     case 0:
         m_api->setDoneFlag(1, false);
         m_media->reset();
+        m_verifying = false;
         emit signalMessageSimpleOFF();
         emit signalMessageOnlyOFF();
         m_step = 1;
@@ -290,13 +290,17 @@ void LoginSequence::step()
         break;
     }
     case 15:
-        if (fetch(m_work + m_folder, m_name, m_folder, m_sum)) {
+        if (!m_verifying) {
+            if (!fetch(m_work + m_folder, m_name, m_folder, m_sum))
+                break;
             // Only a fresh download is checked again.
-            if (!m_media->lastWasCurrent()) {
-                const QString sum = CalculChecksum(m_work + m_folder + QLatin1Char('/') + m_name);
-                if (sum.compare(m_sum, Qt::CaseInsensitive) != 0)
-                    qDebug().noquote() << "BAD" + m_sum;
-            }
+            m_verifying = !m_media->lastWasCurrent();
+            if (!m_verifying)
+                m_step = 16;
+            break;
+        }
+        if (m_media->verifyDownloaded(m_work + m_folder + QLatin1Char('/') + m_name, m_sum)) {
+            m_verifying = false;
             m_step = 16;
         }
         break;

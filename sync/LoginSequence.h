@@ -92,6 +92,7 @@ private:
     bool m_savedUser = false;
     bool m_savedPassword = false;
     bool m_askAgain = false;
+    bool m_verifying = false;
     bool m_indexRead = false;
     QStringList m_paths;
     QStringList m_sums;

@@ -1,6 +1,5 @@
 #include "MediaAlignment.h"
 
-#include "Checksum.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
@@ -31,8 +30,23 @@ MediaAlignment::MediaAlignment(HttpFileApi *api, ClassParam *loginFile, ClassPar
 {
 }
 
+bool MediaAlignment::verifyDownloaded(const QString &path, const QString &expected)
+{
+    if (!m_verifying) {
+        m_verifying = true;
+        m_verifier.start(path);
+    }
+    if (!m_verifier.step())
+        return false;
+    m_verifying = false;
+    if (m_verifier.result().compare(expected, Qt::CaseInsensitive) != 0)
+        qDebug().noquote() << "BAD" + expected;
+    return true;
+}
+
 void MediaAlignment::reset()
 {
+    m_verifying = false;
     m_step = 0;
     m_folderStep = 0;
 }
@@ -68,21 +82,34 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         m_step = 1;
         return false;
     case 1:
+        m_step = 4;
         if (QFile::exists(path)) {
             qDebug().noquote() << QStringLiteral("Le fichier %1 est déjà présent.").arg(path);
-            // Either letter case: an index written in lower case is still current.
-            if (!FichierCHK.isEmpty() && CalculChecksum(path).compare(FichierCHK, Qt::CaseInsensitive) == 0) {
-                qDebug().noquote() << QStringLiteral("Le checksum du fichier %1 est ok.").arg(path);
-                m_current = true;
-                m_step = 3;
+            if (!FichierCHK.isEmpty() && m_hasher.start(path)) {
+                m_step = 5;
                 return false;
             }
-            if (!QFile::remove(path)) {
-                qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
-                m_step = 0;
-                emit signalError(QStringLiteral("Suppression du fichier impossible"));
-                return false;
-            }
+        }
+        return slotTelechargerFichier(DossierLocal, FichierAtelecharge, DossierFTP, FichierCHK);
+    case 5:
+        // A slice per call: a large video does not hold the event loop.
+        if (!m_hasher.step())
+            return false;
+        // Either letter case: an index written in lower case is still current.
+        if (m_hasher.result().compare(FichierCHK, Qt::CaseInsensitive) == 0) {
+            qDebug().noquote() << QStringLiteral("Le checksum du fichier %1 est ok.").arg(path);
+            m_current = true;
+            m_step = 3;
+            return false;
+        }
+        m_step = 4;
+        return false;
+    case 4:
+        if (QFile::exists(path) && !QFile::remove(path)) {
+            qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
+            m_step = 0;
+            emit signalError(QStringLiteral("Suppression du fichier impossible"));
+            return false;
         }
         {
             // A media folder removed by hand comes back.

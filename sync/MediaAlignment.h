@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SlicedChecksum.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,9 @@ public:
                                 const QString &DossierFTP, const QString &FichierCHK);
     // The last file was already current: no transfer happened.
     bool lastWasCurrent() const { return m_current; }
+    // The MD5 of a fresh download against the index, a slice per call;
+    // true once done ("BAD" + expected on the console when they differ).
+    bool verifyDownloaded(const QString &path, const QString &expected);
     QStringList UserToList(const QString &user, const QString &key);
     void RemoveLocalFile(const QString &folder, const QStringList &keep);
     bool checkCreateFolderFtp();
@@ -52,4 +57,7 @@ private:
     bool m_current = false;
     int m_folderStep = 0;
     QStringList m_pending;
+    SlicedChecksum m_hasher;
+    SlicedChecksum m_verifier;
+    bool m_verifying = false;
 };

@@ -1,6 +1,8 @@
 // What a user may see of the media index, and what the alignment may touch
 // locally.
+#include "Checksum.h"
 #include "ClassParam.h"
+#include "SlicedChecksum.h"
 #include "HttpFileApi.h"
 #include "MediaAlignment.h"
 #include "ParamFixture.h"
@@ -22,6 +24,8 @@ private slots:
     void userToList_data();
     void userToList();
     void emptyKeepListKeepsTheFolders();
+    void slicedChecksum_data();
+    void slicedChecksum();
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -141,6 +145,35 @@ void MediaAlignmentTest::emptyKeepListKeepsTheFolders()
     alignment.RemoveLocalFile("IMAGE", {});
     QVERIFY(!QFile::exists(m_work + "IMAGE/old.png"));
     QVERIFY(QFileInfo(m_work + "IMAGE/sub").isDir());
+}
+
+void MediaAlignmentTest::slicedChecksum_data()
+{
+    QTest::addColumn<int>("size"); // -1: no file
+    QTest::addColumn<int>("calls"); // one block per call
+    QTest::newRow("empty") << 0 << 1;
+    QTest::newRow("one block") << 16384 << 2;
+    QTest::newRow("one byte more") << 16385 << 3;
+    QTest::newRow("missing file") << -1 << 1;
+}
+
+void MediaAlignmentTest::slicedChecksum()
+{
+    QFETCH(int, size);
+    QFETCH(int, calls);
+    const QString path = m_work + "f.bin";
+    if (size >= 0) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(size, 'z'));
+    }
+    SlicedChecksum sum;
+    QCOMPARE(sum.start(path), size >= 0);
+    int n = 1;
+    while (!sum.step(0))
+        ++n;
+    QCOMPARE(n, calls);
+    QCOMPARE(sum.result(), CalculChecksum(path));
 }
 
 QTEST_GUILESS_MAIN(MediaAlignmentTest)
