@@ -177,6 +177,12 @@ void TestBoxSelection::categoryChangeDisablesThePosterTools()
     for (const QString &caption : {"Supprimer", "Monter", "Descendre", "Renommer", "Date/Heure", "Visualiser"})
         QVERIFY2(!button(caption)->isEnabled(), qPrintable(caption));
     QVERIFY(!list("posterList")->isEnabled());
+
+    // A screen of the new category brings them back with its posters.
+    chooseScreen(0);
+    QTRY_VERIFY(button("Supprimer")->isEnabled());
+    QVERIFY(list("posterList")->isEnabled());
+    QVERIFY(!list("posterList")->isHidden());
 }
 
 void TestBoxSelection::noticeFollowsARename()
