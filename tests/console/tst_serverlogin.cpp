@@ -9,6 +9,7 @@
 #include "classPrincipal.h"
 
 #include <QDirIterator>
+#include <QProcess>
 #include <QListWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -25,6 +26,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void limitedUserLogsIn();
+    void passwordNeverWritten();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
@@ -132,6 +134,44 @@ void TestServerLogin::limitedUserLogsIn()
     QVERIFY(StandIn::entries(mark, m_account + "/MEDIA.orvex", 1).size() >= 1);
     QTest::qWait(300);
     saveScreenshot(m_window, "console-server-login.png");
+}
+
+void TestServerLogin::passwordNeverWritten()
+{
+    // The whole program, saved login with a unique password, over HTTP.
+    delete m_window;
+    m_window = nullptr;
+    const QByteArray canary = "Qw-" + QByteArray::number(QCoreApplication::applicationPid()) + "-canary";
+    QVERIFY(ClassParam().setParamCrypt(m_work + "/CONNEXION.txt", "PASSWORDLOGIN", QString::fromLatin1(canary)));
+    QVERIFY(ClassParam().setParamCrypt(server("LoginCrypt.orvex"), "USERPASSWORD",
+                                       "demo|" + QString::fromLatin1(canary)));
+    QDir(m_work + "/LOG").removeRecursively();
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZOMANAGER_WORKDIR", m_work);
+    env.insert("ZOMANAGER_BASE_URL", StandIn::url());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QT_QUICK_BACKEND", "software");
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(qEnvironmentVariable("ZO_BIN_DIR") + "/ZoManager", QStringList());
+    QVERIFY(program.waitForStarted(10000));
+    QByteArray output;
+    // Logged in once the status of the boxes is asked.
+    QTRY_VERIFY_WITH_TIMEOUT((output += program.readAll(), WorkDirFixture::mainLogOf(m_work).contains("StatusCompte")),
+                             60000);
+    program.kill();
+    program.waitForFinished(5000);
+    output += program.readAllStandardOutput() + program.readAllStandardError();
+    QVERIFY(!output.isEmpty());
+    QVERIFY(!output.contains(canary));
+    QDirIterator it(m_work, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(!file.readAll().contains(canary), qPrintable(file.fileName()));
+    }
 }
 
 QTEST_MAIN(TestServerLogin)
