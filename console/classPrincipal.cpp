@@ -77,12 +77,6 @@ QPixmap scaledPicture(const QString &path, int width, int height)
     return QPixmap(path).scaled(qMax(1, width), qMax(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-bool isMobile()
-{
-    const QString product = QSysInfo::productType();
-    return product == QLatin1String("android") || product == QLatin1String("ios");
-}
-
 } // namespace
 
 classPrincipal::classPrincipal(QWidget *parent)

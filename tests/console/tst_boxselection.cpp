@@ -174,8 +174,8 @@ void TestBoxSelection::categoryChangeDisablesThePosterTools()
 
     list("groupList")->setCurrentRow(1);
     // Regression: the previous screen's tools stayed live.
-    for (const QString &caption : {"Supprimer", "Monter", "Descendre", "Renommer", "Date/Heure", "Visualiser"})
-        QVERIFY2(!button(caption)->isEnabled(), qPrintable(caption));
+    for (const char *caption : {"Supprimer", "Monter", "Descendre", "Renommer", "Date/Heure", "Visualiser"})
+        QVERIFY2(!button(QString::fromUtf8(caption))->isEnabled(), caption);
     QVERIFY(!list("posterList")->isEnabled());
 
     // A screen of the new category brings them back with its posters.
