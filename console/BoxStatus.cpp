@@ -52,9 +52,12 @@ QStringList BoxStatus::parseReply(const QByteArray &reply, bool *ok)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(reply, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        // A notice before the object or text after it: the character
+        // transform still reads the entries.
+        const QStringList entries = transformReply(QString::fromUtf8(reply));
         if (ok)
-            *ok = false;
-        return {};
+            *ok = !entries.isEmpty();
+        return entries;
     }
 
     QStringList entries;
@@ -69,6 +72,28 @@ QStringList BoxStatus::parseReply(const QByteArray &reply, bool *ok)
             fields << fieldText(it.value());
         }
         entries << fields.join(QLatin1Char(';'));
+    }
+    return entries;
+}
+
+QStringList BoxStatus::transformReply(const QString &reply)
+{
+    // Only the object is read: a notice before it or text after it goes.
+    const int open = reply.indexOf(QLatin1Char('{'));
+    const int close = reply.lastIndexOf(QLatin1Char('}'));
+    if (open < 0 || close < open)
+        return {};
+    QString text = reply.mid(open, close - open + 1);
+    text.remove(QLatin1Char('"')).remove(QLatin1Char('{')).remove(QLatin1Char('}'));
+    QStringList entries;
+    for (QString part : text.split(QLatin1Char(']'))) {
+        if (part.startsWith(QLatin1Char(',')))
+            part.remove(0, 1);
+        part.replace(QLatin1String(":["), QLatin1String(";")).replace(QLatin1Char(','), QLatin1Char(';'));
+        // Each entry is a serial and its values.
+        if (part.trimmed().isEmpty() || !part.contains(QLatin1Char(';')))
+            continue;
+        entries << part;
     }
     return entries;
 }

@@ -28,9 +28,12 @@ public:
     static QString lastSeenFormat();
 
     // The reply is a JSON object: serial -> [last seen, screen, update].
-    // Blank text gives no entries. Text that is not such an object sets `ok`
-    // false so the caller can keep the entries it has.
+    // Blank text gives no entries. Text from which no entry can be read sets
+    // `ok` false so the caller can keep the entries it has.
+    // Other text is read by the character transform (quotes and braces
+    // dropped, split at "]", ":[" and commas made ';').
     static QStringList parseReply(const QByteArray &reply, bool *ok = nullptr);
+    static QStringList transformReply(const QString &reply);
 
     // The entry whose serial is exactly `serial`, or an empty string.
     static QString entryFor(const QStringList &entries, const QString &serial);

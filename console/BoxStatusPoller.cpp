@@ -54,12 +54,12 @@ void BoxStatusPoller::step()
         m_relaunchTimer->stop();
         m_step = 1;
         m_done = false;
-        m_waiting.start();
+        m_waiting.Init(ReplyTimeoutMs);
         request();
         break;
     case 1:
         if (!m_done) {
-            if (m_waiting.elapsed() < ReplyTimeoutMs)
+            if (!m_waiting.expired())
                 return;
             answer(false, QByteArray());
             note(QStringLiteral("Etat des boitiers: pas de réponse"));
@@ -67,6 +67,9 @@ void BoxStatusPoller::step()
         m_step = 2;
         break;
     case 2: {
+        // The refresh would cut the download short.
+        if (m_hold && m_hold())
+            return;
         m_step = 3;
         if (!m_ok)
             break;
@@ -90,6 +93,8 @@ void BoxStatusPoller::step()
 
 void BoxStatusPoller::relaunch()
 {
+    // A reply taken before a download held the refresh may be old: ask again.
+    m_step = 0;
     m_relaunchTimer->stop();
     m_stepTimer->start();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "StepTimeout.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 
 class HttpFileApi;
 class QTimer;
@@ -17,7 +19,7 @@ class BoxStatusPoller : public QObject
     Q_OBJECT
 public:
     // A request that gets no answer for this long counts as failed.
-    static constexpr int ReplyTimeoutMs = 90000;
+    static constexpr int ReplyTimeoutMs = 60000;
 
     BoxStatusPoller(QTimer *stepTimer, QTimer *relaunchTimer, QObject *parent = nullptr);
 
@@ -26,6 +28,8 @@ public:
     void setHttpApi(HttpFileApi *api);
 
     int stepIndex() const { return m_step; }
+    // While this answers true the refresh waits (a box folder download runs).
+    void setHoldWhile(std::function<bool()> hold) { m_hold = std::move(hold); }
 
     // The reply of a local account: STATUSBOX.json of the account folder,
     // else every box folder with the time of its STATUS.orvex as last seen.
@@ -59,5 +63,6 @@ private:
     bool m_done = false;
     bool m_ok = false;
     QByteArray m_reply;
-    QElapsedTimer m_waiting;
+    StepTimeout m_waiting;
+    std::function<bool()> m_hold;
 };

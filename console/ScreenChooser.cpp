@@ -205,6 +205,9 @@ bool ScreenChooser::renameCurrentScreen(ClassParam &loginFile, const QString &lo
         *problem = tr("Impossible d'enregistrer le nouveau nom dans %1.").arg(loginPath);
         return false;
     }
+    // The notice shows the new name before the lists are rebuilt.
+    if (QListWidgetItem *item = m_screenNames->currentItem())
+        item->setText(name);
     return true;
 }
 

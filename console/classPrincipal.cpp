@@ -2,20 +2,28 @@
 
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
+#include "BoxFolderDownload.h"
 #include "BoxStatus.h"
 #include "BoxStatusPoller.h"
 #include "ClassBox.h"
 #include "ClassLog.h"
 #include "ClassParamS.h"
 #include "ConnectionStarter.h"
+#include "FolderOperations.h"
 #include "HttpFileApi.h"
 #include "JournalMerge.h"
-#include "LocalBoxDownload.h"
+#include "ListTransfers.h"
+#include "LoginSequence.h"
+#include "MediaAlignment.h"
+#include "PanelDialogs.h"
 #include "MessageOverlay.h"
 #include "PanelMetrics.h"
 #include "PosterPanel.h"
 #include "ScreenCatalog.h"
+#include "RevisionCounters.h"
 #include "ScreenChooser.h"
+#include "StartupSequence.h"
+#include "TimeScale.h"
 #include "TimerProcess.h"
 #include "TransferLists.h"
 #include "TransferProgress.h"
@@ -69,12 +77,6 @@ QPixmap scaledPicture(const QString &path, int width, int height)
     return QPixmap(path).scaled(qMax(1, width), qMax(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-bool isMobile()
-{
-    const QString product = QSysInfo::productType();
-    return product == QLatin1String("android") || product == QLatin1String("ios");
-}
-
 } // namespace
 
 classPrincipal::classPrincipal(QWidget *parent)
@@ -108,6 +110,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     m_infoLabel = new QLabel(this);
     m_infoLabel->setFont(m_smallFont);
     m_noticeLabel = new QLabel;
+    m_noticeLabel->setObjectName(QStringLiteral("noticeLabel"));
     m_titleLabel = new QLabel(version.Model() + QLatin1Char(' ') + version.Version(), this);
     m_titleLabel->setFont(m_titleFont);
     m_logoLabel = new QLabel(this);
@@ -163,7 +166,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     connect(m_timerGrosFichier, &QTimer::timeout, this, &classPrincipal::EnvoiGrosFichier);
     m_timerStatusBoitier = makeTimer(10);
     connect(m_timerStatusBoitier, &QTimer::timeout, this, &classPrincipal::slotDemandeStatusBoitier);
-    m_timerRelanceStatus = makeTimer(300000);
+    m_timerRelanceStatus = makeTimer(TimeScale::ms(300000));
     connect(m_timerRelanceStatus, &QTimer::timeout, this, &classPrincipal::slotRelanceStatusBoitier);
     m_statusPoller = new BoxStatusPoller(m_timerStatusBoitier, m_timerRelanceStatus, this);
     connect(m_statusPoller, &BoxStatusPoller::entriesReady, this, [this](const QStringList &entries) {
@@ -206,6 +209,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     m_panelCaption->hide();
 
     buildLayouts();
+    CreationSession();
     setWindowTitle(version.TitreFenetre());
     auto *root = new QGridLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -239,6 +243,7 @@ classPrincipal::~classPrincipal()
 {
     delete m_timeoutA;
     delete m_timeoutB;
+    delete m_dialogs;
 }
 
 QSize classPrincipal::sizeHint() const
@@ -797,6 +802,8 @@ void classPrincipal::SlotCategorie(QString Text)
     disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
     m_posterList->setEnabled(false);
     qDebug() << "SlotCategorie-->disconnect slotItemSlide()";
+    // The previous screen's poster tools must not act on another category.
+    ActiveSlide(false);
 
     m_pageFlag = 0;
     m_panelStack->slideIndex(0);
@@ -818,14 +825,21 @@ void classPrincipal::SlotCategorie(QString Text)
 
 void classPrincipal::cancelBoxDownload()
 {
-    if (m_indiceDownloadBox == 0 && !m_timerDownloadBox->isActive())
+    if (!m_boxDownload->running())
         return;
-    m_timerDownloadBox->stop();
-    m_indiceDownloadBox = 0;
-    MessageOnlyOFF();
-    connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
-            Qt::UniqueConnection);
-    m_posterList->setEnabled(true);
+    m_boxDownload->cancel();
+    posterListLive(true);
+}
+
+void classPrincipal::posterListLive(bool live)
+{
+    if (live)
+        connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
+                Qt::UniqueConnection);
+    else
+        disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
+    qDebug() << (live ? "connect slotItemSlide()" : "disconnect slotItemSlide()");
+    m_posterList->setEnabled(live);
 }
 
 // Also the status refresh: it keeps the chosen screen, and the download of
@@ -875,11 +889,14 @@ void classPrincipal::slotItemSelection()
         return;
     logLine(QStringLiteral("Fonction: slotItemSelection() ListDir: ") + text);
 
-    m_indiceDownloadBox = 0;
-    m_refreshInfo = true;
-    m_timerDownloadBox->start();
-
+    m_boxDownload->start();
     m_chooser->screenNames()->setCurrentRow(m_chooser->screensList()->currentRow());
+    showScreenNotice();
+}
+
+void classPrincipal::showScreenNotice()
+{
+    const QString text = m_chooser->currentScreen();
     if (!text.contains(QLatin1String("PLAYLIST-"))) {
         m_noticeLabel->setText(QStringLiteral("Groupe: <b>") + m_chooser->currentGroupEntry()
                                + QStringLiteral("</b> Ecran:<b>") + m_chooser->currentScreenName()
@@ -899,8 +916,10 @@ void classPrincipal::slotRenommerBox()
 {
     QString problem;
     if (m_chooser->renameCurrentScreen(m_paramLogin, workPath(QStringLiteral("LoginCrypt.orvex")), width(), height(),
-                                       &problem))
+                                       &problem)) {
+        showScreenNotice();
         slotProcessDeployFile(0);
+    }
     else if (!problem.isEmpty())
         showError(problem);
 }
@@ -1014,233 +1033,75 @@ void classPrincipal::slotInteraction() { m_posters->slotInteraction(); }
 // ---------------------------------------------------------------------------
 // Start-up and login on a local account tree
 
-void classPrincipal::slotCheckFile()
+void classPrincipal::slotCheckFile() { m_startup->slotCheckFile(); }
+void classPrincipal::connectOrDisconnect() { m_starter->connectOrDisconnect(); }
+void classPrincipal::startProgram() { m_starter->startProgram(); }
+void classPrincipal::ErreurLoginUtilisateur(QString text) { m_loginSequence->ErreurLoginUtilisateur(text); }
+void classPrincipal::slotLoginUtilisateur() { m_loginSequence->slotLoginUtilisateur(); }
+void classPrincipal::slotUpdateMediaFinish() { m_loginSequence->slotUpdateMediaFinish(); }
+bool classPrincipal::slotTelechargerFichier(QString DossierLocal, QString FichierAtelecharge, QString DossierFTP,
+                                            QString FichierCHK)
 {
-    switch (m_indiceCheckFile) {
-    case 0:
-        setFocus();
-        MessageOnlyON(tr("Démarrage du programme..."), 0, 0, false, false);
-        logLine(QStringLiteral("*********************** DEMARRAGE DU PROGRAMME *****************************"));
-        m_timeoutA->Init(isMobile() ? 15000 : 7000);
-        m_indiceCheckFile = 1;
-        break;
-    case 1:
-        if (m_timeoutA->update() != 1)
-            return;
-        m_account = LocalStartup::readAccount(workPath(QStringLiteral("CONNEXION.txt")));
-        m_paramConnexion.getParamCrypt(workPath(QStringLiteral("CONNEXION.txt")), QStringList{QStringLiteral("ALL")},
-                                       0);
+    return m_media->slotTelechargerFichier(DossierLocal, FichierAtelecharge, DossierFTP, FichierCHK);
+}
+QStringList classPrincipal::UserToList(QString user, QString key) { return m_media->UserToList(user, key); }
+void classPrincipal::RemoveLocalFile(QString folder, QStringList keep) { m_media->RemoveLocalFile(folder, keep); }
+bool classPrincipal::checkCreateFolderFtp() { return m_media->checkCreateFolderFtp(); }
+
+// The start-up and the login; the panel shows what they ask of its widgets.
+void classPrincipal::CreationSession()
+{
+    m_dialogs = new PanelDialogs(this, m_dimming);
+    m_startup = new StartupSequence(m_http, m_transferSlots, &m_paramConnexion, m_dialogs, m_timerCheckFile, this);
+    m_startup->setWorkFolder(ApplicationPath);
+    connect(m_startup, &StartupSequence::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_startup, &StartupSequence::signalAccountRead, this, [this] {
+        m_account = m_startup->account();
         m_http->setAccountFolder(m_account.accountPath);
         m_http->setLocalMode(m_account.localMode, m_account.localRoot);
         m_http->setWorkFolder(ApplicationPath);
-        m_indiceCheckFile = 2;
-        break;
-    default:
-        if (m_account.valid) {
-            m_btnConnecter->click();
-            m_timerCheckFile->stop();
-            return;
+        m_loginSequence->setAccount(m_account.accountName, m_account.localRoot, m_account.mediaSize);
+    });
+    connect(m_startup, &StartupSequence::signalConnect, m_btnConnecter, &QToolButton::click);
+    connect(m_startup, &StartupSequence::signalQuit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    m_media = new MediaAlignment(m_http, &m_paramLogin, &m_paramMedia, this);
+    m_media->setWorkFolder(ApplicationPath);
+    connect(m_media, &MediaAlignment::SignalFirstFileSize, this, &classPrincipal::SignalFirstFileSize);
+    connect(m_media, &MediaAlignment::signalMessage, this,
+            [this](QString title, QString text, bool critical) { m_dialogs->message(title, text, critical); });
+    m_loginSequence = new LoginSequence(m_http, m_media, m_revisions, &m_paramLogin, &m_paramMedia, &m_paramConnexion,
+                                        m_dialogs, m_timerLogin, this);
+    m_loginSequence->setWorkFolder(ApplicationPath);
+    LoginSequence *login = m_loginSequence;
+    connect(login, &LoginSequence::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(login, &LoginSequence::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(login, &LoginSequence::signalMessageSimpleOFF, this, &classPrincipal::MessageSimpleOFF);
+    connect(login, &LoginSequence::signalUserButton, m_btnUser, &QToolButton::setText);
+    connect(login, &LoginSequence::SignalMediaSize, this, &classPrincipal::SignalMediaSize);
+    connect(login, &LoginSequence::SignalUpdateMediaFile, this, &classPrincipal::SignalUpdateMediaFile);
+    connect(login, &LoginSequence::signalCategories, this, [this](QStringList categories) {
+        updateCategorie(categories);
+        QListWidget *groups = m_chooser->groupList();
+        connect(groups, &QListWidget::currentTextChanged, this, &classPrincipal::SlotCategorie, Qt::UniqueConnection);
+        if (groups->count() > 0) {
+            groups->setCurrentRow(0);
+            SlotCategorie(groups->item(0)->text());
         }
-        stopWithMessage(m_timerCheckFile, m_account.problem);
-        break;
-    }
+    });
+    connect(login, &LoginSequence::signalPermission, this, &classPrincipal::updateUserPermission);
+    connect(login, &LoginSequence::signalAdministration, m_btnAdministration, &QWidget::setVisible);
+    connect(login, &LoginSequence::signalHideCategories, m_chooser->groupList(), &QWidget::hide);
+    connect(login, &LoginSequence::SignalUserLogin, this, [this](QString user, QString type) {
+        m_userName = user;
+        m_userType = type;
+        emit SignalUserLogin(user, type);
+    });
+    connect(login, &LoginSequence::signalUpdateMedia, this, &classPrincipal::UpdateMedia);
+    connect(login, &LoginSequence::signalFinished, m_panelStack, &QWidget::show);
 }
 
-void classPrincipal::connectOrDisconnect() { m_starter->connectOrDisconnect(); }
-void classPrincipal::startProgram() { m_starter->startProgram(); }
-
-void classPrincipal::ErreurLoginUtilisateur(QString text)
-{
-    m_timerLogin->stop();
-    m_indiceLogin = 0;
-    showError(text);
-    m_timerLogin->start();
-    logLine(QStringLiteral("ErreurLoginUtilisateur: ") + text);
-}
-
-void classPrincipal::slotLoginUtilisateur()
-{
-    switch (m_indiceLogin) {
-    case 0:
-        MessageSimpleOFF();
-        MessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
-        m_indiceLogin = 1;
-        break;
-    case 1: {
-        QString problem;
-        const QString loginFile = workPath(QStringLiteral("LoginCrypt.orvex"));
-        if (!LocalStartup::fetchFile(m_account, QStringLiteral("LoginCrypt.orvex"), loginFile, &problem)) {
-            stopWithMessage(m_timerLogin, problem);
-            return;
-        }
-        m_paramLogin = ClassParam();
-        m_paramLogin.getParamCrypt(loginFile, QStringList{QStringLiteral("ALL")}, 0);
-        m_indiceLogin = 2;
-        break;
-    }
-    case 2:
-        m_login = LocalStartup::login(m_paramLogin, m_account.savedUser, m_account.savedPassword);
-        logLine(QStringLiteral("***Nom du Compte: ") + m_account.accountName);
-        logLine(QStringLiteral("***  Utilisateur: ") + m_login.user);
-        logLine(QStringLiteral("*** Chemin Local: ") + m_account.localRoot);
-        if (!m_login.ok) {
-            stopWithMessage(m_timerLogin, m_login.problem);
-            return;
-        }
-        m_userName = m_login.user;
-        m_indiceLogin = 3;
-        break;
-    case 3:
-        QFile::remove(workPath(QStringLiteral("TEMP/INFOMEDIA.orvex")));
-        QFile::remove(workPath(QStringLiteral("TEMP/INFOADMIN.orvex")));
-        if (!RemoveFiles(workPath(QStringLiteral("TEMP/")))) {
-            stopWithMessage(m_timerLogin,
-                            tr("Impossible de vider le dossier\n%1").arg(workPath(QStringLiteral("TEMP/"))));
-            return;
-        }
-        m_indiceLogin = 4;
-        break;
-    case 4: {
-        QString problem;
-        const QString index = workPath(QStringLiteral("TEMP/MEDIA.orvex"));
-        if (LocalStartup::fetchFile(m_account, QStringLiteral("MEDIA.orvex"), index, &problem)) {
-            m_paramMedia = ClassParam();
-            m_paramMedia.getParamCrypt(index, QStringList{QStringLiteral("ALL")}, 0);
-            for (const QString &entry : LocalStartup::fetchMedia(m_account, m_paramMedia, ApplicationPath))
-                logLine(QStringLiteral("Média non copié: ") + entry);
-        } else {
-            logLine(problem);
-        }
-        MessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, false);
-        emit SignalMediaSize(m_account.mediaSize);
-        m_mediaUpdated = false;
-        emit SignalUpdateMediaFile();
-        m_indiceLogin = 5;
-        break;
-    }
-    case 5:
-        if (!m_mediaUpdated)
-            return;
-        UpdateMedia();
-        m_indiceLogin = 6;
-        break;
-    case 6:
-        m_btnUser->setText(m_userName);
-        if (m_login.userIndex >= 0) {
-            if (m_login.hasPlayRow && !m_login.playRow.isEmpty()) {
-                updateCategorie(m_login.playRow.split(QLatin1Char(';')));
-                QListWidget *groups = m_chooser->groupList();
-                connect(groups, &QListWidget::currentTextChanged, this, &classPrincipal::SlotCategorie,
-                        Qt::UniqueConnection);
-                if (groups->count() > 0) {
-                    groups->setCurrentRow(0);
-                    SlotCategorie(groups->item(0)->text());
-                }
-            }
-            // A user without a rights row is granted nothing.
-            updateUserPermission(m_login.hasPermissionRow ? m_login.permissionRow : QString());
-            m_userType = m_login.userType;
-            m_btnAdministration->setVisible(m_userType == QLatin1String("ADMIN")
-                                            || m_userType == QLatin1String("ADMINISTRATEUR"));
-        } else {
-            m_chooser->groupList()->hide();
-        }
-        m_indiceLogin = 7;
-        break;
-    default:
-        emit SignalUserLogin(m_userName, m_userType);
-        m_timerLogin->stop();
-        MessageOnlyOFF();
-        MessageSimpleOFF();
-        m_panelStack->show();
-        m_indiceLogin = 0;
-        break;
-    }
-}
-
-void classPrincipal::slotUpdateMediaFinish()
-{
-    m_mediaUpdated = true;
-}
-
-void classPrincipal::slotDownloadFileBox()
-{
-    switch (m_indiceDownloadBox) {
-    case 0:
-        disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
-        qDebug() << "disconnect slotItemSlide()";
-        m_posterList->setEnabled(false);
-        m_btnAjouterEcran->setEnabled(false);
-        m_btnRenommerEcran->setEnabled(true);
-        slotSwitch();
-        m_downloadBoxRetries = 0;
-        m_indiceDownloadBox = 1;
-        break;
-    case 1:
-        // Files of the previous screen must not mix with the next one's.
-        if (!RemoveFiles(workPath(QStringLiteral("DATA/")))) {
-            if (++m_downloadBoxRetries < 100)
-                return;
-            endBoxDownload(tr("Impossible de vider le dossier\n%1").arg(workPath(QStringLiteral("DATA/"))));
-            return;
-        }
-        m_btnStatistiques->setEnabled(false);
-        for (QToolButton *button : {m_btnAjouter, m_btnSupprimer, m_btnMonter, m_btnDescendre, m_btnRenommer,
-                                    m_btnEditer, m_btnDateHeure, m_btnReseaux, m_btnSpeciales, m_btnTactile,
-                                    m_btnOrientation, m_btnAlimentation, m_btnVisualiser, m_btnDeployer})
-            button->setEnabled(false);
-        m_http->lists()->clearTransferFiles();
-        m_posterList->clear();
-        MessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
-        m_indiceDownloadBox = 2;
-        break;
-    case 2:
-        m_indiceDownloadBox = 3;
-        break;
-    case 3: {
-        const QString folder = m_chooser->currentScreen();
-        QString problem;
-        if (!LocalBoxDownload::fetch(m_account.serverFolder(), folder, workPath(QStringLiteral("DATA/")), &problem)) {
-            endBoxDownload(problem);
-            return;
-        }
-        m_indiceDownloadBox = 4;
-        break;
-    }
-    case 4:
-        MessageOnlyOFF();
-        connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
-                Qt::UniqueConnection);
-        qDebug() << "connect slotItemSlide()";
-        m_posterList->setEnabled(true);
-        if (m_refreshInfo)
-            AfficheINFO();
-        else
-            m_refreshInfo = true;
-        m_indiceDownloadBox = 5;
-        break;
-    default:
-        InfoPlayer();
-        m_timerDownloadBox->stop();
-        m_indiceDownloadBox = 0;
-        break;
-    }
-}
-
-void classPrincipal::endBoxDownload(const QString &problem)
-{
-    m_timerDownloadBox->stop();
-    m_indiceDownloadBox = 0;
-    logLine(problem);
-    MessageOnlyOFF();
-    showError(problem);
-    connect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide,
-            Qt::UniqueConnection);
-    m_posterList->setEnabled(true);
-    // Back to the screens: there are no posters to show.
-    if (m_pageFlag != 0)
-        slotSwitch();
-}
+void classPrincipal::slotDownloadFileBox() { m_boxDownload->slotDownloadFileBox(); }
 
 // ---------------------------------------------------------------------------
 // Server transfer layer: HttpFileApi, TransferProgress, TransferSlots and
@@ -1293,12 +1154,103 @@ void classPrincipal::CreationTransfer()
 
     connect(m_starter, &ConnectionStarter::signalButtonIcon, this,
             [this](QString icon) { m_btnConnecter->setIcon(QIcon(icon)); });
-    connect(m_starter, &ConnectionStarter::signalStartLogin, this, [this] {
-        m_indiceLogin = 0;
-        m_timerLogin->start();
-    });
+    connect(m_starter, &ConnectionStarter::signalStartLogin, m_timerLogin, QOverload<>::of(&QTimer::start));
     m_starter->attachButton(m_btnConnecter);
+    // The label shows only what the API holds: an emptied text reaches it.
+    m_http->setStatusLabel(m_statusLine->text());
+    CreationSequences();
 }
+
+// The transfer sequences, folder operations, box downloads and revision
+// counters; the panel only shows what they ask of its widgets.
+void classPrincipal::CreationSequences()
+{
+    m_lists = new ListTransfers(m_http, this);
+    m_lists->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    m_lists->setListUploadStarted([this] { m_overlay->cancelButton()->hide(); });
+    // Direct: the error box is modal inside the caller's tick.
+    connect(m_lists, &ListTransfers::sequenceFailed, this, [this](int code) {
+        m_indiceDeploy = 0;
+        if (code == 4)
+            m_indiceDeployMedia = 0;
+        if (code > 0)
+            MessageErreurConnexion(code);
+    }, Qt::DirectConnection);
+    connect(m_lists, &ListTransfers::signalImpossibleSauvegarder, this,
+            [this](QString text) { QMessageBox::information(this, tr("FTP"), text); });
+
+    m_folders = new FolderOperations(m_http, m_lists, m_transferSlots, m_timerFolder, this);
+    m_folders->setWorkFolder(ApplicationPath);
+    connect(m_folders, &FolderOperations::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_folders, &FolderOperations::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_folders, &FolderOperations::signalInformation, this,
+            [this](QString title, QString text) { QMessageBox::information(this, title, text); });
+    connect(m_folders, &FolderOperations::signalFinished, this, &classPrincipal::slotProcessDeployLogin);
+
+    m_revisions = new RevisionCounters(&m_paramPlayer, &m_paramMedia, this);
+    m_revisions->setWorkFolder(ApplicationPath);
+    m_revisions->setQuestion([this](const QString &text) {
+        m_dimming->show();
+        ClassBox box(text, ClassBox::Question, width(), height(), this);
+        box.exec();
+        const bool go = box.text() == 0;
+        m_dimming->hide();
+        setFocus(Qt::OtherFocusReason);
+        return go;
+    });
+
+    m_boxDownload = new BoxFolderDownload(m_http, m_lists, m_progress, m_revisions, m_timerDownloadBox,
+                                          m_timerDownloadStatus, this);
+    m_boxDownload->setWorkFolder(ApplicationPath);
+    m_statusPoller->setHoldWhile([this] { return m_boxDownload->running(); });
+    connect(m_boxDownload, &BoxFolderDownload::signalBegin, this, [this] {
+        posterListLive(false);
+        m_btnAjouterEcran->setEnabled(false);
+        m_btnRenommerEcran->setEnabled(true);
+        slotSwitch();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalCleared, this, [this] {
+        m_btnStatistiques->setEnabled(false);
+        for (QToolButton *button : {m_btnAjouter, m_btnSupprimer, m_btnMonter, m_btnDescendre, m_btnRenommer,
+                                    m_btnEditer, m_btnDateHeure, m_btnReseaux, m_btnSpeciales, m_btnTactile,
+                                    m_btnOrientation, m_btnAlimentation, m_btnVisualiser, m_btnDeployer})
+            button->setEnabled(false);
+        m_posterList->clear();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalArrived, this, [this](bool refresh) {
+        posterListLive(true);
+        if (refresh)
+            AfficheINFO();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalLayout, this, &classPrincipal::InfoPlayer);
+    connect(m_boxDownload, &BoxFolderDownload::signalFailed, this, [this] {
+        posterListLive(true);
+        // Back to the screens: there are no posters to show.
+        if (m_pageFlag != 0)
+            slotSwitch();
+    });
+    connect(m_boxDownload, &BoxFolderDownload::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_boxDownload, &BoxFolderDownload::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_boxDownload, &BoxFolderDownload::signalStatusEstMiseAJour, this,
+            &classPrincipal::signalStatusEstMiseAJour);
+    connect(m_boxDownload, &BoxFolderDownload::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
+            Qt::DirectConnection);
+}
+
+bool classPrincipal::FtpGetListFile(QString localFolder) { return m_lists->FtpGetListFile(localFolder); }
+bool classPrincipal::FtpPutListFile(QString localFolder) { return m_lists->FtpPutListFile(localFolder); }
+bool classPrincipal::FtpPutOneFile(QString localPath, QString name) { return m_lists->FtpPutOneFile(localPath, name); }
+bool classPrincipal::FtpRemoveListFile() { return m_lists->FtpRemoveListFile(); }
+bool classPrincipal::RemoveDir(QString folder) { return m_lists->RemoveDir(folder); }
+void classPrincipal::downloadFile(QString FolderDestination, bool RemoveFile)
+{
+    m_lists->downloadFile(FolderDestination, RemoveFile);
+}
+void classPrincipal::getIDfilePlayer() { m_revisions->getIDfilePlayer(); }
+void classPrincipal::getIDfileMedia() { m_revisions->getIDfileMedia(); }
+bool classPrincipal::checkIDfile(QString file, int expected) { return m_revisions->checkIDfile(file, expected); }
+void classPrincipal::AjouteIDfilePlayer() { m_revisions->AjouteIDfilePlayer(); }
+void classPrincipal::AjouteIDfileMedia() { m_revisions->AjouteIDfileMedia(); }
 
 void classPrincipal::scanFile(QString path) { m_http->scanFile(path); }
 void classPrincipal::downloadFileHttp(QString serverPath, QString name) { m_http->downloadFileHttp(serverPath, name); }
@@ -1326,15 +1278,8 @@ void classPrincipal::updateDataTransferProgress(qint64 readBytes, qint64 totalBy
 // Server transfers, deployments and commands: the panel answers the pages'
 // requests; the transfers themselves come with the server connection.
 
-void classPrincipal::slotDownloadStatus()
-{
-    logFunction("slotDownloadStatus");
-}
-
-void classPrincipal::slotDownloadFileStatus()
-{
-    m_timerDownloadStatus->stop();
-}
+void classPrincipal::slotDownloadStatus() { m_boxDownload->slotDownloadStatus(); }
+void classPrincipal::slotDownloadFileStatus() { m_boxDownload->slotDownloadFileStatus(); }
 
 void classPrincipal::slotDemandeStatusBoitier()
 {
@@ -1348,14 +1293,10 @@ void classPrincipal::slotRelanceStatusBoitier()
     m_statusPoller->relaunch();
 }
 
-void classPrincipal::slotProcessFolder()
+void classPrincipal::slotProcessFolder() { m_folders->slotProcessFolder(); }
+void classPrincipal::slotFolder(int Status, QString Folder, QString newFolder)
 {
-    m_timerFolder->stop();
-}
-
-void classPrincipal::slotFolder(int, QString, QString)
-{
-    logFunction("slotFolder");
+    m_folders->slotFolder(Status, Folder, newFolder);
 }
 
 void classPrincipal::EnvoiGrosFichier()
@@ -1435,7 +1376,4 @@ void classPrincipal::slotSavePictureTermine()
 {
 }
 
-void classPrincipal::SlotSupprimerCompte()
-{
-    logFunction("SlotSupprimerCompte");
-}
+void classPrincipal::SlotSupprimerCompte() { m_startup->SlotSupprimerCompte(); }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ClassParam.h"
-#include "LocalStartup.h"
+#include "AccountFile.h"
 
 #include <QFont>
 #include <QList>
@@ -10,9 +10,15 @@
 #include <QWidget>
 
 class AnimationStackedWidget;
+class BoxFolderDownload;
 class BoxStatusPoller;
 class ConnectionStarter;
+class FolderOperations;
 class HttpFileApi;
+class ListTransfers;
+class LoginSequence;
+class MediaAlignment;
+class PanelDialogs;
 class MessageOverlay;
 class PosterPanel;
 class QFrame;
@@ -22,7 +28,9 @@ class QListWidget;
 class QResizeEvent;
 class QTimer;
 class QToolButton;
+class RevisionCounters;
 class ScreenChooser;
+class StartupSequence;
 class TimerProcess;
 class TransferProgress;
 class TransferSlots;
@@ -111,6 +119,36 @@ public:
     // Modal: returns once the error box is closed.
     void MessageErreurConnexion(int code);
     void ErreurLoginUtilisateur(QString text);
+
+    // List transfer sequences (ListTransfers): called once per tick, true
+    // once the whole job is done; a failure has shown its error box.
+    ListTransfers *listTransfers() const { return m_lists; }
+    bool FtpGetListFile(QString localFolder);
+    bool FtpPutListFile(QString localFolder);
+    bool FtpPutOneFile(QString localPath, QString name);
+    bool FtpRemoveListFile();
+    bool RemoveDir(QString folder);
+    BoxFolderDownload *boxDownload() const { return m_boxDownload; }
+    BoxStatusPoller *statusPoller() const { return m_statusPoller; }
+    FolderOperations *folderOperations() const { return m_folders; }
+
+    // Revision counters of DATA/PLAYER.orvex and TEMP/MEDIA.orvex.
+    RevisionCounters *revisions() const { return m_revisions; }
+    void getIDfilePlayer();
+    void getIDfileMedia();
+    bool checkIDfile(QString file, int expected);
+    void AjouteIDfilePlayer();
+    void AjouteIDfileMedia();
+
+    // Start-up, login and media alignment (StartupSequence, LoginSequence,
+    // MediaAlignment in sync/).
+    StartupSequence *startupSequence() const { return m_startup; }
+    LoginSequence *loginSequence() const { return m_loginSequence; }
+    bool slotTelechargerFichier(QString DossierLocal, QString FichierAtelecharge, QString DossierFTP,
+                                QString FichierCHK);
+    QStringList UserToList(QString user, QString key);
+    void RemoveLocalFile(QString folder, QStringList keep);
+    bool checkCreateFolderFtp();
 
 signals:
     // Every resize of the panel; drives the relayout.
@@ -218,6 +256,7 @@ public slots:
     void slotPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination);
     void slotMkdir(QString Folder);
     void slotGetFile(QString FolderFtp, QString fileNameFtp, QString FolderDestination, QString fileNameDestination);
+    void downloadFile(QString FolderDestination, bool RemoveFile);
 
     // Deployments, commands and support reports.
     void slotProcessDeploy();
@@ -250,7 +289,10 @@ private:
     void showError(const QString &text);
     void stopWithMessage(QTimer *timer, const QString &text);
     void cancelBoxDownload();
-    void endBoxDownload(const QString &problem);
+    void CreationSequences();
+    void CreationSession();
+    void showScreenNotice();
+    void posterListLive(bool live);
     QString workPath(const QString &relative) const;
 
     // Parameter files as last read: login file, poster list, playlist link,
@@ -369,22 +411,23 @@ private:
     TransferProgress *m_progress = nullptr;
     TransferSlots *m_transferSlots = nullptr;
     ConnectionStarter *m_starter = nullptr;
+    ListTransfers *m_lists = nullptr;
+    FolderOperations *m_folders = nullptr;
+    BoxFolderDownload *m_boxDownload = nullptr;
+    RevisionCounters *m_revisions = nullptr;
 
     // Step machines.
-    int m_indiceCheckFile = 0;
-    int m_indiceLogin = 0;
     int m_indiceDeploy = 0;
     int m_indiceDeployLogin = 0;
     int m_indiceDeployMedia = 0;
-    int m_indiceDownloadBox = 0;
     BoxStatusPoller *m_statusPoller = nullptr;
-    int m_downloadBoxRetries = 0;
-    bool m_refreshInfo = true;
-    bool m_mediaUpdated = false;
 
     // Account and user.
-    LocalStartup::Account m_account;
-    LocalStartup::Login m_login;
+    AccountFile m_account;
+    StartupSequence *m_startup = nullptr;
+    LoginSequence *m_loginSequence = nullptr;
+    MediaAlignment *m_media = nullptr;
+    PanelDialogs *m_dialogs = nullptr;
     QString m_userName;
     QString m_userType;
     int m_maxDisplayTime = 120;

@@ -89,7 +89,8 @@ QString classVersion::NomDeDomaine()
 {
     QString url = QString::fromLocal8Bit(qgetenv("ZOMANAGER_BASE_URL"));
     if (url.isEmpty())
-        url = QStringLiteral("https://server.zomanager.net/");
+        // A reserved example domain: nothing goes to a third party by default.
+        url = QStringLiteral("https://zomanager.example.net/");
     if (!url.endsWith(QLatin1Char('/')))
         url += QLatin1Char('/');
     return url;

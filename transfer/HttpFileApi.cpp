@@ -103,8 +103,14 @@ void HttpFileApi::setDoneFlag(int index, bool value)
         m_flags[index] = value;
 }
 
+bool HttpFileApi::lastSucceeded(int operation) const
+{
+    return operation >= 0 && operation <= OpStatus && m_lastOk[operation];
+}
+
 void HttpFileApi::setStatusLabel(const QString &text)
 {
+    // This object owns the label: the panel shows only what comes from here.
     if (text == m_statusLabel)
         return;
     m_statusLabel = text;
@@ -308,6 +314,25 @@ void HttpFileApi::abortAll()
     m_pendingFile = nullptr;
 }
 
+void HttpFileApi::abort(int operation)
+{
+    const QList<HttpRequest *> requests = m_requests;
+    for (HttpRequest *request : requests) {
+        if (request->operation() != operation)
+            continue;
+        m_requests.removeOne(request);
+        const QString file = request->file() ? request->file()->fileName() : QString();
+        request->abandon();
+        delete request;
+        if (!file.isEmpty())
+            QFile::remove(file);
+    }
+    if (operation == OpDownload) {
+        delete m_pendingFile;
+        m_pendingFile = nullptr;
+    }
+}
+
 void HttpFileApi::send(int operation, const QString &url, const QString &logLine, QFile *file,
                        QHttpMultiPart *body)
 {
@@ -423,6 +448,8 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
 {
     if (ok)
         log(QLatin1String(successLine(operation)));
+    if (operation >= 0 && operation <= OpStatus)
+        m_lastOk[operation] = ok;
 
     switch (operation) {
     case OpScan:

@@ -54,6 +54,8 @@ public:
     void setStallTimeout(int ms) { m_stallMs = ms; }
 
     bool doneFlag(int index) const;
+    // Whether the last completed request of `operation` succeeded.
+    bool lastSucceeded(int operation) const;
     void setDoneFlag(int index, bool value);
     int retryCounter() const { return m_retries; }
     void setRetryCounter(int value) { m_retries = value; }
@@ -90,6 +92,8 @@ public slots:
     void statusCompte(QString account);
     // Drops every request in flight without completing it.
     void abortAll();
+    // Drops the requests of one operation; a download's partial file goes too.
+    void abort(int operation);
 
 signals:
     void signalListFichier(QStringList ListFichier);
@@ -139,6 +143,7 @@ private:
     int m_stallMs = DefaultStallMs;
 
     bool m_flags[DoneFlagCount] = {};
+    bool m_lastOk[OpStatus + 1] = {};
     int m_retries = 0;
     int m_uploadState = 10;
     int m_downloadState = 14;

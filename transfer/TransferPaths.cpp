@@ -157,8 +157,9 @@ QString TransferPaths::maskUrl(const QString &text, const QString &base)
 
 bool TransferPaths::isPlainName(const QString &name)
 {
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-        || name.contains(QLatin1String("..")))
+    // "a..b.png" is a plain name; only "." and ".." name a folder level.
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return false;
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)

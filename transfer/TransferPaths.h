@@ -42,8 +42,8 @@ public:
     // Log form of a URL: every occurrence of `base` becomes "//****<host>/".
     static QString maskUrl(const QString &text, const QString &base);
 
-    // A server-given name that may become a local path: no "/", "\\",
-    // "..", NUL or other control characters, not empty.
+    // A server-given name that may become a local path: not empty, not "."
+    // or "..", no "/", "\\", NUL or other control characters.
     static bool isPlainName(const QString &name);
 
 private:

@@ -22,10 +22,8 @@ TransferProgress::TransferProgress(HttpFileApi *api, QObject *parent)
     , m_api(api)
 {
     connect(api, &HttpFileApi::signalProgress, this, &TransferProgress::updateDataTransferProgress);
-    connect(api, &HttpFileApi::signalTransferEnded, this, [this](int operation, bool) {
-        if (operation == HttpFileApi::OpDownload || operation == HttpFileApi::OpUpload)
-            resetTransfert();
-    });
+    // Any end: the STATUS download counts its time-outs only at 0.
+    connect(api, &HttpFileApi::signalTransferEnded, this, &TransferProgress::resetTransfert);
 }
 
 QString TransferProgress::MessageErreurConnexionText(int code)

@@ -4,6 +4,7 @@
 //   zo_http_bench <file> [account folder, default zo_bench]
 //
 // Prints "console_ms=<ms>"; exits 1 when the upload failed.
+#include "../BenchStart.h"
 #include "HttpFileApi.h"
 
 #include <QCoreApplication>
@@ -12,32 +13,21 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-namespace {
-
-void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        QTextStream(stderr) << message << '\n';
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     // The API's logs go to a throw-away work folder.
     QTemporaryDir work;
     qputenv("ZOMANAGER_WORKDIR", work.path().toUtf8());
     QCoreApplication app(argc, argv);
-    qInstallMessageHandler(quiet);
+    benchQuietMessages();
 
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments();
-    const QString base = qEnvironmentVariable("ZO_STANDIN_URL");
-    if (args.size() < 2 || base.isEmpty()) {
-        err << "usage: ZO_STANDIN_URL=http://127.0.0.1:18080/ zo_http_bench <file> [account folder]\n";
+    const QString base = benchStandInUrl(args, 2, 
+                                           "usage: ZO_STANDIN_URL=http://127.0.0.1:18080/ zo_http_bench <file> [account folder]");
+    if (base.isEmpty())
         return 2;
-    }
     const QFileInfo file(args.at(1));
     if (!file.isFile()) {
         err << "no such file: " << args.at(1) << '\n';

@@ -14,21 +14,22 @@ function zo_tree_root()
     return $real === false ? $root : $real;
 }
 
-// A name the tree may hold: no separators, no "..", no control characters.
+// A name the tree may hold: not "." or "..", no separators, no control
+// characters ("a..b.png" is fine).
 function zo_plain_name($name)
 {
     if (!is_string($name) || $name === '' || $name === '.' || $name === '..') {
         return false;
     }
-    if (strpos($name, '/') !== false || strpos($name, '\\') !== false || strpos($name, '..') !== false) {
+    if (strpos($name, '/') !== false || strpos($name, '\\') !== false) {
         return false;
     }
     return preg_match('/[\x00-\x1f\x7f]/', $name) !== 1;
 }
 
 // Maps a client path ("zo_acc/IMAGE", "zo_acc//x.png", "") onto the tree.
-// Returns null for anything that would leave the tree, symbolic links
-// included.
+// Returns null for a ".." segment and for anything that would leave the
+// tree, symbolic links included.
 function zo_resolve($relative)
 {
     if (!is_string($relative) || preg_match('/[\x00-\x1f\x7f]/', $relative) === 1) {
@@ -39,12 +40,9 @@ function zo_resolve($relative)
         if ($part === '' || $part === '.') {
             continue;
         }
+        // Never resolved, even when it would stay inside the tree.
         if ($part === '..') {
-            if (count($parts) === 0) {
-                return null;
-            }
-            array_pop($parts);
-            continue;
+            return null;
         }
         $parts[] = $part;
     }

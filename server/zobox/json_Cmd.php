@@ -17,7 +17,10 @@ case 'SCANDIR':
         break;
     }
     header('Content-Type: application/json');
-    echo json_encode(array_values(scandir($dir)),
+    // "." and ".." first whatever the other names sort like: clients drop
+    // the first two entries.
+    $names = array_values(array_diff(scandir($dir), ['.', '..']));
+    echo json_encode(array_merge(['.', '..'], $names),
                      JSON_UNESCAPED_SLASHES | JSON_UNESCAPED_UNICODE | JSON_INVALID_UTF8_SUBSTITUTE);
     break;
 

@@ -23,9 +23,11 @@ public:
     QString path(const QString &relative = QString()) const { return m_dir.path() + QLatin1Char('/') + relative; }
 
     // Today's lines of the main log.
-    QByteArray mainLog() const
+    QByteArray mainLog() const { return mainLogOf(path(QString())); }
+
+    static QByteArray mainLogOf(const QString &workFolder)
     {
-        const QDir logs(path(QStringLiteral("LOG")));
+        const QDir logs(workFolder + QStringLiteral("/LOG"));
         QByteArray all;
         for (const QString &name : logs.entryList({QStringLiteral("*-OrvexLog.log")}, QDir::Files)) {
             QFile file(logs.filePath(name));

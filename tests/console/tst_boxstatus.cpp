@@ -89,6 +89,12 @@ void BoxStatusTest::oddReply_data()
                                                        << QStringList{"A;null;0"};
     QTest::newRow("HTML error page") << QByteArray("<html><body>500</body></html>") << false << QStringList{};
     QTest::newRow("cut reply") << QByteArray(R"({"A":["null","0")") << false << QStringList{};
+    QTest::newRow("server notice before the object lost every icon")
+        << QByteArray("<b>Notice</b>: Undefined index in getSTATUS.php\n"
+                      R"({"A":["2024-03-15 | 11:58:00","0","1"],"B":["null","null","null"]})")
+        << true << QStringList{"A;2024-03-15 | 11:58:00;0;1", "B;null;null;null"};
+    QTest::newRow("trailing text after the object lost every icon")
+        << QByteArray(R"({"A":["null","1","0"]})" "\n<!-- 0.02 s -->") << true << QStringList{"A;null;1;0"};
     QTest::newRow("array instead of object") << QByteArray(R"([["A","null","0","0"]])") << false
                                              << QStringList{};
 }

@@ -20,6 +20,7 @@ private slots:
     void local_data();
     void local();
     void cycleWaitsForTheRelaunch();
+    void refreshWaitsForTheDownload();
     void http_data();
     void http();
     void noServerConnection();
@@ -118,6 +119,31 @@ void TestBoxStatusPoller::cycleWaitsForTheRelaunch()
     m_relaunch->start();
     m_poller->step();
     QVERIFY(!m_relaunch->isActive());
+}
+
+void TestBoxStatusPoller::refreshWaitsForTheDownload()
+{
+    QFile file(m_dir->filePath(QStringLiteral("zo_demo/STATUSBOX.json")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"B1":["null","1","0"]})");
+    file.close();
+    bool downloading = true;
+    m_poller->setHoldWhile([&] { return downloading; });
+    QSignalSpy ready(m_poller.get(), &BoxStatusPoller::entriesReady);
+    m_step->start();
+    QTRY_COMPARE(m_poller->stepIndex(), 2);
+    QTest::qWait(50);
+    QCOMPARE(ready.count(), 0);
+
+    // Regression: a relaunch during the wait refreshed with the old reply.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(R"({"B1":["null","0","0"]})");
+    file.close();
+    m_poller->relaunch();
+    downloading = false;
+    QTRY_VERIFY(!m_step->isActive());
+    QCOMPARE(ready.count(), 1);
+    QCOMPARE(ready.first().first().toStringList(), QStringList{"B1;null;0;0"});
 }
 
 void TestBoxStatusPoller::http_data()

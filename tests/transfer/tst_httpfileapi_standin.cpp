@@ -9,6 +9,8 @@
 #include "TransferSlots.h"
 
 #include <QJsonArray>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -84,6 +86,7 @@ private slots:
     void stalledReply();
     void standInRefusesPathsOutsideItsTree_data();
     void standInRefusesPathsOutsideItsTree();
+    void standInListsDotsFirst();
 
 private:
     HttpFileApi *makeApi();
@@ -436,7 +439,8 @@ void HttpFileApiStandInTest::hostileNames()
     HttpFileApi *api = makeApi();
     api->scanFile("BOX1");
     QTRY_VERIFY_WITH_TIMEOUT(api->doneFlag(4), 10000);
-    const QStringList expected = injected ? QStringList{"ok.png"} : QStringList{"PLAYER.orvex", "ok.png"};
+    // Regression: "a..b.png" is a plain name and was dropped.
+    const QStringList expected = injected ? QStringList{"ok.png"} : QStringList{"PLAYER.orvex", "a..b.png", "ok.png"};
     QCOMPARE(api->lists()->transferFiles(), expected);
 
     // What a box folder download does with each listed name.
@@ -569,6 +573,9 @@ void HttpFileApiStandInTest::standInRefusesPathsOutsideItsTree_data()
     QTest::newRow("upload above the tree") << "/zobox/upload.php?Upload_Path=../";
     QTest::newRow("static file above the tree") << "/zobox/zo_%A/../../../etc/passwd";
     QTest::newRow("encoded dots") << "/zobox/%2E%2E/%2E%2E/etc/passwd";
+    QTest::newRow("dot-dot segment that stays inside was served")
+        << "/zobox/json_Cmd.php?Cmd_Php=SCANDIR&PathScanDir=zo_%A/BOX1/../BOX1";
+    QTest::newRow("dot-dot file path inside the tree was served") << "/zobox/zo_%A/BOX1/../BOX1/PLAYER.orvex";
     QTest::newRow("link leading out of the tree") << "/zobox/json_Cmd.php?Cmd_Php=SCANDIR&PathScanDir=zo_%A/link";
     QTest::newRow("file through a link") << "/zobox/zo_%A/link/passwd";
 }
@@ -580,6 +587,24 @@ void HttpFileApiStandInTest::standInRefusesPathsOutsideItsTree()
     const QStringList before = filesBelow(StandIn::root() + "/" + account());
     QCOMPARE(StandIn::rawGet(expand(request)), 403);
     QCOMPARE(filesBelow(StandIn::root() + "/" + account()), before);
+}
+
+void HttpFileApiStandInTest::standInListsDotsFirst()
+{
+    // Regression: scandir sorts "-a.png" before ".", and a client that drops
+    // the first two entries lost it.
+    writeFile(tree(account() + "/BOX1/-a.png"), "x");
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = manager.get(QNetworkRequest(
+        QUrl(StandIn::url() + "zobox/json_Cmd.php?Cmd_Php=SCANDIR&PathScanDir=" + account() + "/BOX1")));
+    QSignalSpy done(reply, &QNetworkReply::finished);
+    QVERIFY(done.wait(5000));
+    const QJsonArray names = QJsonDocument::fromJson(reply->readAll()).array();
+    reply->deleteLater();
+    QCOMPARE(names.size(), 4);
+    QCOMPARE(names.at(0).toString(), QString("."));
+    QCOMPARE(names.at(1).toString(), QString(".."));
+    QCOMPARE(names.at(2).toString(), QString("-a.png"));
 }
 
 QTEST_GUILESS_MAIN(HttpFileApiStandInTest)

@@ -131,6 +131,10 @@ void TransferPathsTest::plainNames_data()
     QTest::newRow("control character") << QString("a\x01" "b.png") << false;
     QTest::newRow("NUL") << QString::fromLatin1("a\0b", 3) << false;
     QTest::newRow("empty") << QString() << false;
+    QTest::newRow("dot") << "." << false;
+    QTest::newRow("dot-dot") << ".." << false;
+    QTest::newRow("dots inside a name were refused") << "a..b.png" << true;
+    QTest::newRow("trailing dots") << "name.." << true;
 }
 
 void TransferPathsTest::plainNames()

@@ -13,6 +13,8 @@ private slots:
     void overlay_data();
     void overlay();
     void firstReportAfterATransferEndsShowsNothing();
+    void anyTransferEndResets_data();
+    void anyTransferEndResets();
     void errorText_data();
     void errorText();
 
@@ -118,6 +120,35 @@ void TransferProgressTest::firstReportAfterATransferEndsShowsNothing()
     QCOMPARE(overlay.count(), 1);
     progress.updateDataTransferProgress(700, 1000);
     QCOMPARE(overlay.count(), 2);
+}
+
+void TransferProgressTest::anyTransferEndResets_data()
+{
+    QTest::addColumn<QString>("op");
+    // Regression: only uploads and downloads reset it, and the STATUS
+    // download then never counted its time-outs.
+    QTest::newRow("scan") << "scan";
+    QTest::newRow("folder creation") << "mkdir";
+    QTest::newRow("file removal") << "delete";
+}
+
+void TransferProgressTest::anyTransferEndResets()
+{
+    QFETCH(QString, op);
+    QDir(m_dir.path()).mkpath("loc/zo_acc/B1");
+    HttpFileApi api;
+    api.setAccountFolder("/zolink/zobox/zo_acc");
+    api.setLocalMode(true, m_dir.filePath("loc"));
+    TransferProgress progress(&api);
+    progress.updateDataTransferProgress(0, 1000);
+    QCOMPARE(progress.transfertEnCours(), 1);
+    if (op == "scan")
+        api.scanFile("B1");
+    else if (op == "mkdir")
+        api.createDirHttp("B2");
+    else
+        api.deleteFileHttp("B1/none.png");
+    QCOMPARE(progress.transfertEnCours(), 0);
 }
 
 void TransferProgressTest::errorText_data()

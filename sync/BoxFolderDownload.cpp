@@ -1,0 +1,199 @@
+#include "BoxFolderDownload.h"
+
+#include "ClassLog.h"
+#include "HttpFileApi.h"
+#include "ListTransfers.h"
+#include "RevisionCounters.h"
+#include "TransferLists.h"
+#include "TransferProgress.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+BoxFolderDownload::BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, TransferProgress *progress,
+                                     RevisionCounters *revisions, QTimer *boxTimer, QTimer *statusTimer,
+                                     QObject *parent)
+    : QObject(parent)
+    , m_api(api)
+    , m_lists(lists)
+    , m_progress(progress)
+    , m_revisions(revisions)
+    , m_boxTimer(boxTimer)
+    , m_statusTimer(statusTimer)
+{
+    // A finished file lets the next one start at once, not on the next tick.
+    connect(api, &HttpFileApi::signalTransferEnded, this, [this] {
+        if (m_boxStep == 3 && m_boxTimer->isActive())
+            QTimer::singleShot(0, this, [this] {
+                if (m_boxStep == 3 && m_boxTimer->isActive())
+                    slotDownloadFileBox();
+            });
+    });
+}
+
+bool BoxFolderDownload::running() const
+{
+    return m_boxTimer->isActive() || m_boxStep != 0;
+}
+
+void BoxFolderDownload::start()
+{
+    m_boxStep = 0;
+    m_refreshInfo = true;
+    m_boxTimer->start();
+}
+
+void BoxFolderDownload::cancel()
+{
+    if (!running())
+        return;
+    m_boxTimer->stop();
+    m_boxStep = 0;
+    m_lists->reset();
+    m_api->abort(HttpFileApi::OpScan);
+    m_api->abort(HttpFileApi::OpDownload);
+    emit signalMessageOnlyOFF();
+}
+
+void BoxFolderDownload::emptyData()
+{
+    // A file that cannot go stays; the download replaces it if the box has it.
+    const QDir data(m_work + QLatin1String("DATA/"));
+    for (const QString &name : data.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(data.filePath(name));
+}
+
+void BoxFolderDownload::slotDownloadFileBox()
+{
+    switch (m_boxStep) {
+    case 0:
+        emit signalBegin();
+        m_boxStep = 1;
+        break;
+    case 1:
+        emptyData();
+        emit signalCleared();
+        m_api->lists()->clearTransferFiles();
+        m_api->lists()->clearSlideNames();
+        emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
+        m_boxStep = 2;
+        break;
+    case 2:
+        m_lists->setFolder(m_lists->selectedBox());
+        m_boxStep = 3;
+        break;
+    case 3:
+        if (m_lists->FtpGetListFile(m_work + QLatin1String("DATA/"))) {
+            m_boxStep = 4;
+        } else if (m_lists->lastFailed() && m_lists->getStep() == 0) {
+            // Told already; the user chooses the box again to retry.
+            m_boxTimer->stop();
+            m_boxStep = 0;
+            emit signalMessageOnlyOFF();
+            emit signalFailed();
+        }
+        break;
+    case 4:
+        emit signalMessageOnlyOFF();
+        emit signalArrived(m_refreshInfo);
+        m_refreshInfo = true;
+        m_revisions->getIDfilePlayer();
+        m_boxStep = 5;
+        break;
+    default:
+        emit signalLayout();
+        m_boxTimer->stop();
+        m_boxStep = 0;
+        break;
+    }
+}
+
+void BoxFolderDownload::slotDownloadStatus()
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Fonction: slotDownloadStatus()"));
+    m_statusStep = 0;
+    m_statusTimer->start();
+}
+
+void BoxFolderDownload::endStatus(bool ok)
+{
+    m_statusTimer->stop();
+    m_statusStep = 0;
+    if (ok) {
+        emit signalStatusEstMiseAJour();
+        return;
+    }
+    // No empty report may stay for the statistics page to read.
+    m_api->abort(HttpFileApi::OpDownload);
+    emit signalErreurConnexion(10);
+}
+
+void BoxFolderDownload::slotDownloadFileStatus()
+{
+    const QString data = m_work + QLatin1String("DATA/");
+    switch (m_statusStep) {
+    case 0:
+        m_timeoutB.Init(StatusDelayMs);
+        m_statusStep = 1;
+        break;
+    case 1:
+        if (m_timeoutB.expired())
+            m_statusStep = 2;
+        break;
+    case 2:
+        QFile::remove(data + QLatin1String("STATUS.orvex"));
+        m_api->lists()->setTransferFiles({QStringLiteral("STATUS.orvex")});
+        m_refreshInfo = false;
+        m_statusStep = 3;
+        break;
+    case 3:
+        m_lists->setFolder(m_lists->selectedBox());
+        m_statusStep = 4;
+        break;
+    case 4:
+        m_api->setDoneFlag(1, false);
+        m_statusRetries = 0;
+        m_statusStep = 5;
+        break;
+    case 5:
+        if (m_api->lists()->transferFileCount() == 0) {
+            endStatus(true);
+            break;
+        }
+        if (!m_lists->downloadFile(data, true)) {
+            endStatus(false);
+            break;
+        }
+        m_timeoutA.Init(TryMs);
+        m_statusStep = 6;
+        break;
+    case 6: {
+        const bool arrived = m_api->doneFlag(1) && QFile::exists(data + m_api->lists()->firstTransferFile());
+        // A failed download, or no answer while no transfer reports progress.
+        const bool lost = m_api->doneFlag(1) ? !arrived
+                                              : m_progress->transfertEnCours() == 0 && m_timeoutA.expired();
+        if (arrived) {
+            m_statusRetries = 0;
+            m_statusStep = 7;
+        } else if (lost) {
+            if (m_statusRetries++ < 2)
+                m_statusStep = 5;
+            else
+                endStatus(false);
+        }
+        break;
+    }
+    case 7:
+        m_api->lists()->removeFirstTransferFile();
+        if (m_api->lists()->transferFileCount() > 0) {
+            m_statusStep = 3;
+        } else {
+            endStatus(true);
+        }
+        break;
+    default:
+        endStatus(false);
+        break;
+    }
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "StepTimeout.h"
+
+#include <QObject>
+#include <QString>
+
+class HttpFileApi;
+class ListTransfers;
+class QTimer;
+class RevisionCounters;
+class TransferProgress;
+
+// Two machines on the selected box's server folder: the box folder download
+// (DATA/ replaced by the server copy when a box is chosen) and the STATUS
+// download for the statistics page. Widget-free: the panel does what the
+// signals ask of its widgets. The two 10 ms timers belong to the panel.
+class BoxFolderDownload : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int StatusDelayMs = 60000;
+    static constexpr int TryMs = 5000;
+
+    BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, TransferProgress *progress,
+                      RevisionCounters *revisions, QTimer *boxTimer, QTimer *statusTimer,
+                      QObject *parent = nullptr);
+
+    void setWorkFolder(const QString &folder) { m_work = folder; }
+
+    int boxStep() const { return m_boxStep; }
+    int statusStep() const { return m_statusStep; }
+    bool running() const;
+    bool refreshInfo() const { return m_refreshInfo; }
+
+public slots:
+    // A new box was chosen: refresh-info flag set, download from step 0.
+    void start();
+    // A category change: the download stops and its request in flight is
+    // dropped, so nothing more lands in DATA/.
+    void cancel();
+    void slotDownloadFileBox();
+    void slotDownloadStatus();
+    void slotDownloadFileStatus();
+
+signals:
+    // Step 0: the panel takes the poster list's handler off, disables it and
+    // "Ajouter un Ecran", enables "Renommer un Ecran" and slides.
+    void signalBegin();
+    // Step 1, DATA/ emptied: the panel disables "Statistiques" and the poster
+    // tools and empties the poster list.
+    void signalCleared();
+    // Step 4: the files are in; the panel puts the poster list back and,
+    // when `refresh`, reloads the posters.
+    void signalArrived(bool refresh);
+    // Step 5: the screen layout of the new poster list.
+    void signalLayout();
+    // The folder could not be fetched (the error box has been shown).
+    void signalFailed();
+    void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
+    void signalMessageOnlyOFF();
+    void signalStatusEstMiseAJour();
+    // MessageErreurConnexion(10).
+    void signalErreurConnexion(int code);
+
+private:
+    void emptyData();
+    void endStatus(bool ok);
+
+    HttpFileApi *m_api;
+    ListTransfers *m_lists;
+    TransferProgress *m_progress;
+    RevisionCounters *m_revisions;
+    QTimer *m_boxTimer;
+    QTimer *m_statusTimer;
+    QString m_work;
+
+    int m_boxStep = 0;
+    int m_statusStep = 0;
+    int m_statusRetries = 0;
+    bool m_refreshInfo = true;
+    StepTimeout m_timeoutA;
+    StepTimeout m_timeoutB;
+};

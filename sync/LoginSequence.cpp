@@ -1,0 +1,363 @@
+#include "LoginSequence.h"
+
+#include "ClassLog.h"
+#include "ClassParam.h"
+#include "HttpFileApi.h"
+#include "MediaAlignment.h"
+#include "RevisionCounters.h"
+#include "SessionDialogs.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+const QString kNull = QStringLiteral("NULL");
+
+void logLine(const QString &text)
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), text);
+}
+
+bool isSet(const QString &value)
+{
+    return value != kNull && !value.isEmpty();
+}
+
+} // namespace
+
+LoginSequence::LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCounters *revisions,
+                             ClassParam *loginFile, ClassParam *mediaIndex, ClassParam *accountFile,
+                             SessionDialogs *dialogs, QTimer *timer, QObject *parent)
+    : QObject(parent)
+    , m_api(api)
+    , m_media(media)
+    , m_revisions(revisions)
+    , m_loginFile(loginFile)
+    , m_mediaIndex(mediaIndex)
+    , m_accountFile(accountFile)
+    , m_dialogs(dialogs)
+    , m_timer(timer)
+{
+    connect(media, &MediaAlignment::signalError, this, &LoginSequence::ErreurLoginUtilisateur);
+}
+
+void LoginSequence::setAccount(const QString &name, const QString &localRoot, int mediaSize)
+{
+    m_accountName = name;
+    m_localRoot = localRoot;
+    m_mediaSize = mediaSize;
+}
+
+void LoginSequence::ErreurLoginUtilisateur(QString text)
+{
+    m_timer->stop();
+    m_step = 0;
+    m_media->reset();
+    m_dialogs->error(text);
+    m_timer->start();
+    logLine(QStringLiteral("ErreurLoginUtilisateur: ") + text);
+}
+
+void LoginSequence::slotUpdateMediaFinish()
+{
+    m_api->setDoneFlag(11, true);
+}
+
+bool LoginSequence::fetch(const QString &localFolder, const QString &name, const QString &serverFolder,
+                          const QString &sum)
+{
+    return m_media->slotTelechargerFichier(localFolder, name, serverFolder, sum);
+}
+
+bool LoginSequence::passwordOk() const
+{
+    const QStringList users = m_loginFile->getInfoBalise(QStringLiteral("USERLIST")).split(QLatin1Char('|'));
+    const QStringList passwords = m_loginFile->getInfoBalise(QStringLiteral("USERPASSWORD")).split(QLatin1Char('|'));
+    const int i = users.indexOf(m_user);
+    if (i >= 0)
+        return i < passwords.size() && passwords.at(i) == m_password;
+    return m_password == m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE"));
+}
+
+void LoginSequence::saveLogin()
+{
+    m_timer->stop();
+    const bool save = m_dialogs->ask(tr("Voulez-vous enregistrer vos informations?"));
+    if (save) {
+        const QString file = m_work + QLatin1String("CONNEXION.txt");
+        m_accountFile->setParamCrypt(file, QStringLiteral("USERLOGIN"), m_user);
+        m_accountFile->setParamCrypt(file, QStringLiteral("PASSWORDLOGIN"), m_password);
+    }
+    m_timer->start();
+    logLine(save ? QStringLiteral("SaveLoginUtilisateur=OUI") : QStringLiteral("SaveLoginUtilisateur=NON"));
+}
+
+void LoginSequence::applyRights()
+{
+    const auto rows = [this](const char *key) {
+        const QString value = m_loginFile->getInfoBalise(QString::fromLatin1(key));
+        return value == kNull ? QStringList() : value.split(QLatin1Char('|'));
+    };
+    const QStringList users = rows("USERLIST");
+    const int i = users.indexOf(m_user);
+    if (i < 0) {
+        m_api->setDoneFlag(4, false);
+        m_api->scanFile(QString());
+        m_timeout.Init(ScanMs);
+        emit signalHideCategories();
+        m_step = 23;
+        return;
+    }
+    const QStringList play = rows("PLAYPERMISSION");
+    if (i < play.size() && !play.at(i).isEmpty())
+        emit signalCategories(play.at(i).split(QLatin1Char(';')));
+    // A user without a rights row is granted nothing.
+    const QStringList permissions = rows("USERPERMISSION");
+    emit signalPermission(i < permissions.size() ? permissions.at(i) : QString());
+    const QStringList types = rows("USERTYPE");
+    if (i < types.size()) {
+        m_userType = types.at(i);
+        emit signalAdministration(m_userType == QLatin1String("ADMIN") || m_userType == QLatin1String("ADMINISTRATEUR"));
+    }
+    m_step = 25;
+}
+
+void LoginSequence::slotLoginUtilisateur()
+{
+    // Steps that need no wait run on in the same tick, for a few ms at most:
+    // 2,000 media files must not take 2,000 x several ticks.
+    QElapsedTimer slice;
+    slice.start();
+    for (;;) {
+        const int before = m_step;
+        const int media = m_media->downloadStep();
+        step();
+        const bool moved = m_step != before || m_media->downloadStep() != media;
+        if (!moved || !m_timer->isActive() || m_step == 0 || slice.elapsed() >= SliceMs)
+            break;
+    }
+}
+
+void LoginSequence::step()
+{
+    switch (m_step) {
+    case 0:
+        m_api->setDoneFlag(1, false);
+        m_media->reset();
+        m_verifying = false;
+        emit signalMessageSimpleOFF();
+        emit signalMessageOnlyOFF();
+        m_step = 1;
+        break;
+    case 1:
+        m_timeout.Init(LoginFileMs);
+        m_step = 2;
+        break;
+    case 2:
+        if (fetch(m_work.left(m_work.size() - 1), QStringLiteral("LoginCrypt.orvex"), QString(), QString()))
+            m_step = 3;
+        else if (m_timeout.expired())
+            ErreurLoginUtilisateur(QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
+        break;
+    case 3:
+        m_step = 4;
+        break;
+    case 4:
+        *m_loginFile = ClassParam();
+        m_loginFile->getParamCrypt(m_work + QLatin1String("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0);
+        if (m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE")) == kNull) {
+            ErreurLoginUtilisateur(QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
+            break;
+        }
+        m_step = 5;
+        break;
+    case 5: {
+        const QString saved = m_accountFile->getInfoBalise(QStringLiteral("USERLOGIN"));
+        logLine(QStringLiteral("***Nom du Compte: ") + m_accountName);
+        logLine(QStringLiteral("***  Utilisateur: ") + m_user);
+        logLine(QStringLiteral("*** Chemin Local: ") + m_localRoot);
+        m_typed = false;
+        m_savedUser = !m_askAgain && isSet(saved);
+        if (m_savedUser) {
+            m_user = saved;
+        } else {
+            m_user = m_dialogs->askText(QLatin1Char('[') + m_accountName + QStringLiteral("] ") + tr("Utilisateur:"),
+                                        false);
+            m_typed = true;
+        }
+        m_step = 6;
+        break;
+    }
+    case 6: {
+        // A saved name is checked like a typed one: a removed user is refused.
+        const QStringList users = m_loginFile->getInfoBalise(QStringLiteral("USERLIST")).split(QLatin1Char('|'));
+        if (!users.contains(m_user) && m_user != m_loginFile->getInfoBalise(QStringLiteral("UTILISATEUR"))) {
+            // A refused saved login is not tried again: the keyboards ask.
+            m_askAgain = m_askAgain || m_savedUser;
+            ErreurLoginUtilisateur(QStringLiteral("Ce nom d'utilisateur n'est pas enregistré!!!"));
+            break;
+        }
+        m_step = 7;
+        break;
+    }
+    case 7: {
+        const QString saved = m_accountFile->getInfoBalise(QStringLiteral("PASSWORDLOGIN"));
+        m_savedPassword = !m_askAgain && isSet(saved);
+        if (m_savedPassword) {
+            m_password = saved;
+        } else {
+            m_password = m_dialogs->askText(tr("Mot de passe:"), true);
+            m_typed = true;
+        }
+        m_step = 8;
+        break;
+    }
+    case 8:
+        if (!passwordOk()) {
+            m_askAgain = m_askAgain || m_savedUser || m_savedPassword;
+            ErreurLoginUtilisateur(QStringLiteral("Mot de passe non correct!!!"));
+            break;
+        }
+        m_step = 9;
+        break;
+    case 9:
+        if (m_typed)
+            saveLogin();
+        m_step = 10;
+        break;
+    case 10: {
+        // The journals stay until a readable media index has arrived.
+        const QDir temp(m_work + QLatin1String("TEMP"));
+        for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
+            if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex"))
+                QFile::remove(temp.filePath(name));
+        }
+        m_step = 11;
+        break;
+    }
+    case 11:
+        emit signalUserButton(m_user);
+        m_kept.clear();
+        m_step = 12;
+        break;
+    case 12:
+        if (fetch(m_work + QLatin1String("TEMP"), QStringLiteral("MEDIA.orvex"), QString(), QString()))
+            m_step = 13;
+        break;
+    case 13: {
+        const QString index = m_work + QLatin1String("TEMP/MEDIA.orvex");
+        *m_mediaIndex = ClassParam();
+        m_indexRead = QFile::exists(index)
+            && m_mediaIndex->getParamCrypt(index, QStringList{QStringLiteral("ALL")}, 0)
+            && m_mediaIndex->getInfoBalise(QStringLiteral("FILEPATH")) != kNull;
+        m_paths.clear();
+        m_sums.clear();
+        if (m_indexRead) {
+            QFile::remove(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"));
+            QFile::remove(m_work + QLatin1String("TEMP/INFOADMIN.orvex"));
+            m_revisions->getIDfileMedia();
+            QFile::copy(index, index + QLatin1Char('-')
+                                   + QDateTime::currentDateTime().toString(QStringLiteral("dd-MM-yy-hh-mm-ss")));
+            m_paths = m_media->UserToList(m_user, QStringLiteral("FILEPATH"));
+            m_sums = m_media->UserToList(m_user, QStringLiteral("FILECHK"));
+            m_kept = m_paths;
+        } else {
+            logLine(QStringLiteral("Index des médias absent ou illisible: les médias locaux et les journaux sont conservés."));
+        }
+        emit SignalMediaSize(m_mediaSize);
+        m_step = 14;
+        break;
+    }
+    case 14: {
+        const QString entry = m_paths.value(0);
+        if (m_paths.isEmpty() || entry.isEmpty() || entry == kNull || !MediaAlignment::isMediaPath(entry)) {
+            if (!m_paths.isEmpty() && !entry.isEmpty() && entry != kNull)
+                logLine(QStringLiteral("Entrée de l'index ignorée: ") + entry);
+            m_step = 16;
+            break;
+        }
+        m_folder = entry.section(QLatin1Char('/'), 0, 0);
+        m_name = entry.section(QLatin1Char('/'), 1);
+        if (!m_sums.isEmpty())
+            m_sum = m_sums.first();
+        emit signalMessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, true);
+        m_step = 15;
+        break;
+    }
+    case 15:
+        if (!m_verifying) {
+            if (!fetch(m_work + m_folder, m_name, m_folder, m_sum))
+                break;
+            // Only a fresh download is checked again.
+            m_verifying = !m_media->lastWasCurrent();
+            if (!m_verifying)
+                m_step = 16;
+            break;
+        }
+        if (m_media->verifyDownloaded(m_work + m_folder + QLatin1Char('/') + m_name, m_sum)) {
+            m_verifying = false;
+            m_step = 16;
+        }
+        break;
+    case 16:
+        if (m_paths.isEmpty()) {
+            m_step = 17;
+            break;
+        }
+        m_paths.removeFirst();
+        if (!m_sums.isEmpty())
+            m_sums.removeFirst();
+        m_step = 14;
+        break;
+    case 17:
+    case 18:
+    case 19:
+        if (m_step == 17)
+            emit signalMessageOnlyOFF();
+        // Never on a keep list that does not come from a downloaded index.
+        if (m_indexRead)
+            m_media->RemoveLocalFile(m_step == 17 ? QStringLiteral("IMAGE") : m_step == 18 ? QStringLiteral("VIDEO")
+                                                                                           : QStringLiteral("TEXT"),
+                                     m_kept);
+        ++m_step;
+        break;
+    case 20:
+        emit signalMessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, false);
+        m_api->setDoneFlag(11, false);
+        emit SignalUpdateMediaFile();
+        m_step = 21;
+        break;
+    case 21:
+        if (m_api->doneFlag(11))
+            m_step = 22;
+        break;
+    case 22:
+        applyRights();
+        break;
+    case 23:
+        if (m_api->doneFlag(4) || m_timeout.expired())
+            m_step = 24;
+        break;
+    case 24:
+        if (m_media->checkCreateFolderFtp())
+            m_step = 25;
+        break;
+    case 25:
+        emit SignalUserLogin(m_user, m_userType);
+        emit signalUpdateMedia();
+        m_step = 26;
+        break;
+    default:
+        m_timer->stop();
+        emit signalMessageOnlyOFF();
+        emit signalMessageSimpleOFF();
+        m_step = 0;
+        emit signalFinished();
+        break;
+    }
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "StepTimeout.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class ClassParam;
+class HttpFileApi;
+class MediaAlignment;
+class QTimer;
+class RevisionCounters;
+class SessionDialogs;
+
+// The login machine on the panel's 1 ms login timer: fetches the login
+// file, checks the user (typed or saved), offers to save the login, brings
+// the media the user may see in line with the media index, applies the
+// user's rights and categories and hands over to the panel. The same run
+// works on the server and, through HttpFileApi's local mode, on LOCALPATH.
+class LoginSequence : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int LoginFileMs = 15000;
+    static constexpr int ScanMs = 5000;
+    // Longest run of steps in one tick.
+    static constexpr int SliceMs = 8;
+
+    LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCounters *revisions, ClassParam *loginFile,
+                  ClassParam *mediaIndex, ClassParam *accountFile, SessionDialogs *dialogs, QTimer *timer,
+                  QObject *parent = nullptr);
+
+    void setWorkFolder(const QString &folder) { m_work = folder; }
+    void setAccount(const QString &name, const QString &localRoot, int mediaSize);
+
+    int stepIndex() const { return m_step; }
+    QString user() const { return m_user; }
+    QString userType() const { return m_userType; }
+    // The media index arrived and was read (otherwise no local media went).
+    bool mediaIndexRead() const { return m_indexRead; }
+
+public slots:
+    void slotLoginUtilisateur();
+    void ErreurLoginUtilisateur(QString text);
+    // The media page finished its update (done flag 11).
+    void slotUpdateMediaFinish();
+
+signals:
+    void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
+    void signalMessageOnlyOFF();
+    void signalMessageSimpleOFF();
+    void signalUserButton(QString user);
+    void SignalMediaSize(int size);
+    void SignalUpdateMediaFile();
+    // A listed user's play categories: the panel fills its list and opens the first.
+    void signalCategories(QStringList categories);
+    void signalPermission(QString rights);
+    void signalAdministration(bool shown);
+    // The main user: no category restriction.
+    void signalHideCategories();
+    void SignalUserLogin(QString User, QString Type);
+    void signalUpdateMedia();
+    // Step 26: the panel shows its working area.
+    void signalFinished();
+
+private:
+    void step();
+    bool fetch(const QString &localFolder, const QString &name, const QString &serverFolder, const QString &sum);
+    void applyRights();
+    bool passwordOk() const;
+    void saveLogin();
+
+    HttpFileApi *m_api;
+    MediaAlignment *m_media;
+    RevisionCounters *m_revisions;
+    ClassParam *m_loginFile;
+    ClassParam *m_mediaIndex;
+    ClassParam *m_accountFile;
+    SessionDialogs *m_dialogs;
+    QTimer *m_timer;
+    QString m_work;
+    QString m_accountName;
+    QString m_localRoot;
+    int m_mediaSize = 0;
+
+    int m_step = 0;
+    QString m_user;
+    QString m_password;
+    QString m_userType;
+    bool m_typed = false;
+    bool m_savedUser = false;
+    bool m_savedPassword = false;
+    bool m_askAgain = false;
+    bool m_verifying = false;
+    bool m_indexRead = false;
+    QStringList m_paths;
+    QStringList m_sums;
+    QStringList m_kept;
+    QString m_folder;
+    QString m_name;
+    QString m_sum;
+    StepTimeout m_timeout;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "SlicedChecksum.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class ClassParam;
+class HttpFileApi;
+
+// What the login uses to bring the local media in line with the server:
+// one-file download unless the local copy has the expected MD5, the index
+// entries a user may see, the removal of local media the user may no longer
+// see, and the server's media folders.
+class MediaAlignment : public QObject
+{
+    Q_OBJECT
+public:
+    MediaAlignment(HttpFileApi *api, ClassParam *loginFile, ClassParam *mediaIndex, QObject *parent = nullptr);
+
+    void setWorkFolder(const QString &folder) { m_work = folder; }
+
+    // One step per call; true once the file is in place (or its download
+    // ended, failed or not). Local file errors emit signalError and start over.
+    bool slotTelechargerFichier(const QString &DossierLocal, const QString &FichierAtelecharge,
+                                const QString &DossierFTP, const QString &FichierCHK);
+    // The last file was already current: no transfer happened.
+    bool lastWasCurrent() const { return m_current; }
+    // The MD5 of a fresh download against the index, a slice per call;
+    // true once done ("BAD" + expected on the console when they differ).
+    bool verifyDownloaded(const QString &path, const QString &expected);
+    QStringList UserToList(const QString &user, const QString &key);
+    void RemoveLocalFile(const QString &folder, const QStringList &keep);
+    bool checkCreateFolderFtp();
+    void reset();
+    int downloadStep() const { return m_step; }
+
+    // "IMAGE/", "VIDEO/" or "TEXT/" followed by a plain name.
+    static bool isMediaPath(const QString &entry);
+    // A media row's permission: one of its ';' items equals one of the
+    // rights, or the row is "ADMINISTRATEUR".
+    static bool rowVisible(const QString &row, const QStringList &rights);
+
+signals:
+    // The login error routine's text ("Suppression du fichier impossible", ...).
+    void signalError(QString text);
+    void signalMessage(QString title, QString text, bool critical);
+    void SignalFirstFileSize();
+
+private:
+    HttpFileApi *m_api;
+    ClassParam *m_login;
+    ClassParam *m_media;
+    QString m_work;
+    int m_step = 0;
+    bool m_current = false;
+    int m_folderStep = 0;
+    QStringList m_pending;
+    SlicedChecksum m_hasher;
+    SlicedChecksum m_verifier;
+    bool m_verifying = false;
+};

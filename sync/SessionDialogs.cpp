@@ -1,0 +1,3 @@
+#include "SessionDialogs.h"
+
+SessionDialogs::~SessionDialogs() = default;

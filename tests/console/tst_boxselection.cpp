@@ -1,0 +1,204 @@
+#include "AnimationStackedWidget.h"
+#include "BoxFolderDownload.h"
+#include "BoxItemWidget.h"
+#include "BoxStatus.h"
+#include "BoxStatusPoller.h"
+#include "ClassParam.h"
+#include "ConsoleFixture.h"
+#include "MessageOverlay.h"
+#include "ModalAnswerer.h"
+#include "RevisionCounters.h"
+#include "classPrincipal.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+
+// Choosing a screen on the demo account in local mode (MODE "LOCAL", as
+// scripts/run starts it): the box folder download through the transfer
+// layer, its revision counter, the status poll beside it and what a change
+// of category does to the poster tools.
+class TestBoxSelection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void chooseFetchesExactlyTheFolder();
+    void statusPollWaitsForTheDownload();
+    void categoryChangeDisablesThePosterTools();
+    void noticeFollowsARename();
+
+private:
+    QListWidget *list(const char *name) const { return m_panel->findChild<QListWidget *>(QLatin1String(name)); }
+    QToolButton *button(const QString &caption) const;
+    QString server(const QString &relative) const { return m_work + "/server/zolink/zobox/zo_demo/" + relative; }
+    bool overlayShown() const { return m_panel->messageOverlay()->isVisible(); }
+    void chooseScreen(int row);
+    QMap<QString, QByteArray> filesOf(const QString &folder) const;
+
+    QTemporaryDir m_dir;
+    QString m_work;
+    classPrincipal *m_panel = nullptr;
+};
+
+void TestBoxSelection::initTestCase()
+{
+    zoInitWidgetTest();
+    QVERIFY(m_dir.isValid());
+    m_work = m_dir.filePath(QStringLiteral("demo"));
+    QVERIFY(makeDemoAccount(m_work));
+    // A counter raised by earlier deployments, and a name with dots inside.
+    QVERIFY(ClassParam().setParamCrypt(server("10235/PLAYER.orvex"), "ID", "5"));
+    QFile dots(server("10235/a..b.png"));
+    QVERIFY(dots.open(QIODevice::WriteOnly));
+    dots.write("dots inside the name");
+    dots.close();
+
+    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
+    m_panel = new classPrincipal;
+    connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
+    m_panel->slotMinimumSize(1280, 800);
+    m_panel->show();
+    auto *stack = m_panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
+    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+    QTRY_VERIFY(!m_panel->statusPoller()->stepIndex());
+}
+
+void TestBoxSelection::cleanupTestCase()
+{
+    delete m_panel;
+    qunsetenv("ZOMANAGER_WORKDIR");
+}
+
+QToolButton *TestBoxSelection::button(const QString &caption) const
+{
+    for (QToolButton *b : m_panel->findChildren<QToolButton *>()) {
+        if (b->text() == caption)
+            return b;
+    }
+    return nullptr;
+}
+
+void TestBoxSelection::chooseScreen(int row)
+{
+    {
+        const QSignalBlocker blocker(list("screensList"));
+        list("screensList")->setCurrentRow(-1);
+    }
+    list("screensList")->setCurrentRow(row);
+    QTRY_VERIFY(!m_panel->boxDownload()->running());
+    QTRY_VERIFY(list("posterList")->count() > 0 && !overlayShown());
+}
+
+QMap<QString, QByteArray> TestBoxSelection::filesOf(const QString &folder) const
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        QFile file(QDir(folder).filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(name, file.readAll());
+    }
+    return files;
+}
+
+void TestBoxSelection::chooseFetchesExactlyTheFolder()
+{
+    list("groupList")->setCurrentRow(0);
+    chooseScreen(0);
+    chooseScreen(1);
+
+    QCOMPARE(filesOf(m_work + "/DATA"), filesOf(server("10235")));
+    QVERIFY(filesOf(m_work + "/DATA").contains("a..b.png"));
+    QCOMPARE(m_panel->revisions()->playerCounter(), 5);
+    QCOMPARE(list("posterList")->count(), 1);
+    // Through the transfer layer: listed, then each file fetched.
+    QVERIFY(WorkDirFixture::mainLogOf(m_work).contains("scanFile->URL:"));
+    // Regression: the start-up prompt stayed after the transfers.
+    QCOMPARE(m_panel->findChild<QLabel *>(QStringLiteral("statusLine"))->text(), QString());
+}
+
+void TestBoxSelection::statusPollWaitsForTheDownload()
+{
+    list("groupList")->setCurrentRow(0);
+    QTRY_VERIFY(!m_panel->statusPoller()->stepIndex());
+    QFile status(server("STATUSBOX.json"));
+    QVERIFY(status.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QString now = QDateTime::currentDateTime().toString(BoxStatus::lastSeenFormat());
+    status.write(QStringLiteral(R"({"10234":["%1","0","0"],"10235":["%1","1","0"]})").arg(now).toUtf8());
+    status.close();
+
+    {
+        const QSignalBlocker blocker(list("screensList"));
+        list("screensList")->setCurrentRow(-1);
+    }
+    QSignalSpy layout(m_panel->boxDownload(), &BoxFolderDownload::signalLayout);
+    list("screensList")->setCurrentRow(0);
+    m_panel->slotDownloadFileBox();
+    m_panel->slotDownloadFileBox();
+    QVERIFY(m_panel->boxDownload()->running());
+    // A poll whose reply lands while the folder downloads.
+    m_panel->slotRelanceStatusBoitier();
+
+    QVERIFY(layout.wait(10000));
+    QCOMPARE(layout.count(), 1);
+    QTRY_COMPARE(m_panel->statusPoller()->stepIndex(), 0);
+    auto *second = qobject_cast<BoxItemWidget *>(list("screensList")->itemWidget(list("screensList")->item(1)));
+    QVERIFY(second);
+    QCOMPARE(second->iconPaths().value(1), QString(":/images/Status/BoxEcranOFF.png"));
+    QCOMPARE(list("screensList")->currentRow(), 0);
+    QVERIFY(!overlayShown());
+    QTRY_VERIFY(list("posterList")->count() > 0);
+
+    // One poll, then the next in five minutes.
+    QTimer *relaunch = nullptr;
+    for (QTimer *t : m_panel->findChildren<QTimer *>()) {
+        if (t->interval() == 300000)
+            relaunch = t;
+    }
+    QVERIFY(relaunch);
+    QVERIFY(relaunch->isActive());
+}
+
+void TestBoxSelection::categoryChangeDisablesThePosterTools()
+{
+    list("groupList")->setCurrentRow(0);
+    chooseScreen(0);
+    list("posterList")->setCurrentRow(0);
+    QTRY_VERIFY(button("Supprimer")->isEnabled());
+    QVERIFY(button("Monter")->isEnabled());
+
+    list("groupList")->setCurrentRow(1);
+    // Regression: the previous screen's tools stayed live.
+    for (const char *caption : {"Supprimer", "Monter", "Descendre", "Renommer", "Date/Heure", "Visualiser"})
+        QVERIFY2(!button(QString::fromUtf8(caption))->isEnabled(), caption);
+    QVERIFY(!list("posterList")->isEnabled());
+
+    // A screen of the new category brings them back with its posters.
+    chooseScreen(0);
+    QTRY_VERIFY(button("Supprimer")->isEnabled());
+    QVERIFY(list("posterList")->isEnabled());
+    QVERIFY(!list("posterList")->isHidden());
+}
+
+void TestBoxSelection::noticeFollowsARename()
+{
+    list("groupList")->setCurrentRow(0);
+    chooseScreen(1);
+    auto *notice = m_panel->findChild<QLabel *>(QStringLiteral("noticeLabel"));
+    QVERIFY(notice->text().contains(QStringLiteral("Borne d'accueil")));
+
+    ModalAnswerer answerer;
+    answerer.enterText(QStringLiteral("Borne du hall"));
+    button("Renommer un Ecran")->click();
+    QVERIFY(answerer.waitUntilDone());
+    QVERIFY2(notice->text().contains(QStringLiteral("Borne du hall")), qPrintable(notice->text()));
+    QVERIFY(notice->text().contains(QStringLiteral("10235")));
+}
+
+QTEST_MAIN(TestBoxSelection)
+#include "tst_boxselection.moc"

@@ -1,0 +1,12 @@
+# Revision counters; the box folder and STATUS downloads against the stand-in.
+zo_add_test(sync_revisioncounters SOURCES tst_revisioncounters.cpp ParamFixture.h LIBS sync)
+zo_add_test(sync_boxfolderdownload_standin SOURCES tst_boxfolderdownload_standin.cpp
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_login_standin SOURCES tst_login_standin.cpp FakeDialogs.h ParamFixture.h
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_startup_standin SOURCES tst_startup_standin.cpp FakeDialogs.h ParamFixture.h
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_mediaalignment SOURCES tst_mediaalignment.cpp ParamFixture.h LIBS sync)

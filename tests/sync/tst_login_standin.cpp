@@ -1,0 +1,274 @@
+// The login machine against the stand-in server (and the same tree in local
+// mode): credentials, the media a user may see, the stray files removed,
+// rights handed over, and nothing lost when the server cannot be reached.
+#include "../transfer/SequenceFixture.h"
+#include "Checksum.h"
+#include "ClassParam.h"
+#include "FakeDialogs.h"
+#include "HttpFileApi.h"
+#include "LoginSequence.h"
+#include "MediaAlignment.h"
+#include "ParamFixture.h"
+#include "RevisionCounters.h"
+#include "TransferLists.h"
+
+#include <QDirIterator>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QStringList printed;
+
+void capture(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    printed << message;
+}
+
+} // namespace
+
+class LoginStandInTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void mediaFollowTheUser_data();
+    void mediaFollowTheUser();
+    void refusedCredentials_data();
+    void refusedCredentials();
+    void serverUnreachableLosesNothing();
+    void passwordNeverWritten();
+
+private:
+    void build(bool local = false, const QString &base = QString());
+    bool runLogin(int ms = 20000);
+    QStringList localMedia() const;
+
+    SequenceFixture m_fx;
+    FakeDialogs m_dialogs;
+    ClassParam m_loginFile;
+    ClassParam m_media;
+    ClassParam m_account;
+    QScopedPointer<MediaAlignment> m_align;
+    QScopedPointer<RevisionCounters> m_revisions;
+    QScopedPointer<QTimer> m_timer;
+    QScopedPointer<LoginSequence> m_login;
+    QStringList m_events;
+};
+
+void LoginStandInTest::initTestCase()
+{
+    ZO_NEED_STANDIN();
+    QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
+}
+
+void LoginStandInTest::init()
+{
+    m_fx.setUp();
+    m_dialogs = FakeDialogs();
+    m_events.clear();
+    const QString acc = m_fx.tree(m_fx.account() + "/");
+    const auto media = [&](const QString &path, const QByteArray &bytes) {
+        SequenceFixture::writeFile(acc + path, bytes);
+        return CalculChecksum(acc + path);
+    };
+    const QString a = media("IMAGE/hall.png", "hall picture");
+    const QString b = media("IMAGE/hall2.png", "other category");
+    const QString c = media("VIDEO/all.mp4", QByteArray(40000, 'v'));
+    const QString d = media("TEXT/menu.png", "restaurant only");
+    QVERIFY(writeParams(acc + "LoginCrypt.orvex", {{"UTILISATEUR", "boss"},
+                                                   {"MOTDEPASSE", "boss-pw"},
+                                                   {"USERLIST", "anna|bob"},
+                                                   {"USERPASSWORD", "anna-pw|bob-pw"},
+                                                   {"USERTYPE", "UTILISATEUR|UTILISATEUR"},
+                                                   {"USERPERMISSION", "1000011111010010;30;10|1111111111111111;60;20"},
+                                                   {"PLAYPERMISSION", "Hall|Restaurant;Hall2"}}));
+    QVERIFY(writeParams(acc + "MEDIA.orvex",
+                        {{"ID", "7"},
+                         {"FILEPATH", "IMAGE/hall.png|IMAGE/hall2.png|VIDEO/all.mp4|TEXT/menu.png|IMAGE/../evil.png"},
+                         // Lower case: an index written so must not force downloads.
+                         {"FILECHK", a.toLower() + "|" + b + "|" + c + "|" + d + "|X"},
+                         {"FILEPATHPERMISSION", "Hall|Hall2|ADMINISTRATEUR|Restaurant|Hall"}}));
+    QVERIFY(writeParams(m_fx.work("CONNEXION.txt"), {{"MEDIASIZE", "100"}}));
+}
+
+void LoginStandInTest::cleanup()
+{
+    m_login.reset();
+    m_align.reset();
+    m_fx.tearDown();
+}
+
+void LoginStandInTest::build(bool local, const QString &base)
+{
+    HttpFileApi *api = m_fx.makeApi(local);
+    if (!base.isEmpty())
+        api->setBaseUrl(base);
+    m_account = ClassParam();
+    m_account.getParamCrypt(m_fx.work("CONNEXION.txt"), QStringList{"ALL"}, 0);
+    m_align.reset(new MediaAlignment(api, &m_loginFile, &m_media));
+    m_align->setWorkFolder(m_fx.work());
+    m_revisions.reset(new RevisionCounters(&m_loginFile, &m_media));
+    m_revisions->setWorkFolder(m_fx.work());
+    m_timer.reset(new QTimer);
+    m_timer->setInterval(1);
+    m_login.reset(new LoginSequence(api, m_align.data(), m_revisions.data(), &m_loginFile, &m_media, &m_account,
+                                    &m_dialogs, m_timer.data()));
+    m_login->setWorkFolder(m_fx.work());
+    m_login->setAccount(m_fx.m_name, StandIn::root() + "/", 100);
+    LoginSequence *login = m_login.data();
+    connect(m_timer.data(), &QTimer::timeout, login, &LoginSequence::slotLoginUtilisateur);
+    // The media page answers at once.
+    connect(login, &LoginSequence::SignalUpdateMediaFile, login, &LoginSequence::slotUpdateMediaFinish);
+    connect(login, &LoginSequence::signalCategories, [this](QStringList c) { m_events << "categories " + c.join(';'); });
+    connect(login, &LoginSequence::signalPermission, [this](QString p) { m_events << "permission " + p; });
+    connect(login, &LoginSequence::signalAdministration, [this](bool on) { m_events << QString("admin %1").arg(on); });
+    connect(login, &LoginSequence::signalHideCategories, [this] { m_events << "hide categories"; });
+    connect(login, &LoginSequence::SignalUserLogin, [this](QString u, QString t) { m_events << "login " + u + " " + t; });
+}
+
+bool LoginStandInTest::runLogin(int ms)
+{
+    QSignalSpy finished(m_login.data(), &LoginSequence::signalFinished);
+    m_timer->start();
+    QElapsedTimer clock;
+    clock.start();
+    while (finished.isEmpty() && clock.elapsed() < ms && m_dialogs.errors().isEmpty())
+        QTest::qWait(5);
+    m_timer->stop();
+    return !finished.isEmpty();
+}
+
+QStringList LoginStandInTest::localMedia() const
+{
+    QStringList files;
+    for (const char *folder : {"IMAGE", "VIDEO", "TEXT"}) {
+        for (const QString &name : QDir(m_fx.work(folder)).entryList(QDir::Files))
+            files << QString(folder) + "/" + name;
+    }
+    return files;
+}
+
+void LoginStandInTest::mediaFollowTheUser_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("media");
+    QTest::addColumn<QStringList>("events");
+
+    const QStringList anna{"IMAGE/hall.png", "VIDEO/all.mp4"};
+    QTest::newRow("listed user: \"Hall\" does not grant \"Hall2\"")
+        << false << QStringList{"anna", "anna-pw"} << anna
+        << QStringList{"categories Hall", "permission 1000011111010010;30;10", "admin 0", "login anna UTILISATEUR"};
+    QTest::newRow("two categories")
+        << false << QStringList{"bob", "bob-pw"} << QStringList{"IMAGE/hall2.png", "VIDEO/all.mp4", "TEXT/menu.png"}
+        << QStringList{"categories Restaurant;Hall2", "permission 1111111111111111;60;20", "admin 0",
+                       "login bob UTILISATEUR"};
+    QTest::newRow("main user sees every file")
+        << false << QStringList{"boss", "boss-pw"}
+        << QStringList{"IMAGE/hall.png", "IMAGE/hall2.png", "VIDEO/all.mp4", "TEXT/menu.png"}
+        << QStringList{"hide categories", "login boss "};
+    QTest::newRow("local mode") << true << QStringList{"anna", "anna-pw"} << anna
+                                << QStringList{"categories Hall", "permission 1000011111010010;30;10", "admin 0",
+                                               "login anna UTILISATEUR"};
+}
+
+void LoginStandInTest::mediaFollowTheUser()
+{
+    QFETCH(bool, local);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, media);
+    QFETCH(QStringList, events);
+    // A stray local file goes; a current one is not fetched again.
+    SequenceFixture::writeFile(m_fx.work("IMAGE/stray.png"), "not in the index");
+    SequenceFixture::writeFile(m_fx.work("IMAGE/hall.png"), "hall picture");
+    SequenceFixture::writeFile(m_fx.work("TEMP/INFOMEDIA.orvex"), "old journal");
+    m_dialogs.typed = typed;
+    build(local);
+    const qint64 mark = StandIn::mark();
+
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ") + QString(" step %1").arg(m_login->stepIndex())));
+    QCOMPARE(m_dialogs.errors(), QStringList());
+    QCOMPARE(localMedia(), media);
+    for (const QString &file : media)
+        QCOMPARE(SequenceFixture::readFile(m_fx.work(file)), SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/" + file)));
+    QCOMPARE(m_events, events);
+    QCOMPARE(m_revisions->mediaCounter(), 7);
+    // The index arrived: the old journal went with the rest of TEMP.
+    QVERIFY(!QFile::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+    // Typed, then offered to save (answered No).
+    QCOMPARE(m_dialogs.shown.filter("question").size(), 1);
+    if (!local) {
+        const QStringList sent = SequenceFixture::requests(mark);
+        QVERIFY(!sent.contains("GET /zobox/" + m_fx.account() + "/IMAGE/hall.png"));
+        QVERIFY(!sent.filter("evil").size());
+        const bool mainUser = typed.first() == "boss";
+        QCOMPARE(sent.filter("CREATE_DIR").size(), mainUser ? 3 : 0);
+    }
+}
+
+void LoginStandInTest::refusedCredentials_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("wrong password") << QStringList{"anna", "boss-pw"} << "Mot de passe non correct!!!";
+    QTest::newRow("other case") << QStringList{"Anna", "anna-pw"} << "Ce nom d'utilisateur n'est pas enregistré!!!";
+    QTest::newRow("revoked user") << QStringList{"carl", "carl-pw"} << "Ce nom d'utilisateur n'est pas enregistré!!!";
+}
+
+void LoginStandInTest::refusedCredentials()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, error);
+    SequenceFixture::writeFile(m_fx.work("IMAGE/stray.png"), "kept");
+    m_dialogs.typed = typed;
+    build();
+    QVERIFY(!runLogin());
+    QCOMPARE(m_dialogs.errors(), QStringList{"error: " + error});
+    QCOMPARE(m_login->stepIndex(), 0);
+    QVERIFY(QFile::exists(m_fx.work("IMAGE/stray.png")));
+}
+
+void LoginStandInTest::serverUnreachableLosesNothing()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/mine.png"), "kept");
+    SequenceFixture::writeFile(m_fx.work("TEMP/INFOMEDIA.orvex"), "journal");
+    SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), "previous login file");
+    build(false, "http://127.0.0.1:9/");
+    QVERIFY(!runLogin());
+    QCOMPARE(m_dialogs.errors(), QStringList{"error: Vérifiez votre connexion internet s.v.p!!!"});
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/mine.png")), QByteArray("kept"));
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex")), QByteArray("journal"));
+}
+
+void LoginStandInTest::passwordNeverWritten()
+{
+    const QByteArray canary = "Zx-canary-" + QByteArray::number(QCoreApplication::applicationPid()) + "-pw";
+    const QString acc = m_fx.tree(m_fx.account() + "/");
+    ClassParam().setParamCrypt(acc + "LoginCrypt.orvex", "USERPASSWORD", "anna-pw|" + QString::fromLatin1(canary));
+    m_dialogs.typed = QStringList{"bob", QString::fromLatin1(canary)};
+    m_dialogs.answers = {true}; // saved
+    build();
+    printed.clear();
+    const QtMessageHandler old = qInstallMessageHandler(capture);
+    const bool ok = runLogin();
+    qInstallMessageHandler(old);
+    QVERIFY(ok);
+    QCOMPARE(ClassParam().getParamCrypt(m_fx.work("CONNEXION.txt"), "PASSWORDLOGIN", 0), QString::fromLatin1(canary));
+
+    QVERIFY(!printed.join('\n').toUtf8().contains(canary));
+    QDirIterator it(m_fx.m_dir->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(!file.readAll().contains(canary), qPrintable(path));
+    }
+}
+
+QTEST_GUILESS_MAIN(LoginStandInTest)
+#include "tst_login_standin.moc"
