@@ -1,12 +1,24 @@
 #pragma once
 
+#include "LoginFile.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
 #include <QWidget>
 
-class PagePlaceholder;
+#include <memory>
+
+class AdminWidgets;
+class ListManager;
 class QListWidget;
+class UserRecordEditor;
+class QSignalMapper;
+class QTimer;
 
 // Administration page: users, rights, categories, playlists and boxes of
-// the account's login file.
+// the account's login file. Its widgets are AdminWidgets, the file's lists
+// and their saving LoginFile; the page wires them and keeps the slots.
 class classAdmin : public QWidget
 {
     Q_OBJECT
@@ -14,10 +26,74 @@ public:
     explicit classAdmin(QWidget *parent = nullptr);
     ~classAdmin() override;
 
+    AdminWidgets *widgets() const { return m_ui.get(); }
+    LoginFile &loginFile() { return m_login; }
+    ListManager *listManager() const { return m_lists; }
+    // The text the keyboard edits, shared by the user fields and the names
+    // of list management; the size keyboards and keypads open at.
+    QString &editText() { return m_editText; }
+    QSize lastSize() const { return QSize(m_lastWidth, m_lastHeight); }
+    void showMessage(const QString &text, int type);
+
+    // Set before a playlist is added, removed or renamed (saved at once):
+    // the page then stays until validate.
+    void lockPlaylistEdit();
+    bool playlistEditLocked() const { return m_playlistLock; }
+
+    // Flags of the last save.
+    bool changed() const { return m_changed; }
+    bool deployStatus() const { return m_deployStatus; }
+
+    void UpdateComboListPlayer();
+    void UpdatePlayerlistToPlaylist();
+    // False (after an error box) when the file could not be written.
+    bool UpdateLoginCrypt();
+    bool EnregistreBalises(QString key, QStringList list);
+    void MessageInformation();
+
+    // The warning before a playlist change; true (and the page locked) when
+    // accepted.
+    bool slotMessageWarning();
+    static QString GetRandomString();
+    static bool VerificationMotdePasse(QString password);
+    // Type 0 rename, 1 removal, 2 addition of a category or playlist:
+    // journals the first two and fixes every user's allowed lists.
+    void UpdateListPermissionElements(int type, QString name, QString newName);
+    // Appends one record to the administration journal.
+    bool InfoMedia(QString operation, QString oldName, QString newName, QString removed);
+    void refillPlaylistChooser();
+
+    void UpdateUserWidget();
+    void UpdateUserType();
+    void UpdateListUserPermission();
+    void UpdatePlaylistWidget();
+    void UpdateCategoryWidget();
+    void UpdateFiltresWidget();
+
 public slots:
     void slotResize(int width, int height, int rotation);
     // Loads the login file's lists; `ListDir` is the panel's screens list.
     void slotUpdateAdmin(QListWidget *ListDir);
+    void slotPageUtilisateur();
+    void slotPageCategorie();
+    void slotPagePlaylist();
+    void slotValider();
+    void slotAnnuler();
+    void slotListWidget(int id);
+    void slotGestionList(int code);
+    void slotTimerGestionList();
+    // 0: the current user's categories, 1: the current playlist's boxes,
+    // both through the selection form.
+    void slotListSerial(int id);
+    void slotClavier(QString Titre);
+    void slotNom();
+    void slotEmail();
+    void slotTelephone();
+    void slotPassword();
+    void slotTypeUser(QString Type);
+    void slotListPermission(QString text);
+    void SlotClavierTempsMax();
+    void SlotClavierNbreAfficheMax();
 
 signals:
     void signalButton(int code);
@@ -27,5 +103,25 @@ signals:
     void signalFolder(int Status, QString Folder, QString newFolder);
 
 private:
-    PagePlaceholder *m_body;
+    void wire();
+    void showError(const QString &text);
+    QStringList &list(LoginFile::List which) { return m_login.list(which); }
+    static void fillDetail(QListWidget *widget, const QStringList &items, bool withIcon);
+
+    QString m_path;
+    LoginFile m_login;
+    std::unique_ptr<AdminWidgets> m_ui;
+    std::unique_ptr<UserRecordEditor> m_users;
+    ListManager *m_lists;
+    QString m_editText;
+    int m_lastWidth = 0;
+    int m_lastHeight = 0;
+    bool m_playlistLock = false;
+    bool m_changed = false;
+    bool m_deployStatus = false;
+    QTimer *m_timer;
+    QSignalMapper *m_actionMapper;
+    QSignalMapper *m_serialMapper;
+    QSignalMapper *m_rowMapper;
+    QSignalMapper *m_rightsMapper;
 };

@@ -1,63 +1,798 @@
 #include "ClassMedia.h"
 
-#include "PagePlaceholder.h"
+#include "AppGlobals.h"
+#include "ClassBox.h"
+#include "ClassParam.h"
+#include "QRoundProgressBar.h"
+#include "ThumbnailLoader.h"
+#include "classVersion.h"
 
+#include <QDebug>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+const char *const kBackStyle =
+    "QPushButton {border-radius: 2px;border-style: outset;border-width: 1px;border-color: white;"
+    "background-color:rgba(32,41,49,80%);}QPushButton:pressed {background-color:rgba(255,0,0,80%);}"
+    "QPushButton:focus{ background-color: rgba(255,0,0,30%)}";
+const char *const kLabelStyle = "border:white;background-color:transparent;color:white";
+const char *const kTitleStyle = "color:rgba(255,255,255,100%);background-color:rgba(0,0,0,0%);";
+
+QFont avenir(int size, int weight)
+{
+    QFont font(QStringLiteral("Avenir"));
+    font.setPointSize(qMax(1, size));
+    font.setWeight(weight);
+    return font;
+}
+
+QStringList loginList(ClassParam &login, const char *key)
+{
+    const QString value = login.getInfoBalise(QLatin1String(key));
+    return value == QLatin1String("NULL") ? QStringList() : value.split(QLatin1Char('|'));
+}
+
+QString productType()
+{
+    return QSysInfo::productType();
+}
+
+QString firstLocation(QStandardPaths::StandardLocation where, bool last = false)
+{
+    const QStringList found = QStandardPaths::standardLocations(where);
+    if (found.isEmpty())
+        return QDir::homePath();
+    return last ? found.last() : found.first();
+}
+
+QStringList chooseWithDialog(int type, QWidget *parent, const QString &startFolder)
+{
+    const QString caption = ClassMedia::tr("Ouvrir un fichier...");
+    if (type == MediaLibrary::Picture && productType() == QLatin1String("ios")) {
+        QFileDialog dialog;
+        dialog.setDirectory(startFolder);
+        dialog.exec();
+        return dialog.selectedFiles();
+    }
+    const QString filter = type == MediaLibrary::Video
+        ? ClassMedia::tr("Fichiers Vidéos(*.mp4 *.move *.avi *.MOV);;Tous (*)")
+        : ClassMedia::tr("Fichiers Images(*.png *.jpg);;Tous (*)");
+    return QFileDialog::getOpenFileNames(parent, caption, startFolder, filter);
+}
+
+} // namespace
 
 ClassMedia::ClassMedia(QWidget *parent)
     : QWidget(parent)
+    , m_work(ApplicationPath)
+    , m_library(ApplicationPath)
+    , m_thumbnails(new ThumbnailLoader(this))
+    , m_chooser(chooseWithDialog)
 {
-    m_body = new PagePlaceholder(tr("Médiathèque"), tr("Images, vidéos et textes du compte, dans la limite de son "
-                                                       "espace de stockage."),
-                                 this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_body);
-    connect(m_body, &PagePlaceholder::backRequested, this, [this] { emit signalButton(0); });
+    setMinimumSize(1024, 720);
+    refreshTimer = new QTimer(this);
+    refreshTimer->setInterval(1);
+    sendTimer = new QTimer(this);
+    sendTimer->setInterval(50);
+    connect(refreshTimer, &QTimer::timeout, this, &ClassMedia::SlotUpdateTimeMedia);
+    connect(sendTimer, &QTimer::timeout, this, &ClassMedia::SlotEnvoiFile);
+    connect(m_thumbnails, &ThumbnailLoader::ready, this, &ClassMedia::onThumbnail);
+
+    buildPage();
+    buildOverlay();
+    slotResize(pageWidth, pageHeight, 0);
 }
 
 ClassMedia::~ClassMedia() = default;
 
-void ClassMedia::slotResize(int width, int height, int rotation)
+QToolButton *ClassMedia::toolButton(const QString &text, const QString &icon)
 {
-    m_body->slotResize(width, height, rotation);
+    auto *button = new QToolButton;
+    button->setText(text);
+    button->setIcon(QIcon(icon));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(QSize(70, 70));
+    button->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setEnabled(false);
+    return button;
 }
 
-void ClassMedia::slotUpdateMediaFile()
+void ClassMedia::buildPage()
 {
-    // The login waits for the answer; give it from the event loop as a real
-    // refresh would.
-    QTimer::singleShot(0, this, [this] { emit signalUpdateMediaFinish(); });
+    const QFont listFont = avenir(int(FontRatio * 10), 75);
+    const QFont titleFont = avenir(int(FontRatio * 15), 75);
+    const QFont textFont = avenir(int(FontRatio * 15), 50);
+
+    labelBackground = new QLabel(this);
+    labelBackground->setObjectName(QStringLiteral("labelBackground"));
+    frameVideo = new QFrame;
+    frameImage = new QFrame;
+    frameQuota = new QFrame;
+    listVideo = new QListWidget(frameVideo);
+    listImage = new QListWidget;
+    listText = new QListWidget(this);
+    listText->hide();
+    listVideo->setObjectName(QStringLiteral("listVideo"));
+    listImage->setObjectName(QStringLiteral("listImage"));
+    listText->setObjectName(QStringLiteral("listText"));
+    for (QListWidget *list : {listVideo, listImage, listText})
+        list->setFont(listFont);
+
+    btAddVideo = toolButton(tr("Ajouter"), QStringLiteral(":/images/Plus.png"));
+    btAddImage = toolButton(tr("Ajouter"), QStringLiteral(":/images/Plus.png"));
+    btDeleteVideo = toolButton(tr("Supprimer"), QStringLiteral(":/images/Moins.png"));
+    btDeleteImage = toolButton(tr("Supprimer"), QStringLiteral(":/images/Moins.png"));
+    btRightsImage = toolButton(tr("Autorisations"), QStringLiteral(":/images/Groupes.png"));
+    btRightsVideo = toolButton(tr("Autorisations"), QStringLiteral(":/images/Groupes.png"));
+    btAddVideo->setObjectName(QStringLiteral("btAddVideo"));
+    btAddImage->setObjectName(QStringLiteral("btAddImage"));
+    btDeleteVideo->setObjectName(QStringLiteral("btDeleteVideo"));
+    btDeleteImage->setObjectName(QStringLiteral("btDeleteImage"));
+    btRightsImage->setObjectName(QStringLiteral("btRightsImage"));
+    btRightsVideo->setObjectName(QStringLiteral("btRightsVideo"));
+
+    btBack = new QPushButton;
+    btBack->setObjectName(QStringLiteral("btBack"));
+    btBack->setIcon(QIcon(QStringLiteral(":/images/Retour.png")));
+    btBack->setIconSize(QSize(35, 35));
+    btBack->setStyleSheet(QLatin1String(kBackStyle));
+
+    quotaBar = new QRoundProgressBar;
+    quotaBar->setObjectName(QStringLiteral("quotaBar"));
+    quotaBar->setBarStyle(QRoundProgressBar::StyleLine);
+    quotaBar->setFixedSize(80, 80);
+    quotaBar->setStyleSheet(QStringLiteral("border:white;background-color:rgb(0,0,0);color:white"));
+    quotaBar->setFont(textFont);
+    QPalette palette = quotaBar->palette();
+    palette.setBrush(QPalette::All, QPalette::Highlight, QColor(0, 128, 255, 255));
+    quotaBar->setPalette(palette);
+    quotaBar->setFormat(QStringLiteral("%p%"));
+    quotaBar->setOutlinePenWidth(10);
+    quotaBar->setDataPenWidth(10);
+    quotaBar->setRange(0, 100);
+    quotaBar->setValue(0);
+
+    labelQuota = new QLabel;
+    labelQuota->setObjectName(QStringLiteral("labelQuota"));
+    labelInfoImage = new QLabel;
+    labelInfoImage->setObjectName(QStringLiteral("labelInfoImage"));
+    labelInfoVideo = new QLabel(frameVideo);
+    labelInfoVideo->setObjectName(QStringLiteral("labelInfoVideo"));
+    for (QLabel *label : {labelQuota, labelInfoImage, labelInfoVideo}) {
+        label->setFont(textFont);
+        label->setStyleSheet(QLatin1String(kLabelStyle));
+    }
+    labelInfoImage->setAlignment(Qt::AlignCenter);
+    labelInfoVideo->setAlignment(Qt::AlignCenter);
+
+    titleVideo = new QLabel(tr("VIDEOS"));
+    titleImage = new QLabel(tr("MES IMAGES"));
+    for (QLabel *title : {titleVideo, titleImage}) {
+        title->setFont(titleFont);
+        title->setStyleSheet(QLatin1String(kTitleStyle));
+    }
+
+    const auto pane = [](QFrame *frame, QLabel *title, QListWidget *list, QLabel *info, QToolButton *add,
+                         QToolButton *rights, QToolButton *remove) {
+        auto *grid = new QGridLayout(frame);
+        grid->setContentsMargins(2, 2, 2, 2);
+        grid->setSpacing(2);
+        grid->addWidget(title, 0, 0, 1, 3, Qt::AlignCenter);
+        grid->addWidget(list, 1, 0, 1, 3);
+        grid->addWidget(info, 2, 0, 1, 3, Qt::AlignCenter);
+        grid->addWidget(add, 3, 0);
+        grid->addWidget(rights, 3, 1);
+        grid->addWidget(remove, 3, 2);
+        grid->setRowStretch(0, 1);
+        grid->setRowStretch(1, 50);
+        grid->setRowStretch(2, 1);
+        grid->setRowStretch(3, 1);
+    };
+    pane(frameVideo, titleVideo, listVideo, labelInfoVideo, btAddVideo, btRightsVideo, btDeleteVideo);
+    pane(frameImage, titleImage, listImage, labelInfoImage, btAddImage, btRightsImage, btDeleteImage);
+
+    auto *quota = new QGridLayout(frameQuota);
+    quota->setContentsMargins(5, 5, 5, 5);
+    quota->setSpacing(5);
+    quota->addWidget(labelQuota, 0, 0);
+    quota->addWidget(quotaBar, 0, 1);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(20, 20, 20, 20);
+    grid->setSpacing(5);
+    grid->addWidget(frameQuota, 0, 0, 1, 2);
+    grid->addWidget(frameImage, 1, 0);
+    grid->addWidget(frameVideo, 1, 1);
+    grid->addWidget(btBack, 2, 0, 1, 2);
+    labelBackground->lower();
+
+    connect(listVideo, &QListWidget::itemSelectionChanged, this, &ClassMedia::itemInfoChangeVideo);
+    connect(listImage, &QListWidget::itemSelectionChanged, this, &ClassMedia::itemInfoChangeImage);
+    connect(btAddVideo, &QToolButton::clicked, this, &ClassMedia::slotAjouterVideo);
+    connect(btDeleteVideo, &QToolButton::clicked, this, &ClassMedia::slotSupprimerVideo);
+    connect(btAddImage, &QToolButton::clicked, this, &ClassMedia::slotAjouterImage);
+    connect(btDeleteImage, &QToolButton::clicked, this, &ClassMedia::slotSupprimerImage);
+    connect(btRightsImage, &QToolButton::clicked, this, &ClassMedia::slotAjouterPermissionImage);
+    connect(btRightsVideo, &QToolButton::clicked, this, &ClassMedia::slotAjouterPermissionVideo);
+    connect(btBack, &QPushButton::clicked, this, &ClassMedia::slotFermer);
+}
+
+void ClassMedia::buildOverlay()
+{
+    messagePanel = new QWidget(this);
+    messagePanel->setObjectName(QStringLiteral("messagePanel"));
+    labelMessageBackground = new QLabel;
+    auto *box = new QVBoxLayout(messagePanel);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    box->addWidget(labelMessageBackground);
+    labelMessage = new QLabel(tr("Mise à jour des médias en cours..."));
+    labelMessage->setFont(avenir(int(FontRatio * 20), 75));
+    labelMessage->setStyleSheet(QLatin1String(kTitleStyle));
+    labelMessage->setAlignment(Qt::AlignCenter);
+    auto *centre = new QVBoxLayout(labelMessageBackground);
+    centre->addWidget(labelMessage, 0, Qt::AlignCenter);
+    messagePanel->hide();
+}
+
+void ClassMedia::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    labelBackground->setGeometry(rect());
+    messagePanel->setGeometry(rect());
+}
+
+void ClassMedia::slotResize(int width, int height, int rotation)
+{
+    Q_UNUSED(rotation)
+    pageWidth = width;
+    pageHeight = height;
+    iconDivisor = 8;
+    const QFont large = avenir(int(float(height / 80) * FontRatio), 50);
+    const QFont small = avenir(int(float(height / 100) * FontRatio), 50);
+    setMinimumSize(width, height);
+    labelBackground->setPixmap(QPixmap(classVersion().BackgroundColor())
+                                   .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    labelMessageBackground->setPixmap(QPixmap(QStringLiteral(":/images/BackgroundMessage.png"))
+                                          .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const bool newSize = listImage->iconSize() != iconSize();
+    listImage->setIconSize(iconSize());
+    listVideo->setIconSize(iconSize());
+    if (newSize)
+        refreshThumbnails();
+    for (QToolButton *b : {btAddImage, btDeleteImage, btRightsImage, btAddVideo, btDeleteVideo, btRightsVideo}) {
+        b->setIconSize(QSize(width / 35, width / 35));
+        b->setFont(small);
+    }
+    for (QLabel *label : {titleImage, titleVideo, labelQuota})
+        label->setFont(large);
+    labelInfoImage->setFont(small);
+    labelInfoVideo->setFont(small);
+    quotaBar->setFixedSize(width / 20, width / 20);
+}
+
+QSize ClassMedia::iconSize() const
+{
+    return QSize(pageWidth / iconDivisor, pageHeight / iconDivisor);
+}
+
+QListWidget *ClassMedia::listOf(int type) const
+{
+    switch (type) {
+    case MediaLibrary::Picture: return listImage;
+    case MediaLibrary::Video: return listVideo;
+    case MediaLibrary::TextPoster: return listText;
+    default: return nullptr;
+    }
+}
+
+int ClassMedia::thumbnailsPending() const
+{
+    return m_thumbnails->pending();
+}
+
+// --- Used size -------------------------------------------------------------
+
+void ClassMedia::CalculDossierMedia2()
+{
+    m_library.load();
+    const qint64 bytes = m_library.usedBytes();
+    m_usedMo = MediaLibrary::toMo(bytes);
+    quotaBar->setValue(MediaLibrary::quotaPercent(m_usedMo, m_maxMo));
+    quotaBar->setUpdatesEnabled(true);
+    labelQuota->setText(tr("Espace maximum autorisé: ") + QString::number(m_maxMo) + QStringLiteral("Mo")
+                        + QLatin1Char('\n') + tr("Espace utilisé: ") + QString::number(m_usedMo)
+                        + QStringLiteral("Mo"));
+    qDebug().noquote() << "Taille de la mediathèque: " << bytes;
+    qDebug().noquote() << "Taille Dossier Media" << m_usedMo << "Mo";
 }
 
 void ClassMedia::slotUpdateMediaSize(int size)
 {
-    m_mediaSize = size;
+    m_maxMo = size;
+    CalculDossierMedia2();
 }
 
 void ClassMedia::slotUserLogin(QString User, QString Type)
 {
-    m_userName = User;
-    m_userType = Type;
+    userName = User;
+    userType = Type;
 }
 
-void ClassMedia::slotFirstFileSize()
+// --- Lists -----------------------------------------------------------------
+
+void ClassMedia::slotUpdateMediaFile()
 {
+    refreshStep = 0;
+    refreshTimer->start();
 }
 
-void ClassMedia::SlotSupprimerFichierParamMedia(QString CheminMedia)
+void ClassMedia::SlotUpdateTimeMedia()
 {
-    Q_UNUSED(CheminMedia)
+    switch (refreshStep) {
+    case 0:
+        messagePanel->setGeometry(rect());
+        messagePanel->raise();
+        messagePanel->show();
+        refreshStep = 1;
+        break;
+    case 1:
+        refreshStep = 2;
+        break;
+    case 2:
+        m_thumbnails->cancelPending();
+        rebuildList(MediaLibrary::Video);
+        rebuildList(MediaLibrary::Picture);
+        rebuildList(MediaLibrary::TextPoster);
+        refreshStep = 3;
+        break;
+    case 3:
+        CalculDossierMedia2();
+        refreshStep = 4;
+        break;
+    default:
+        messagePanel->hide();
+        refreshTimer->stop();
+        refreshStep = 0;
+        emit signalUpdateMediaFinish();
+        break;
+    }
 }
+
+void ClassMedia::rebuildList(int type)
+{
+    QListWidget *list = listOf(type);
+    list->clear();
+    const QDir dir(m_work + MediaLibrary::folder(type));
+    const QStringList files = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString &file : files) {
+        qDebug().noquote() << "***ClassMedia=" + file;
+        appendItem(type, file);
+    }
+    list->setIconSize(iconSize());
+    if (type == MediaLibrary::Video) {
+        btAddVideo->setEnabled(true);
+        if (list->count() > 0)
+            btDeleteVideo->setEnabled(true);
+    } else if (type == MediaLibrary::Picture) {
+        btAddImage->setEnabled(true);
+        if (list->count() > 0)
+            btDeleteImage->setEnabled(true);
+    }
+}
+
+void ClassMedia::appendItem(int type, const QString &name)
+{
+    QListWidget *list = listOf(type);
+    if (type == MediaLibrary::Video) {
+        list->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/film.png")), name));
+        return;
+    }
+    // Pictures show at once on a clear icon; the thumbnail follows.
+    const QPixmap kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + name, iconSize());
+    if (m_placeholderSize != iconSize()) {
+        m_placeholderSize = iconSize();
+        m_placeholder = QIcon(QPixmap::fromImage(ThumbnailLoader::boxed(QImage(), m_placeholderSize)));
+    }
+    list->addItem(new QListWidgetItem(kept.isNull() ? m_placeholder : QIcon(kept), name));
+}
+
+void ClassMedia::refreshThumbnails()
+{
+    for (int type : {int(MediaLibrary::Picture), int(MediaLibrary::TextPoster)}) {
+        QListWidget *list = listOf(type);
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem *item = list->item(row);
+            const QPixmap kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + item->text(), iconSize());
+            if (!kept.isNull())
+                item->setIcon(QIcon(kept));
+        }
+    }
+}
+
+void ClassMedia::onThumbnail(const QString &file, const QPixmap &thumbnail)
+{
+    const QFileInfo info(file);
+    const QString folder = info.dir().dirName() + QLatin1Char('/');
+    const int type = folder == MediaLibrary::folder(MediaLibrary::TextPoster) ? MediaLibrary::TextPoster
+                                                                               : MediaLibrary::Picture;
+    if (QDir::cleanPath(info.path()) != QDir::cleanPath(m_work + MediaLibrary::folder(type)))
+        return;
+    // A file that is no picture keeps the clear icon, its row in line.
+    const QIcon icon = thumbnail.isNull() ? m_placeholder : QIcon(thumbnail);
+    for (QListWidgetItem *item : listOf(type)->findItems(info.fileName(), Qt::MatchExactly))
+        item->setIcon(icon);
+}
+
+// --- Info line -------------------------------------------------------------
+
+void ClassMedia::itemInfoChangeImage()
+{
+    itemInfoChange(MediaLibrary::Picture);
+}
+
+void ClassMedia::itemInfoChangeVideo()
+{
+    itemInfoChange(MediaLibrary::Video);
+}
+
+void ClassMedia::itemInfoChange(int type)
+{
+    QListWidget *list = listOf(type);
+    if (!list->currentItem())
+        return;
+    const int i = m_library.indexOf(MediaLibrary::folder(type) + list->currentItem()->text());
+    if (i < 0)
+        return;
+    const MediaLibrary::Entry e = m_library.entry(i);
+    const bool admin = MediaLibrary::isAdministrator(userType);
+    QToolButton *remove = type == MediaLibrary::Video ? btDeleteVideo : btDeleteImage;
+    QToolButton *rights = type == MediaLibrary::Video ? btRightsVideo : btRightsImage;
+    QLabel *info = type == MediaLibrary::Video ? labelInfoVideo : labelInfoImage;
+    remove->setEnabled(!e.permission.contains(QLatin1String("ADMINISTRATEUR")) || admin);
+    rights->setEnabled(admin);
+    info->setText(tr("Taille du fichier: ") + QString::number(e.size.toInt() / 1000) + QStringLiteral(" Ko")
+                  + QLatin1Char('\n') + tr("Autorisations: ") + QString(e.permission).replace(QLatin1Char(';'), QLatin1Char('-')));
+}
+
+// --- Importing -------------------------------------------------------------
+
+void ClassMedia::slotAjouterImage()
+{
+    importFiles(MediaLibrary::Picture);
+}
+
+void ClassMedia::slotAjouterVideo()
+{
+    importFiles(MediaLibrary::Video);
+}
+
+QString ClassMedia::startFolder(int type) const
+{
+    const QString product = productType();
+    if (product == QLatin1String("android"))
+        return QStringLiteral("/sdcard/DCIM/Camera");
+    if (type == MediaLibrary::Picture)
+        return firstLocation(QStandardPaths::PicturesLocation, product == QLatin1String("ios"));
+    if (product == QLatin1String("ios"))
+        return m_work + QStringLiteral("VIDEO/");
+    return firstLocation(QStandardPaths::MoviesLocation);
+}
+
+void ClassMedia::importFiles(int type)
+{
+    const bool ios = productType() == QLatin1String("ios");
+    const QStringList chosen = m_chooser ? m_chooser(type, this, startFolder(type)) : QStringList();
+    const QString folder = MediaLibrary::folder(type);
+    m_library.beginBatch();
+    for (const QString &source : chosen) {
+        const QString name = source.section(QLatin1Char('/'), -1);
+        const MediaLibrary::Check check =
+            MediaLibrary::checkImport(type, name, QFileInfo(source).size(), m_usedMo, m_maxMo, ios);
+        if (check == MediaLibrary::Check::QuotaReached) {
+            showError(tr("La taille maximum de votre médiathèque a été atteinte \n Veuillez supprimer des fichiers s.v.p.!!"));
+            break;
+        }
+        if (check == MediaLibrary::Check::NameTooLong) {
+            showError(tr("Le nom du fichier est trop long \n Veuillez le renommer s.v.p.!!"));
+            continue;
+        }
+        if (!QFileInfo::exists(m_work + folder))
+            QDir().mkpath(m_work + folder);
+        const QString stored = MediaLibrary::storedName(name, type, QTime::currentTime());
+        if (!MediaLibrary::copyNew(source, m_work + folder + stored)) {
+            QMessageBox::critical(nullptr, tr("Erreur"), tr("Impossible de copier le fichier"), QMessageBox::Ok);
+            continue;
+        }
+        if (type == MediaLibrary::Video && ios) {
+            QFile::remove(source);
+            qDebug().noquote() << "Fichier Video supprimer:" << source;
+        }
+        AjouterMedia(type, folder + stored);
+    }
+    m_library.commitBatch();
+    showLibraryErrors();
+}
+
+void ClassMedia::AjouterMedia(int type, QString path)
+{
+    const QString folder = MediaLibrary::folder(type);
+    if (folder.isEmpty() || !MediaLibrary::safePath(path) || !path.startsWith(folder)) {
+        qWarning().noquote() << "Media refused:" << path;
+        if (type == MediaLibrary::TextPoster)
+            sendTextNow = false;
+        return;
+    }
+    const QString name = path.mid(folder.size());
+    QStringList &pending = type == MediaLibrary::Picture ? NewMediaImage
+        : type == MediaLibrary::Video                    ? NewMediaVideo
+                                                         : NewMediaText;
+    if (!pending.contains(path))
+        pending.append(path);
+    if (type == MediaLibrary::TextPoster && path.contains(QLatin1String(".png"))
+        && !pending.contains(MediaLibrary::companion(path)))
+        pending.append(MediaLibrary::companion(path));
+    // A file saved again under its own name keeps its one row.
+    if (listOf(type)->findItems(name, Qt::MatchExactly).isEmpty())
+        appendItem(type, name);
+    else if (type != MediaLibrary::Video)
+        m_thumbnails->request(m_work + path, iconSize());
+    if (type == MediaLibrary::Video)
+        listVideo->setIconSize(iconSize());
+    emit signalNewMedia(type, name);
+
+    if (m_library.add(type, path, userName, userType))
+        CalculDossierMedia2();
+    showLibraryErrors();
+
+    if (type == MediaLibrary::TextPoster && sendTextNow) {
+        sendTextNow = false;
+        handOn();
+    }
+}
+
+// --- Leaving ---------------------------------------------------------------
+
+void ClassMedia::handOn()
+{
+    emit signalMediaToSend(NewMediaImage, RemoveMediaImage, NewMediaVideo, RemoveMediaVideo, NewMediaText,
+                           RemoveMediaText, Modif);
+    for (QStringList *list :
+         {&NewMediaImage, &RemoveMediaImage, &NewMediaVideo, &RemoveMediaVideo, &NewMediaText, &RemoveMediaText})
+        list->clear();
+    Modif = false;
+}
+
+void ClassMedia::slotFermer()
+{
+    handOn();
+    emit signalButton(0);
+}
+
+// --- Text posters ----------------------------------------------------------
 
 void ClassMedia::slotNewImageTexte(QString oldName, QString Name)
 {
-    Q_UNUSED(oldName)
-    Q_UNUSED(Name)
+    m_textQueue.append({oldName, Name});
+    if (!sendTimer->isActive())
+        sendTimer->start();
+}
+
+void ClassMedia::SlotEnvoiFile()
+{
+    const QString folder = MediaLibrary::folder(MediaLibrary::TextPoster);
+    switch (sendStep) {
+    case 0: {
+        if (m_textQueue.isEmpty()) {
+            sendTimer->stop();
+            return;
+        }
+        const QPair<QString, QString> next = m_textQueue.takeFirst();
+        // The editor may name the picture with or without its folder.
+        oldTextName = next.first.startsWith(folder) ? next.first.mid(folder.size()) : next.first;
+        newTextName = next.second.startsWith(folder) ? next.second : folder + next.second;
+        if (oldTextName.isEmpty())
+            sendTextNow = true;
+        AjouterMedia(MediaLibrary::TextPoster, newTextName);
+        sendStep = 1;
+        break;
+    }
+    case 1:
+        // Saved again within the same second: the old name is the new file.
+        if (!oldTextName.isEmpty() && folder + oldTextName != newTextName)
+            slotSuppImageTexte(oldTextName);
+        sendStep = 2;
+        break;
+    default:
+        sendStep = 0;
+        if (m_textQueue.isEmpty())
+            sendTimer->stop();
+        break;
+    }
 }
 
 void ClassMedia::slotSuppImageTexte(QString Name)
 {
-    Q_UNUSED(Name)
+    const QString folder = MediaLibrary::folder(MediaLibrary::TextPoster);
+    if (Name.startsWith(folder))
+        Name = Name.mid(folder.size());
+    const QList<QListWidgetItem *> found = listText->findItems(Name, Qt::MatchExactly);
+    if (found.isEmpty())
+        return;
+    const int row = listText->row(found.first());
+    listText->setCurrentRow(row);
+    QFile file(m_work + folder + Name);
+    if (!file.exists())
+        return;
+    if (checkFileImage(Name)) {
+        showError(QStringLiteral("Le fichier ") + Name + QStringLiteral(" est en cours d'utilisation!!!"));
+        return;
+    }
+    if (file.remove())
+        SupprimerMedia(MediaLibrary::TextPoster, row);
+}
+
+// --- Removing --------------------------------------------------------------
+
+bool ClassMedia::checkFileImage(QString name)
+{
+    return m_library.inUse(MediaLibrary::Picture, name);
+}
+
+bool ClassMedia::checkFileVideo(QString name)
+{
+    return m_library.inUse(MediaLibrary::Video, name);
+}
+
+void ClassMedia::slotSupprimerImage()
+{
+    removeCurrent(MediaLibrary::Picture);
+}
+
+void ClassMedia::slotSupprimerVideo()
+{
+    removeCurrent(MediaLibrary::Video);
+}
+
+void ClassMedia::removeCurrent(int type)
+{
+    QListWidget *list = listOf(type);
+    if (!list->currentItem())
+        return;
+    const QString name = list->currentItem()->text();
+    QFile file(m_work + MediaLibrary::folder(type) + name);
+    if (type == MediaLibrary::Video)
+        qDebug().noquote() << "Fichier à supprimer: " + file.fileName();
+    if (!file.exists())
+        return;
+    const bool used = type == MediaLibrary::Video ? checkFileVideo(name) : checkFileImage(name);
+    if (used) {
+        showError(QStringLiteral("Le fichier ") + name + QStringLiteral(" est en cours d'utilisation!!!"));
+        return;
+    }
+    if (file.remove())
+        SupprimerMedia(type, list->currentRow());
+}
+
+void ClassMedia::SupprimerMedia(int type, int row)
+{
+    QListWidget *list = listOf(type);
+    if (!list || row < 0 || row >= list->count())
+        return;
+    const QString folder = MediaLibrary::folder(type);
+    const QString name = list->item(row)->text();
+    static const char *const kind[] = {"Image", "Video", "Texte"};
+    if (type == MediaLibrary::TextPoster) {
+        RemoveMediaText.append(name);
+        m_library.remove(folder + name);
+        const QString text = MediaLibrary::companion(name);
+        if (text != name) {
+            RemoveMediaText.append(text);
+            m_library.remove(folder + text);
+        }
+        NewMediaText.removeAll(folder + name);
+        NewMediaText.removeAll(folder + text);
+        delete list->takeItem(row);
+    } else {
+        (type == MediaLibrary::Picture ? RemoveMediaImage : RemoveMediaVideo).append(name);
+        delete list->takeItem(row);
+        m_library.remove(folder + name);
+        (type == MediaLibrary::Picture ? NewMediaImage : NewMediaVideo).removeOne(folder + name);
+    }
+    showLibraryErrors();
+    CalculDossierMedia2();
+    qDebug().noquote() << QStringLiteral("emit signalSupprimeMedia %1: ligne n°").arg(QLatin1String(kind[type])) + QString::number(row);
+    emit signalSupprimeMedia(type, name);
+    if (type == MediaLibrary::TextPoster)
+        handOn();
+}
+
+void ClassMedia::SlotSupprimerFichierParamMedia(QString CheminMedia)
+{
+    // A download that failed: the entry leaves the local index only; the
+    // account's index on the server keeps it.
+    if (m_library.dropLocal(CheminMedia))
+        CalculDossierMedia2();
+    showLibraryErrors();
+}
+
+void ClassMedia::slotFirstFileSize()
+{
+    m_library.rebuildSizes();
+    showLibraryErrors();
+}
+
+// --- Permissions -----------------------------------------------------------
+
+void ClassMedia::slotAjouterPermissionImage()
+{
+    grantCurrent(MediaLibrary::Picture);
+}
+
+void ClassMedia::slotAjouterPermissionVideo()
+{
+    grantCurrent(MediaLibrary::Video);
+}
+
+void ClassMedia::grantCurrent(int type)
+{
+    ClassParam login;
+    if (!login.getParamCrypt(m_work + QStringLiteral("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0))
+        login.BALISE.clear();
+    m_library.load();
+    QListWidget *list = listOf(type);
+    if (!list->currentItem())
+        return;
+    const QString path = MediaLibrary::folder(type) + list->currentItem()->text();
+    const int i = m_library.indexOf(path);
+    const QString current = i >= 0 ? m_library.entry(i).permission : QString();
+
+    auto *form = new ClassBox(loginList(login, "CATEGORYLIST"), loginList(login, "CATEGORYELEMENTS"), current,
+                              loginList(login, "PLAYERLIST"), loginList(login, "PLAYERLISTNAME"), QString(),
+                              width(), height(), 1, this);
+    form->exec();
+    const bool validated = form->text() == 0;
+    const QString row = form->BoxNumber().join(QLatin1Char(';'));
+    delete form;
+    if (!validated)
+        return;
+    setFocus();
+    if (i >= 0)
+        m_library.grant(path, row);
+    showLibraryErrors();
+    itemInfoChange(type);
+    Modif = true;
+}
+
+// --- Messages --------------------------------------------------------------
+
+void ClassMedia::showError(const QString &text)
+{
+    auto *box = new ClassBox(text, ClassBox::Error, width(), height(), this);
+    box->exec();
+    if (box->text() == 0)
+        setFocus();
+    delete box;
+}
+
+void ClassMedia::showLibraryErrors()
+{
+    for (const QString &message : m_library.takeErrors())
+        QMessageBox::information(nullptr, QStringLiteral("CreateFile"), message, QMessageBox::Ok);
 }

@@ -1,44 +1,163 @@
 #pragma once
 
+#include "MediaLibrary.h"
+
+#include <QIcon>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-class PagePlaceholder;
+#include <functional>
 
-// Media library page: the account's pictures, videos and text posters.
+class QFrame;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QRoundProgressBar;
+class QTimer;
+class QToolButton;
+class ThumbnailLoader;
+
+// Media library page: the account's pictures ("MES IMAGES"), videos
+// ("VIDEOS") and, hidden, text posters, within the account's quota. The
+// index and journal rules live in MediaLibrary; the page announces every
+// change to the control panel and hands the pending lists to
+// synchronisation when it is left.
 class ClassMedia : public QWidget
 {
     Q_OBJECT
 public:
+    // Answers the "Ajouter" buttons with the chosen files (type 0 pictures,
+    // 1 videos); tests give their own.
+    using FileChooser = std::function<QStringList(int type, QWidget *parent, const QString &startFolder)>;
+
     explicit ClassMedia(QWidget *parent = nullptr);
     ~ClassMedia() override;
 
+    void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+
+    // Recomputes the used size and the quota line from the media index.
+    void CalculDossierMedia2();
+    // Registers a file already in the work folder: type 0 "IMAGE/x",
+    // 1 "VIDEO/x", 2 "TEXT/x.png" (with "TEXT/x.txt" beside it).
+    void AjouterMedia(int type, QString path);
+    void SupprimerMedia(int type, int row);
+    bool checkFileImage(QString name);
+    bool checkFileVideo(QString name);
+
+    int usedMo() const { return m_usedMo; }
+    int maxMo() const { return m_maxMo; }
+    int thumbnailsPending() const;
+
 public slots:
-    void slotResize(int width, int height, int rotation);
-    // Refreshes the library after login, then reports signalUpdateMediaFinish.
     void slotUpdateMediaFile();
-    // Account quota in Mo.
     void slotUpdateMediaSize(int size);
     void slotUserLogin(QString User, QString Type);
+    void slotResize(int width, int height, int rotation);
     void slotFirstFileSize();
-    void SlotSupprimerFichierParamMedia(QString CheminMedia);
     void slotNewImageTexte(QString oldName, QString Name);
     void slotSuppImageTexte(QString Name);
+    void slotAjouterVideo();
+    void slotAjouterImage();
+    void slotSupprimerVideo();
+    void slotSupprimerImage();
+    void slotAjouterPermissionImage();
+    void slotAjouterPermissionVideo();
+    void slotFermer();
+    void SlotUpdateTimeMedia();
+    void SlotEnvoiFile();
+    void SlotSupprimerFichierParamMedia(QString CheminMedia);
+    void itemInfoChangeImage();
+    void itemInfoChangeVideo();
 
 signals:
     void signalButton(int code);
-    void signalUpdateMediaFinish();
+    void signalUpdateMediaFile();
     // type 0 picture, 1 video, 2 text picture; the file's name in its folder.
     void signalNewMedia(int type, QString nameFile);
     void signalSupprimeMedia(int type, QString NameToRemove);
     void signalMediaToSend(QStringList NewMediaImage, QStringList RemoveMediaImage, QStringList NewMediaVideo,
                            QStringList RemoveMediaVideo, QStringList NewMediaText, QStringList RemoveMediaText,
                            bool Modif);
+    void signalUpdateMediaFinish();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    PagePlaceholder *m_body;
-    QString m_userName;
-    QString m_userType;
-    int m_mediaSize = 0;
+    void buildPage();
+    void buildOverlay();
+    QToolButton *toolButton(const QString &text, const QString &icon);
+    QListWidget *listOf(int type) const;
+    QSize iconSize() const;
+    void rebuildList(int type);
+    void appendItem(int type, const QString &name);
+    // Thumbnails again at the lists' icon size after a resize.
+    void refreshThumbnails();
+    void onThumbnail(const QString &file, const QPixmap &thumbnail);
+    void importFiles(int type);
+    QString startFolder(int type) const;
+    void removeCurrent(int type);
+    void grantCurrent(int type);
+    void itemInfoChange(int type);
+    void showError(const QString &text);
+    void showLibraryErrors();
+    // Emits the pending lists and Modif, then forgets them: each change is
+    // handed on once.
+    void handOn();
+
+    QString m_work;
+    MediaLibrary m_library;
+    ThumbnailLoader *m_thumbnails;
+    FileChooser m_chooser;
+    // Clear icon of the lists' icon size, shown until a thumbnail arrives.
+    QIcon m_placeholder;
+    QSize m_placeholderSize;
+
+    int m_usedMo = 0;
+    int m_maxMo = 0;
+    QString userName;
+    QString userType;
+
+    QStringList NewMediaImage, RemoveMediaImage, NewMediaVideo, RemoveMediaVideo, NewMediaText, RemoveMediaText;
+    bool Modif = false;
+    bool sendTextNow = false;
+    QString oldTextName, newTextName;
+    // Text posters saved while the send machine runs wait their turn.
+    QList<QPair<QString, QString>> m_textQueue;
+
+    QTimer *refreshTimer;
+    int refreshStep = 0;
+    QTimer *sendTimer;
+    int sendStep = 0;
+    int pageWidth = 1024;
+    int pageHeight = 720;
+    int iconDivisor = 8;
+
+    QListWidget *listImage = nullptr;
+    QListWidget *listVideo = nullptr;
+    QListWidget *listText = nullptr;
+    QToolButton *btAddImage = nullptr;
+    QToolButton *btDeleteImage = nullptr;
+    QToolButton *btRightsImage = nullptr;
+    QToolButton *btAddVideo = nullptr;
+    QToolButton *btDeleteVideo = nullptr;
+    QToolButton *btRightsVideo = nullptr;
+    QPushButton *btBack = nullptr;
+    QRoundProgressBar *quotaBar = nullptr;
+    QLabel *labelQuota = nullptr;
+    QLabel *labelInfoImage = nullptr;
+    QLabel *labelInfoVideo = nullptr;
+    QLabel *titleImage = nullptr;
+    QLabel *titleVideo = nullptr;
+    QFrame *frameImage = nullptr;
+    QFrame *frameVideo = nullptr;
+    QFrame *frameQuota = nullptr;
+    QLabel *labelBackground = nullptr;
+    QWidget *messagePanel = nullptr;
+    QLabel *labelMessage = nullptr;
+    QLabel *labelMessageBackground = nullptr;
 };

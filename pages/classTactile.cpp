@@ -1,28 +1,145 @@
 #include "classTactile.h"
 
-#include "PagePlaceholder.h"
+#include "AppGlobals.h"
+#include "SettingsPageStyle.h"
+#include "TypedValue.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+const char kWebApp[] = "WEB APPLICATION";
+
+} // namespace
 
 classTactile::classTactile(QWidget *parent)
     : QWidget(parent)
+    , m_workFolder(ApplicationPath)
+    , m_file(m_param, m_workFolder)
+    , m_page(SettingsPageStyle::kindPage(this))
 {
-    m_body = new PagePlaceholder(tr("Tactile"),
-                                 tr("Application web tactile affichée par l'écran et son délai de retour."), this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_body);
-    connect(m_body, &PagePlaceholder::backRequested, this, [this] { emit signalButton(0); });
+    setMinimumSize(1024, 720);
+
+    m_urlButton = SettingsPageStyle::toolButton(tr("Adresse Web Application"), QStringLiteral(":/images/PathWeb.png"));
+    m_urlField = SettingsPageStyle::valueField();
+    m_delayButton =
+        SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
+    m_delayField = SettingsPageStyle::valueField();
+    int row = 1;
+    for (QWidget *w : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
+        SettingsPageStyle::addSetting(m_page.settings, w, row++);
+
+    connect(m_page.kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classTactile::slotComboWidget);
+    connect(m_urlButton, &QToolButton::clicked, this, &classTactile::slotAppUrl);
+    connect(m_delayButton, &QToolButton::clicked, this, &classTactile::slotAppTimeout);
+    connect(m_page.valider, &QPushButton::clicked, this, &classTactile::slotValider);
+    connect(m_page.retour, &QPushButton::clicked, this, &classTactile::slotAnnuler);
+    slotComboWidget(-1);
 }
 
 classTactile::~classTactile() = default;
 
-void classTactile::slotResize(int width, int height, int rotation)
+void classTactile::slotResize(int w, int h, int rotation)
 {
-    m_body->slotResize(width, height, rotation);
+    const QFont font = SettingsPageStyle::font(height(), 55);
+    m_geometry = SettingsPageStyle::resizePage(this, m_page.background, w, h, rotation);
+    m_page.title->setFont(font);
+    m_page.kindList->setFont(font);
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
+        widget->setFont(font);
+    // The choice shown stays: a resize must not switch the web application off.
+    fillKindList(m_page.kindList->currentText());
+}
+
+void classTactile::fillKindList(const QString &current)
+{
+    {
+        const QSignalBlocker blocker(m_page.kindList);
+        m_page.kindList->clear();
+        m_page.kindList->addItems({QStringLiteral("OFF"), QLatin1String(kWebApp)});
+        m_page.kindList->setCurrentText(current);
+    }
+    slotComboWidget(m_page.kindList->currentIndex());
 }
 
 void classTactile::slotUpdateWidget(int NumeroAffiche)
 {
-    m_poster = NumeroAffiche;
+    Q_UNUSED(NumeroAffiche)
+    m_file.load();
+    const QString url = m_file.value(QStringLiteral("WEBAPPURL"));
+    // An absent key ("NULL") is no application either.
+    if (!url.isEmpty() && url != QLatin1String("NULL")) {
+        m_urlField->setText(url);
+        m_delayField->setText(TypedValue::secondsOf(m_file.value(QStringLiteral("WEBAPPTIMEOUT"))));
+        fillKindList(QLatin1String(kWebApp));
+    } else {
+        fillKindList(QStringLiteral("OFF"));
+    }
+}
+
+void classTactile::slotValider()
+{
+    if (!m_file.load()) {
+        SettingsPageStyle::showError(this, m_file.errorString());
+        return;
+    }
+    const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
+    const QString url = on ? m_urlField->text() : QString();
+    const QString timeout = on ? TypedValue::millisecondsOf(m_delayField->text()) : QString();
+    if (!m_file.write({qMakePair(QStringLiteral("WEBAPPURL"), url),
+                       qMakePair(QStringLiteral("WEBAPPTIMEOUT"), timeout)})) {
+        SettingsPageStyle::showError(this, m_file.errorString());
+        return;
+    }
+    emit signalButton(0);
+}
+
+void classTactile::slotAnnuler()
+{
+    emit signalButton(0);
+}
+
+void classTactile::slotComboWidget(int index)
+{
+    Q_UNUSED(index)
+    const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{m_page.preview, m_urlButton, m_urlField, m_delayButton, m_delayField})
+        widget->setVisible(on);
+    if (!on || m_geometry.preview.isEmpty())
+        return;
+    const QString picture = SettingsPageStyle::isPortrait(m_geometry.rotation)
+        ? QStringLiteral(":/images/WEBAPP-Portrait.jpg")
+        : QStringLiteral(":/images/WEBAPP-Paysage.jpg");
+    SettingsPageStyle::showPreview(m_page.preview, picture, m_geometry.preview);
+}
+
+void classTactile::slotClavier(QString Titre)
+{
+    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_geometry.width, m_geometry.height);
+}
+
+void classTactile::slotAppUrl()
+{
+    m_buffer = m_urlField->text();
+    slotClavier(tr("Entrer l'adresse:"));
+    if (!TypedValue::isStorable(m_buffer)) {
+        SettingsPageStyle::showError(this, TypedValue::refusal(tr("Adresse Web Application")));
+        return;
+    }
+    m_urlField->setText(m_buffer);
+}
+
+void classTactile::slotAppTimeout()
+{
+    m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le délai (en s):"), m_delayField->text(),
+                                             QStringLiteral("000;_"), m_geometry.width, m_geometry.height);
+    m_delayField->setText(m_buffer);
 }

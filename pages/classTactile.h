@@ -1,10 +1,19 @@
 #pragma once
 
+#include "ClassParam.h"
+#include "PosterFileTable.h"
+#include "SettingsPageStyle.h"
+
 #include <QWidget>
 
-class PagePlaceholder;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QToolButton;
 
-// Touch page: the web application a touch screen shows.
+// Touch page: the web application a touch screen shows, and after how many
+// seconds without a touch it goes back to the posters.
 class classTactile : public QWidget
 {
     Q_OBJECT
@@ -13,13 +22,32 @@ public:
     ~classTactile() override;
 
 public slots:
-    void slotResize(int width, int height, int rotation);
+    void slotResize(int w, int h, int rotation);
+    // Loads WEBAPPURL and WEBAPPTIMEOUT; the poster row is not used.
     void slotUpdateWidget(int NumeroAffiche);
+    void slotValider();
+    void slotAnnuler();
+    void slotComboWidget(int index);
+    void slotClavier(QString Titre);
+    void slotAppUrl();
+    void slotAppTimeout();
 
 signals:
     void signalButton(int code);
 
 private:
-    PagePlaceholder *m_body;
-    int m_poster = -1;
+    void fillKindList(const QString &current);
+
+    QString m_workFolder;
+    ClassParam m_param;
+    PosterFileTable m_file;
+    // Background, title, kind list, preview, settings frame and buttons.
+    SettingsPageStyle::KindPage m_page;
+    SettingsPageStyle::Geometry m_geometry;
+    QString m_buffer;
+
+    QToolButton *m_urlButton;
+    QLabel *m_urlField;
+    QToolButton *m_delayButton;
+    QLabel *m_delayField;
 };

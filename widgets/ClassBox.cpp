@@ -332,9 +332,9 @@ void ClassBox::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Same rule as the button: nothing to confirm while it is disabled.
-        if (m_confirm->isEnabled())
-            slotValider();
+        // Confirms even while the button is disabled: Return with no screen
+        // checked is how a playlist's screens are all taken away.
+        slotValider();
         break;
     default:
         break;

@@ -300,6 +300,15 @@ void JournalMergeTest::appendNumbersRecords()
     const QByteArray plain = QByteArray::fromHex(param.DeCryptRC4(QString::fromLatin1(bytesOf(m_adminJournal))).toLatin1());
     QVERIFY2(plain.startsWith("NBOPERATION=\"2\"\r\nOPERATION n\xB0" "1=\"RENOMMER|Hall|Entree|\"\r\n"), plain.constData());
 
+    // Several records in one write leave the bytes of one-by-one appends.
+    const QString batch = work("TEMP/batch.orvex");
+    QVERIFY(QFile::copy(m_adminJournal, batch));
+    QVERIFY(OperationJournal::append(m_adminJournal, {"AJOUTER", "a"}));
+    QVERIFY(OperationJournal::append(m_adminJournal, {"AJOUTER", "b"}));
+    QVERIFY(OperationJournal::appendAll(batch, {{"AJOUTER", "a"}, {"AJOUTER", "b"}}));
+    QCOMPARE(bytesOf(batch), bytesOf(m_adminJournal));
+    QCOMPARE(read(batch, "NBOPERATION"), QString("4"));
+
     // A counter at "0" starts over and overwrites record 1.
     QVERIFY(param.setParamCrypt(m_adminJournal, "NBOPERATION", "0"));
     QVERIFY(OperationJournal::append(m_adminJournal, {"SUPPRIMER", "", "", "Hall"}));
@@ -315,6 +324,13 @@ void JournalMergeTest::appendCannotCreate()
     QVERIFY2(error.startsWith(QString::fromUtf8("Impossible de créer le fichier ") + path + ": "), qPrintable(error));
     QVERIFY(error.endsWith('.'));
     QVERIFY(!QFile::exists(path));
+
+    // A journal that exists but cannot be rewritten says so too.
+    const QString folder = work("INFOMEDIA-folder.orvex");
+    QVERIFY(QDir().mkpath(folder));
+    error.clear();
+    QVERIFY(!OperationJournal::append(folder, {"AJOUTER", "IMAGE/a.png", "AAA", "Hall", "10"}, &error));
+    QVERIFY2(error.startsWith(QString::fromUtf8("Impossible d'écrire le fichier ") + folder + ": "), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(JournalMergeTest)

@@ -1,5 +1,5 @@
 #include "AnimationStackedWidget.h"
-#include "ConsoleFixture.h"
+#include "DemoWindow.h"
 #include "ModalAnswerer.h"
 #include "PosterPanel.h"
 #include "ZoManager.h"
@@ -29,18 +29,15 @@ private:
     QToolButton *button(const QString &text) const;
     void click(QListWidget *list, const QString &row);
 
-    QTemporaryDir m_dir;
+    DemoWindow m_demo;
     QString m_work;
-    std::unique_ptr<ZoManager> m_window;
+    ZoManager *m_window = nullptr;
 };
 
 void TestPostersXvfb::initTestCase()
 {
-    zoInitWidgetTest();
-    Q_INIT_RESOURCE(qml);
-    QVERIFY(m_dir.isValid());
-    m_work = m_dir.filePath(QStringLiteral("demo"));
-    QVERIFY(makeDemoAccount(m_work));
+    QVERIFY(m_demo.prepare());
+    m_work = m_demo.work();
 }
 
 QString TestPostersXvfb::paramtool(const QString &key) const
@@ -71,23 +68,11 @@ void TestPostersXvfb::click(QListWidget *list, const QString &row)
 
 void TestPostersXvfb::newPosterGetsPictureAndOpacity()
 {
-    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
-    m_window.reset(new ZoManager);
-    m_window->resize(1280, 800);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(m_demo.showFirstScreen());
+    m_window = m_demo.window();
     classPrincipal *panel = m_window->panel();
-    auto *stack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(stack && stack->isVisible(), 30000);
-
-    auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
     auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
-    screens->setCurrentRow(0);
-    QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 3, 10000);
-    QTRY_COMPARE(stack->currentIndex(), 1);
-    QTRY_VERIFY(!stack->isSliding());
     PosterPanel *p = panel->posterPanel();
-    QTRY_VERIFY(!p->selectionPending());
 
     QToolButton *add = button(QStringLiteral("Ajouter"));
     QTRY_VERIFY(add->isEnabled());
@@ -118,7 +103,7 @@ void TestPostersXvfb::newPosterGetsPictureAndOpacity()
     QCOMPARE(paramtool(QStringLiteral("NOMAFFICHE")).split(QLatin1Char('|')).value(3), QStringLiteral("Affiche n°4"));
 
     QTest::qWait(500);
-    QVERIFY(saveScreenshot(m_window.get(), QStringLiteral("posters-panel.png")));
+    QVERIFY(saveScreenshot(m_window, QStringLiteral("posters-panel.png")));
 }
 
 QTEST_MAIN(TestPostersXvfb)

@@ -254,13 +254,15 @@ void SelectionDialogTest::clickRebuildsList()
     QCOMPARE(texts(screenBoxes(box.get()), true), QStringList{"Bar [s3]"});
     QVERIFY(confirmButton(box.get())->isEnabled());
 
-    // An empty list can never be confirmed, whatever was checked before.
+    // An empty list cannot be confirmed with the button, only with Return.
     accueil->click();
     restaurant->click();
     QCOMPARE(screenBoxes(box.get()).size(), 0);
     QVERIFY(!confirmButton(box.get())->isEnabled());
     QTest::keyClick(box.get(), Qt::Key_Return);
-    QVERIFY(!box->isHidden());
+    QVERIFY(box->isHidden());
+    QCOMPARE(box->text(), 0);
+    QCOMPARE(box->BoxNumber(), QStringList());
 }
 
 void SelectionDialogTest::keys_data()
@@ -272,8 +274,8 @@ void SelectionDialogTest::keys_data()
 
     QTest::newRow("Return with a screen checked") << "s2" << int(Qt::Key_Return) << true << 0;
     QTest::newRow("Enter with a screen checked") << "s2" << int(Qt::Key_Enter) << true << 0;
-    QTest::newRow("Return while confirm is disabled") << "s9" << int(Qt::Key_Return) << false << 1;
-    QTest::newRow("Enter while confirm is disabled") << "s9" << int(Qt::Key_Enter) << false << 1;
+    QTest::newRow("Return while confirm is disabled") << "s9" << int(Qt::Key_Return) << true << 0;
+    QTest::newRow("Enter while confirm is disabled") << "s9" << int(Qt::Key_Enter) << true << 0;
     QTest::newRow("Escape") << "s2" << int(Qt::Key_Escape) << true << 1;
     QTest::newRow("Escape while confirm is disabled") << "s9" << int(Qt::Key_Escape) << true << 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +17,12 @@ public:
 
     // Appends one record, creating an empty journal first when there is
     // none. The counter is written before the record it counts. When the
-    // file cannot be created `error` gets the message to show
-    // ("Impossible de créer le fichier ...") and nothing is recorded.
+    // file cannot be created or written `error` gets the message to show
+    // ("Impossible de créer le fichier ..." or "Impossible d'écrire le
+    // fichier ...") and nothing is recorded: counter and record go in one
+    // atomic write.
     static bool append(const QString &path, const QStringList &fields, QString *error = nullptr);
+    // Several records, numbered on, in the same one write; the file then
+    // holds the bytes that appending them one by one would leave.
+    static bool appendAll(const QString &path, const QList<QStringList> &records, QString *error = nullptr);
 };

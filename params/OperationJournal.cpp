@@ -22,6 +22,13 @@ QString OperationJournal::recordKey(int number)
 
 bool OperationJournal::append(const QString &path, const QStringList &fields, QString *error)
 {
+    return appendAll(path, {fields}, error);
+}
+
+bool OperationJournal::appendAll(const QString &path, const QList<QStringList> &records, QString *error)
+{
+    if (records.isEmpty())
+        return true;
     if (!QFile::exists(path)) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly)) {
@@ -36,8 +43,17 @@ bool OperationJournal::append(const QString &path, const QStringList &fields, QS
     ClassParam journal;
     const QString count = journal.getParamCrypt(path, countKey(), 0);
     // "NULL", "0" and anything that is not a number all start over at 1.
-    const int number = qMax(count.toInt(), 0) + 1;
-    const bool counted = journal.setParamCrypt(path, countKey(), QString::number(number));
-    const bool recorded = journal.setParamCrypt(path, recordKey(number), fields.join(QLatin1Char('|')));
-    return counted && recorded;
+    int number = qMax(count.toInt(), 0);
+    // Counter and records in one write: a failure leaves none of them.
+    QList<QPair<QString, QString>> values;
+    for (const QStringList &fields : records) {
+        ++number;
+        values.append({countKey(), QString::number(number)});
+        values.append({recordKey(number), fields.join(QLatin1Char('|'))});
+    }
+    QString why;
+    const bool written = journal.setParamsCrypt(path, values, &why);
+    if (!written && error)
+        *error = QCoreApplication::translate("OperationJournal", "Impossible d'écrire le fichier %1: %2.").arg(path, why);
+    return written;
 }

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "ClassParam.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// The account's login file (LoginCrypt.orvex) as the administration page
+// works on it: seventeen row lists ("|" between rows, ";" between the
+// items of a row), loaded with the first user seeded, and written back in
+// one atomic write of the keys whose text changed. No widgets.
+class LoginFile
+{
+public:
+    // In the order the save compares and writes them.
+    enum List {
+        UserList,
+        UserPermission,
+        UserType,
+        UserNom,
+        UserEmail,
+        UserTelephone,
+        UserPassword,
+        PlayPermission,
+        PlaylistName,
+        PlaylistElements,
+        CategoryList,
+        CategoryElements,
+        FiltresList,
+        FiltresElements,
+        PlayerList,
+        PlayerListName,
+        PlayerListToPlaylist,
+        ListCount
+    };
+
+    static const QString FileName;
+    static const QString FirstUserRights;
+
+    struct SaveResult {
+        bool ok = false;
+        // Some key was written; PLAYERLISTTOPLAYLIST among them.
+        bool changed = false;
+        bool deployStatus = false;
+        QStringList writtenKeys;
+        QString copyPath; // empty when no dated copy was made
+        QString error;    // why the save failed, for the user
+    };
+
+    static QString keyName(List list);
+
+    // Row grammar.
+    static QStringList splitRows(const QString &value);
+    static QString joinRows(const QStringList &rows);
+    // A first row "NULL" or empty stands for no rows.
+    static bool hasNoRows(const QStringList &rows);
+    static QStringList readList(const QString &value);
+    static QStringList items(const QString &row);
+    // Whole ";" items: "123" is not in "1234;5".
+    // The items of row `row`; none for a row outside the list.
+    static QStringList rowItems(const QStringList &rows, int row);
+    static bool hasItem(const QString &row, const QString &item);
+
+    // Typed texts: '"' and line breaks never reach the file; names and
+    // contact fields also lose the row and item separators.
+    static QString cleanTyped(QString text);
+    static QString cleanName(const QString &text);
+    // Only ASCII letters, digits, dots and blanks stay.
+    static QString cleanPlaylistName(const QString &text);
+    static const QString PlaylistPrefix;
+
+    // Row i: the playlists (in name order) whose elements list box i.
+    static QStringList playerToPlaylist(const QStringList &players, const QStringList &playlistNames,
+                                        const QStringList &playlistElements);
+    // "serial(name)" for every box that has a name row.
+    static QStringList boxChooserItems(const QStringList &players, const QStringList &names);
+    static QString datedCopyName(const QDateTime &when);
+
+    explicit LoginFile(const QString &file = QString());
+
+    QString fileName() const { return m_file; }
+    void setFileName(const QString &file) { m_file = file; }
+    // The file as last read (its table answers "NULL" before any read).
+    ClassParam &param() { return m_param; }
+
+    QStringList &list(List which) { return m_lists[which]; }
+    const QStringList &list(List which) const { return m_lists[which]; }
+
+    // Reads the file whole and refills the lists from it; boxes
+    // come from `screens` when the file lists none. False when the file
+    // could not be read (the lists then come from `param`'s last table).
+    bool load(const QStringList &screens);
+    void updatePlayerToPlaylist();
+
+    // Compares every list with what the file holds now, leaves the dated copy
+    // and writes the changed keys at once. A file that is missing, read-only
+    // or lacks MOTDEPASSE (the login refuses such a file) is not written.
+    SaveResult save(const QDateTime &now = QDateTime::currentDateTime());
+    // Queues `key` for the write of the running save when its joined rows
+    // differ from the text read at the save's start; true when queued.
+    bool stage(const QString &key, const QStringList &rows);
+
+    // What a successful save changed and no deployment has sent yet:
+    // -1 nothing, 0 the login file, 1 also the boxes' playlists.
+    int pendingDeploy() const;
+    int takePendingDeploy();
+
+private:
+    QString m_file;
+    ClassParam m_param;
+    QList<QPair<QString, QString>> m_staged;
+    QList<QStringList> m_lists = QList<QStringList>::fromVector(QVector<QStringList>(ListCount));
+    bool m_pendingChanged = false;
+    bool m_pendingPlaylists = false;
+};

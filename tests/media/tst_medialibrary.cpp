@@ -1,0 +1,295 @@
+#include "Checksum.h"
+#include "MediaFixture.h"
+#include "MediaLibrary.h"
+
+#include <QCryptographicHash>
+#include <QtTest>
+
+// The media index and journal rules, driven without the page.
+class MediaLibraryTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void storedName_data();
+    void storedName();
+    void checkImport_data();
+    void checkImport();
+    void quotaPercent();
+    void copyNeverOverwrites();
+
+    void addPicturesAndVideo();
+    void addTextPoster();
+    void addRefusesUnsafeAndKnownPaths();
+    void substringNamesStayApart();
+    void grantWritesRowAndRecord();
+    void failedDownloadDropsLocallyOnly();
+    void rebuildSizesKeepsUndownloaded();
+    void inUseMatchesWholeEntries_data();
+    void inUseMatchesWholeEntries();
+    void journalFailureIsReported();
+};
+
+void MediaLibraryTest::storedName_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("parenthesis and accent go, space and dots stay")
+        << QString::fromUtf8("Vue (été) 2.png") << 0 << "Vue t 2-142536.png";
+    QTest::newRow("picture extension cut to four") << "photo.jpeg" << 0 << "photo-142536.jpe";
+    QTest::newRow("video extension kept") << "clip.move" << 1 << "clip-142536.move";
+    QTest::newRow("no dot, no extension") << "README" << 0 << "README-142536";
+    QTest::newRow("pipe, tab and newline never reach the index")
+        << QString("a|b\tc\nd.png") << 0 << "abcd-142536.png";
+    QTest::newRow("non-ASCII digits and spaces go")
+        << QString::fromUtf8("x\u0663\u00a0y.png") << 0 << "xy-142536.png";
+}
+
+void MediaLibraryTest::storedName()
+{
+    QFETCH(QString, chosen);
+    QFETCH(int, type);
+    QFETCH(QString, stored);
+    QCOMPARE(MediaLibrary::storedName(chosen, type, QTime(14, 25, 36)), stored);
+}
+
+void MediaLibraryTest::checkImport_data()
+{
+    using C = MediaLibrary::Check;
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<int>("used");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<bool>("ios");
+    QTest::addColumn<int>("result");
+    QTest::newRow("picture one below quota") << 0 << 10 << qint64(90000000) << 199 << 200 << false << int(C::Accepted);
+    QTest::newRow("picture at quota") << 0 << 10 << qint64(1) << 200 << 200 << false << int(C::QuotaReached);
+    QTest::newRow("unknown quota refuses") << 0 << 10 << qint64(1) << 0 << 0 << false << int(C::QuotaReached);
+    QTest::newRow("video of 1 Mo one below") << 1 << 10 << qint64(1000000) << 199 << 200 << false << int(C::QuotaReached);
+    QTest::newRow("video under 1 Mo counts 0") << 1 << 10 << qint64(999999) << 199 << 200 << false << int(C::Accepted);
+    QTest::newRow("picture name 30") << 0 << 30 << qint64(1) << 0 << 200 << false << int(C::Accepted);
+    QTest::newRow("picture name 31") << 0 << 31 << qint64(1) << 0 << 200 << false << int(C::NameTooLong);
+    QTest::newRow("picture name 60 on ios") << 0 << 60 << qint64(1) << 0 << 200 << true << int(C::Accepted);
+    QTest::newRow("picture name 61 on ios") << 0 << 61 << qint64(1) << 0 << 200 << true << int(C::NameTooLong);
+    QTest::newRow("video name 50") << 1 << 50 << qint64(1) << 0 << 200 << false << int(C::Accepted);
+    QTest::newRow("video name 51") << 1 << 51 << qint64(1) << 0 << 200 << false << int(C::NameTooLong);
+    QTest::newRow("quota before length") << 1 << 51 << qint64(1) << 200 << 200 << false << int(C::QuotaReached);
+}
+
+void MediaLibraryTest::checkImport()
+{
+    QFETCH(int, type);
+    QFETCH(int, length);
+    QFETCH(qint64, bytes);
+    QFETCH(int, used);
+    QFETCH(int, max);
+    QFETCH(bool, ios);
+    QFETCH(int, result);
+    QCOMPARE(int(MediaLibrary::checkImport(type, QString(length, 'a'), bytes, used, max, ios)), result);
+}
+
+void MediaLibraryTest::quotaPercent()
+{
+    QCOMPARE(MediaLibrary::quotaPercent(4, 200), 2.0);
+    QCOMPARE(MediaLibrary::quotaPercent(4, 0), 0.0);
+    QCOMPARE(MediaLibrary::quotaPercent(0, -1), 0.0);
+}
+
+void MediaLibraryTest::copyNeverOverwrites()
+{
+    MediaFixture f;
+    const QString from = f.bytes("a.bin", 200000);
+    QVERIFY(MediaLibrary::copyNew(from, f.work + "IMAGE/a.bin"));
+    QCOMPARE(CalculChecksum(f.work + "IMAGE/a.bin"), CalculChecksum(from));
+    // The same stored name again (the same picture within one second).
+    f.bytes("b.bin", 10);
+    QVERIFY(!MediaLibrary::copyNew(f.work + "b.bin", f.work + "IMAGE/a.bin"));
+    QCOMPARE(QFileInfo(f.work + "IMAGE/a.bin").size(), qint64(200000));
+    QVERIFY(!MediaLibrary::copyNew(f.work + "missing.bin", f.work + "IMAGE/m.bin"));
+    QVERIFY(!QFile::exists(f.work + "IMAGE/m.bin"));
+}
+
+void MediaLibraryTest::addPicturesAndVideo()
+{
+    MediaFixture f;
+    f.picture("IMAGE/a-101010.png");
+    f.picture("IMAGE/b-101010.jpg");
+    f.bytes("VIDEO/c-101010.mp4", 1500000);
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(0, "IMAGE/a-101010.png", "agent", "UTILISATEUR"));
+    QVERIFY(lib.add(0, "IMAGE/b-101010.jpg", "admin", "ADMINISTRATEUR"));
+    QVERIFY(lib.add(1, "VIDEO/c-101010.mp4", "stranger", "UTILISATEUR"));
+
+    const QString md5a = CalculChecksum(f.work + "IMAGE/a-101010.png");
+    QVERIFY(QRegularExpression("^[0-9A-F]{32}$").match(md5a).hasMatch());
+    QFile file(f.work + "IMAGE/a-101010.png");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(md5a, QString(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex().toUpper()));
+
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/a-101010.png|IMAGE/b-101010.jpg|VIDEO/c-101010.mp4"));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString("A;B|ADMINISTRATEUR|"));
+    const QString sizeA = QString::number(QFileInfo(f.work + "IMAGE/a-101010.png").size());
+    const QString sizeB = QString::number(QFileInfo(f.work + "IMAGE/b-101010.jpg").size());
+    QCOMPARE(f.indexKey("FILESIZE"), sizeA + "|" + sizeB + "|1500000");
+    QCOMPARE(f.indexKey("FILECHK").split('|').first(), md5a);
+    QCOMPARE(f.indexKey("ID"), QString("1"));
+
+    const QStringList records = f.records();
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(records.at(0), "AJOUTER|IMAGE/a-101010.png|" + md5a + "|A;B|" + sizeA);
+    QVERIFY(records.at(1).startsWith("AJOUTER|IMAGE/b-101010.jpg|"));
+    QVERIFY(records.at(2).endsWith("||1500000"));
+
+    lib.load();
+    QCOMPARE(lib.usedBytes(), sizeA.toLongLong() + sizeB.toLongLong() + 1500000);
+    QCOMPARE(lib.takeErrors(), QStringList());
+}
+
+void MediaLibraryTest::addTextPoster()
+{
+    MediaFixture f;
+    f.picture("TEXT/t.png");
+    f.bytes("TEXT/t.txt", 12);
+    // An administrator missing from USERLIST: empty row for the picture,
+    // "ADMINISTRATEUR" for its text.
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(2, "TEXT/t.png", "ghost", "ADMIN"));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("TEXT/t.png|TEXT/t.txt"));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString("|ADMINISTRATEUR"));
+    const QStringList records = f.records();
+    QCOMPARE(records.size(), 2);
+    QVERIFY(records.at(0).startsWith("AJOUTER|TEXT/t.txt|"));
+    QVERIFY(records.at(0).endsWith("|ADMINISTRATEUR|12"));
+    QVERIFY(records.at(1).startsWith("AJOUTER|TEXT/t.png|"));
+}
+
+void MediaLibraryTest::addRefusesUnsafeAndKnownPaths()
+{
+    MediaFixture f;
+    f.picture("IMAGE/aa.png");
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(0, "IMAGE/aa.png", "agent", ""));
+    QVERIFY(!lib.add(0, "IMAGE/aa.png", "agent", ""));
+    QVERIFY(!lib.add(0, "IMAGE/x|y.png", "agent", ""));
+    QVERIFY(!lib.add(0, "IMAGE/x\ny.png", "agent", ""));
+    QVERIFY(!lib.add(0, "IMAGE/x\ry.png", "agent", ""));
+    // A shorter name inside a known one is a file of its own.
+    f.picture("IMAGE/a.png");
+    QVERIFY(lib.add(0, "IMAGE/a.png", "agent", ""));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/aa.png|IMAGE/a.png"));
+    QCOMPARE(f.records().size(), 2);
+}
+
+void MediaLibraryTest::substringNamesStayApart()
+{
+    MediaFixture f;
+    f.picture("IMAGE/aa.png");
+    f.picture("IMAGE/a.png");
+    f.picture("TEXT/a.png");
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(0, "IMAGE/aa.png", "agent", ""));
+    QVERIFY(lib.add(0, "IMAGE/a.png", "agent", ""));
+    QVERIFY(lib.add(2, "TEXT/a.png", "agent", ""));
+
+    QVERIFY(lib.grant("IMAGE/a.png", "C"));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString("A;B|C|A;B|A;B"));
+    QVERIFY(lib.remove("IMAGE/a.png"));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/aa.png|TEXT/a.png|TEXT/a.txt"));
+    QVERIFY(!lib.remove("a.png"));
+    QVERIFY(!lib.grant("a.png", "C"));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/aa.png|TEXT/a.png|TEXT/a.txt"));
+    QVERIFY(f.records().last().startsWith("SUPPRIMER|IMAGE/a.png|"));
+    QCOMPARE(f.records().size(), 6);
+}
+
+void MediaLibraryTest::grantWritesRowAndRecord()
+{
+    MediaFixture f;
+    f.picture("IMAGE/p.png");
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(0, "IMAGE/p.png", "admin", "ADMIN"));
+    QVERIFY(lib.grant("IMAGE/p.png", "A;B"));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString("A;B"));
+    QCOMPARE(f.records().last(), QString("PERMISSION|IMAGE/p.png||A;B|"));
+    QVERIFY(lib.grant("IMAGE/p.png", ""));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString(""));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/p.png"));
+}
+
+void MediaLibraryTest::failedDownloadDropsLocallyOnly()
+{
+    MediaFixture f;
+    writeParams(f.index(), {{"FILEPATH", "IMAGE/x.png|VIDEO/x.png"},
+                            {"FILECHK", "AAA|BBB"},
+                            {"FILESIZE", "10|20"},
+                            {"FILEPATHPERMISSION", "A|B"}});
+    MediaLibrary lib(f.work);
+    // The control panel names the local file in full.
+    QVERIFY(lib.dropLocal(f.work + "VIDEO//x.png"));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/x.png"));
+    QCOMPARE(f.indexKey("FILESIZE"), QString("10"));
+    QVERIFY(!QFile::exists(f.journal()));
+    QVERIFY(!lib.dropLocal(f.work + "IMAGE/other.png"));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/x.png"));
+}
+
+void MediaLibraryTest::rebuildSizesKeepsUndownloaded()
+{
+    MediaFixture f;
+    f.bytes("IMAGE/here.png", 1234);
+    writeParams(f.index(), {{"FILEPATH", "IMAGE/here.png|IMAGE/later.png|VIDEO/gone.mp4"},
+                            {"FILECHK", "|"},
+                            {"FILESIZE", "9|5000000"},
+                            {"FILEPATHPERMISSION", "||"}});
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.rebuildSizes());
+    QCOMPARE(f.indexKey("FILESIZE"), QString("1234|5000000|0"));
+    // Lists shorter than FILEPATH are padded, never misaligned.
+    QCOMPARE(f.indexKey("FILECHK"), QString("||"));
+
+    writeParams(f.index(), {{"ID", "3"}});
+    QVERIFY(lib.rebuildSizes());
+    QCOMPARE(f.indexKey("FILESIZE"), QString(""));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("NULL"));
+}
+
+void MediaLibraryTest::inUseMatchesWholeEntries_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("picture named by a poster") << 0 << "used.png" << true;
+    QTest::newRow("part of a poster's name") << 0 << "sed.png" << false;
+    QTest::newRow("longer than a poster's name") << 0 << "unused.png" << false;
+    QTest::newRow("video named by a poster") << 1 << "used.mp4" << true;
+    QTest::newRow("picture list not read for videos") << 1 << "used.png" << false;
+}
+
+void MediaLibraryTest::inUseMatchesWholeEntries()
+{
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    QFETCH(bool, used);
+    MediaFixture f;
+    QCOMPARE(MediaLibrary(f.work).inUse(type, name), used);
+}
+
+void MediaLibraryTest::journalFailureIsReported()
+{
+    MediaFixture f;
+    f.picture("IMAGE/p.png");
+    // The journal's place is taken by a folder: it can be neither created nor written.
+    QVERIFY(QDir().mkpath(f.journal()));
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(0, "IMAGE/p.png", "agent", ""));
+    const QStringList errors = lib.takeErrors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(f.journal()), qPrintable(errors.first()));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/p.png"));
+    QVERIFY(lib.takeErrors().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(MediaLibraryTest)
+#include "tst_medialibrary.moc"
