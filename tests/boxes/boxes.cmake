@@ -1,0 +1,2 @@
+# Box files, the box information and status pages, the box simulator.
+zo_add_test(boxes_files SOURCES tst_boxfiles.cpp ../sync/ParamFixture.h LIBS boxes)
