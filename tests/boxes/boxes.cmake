@@ -2,3 +2,7 @@
 zo_add_test(boxes_files SOURCES tst_boxfiles.cpp ../sync/ParamFixture.h LIBS boxes)
 zo_add_test(boxes_pages SOURCES tst_boxpages.cpp ../sync/ParamFixture.h LIBS boxes testcommon
             ENV ZOMANAGER_TIME_SCALE=1000)
+zo_add_test(boxes_status_standin SOURCES tst_boxstatus_standin.cpp CommandDriver.h ../sync/ParamFixture.h
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS boxes sync testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+add_dependencies(boxes_status_standin zoboxsim)
