@@ -253,13 +253,35 @@ void classStatistiques::slotStopHdmi() { sendCommand(QStringLiteral("STOPHDMI"))
 void classStatistiques::slotValider() { emit signalButton(0); }
 void classStatistiques::slotAnnuler() { emit signalButton(0); }
 
+int classStatistiques::fittedPointSize(QFont font, const QStringList &texts, int room)
+{
+    while (font.pointSize() > 6) {
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString &text : texts)
+            widest = qMax(widest, metrics.horizontalAdvance(text));
+        if (widest <= room)
+            break;
+        font.setPointSize(font.pointSize() - 1);
+    }
+    return font.pointSize();
+}
+
 void classStatistiques::slotResize(int w, int h, int rotation)
 {
     Q_UNUSED(rotation)
     const int W = width();
-    const QFont middle(QStringLiteral("Avenir"), qMax(1, int(float(W / 55) * FontRatio)), QFont::Normal);
+    QFont middle(QStringLiteral("Avenir"), qMax(1, int(float(W / 55) * FontRatio)), QFont::Normal);
     const QFont small(QStringLiteral("Avenir"), qMax(1, int(float(W / 100) * FontRatio)), QFont::Normal);
     const int side = qMax(1, W / 10);
+    // Smaller when the longest text beside its picture would not fit a third
+    // of the page: a clipped status or date tells nothing.
+    const QStringList longest{BoxFiles::updateText(BoxFiles::Update::Waiting),
+                              BoxFiles::updateText(BoxFiles::Update::NoInformation),
+                              BoxFiles::checkedText(QDateTime(QDate(2000, 12, 28), QTime(20, 58))),
+                              m_commands.first()->text(), tr("L'écran est éteint.")};
+    const int room = (qMax(w, W) - 2 * 20 - 2 * 20) / 3 - side - 40;
+    middle.setPointSize(fittedPointSize(middle, longest, room));
     setMinimumSize(w, h);
     SettingsPageStyle::paintBackground(m_background, w, h);
     for (QLabel *text : qAsConst(m_statusTexts))

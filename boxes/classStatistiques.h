@@ -5,6 +5,7 @@
 #include <QList>
 #include <QWidget>
 
+class QFont;
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -24,6 +25,9 @@ public:
     static constexpr int CheckGiveUpMs = 60000 + 3 * 5000 + 15000;
 
     explicit classStatistiques(QWidget *parent = nullptr);
+
+    // The size of `font`, lowered until every text is at most `room` wide.
+    static int fittedPointSize(QFont font, const QStringList &texts, int room);
     ~classStatistiques() override;
 
     void AfficheSTATUS();

@@ -6,3 +6,4 @@ zo_add_test(boxes_status_standin SOURCES tst_boxstatus_standin.cpp CommandDriver
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS boxes sync testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
 add_dependencies(boxes_status_standin zoboxsim)
+zo_add_test(boxes_pages_xvfb SOURCES tst_boxpages_xvfb.cpp ../sync/ParamFixture.h LIBS boxes testcommon XVFB)
