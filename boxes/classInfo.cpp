@@ -2,6 +2,7 @@
 
 #include "AppGlobals.h"
 #include "BoxFiles.h"
+#include "BoxPageLayout.h"
 #include "SettingsPageStyle.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -74,23 +74,11 @@ classInfo::classInfo(QWidget *parent)
 
     m_valider = SettingsPageStyle::validateButton();
     m_retour = SettingsPageStyle::backButton();
-    auto *buttons = new QGridLayout;
-    buttons->setContentsMargins(20, 20, 20, 20);
-    buttons->setSpacing(20);
-    buttons->addWidget(m_retour, 0, 0);
-    buttons->addWidget(m_valider, 0, 1);
-
-    m_background = SettingsPageStyle::background();
-    m_grid = new QGridLayout(m_background);
-    m_grid->setContentsMargins(20, 20, 20, 20);
-    m_grid->setSpacing(10);
+    m_grid = BoxPageLayout::mainGrid(this, &m_background, 10);
     m_grid->addWidget(m_frameBox, 0, 0);
     m_grid->addWidget(m_frameOwner, 0, 1);
     m_grid->addWidget(m_framePosition, 0, 2);
-    m_grid->addLayout(buttons, 1, 0, 1, 3);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_background);
+    BoxPageLayout::addButtons(m_grid, 1, 3, m_retour, m_valider, 20);
 
     AfficheINFO();
     connect(m_valider, &QPushButton::clicked, this, &classInfo::slotValider);

@@ -2,6 +2,7 @@
 
 #include "AppGlobals.h"
 #include "BoxFiles.h"
+#include "BoxPageLayout.h"
 #include "SettingsPageStyle.h"
 #include "TimeScale.h"
 
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -120,28 +120,16 @@ classStatistiques::classStatistiques(QWidget *parent)
     m_retour = SettingsPageStyle::backButton();
     connect(m_valider, &QPushButton::clicked, this, &classStatistiques::slotValider);
     connect(m_retour, &QPushButton::clicked, this, &classStatistiques::slotAnnuler);
-    auto *buttons = new QGridLayout;
-    buttons->setContentsMargins(5, 5, 5, 5);
-    buttons->setSpacing(20);
-    buttons->addWidget(m_retour, 0, 0);
-    buttons->addWidget(m_valider, 0, 1);
-
-    m_background = SettingsPageStyle::background();
-    m_grid = new QGridLayout(m_background);
-    m_grid->setContentsMargins(20, 20, 20, 20);
-    m_grid->setSpacing(20);
+    m_grid = BoxPageLayout::mainGrid(this, &m_background, 20);
     m_grid->addWidget(m_factoryPanel, 0, 0);
     m_grid->addWidget(m_eventPanel, 0, 1, 1, 2);
     m_grid->addWidget(m_statusPanel, 1, 0);
     m_grid->addWidget(m_check, 1, 1);
     m_grid->addWidget(m_commandPanel, 1, 2);
-    m_grid->addLayout(buttons, 2, 0, 1, 3);
+    BoxPageLayout::addButtons(m_grid, 2, 3, m_retour, m_valider, 5);
     m_grid->setRowStretch(0, 3);
     m_grid->setRowStretch(1, 1);
     m_grid->setRowStretch(2, 1);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_background);
 
     m_giveUp = new QTimer(this);
     m_giveUp->setSingleShot(true);

@@ -106,6 +106,8 @@ void BoxPagesXvfbTest::statusPage()
     QVERIFY(page.eventBox()->toPlainText().contains("<b>HDMI</b>"));
     for (QLabel *text : page.statusTexts())
         QVERIFY2(text->width() >= text->sizeHint().width(), qPrintable(text->text()));
+    for (QPushButton *button : {page.checkButton(), page.commandButtons().first()})
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
 }
 
 QTEST_MAIN(BoxPagesXvfbTest)
