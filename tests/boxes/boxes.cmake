@@ -10,3 +10,5 @@ zo_add_test(boxes_pages_xvfb SOURCES tst_boxpages_xvfb.cpp ../sync/ParamFixture.
 zo_add_test(boxes_pages_console SOURCES tst_boxpages_console.cpp ../console/ConsoleFixture.h LIBS console testcommon
             ENV ZOMANAGER_TIME_SCALE=100)
 add_dependencies(boxes_pages_console paramtool)
+zo_add_test(boxes_sim SOURCES tst_boxsim.cpp ../sync/ParamFixture.h LIBS params)
+add_dependencies(boxes_sim zoboxsim)
