@@ -69,6 +69,8 @@ ZoManager::ZoManager(QWidget *parent)
     connect(m_statistiques, &classStatistiques::signalDownloadStatus, p, &classPrincipal::slotDownloadStatus);
     connect(p, &classPrincipal::signalStatusEstMiseAJour, m_statistiques, &classStatistiques::slotStatusEstAJour);
     connect(m_statistiques, &classStatistiques::signalCommandZobox, p, &classPrincipal::slotProcessDeployCommande);
+    // A newly chosen box: the status page shows nothing of the previous one.
+    connect(p, &classPrincipal::signalAfficheInfo, m_statistiques, &classStatistiques::slotClear);
 
     connect(p, &classPrincipal::signalResize, m_media, &ClassMedia::slotResize);
     connect(p, &classPrincipal::SignalUpdateMediaFile, m_media, &ClassMedia::slotUpdateMediaFile);

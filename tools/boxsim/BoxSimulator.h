@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTextStream>
+
+// Plays the boxes of an account tree: a box folder that gets a
+// COMMAND.orvex has it taken and answered as a box would. "UPLOADEVENTS"
+// rewrites STATUS.orvex (STATE, the EMPREINTE of the box folder's
+// PLAYER.orvex, CONNECT) and appends to EVENTS.orvex; every command is
+// recorded as one line "account/box WORD" in the record file.
+class BoxSimulator : public QObject
+{
+    Q_OBJECT
+public:
+    struct Options {
+        QString root;      // the zobox tree (holds zo_<account>/)
+        QString account;   // only this account folder; empty: every zo_*
+        QString record;    // record file; empty: standard output only
+        QString state = QStringLiteral("2");
+        int delayMs = 0;   // a box answers after this (scaled)
+    };
+
+    explicit BoxSimulator(const Options &options, QObject *parent = nullptr);
+
+    // One look at the tree: answers the commands whose delay has passed.
+    // Returns the number of commands answered.
+    int scan();
+
+private:
+    void answer(const QString &boxFolder, const QString &label);
+    void writeStatus(const QString &boxFolder);
+    void appendEvent(const QString &boxFolder, const QString &text);
+    void record(const QString &line);
+
+    Options m_options;
+    // Box folder -> when its command was first seen.
+    QHash<QString, QDateTime> m_seen;
+};
