@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 const char *const ClassParam::KeyText = "7C41E0B95D";
 
 namespace {
@@ -59,6 +61,60 @@ QString withoutLineEnds(QString s)
     s.remove(QLatin1Char('\r'));
     s.remove(QLatin1Char('\n'));
     return s;
+}
+
+// Bytes to text, all of them: the QByteArray overload stops at a NUL.
+QString latin1Text(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
+// The Latin-1 bytes of a text, one "?" per character Latin-1 cannot hold:
+// a character beyond U+FFFF is one character, not two.
+QByteArray latin1Bytes(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        out.append(c.unicode() < 0x100 ? char(c.unicode()) : '?');
+    }
+    return out;
+}
+
+// The fingerprint line starts a line; an occurrence inside a value of a
+// file written before such values were refused is not it. A mark glued to
+// the last key line (a file that had none) is taken when no line holds one.
+int findFingerprint(const QString &text, const QString &mark)
+{
+    int pos = text.indexOf(mark);
+    const int first = pos;
+    while (pos > 0 && text.at(pos - 1) != QLatin1Char('\n'))
+        pos = text.indexOf(mark, pos + 1);
+    return pos < 0 ? first : pos;
+}
+
+// Why a key or value cannot be stored so that every reader gets it back;
+// empty when it can.
+QString unstorable(const QString &key, const QString &value)
+{
+    const auto breaksLine = [](const QString &s) {
+        return s.contains(QChar(0)) || s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
+    };
+    const auto outsideLatin1 = [](const QString &s) {
+        return std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.unicode() > 0xFF; });
+    };
+    // A key stored with "?" in place of a character would never be found again.
+    if (key.isEmpty() || breaksLine(key) || outsideLatin1(key) || key.contains(QLatin1Char('"'))
+        || key.contains(QLatin1Char('=')) || key.contains(kFingerprintKey))
+        return QStringLiteral("the key \"%1\" cannot be stored").arg(key);
+    if (breaksLine(value))
+        return QStringLiteral("the value of %1 holds a line end or NUL character").arg(key);
+    if (value.contains(kFingerprintKey))
+        return QStringLiteral("the value of %1 holds the text %2").arg(key, kFingerprintKey);
+    return QString();
 }
 
 void readFailed(const QString &file)
@@ -118,7 +174,7 @@ QByteArray ClassParam::rc4(const QByteArray &data) const
 
 QString ClassParam::CryptRC4(QString text)
 {
-    return QString::fromLatin1(rc4(text.toLatin1()).toHex().toUpper());
+    return QString::fromLatin1(rc4(latin1Bytes(text)).toHex().toUpper());
 }
 
 QString ClassParam::DeCryptRC4(QString hexText)
@@ -129,7 +185,7 @@ QString ClassParam::DeCryptRC4(QString hexText)
 QString ClassParam::cryptSha1(QString text)
 {
     return QString::fromLatin1(
-        QCryptographicHash::hash(text.toLatin1(), QCryptographicHash::Sha1).toHex().toUpper());
+        QCryptographicHash::hash(latin1Bytes(text), QCryptographicHash::Sha1).toHex().toUpper());
 }
 
 // A file holding the fingerprint key in clear is a plaintext file; its raw
@@ -138,13 +194,16 @@ QString ClassParam::plaintextOf(const QByteArray &raw, Plain mode) const
 {
     const char *marker = mode == Plain::Writing ? "EMPREINTE=" : "EMPREINTE";
     if (raw.contains(marker))
-        return QString::fromLatin1(raw);
-    return QString::fromLatin1(rc4(decodeHex(raw)));
+        return latin1Text(raw);
+    return latin1Text(rc4(decodeHex(raw)));
 }
 
 bool ClassParam::fingerprintOk(const QString &plain)
 {
-    const int p = plain.indexOf(kFingerprintKey);
+    // The line a write renews; a bare key name is taken only without one.
+    int p = findFingerprint(plain, kFingerprintMark);
+    if (p < 0)
+        p = plain.indexOf(kFingerprintKey);
     if (p < 0)
         return false;
     QString stored = plain.right(41);
@@ -259,7 +318,7 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
     const QString head = key + QLatin1String("=\"");
     const int h = findKey(plain, key);
     if (h < 0) {
-        const int fp = plain.indexOf(kFingerprintMark);
+        const int fp = findFingerprint(plain, kFingerprintMark);
         if (fp >= 0)
             plain.truncate(fp);
         plain += head + value + QLatin1String("\"\r\n") + kFingerprintMark;
@@ -283,7 +342,7 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
             pos = findKey(plain, key, next);
         }
 
-        const int fp = plain.indexOf(kFingerprintMark);
+        const int fp = findFingerprint(plain, kFingerprintMark);
         if (fp < 0)
             plain += kFingerprintMark;
         else
@@ -291,11 +350,21 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
     }
     plain += QLatin1Char('"') + cryptSha1(plain) + QLatin1Char('"');
     // What reading the written file back gives: characters outside Latin-1 become "?".
-    return QString::fromLatin1(plain.toLatin1());
+    return latin1Text(latin1Bytes(plain));
 }
 
 bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> values, QString *error)
 {
+    for (const auto &kv : qAsConst(values)) {
+        const QString why = unstorable(kv.first, kv.second);
+        if (!why.isEmpty()) {
+            qDebug().noquote() << "setParamCrypt: " + file + " not written: " + why;
+            if (error)
+                *error = why;
+            return false;
+        }
+    }
+
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly)) {
         readFailed(file);
@@ -311,7 +380,7 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
     for (const auto &kv : qAsConst(values))
         plain = applyKey(plain, kv.first, kv.second);
 
-    const QByteArray cipher = rc4(plain.toLatin1()).toHex().toUpper();
+    const QByteArray cipher = rc4(latin1Bytes(plain)).toHex().toUpper();
     qDebug().noquote() << "PATH FILE:" + file;
 
     QSaveFile out(file);

@@ -559,6 +559,8 @@ void QFtpTest::multiLineReplies_data()
                                               << QStringLiteral("Welcome\r\n  indented\r\nready");
     QTest::newRow("junk line before a reply in the same read")
         << QList<QByteArray>{"xx\r\n214 ready\r\n"} << QStringLiteral("ready");
+    QTest::newRow("superscript two opened a multi-line reply")
+        << QList<QByteArray>{"\xB2" "20 hello\r\n214 ready\r\n"} << QStringLiteral("ready");
 }
 
 void QFtpTest::multiLineReplies()
