@@ -1,0 +1,40 @@
+// The poster list file of a screen: load, records, and their rewrite.
+// Input: the file's plain text (enciphered as the file is), after one flag
+// byte: bit 0 stores it as it is instead, bit 1 moves the last poster first
+// and appends one.
+#include "FuzzSupport.h"
+
+#include "ClassParam.h"
+#include "PosterListFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    ZoFuzz::app();
+    if (size < 1)
+        return 0;
+    const quint8 flags = data[0];
+    const QByteArray plain(reinterpret_cast<const char *>(data + 1), int(size - 1));
+    ClassParam store;
+    PosterListFile list(store, ZoFuzz::workFolder());
+    ZoFuzz::writeBytes(list.path(),
+                       flags & 1 ? plain : store.CryptRC4(QString::fromLatin1(plain.constData(), plain.size())).toLatin1());
+
+    if (!list.load())
+        return 0;
+    list.namesInTable();
+    const int count = list.count();
+    ZoFuzz::require(count >= 1, "at least one poster");
+    const PosterListFile::Records records = list.records();
+    for (const QStringList &record : records)
+        ZoFuzz::require(record.size() == PosterListFile::FieldCount, "every record has every field");
+
+    if (list.setRecords(records)) {
+        ZoFuzz::require(list.records() == records, "records written read back the same");
+    }
+    if (flags & 2) {
+        list.movePoster(count - 1, 0);
+        list.appendPoster(count);
+        list.load();
+    }
+    return 0;
+}
