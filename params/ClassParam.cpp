@@ -189,11 +189,12 @@ QString ClassParam::cryptSha1(QString text)
 }
 
 // A file holding the fingerprint key in clear is a plaintext file; its raw
-// bytes are taken as Latin-1 so accents survive a rewrite.
-QString ClassParam::plaintextOf(const QByteArray &raw, Plain mode) const
+// bytes are taken as Latin-1 so accents survive a rewrite. Reads and writes
+// test the same mark: a write that took such a file for cipher text would
+// bury its keys under noise.
+QString ClassParam::plaintextOf(const QByteArray &raw) const
 {
-    const char *marker = mode == Plain::Writing ? "EMPREINTE=" : "EMPREINTE";
-    if (raw.contains(marker))
+    if (raw.contains("EMPREINTE"))
         return latin1Text(raw);
     return latin1Text(rc4(decodeHex(raw)));
 }
@@ -219,7 +220,7 @@ QString ClassParam::getParamCrypt(QString file, QString key, int check)
         readFailed(file);
         return QStringLiteral("PB_OPEN");
     }
-    const QString plain = plaintextOf(f.readAll(), Plain::Reading);
+    const QString plain = plaintextOf(f.readAll());
     f.close();
 
     QString result = QStringLiteral("NULL");
@@ -246,7 +247,7 @@ bool ClassParam::getParamCrypt(QString file, QStringList keys, int check)
         return false;
     }
     resetTable();
-    const QString plain = plaintextOf(f.readAll(), Plain::Reading);
+    const QString plain = plaintextOf(f.readAll());
     f.close();
 
     const QString mark = QStringLiteral("=\"");
@@ -321,6 +322,9 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
         const int fp = findFingerprint(plain, kFingerprintMark);
         if (fp >= 0)
             plain.truncate(fp);
+        // A key glued to a last line without line end could not be found again.
+        if (!plain.isEmpty() && !plain.endsWith(QLatin1Char('\n')))
+            plain += QLatin1String("\r\n");
         plain += head + value + QLatin1String("\"\r\n") + kFingerprintMark;
     } else {
         const int start = h + head.size();
@@ -372,7 +376,7 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
             *error = in.errorString();
         return false;
     }
-    QString plain = plaintextOf(in.readAll(), Plain::Writing);
+    QString plain = plaintextOf(in.readAll());
     in.close();
 
     // Intermediate fingerprints stay in on purpose: on a damaged file the

@@ -364,19 +364,25 @@ void ClassParamTest::unreadableValueRefused()
 void ClassParamTest::damagedStoredFileKeepsKeys_data()
 {
     QTest::addColumn<QByteArray>("plain");
+    QTest::addColumn<bool>("enciphered");
     QTest::addColumn<QString>("firstValue");
     QTest::newRow("NUL byte in a value lost every later key")
-        << withFingerprint(QByteArray("A=\"x\0y\"\r\nB=\"2\"\r\n", 16)) << QString::fromLatin1("x\0y", 3);
+        << withFingerprint(QByteArray("A=\"x\0y\"\r\nB=\"2\"\r\n", 16)) << true << QString::fromLatin1("x\0y", 3);
     QTest::newRow("EMPREINTE in a stored value cut the file on the next write")
-        << withFingerprint("A=\"xEMPREINTE=y\"\r\nB=\"2\"\r\n") << "xEMPREINTE=y";
+        << withFingerprint("A=\"xEMPREINTE=y\"\r\nB=\"2\"\r\n") << true << "xEMPREINTE=y";
+    QTest::newRow("plaintext file with a bare EMPREINTE lost its keys on the next write")
+        << QByteArray("A=\"1\"\r\nB=\"2\"\r\nEMPREINTE") << false << "1";
+    QTest::newRow("key written after a last line without line end was lost")
+        << QByteArray("A=\"1\"\r\nB=\"2\"") << true << "1";
 }
 
 void ClassParamTest::damagedStoredFileKeepsKeys()
 {
     QFETCH(QByteArray, plain);
+    QFETCH(bool, enciphered);
     QFETCH(QString, firstValue);
     const QString file = path("d.orvex");
-    writeRaw(file, encode(plain));
+    writeRaw(file, enciphered ? encode(plain) : plain);
     ClassParam param;
     QCOMPARE(param.getParamCrypt(file, QStringLiteral("B"), 0), QStringLiteral("2"));
     QVERIFY(param.getParamCrypt(file, QStringList{"ALL"}, 0));
@@ -385,10 +391,11 @@ void ClassParamTest::damagedStoredFileKeepsKeys()
 
     QVERIFY(param.setParamCrypt(file, "C", "3"));
     QVERIFY(param.getParamCrypt(file, QStringList{"ALL"}, 1));
-    QCOMPARE(param.BALISE.value(0), (QList<QString>{"A", "B", "C", "EMPREINTE"}));
     QCOMPARE(param.getInfoBalise("A"), firstValue);
     QCOMPARE(param.getInfoBalise("B"), QStringLiteral("2"));
-    QCOMPARE(param.getInfoBalise("C"), QStringLiteral("3"));
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("A"), 1), firstValue);
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("B"), 1), QStringLiteral("2"));
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("C"), 1), QStringLiteral("3"));
 }
 
 QTEST_GUILESS_MAIN(ClassParamTest)
