@@ -27,7 +27,9 @@ inline QCoreApplication &app()
     static char name[] = "zofuzz";
     static char *argv[] = {name, nullptr};
     static QCoreApplication *instance = [] {
-        qInstallMessageHandler(quiet);
+        // ZO_FUZZ_VERBOSE=1 keeps the messages, to follow a reproducer.
+        if (!qEnvironmentVariableIsSet("ZO_FUZZ_VERBOSE"))
+            qInstallMessageHandler(quiet);
         return new QCoreApplication(argc, argv);
     }();
     return *instance;

@@ -1,7 +1,7 @@
 // The poster list file of a screen: load, records, and their rewrite.
 // Input: the file's plain text (enciphered as the file is), after one flag
 // byte: bit 0 stores it as it is instead, bit 1 moves the last poster first
-// and appends one.
+// and appends one, bit 2 removes the first, bit 3 rewrites names and entries.
 #include "FuzzSupport.h"
 
 #include "ClassParam.h"
@@ -38,6 +38,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         list.movePoster(count - 1, 0);
         list.appendPoster(count);
         list.load();
+    }
+    if (flags & 4) {
+        // Legacy per-poster files beside the list, renumbered by a removal.
+        for (int n = 1; n <= qMin(count, 3); ++n)
+            ZoFuzz::writeBytes(list.dataFolder() + QStringLiteral("Slide%1.txt").arg(n), "text");
+        list.removePoster(0);
+        list.load();
+    }
+    if (flags & 8) {
+        const QStringList names = list.namesInTable();
+        list.writeNames(names);
+        list.setEntry(PosterListFile::keys().at(flags >> 4 & 15), count, names.value(0), count);
+        list.setEntries(0, {{QStringLiteral("SLIDENAMEIMAGE"), names.value(0)}, {QStringLiteral("SLIDENAMEIMAGECHK"), QString()}}, count);
     }
     return 0;
 }

@@ -42,12 +42,17 @@ put('ftp_listing', 'dos', b'\n' + b'\n'.join([
     b'12-31-99  11:59PM                    1 y2k.txt',
     b'06-05-03  03:19PM                 10 setup.exe']))
 
-# FTP replies: the whole conversation the server sends.
-put('ftp_reply', 'session', b'220 ready\r\n331 password\r\n230 in\r\n250 cwd\r\n200 type\r\n200 port\r\n'
-    b'150 opening\r\n226 done\r\n200 type\r\n213 5\r\n200 port\r\n150 opening\r\n226 done\r\n'
-    b'350 rnfr\r\n250 rnto\r\n257 "m" created\r\n214-Help\r\n214 end\r\n221 bye\r\n')
-put('ftp_reply', 'multiline', b'220-Welcome\r\n220-second\r\n220 ready\r\n530 Login incorrect.\r\n')
-put('ftp_reply', 'junk-codes', b'xx\r\n\xb220 hello\r\n220 ready\r\n230 in\r\n550 No such directory.\r\n')
+# FTP replies: chunks released one per client line, then the data bytes.
+Z = b'\x00'
+put('ftp_reply', 'session', Z.join([b'220 ready\r\n', b'331 password\r\n', b'230 in\r\n', b'250 cwd\r\n',
+    b'200 type\r\n', b'200 port\r\n', b'150 opening\r\n226 done\r\n', b'200 type\r\n', b'213 5\r\n',
+    b'200 port\r\n', b'150 opening\r\n226 done\r\n', b'200 type\r\n', b'200 port\r\n', b'202 allo\r\n',
+    b'150 opening\r\n226 done\r\n', b'350 rnfr\r\n', b'250 rnto\r\n', b'257 "m" created\r\n',
+    b'214-Help\r\n214 end\r\n', b'221 bye\r\n']) + b'\x01'
+    + b'drwxr-xr-x   3 ftp      ftp          4096 Apr 14  2000 images\r\n-rw-r--r-- 1 a b 5 Apr 11 12:30 acl.txt\r\n')
+put('ftp_reply', 'multiline', Z.join([b'220-Welcome\r\n220-sec', b'ond\r\n220 ready\r\n', b'530 Login incorrect.\r\n']))
+put('ftp_reply', 'junk-codes', Z.join([b'xx\r\n\xb220 hello\r\n220 ready\r\n', b'230 in\r\n', b'550 No such directory.\r\n',
+    b'200 type\r\n', b'500 EPRT not understood\r\n', b'200 port\r\n', b'425 no data\r\n']))
 put('ftp_reply', 'refused', b'421 Too many users\r\n')
 
 # Status replies.
@@ -74,4 +79,6 @@ put('journal', 'empty', b'\x02' + US + signed(media))
 put('poster_list', 'two-posters', b'\x02' + signed(b'ID="4"\r\nSLIDETYPE="|WIDGETRSS"\r\nSLIDEDELAY="5|7"\r\nNOMAFFICHE="A|B"\r\n'
     b'SLIDENAMETXT="DATA/Slide1.txt|DATA/Slide2.txt"\r\nJOURSSEMAINE="1;2|"\r\n'))
 put('poster_list', 'damaged', b'\x00SLIDETYPE=""\r\nSLIDEDELAY="5"\r\nXSLIDETYPE="q"\r\nEMPREINTE=""')
+put('poster_list', 'operations', b'\x3e' + signed(b'ID="4"\r\nSLIDETYPE="||WIDGETRSS"\r\nSLIDEDELAY="5|7|9"\r\nNOMAFFICHE="A||C"\r\n'
+    b'SLIDENAMETXT="DATA/Slide1.txt|DATA/Slide2.txt|DATA/Slide3.txt"\r\n'))
 put('poster_list', 'plain-on-disk', b'\x01' + signed(b'SLIDETYPE="||"\r\nNOMAFFICHE="A"\r\n'))
