@@ -96,6 +96,27 @@ int findFingerprint(const QString &text, const QString &mark)
     return pos < 0 ? first : pos;
 }
 
+// The text without its fingerprint lines. A valid file has one, last;
+// lines after it (a damaged file) stay. `at` gets where the first stood, or -1.
+QString withoutFingerprint(QString plain, int *at)
+{
+    *at = findFingerprint(plain, kFingerprintMark);
+    for (int fp = *at; fp >= 0;) {
+        const int lf = plain.indexOf(QLatin1Char('\n'), fp);
+        plain = plain.left(fp) + (lf < 0 ? QString() : plain.mid(lf + 1));
+        fp = findFingerprint(plain, kFingerprintMark);
+        if (fp >= 0 && fp > 0 && plain.at(fp - 1) != QLatin1Char('\n'))
+            break; // only a glued mark is left: the first was that one
+    }
+    return plain;
+}
+
+void endLine(QString &plain)
+{
+    if (!plain.isEmpty() && !plain.endsWith(QLatin1Char('\n')))
+        plain += QLatin1String("\r\n");
+}
+
 // Why a key or value cannot be stored so that every reader gets it back;
 // empty when it can.
 QString unstorable(const QString &key, const QString &value)
@@ -319,12 +340,10 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
     const QString head = key + QLatin1String("=\"");
     const int h = findKey(plain, key);
     if (h < 0) {
-        const int fp = findFingerprint(plain, kFingerprintMark);
-        if (fp >= 0)
-            plain.truncate(fp);
+        int fp = -1;
+        plain = withoutFingerprint(plain, &fp);
         // A key glued to a last line without line end could not be found again.
-        if (!plain.isEmpty() && !plain.endsWith(QLatin1Char('\n')))
-            plain += QLatin1String("\r\n");
+        endLine(plain);
         plain += head + value + QLatin1String("\"\r\n") + kFingerprintMark;
     } else {
         const int start = h + head.size();
@@ -346,11 +365,12 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
             pos = findKey(plain, key, next);
         }
 
-        const int fp = findFingerprint(plain, kFingerprintMark);
-        if (fp < 0)
-            plain += kFingerprintMark;
-        else
-            plain.truncate(fp + kFingerprintMark.size());
+        int fp = -1;
+        plain = withoutFingerprint(plain, &fp);
+        // The mark stays where the old one stood unless lines followed it.
+        if (fp >= 0 && plain.size() > fp)
+            endLine(plain);
+        plain += kFingerprintMark;
     }
     plain += QLatin1Char('"') + cryptSha1(plain) + QLatin1Char('"');
     // What reading the written file back gives: characters outside Latin-1 become "?".

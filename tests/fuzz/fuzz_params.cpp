@@ -34,6 +34,9 @@ void damagedFile(quint8 flags, const QList<QByteArray> &parts)
     if (param.setParamCrypt(path, key, value)) {
         // Whatever the file held, a write leaves a file whose fingerprint checks.
         ZoFuzz::require(param.getParamCrypt(path, QStringList{QStringLiteral("ALL")}, 1), "fingerprint after a write");
+        const QString stored = ZoFuzz::storedText(value);
+        ZoFuzz::require(param.getParamCrypt(path, key, 1) == stored.left(stored.indexOf(QLatin1Char('"'))),
+                        "the key written reads back");
     }
 }
 

@@ -372,6 +372,8 @@ void ClassParamTest::damagedStoredFileKeepsKeys_data()
         << withFingerprint("A=\"xEMPREINTE=y\"\r\nB=\"2\"\r\n") << true << "xEMPREINTE=y";
     QTest::newRow("plaintext file with a bare EMPREINTE lost its keys on the next write")
         << QByteArray("A=\"1\"\r\nB=\"2\"\r\nEMPREINTE") << false << "1";
+    QTest::newRow("keys after the fingerprint line were dropped by the next write")
+        << withFingerprint("A=\"1\"\r\n") + "\r\nB=\"2\"\r\n" << true << "1";
     QTest::newRow("key written after a last line without line end was lost")
         << QByteArray("A=\"1\"\r\nB=\"2\"") << true << "1";
 }
@@ -389,6 +391,7 @@ void ClassParamTest::damagedStoredFileKeepsKeys()
     QCOMPARE(param.getInfoBalise("A"), firstValue);
     QCOMPARE(param.getInfoBalise("B"), QStringLiteral("2"));
 
+    QVERIFY(param.setParamCrypt(file, "B", "2"));
     QVERIFY(param.setParamCrypt(file, "C", "3"));
     QVERIFY(param.getParamCrypt(file, QStringList{"ALL"}, 1));
     QCOMPARE(param.getInfoBalise("A"), firstValue);
