@@ -346,16 +346,24 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
         endLine(plain);
         plain += head + value + QLatin1String("\"\r\n") + kFingerprintMark;
     } else {
+        // The line as it stands, without the CR of its line end. A line that
+        // lost its closing quote is rewritten whole, quote included: dropping
+        // its last character as the quote would leave the new value open.
         const int start = h + head.size();
         const int lf = plain.indexOf(QLatin1Char('\n'), start);
-        QString oldValue = withoutLineEnds(plain.mid(start, (lf < 0 ? plain.size() : lf + 1) - start));
-        oldValue.chop(1);
+        int lineEnd = lf < 0 ? plain.size() : lf;
+        if (lineEnd > start && plain.at(lineEnd - 1) == QLatin1Char('\r'))
+            --lineEnd;
+        const QString line = plain.mid(start, lineEnd - start);
+        const bool closed = line.endsWith(QLatin1Char('"'));
+        const QString from = head + (closed ? line.chopped(1) : line);
+        const QString to = head + value + (closed ? QString() : QStringLiteral("\""));
+        plain.replace(h, from.size(), to);
 
-        // Replace on key lines only: a plain text replacement would also
-        // rewrite a longer key ending with this one ("XID" for "ID").
-        const QString from = head + oldValue;
-        const QString to = head + value;
-        int pos = h;
+        // Later lines of the same key holding the same old value follow, on
+        // key lines only: a plain text replacement would also rewrite a
+        // longer key ending with this one ("XID" for "ID").
+        int pos = findKey(plain, key, h + to.size());
         while (pos >= 0) {
             int next = pos + 1;
             if (plain.midRef(pos, from.size()) == from) {

@@ -260,6 +260,11 @@ void ClassParamTest::write_data()
                                                             << "4" << QByteArray("XID=\"3\"\r\nID=\"4\"\r\n");
     QTest::newRow("value holding a key name") << QByteArray("SLIDENAME=\"ID|Menu\"\r\nID=\"4\"\r\n") << true << "ID"
                                               << "5" << QByteArray("SLIDENAME=\"ID|Menu\"\r\nID=\"5\"\r\n");
+    QTest::newRow("line without closing quote left the new value open")
+        << QByteArray("A=\"1\r\nB=\"2\"\r\n") << true << "A" << "9" << QByteArray("A=\"9\"\r\nB=\"2\"\r\n");
+    QTest::newRow("CR inside a line kept the old value")
+        << QByteArray("A=\"2\"\r\"=\"B8\nB=\"2\"\r\n") << true << "A" << "," << QByteArray("A=\",\"\nB=\"2\"\r\n");
+    QTest::newRow("empty line without quotes") << QByteArray("A=\"\r\n") << true << "A" << "9" << QByteArray("A=\"9\"\r\n");
     QTest::newRow("non-Latin-1 becomes question mark") << QByteArray() << false << "N" << QString::fromUtf8("a€b")
                                                        << QByteArray("N=\"a?b\"\r\n");
     QTest::newRow("character beyond U+FFFF stored as two question marks")
