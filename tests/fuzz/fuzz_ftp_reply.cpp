@@ -28,7 +28,11 @@ public:
     ScriptedServer(QTcpServer *listener, const QByteArray &input)
     {
         const int cut = input.indexOf('\x01');
-        m_chunks = input.left(cut < 0 ? input.size() : cut).split('\0');
+        // Empty chunks would only add pauses.
+        for (const QByteArray &chunk : input.left(cut < 0 ? input.size() : cut).split('\0')) {
+            if (!chunk.isEmpty() && m_chunks.size() < 64)
+                m_chunks.append(chunk);
+        }
         m_data = cut < 0 ? QByteArray() : input.mid(cut + 1);
         m_idle.setSingleShot(true);
         m_idle.setInterval(3);
