@@ -96,4 +96,24 @@ inline QList<QByteArray> parts(const uint8_t *data, size_t size, char separator)
     return QByteArray(reinterpret_cast<const char *>(data), int(size)).split(separator);
 }
 
+// Every byte as one character, NUL included.
+inline QString latin1(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
+// The common input shape: one flag byte, then parts separated by 0x1F.
+struct FlaggedInput
+{
+    FlaggedInput(const uint8_t *data, size_t size)
+        : valid(size >= 1)
+        , flags(valid ? data[0] : 0)
+        , parts(valid ? ZoFuzz::parts(data + 1, size - 1, '\x1F') : QList<QByteArray>())
+    {
+    }
+    bool valid;
+    quint8 flags;
+    QList<QByteArray> parts;
+};
+
 } // namespace ZoFuzz

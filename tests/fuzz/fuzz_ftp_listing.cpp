@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     ZoFuzz::app();
     const QList<QByteArray> lines = ZoFuzz::parts(data, size, '\n');
-    const QString user = QString::fromLatin1(lines.value(0));
+    const QString user = ZoFuzz::latin1(lines.value(0));
     QList<QUrlInfo> entries;
     for (int i = 1; i < lines.size() && i < 64; ++i) {
         QUrlInfo info;

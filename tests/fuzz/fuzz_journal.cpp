@@ -15,10 +15,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     ZoFuzz::app();
-    if (size < 1)
+    const ZoFuzz::FlaggedInput input(data, size);
+    if (!input.valid)
         return 0;
-    const quint8 flags = data[0];
-    const QList<QByteArray> parts = ZoFuzz::parts(data + 1, size - 1, '\x1F');
+    const QList<QByteArray> &parts = input.parts;
+    const quint8 flags = input.flags;
     const bool admin = flags & 1;
     const QString journal = ZoFuzz::file(admin ? QStringLiteral("TEMP/INFOADMIN.orvex") : QStringLiteral("TEMP/INFOMEDIA.orvex"));
     const QString index = ZoFuzz::file(QStringLiteral("TEMP/MEDIA.orvex"));
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     ClassParam param;
     const auto cipher = [&param](const QByteArray &plain) {
-        return param.CryptRC4(QString::fromLatin1(plain.constData(), plain.size())).toLatin1();
+        return param.CryptRC4(ZoFuzz::latin1(plain)).toLatin1();
     };
     ZoFuzz::writeBytes(journal, cipher(parts.value(0)));
     ZoFuzz::writeBytes(index, cipher(parts.value(1)));
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!(flags & 2)) {
         QStringList fields;
         for (int i = 2; i < parts.size(); ++i)
-            fields << QString::fromLatin1(parts.at(i).constData(), parts.at(i).size());
+            fields << ZoFuzz::latin1(parts.at(i));
         const QString before = param.getParamCrypt(journal, OperationJournal::countKey(), 0);
         // What a write leaves in a damaged file is not held to the format.
         const bool wellFormed = parts.value(0).isEmpty() || param.getParamCrypt(journal, QStringList{QStringLiteral("ALL")}, 1);

@@ -13,18 +13,13 @@
 
 namespace {
 
-QString latin1(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.constData(), bytes.size());
-}
-
 void damagedFile(quint8 flags, const QList<QByteArray> &parts)
 {
     ClassParam param;
     const QString path = ZoFuzz::file(QStringLiteral("TEMP/fuzz.orvex"));
     const QByteArray content = parts.value(0);
-    ZoFuzz::writeBytes(path, flags & 2 ? param.CryptRC4(latin1(content)).toLatin1() : content);
-    const QString key = latin1(parts.value(1));
+    ZoFuzz::writeBytes(path, flags & 2 ? param.CryptRC4(ZoFuzz::latin1(content)).toLatin1() : content);
+    const QString key = ZoFuzz::latin1(parts.value(1));
     const QString value = QString::fromUtf8(parts.value(2));
 
     param.getParamCrypt(path, key, flags & 4 ? 1 : 0);
@@ -47,7 +42,7 @@ void roundTrip(const QList<QByteArray> &parts)
     ClassParam param;
     QMap<QString, QString> expected;
     for (int i = 0; i + 1 < parts.size() && i < 32; i += 2) {
-        const QString key = latin1(parts.at(i));
+        const QString key = ZoFuzz::latin1(parts.at(i));
         const QString value = QString::fromUtf8(parts.at(i + 1));
         if (!param.setParamCrypt(path, key, value))
             continue;
@@ -68,13 +63,12 @@ void roundTrip(const QList<QByteArray> &parts)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     ZoFuzz::app();
-    if (size < 1)
+    const ZoFuzz::FlaggedInput input(data, size);
+    if (!input.valid)
         return 0;
-    const quint8 flags = data[0];
-    const QList<QByteArray> parts = ZoFuzz::parts(data + 1, size - 1, '\x1F');
-    if (flags & 1)
-        roundTrip(parts);
+    if (input.flags & 1)
+        roundTrip(input.parts);
     else
-        damagedFile(flags, parts);
+        damagedFile(input.flags, input.parts);
     return 0;
 }

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ClassParam store;
     PosterListFile list(store, ZoFuzz::workFolder() + QLatin1Char('/'));
     ZoFuzz::writeBytes(list.path(),
-                       flags & 1 ? plain : store.CryptRC4(QString::fromLatin1(plain.constData(), plain.size())).toLatin1());
+                       flags & 1 ? plain : store.CryptRC4(ZoFuzz::latin1(plain)).toLatin1());
 
     if (!list.load())
         return 0;

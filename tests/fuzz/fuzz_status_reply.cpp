@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         BoxStatus::indicators(entry, now);
         BoxStatus::indicators(entry, now.addSecs(BoxStatus::OnlineSeconds));
     }
-    BoxStatus::indicators(QString::fromLatin1(reply.left(200)), now);
+    BoxStatus::indicators(ZoFuzz::latin1(reply.left(200)), now);
     return 0;
 }
