@@ -84,15 +84,18 @@ bool QFtpPI::sendCommands(const QStringList &cmds)
 void QFtpPI::clearPendingCommands()
 {
     pendingCommands.clear();
-    dtp.abortConnection();
     currentCmd.clear();
     state = Idle;
     // A wait left over from the dropped command would stall the next one.
+    // Both are dropped before the data connection is aborted: its close
+    // would otherwise finish the held reply, and with it the command the
+    // client is ending, from inside the abort.
     waitForDtpToConnect = false;
     if (waitForDtpToClose) {
         waitForDtpToClose = false;
         replyText.clear();
     }
+    dtp.abortConnection();
 }
 
 void QFtpPI::abort()

@@ -108,6 +108,7 @@ private slots:
     void passiveAddressComesFromControlPeer();
     void oneAborForTwoAborts();
     void early226HeldUntilDataClosed();
+    void controlClosedWhileDataOpenEndsOnce();
     void getWithoutDeviceReadsThroughClient();
     void refusedSizeAndAlloGoOn();
     void emptyUploadClosesAtOnce();
@@ -673,6 +674,34 @@ void QFtpTest::early226HeldUntilDataClosed()
     QVERIFY(waitDone(&failed));
     QVERIFY(!failed);
     QCOMPARE(sink.data(), m_server->retrData);
+}
+
+// Regression: the control connection closing while a 226 waited for the
+// data connection ended the command twice (use after free, double free).
+void QFtpTest::controlClosedWhileDataOpenEndsOnce()
+{
+    QVERIFY(openSession());
+    m_server->onLine = [this](const QString &line) {
+        if (!line.startsWith(QLatin1String("LIST")))
+            return false;
+        m_server->send("150 Opening data connection.\r\n");
+        if (m_server->dataSocket())
+            m_server->dataSocket()->write("-rw-r--r-- 1 a b 5 Apr 11 12:30 x.txt\r\n");
+        m_server->send("226 Transfer complete.\r\n");
+        m_server->closeControl();
+        return true;
+    };
+    QSignalSpy finished(m_ftp.get(), &QFtp::commandFinished);
+    QSignalSpy done(m_ftp.get(), &QFtp::done);
+    const int list = m_ftp->list();
+    m_ftp->cd(QStringLiteral("after")); // the queue goes on behind it
+    QVERIFY(done.wait(5000));
+    QTest::qWait(200);
+    QCOMPARE(done.count(), 1);
+    QVERIFY(done.first().first().toBool());
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().at(0).toInt(), list);
+    QVERIFY(finished.first().at(1).toBool());
 }
 
 void QFtpTest::getWithoutDeviceReadsThroughClient()
