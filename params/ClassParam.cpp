@@ -105,7 +105,7 @@ QString withoutFingerprint(QString plain, int *at)
         const int lf = plain.indexOf(QLatin1Char('\n'), fp);
         plain = plain.left(fp) + (lf < 0 ? QString() : plain.mid(lf + 1));
         fp = findFingerprint(plain, kFingerprintMark);
-        if (fp >= 0 && fp > 0 && plain.at(fp - 1) != QLatin1Char('\n'))
+        if (fp > 0 && plain.at(fp - 1) != QLatin1Char('\n'))
             break; // only a glued mark is left: the first was that one
     }
     return plain;
