@@ -109,6 +109,7 @@ private slots:
     void oneAborForTwoAborts();
     void early226HeldUntilDataClosed();
     void controlClosedWhileDataOpenEndsOnce();
+    void lateActiveConnectionAfterPutSendsNothing();
     void getWithoutDeviceReadsThroughClient();
     void refusedSizeAndAlloGoOn();
     void emptyUploadClosesAtOnce();
@@ -702,6 +703,38 @@ void QFtpTest::controlClosedWhileDataOpenEndsOnce()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.first().at(0).toInt(), list);
     QVERIFY(finished.first().at(1).toBool());
+}
+
+// Regression: in active mode a data connection arriving after the put had
+// ended wrote from the bytes deleted with the command (use after free).
+void QFtpTest::lateActiveConnectionAfterPutSendsNothing()
+{
+    QVERIFY(openSession());
+    m_ftp->setTransferMode(QFtp::Active);
+    quint16 port = 0;
+    m_server->onLine = [&](const QString &line) {
+        if (line.startsWith(QLatin1String("PORT "))) {
+            const QStringList n = line.section(QLatin1Char(' '), 1).split(QLatin1Char(','));
+            port = quint16(n.value(4).toUInt() * 256 + n.value(5).toUInt());
+            m_server->send("200 OK.\r\n");
+            return true;
+        }
+        if (line.startsWith(QLatin1String("STOR "))) {
+            m_server->send("150 Opening.\r\n226 Done.\r\n");
+            return true;
+        }
+        return false;
+    };
+    bool failed = true;
+    m_ftp->put(QByteArray(64, 'p'), QStringLiteral("up.bin"));
+    QVERIFY(waitDone(&failed));
+    QVERIFY(port != 0);
+
+    QTcpSocket late;
+    late.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(late.waitForConnected(2000));
+    QTest::qWait(200);
+    QCOMPARE(late.readAll(), QByteArray());
 }
 
 void QFtpTest::getWithoutDeviceReadsThroughClient()
