@@ -102,8 +102,11 @@ QString withoutFingerprint(QString plain, int *at)
 {
     *at = findFingerprint(plain, kFingerprintMark);
     for (int fp = *at; fp >= 0;) {
+        // A mark inside a line goes with the rest of that line only: taking
+        // its line end too would glue the next key to the text before it.
         const int lf = plain.indexOf(QLatin1Char('\n'), fp);
-        plain = plain.left(fp) + (lf < 0 ? QString() : plain.mid(lf + 1));
+        const bool lineStart = fp == 0 || plain.at(fp - 1) == QLatin1Char('\n');
+        plain.remove(fp, (lf < 0 ? plain.size() : lineStart ? lf + 1 : lf) - fp);
         fp = findFingerprint(plain, kFingerprintMark);
         if (fp > 0 && plain.at(fp - 1) != QLatin1Char('\n'))
             break; // only a glued mark is left: the first was that one
@@ -274,8 +277,10 @@ bool ClassParam::getParamCrypt(QString file, QStringList keys, int check)
     const QString mark = QStringLiteral("=\"");
     if (!keys.isEmpty() && keys.first() == QLatin1String("ALL")) {
         int open = plain.indexOf(mark);
-        int keyStart = 0;
         while (open >= 0) {
+            // The key is its own line's start: a damaged line without a mark
+            // before it would otherwise become part of this key's name.
+            const int keyStart = open > 0 ? plain.lastIndexOf(QLatin1Char('\n'), open - 1) + 1 : 0;
             const QString k = withoutLineEnds(plain.mid(keyStart, open - keyStart));
             const int valueStart = open + 2;
             const int lf = plain.indexOf(QLatin1Char('\n'), valueStart);
@@ -287,7 +292,6 @@ bool ClassParam::getParamCrypt(QString file, QStringList keys, int check)
             BALISE[1].append(value);
             if (lf < 0)
                 break;
-            keyStart = lf;
             open = plain.indexOf(mark, lf);
         }
     } else {

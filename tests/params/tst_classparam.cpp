@@ -379,6 +379,10 @@ void ClassParamTest::damagedStoredFileKeepsKeys_data()
         << QByteArray("A=\"1\"\r\nB=\"2\"\r\nEMPREINTE") << false << "1";
     QTest::newRow("keys after the fingerprint line were dropped by the next write")
         << withFingerprint("A=\"1\"\r\n") + "\r\nB=\"2\"\r\n" << true << "1";
+    QTest::newRow("key after a mark inside a line was glued to the text before it")
+        << QByteArray("A=\"1\"\r\nX\x02" "EMPREINTE=\"junk\"\r\nB=\"2\"\r\n") << true << "1";
+    QTest::newRow("line without a mark swallowed the next key's name in the list read")
+        << withFingerprint("A=\"1\"\r\njunk\r\nB=\"2\"\r\n") << true << "1";
     QTest::newRow("key written after a last line without line end was lost")
         << QByteArray("A=\"1\"\r\nB=\"2\"") << true << "1";
 }
