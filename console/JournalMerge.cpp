@@ -51,9 +51,22 @@ bool readRecords(const QString &path, int fieldCount, QList<QStringList> *record
             present.insert(number, values.at(i));
     }
 
-    const int last = present.isEmpty() ? 0 : present.lastKey();
-    for (int k = 1; k <= last; ++k) {
-        const QString text = present.value(k, kNull);
+    // Missing numbers are logged as "NULL" one by one up to a bound, and as
+    // one line beyond it: the walk follows the records present only.
+    const auto noteMissing = [](qint64 from, qint64 to) {
+        if (to - from + 1 <= kMissingLogLimit) {
+            for (qint64 k = from; k <= to; ++k)
+                note(kNull);
+        } else if (to >= from) {
+            note(QStringLiteral("NULL (operations %1 to %2 missing)").arg(from).arg(to));
+        }
+    };
+    qint64 next = 1;
+    for (auto it = present.cbegin(); it != present.cend(); ++it) {
+        const qint64 k = it.key();
+        noteMissing(next, k - 1);
+        next = k + 1;
+        const QString &text = it.value();
         note(text);
         if (text == kNull)
             continue;
@@ -64,12 +77,7 @@ bool readRecords(const QString &path, int fieldCount, QList<QStringList> *record
         }
         records->append(fields);
     }
-    if (total - last <= kMissingLogLimit) {
-        for (int k = last + 1; k <= total; ++k)
-            note(kNull);
-    } else {
-        note(QStringLiteral("NULL (operations %1 to %2 missing)").arg(last + 1).arg(total));
-    }
+    noteMissing(next, total);
     return true;
 }
 

@@ -371,6 +371,9 @@ void QFtp::_q_piError(int errorCode, const QString &text)
 
     d->pi.clearPendingCommands();
     clearPendingCommands();
+    // Nothing above may end the command; should it ever, it is not ended twice.
+    if (d->pending.isEmpty() || d->pending.first() != c)
+        return;
 
     // A Close that found no connection leaves the client unconnected, not
     // closing for good.

@@ -161,6 +161,14 @@ void QFtpDTP::clearData()
     dev = nullptr;
 }
 
+void QFtpDTP::clearDataFrom(const QByteArray *data, const QIODevice *device)
+{
+    if ((data && ba == data) || (device && dev == device)) {
+        clearData();
+        writeOnConnect = false;
+    }
+}
+
 void QFtpDTP::setBytesTotal(qint64 bytes)
 {
     bytesTotal = bytes;

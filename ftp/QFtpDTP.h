@@ -29,6 +29,9 @@ public:
     void setData(QByteArray *ba);
     void setDevice(QIODevice *dev);
     void clearData();
+    // Forgets the data source when it is this one (a command that ended and
+    // is being deleted); a connection arriving later then sends nothing.
+    void clearDataFrom(const QByteArray *data, const QIODevice *device);
     void setBytesTotal(qint64 bytes);
     qint64 bytesTotalValue() const { return bytesTotal; }
 

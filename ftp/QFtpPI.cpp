@@ -84,15 +84,18 @@ bool QFtpPI::sendCommands(const QStringList &cmds)
 void QFtpPI::clearPendingCommands()
 {
     pendingCommands.clear();
-    dtp.abortConnection();
     currentCmd.clear();
     state = Idle;
     // A wait left over from the dropped command would stall the next one.
+    // Both are dropped before the data connection is aborted: its close
+    // would otherwise finish the held reply, and with it the command the
+    // client is ending, from inside the abort.
     waitForDtpToConnect = false;
     if (waitForDtpToClose) {
         waitForDtpToClose = false;
         replyText.clear();
     }
+    dtp.abortConnection();
 }
 
 void QFtpPI::abort()
@@ -220,9 +223,14 @@ void QFtpPI::readyRead()
     while (commandSocket.canReadLine()) {
         QString line = QString::fromLatin1(commandSocket.readLine());
         if (replyText.isEmpty()) {
-            const int d0 = line.size() >= 3 ? line.at(0).digitValue() : -1;
-            const int d1 = line.size() >= 3 ? line.at(1).digitValue() : -1;
-            const int d2 = line.size() >= 3 ? line.at(2).digitValue() : -1;
+            // ASCII digits only: digitValue() also reads "\u00B2" as 2.
+            const auto digit = [&line](int i) {
+                const ushort c = line.size() >= 3 ? line.at(i).unicode() : 0;
+                return c >= '0' && c <= '9' ? int(c - '0') : -1;
+            };
+            const int d0 = digit(0);
+            const int d1 = digit(1);
+            const int d2 = digit(2);
             if (d0 < 1 || d0 > 5 || d1 < 0 || d1 > 5 || d2 < 0 || d2 > 9) {
                 // Skip it but keep reading: a valid reply behind it in the
                 // same read would otherwise wait for more data.

@@ -29,5 +29,8 @@ void QFtpPrivate::release(FtpCommand *cmd)
 {
     if (cmd->command == QFtp::Put && cmd->dev())
         QObject::disconnect(cmd->dev(), nullptr, &pi.dtp, nullptr);
+    // A data connection that arrives after the command ended (active mode)
+    // must not read the bytes deleted with it.
+    pi.dtp.clearDataFrom(cmd->ba(), cmd->dev());
     delete cmd;
 }

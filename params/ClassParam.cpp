@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 const char *const ClassParam::KeyText = "7C41E0B95D";
 
 namespace {
@@ -59,6 +61,84 @@ QString withoutLineEnds(QString s)
     s.remove(QLatin1Char('\r'));
     s.remove(QLatin1Char('\n'));
     return s;
+}
+
+// Bytes to text, all of them: the QByteArray overload stops at a NUL.
+QString latin1Text(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
+// The Latin-1 bytes of a text, one "?" per character Latin-1 cannot hold:
+// a character beyond U+FFFF is one character, not two.
+QByteArray latin1Bytes(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        out.append(c.unicode() < 0x100 ? char(c.unicode()) : '?');
+    }
+    return out;
+}
+
+// The fingerprint line starts a line; an occurrence inside a value of a
+// file written before such values were refused is not it. A mark glued to
+// the last key line (a file that had none) is taken when no line holds one.
+int findFingerprint(const QString &text, const QString &mark)
+{
+    int pos = text.indexOf(mark);
+    const int first = pos;
+    while (pos > 0 && text.at(pos - 1) != QLatin1Char('\n'))
+        pos = text.indexOf(mark, pos + 1);
+    return pos < 0 ? first : pos;
+}
+
+// The text without its fingerprint lines. A valid file has one, last;
+// lines after it (a damaged file) stay. `at` gets where the first stood, or -1.
+QString withoutFingerprint(QString plain, int *at)
+{
+    *at = findFingerprint(plain, kFingerprintMark);
+    for (int fp = *at; fp >= 0;) {
+        // A mark inside a line goes with the rest of that line only: taking
+        // its line end too would glue the next key to the text before it.
+        const int lf = plain.indexOf(QLatin1Char('\n'), fp);
+        const bool lineStart = fp == 0 || plain.at(fp - 1) == QLatin1Char('\n');
+        plain.remove(fp, (lf < 0 ? plain.size() : lineStart ? lf + 1 : lf) - fp);
+        fp = findFingerprint(plain, kFingerprintMark);
+        if (fp > 0 && plain.at(fp - 1) != QLatin1Char('\n'))
+            break; // only a glued mark is left: the first was that one
+    }
+    return plain;
+}
+
+void endLine(QString &plain)
+{
+    if (!plain.isEmpty() && !plain.endsWith(QLatin1Char('\n')))
+        plain += QLatin1String("\r\n");
+}
+
+// Why a key or value cannot be stored so that every reader gets it back;
+// empty when it can.
+QString unstorable(const QString &key, const QString &value)
+{
+    const auto breaksLine = [](const QString &s) {
+        return s.contains(QChar(0)) || s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
+    };
+    const auto outsideLatin1 = [](const QString &s) {
+        return std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.unicode() > 0xFF; });
+    };
+    // A key stored with "?" in place of a character would never be found again.
+    if (key.isEmpty() || breaksLine(key) || outsideLatin1(key) || key.contains(QLatin1Char('"'))
+        || key.contains(QLatin1Char('=')) || key.contains(kFingerprintKey))
+        return QStringLiteral("the key \"%1\" cannot be stored").arg(key);
+    if (breaksLine(value))
+        return QStringLiteral("the value of %1 holds a line end or NUL character").arg(key);
+    if (value.contains(kFingerprintKey))
+        return QStringLiteral("the value of %1 holds the text %2").arg(key, kFingerprintKey);
+    return QString();
 }
 
 void readFailed(const QString &file)
@@ -118,7 +198,7 @@ QByteArray ClassParam::rc4(const QByteArray &data) const
 
 QString ClassParam::CryptRC4(QString text)
 {
-    return QString::fromLatin1(rc4(text.toLatin1()).toHex().toUpper());
+    return QString::fromLatin1(rc4(latin1Bytes(text)).toHex().toUpper());
 }
 
 QString ClassParam::DeCryptRC4(QString hexText)
@@ -129,22 +209,26 @@ QString ClassParam::DeCryptRC4(QString hexText)
 QString ClassParam::cryptSha1(QString text)
 {
     return QString::fromLatin1(
-        QCryptographicHash::hash(text.toLatin1(), QCryptographicHash::Sha1).toHex().toUpper());
+        QCryptographicHash::hash(latin1Bytes(text), QCryptographicHash::Sha1).toHex().toUpper());
 }
 
 // A file holding the fingerprint key in clear is a plaintext file; its raw
-// bytes are taken as Latin-1 so accents survive a rewrite.
-QString ClassParam::plaintextOf(const QByteArray &raw, Plain mode) const
+// bytes are taken as Latin-1 so accents survive a rewrite. Reads and writes
+// test the same mark: a write that took such a file for cipher text would
+// bury its keys under noise.
+QString ClassParam::plaintextOf(const QByteArray &raw) const
 {
-    const char *marker = mode == Plain::Writing ? "EMPREINTE=" : "EMPREINTE";
-    if (raw.contains(marker))
-        return QString::fromLatin1(raw);
-    return QString::fromLatin1(rc4(decodeHex(raw)));
+    if (raw.contains("EMPREINTE"))
+        return latin1Text(raw);
+    return latin1Text(rc4(decodeHex(raw)));
 }
 
 bool ClassParam::fingerprintOk(const QString &plain)
 {
-    const int p = plain.indexOf(kFingerprintKey);
+    // The line a write renews; a bare key name is taken only without one.
+    int p = findFingerprint(plain, kFingerprintMark);
+    if (p < 0)
+        p = plain.indexOf(kFingerprintKey);
     if (p < 0)
         return false;
     QString stored = plain.right(41);
@@ -160,7 +244,7 @@ QString ClassParam::getParamCrypt(QString file, QString key, int check)
         readFailed(file);
         return QStringLiteral("PB_OPEN");
     }
-    const QString plain = plaintextOf(f.readAll(), Plain::Reading);
+    const QString plain = plaintextOf(f.readAll());
     f.close();
 
     QString result = QStringLiteral("NULL");
@@ -187,14 +271,16 @@ bool ClassParam::getParamCrypt(QString file, QStringList keys, int check)
         return false;
     }
     resetTable();
-    const QString plain = plaintextOf(f.readAll(), Plain::Reading);
+    const QString plain = plaintextOf(f.readAll());
     f.close();
 
     const QString mark = QStringLiteral("=\"");
     if (!keys.isEmpty() && keys.first() == QLatin1String("ALL")) {
         int open = plain.indexOf(mark);
-        int keyStart = 0;
         while (open >= 0) {
+            // The key is its own line's start: a damaged line without a mark
+            // before it would otherwise become part of this key's name.
+            const int keyStart = open > 0 ? plain.lastIndexOf(QLatin1Char('\n'), open - 1) + 1 : 0;
             const QString k = withoutLineEnds(plain.mid(keyStart, open - keyStart));
             const int valueStart = open + 2;
             const int lf = plain.indexOf(QLatin1Char('\n'), valueStart);
@@ -206,7 +292,6 @@ bool ClassParam::getParamCrypt(QString file, QStringList keys, int check)
             BALISE[1].append(value);
             if (lf < 0)
                 break;
-            keyStart = lf;
             open = plain.indexOf(mark, lf);
         }
     } else {
@@ -259,21 +344,30 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
     const QString head = key + QLatin1String("=\"");
     const int h = findKey(plain, key);
     if (h < 0) {
-        const int fp = plain.indexOf(kFingerprintMark);
-        if (fp >= 0)
-            plain.truncate(fp);
+        int fp = -1;
+        plain = withoutFingerprint(plain, &fp);
+        // A key glued to a last line without line end could not be found again.
+        endLine(plain);
         plain += head + value + QLatin1String("\"\r\n") + kFingerprintMark;
     } else {
+        // The line as it stands, without the CR of its line end. A line that
+        // lost its closing quote is rewritten whole, quote included: dropping
+        // its last character as the quote would leave the new value open.
         const int start = h + head.size();
         const int lf = plain.indexOf(QLatin1Char('\n'), start);
-        QString oldValue = withoutLineEnds(plain.mid(start, (lf < 0 ? plain.size() : lf + 1) - start));
-        oldValue.chop(1);
+        int lineEnd = lf < 0 ? plain.size() : lf;
+        if (lineEnd > start && plain.at(lineEnd - 1) == QLatin1Char('\r'))
+            --lineEnd;
+        const QString line = plain.mid(start, lineEnd - start);
+        const bool closed = line.endsWith(QLatin1Char('"'));
+        const QString from = head + (closed ? line.chopped(1) : line);
+        const QString to = head + value + (closed ? QString() : QStringLiteral("\""));
+        plain.replace(h, from.size(), to);
 
-        // Replace on key lines only: a plain text replacement would also
-        // rewrite a longer key ending with this one ("XID" for "ID").
-        const QString from = head + oldValue;
-        const QString to = head + value;
-        int pos = h;
+        // Later lines of the same key holding the same old value follow, on
+        // key lines only: a plain text replacement would also rewrite a
+        // longer key ending with this one ("XID" for "ID").
+        int pos = findKey(plain, key, h + to.size());
         while (pos >= 0) {
             int next = pos + 1;
             if (plain.midRef(pos, from.size()) == from) {
@@ -283,19 +377,30 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
             pos = findKey(plain, key, next);
         }
 
-        const int fp = plain.indexOf(kFingerprintMark);
-        if (fp < 0)
-            plain += kFingerprintMark;
-        else
-            plain.truncate(fp + kFingerprintMark.size());
+        int fp = -1;
+        plain = withoutFingerprint(plain, &fp);
+        // The mark stays where the old one stood unless lines followed it.
+        if (fp >= 0 && plain.size() > fp)
+            endLine(plain);
+        plain += kFingerprintMark;
     }
     plain += QLatin1Char('"') + cryptSha1(plain) + QLatin1Char('"');
     // What reading the written file back gives: characters outside Latin-1 become "?".
-    return QString::fromLatin1(plain.toLatin1());
+    return latin1Text(latin1Bytes(plain));
 }
 
 bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> values, QString *error)
 {
+    for (const auto &kv : qAsConst(values)) {
+        const QString why = unstorable(kv.first, kv.second);
+        if (!why.isEmpty()) {
+            qDebug().noquote() << "setParamCrypt: " + file + " not written: " + why;
+            if (error)
+                *error = why;
+            return false;
+        }
+    }
+
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly)) {
         readFailed(file);
@@ -303,7 +408,7 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
             *error = in.errorString();
         return false;
     }
-    QString plain = plaintextOf(in.readAll(), Plain::Writing);
+    QString plain = plaintextOf(in.readAll());
     in.close();
 
     // Intermediate fingerprints stay in on purpose: on a damaged file the
@@ -311,7 +416,7 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
     for (const auto &kv : qAsConst(values))
         plain = applyKey(plain, kv.first, kv.second);
 
-    const QByteArray cipher = rc4(plain.toLatin1()).toHex().toUpper();
+    const QByteArray cipher = rc4(latin1Bytes(plain)).toHex().toUpper();
     qDebug().noquote() << "PATH FILE:" + file;
 
     QSaveFile out(file);

@@ -39,10 +39,8 @@ public:
     static const char *const KeyText;
 
 private:
-    enum class Plain { Reading, Writing };
-
     QByteArray rc4(const QByteArray &data) const;
-    QString plaintextOf(const QByteArray &raw, Plain mode) const;
+    QString plaintextOf(const QByteArray &raw) const;
     QString applyKey(QString plain, const QString &key, const QString &value);
     bool fingerprintOk(const QString &plain);
     void resetTable();

@@ -210,11 +210,10 @@ FAX_POSITION
 LATITUDE_POSITION	43.6108
 LONGITUDE_POSITION	3.8767
 EOF
-  local fingerprint
-  fingerprint=$("$PARAMTOOL" get "$dir/PLAYER.orvex" EMPREINTE)
+  # A written file's EMPREINTE is always its own fingerprint: the box's copy
+  # of the poster list fingerprint cannot be set through a key write.
   param "$dir/STATUS.orvex" <<EOF
 STATE	2
-EMPREINTE	$fingerprint
 CONNECT	1
 EOF
   param "$dir/STAT.orvex" <<'EOF'

@@ -53,10 +53,13 @@ private slots:
     void failedWriteKeepsJournal_data();
     void failedWriteKeepsJournal();
     void missingRecordIsLogged();
+    void damagedCounterStaysBounded_data();
     void damagedCounterStaysBounded();
 
     void appendNumbersRecords();
     void appendCannotCreate();
+    void appendRefusesCounterAtLimit_data();
+    void appendRefusesCounterAtLimit();
 
 private:
     QString work(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
@@ -275,15 +278,36 @@ void JournalMergeTest::missingRecordIsLogged()
     QCOMPARE(read(m_index, "FILEPATHPERMISSION"), QString("P3"));
 }
 
+void JournalMergeTest::damagedCounterStaysBounded_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("counter far above the records") << "2000000000" << 1 << "";
+    QTest::newRow("record near a huge counter walked every missing number") << "2000000000" << 1999999999 << "";
+    QTest::newRow("record at the largest counter never ended the walk") << "2147483647" << 2147483647 << "";
+    QTest::newRow("record above the counter is not taken") << "5" << 6 << "IMAGE/a.png";
+}
+
 void JournalMergeTest::damagedCounterStaysBounded()
 {
+    QFETCH(QString, count);
+    QFETCH(int, number);
     writeIndex({"IMAGE/a.png", "AAA", "Hall", "10"});
-    writeJournal(m_mediaJournal, "2000000000", {"SUPPRIMER|IMAGE/a.png|||"});
+    createEmpty(m_mediaJournal);
+    ClassParam param;
+    QVERIFY(param.setParamCrypt(m_mediaJournal, QStringLiteral("NBOPERATION"), count));
+    QVERIFY(param.setParamCrypt(m_mediaJournal, recordKey(number), QStringLiteral("SUPPRIMER|IMAGE/a.png|||")));
     QElapsedTimer timer;
     timer.start();
     QVERIFY(JournalMerge::mergeMedia(m_index, m_mediaJournal));
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(read(m_index, "FILEPATH"), QString(""));
+    QTEST(read(m_index, "FILEPATH"), "expected");
+
+    // The damage is logged once, not once per missing number.
+    const QStringList logs = QDir(work("LOG")).entryList({"*-OrvexLog.log"}, QDir::Files);
+    QCOMPARE(logs.size(), 1);
+    QVERIFY(QFileInfo(work("LOG/") + logs.first()).size() < 4096);
 }
 
 void JournalMergeTest::appendNumbersRecords()
@@ -331,6 +355,24 @@ void JournalMergeTest::appendCannotCreate()
     error.clear();
     QVERIFY(!OperationJournal::append(folder, {"AJOUTER", "IMAGE/a.png", "AAA", "Hall", "10"}, &error));
     QVERIFY2(error.startsWith(QString::fromUtf8("Impossible d'écrire le fichier ") + folder + ": "), qPrintable(error));
+}
+
+void JournalMergeTest::appendRefusesCounterAtLimit_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::newRow("counter at the int maximum overflowed") << "2147483647";
+    QTest::newRow("counter beyond every int") << "99999999999999999999999";
+}
+
+void JournalMergeTest::appendRefusesCounterAtLimit()
+{
+    QFETCH(QString, count);
+    writeJournal(m_mediaJournal, count, {"AJOUTER|IMAGE/a.png|AAA|Hall|10"});
+    const QByteArray before = bytesOf(m_mediaJournal);
+    QString error;
+    QVERIFY(!OperationJournal::append(m_mediaJournal, {"AJOUTER", "IMAGE/b.png", "BBB", "Hall", "20"}, &error));
+    QVERIFY2(error.startsWith(QString::fromUtf8("Impossible de créer le fichier ") + m_mediaJournal + ": "), qPrintable(error));
+    QCOMPARE(bytesOf(m_mediaJournal), before);
 }
 
 QTEST_GUILESS_MAIN(JournalMergeTest)

@@ -108,6 +108,8 @@ private slots:
     void passiveAddressComesFromControlPeer();
     void oneAborForTwoAborts();
     void early226HeldUntilDataClosed();
+    void controlClosedWhileDataOpenEndsOnce();
+    void lateActiveConnectionAfterPutSendsNothing();
     void getWithoutDeviceReadsThroughClient();
     void refusedSizeAndAlloGoOn();
     void emptyUploadClosesAtOnce();
@@ -559,6 +561,8 @@ void QFtpTest::multiLineReplies_data()
                                               << QStringLiteral("Welcome\r\n  indented\r\nready");
     QTest::newRow("junk line before a reply in the same read")
         << QList<QByteArray>{"xx\r\n214 ready\r\n"} << QStringLiteral("ready");
+    QTest::newRow("superscript two opened a multi-line reply")
+        << QList<QByteArray>{"\xB2" "20 hello\r\n214 ready\r\n"} << QStringLiteral("ready");
 }
 
 void QFtpTest::multiLineReplies()
@@ -671,6 +675,66 @@ void QFtpTest::early226HeldUntilDataClosed()
     QVERIFY(waitDone(&failed));
     QVERIFY(!failed);
     QCOMPARE(sink.data(), m_server->retrData);
+}
+
+// Regression: the control connection closing while a 226 waited for the
+// data connection ended the command twice (use after free, double free).
+void QFtpTest::controlClosedWhileDataOpenEndsOnce()
+{
+    QVERIFY(openSession());
+    m_server->onLine = [this](const QString &line) {
+        if (!line.startsWith(QLatin1String("LIST")))
+            return false;
+        m_server->send("150 Opening data connection.\r\n");
+        if (m_server->dataSocket())
+            m_server->dataSocket()->write("-rw-r--r-- 1 a b 5 Apr 11 12:30 x.txt\r\n");
+        m_server->send("226 Transfer complete.\r\n");
+        m_server->closeControl();
+        return true;
+    };
+    QSignalSpy finished(m_ftp.get(), &QFtp::commandFinished);
+    QSignalSpy done(m_ftp.get(), &QFtp::done);
+    const int list = m_ftp->list();
+    m_ftp->cd(QStringLiteral("after")); // the queue goes on behind it
+    QVERIFY(done.wait(5000));
+    QTest::qWait(200);
+    QCOMPARE(done.count(), 1);
+    QVERIFY(done.first().first().toBool());
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().at(0).toInt(), list);
+    QVERIFY(finished.first().at(1).toBool());
+}
+
+// Regression: in active mode a data connection arriving after the put had
+// ended wrote from the bytes deleted with the command (use after free).
+void QFtpTest::lateActiveConnectionAfterPutSendsNothing()
+{
+    QVERIFY(openSession());
+    m_ftp->setTransferMode(QFtp::Active);
+    quint16 port = 0;
+    m_server->onLine = [&](const QString &line) {
+        if (line.startsWith(QLatin1String("PORT "))) {
+            const QStringList n = line.section(QLatin1Char(' '), 1).split(QLatin1Char(','));
+            port = quint16(n.value(4).toUInt() * 256 + n.value(5).toUInt());
+            m_server->send("200 OK.\r\n");
+            return true;
+        }
+        if (line.startsWith(QLatin1String("STOR "))) {
+            m_server->send("150 Opening.\r\n226 Done.\r\n");
+            return true;
+        }
+        return false;
+    };
+    bool failed = true;
+    m_ftp->put(QByteArray(64, 'p'), QStringLiteral("up.bin"));
+    QVERIFY(waitDone(&failed));
+    QVERIFY(port != 0);
+
+    QTcpSocket late;
+    late.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(late.waitForConnected(2000));
+    QTest::qWait(200);
+    QCOMPARE(late.readAll(), QByteArray());
 }
 
 void QFtpTest::getWithoutDeviceReadsThroughClient()

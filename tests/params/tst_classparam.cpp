@@ -68,6 +68,10 @@ private slots:
     void writeUpdatesTableEntry();
     void batchWriteEqualsSuccessiveWrites();
     void plaintextFileKeepsAccentsAndGetsEnciphered();
+    void unreadableValueRefused_data();
+    void unreadableValueRefused();
+    void damagedStoredFileKeepsKeys_data();
+    void damagedStoredFileKeepsKeys();
 
 private:
     QString path(const QString &name) { return m_dir->filePath(name); }
@@ -256,8 +260,15 @@ void ClassParamTest::write_data()
                                                             << "4" << QByteArray("XID=\"3\"\r\nID=\"4\"\r\n");
     QTest::newRow("value holding a key name") << QByteArray("SLIDENAME=\"ID|Menu\"\r\nID=\"4\"\r\n") << true << "ID"
                                               << "5" << QByteArray("SLIDENAME=\"ID|Menu\"\r\nID=\"5\"\r\n");
+    QTest::newRow("line without closing quote left the new value open")
+        << QByteArray("A=\"1\r\nB=\"2\"\r\n") << true << "A" << "9" << QByteArray("A=\"9\"\r\nB=\"2\"\r\n");
+    QTest::newRow("CR inside a line kept the old value")
+        << QByteArray("A=\"2\"\r\"=\"B8\nB=\"2\"\r\n") << true << "A" << "," << QByteArray("A=\",\"\nB=\"2\"\r\n");
+    QTest::newRow("empty line without quotes") << QByteArray("A=\"\r\n") << true << "A" << "9" << QByteArray("A=\"9\"\r\n");
     QTest::newRow("non-Latin-1 becomes question mark") << QByteArray() << false << "N" << QString::fromUtf8("a€b")
                                                        << QByteArray("N=\"a?b\"\r\n");
+    QTest::newRow("character beyond U+FFFF stored as two question marks")
+        << QByteArray() << false << "N" << QString::fromUtf8("a\xF0\x9F\x98\x80" "b") << QByteArray("N=\"a?b\"\r\n");
     QTest::newRow("unsigned file, new key") << QByteArray("A=\"1\"\r\n") << false << "B" << "2"
                                             << QByteArray("A=\"1\"\r\nB=\"2\"\r\n");
 }
@@ -323,6 +334,80 @@ void ClassParamTest::plaintextFileKeepsAccentsAndGetsEnciphered()
     QCOMPARE(param.getParamCrypt(file, QStringLiteral("NOM"), 1), QString::fromLatin1("Caf\xe9"));
     QVERIFY(param.setParamCrypt(file, "ID", "1"));
     QCOMPARE(decode(readRaw(file)), withFingerprint("NOM=\"Caf\xe9\"\r\nLIEU=\"\xc0 l'\xe9tage\"\r\nID=\"1\"\r\n"));
+}
+
+void ClassParamTest::unreadableValueRefused_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("NUL in a value wiped out the rest of the file") << "A" << QString::fromLatin1("x\0y", 3);
+    QTest::newRow("CR in a value") << "A" << "x\ry";
+    QTest::newRow("LF in a value") << "A" << "x\ny";
+    QTest::newRow("EMPREINTE in a value cut the file on the next write") << "C" << "xEMPREINTE=y";
+    QTest::newRow("key with an opening mark") << "C=\"D" << "1";
+    QTest::newRow("empty key") << "" << "1";
+}
+
+void ClassParamTest::unreadableValueRefused()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString file = path("r.orvex");
+    const QByteArray before = encode(withFingerprint("A=\"1\"\r\nB=\"2\"\r\n"));
+    writeRaw(file, before);
+    ClassParam param;
+    QVERIFY(!param.setParamCrypt(file, key, value));
+    QString error;
+    QVERIFY(!param.setParamsCrypt(file, {{"B", "3"}, {key, value}}, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readRaw(file), before);
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("B"), 1), QStringLiteral("2"));
+}
+
+// Files written by peers or by earlier versions: every key stays readable
+// and a write keeps them.
+void ClassParamTest::damagedStoredFileKeepsKeys_data()
+{
+    QTest::addColumn<QByteArray>("plain");
+    QTest::addColumn<bool>("enciphered");
+    QTest::addColumn<QString>("firstValue");
+    QTest::newRow("NUL byte in a value lost every later key")
+        << withFingerprint(QByteArray("A=\"x\0y\"\r\nB=\"2\"\r\n", 16)) << true << QString::fromLatin1("x\0y", 3);
+    QTest::newRow("EMPREINTE in a stored value cut the file on the next write")
+        << withFingerprint("A=\"xEMPREINTE=y\"\r\nB=\"2\"\r\n") << true << "xEMPREINTE=y";
+    QTest::newRow("plaintext file with a bare EMPREINTE lost its keys on the next write")
+        << QByteArray("A=\"1\"\r\nB=\"2\"\r\nEMPREINTE") << false << "1";
+    QTest::newRow("keys after the fingerprint line were dropped by the next write")
+        << withFingerprint("A=\"1\"\r\n") + "\r\nB=\"2\"\r\n" << true << "1";
+    QTest::newRow("key after a mark inside a line was glued to the text before it")
+        << QByteArray("A=\"1\"\r\nX\x02" "EMPREINTE=\"junk\"\r\nB=\"2\"\r\n") << true << "1";
+    QTest::newRow("line without a mark swallowed the next key's name in the list read")
+        << withFingerprint("A=\"1\"\r\njunk\r\nB=\"2\"\r\n") << true << "1";
+    QTest::newRow("key written after a last line without line end was lost")
+        << QByteArray("A=\"1\"\r\nB=\"2\"") << true << "1";
+}
+
+void ClassParamTest::damagedStoredFileKeepsKeys()
+{
+    QFETCH(QByteArray, plain);
+    QFETCH(bool, enciphered);
+    QFETCH(QString, firstValue);
+    const QString file = path("d.orvex");
+    writeRaw(file, enciphered ? encode(plain) : plain);
+    ClassParam param;
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("B"), 0), QStringLiteral("2"));
+    QVERIFY(param.getParamCrypt(file, QStringList{"ALL"}, 0));
+    QCOMPARE(param.getInfoBalise("A"), firstValue);
+    QCOMPARE(param.getInfoBalise("B"), QStringLiteral("2"));
+
+    QVERIFY(param.setParamCrypt(file, "B", "2"));
+    QVERIFY(param.setParamCrypt(file, "C", "3"));
+    QVERIFY(param.getParamCrypt(file, QStringList{"ALL"}, 1));
+    QCOMPARE(param.getInfoBalise("A"), firstValue);
+    QCOMPARE(param.getInfoBalise("B"), QStringLiteral("2"));
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("A"), 1), firstValue);
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("B"), 1), QStringLiteral("2"));
+    QCOMPARE(param.getParamCrypt(file, QStringLiteral("C"), 1), QStringLiteral("3"));
 }
 
 QTEST_GUILESS_MAIN(ClassParamTest)
