@@ -42,6 +42,7 @@ private slots:
     void libraryTakesTheNewPoster();
     void posterChoosesIt();
     void savingAgainRetiresTheOldPicture();
+    void textPictureAnotherPosterShowsIsKept();
 
 private:
     QToolButton *panelButton(const QString &text) const;
@@ -49,6 +50,8 @@ private:
     QListWidget *panelTexts() const { return m_window->panel()->findChild<QListWidget *>(QStringLiteral("listeTextes")); }
     QListWidget *libraryTexts() const { return media()->findChild<QListWidget *>(QStringLiteral("listText")); }
     int currentPoster() const;
+    void choosePoster(int row);
+    void chooseText(const QString &entry);
     QString posterText(int poster) const;
     QStringList journal() const;
     // Saves the editor's text under `name` from its tool bar.
@@ -66,6 +69,28 @@ private:
 int TestEditorScenarioXvfb::currentPoster() const
 {
     return m_window->panel()->findChild<QListWidget *>(QStringLiteral("posterList"))->currentRow();
+}
+
+void TestEditorScenarioXvfb::choosePoster(int row)
+{
+    auto *posters = m_window->panel()->findChild<QListWidget *>(QStringLiteral("posterList"));
+    QListWidgetItem *item = posters->item(row);
+    QVERIFY(item);
+    posters->scrollToItem(item);
+    QTest::mouseClick(posters->viewport(), Qt::LeftButton, {}, posters->visualItemRect(item).center());
+    QTRY_COMPARE(posters->currentRow(), row);
+    QTRY_VERIFY(!m_window->panel()->posterPanel()->selectionPending());
+}
+
+void TestEditorScenarioXvfb::chooseText(const QString &entry)
+{
+    QListWidget *texts = panelTexts();
+    QListWidgetItem *item = texts->findItems(entry.mid(5), Qt::MatchExactly).value(0);
+    QVERIFY(item);
+    texts->scrollToItem(item);
+    QTest::mouseClick(texts->viewport(), Qt::LeftButton, {}, texts->visualItemRect(item).center());
+    QTRY_COMPARE(texts->currentItem(), item);
+    QTRY_COMPARE(posterText(currentPoster()), entry);
 }
 
 QString TestEditorScenarioXvfb::posterText(int poster) const
@@ -222,13 +247,7 @@ void TestEditorScenarioXvfb::libraryTakesTheNewPoster()
 void TestEditorScenarioXvfb::posterChoosesIt()
 {
     QVERIFY(!m_entry.isEmpty());
-    QListWidget *texts = panelTexts();
-    QListWidgetItem *item = texts->findItems(m_entry.mid(5), Qt::MatchExactly).value(0);
-    QVERIFY(item);
-    texts->scrollToItem(item);
-    QTest::mouseClick(texts->viewport(), Qt::LeftButton, {}, texts->visualItemRect(item).center());
-    QTRY_COMPARE(texts->currentItem(), item);
-    QTRY_COMPARE(posterText(currentPoster()), m_entry);
+    chooseText(m_entry);
 }
 
 void TestEditorScenarioXvfb::savingAgainRetiresTheOldPicture()
@@ -291,7 +310,56 @@ void TestEditorScenarioXvfb::savingAgainRetiresTheOldPicture()
     QTRY_COMPARE(m_toSend->count(), 2);
     QCOMPARE(m_toSend->last().at(4).toStringList(), QStringList());
     QCOMPARE(m_toSend->last().at(5).toStringList(), QStringList());
+    m_entry = entry;
     QTRY_COMPARE(m_window->stack()->currentIndex(), 0);
+}
+
+// The text picture of the edited poster is also shown by a second poster:
+// saving the text again must not delete the file that poster still names.
+void TestEditorScenarioXvfb::textPictureAnotherPosterShowsIsKept()
+{
+    QVERIFY(!m_entry.isEmpty());
+    const QString oldPicture = m_entry.mid(5);
+    QTRY_COMPARE(m_window->stack()->currentIndex(), 0);
+    QTRY_VERIFY(!m_window->stack()->isSliding());
+    const int edited = currentPoster();
+    const int other = edited == 1 ? 2 : 1;
+    choosePoster(other);
+    chooseText(m_entry);
+    choosePoster(edited);
+    QCOMPARE(posterText(other), m_entry);
+    QCOMPARE(posterText(edited), m_entry);
+    QTest::qWait(1100);
+
+    auto *editor = m_window->findChild<TextEditSimple *>();
+    QTest::mouseClick(panelButton(QStringLiteral("Editer")), Qt::LeftButton);
+    QTRY_COMPARE(m_window->stack()->currentWidget(), static_cast<QWidget *>(editor));
+    QTRY_VERIFY(!m_window->stack()->isSliding());
+    QCOMPARE(editor->currentName(), QString(oldPicture).chopped(4));
+
+    QSignalSpy saved(editor, &TextEditSimple::signalNewImageTexte);
+    QSignalSpy removed(media(), &ClassMedia::signalSupprimeMedia);
+    m_newMedia->clear();
+    ModalAnswerer dialogs;
+    dialogs.enterText(QStringLiteral("Promo")).confirm();
+    TextFormatBar *bar = editor->formatBar();
+    QTest::mouseClick(bar->widgetForAction(bar->saveAction()), Qt::LeftButton);
+    QVERIFY(dialogs.waitUntilDone());
+    QVERIFY2(dialogs.done(), qPrintable(dialogs.errors().join('\n')));
+    QCOMPARE(dialogs.texts().value(1), QStringLiteral("Le fichier %1 est en cours d'utilisation!!!").arg(oldPicture));
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(saved.first().at(0).toString(), oldPicture);
+    const QString picture = saved.first().at(1).toString().mid(5);
+
+    QTRY_COMPARE(m_newMedia->count(), 1);
+    QCOMPARE(m_newMedia->first().at(1).toString(), picture);
+    QTest::qWait(300);
+    QCOMPARE(removed.count(), 0);
+    QVERIFY(QFile::exists(m_work + QLatin1Char('/') + m_entry));
+    QCOMPARE(libraryTexts()->findItems(oldPicture, Qt::MatchExactly).size(), 1);
+    QCOMPARE(panelTexts()->findItems(oldPicture, Qt::MatchExactly).size(), 1);
+    QCOMPARE(libraryTexts()->findItems(picture, Qt::MatchExactly).size(), 1);
+    QCOMPARE(posterText(other), m_entry);
 }
 
 QTEST_MAIN(TestEditorScenarioXvfb)
