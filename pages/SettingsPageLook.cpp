@@ -229,14 +229,20 @@ QGridLayout *SettingsPageLook::kindGrid(QLabel *title, QComboBox *kinds, QFrame 
     return top;
 }
 
-void SettingsPageLook::layOut(QWidget *page, QLabel *background, QLayout *top, QPushButton *back,
-                              QPushButton *validate)
+QGridLayout *SettingsPageLook::buttonRow(QPushButton *back, QPushButton *validate, int spacing)
 {
     auto *buttons = new QGridLayout;
     buttons->setContentsMargins(5, 5, 5, 5);
-    buttons->setSpacing(20);
+    buttons->setSpacing(spacing);
     buttons->addWidget(back, 0, 0);
     buttons->addWidget(validate, 0, 1);
+    return buttons;
+}
+
+void SettingsPageLook::layOut(QWidget *page, QLabel *background, QLayout *top, QPushButton *back,
+                              QPushButton *validate)
+{
+    QGridLayout *buttons = buttonRow(back, validate, 20);
     auto *grid = new QGridLayout(background);
     grid->setContentsMargins(20, 20, 20, 20);
     grid->setSpacing(20);

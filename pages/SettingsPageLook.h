@@ -90,6 +90,8 @@ public:
     static void addSetting(QGridLayout *settings, QWidget *widget, int row);
     // Title and kind list above the preview and the settings.
     static QGridLayout *kindGrid(QLabel *title, QComboBox *kinds, QFrame *preview, QFrame *settings);
+    // Back and validate side by side, `spacing` apart.
+    static QGridLayout *buttonRow(QPushButton *back, QPushButton *validate, int spacing);
     // The page's layout: the background filling it, holding `top` above the
     // back and validate buttons.
     static void layOut(QWidget *page, QLabel *background, QLayout *top, QPushButton *back, QPushButton *validate);

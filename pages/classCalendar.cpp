@@ -79,11 +79,7 @@ classCalendar::classCalendar(QWidget *parent)
     QPushButton *validate = SettingsPageLook::validateButton();
     connect(back, &QPushButton::clicked, this, &classCalendar::slotAnnuler);
     connect(validate, &QPushButton::clicked, this, &classCalendar::slotValider);
-    auto *buttons = new QGridLayout;
-    buttons->setContentsMargins(5, 5, 5, 5);
-    buttons->setSpacing(5);
-    buttons->addWidget(back, 0, 0);
-    buttons->addWidget(validate, 0, 1);
+    QGridLayout *buttons = SettingsPageLook::buttonRow(back, validate, 5);
 
     auto *main = new QGridLayout(m_background);
     main->setContentsMargins(20, 20, 20, 20);
