@@ -640,7 +640,9 @@ void ClassMedia::slotSuppImageTexte(QString Name)
     QFile file(m_work + folder + Name);
     if (!file.exists())
         return;
-    if (checkFileImage(Name)) {
+    // The edited poster shows it and takes the new picture when it goes
+    // (control panel); any other poster showing it keeps the file.
+    if (checkFileImage(Name) || m_library.textUses(Name) > 1) {
         showError(QStringLiteral("Le fichier ") + Name + QStringLiteral(" est en cours d'utilisation!!!"));
         return;
     }

@@ -367,6 +367,15 @@ bool MediaLibrary::inUse(int type, const QString &name) const
     return entries.contains(name) || entries.contains(folder(type) + name);
 }
 
+int MediaLibrary::textUses(const QString &name) const
+{
+    ClassParam player;
+    if (!player.getParamCrypt(work(QStringLiteral("DATA/PLAYER.orvex")), QStringList{QStringLiteral("ALL")}, 0))
+        return 0;
+    const QStringList entries = listOf(player, QStringLiteral("SLIDENAMETXT"));
+    return entries.count(name) + entries.count(folder(TextPoster) + name);
+}
+
 QStringList MediaLibrary::takeErrors()
 {
     QStringList errors;

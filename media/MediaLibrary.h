@@ -80,6 +80,9 @@ public:
     // Whether a poster of DATA/PLAYER.orvex names the file (a whole entry,
     // with or without its folder).
     bool inUse(int type, const QString &name) const;
+    // How many posters of DATA/PLAYER.orvex show the text picture (a whole
+    // SLIDENAMETXT entry, with or without "TEXT/").
+    int textUses(const QString &name) const;
 
     // Messages of the failed index writes and journal appends since the
     // last call, for the page to show.

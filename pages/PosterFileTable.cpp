@@ -1,6 +1,7 @@
 #include "PosterFileTable.h"
 
 #include "ClassParam.h"
+#include "ParamFileBatch.h"
 #include "PosterEntries.h"
 
 #include <QCoreApplication>
@@ -53,11 +54,13 @@ bool PosterFileTable::write(const Values &values)
         return false;
     }
     m_error.clear();
-    if (!m_store.setParamsCrypt(path(), values, &m_error)) {
+    ParamFileBatch batch(m_store);
+    if (!batch.write(path(), values)) {
         m_error = QCoreApplication::translate("PosterFileTable", "Impossible de sauvegarder le fichier %1: %2.")
-                      .arg(path(), m_error);
+                      .arg(path(), batch.errorString());
         return false;
     }
+    // Read back: the table then holds what the file holds (Latin-1 as stored).
     load();
     return true;
 }

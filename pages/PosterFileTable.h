@@ -1,18 +1,19 @@
 #pragma once
 
-#include <QList>
-#include <QPair>
+#include "ParamFileBatch.h"
+
 #include <QString>
 
 class ClassParam;
 
 // The settings pages' view of DATA/PLAYER.orvex: the whole file read into a
-// ClassParam table, and writes of several keys as one atomic write, after
-// which the table is read again.
+// ClassParam table, and writes of several keys as one atomic write
+// (ParamFileBatch), refused until the file was read whole, after which the
+// table is read again.
 class PosterFileTable
 {
 public:
-    using Values = QList<QPair<QString, QString>>;
+    using Values = ParamFileBatch::Values;
 
     PosterFileTable(ClassParam &store, const QString &workFolder);
 

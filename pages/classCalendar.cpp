@@ -37,13 +37,13 @@ classCalendar::classCalendar(QWidget *parent)
     , m_path(ApplicationPath)
 {
     setMinimumSize(1024, 720);
-    m_background = new QLabel(this);
+    m_background = SettingsPageLook::background(this);
 
     for (int r = 0; r < PosterSchedule::RangeCount; ++r) {
         const Range range = Range(r);
         const QString empty = PosterSchedule::isDateRange(range) ? QStringLiteral("00/00/0000")
                                                                  : QStringLiteral("00:00:00");
-        m_switch[r] = SettingsPageLook::switchButton(QLatin1String(SwitchTexts[r]), offIcon(range));
+        m_switch[r] = SettingsPageLook::toolButton(QLatin1String(SwitchTexts[r]), offIcon(range));
         m_start[r] = SettingsPageLook::valueButton(empty);
         m_end[r] = SettingsPageLook::valueButton(empty);
         m_start[r]->setObjectName(QStringLiteral("debut%1").arg(QLatin1String(ObjectNames[r])));
@@ -79,11 +79,7 @@ classCalendar::classCalendar(QWidget *parent)
     QPushButton *validate = SettingsPageLook::validateButton();
     connect(back, &QPushButton::clicked, this, &classCalendar::slotAnnuler);
     connect(validate, &QPushButton::clicked, this, &classCalendar::slotValider);
-    auto *buttons = new QGridLayout;
-    buttons->setContentsMargins(5, 5, 5, 5);
-    buttons->setSpacing(5);
-    buttons->addWidget(back, 0, 0);
-    buttons->addWidget(validate, 0, 1);
+    QGridLayout *buttons = SettingsPageLook::buttonRow(back, validate, 5);
 
     auto *main = new QGridLayout(m_background);
     main->setContentsMargins(20, 20, 20, 20);
@@ -98,8 +94,7 @@ classCalendar::~classCalendar() = default;
 
 QFrame *classCalendar::rangeFrame(Range first, Range second)
 {
-    auto *frame = new QFrame;
-    frame->setFrameShape(QFrame::NoFrame);
+    QFrame *frame = SettingsPageLook::plainFrame();
     auto *grid = new QGridLayout(frame);
     grid->setContentsMargins(5, 5, 5, 5);
     grid->setSpacing(5);
@@ -177,8 +172,8 @@ void classCalendar::pickDate(QPushButton *target, const QString &title)
 
 void classCalendar::typeHour(QPushButton *target, const QString &title)
 {
-    const QString typed = SettingsPageLook::typeOnKeypad(title, target->text(), QStringLiteral("00:00:00;_"),
-                                                         m_width, m_height);
+    const QString typed = SettingsPageLook::typeNumber(title, target->text(), QStringLiteral("00:00:00;_"),
+                                                       m_width, m_height);
     const QString hour = PosterSchedule::typedTime(typed, PosterSchedule::timeFormat());
     if (!hour.isEmpty())
         target->setText(hour);

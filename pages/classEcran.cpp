@@ -19,8 +19,7 @@ const QString LabelStyle = QStringLiteral("background-color:rgba(200,200,200,0%)
 
 QFrame *plainFrame(QGridLayout **grid)
 {
-    auto *frame = new QFrame;
-    frame->setFrameShape(QFrame::NoFrame);
+    QFrame *frame = SettingsPageLook::plainFrame();
     *grid = new QGridLayout(frame);
     return frame;
 }
@@ -32,7 +31,7 @@ classEcran::classEcran(QWidget *parent)
     , m_path(ApplicationPath)
 {
     setMinimumSize(1024, 720);
-    m_background = new QLabel(this);
+    m_background = SettingsPageLook::background(this);
     m_mapper = new QSignalMapper(this);
     for (int i = 0; i < ScreenLayouts::Count; ++i) {
         auto *button = new QPushButton;
@@ -164,7 +163,7 @@ void classEcran::slotAutoManual()
 
 void classEcran::typePixels(QPushButton *target, const QString &title)
 {
-    target->setText(SettingsPageLook::typeOnKeypad(title, target->text(), QStringLiteral("0000;_"), m_width, m_height));
+    target->setText(SettingsPageLook::typeNumber(title, target->text(), QStringLiteral("0000;_"), m_width, m_height));
 }
 
 void classEcran::slotManualLargeur() { typePixels(m_largeur, QStringLiteral("Largeur (en pixels):")); }

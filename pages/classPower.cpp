@@ -26,7 +26,7 @@ classPower::classPower(QWidget *parent)
     , m_path(ApplicationPath)
 {
     setMinimumSize(1024, 720);
-    m_background = new QLabel(this);
+    m_background = SettingsPageLook::background(this);
 
     auto *inner = new QGridLayout;
     inner->setContentsMargins(5, 5, 5, 5);
@@ -40,7 +40,7 @@ classPower::classPower(QWidget *parent)
         m_headings.append(label);
     }
     for (int s = 0; s < PowerSchedule::SlotCount; ++s) {
-        m_switch[s] = SettingsPageLook::switchButton(s == 0 ? QStringLiteral("Alimentation")
+        m_switch[s] = SettingsPageLook::toolButton(s == 0 ? QStringLiteral("Alimentation")
                                                             : QStringLiteral("Alimentation 2"),
                                                      OffIcon);
         m_start[s] = SettingsPageLook::valueButton(QStringLiteral("00:00"));
@@ -133,7 +133,7 @@ void classPower::slotPower2() { toggle(1); }
 
 void classPower::typeTime(QPushButton *target, const QString &title, const QString &value)
 {
-    const QString typed = SettingsPageLook::typeOnKeypad(title, value, QStringLiteral("00:00;_"), m_width, m_height);
+    const QString typed = SettingsPageLook::typeNumber(title, value, QStringLiteral("00:00;_"), m_width, m_height);
     const QString time = PosterSchedule::typedTime(typed, PowerSchedule::timeFormat());
     if (!time.isEmpty())
         target->setText(time);

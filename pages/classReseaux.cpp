@@ -2,7 +2,7 @@
 
 #include "AppGlobals.h"
 #include "PosterEntries.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 #include "ShareLink.h"
 #include "SharePicture.h"
 #include "TypedValue.h"
@@ -25,8 +25,8 @@ classReseaux::classReseaux(QWidget *parent)
     , m_keys(m_writer, m_workFolder)
 {
     setMinimumSize(1024, 720);
-    m_background = SettingsPageStyle::background();
-    m_title = SettingsPageStyle::title(tr("Sélectionnez l'affiche à publier:"));
+    m_background = SettingsPageLook::background();
+    m_title = SettingsPageLook::title(tr("Sélectionnez l'affiche à publier:"));
     m_posterChoice = new QComboBox;
     m_posterChoice->setObjectName(QStringLiteral("posterChoice"));
     // Fixed height: a list one line high must not take the preview's room.
@@ -34,10 +34,10 @@ classReseaux::classReseaux(QWidget *parent)
 
     m_pictureLayer = new QLabel;
     m_textLayer = new QLabel;
-    m_previewFrame = SettingsPageStyle::previewFrame({m_pictureLayer, m_textLayer});
+    m_previewFrame = SettingsPageLook::previewFrame({m_pictureLayer, m_textLayer});
 
     m_instruction =
-        SettingsPageStyle::title(tr("Vous devez copier le lien unique et l'incorporer dans votre site web"));
+        SettingsPageLook::title(tr("Vous devez copier le lien unique et l'incorporer dans votre site web"));
     m_instruction->setAlignment(Qt::AlignCenter);
     m_linkBox = new QTextEdit;
     m_linkBox->setObjectName(QStringLiteral("linkBox"));
@@ -45,15 +45,19 @@ classReseaux::classReseaux(QWidget *parent)
     m_linkBox->document()->setDefaultTextOption(QTextOption(Qt::AlignCenter));
     m_linkBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    m_webToggle = SettingsPageStyle::toolButton(tr("Site web"), QStringLiteral(":/images/WwwOFF.png"));
-    m_socialToggle = SettingsPageStyle::toolButton(tr("Facebook"), QStringLiteral(":/images/FacebookOFF.png"));
-    m_instagram = SettingsPageStyle::toolButton(tr("Instagram"), QStringLiteral(":/images/InstagramOFF.png"));
-    m_twitter = SettingsPageStyle::toolButton(tr("Twitter"), QStringLiteral(":/images/TwitterOFF.png"));
+    m_webToggle = SettingsPageLook::toolButton(tr("Site web"), QStringLiteral(":/images/WwwOFF.png"),
+                                               SettingsPageLook::largeIcon());
+    m_socialToggle = SettingsPageLook::toolButton(tr("Facebook"), QStringLiteral(":/images/FacebookOFF.png"),
+                                                  SettingsPageLook::largeIcon());
+    m_instagram = SettingsPageLook::toolButton(tr("Instagram"), QStringLiteral(":/images/InstagramOFF.png"),
+                                               SettingsPageLook::largeIcon());
+    m_twitter = SettingsPageLook::toolButton(tr("Twitter"), QStringLiteral(":/images/TwitterOFF.png"),
+                                             SettingsPageLook::largeIcon());
     m_instagram->setEnabled(false);
     m_twitter->setEnabled(false);
 
-    m_valider = SettingsPageStyle::validateButton();
-    m_retour = SettingsPageStyle::backButton();
+    m_valider = SettingsPageLook::validateButton();
+    m_retour = SettingsPageLook::backButton();
 
     auto *main = new QGridLayout;
     main->setContentsMargins(20, 20, 20, 20);
@@ -66,7 +70,7 @@ classReseaux::classReseaux(QWidget *parent)
     int column = 0;
     for (QToolButton *toggle : {m_webToggle, m_socialToggle, m_instagram, m_twitter})
         main->addWidget(toggle, 4, column++, Qt::AlignCenter);
-    SettingsPageStyle::layOut(this, m_background, main, m_retour, m_valider);
+    SettingsPageLook::layOut(this, m_background, main, m_retour, m_valider);
 
     connect(m_webToggle, &QToolButton::clicked, this, &classReseaux::slotWeb);
     connect(m_socialToggle, &QToolButton::clicked, this, &classReseaux::slotFacebook);
@@ -80,9 +84,9 @@ classReseaux::~classReseaux() = default;
 
 void classReseaux::slotResize(int w, int h, int rotation)
 {
-    const QFont small = SettingsPageStyle::font(height(), 55);
-    const QFont large = SettingsPageStyle::font(height(), 45);
-    m_geometry = SettingsPageStyle::resizePage(this, m_background, w, h, rotation);
+    const QFont small = SettingsPageLook::heightFont(height(), 55);
+    const QFont large = SettingsPageLook::heightFont(height(), 45);
+    m_geometry = SettingsPageLook::resizePage(this, m_background, w, h, rotation);
     const int side = h / 10;
     for (QToolButton *toggle : {m_webToggle, m_socialToggle, m_instagram, m_twitter})
         toggle->setIconSize(QSize(side, side));
@@ -238,18 +242,18 @@ void classReseaux::slotValider()
     }
     const bool published = (m_web && m_webToggle->isEnabled()) || (m_social && m_socialToggle->isEnabled());
     if ((m_web || m_social) && !ShareLink::isUsableFolder(m_folder)) {
-        SettingsPageStyle::showError(this, tr("Le nom de cet écran (%1) ne peut pas servir de lien: "
+        SettingsPageLook::showError(this, tr("Le nom de cet écran (%1) ne peut pas servir de lien: "
                                               "rien n'a été enregistré.")
                                                .arg(m_folder));
         return;
     }
     const QString link = m_linkBox->toPlainText();
     if (published && !TypedValue::isStorable(link)) {
-        SettingsPageStyle::showError(this, TypedValue::refusal(tr("Lien unique")));
+        SettingsPageLook::showError(this, TypedValue::refusal(tr("Lien unique")));
         return;
     }
     if (!m_keys.load()) {
-        SettingsPageStyle::showError(this, m_keys.errorString());
+        SettingsPageLook::showError(this, m_keys.errorString());
         return;
     }
     const int n = m_posterChoice->currentIndex();
@@ -257,7 +261,7 @@ void classReseaux::slotValider()
         const ShareLink::Values values =
             published ? ShareLink::published(m_web, m_social, n, link) : ShareLink::unpublished();
         if (!m_keys.write(values)) {
-            SettingsPageStyle::showError(this, m_keys.errorString());
+            SettingsPageLook::showError(this, m_keys.errorString());
             return;
         }
         if (published)

@@ -2,7 +2,7 @@
 
 #include "ClassParam.h"
 #include "PosterFileTable.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -57,7 +57,7 @@ private:
     PosterFileTable m_keys;
     bool m_web = false;
     bool m_social = false;
-    SettingsPageStyle::Geometry m_geometry;
+    SettingsPageLook::Geometry m_geometry;
     QPixmap m_sharePicture;
 
     QLabel *m_background;

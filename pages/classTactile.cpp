@@ -1,7 +1,7 @@
 #include "classTactile.h"
 
 #include "AppGlobals.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 #include "TypedValue.h"
 
 #include <QComboBox>
@@ -23,18 +23,20 @@ classTactile::classTactile(QWidget *parent)
     : QWidget(parent)
     , m_workFolder(ApplicationPath)
     , m_file(m_param, m_workFolder)
-    , m_page(SettingsPageStyle::kindPage(this))
+    , m_page(SettingsPageLook::kindPage(this))
 {
     setMinimumSize(1024, 720);
 
-    m_urlButton = SettingsPageStyle::toolButton(tr("Adresse Web Application"), QStringLiteral(":/images/PathWeb.png"));
-    m_urlField = SettingsPageStyle::valueField();
+    m_urlButton = SettingsPageLook::toolButton(tr("Adresse Web Application"), QStringLiteral(":/images/PathWeb.png"),
+                                               SettingsPageLook::largeIcon());
+    m_urlField = SettingsPageLook::valueField();
     m_delayButton =
-        SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
-    m_delayField = SettingsPageStyle::valueField();
+        SettingsPageLook::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"),
+                                     SettingsPageLook::largeIcon());
+    m_delayField = SettingsPageLook::valueField();
     int row = 1;
     for (QWidget *w : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
-        SettingsPageStyle::addSetting(m_page.settings, w, row++);
+        SettingsPageLook::addSetting(m_page.settings, w, row++);
 
     connect(m_page.kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classTactile::slotComboWidget);
     connect(m_urlButton, &QToolButton::clicked, this, &classTactile::slotAppUrl);
@@ -48,8 +50,8 @@ classTactile::~classTactile() = default;
 
 void classTactile::slotResize(int w, int h, int rotation)
 {
-    const QFont font = SettingsPageStyle::font(height(), 55);
-    m_geometry = SettingsPageStyle::resizePage(this, m_page.background, w, h, rotation);
+    const QFont font = SettingsPageLook::heightFont(height(), 55);
+    m_geometry = SettingsPageLook::resizePage(this, m_page.background, w, h, rotation);
     m_page.title->setFont(font);
     m_page.kindList->setFont(font);
     for (QWidget *widget : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
@@ -87,7 +89,7 @@ void classTactile::slotUpdateWidget(int NumeroAffiche)
 void classTactile::slotValider()
 {
     if (!m_file.load()) {
-        SettingsPageStyle::showError(this, m_file.errorString());
+        SettingsPageLook::showError(this, m_file.errorString());
         return;
     }
     const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
@@ -95,7 +97,7 @@ void classTactile::slotValider()
     const QString timeout = on ? TypedValue::millisecondsOf(m_delayField->text()) : QString();
     if (!m_file.write({qMakePair(QStringLiteral("WEBAPPURL"), url),
                        qMakePair(QStringLiteral("WEBAPPTIMEOUT"), timeout)})) {
-        SettingsPageStyle::showError(this, m_file.errorString());
+        SettingsPageLook::showError(this, m_file.errorString());
         return;
     }
     emit signalButton(0);
@@ -115,15 +117,15 @@ void classTactile::slotComboWidget(int index)
         widget->setVisible(on);
     if (!on || m_geometry.preview.isEmpty())
         return;
-    const QString picture = SettingsPageStyle::isPortrait(m_geometry.rotation)
+    const QString picture = SettingsPageLook::isPortrait(m_geometry.rotation)
         ? QStringLiteral(":/images/WEBAPP-Portrait.jpg")
         : QStringLiteral(":/images/WEBAPP-Paysage.jpg");
-    SettingsPageStyle::showPreview(m_page.preview, picture, m_geometry.preview);
+    SettingsPageLook::showPreview(m_page.preview, picture, m_geometry.preview);
 }
 
 void classTactile::slotClavier(QString Titre)
 {
-    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_geometry.width, m_geometry.height);
+    m_buffer = SettingsPageLook::typeText(Titre, m_buffer, m_geometry.width, m_geometry.height);
 }
 
 void classTactile::slotAppUrl()
@@ -131,7 +133,7 @@ void classTactile::slotAppUrl()
     m_buffer = m_urlField->text();
     slotClavier(tr("Entrer l'adresse:"));
     if (!TypedValue::isStorable(m_buffer)) {
-        SettingsPageStyle::showError(this, TypedValue::refusal(tr("Adresse Web Application")));
+        SettingsPageLook::showError(this, TypedValue::refusal(tr("Adresse Web Application")));
         return;
     }
     m_urlField->setText(m_buffer);
@@ -139,7 +141,7 @@ void classTactile::slotAppUrl()
 
 void classTactile::slotAppTimeout()
 {
-    m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le délai (en s):"), m_delayField->text(),
+    m_buffer = SettingsPageLook::typeNumber(tr("Entrer le délai (en s):"), m_delayField->text(),
                                              QStringLiteral("000;_"), m_geometry.width, m_geometry.height);
     m_delayField->setText(m_buffer);
 }

@@ -2,7 +2,7 @@
 
 #include "ClassParam.h"
 #include "PosterFileTable.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 
 #include <QWidget>
 
@@ -42,8 +42,8 @@ private:
     ClassParam m_param;
     PosterFileTable m_file;
     // Background, title, kind list, preview, settings frame and buttons.
-    SettingsPageStyle::KindPage m_page;
-    SettingsPageStyle::Geometry m_geometry;
+    SettingsPageLook::KindPage m_page;
+    SettingsPageLook::Geometry m_geometry;
     QString m_buffer;
 
     QToolButton *m_urlButton;

@@ -2,7 +2,7 @@
 
 #include "AppGlobals.h"
 #include "PosterEntries.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 #include "TypedValue.h"
 
 #include <QComboBox>
@@ -18,35 +18,39 @@ classWidget::classWidget(QWidget *parent)
     : QWidget(parent)
     , m_workFolder(ApplicationPath)
     , m_file(m_param, m_workFolder)
-    , m_page(SettingsPageStyle::kindPage(this))
+    , m_page(SettingsPageLook::kindPage(this))
 {
     setMinimumSize(1024, 720);
     m_rssNames = WidgetKinds::rssPresetNames();
     m_rssAddresses = WidgetKinds::rssPresetAddresses();
     m_languageCodes = WidgetKinds::languageCodes();
 
-    m_zipButton = SettingsPageStyle::toolButton(tr("Code postal"), QStringLiteral(":/images/Position.png"));
-    m_zipField = SettingsPageStyle::valueField();
-    m_cityButton = SettingsPageStyle::toolButton(tr("Ville"), QStringLiteral(":/images/World.png"));
-    m_cityField = SettingsPageStyle::valueField();
+    m_zipButton = SettingsPageLook::toolButton(tr("Code postal"), QStringLiteral(":/images/Position.png"),
+                                               SettingsPageLook::largeIcon());
+    m_zipField = SettingsPageLook::valueField();
+    m_cityButton = SettingsPageLook::toolButton(tr("Ville"), QStringLiteral(":/images/World.png"),
+                                                SettingsPageLook::largeIcon());
+    m_cityField = SettingsPageLook::valueField();
     m_languageList = new QComboBox;
-    m_languageField = SettingsPageStyle::valueField(QStringLiteral("fr"));
+    m_languageField = SettingsPageLook::valueField(QStringLiteral("fr"));
     m_rssPresetList = new QComboBox;
     m_rssPresetList->addItems(m_rssNames);
-    m_rssButton = SettingsPageStyle::toolButton(tr("Adresse du Flux RSS"), QStringLiteral(":/images/Rss.png"));
-    m_rssField = SettingsPageStyle::valueField();
+    m_rssButton = SettingsPageLook::toolButton(tr("Adresse du Flux RSS"), QStringLiteral(":/images/Rss.png"),
+                                               SettingsPageLook::largeIcon());
+    m_rssField = SettingsPageLook::valueField();
     m_delayButton =
-        SettingsPageStyle::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"));
-    m_delayField = SettingsPageStyle::valueField();
+        SettingsPageLook::toolButton(tr("Temps entre les info.(en s)"), QStringLiteral(":/images/HeureON.png"),
+                                     SettingsPageLook::largeIcon());
+    m_delayField = SettingsPageLook::valueField();
     // Weather and RSS fields share rows: one group shows at a time.
     int row = 0;
     for (QWidget *w : std::initializer_list<QWidget *>{m_zipButton, m_zipField, m_cityButton, m_cityField,
                                                        m_languageList, m_languageField})
-        SettingsPageStyle::addSetting(m_page.settings, w, row++);
+        SettingsPageLook::addSetting(m_page.settings, w, row++);
     row = 0;
     for (QWidget *w : std::initializer_list<QWidget *>{m_rssPresetList, m_rssButton, m_rssField, m_delayButton,
                                                        m_delayField})
-        SettingsPageStyle::addSetting(m_page.settings, w, row++);
+        SettingsPageLook::addSetting(m_page.settings, w, row++);
 
     connect(m_page.kindList, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &classWidget::slotComboWidget);
     connect(m_languageList, &QComboBox::currentTextChanged, this, &classWidget::slotLangue);
@@ -64,8 +68,8 @@ classWidget::~classWidget() = default;
 
 void classWidget::slotResize(int w, int h, int rotation)
 {
-    const QFont font = SettingsPageStyle::font(height(), 55);
-    m_geometry = SettingsPageStyle::resizePage(this, m_page.background, w, h, rotation);
+    const QFont font = SettingsPageLook::heightFont(height(), 55);
+    m_geometry = SettingsPageLook::resizePage(this, m_page.background, w, h, rotation);
 
     m_page.title->setFont(font);
     m_page.kindList->setFont(font);
@@ -153,7 +157,7 @@ void classWidget::slotValider()
     }
     // Read again: the panel may have added or moved posters since the load.
     if (!m_file.load()) {
-        SettingsPageStyle::showError(this, m_file.errorString());
+        SettingsPageLook::showError(this, m_file.errorString());
         return;
     }
     m_posterCount = m_file.posterCount();
@@ -162,11 +166,11 @@ void classWidget::slotValider()
         WidgetKinds::toWrite([this](const QString &key) { return m_file.value(key); }, m_posterCount, m_poster,
                              WidgetKinds::slideTypeOf(kind), fields());
     if (values.isEmpty()) {
-        SettingsPageStyle::showError(this, tr("Cette affiche n'existe plus sur l'écran: rien n'a été enregistré."));
+        SettingsPageLook::showError(this, tr("Cette affiche n'existe plus sur l'écran: rien n'a été enregistré."));
         return;
     }
     if (!m_file.write(values)) {
-        SettingsPageStyle::showError(this, m_file.errorString());
+        SettingsPageLook::showError(this, m_file.errorString());
         return;
     }
     emit signalNewWidget(kind);
@@ -206,7 +210,7 @@ void classWidget::slotComboWidget(int index)
     const QString picture = WidgetKinds::picture(slideType, m_geometry.rotation);
     if (picture.isEmpty() || m_geometry.preview.isEmpty())
         return;
-    SettingsPageStyle::showPreview(m_page.preview, picture, m_geometry.preview);
+    SettingsPageLook::showPreview(m_page.preview, picture, m_geometry.preview);
 }
 
 void classWidget::slotLangue(QString lang)
@@ -226,7 +230,7 @@ void classWidget::slotRssThemes()
 
 void classWidget::slotClavier(QString Titre)
 {
-    m_buffer = SettingsPageStyle::typeText(Titre, m_buffer, m_geometry.width, m_geometry.height);
+    m_buffer = SettingsPageLook::typeText(Titre, m_buffer, m_geometry.width, m_geometry.height);
 }
 
 void classWidget::editField(QLabel *field, const QString &name, const std::function<void()> &edit)
@@ -234,7 +238,7 @@ void classWidget::editField(QLabel *field, const QString &name, const std::funct
     m_buffer = field->text();
     edit();
     if (!TypedValue::isStorable(m_buffer)) {
-        SettingsPageStyle::showError(this, TypedValue::refusal(name));
+        SettingsPageLook::showError(this, TypedValue::refusal(name));
         return;
     }
     field->setText(m_buffer);
@@ -243,7 +247,7 @@ void classWidget::editField(QLabel *field, const QString &name, const std::funct
 void classWidget::slotZip()
 {
     editField(m_zipField, tr("Code postal"), [this] {
-        m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le code postal:"), m_buffer, QStringLiteral("00000;_"),
+        m_buffer = SettingsPageLook::typeNumber(tr("Entrer le code postal:"), m_buffer, QStringLiteral("00000;_"),
                                                  m_geometry.width, m_geometry.height);
     });
 }
@@ -261,7 +265,7 @@ void classWidget::slotRssAdress()
 void classWidget::slotRssDelay()
 {
     editField(m_delayField, tr("Délai"), [this] {
-        m_buffer = SettingsPageStyle::typeNumber(tr("Entrer le délai (en s):"), m_buffer, QStringLiteral("000;_"),
+        m_buffer = SettingsPageLook::typeNumber(tr("Entrer le délai (en s):"), m_buffer, QStringLiteral("000;_"),
                                                  m_geometry.width, m_geometry.height);
     });
 }

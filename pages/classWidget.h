@@ -2,7 +2,7 @@
 
 #include "ClassParam.h"
 #include "PosterFileTable.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 #include "WidgetKinds.h"
 
 #include <QStringList>
@@ -61,10 +61,10 @@ private:
     ClassParam m_param;
     PosterFileTable m_file;
     // Background, title, kind list, preview, settings frame and buttons.
-    SettingsPageStyle::KindPage m_page;
+    SettingsPageLook::KindPage m_page;
     int m_poster = -1;
     int m_posterCount = 0;
-    SettingsPageStyle::Geometry m_geometry;
+    SettingsPageLook::Geometry m_geometry;
     QString m_buffer;
     QStringList m_rssNames;
     QStringList m_rssAddresses;

@@ -27,6 +27,8 @@ private slots:
     void rebuildSizesKeepsUndownloaded();
     void inUseMatchesWholeEntries_data();
     void inUseMatchesWholeEntries();
+    void textUsesCountsPosters_data();
+    void textUsesCountsPosters();
     void journalFailureIsReported();
 };
 
@@ -274,6 +276,28 @@ void MediaLibraryTest::inUseMatchesWholeEntries()
     QFETCH(bool, used);
     MediaFixture f;
     QCOMPARE(MediaLibrary(f.work).inUse(type, name), used);
+}
+
+void MediaLibraryTest::textUsesCountsPosters_data()
+{
+    QTest::addColumn<QString>("texts");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("uses");
+    QTest::newRow("text picture another poster shows") << "TEXT/a.png|TEXT/a.png|" << "a.png" << 2;
+    QTest::newRow("with and without its folder") << "TEXT/a.png|a.png|TEXT/b.png" << "a.png" << 2;
+    QTest::newRow("the edited poster alone") << "TEXT/a.png||TEXT/b.png" << "a.png" << 1;
+    QTest::newRow("part of a poster's name") << "TEXT/aa.png|" << "a.png" << 0;
+    QTest::newRow("no poster shows a text") << "|" << "a.png" << 0;
+}
+
+void MediaLibraryTest::textUsesCountsPosters()
+{
+    QFETCH(QString, texts);
+    QFETCH(QString, name);
+    QFETCH(int, uses);
+    MediaFixture f;
+    QVERIFY(writeParams(f.work + "DATA/PLAYER.orvex", {{"SLIDENAMETXT", texts}}));
+    QCOMPARE(MediaLibrary(f.work).textUses(name), uses);
 }
 
 void MediaLibraryTest::journalFailureIsReported()

@@ -1,5 +1,5 @@
 #include "PosterEntries.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 #include "ShareLink.h"
 #include "SharePicture.h"
 #include "TypedValue.h"
@@ -320,7 +320,7 @@ void PageValuesTest::previewSize()
     QFETCH(int, width);
     QFETCH(int, rotation);
     QFETCH(QSize, size);
-    QCOMPARE(SettingsPageStyle::previewSize(width, rotation), size);
+    QCOMPARE(SettingsPageLook::previewSize(width, rotation), size);
 }
 
 void PageValuesTest::sharePicture_data()
