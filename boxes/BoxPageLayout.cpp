@@ -1,6 +1,6 @@
 #include "BoxPageLayout.h"
 
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -9,7 +9,7 @@
 
 QGridLayout *BoxPageLayout::mainGrid(QWidget *page, QLabel **background, int spacing)
 {
-    *background = SettingsPageStyle::background();
+    *background = SettingsPageLook::background();
     auto *grid = new QGridLayout(*background);
     grid->setContentsMargins(20, 20, 20, 20);
     grid->setSpacing(spacing);

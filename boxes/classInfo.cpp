@@ -3,7 +3,7 @@
 #include "AppGlobals.h"
 #include "BoxFiles.h"
 #include "BoxPageLayout.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -72,8 +72,8 @@ classInfo::classInfo(QWidget *parent)
     m_framePosition = panel(QStringLiteral(":/images/Position.png"), labelsOf(BoxFiles::positionFields()),
                             &m_positionLabels, position);
 
-    m_valider = SettingsPageStyle::validateButton();
-    m_retour = SettingsPageStyle::backButton();
+    m_valider = SettingsPageLook::validateButton();
+    m_retour = SettingsPageLook::backButton();
     m_grid = BoxPageLayout::mainGrid(this, &m_background, 10);
     m_grid->addWidget(m_frameBox, 0, 0);
     m_grid->addWidget(m_frameOwner, 0, 1);
@@ -136,7 +136,7 @@ void classInfo::slotValider()
         const QChar bad = BoxFiles::unstorable(value);
         if (!bad.isNull()) {
             fields.at(i)->setFocus();
-            SettingsPageStyle::showError(
+            SettingsPageLook::showError(
                 this, tr("Le caractère « %1 » du champ %2 ne peut pas être enregistré.").arg(bad, labels.at(i)));
             return;
         }
@@ -144,7 +144,7 @@ void classInfo::slotValider()
     }
     QString error;
     if (!BoxFiles::saveInfo(m_path + BoxFiles::infoFile(), values, &error)) {
-        SettingsPageStyle::showError(this, tr("La fiche de l'écran n'a pas pu être enregistrée: %1.").arg(error));
+        SettingsPageLook::showError(this, tr("La fiche de l'écran n'a pas pu être enregistrée: %1.").arg(error));
         return;
     }
     // The fields show what was stored.
@@ -163,7 +163,7 @@ void classInfo::slotResize(int w, int h, int rotation)
     Q_UNUSED(rotation)
     setMinimumSize(w, h);
     const QFont font(QStringLiteral("Avenir"), qMax(1, int(float(width() / 90) * FontRatio)), QFont::Normal);
-    SettingsPageStyle::paintBackground(m_background, w, h);
+    SettingsPageLook::paintBackground(m_background, w, h);
     for (QLabel *label : m_ownerLabels + m_factoryLabels + m_positionLabels)
         label->setFont(font);
     for (QLineEdit *edit : m_ownerFields)

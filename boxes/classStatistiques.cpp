@@ -3,7 +3,7 @@
 #include "AppGlobals.h"
 #include "BoxFiles.h"
 #include "BoxPageLayout.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 #include "TimeScale.h"
 
 #include <QCoreApplication>
@@ -116,8 +116,8 @@ classStatistiques::classStatistiques(QWidget *parent)
     m_events->setAcceptRichText(false);
     eventLayout->addWidget(m_events, 0, 0);
 
-    m_valider = SettingsPageStyle::validateButton();
-    m_retour = SettingsPageStyle::backButton();
+    m_valider = SettingsPageLook::validateButton();
+    m_retour = SettingsPageLook::backButton();
     connect(m_valider, &QPushButton::clicked, this, &classStatistiques::slotValider);
     connect(m_retour, &QPushButton::clicked, this, &classStatistiques::slotAnnuler);
     m_grid = BoxPageLayout::mainGrid(this, &m_background, 20);
@@ -271,7 +271,7 @@ void classStatistiques::slotResize(int w, int h, int rotation)
     const int room = (qMax(w, W) - 2 * 20 - 2 * 20) / 3 - side - 40;
     middle.setPointSize(fittedPointSize(middle, longest, room));
     setMinimumSize(w, h);
-    SettingsPageStyle::paintBackground(m_background, w, h);
+    SettingsPageLook::paintBackground(m_background, w, h);
     for (QLabel *text : qAsConst(m_statusTexts))
         text->setFont(middle);
     m_check->setFont(middle);
