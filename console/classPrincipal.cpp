@@ -2,6 +2,7 @@
 
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
+#include "BoxDeployment.h"
 #include "BoxFolderDownload.h"
 #include "BoxStatus.h"
 #include "BoxStatusPoller.h"
@@ -630,8 +631,7 @@ void classPrincipal::slotPower()
 void classPrincipal::slotDeploiement()
 {
     logFunction("slotDeploiement");
-    m_timerDeploy->start();
-    m_indiceDeploy = 0;
+    m_boxDeploy->start();
 }
 
 void classPrincipal::slotSwitch()
@@ -672,7 +672,7 @@ void classPrincipal::MessageOnlyOFF()
 
 void classPrincipal::SlotBouttonMessageAnnuler()
 {
-    m_indiceDeploy = 0;
+    m_boxDeploy->cancel();
     m_http->setUploadState(10);
     m_overlay->hideMessage();
 }
@@ -1175,7 +1175,7 @@ void classPrincipal::CreationSequences()
     m_lists->setListUploadStarted([this] { m_overlay->cancelButton()->hide(); });
     // Direct: the error box is modal inside the caller's tick.
     connect(m_lists, &ListTransfers::sequenceFailed, this, [this](int code) {
-        m_indiceDeploy = 0;
+        m_boxDeploy->sequenceFailed();
         if (code == 4)
             m_indiceDeployMedia = 0;
         if (code > 0)
@@ -1240,6 +1240,71 @@ void classPrincipal::CreationSequences()
             &classPrincipal::signalStatusEstMiseAJour);
     connect(m_boxDownload, &BoxFolderDownload::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
             Qt::DirectConnection);
+    CreationDeploiement();
+}
+
+// The box deployment; the panel answers the box choice and shows the rest.
+void classPrincipal::CreationDeploiement()
+{
+    m_boxDeploy = new BoxDeployment(m_http, m_lists, m_revisions, &m_paramPlayer, m_timerDeploy, this);
+    m_boxDeploy->setWorkFolder(ApplicationPath);
+    m_boxDeploy->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    m_boxDeploy->setChooser([this](QStringList *targets) { return SelectBox(targets); });
+    m_boxDeploy->setDownloader([this](QString local, QString name, QString folder, QString chk) {
+        return slotTelechargerFichier(local, name, folder, chk);
+    });
+    connect(m_boxDeploy, &BoxDeployment::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_boxDeploy, &BoxDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_boxDeploy, &BoxDeployment::signalDeployBox, this, [this](QString box) {
+        m_overlay->deployIcon()->setVisible(!box.isEmpty());
+        m_overlay->titleLabel()->setText(box);
+        m_overlay->titleLabel()->setVisible(!box.isEmpty());
+    });
+    // Direct: the publication page saves the picture before this returns.
+    connect(m_boxDeploy, &BoxDeployment::signalUpdateHDImage, this, &classPrincipal::signalUpdateHDImage,
+            Qt::DirectConnection);
+    connect(m_boxDeploy, &BoxDeployment::signalError, this,
+            [this](QString text) { QMessageBox::critical(nullptr, QStringLiteral("Erreur"), text); },
+            Qt::DirectConnection);
+    connect(m_boxDeploy, &BoxDeployment::signalTermine, this, [this] {
+        MessageTermine();
+        slotSwitch();
+    }, Qt::DirectConnection);
+}
+
+bool classPrincipal::SelectBox(QStringList *targets)
+{
+    m_boxDeploy->setAccountName(m_account.accountName);
+    m_paramLogin.getParamCrypt(workPath(QStringLiteral("LoginCrypt.orvex")), QStringList{QStringLiteral("ALL")}, 0);
+    const QString category = m_chooser->currentGroupEntry();
+    if (category == QLatin1String("PLAYLIST")) {
+        *targets << m_chooser->currentScreen();
+        return true;
+    }
+    QStringList items, names, elements;
+    for (int i = 0; i < m_chooser->groupList()->count(); ++i)
+        items << m_chooser->groupList()->item(i)->text();
+    BoxDeployment::choiceLists(&m_paramLogin, items, &names, &elements);
+    ClassBox box(names, elements, category, m_paramLogin.getInfoBalise(QStringLiteral("PLAYERLIST")).split('|'),
+                 m_paramLogin.getInfoBalise(QStringLiteral("PLAYERLISTNAME")).split('|'), m_chooser->currentScreen(),
+                 width(), height(), 0, this);
+    m_dimming->show();
+    const bool go = box.exec() >= 0 && box.text() == 0;
+    m_dimming->hide();
+    if (go) {
+        setFocus(Qt::OtherFocusReason);
+        *targets = box.BoxNumber();
+    }
+    return go;
+}
+
+void classPrincipal::MessageTermine()
+{
+    m_dimming->show();
+    ClassBox box(tr("Déploiement terminé avec succés!!"), ClassBox::Information, width(), height(), this);
+    box.exec();
+    m_dimming->hide();
+    setFocus(Qt::OtherFocusReason);
 }
 
 bool classPrincipal::FtpGetListFile(QString localFolder) { return m_lists->FtpGetListFile(localFolder); }
@@ -1322,11 +1387,7 @@ void classPrincipal::slotGetFile(QString FolderFtp, QString fileNameFtp, QString
     m_transferSlots->slotGetFile(FolderFtp, fileNameFtp, FolderDestination, fileNameDestination);
 }
 
-void classPrincipal::slotProcessDeploy()
-{
-    m_timerDeploy->stop();
-    m_indiceDeploy = 0;
-}
+void classPrincipal::slotProcessDeploy() { m_boxDeploy->slotProcessDeploy(); }
 
 void classPrincipal::slotProcessDeployLogin()
 {
@@ -1377,9 +1438,7 @@ void classPrincipal::slotProcessDeployAlerte(QString)
     logFunction("slotProcessDeployAlerte");
 }
 
-void classPrincipal::slotSavePictureTermine()
-{
-}
+void classPrincipal::slotSavePictureTermine() { m_boxDeploy->slotSavePictureTermine(); }
 
 void classPrincipal::SlotSupprimerCompte()
 {

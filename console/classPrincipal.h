@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class AnimationStackedWidget;
+class BoxDeployment;
 class BoxFolderDownload;
 class BoxStatusPoller;
 class ConnectionStarter;
@@ -131,6 +132,7 @@ public:
     BoxFolderDownload *boxDownload() const { return m_boxDownload; }
     BoxStatusPoller *statusPoller() const { return m_statusPoller; }
     FolderOperations *folderOperations() const { return m_folders; }
+    BoxDeployment *boxDeployment() const { return m_boxDeploy; }
 
     // Revision counters of DATA/PLAYER.orvex and TEMP/MEDIA.orvex.
     RevisionCounters *revisions() const { return m_revisions; }
@@ -290,6 +292,9 @@ private:
     void stopWithMessage(QTimer *timer, const QString &text);
     void cancelBoxDownload();
     void CreationSequences();
+    void CreationDeploiement();
+    bool SelectBox(QStringList *targets);
+    void MessageTermine();
     void CreationSession();
     void showScreenNotice();
     void posterListLive(bool live);
@@ -415,9 +420,9 @@ private:
     FolderOperations *m_folders = nullptr;
     BoxFolderDownload *m_boxDownload = nullptr;
     RevisionCounters *m_revisions = nullptr;
+    BoxDeployment *m_boxDeploy = nullptr;
 
     // Step machines.
-    int m_indiceDeploy = 0;
     int m_indiceDeployLogin = 0;
     int m_indiceDeployMedia = 0;
     BoxStatusPoller *m_statusPoller = nullptr;
