@@ -33,6 +33,18 @@ bool neverDeployed(const QString &name)
     return names.contains(name);
 }
 
+// A plain name with nothing that a URL or the page would read as markup.
+bool safeLinkFolder(const QString &name)
+{
+    if (!TransferPaths::isPlainName(name))
+        return false;
+    for (const QChar c : name) {
+        if (QStringLiteral("\"'<>&?#%\\").contains(c) || c.unicode() < 0x20)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 BoxDeployment::BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
@@ -156,7 +168,7 @@ void BoxDeployment::slotProcessDeploy()
         m_linkFolder = SharePage::linkFolderOf(readPlayer(QStringLiteral("LINKSITE")));
         // The folder name comes from the publication page's link: it must
         // not reach outside LINKS/.
-        if (!m_linkFolder.isEmpty() && !TransferPaths::isPlainName(m_linkFolder)) {
+        if (!m_linkFolder.isEmpty() && !safeLinkFolder(m_linkFolder)) {
             emit signalError(tr("Le dossier du lien de partage est invalide: %1").arg(m_linkFolder));
             m_step = 70;
             break;

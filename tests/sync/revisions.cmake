@@ -3,3 +3,7 @@ zo_add_test(sync_revisioncounters SOURCES tst_revisioncounters.cpp ParamFixture.
 zo_add_test(sync_boxfolderdownload_standin SOURCES tst_boxfolderdownload_standin.cpp
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_boxdeployment_standin SOURCES tst_boxdeployment_standin.cpp
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_sharepage SOURCES tst_sharepage.cpp LIBS sync)
