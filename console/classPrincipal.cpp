@@ -2,7 +2,9 @@
 
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
+#include "AccountDeployment.h"
 #include "BoxDeployment.h"
+#include "CommandReport.h"
 #include "BoxFolderDownload.h"
 #include "BoxStatus.h"
 #include "BoxStatusPoller.h"
@@ -16,6 +18,7 @@
 #include "ListTransfers.h"
 #include "LoginSequence.h"
 #include "MediaAlignment.h"
+#include "MediaDeployment.h"
 #include "PanelDialogs.h"
 #include "MessageOverlay.h"
 #include "PanelMetrics.h"
@@ -432,7 +435,7 @@ void classPrincipal::CreationINFO()
             disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
     };
     host.accountName = [this] { return m_account.accountName; };
-    host.deployRunning = [this] { return m_indiceDeployLogin != 0 || m_indiceDeployMedia != 0; };
+    host.deployRunning = [this] { return m_accountDeploy->running() || m_mediaDeploy->running(); };
     host.maxPosterCount = [this] { return m_maxPosterCount; };
     host.panelSize = [this] { return QSize(m_width, m_height); };
     m_posters = new PosterPanel(host, this);
@@ -1176,8 +1179,9 @@ void classPrincipal::CreationSequences()
     // Direct: the error box is modal inside the caller's tick.
     connect(m_lists, &ListTransfers::sequenceFailed, this, [this](int code) {
         m_boxDeploy->sequenceFailed();
-        if (code == 4)
-            m_indiceDeployMedia = 0;
+        m_accountDeploy->sequenceFailed();
+        m_mediaDeploy->sequenceFailed();
+        m_commands->sequenceFailed();
         if (code > 0)
             MessageErreurConnexion(code);
     }, Qt::DirectConnection);
@@ -1190,7 +1194,7 @@ void classPrincipal::CreationSequences()
     connect(m_folders, &FolderOperations::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
     connect(m_folders, &FolderOperations::signalInformation, this,
             [this](QString title, QString text) { QMessageBox::information(this, title, text); });
-    connect(m_folders, &FolderOperations::signalFinished, this, &classPrincipal::slotProcessDeployLogin);
+    connect(m_folders, &FolderOperations::signalFinished, this, [this] { m_accountDeploy->folderOperationEnded(); });
 
     m_revisions = new RevisionCounters(&m_paramPlayer, &m_paramMedia, this);
     m_revisions->setWorkFolder(ApplicationPath);
@@ -1270,6 +1274,58 @@ void classPrincipal::CreationDeploiement()
         MessageTermine();
         slotSwitch();
     }, Qt::DirectConnection);
+
+    const auto download = [this](QString local, QString name, QString folder, QString chk) {
+        return slotTelechargerFichier(local, name, folder, chk);
+    };
+    m_accountDeploy = new AccountDeployment(m_http, m_lists, m_revisions, &m_paramLogin, m_timerDeployLogin, this);
+    m_mediaDeploy = new MediaDeployment(m_http, m_lists, m_timerDeployMedia, this);
+    m_commands = new CommandReport(m_http, m_lists, m_timerDeployCommande, m_timerDeployAlerte, this);
+    m_accountDeploy->setMerge([this](QString index, QString journal) { return transOperationToFileAdmin(index, journal); });
+    m_mediaDeploy->setMerge([this](QString index, QString journal) { return transOperationToFile(index, journal); });
+    m_mediaDeploy->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    m_commands->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_mediaDeploy, &MediaDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_commands, &CommandReport::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    m_accountDeploy->setWorkFolder(ApplicationPath);
+    m_mediaDeploy->setWorkFolder(ApplicationPath);
+    m_commands->setWorkFolder(ApplicationPath);
+    m_accountDeploy->setDownloader(download);
+    m_mediaDeploy->setDownloader(download);
+    connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_commands, &CommandReport::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_accountDeploy, &AccountDeployment::signalDeployBox, m_boxDeploy, &BoxDeployment::signalDeployBox);
+    connect(m_accountDeploy, &AccountDeployment::signalBegin, this, [this] { deployButtons(false); });
+    connect(m_mediaDeploy, &MediaDeployment::signalBegin, this, [this] { deployButtons(false); });
+    connect(m_accountDeploy, &AccountDeployment::signalFinished, this, [this] { deployButtons(false); });
+    connect(m_mediaDeploy, &MediaDeployment::signalFinished, this, [this] { deployButtons(true); });
+    connect(m_accountDeploy, &AccountDeployment::signalCorrupt, this, &classPrincipal::showError, Qt::DirectConnection);
+    connect(m_mediaDeploy, &MediaDeployment::signalCorrupt, this, &classPrincipal::showError, Qt::DirectConnection);
+    connect(m_accountDeploy, &AccountDeployment::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
+            Qt::DirectConnection);
+    connect(m_mediaDeploy, &MediaDeployment::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
+            Qt::DirectConnection);
+    const auto information = [this](QString title, QString text) { QMessageBox::information(this, title, text); };
+    connect(m_accountDeploy, &AccountDeployment::signalInformation, this, information);
+    connect(m_commands, &CommandReport::signalInformation, this, information);
+    connect(m_commands, &CommandReport::signalTermineReboot, this, [this] {
+        showInfo(tr("Commande envoyée!!! Le boitîer va redémarrer dans environ 30 secondes!!!"));
+    }, Qt::DirectConnection);
+    connect(m_commands, &CommandReport::signalTermineAlerte, this, [this] {
+        showInfo(tr("Envoi du rapport terminé!!! Orvex vous remercie pour votra aide!!!"));
+    }, Qt::DirectConnection);
+}
+
+// The end of the account (false) or media (true) deployment, or the start
+// of either (both false while it runs).
+void classPrincipal::deployButtons(bool all)
+{
+    const bool idle = !m_accountDeploy->running() && !m_mediaDeploy->running();
+    const bool screen = idle && m_chooser->screensList()->currentItem() != nullptr;
+    m_btnAdministration->setEnabled(idle);
+    for (QToolButton *button : {m_btnStatistiques, m_btnMediatheque, m_btnEditer, m_btnDeployer})
+        button->setEnabled(all ? idle : screen);
 }
 
 bool classPrincipal::SelectBox(QStringList *targets)
@@ -1298,10 +1354,12 @@ bool classPrincipal::SelectBox(QStringList *targets)
     return go;
 }
 
-void classPrincipal::MessageTermine()
+void classPrincipal::MessageTermine() { showInfo(tr("Déploiement terminé avec succés!!")); }
+
+void classPrincipal::showInfo(const QString &text)
 {
     m_dimming->show();
-    ClassBox box(tr("Déploiement terminé avec succés!!"), ClassBox::Information, width(), height(), this);
+    ClassBox box(text, ClassBox::Information, width(), height(), this);
     box.exec();
     m_dimming->hide();
     setFocus(Qt::OtherFocusReason);
@@ -1389,53 +1447,38 @@ void classPrincipal::slotGetFile(QString FolderFtp, QString fileNameFtp, QString
 
 void classPrincipal::slotProcessDeploy() { m_boxDeploy->slotProcessDeploy(); }
 
-void classPrincipal::slotProcessDeployLogin()
-{
-    m_timerDeployLogin->stop();
-    m_indiceDeployLogin = 0;
-}
+void classPrincipal::slotProcessDeployLogin() { m_accountDeploy->slotProcessDeployLogin(); }
+void classPrincipal::slotProcessDeployMedia() { m_mediaDeploy->slotProcessDeployMedia(); }
+void classPrincipal::slotProcessDeployCommandeTimer() { m_commands->slotProcessDeployCommandeTimer(); }
+void classPrincipal::slotProcessDeployInfoMediaTimer() { m_timerDeployInfoMedia->stop(); }
+void classPrincipal::slotProcessDeployAlerteTime() { m_commands->slotProcessDeployAlerteTime(); }
 
-void classPrincipal::slotProcessDeployMedia()
-{
-    m_timerDeployMedia->stop();
-    m_indiceDeployMedia = 0;
-}
-
-void classPrincipal::slotProcessDeployCommandeTimer()
-{
-    m_timerDeployCommande->stop();
-}
-
-void classPrincipal::slotProcessDeployInfoMediaTimer()
-{
-    m_timerDeployInfoMedia->stop();
-}
-
-void classPrincipal::slotProcessDeployAlerteTime()
-{
-    m_timerDeployAlerte->stop();
-}
-
-void classPrincipal::slotProcessDeployFile(int)
+void classPrincipal::slotProcessDeployFile(int status)
 {
     logFunction("slotProcessDeployFile");
     updateUserToCategorie();
+    m_accountDeploy->start(status);
 }
 
-void classPrincipal::slotProcessDeployCommande(QString)
+void classPrincipal::slotProcessDeployCommande(QString Command)
 {
     logFunction("slotProcessDeployCommande");
+    m_commands->slotProcessDeployCommande(Command);
 }
 
-void classPrincipal::slotProcessDeployMediaFile(QStringList, QStringList, QStringList, QStringList, QStringList,
-                                                QStringList, bool)
+void classPrincipal::slotProcessDeployMediaFile(QStringList NewMediaImage, QStringList DeleteMediaImage,
+                                                QStringList NewMediaVideo, QStringList DeleteMediaVideo,
+                                                QStringList NewMediaText, QStringList DeleteMediaText, bool Modif)
 {
     logFunction("slotProcessDeployMediaFile");
+    m_mediaDeploy->start(NewMediaImage, DeleteMediaImage, NewMediaVideo, DeleteMediaVideo, NewMediaText,
+                         DeleteMediaText, Modif);
 }
 
-void classPrincipal::slotProcessDeployAlerte(QString)
+void classPrincipal::slotProcessDeployAlerte(QString FileAlerte)
 {
     logFunction("slotProcessDeployAlerte");
+    m_commands->slotProcessDeployAlerte(FileAlerte);
 }
 
 void classPrincipal::slotSavePictureTermine() { m_boxDeploy->slotSavePictureTermine(); }

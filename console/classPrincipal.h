@@ -10,7 +10,9 @@
 #include <QWidget>
 
 class AnimationStackedWidget;
+class AccountDeployment;
 class BoxDeployment;
+class CommandReport;
 class BoxFolderDownload;
 class BoxStatusPoller;
 class ConnectionStarter;
@@ -19,6 +21,7 @@ class HttpFileApi;
 class ListTransfers;
 class LoginSequence;
 class MediaAlignment;
+class MediaDeployment;
 class PanelDialogs;
 class MessageOverlay;
 class PosterPanel;
@@ -133,6 +136,9 @@ public:
     BoxStatusPoller *statusPoller() const { return m_statusPoller; }
     FolderOperations *folderOperations() const { return m_folders; }
     BoxDeployment *boxDeployment() const { return m_boxDeploy; }
+    AccountDeployment *accountDeployment() const { return m_accountDeploy; }
+    MediaDeployment *mediaDeployment() const { return m_mediaDeploy; }
+    CommandReport *commandReport() const { return m_commands; }
 
     // Revision counters of DATA/PLAYER.orvex and TEMP/MEDIA.orvex.
     RevisionCounters *revisions() const { return m_revisions; }
@@ -295,6 +301,8 @@ private:
     void CreationDeploiement();
     bool SelectBox(QStringList *targets);
     void MessageTermine();
+    void showInfo(const QString &text);
+    void deployButtons(bool all);
     void CreationSession();
     void showScreenNotice();
     void posterListLive(bool live);
@@ -421,10 +429,11 @@ private:
     BoxFolderDownload *m_boxDownload = nullptr;
     RevisionCounters *m_revisions = nullptr;
     BoxDeployment *m_boxDeploy = nullptr;
+    AccountDeployment *m_accountDeploy = nullptr;
+    MediaDeployment *m_mediaDeploy = nullptr;
+    CommandReport *m_commands = nullptr;
 
     // Step machines.
-    int m_indiceDeployLogin = 0;
-    int m_indiceDeployMedia = 0;
     BoxStatusPoller *m_statusPoller = nullptr;
 
     // Account and user.
