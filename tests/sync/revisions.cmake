@@ -7,3 +7,6 @@ zo_add_test(sync_boxdeployment_standin SOURCES tst_boxdeployment_standin.cpp
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
 zo_add_test(sync_sharepage SOURCES tst_sharepage.cpp LIBS sync)
+zo_add_test(sync_deployments_standin SOURCES tst_deployments_standin.cpp
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync console ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
