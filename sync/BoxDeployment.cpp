@@ -58,6 +58,13 @@ BoxDeployment::BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCou
     , m_clock([] { return QDateTime::currentDateTime(); })
     , m_open([](const QString &url) { QDesktopServices::openUrl(QUrl(url)); })
 {
+    connect(api, &HttpFileApi::signalTransferEnded, this, [this] {
+        // Checked again when it runs: the machine may have stopped meanwhile.
+        QTimer::singleShot(0, this, [this] {
+            if (m_timer->isActive() && m_step == 73)
+                slotProcessDeploy();
+        });
+    });
 }
 
 bool BoxDeployment::running() const
@@ -246,9 +253,9 @@ void BoxDeployment::slotProcessDeploy()
             m_step = 75;
             break;
         }
-        emit signalDeployBox(m_targets.first());
         m_api->setUploadState(10);
         m_api->lists()->setTransferFiles(arrange(ListFileFromFolder(m_work + QLatin1String("DATA/"))));
+        emit signalDeployBox(m_targets.first());
         m_step = 72;
         break;
     case 72: {
@@ -262,8 +269,14 @@ void BoxDeployment::slotProcessDeploy()
         break;
     }
     case 73:
-        if (m_lists->FtpPutListFile(m_work + QLatin1String("DATA/")))
-            m_step = 74;
+        // The sequence's bookkeeping steps run in this tick; only its wait for
+        // the server ends it (the end of the transfer ticks again at once).
+        for (int pass = 0; pass < 32 && m_step == 73; ++pass) {
+            if (m_lists->FtpPutListFile(m_work + QLatin1String("DATA/")))
+                m_step = 74;
+            else if (m_lists->putStep() == 4)
+                break;
+        }
         break;
     case 74:
         if (!m_targets.isEmpty())

@@ -271,6 +271,8 @@ void BoxDeploymentTest::uploadFailures()
     const QByteArray before2 = SequenceFixture::readFile(server("B2/PLAYER.orvex"));
     QVERIFY(StandIn::fault("/zobox/upload.php", kind, match, 3, 3000));
     QVERIFY(!run(30000));
+    // Stopped, not left waiting (a late re-tick once opened the box choice again).
+    QVERIFY(!m_deploy->running());
     QCOMPARE(m_done->count(), 0);
     QCOMPARE(m_failed->count(), 1);
     QVERIFY(!m_timer->isActive());
