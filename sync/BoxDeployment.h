@@ -84,6 +84,7 @@ signals:
 
 private:
     void stop();
+    void runStep();
     QString readPlayer(const QString &key) const;
     bool put(const QString &localPath, const QString &name, int next);
     bool copyStamped(const QString &name, const QString &stamped);
@@ -108,5 +109,6 @@ private:
     QString m_stamp;
     bool m_pictureSaved = false;
     bool m_shareOk = true;
+    bool m_inTick = false;
     StepTimeout m_scan;
 };

@@ -46,6 +46,8 @@ int main(int argc, char **argv)
     RevisionCounters revisions(&player, &media);
     revisions.setWorkFolder(work);
     revisions.getIDfilePlayer();
+    // Each run starts from empty box folders: the counter question says go on.
+    revisions.setQuestion([](const QString &) { return true; });
     MediaAlignment alignment(&api, &login, &media);
     alignment.setWorkFolder(work);
     QTimer timer;
