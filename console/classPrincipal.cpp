@@ -435,7 +435,7 @@ void classPrincipal::CreationINFO()
             disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
     };
     host.accountName = [this] { return m_account.accountName; };
-    host.deployRunning = [this] { return m_accountDeploy->running() || m_mediaDeploy->running(); };
+    host.deployRunning = [this] { return m_accountDeploy && (m_accountDeploy->running() || m_mediaDeploy->running()); };
     host.maxPosterCount = [this] { return m_maxPosterCount; };
     host.panelSize = [this] { return QSize(m_width, m_height); };
     m_posters = new PosterPanel(host, this);

@@ -8,7 +8,6 @@
 #include "TransferLists.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -22,27 +21,12 @@ void logLine(const QString &text)
 
 AccountDeployment::AccountDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions,
                                      ClassParam *login, QTimer *timer, QObject *parent)
-    : QObject(parent)
+    : JournalDeployment(timer, parent)
     , m_api(api)
     , m_lists(lists)
     , m_revisions(revisions)
     , m_login(login)
-    , m_timer(timer)
 {
-}
-
-bool AccountDeployment::running() const
-{
-    return m_timer->isActive() || m_step != 0;
-}
-
-bool AccountDeployment::indexReadable(const QString &path)
-{
-    if (QFileInfo(path).size() <= 0)
-        return false;
-    ClassParam index;
-    const QString value = index.getParamCrypt(path, QStringLiteral("FILEPATH"), 1);
-    return value != QLatin1String("PB_OPEN") && value != QLatin1String("FileError");
 }
 
 bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &name, QString *error)
@@ -88,7 +72,6 @@ void AccountDeployment::finish()
 void AccountDeployment::slotProcessDeployLogin()
 {
     logLine(QStringLiteral("indiceDeployLogin=") + QString::number(m_step));
-    const QString index = m_work + QLatin1String("TEMP/MEDIA.orvex");
     switch (m_step) {
     case 0:
         m_step = 1;
@@ -111,27 +94,15 @@ void AccountDeployment::slotProcessDeployLogin()
         }
         break;
     case 5:
-        if (m_download && m_download(m_work + QLatin1String("TEMP/"), QStringLiteral("MEDIA.orvex"), QString(), QString()))
+        if (fetchIndex())
             m_step = 6;
         break;
     case 6:
-        // A missing or damaged index would lose what the journal holds.
-        if (!indexReadable(index)) {
-            m_timer->stop();
-            emit signalCorrupt(tr("Le fichier media est corrompu (code: timerDeployLogin) !!"));
-            finish();
-            break;
-        }
-        if (m_merge && !m_merge(index, m_work + QLatin1String("TEMP/INFOADMIN.orvex"))) {
-            m_timer->stop();
-            emit signalErreurConnexion(MergeErrorCode);
-            finish();
-            break;
-        }
-        m_step = 8;
+        if (mergeFetchedIndex(QStringLiteral("INFOADMIN.orvex"), "timerDeployLogin", MergeErrorCode))
+            m_step = 8;
         break;
     case 8:
-        if (m_lists->FtpPutOneFile(index, QStringLiteral("MEDIA.orvex")))
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
             m_step = 10;
         break;
     case 10:

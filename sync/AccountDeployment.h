@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "JournalDeployment.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,7 +16,7 @@ class RevisionCounters;
 // media index, replays the administration journal on it and uploads it
 // again; with the playlist flag, writes and uploads one PLAYLIST.orvex per
 // box. Widget-free; the 50 ms timer is the panel's.
-class AccountDeployment : public QObject
+class AccountDeployment : public JournalDeployment
 {
     Q_OBJECT
 public:
@@ -25,19 +26,8 @@ public:
     AccountDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *login,
                       QTimer *timer, QObject *parent = nullptr);
 
-    void setWorkFolder(const QString &folder) { m_work = folder; }
-    void setDownloader(std::function<bool(QString, QString, QString, QString)> download)
-    {
-        m_download = std::move(download);
-    }
-    // transOperationToFileAdmin: false keeps the journal.
-    void setMerge(std::function<bool(QString, QString)> merge) { m_merge = std::move(merge); }
-
     int step() const { return m_step; }
-    bool running() const;
 
-    // An index that exists, is not empty and reads with its fingerprint.
-    static bool indexReadable(const QString &path);
     // Creates or truncates <work>name; false (with `error`) when it cannot.
     static bool CreateFilePlaylist(const QString &work, const QString &name, QString *error = nullptr);
     // The PLAYLIST value of one PLAYERLISTTOPLAYLIST row.
@@ -53,31 +43,17 @@ public slots:
     void slotProcessDeployLogin();
 
 signals:
-    // "Statistiques", "Médiathèque", "Administration", "Editer", "Déployer" off.
-    void signalBegin();
-    // The end: the panel puts the buttons back by its rule.
-    void signalFinished();
     void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
-    void signalMessageOnlyOFF();
     void signalDeployBox(QString box);
-    // "Le fichier media est corrompu (code: ...) !!"
-    void signalCorrupt(QString text);
-    void signalErreurConnexion(int code);
     void signalInformation(QString title, QString text);
 
 private:
-    void finish();
+    void finish() override;
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
     RevisionCounters *m_revisions;
     ClassParam *m_login;
-    QTimer *m_timer;
-    QString m_work;
-    std::function<bool(QString, QString, QString, QString)> m_download;
-    std::function<bool(QString, QString)> m_merge;
-
-    int m_step = 0;
     bool m_playlists = false;
     QStringList m_serials;
     QStringList m_rows;

@@ -1,6 +1,5 @@
 #include "MediaDeployment.h"
 
-#include "AccountDeployment.h"
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
 #include "TransferLists.h"
@@ -14,16 +13,10 @@ const char *const kKinds[3] = {"IMAGE", "VIDEO", "TEXT"};
 } // namespace
 
 MediaDeployment::MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent)
-    : QObject(parent)
+    : JournalDeployment(timer, parent)
     , m_api(api)
     , m_lists(lists)
-    , m_timer(timer)
 {
-}
-
-bool MediaDeployment::running() const
-{
-    return m_timer->isActive() || m_step != 0;
 }
 
 void MediaDeployment::start(QStringList NewMediaImage, QStringList DeleteMediaImage, QStringList NewMediaVideo,
@@ -63,7 +56,6 @@ void MediaDeployment::slotProcessDeployMedia()
     // Steps 10-33: deletions, 40-63: uploads; the tens give the kind.
     const int kind = (m_step / 10 - 1) % 3;
     const QString folder = QLatin1String(kind >= 0 ? kKinds[kind] : "");
-    const QString index = m_work + QLatin1String("TEMP/MEDIA.orvex");
     switch (m_step) {
     case 0: {
         emit signalBegin();
@@ -110,27 +102,15 @@ void MediaDeployment::slotProcessDeployMedia()
         m_step = 71;
         break;
     case 71:
-        if (m_download && m_download(m_work + QLatin1String("TEMP/"), QStringLiteral("MEDIA.orvex"), QString(), QString()))
+        if (fetchIndex())
             m_step = 72;
         break;
     case 72:
-        // Uploaded media must reach the index: a damaged copy keeps the journal.
-        if (!AccountDeployment::indexReadable(index)) {
-            m_timer->stop();
-            emit signalCorrupt(tr("Le fichier media est corrompu (code: indiceDeployMedia) !!"));
-            finish();
-            break;
-        }
-        if (m_merge && !m_merge(index, m_work + QLatin1String("TEMP/INFOMEDIA.orvex"))) {
-            m_timer->stop();
-            emit signalErreurConnexion(MergeErrorCode);
-            finish();
-            break;
-        }
-        m_step = 74;
+        if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia", MergeErrorCode))
+            m_step = 74;
         break;
     case 74:
-        if (m_lists->FtpPutOneFile(index, QStringLiteral("MEDIA.orvex")))
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
             m_step = 75;
         break;
     default:

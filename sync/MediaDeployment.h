@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "JournalDeployment.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -13,7 +14,7 @@ class QTimer;
 // removed, uploads the new ones (each kind in the order IMAGE, VIDEO,
 // TEXT), then fetches the server's media index, replays the media journal
 // on it and uploads it again. Widget-free; the 50 ms timer is the panel's.
-class MediaDeployment : public QObject
+class MediaDeployment : public JournalDeployment
 {
     Q_OBJECT
 public:
@@ -21,17 +22,8 @@ public:
 
     MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent = nullptr);
 
-    void setWorkFolder(const QString &folder) { m_work = folder; }
     void setSelectedBox(std::function<QString()> selected) { m_selected = std::move(selected); }
-    void setDownloader(std::function<bool(QString, QString, QString, QString)> download)
-    {
-        m_download = std::move(download);
-    }
-    // transOperationToFile: false keeps the journal.
-    void setMerge(std::function<bool(QString, QString)> merge) { m_merge = std::move(merge); }
-
     int step() const { return m_step; }
-    bool running() const;
 
 public slots:
     // slotProcessDeployMediaFile: six empty lists without a change do nothing.
@@ -40,25 +32,12 @@ public slots:
     void sequenceFailed();
     void slotProcessDeployMedia();
 
-signals:
-    void signalBegin();
-    void signalFinished();
-    void signalMessageOnlyOFF();
-    void signalCorrupt(QString text);
-    void signalErreurConnexion(int code);
-
 private:
-    void finish();
+    void finish() override;
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
-    QTimer *m_timer;
-    QString m_work;
     std::function<QString()> m_selected;
-    std::function<bool(QString, QString, QString, QString)> m_download;
-    std::function<bool(QString, QString)> m_merge;
-
-    int m_step = 0;
     // IMAGE, VIDEO, TEXT.
     QStringList m_new[3];
     QStringList m_delete[3];
