@@ -675,7 +675,9 @@ void classPrincipal::MessageOnlyOFF()
 
 void classPrincipal::SlotBouttonMessageAnnuler()
 {
-    m_boxDeploy->cancel();
+    // The fetch it may have left waiting must not answer the next one.
+    if (m_boxDeploy->cancel())
+        m_media->reset();
     m_http->setUploadState(10);
     m_overlay->hideMessage();
 }

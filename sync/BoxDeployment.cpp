@@ -90,15 +90,16 @@ void BoxDeployment::stop()
     emit signalDeployBox(QString());
 }
 
-void BoxDeployment::cancel()
+bool BoxDeployment::cancel()
 {
     if (!running())
-        return;
+        return false;
     stop();
     // The sequence in flight must not resume at the next deployment.
     m_lists->reset();
     m_api->setUploadState(10);
     emit signalMessageOnlyOFF();
+    return true;
 }
 
 void BoxDeployment::sequenceFailed()

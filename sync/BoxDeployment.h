@@ -64,8 +64,8 @@ public:
 public slots:
     // "Déployer": step 0, timer started.
     void start();
-    // The overlay's cancel: the deployment stops.
-    void cancel();
+    // The overlay's cancel: the deployment stops; true when it ran.
+    bool cancel();
     // A transfer sequence gave up (its error box has been shown).
     void sequenceFailed();
     void slotProcessDeploy();

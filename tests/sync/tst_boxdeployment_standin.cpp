@@ -28,6 +28,7 @@ private slots:
     void concurrentChange_data();
     void concurrentChange();
     void choiceCancelledOrEmpty();
+    void overlayCancelStops();
     void uploadFailures_data();
     void uploadFailures();
     void sharePage_data();
@@ -245,6 +246,24 @@ void BoxDeploymentTest::choiceCancelledOrEmpty()
     QVERIFY(run());
     QCOMPARE(uploads(mark), QStringList{});
     QVERIFY(SequenceFixture::requests(mark).contains("SCANDIR " + m_fx.account() + "/B1"));
+}
+
+void BoxDeploymentTest::overlayCancelStops()
+{
+    build();
+    // Held while it fetches the selected box's server copy.
+    QVERIFY(StandIn::fault(QString(), "delay", m_fx.account() + "/B1/PLAYER.orvex", 1, 800));
+    const qint64 mark = StandIn::mark();
+    m_deploy->start();
+    QTRY_COMPARE(m_deploy->step(), 2);
+    m_deploy->cancel();
+    QVERIFY(!m_timer->isActive());
+    QVERIFY(!m_deploy->running());
+    // The box choice does not open again and nothing goes out.
+    QTest::qWait(1200);
+    QVERIFY(!m_deploy->running());
+    QCOMPARE(uploads(mark), QStringList{});
+    QCOMPARE(m_done->count(), 0);
 }
 
 void BoxDeploymentTest::uploadFailures_data()
