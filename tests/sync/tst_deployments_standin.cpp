@@ -30,6 +30,7 @@ private slots:
     void accountIndexDamaged_data();
     void accountIndexDamaged();
     void folderCallWhileIdle();
+    void accountUploadFails();
     void mediaDeployment();
     void mediaNothingToSend();
     void mediaUploadFails();
@@ -226,6 +227,25 @@ void DeploymentsTest::folderCallWhileIdle()
     m_account->folderOperationEnded();
     QCOMPARE(m_account->step(), 0);
     QVERIFY(!m_account->running());
+}
+
+void DeploymentsTest::accountUploadFails()
+{
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
+    const QByteArray index = SequenceFixture::readFile(server("MEDIA.orvex"));
+    build();
+    QVERIFY(StandIn::fault("/zobox/upload.php", "close", m_fx.account(), 3));
+    QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
+    QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    const qint64 mark = StandIn::mark();
+    m_account->start(1);
+    QVERIFY(waitIdle([this] { return m_account->running(); }));
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    // It stopped at the login file: no index, no playlists, journal kept.
+    QCOMPARE(requests(mark), QVector<QString>(3, "UPLOAD LoginCrypt.orvex").toList());
+    QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
+    QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
 }
 
 void DeploymentsTest::mediaDeployment()
