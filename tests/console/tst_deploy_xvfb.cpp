@@ -9,6 +9,7 @@
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
 
+#include <QDirIterator>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
@@ -92,8 +93,17 @@ void TestDeploy::deployTheSelectedScreen()
     QCOMPARE(read.getParamCrypt(server(box + "/PLAYER.orvex"), "VERSION", 1), QString("310"));
     QCOMPARE(read.getParamCrypt(server(box + "/PLAYER.orvex"), "ID", 1), QString::number(counter + 1));
     QCOMPARE(m_panel->revisions()->playerCounter(), counter + 1);
-    // The users' passwords of the login file never reach a log.
-    QVERIFY(!WorkDirFixture::mainLogOf(m_work).contains("accueil2024"));
+    // The users' passwords of the login file reach no log, page or report:
+    // every readable file of the work folder and server tree but the
+    // encrypted parameter files.
+    QDirIterator files(m_work, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        QFile file(path);
+        if (path.endsWith(".orvex") || path.endsWith("CONNEXION.txt") || !file.open(QIODevice::ReadOnly))
+            continue;
+        QVERIFY2(!file.readAll().contains("accueil2024"), qPrintable(path));
+    }
 }
 
 QTEST_MAIN(TestDeploy)
