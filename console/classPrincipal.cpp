@@ -1252,13 +1252,14 @@ void classPrincipal::CreationSequences()
 // The box deployment; the panel answers the box choice and shows the rest.
 void classPrincipal::CreationDeploiement()
 {
+    const auto download = [this](QString local, QString name, QString folder, QString chk) {
+        return slotTelechargerFichier(local, name, folder, chk);
+    };
     m_boxDeploy = new BoxDeployment(m_http, m_lists, m_revisions, &m_paramPlayer, m_timerDeploy, this);
     m_boxDeploy->setWorkFolder(ApplicationPath);
     m_boxDeploy->setSelectedBox([this] { return m_chooser->currentScreen(); });
     m_boxDeploy->setChooser([this](QStringList *targets) { return SelectBox(targets); });
-    m_boxDeploy->setDownloader([this](QString local, QString name, QString folder, QString chk) {
-        return slotTelechargerFichier(local, name, folder, chk);
-    });
+    m_boxDeploy->setDownloader(download);
     connect(m_boxDeploy, &BoxDeployment::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
     connect(m_boxDeploy, &BoxDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
     connect(m_boxDeploy, &BoxDeployment::signalDeployBox, this, [this](QString box) {
@@ -1277,9 +1278,6 @@ void classPrincipal::CreationDeploiement()
         slotSwitch();
     }, Qt::DirectConnection);
 
-    const auto download = [this](QString local, QString name, QString folder, QString chk) {
-        return slotTelechargerFichier(local, name, folder, chk);
-    };
     m_accountDeploy = new AccountDeployment(m_http, m_lists, m_revisions, &m_paramLogin, m_timerDeployLogin, this);
     m_mediaDeploy = new MediaDeployment(m_http, m_lists, m_timerDeployMedia, this);
     m_commands = new CommandReport(m_http, m_lists, m_timerDeployCommande, m_timerDeployAlerte, this);
