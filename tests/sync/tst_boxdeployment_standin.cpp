@@ -319,6 +319,8 @@ void BoxDeploymentTest::sharePage_data()
     QTest::newRow("social network: stamped copies") << "SiteWeb;Facebook" << "menu" << stamped << false;
     QTest::newRow("link folder breaking out of the page") << "Facebook" << "x<script>" << QStringList{} << true;
     QTest::newRow("link folder climbing up") << "Facebook" << ".." << QStringList{} << true;
+    // The parameter file ends a value at its first quote: the folder reads empty.
+    QTest::newRow("quote in the link: cut by the parameter file") << "Facebook" << "\"><script>" << stamped << false;
 }
 
 void BoxDeploymentTest::sharePage()
@@ -342,13 +344,17 @@ void BoxDeploymentTest::sharePage()
         QVERIFY(m_opened.isEmpty());
         return;
     }
-    QCOMPARE(SequenceFixture::filesOf(server("LINKS/menu")).keys(), shared);
-    const QByteArray page = SequenceFixture::readFile(server("LINKS/menu/index.html"));
-    QVERIFY(page.contains("zobox/" + m_fx.account().toUtf8() + "/LINKS/menu/index10090507.html"));
+    const QString link = SharePage::linkFolderOf(ClassParam().getParamCrypt(m_fx.work("DATA/PLAYER.orvex"), "LINKSITE", 0));
+    QCOMPARE(link, folder.startsWith('"') ? QString() : folder);
+    const QString shareFolder = "LINKS/" + link + (link.isEmpty() ? "" : "/");
+    QCOMPARE(SequenceFixture::filesOf(server(shareFolder)).keys(), shared);
+    const QByteArray page = SequenceFixture::readFile(server(shareFolder + "index.html"));
+    QVERIFY(page.contains("zobox/" + m_fx.account().toUtf8() + "/LINKS/" + link.toUtf8() + "/index10090507.html"));
+    QVERIFY(!page.contains("\"><script>"));
     if (shared.size() == 4) {
-        QCOMPARE(SequenceFixture::readFile(server("LINKS/menu/index10090507.html")), page);
+        QCOMPARE(SequenceFixture::readFile(server(shareFolder + "index10090507.html")), page);
         QCOMPARE(m_opened.size(), 1);
-        QVERIFY(m_opened.first().endsWith("zobox/" + m_fx.account() + "/LINKS/menu/index10090507.html"));
+        QVERIFY(m_opened.first().endsWith("zobox/" + m_fx.account() + "/LINKS/" + link + "/index10090507.html"));
     } else {
         QVERIFY(m_opened.isEmpty());
     }
