@@ -193,12 +193,11 @@ bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPa
         }
     }
 
-    bool written = true;
-    for (int n = 0; n < 4; ++n) {
-        const QString value = absent[n] && lists[n].isEmpty() ? QString(kNull) : lists[n].join(QLatin1Char('|'));
-        written = index.setParamCrypt(indexPath, keys.at(n), value) && written;
-    }
-    return finish(journalPath, written, indexPath);
+    // One write: a failure leaves the four lists as they were, in line.
+    QList<QPair<QString, QString>> values;
+    for (int n = 0; n < 4; ++n)
+        values << qMakePair(keys.at(n), absent[n] && lists[n].isEmpty() ? QString(kNull) : lists[n].join(QLatin1Char('|')));
+    return finish(journalPath, index.setParamsCrypt(indexPath, values), indexPath);
 }
 
 bool JournalMerge::mergeAdmin(const QString &indexPath, const QString &journalPath)

@@ -78,7 +78,8 @@ MessageOverlay::MessageOverlay(QLabel *dimming, QWidget *parent)
     m_deployIcon->hide();
     m_titleLabel = new QLabel;
     m_titleLabel->setFont(QFont(QStringLiteral("JK Abode"), qMax(1, int(30 * FontRatio)), 75));
-    m_titleLabel->setStyleSheet(QStringLiteral("color:rgba(255,255,255,100%);background-color:rgba(0,0,0,0%);"));
+    // Dark on the light band: white could not be read there.
+    m_titleLabel->setStyleSheet(QStringLiteral("color:rgb(0,52,110);background-color:rgba(0,0,0,0%);"));
     m_titleLabel->hide();
     m_titleGrid = new QGridLayout;
     m_titleGrid->setContentsMargins(2, 2, 2, 2);

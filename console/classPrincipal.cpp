@@ -2,6 +2,9 @@
 
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
+#include "AccountDeployment.h"
+#include "BoxDeployment.h"
+#include "CommandReport.h"
 #include "BoxFolderDownload.h"
 #include "BoxStatus.h"
 #include "BoxStatusPoller.h"
@@ -15,6 +18,7 @@
 #include "ListTransfers.h"
 #include "LoginSequence.h"
 #include "MediaAlignment.h"
+#include "MediaDeployment.h"
 #include "PanelDialogs.h"
 #include "MessageOverlay.h"
 #include "PanelMetrics.h"
@@ -425,7 +429,7 @@ void classPrincipal::CreationINFO()
             disconnect(m_posterList, &QListWidget::itemSelectionChanged, this, &classPrincipal::slotItemSlide);
     };
     host.accountName = [this] { return m_account.accountName; };
-    host.deployRunning = [this] { return m_indiceDeployLogin != 0 || m_indiceDeployMedia != 0; };
+    host.deployRunning = [this] { return m_accountDeploy && (m_accountDeploy->running() || m_mediaDeploy->running()); };
     host.maxPosterCount = [this] { return m_maxPosterCount; };
     host.panelSize = [this] { return QSize(m_width, m_height); };
     m_posters = new PosterPanel(host, this);
@@ -624,8 +628,7 @@ void classPrincipal::slotPower()
 void classPrincipal::slotDeploiement()
 {
     logFunction("slotDeploiement");
-    m_timerDeploy->start();
-    m_indiceDeploy = 0;
+    m_boxDeploy->start();
 }
 
 void classPrincipal::slotSwitch()
@@ -666,7 +669,9 @@ void classPrincipal::MessageOnlyOFF()
 
 void classPrincipal::SlotBouttonMessageAnnuler()
 {
-    m_indiceDeploy = 0;
+    // The fetch it may have left waiting must not answer the next one.
+    if (m_boxDeploy->cancel())
+        m_media->reset();
     m_http->setUploadState(10);
     m_overlay->hideMessage();
 }
@@ -1170,9 +1175,10 @@ void classPrincipal::CreationSequences()
     m_lists->setListUploadStarted([this] { m_overlay->cancelButton()->hide(); });
     // Direct: the error box is modal inside the caller's tick.
     connect(m_lists, &ListTransfers::sequenceFailed, this, [this](int code) {
-        m_indiceDeploy = 0;
-        if (code == 4)
-            m_indiceDeployMedia = 0;
+        m_boxDeploy->sequenceFailed();
+        m_accountDeploy->sequenceFailed();
+        m_mediaDeploy->sequenceFailed();
+        m_commands->sequenceFailed();
         if (code > 0)
             MessageErreurConnexion(code);
     }, Qt::DirectConnection);
@@ -1185,7 +1191,7 @@ void classPrincipal::CreationSequences()
     connect(m_folders, &FolderOperations::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
     connect(m_folders, &FolderOperations::signalInformation, this,
             [this](QString title, QString text) { QMessageBox::information(this, title, text); });
-    connect(m_folders, &FolderOperations::signalFinished, this, &classPrincipal::slotProcessDeployLogin);
+    connect(m_folders, &FolderOperations::signalFinished, this, [this] { m_accountDeploy->folderOperationEnded(); });
 
     m_revisions = new RevisionCounters(&m_paramPlayer, &m_paramMedia, this);
     m_revisions->setWorkFolder(ApplicationPath);
@@ -1235,6 +1241,123 @@ void classPrincipal::CreationSequences()
             &classPrincipal::signalStatusEstMiseAJour);
     connect(m_boxDownload, &BoxFolderDownload::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
             Qt::DirectConnection);
+    CreationDeploiement();
+}
+
+// The box deployment; the panel answers the box choice and shows the rest.
+void classPrincipal::CreationDeploiement()
+{
+    const auto download = [this](QString local, QString name, QString folder, QString chk) {
+        return slotTelechargerFichier(local, name, folder, chk);
+    };
+    m_boxDeploy = new BoxDeployment(m_http, m_lists, m_revisions, &m_paramPlayer, m_timerDeploy, this);
+    m_boxDeploy->setWorkFolder(ApplicationPath);
+    m_boxDeploy->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    m_boxDeploy->setChooser([this](QStringList *targets) { return SelectBox(targets); });
+    m_boxDeploy->setDownloader(download);
+    connect(m_boxDeploy, &BoxDeployment::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_boxDeploy, &BoxDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_boxDeploy, &BoxDeployment::signalDeployBox, this, [this](QString box) {
+        m_overlay->deployIcon()->setVisible(!box.isEmpty());
+        m_overlay->titleLabel()->setText(box);
+        m_overlay->titleLabel()->setVisible(!box.isEmpty());
+    });
+    // Direct: the publication page saves the picture before this returns.
+    connect(m_boxDeploy, &BoxDeployment::signalUpdateHDImage, this, &classPrincipal::signalUpdateHDImage,
+            Qt::DirectConnection);
+    connect(m_boxDeploy, &BoxDeployment::signalError, this,
+            [this](QString text) { QMessageBox::critical(nullptr, QStringLiteral("Erreur"), text); },
+            Qt::DirectConnection);
+    connect(m_boxDeploy, &BoxDeployment::signalTermine, this, [this] {
+        MessageTermine();
+        slotSwitch();
+    }, Qt::DirectConnection);
+
+    m_accountDeploy = new AccountDeployment(m_http, m_lists, m_revisions, &m_paramLogin, m_timerDeployLogin, this);
+    m_mediaDeploy = new MediaDeployment(m_http, m_lists, m_timerDeployMedia, this);
+    m_commands = new CommandReport(m_http, m_lists, m_timerDeployCommande, m_timerDeployAlerte, this);
+    m_accountDeploy->setMerge([this](QString index, QString journal) { return transOperationToFileAdmin(index, journal); });
+    m_mediaDeploy->setMerge([this](QString index, QString journal) { return transOperationToFile(index, journal); });
+    m_mediaDeploy->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    m_commands->setSelectedBox([this] { return m_chooser->currentScreen(); });
+    connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_mediaDeploy, &MediaDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_commands, &CommandReport::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    m_accountDeploy->setWorkFolder(ApplicationPath);
+    m_mediaDeploy->setWorkFolder(ApplicationPath);
+    m_commands->setWorkFolder(ApplicationPath);
+    m_accountDeploy->setDownloader(download);
+    m_mediaDeploy->setDownloader(download);
+    connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_commands, &CommandReport::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
+    connect(m_accountDeploy, &AccountDeployment::signalDeployBox, m_boxDeploy, &BoxDeployment::signalDeployBox);
+    connect(m_accountDeploy, &AccountDeployment::signalBegin, this, [this] { deployButtons(false); });
+    connect(m_mediaDeploy, &MediaDeployment::signalBegin, this, [this] { deployButtons(false); });
+    connect(m_accountDeploy, &AccountDeployment::signalFinished, this, [this] { deployButtons(false); });
+    connect(m_mediaDeploy, &MediaDeployment::signalFinished, this, [this] { deployButtons(true); });
+    connect(m_accountDeploy, &AccountDeployment::signalCorrupt, this, &classPrincipal::showError, Qt::DirectConnection);
+    connect(m_mediaDeploy, &MediaDeployment::signalCorrupt, this, &classPrincipal::showError, Qt::DirectConnection);
+    connect(m_accountDeploy, &AccountDeployment::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
+            Qt::DirectConnection);
+    connect(m_mediaDeploy, &MediaDeployment::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
+            Qt::DirectConnection);
+    const auto information = [this](QString title, QString text) { QMessageBox::information(this, title, text); };
+    connect(m_accountDeploy, &AccountDeployment::signalInformation, this, information);
+    connect(m_commands, &CommandReport::signalInformation, this, information);
+    connect(m_commands, &CommandReport::signalTermineReboot, this, [this] {
+        showInfo(tr("Commande envoyée!!! Le boitîer va redémarrer dans environ 30 secondes!!!"));
+    }, Qt::DirectConnection);
+    connect(m_commands, &CommandReport::signalTermineAlerte, this, [this] {
+        showInfo(tr("Envoi du rapport terminé!!! Orvex vous remercie pour votra aide!!!"));
+    }, Qt::DirectConnection);
+}
+
+// The end of the account (false) or media (true) deployment, or the start
+// of either (both false while it runs).
+void classPrincipal::deployButtons(bool all)
+{
+    const bool idle = !m_accountDeploy->running() && !m_mediaDeploy->running();
+    const bool screen = idle && m_chooser->screensList()->currentItem() != nullptr;
+    m_btnAdministration->setEnabled(idle);
+    for (QToolButton *button : {m_btnStatistiques, m_btnMediatheque, m_btnEditer, m_btnDeployer})
+        button->setEnabled(all ? idle : screen);
+}
+
+bool classPrincipal::SelectBox(QStringList *targets)
+{
+    m_boxDeploy->setAccountName(m_account.accountName);
+    m_paramLogin.getParamCrypt(workPath(QStringLiteral("LoginCrypt.orvex")), QStringList{QStringLiteral("ALL")}, 0);
+    const QString category = m_chooser->currentGroupEntry();
+    if (category == QLatin1String("PLAYLIST")) {
+        *targets << m_chooser->currentScreen();
+        return true;
+    }
+    QStringList items, names, elements;
+    for (int i = 0; i < m_chooser->groupList()->count(); ++i)
+        items << m_chooser->groupList()->item(i)->text();
+    BoxDeployment::choiceLists(&m_paramLogin, items, &names, &elements);
+    ClassBox box(names, elements, category, m_paramLogin.getInfoBalise(QStringLiteral("PLAYERLIST")).split('|'),
+                 m_paramLogin.getInfoBalise(QStringLiteral("PLAYERLISTNAME")).split('|'), m_chooser->currentScreen(),
+                 width(), height(), 0, this);
+    m_dimming->show();
+    const bool go = box.exec() >= 0 && box.text() == 0;
+    m_dimming->hide();
+    if (go) {
+        setFocus(Qt::OtherFocusReason);
+        *targets = box.BoxNumber();
+    }
+    return go;
+}
+
+void classPrincipal::MessageTermine() { showInfo(tr("Déploiement terminé avec succés!!")); }
+
+void classPrincipal::showInfo(const QString &text)
+{
+    m_dimming->show();
+    ClassBox box(text, ClassBox::Information, width(), height(), this);
+    box.exec();
+    m_dimming->hide();
+    setFocus(Qt::OtherFocusReason);
 }
 
 bool classPrincipal::FtpGetListFile(QString localFolder) { return m_lists->FtpGetListFile(localFolder); }
@@ -1317,63 +1440,42 @@ void classPrincipal::slotGetFile(QString FolderFtp, QString fileNameFtp, QString
     m_transferSlots->slotGetFile(FolderFtp, fileNameFtp, FolderDestination, fileNameDestination);
 }
 
-void classPrincipal::slotProcessDeploy()
-{
-    m_timerDeploy->stop();
-    m_indiceDeploy = 0;
-}
+void classPrincipal::slotProcessDeploy() { m_boxDeploy->slotProcessDeploy(); }
 
-void classPrincipal::slotProcessDeployLogin()
-{
-    m_timerDeployLogin->stop();
-    m_indiceDeployLogin = 0;
-}
+void classPrincipal::slotProcessDeployLogin() { m_accountDeploy->slotProcessDeployLogin(); }
+void classPrincipal::slotProcessDeployMedia() { m_mediaDeploy->slotProcessDeployMedia(); }
+void classPrincipal::slotProcessDeployCommandeTimer() { m_commands->slotProcessDeployCommandeTimer(); }
+void classPrincipal::slotProcessDeployInfoMediaTimer() { m_timerDeployInfoMedia->stop(); }
+void classPrincipal::slotProcessDeployAlerteTime() { m_commands->slotProcessDeployAlerteTime(); }
 
-void classPrincipal::slotProcessDeployMedia()
-{
-    m_timerDeployMedia->stop();
-    m_indiceDeployMedia = 0;
-}
-
-void classPrincipal::slotProcessDeployCommandeTimer()
-{
-    m_timerDeployCommande->stop();
-}
-
-void classPrincipal::slotProcessDeployInfoMediaTimer()
-{
-    m_timerDeployInfoMedia->stop();
-}
-
-void classPrincipal::slotProcessDeployAlerteTime()
-{
-    m_timerDeployAlerte->stop();
-}
-
-void classPrincipal::slotProcessDeployFile(int)
+void classPrincipal::slotProcessDeployFile(int status)
 {
     logFunction("slotProcessDeployFile");
     updateUserToCategorie();
+    m_accountDeploy->start(status);
 }
 
-void classPrincipal::slotProcessDeployCommande(QString)
+void classPrincipal::slotProcessDeployCommande(QString Command)
 {
     logFunction("slotProcessDeployCommande");
+    m_commands->slotProcessDeployCommande(Command);
 }
 
-void classPrincipal::slotProcessDeployMediaFile(QStringList, QStringList, QStringList, QStringList, QStringList,
-                                                QStringList, bool)
+void classPrincipal::slotProcessDeployMediaFile(QStringList NewMediaImage, QStringList DeleteMediaImage,
+                                                QStringList NewMediaVideo, QStringList DeleteMediaVideo,
+                                                QStringList NewMediaText, QStringList DeleteMediaText, bool Modif)
 {
     logFunction("slotProcessDeployMediaFile");
+    m_mediaDeploy->start(NewMediaImage, DeleteMediaImage, NewMediaVideo, DeleteMediaVideo, NewMediaText,
+                         DeleteMediaText, Modif);
 }
 
-void classPrincipal::slotProcessDeployAlerte(QString)
+void classPrincipal::slotProcessDeployAlerte(QString FileAlerte)
 {
     logFunction("slotProcessDeployAlerte");
+    m_commands->slotProcessDeployAlerte(FileAlerte);
 }
 
-void classPrincipal::slotSavePictureTermine()
-{
-}
+void classPrincipal::slotSavePictureTermine() { m_boxDeploy->slotSavePictureTermine(); }
 
 void classPrincipal::SlotSupprimerCompte() { m_startup->SlotSupprimerCompte(); }

@@ -10,6 +10,9 @@
 #include <QWidget>
 
 class AnimationStackedWidget;
+class AccountDeployment;
+class BoxDeployment;
+class CommandReport;
 class BoxFolderDownload;
 class BoxStatusPoller;
 class ConnectionStarter;
@@ -18,6 +21,7 @@ class HttpFileApi;
 class ListTransfers;
 class LoginSequence;
 class MediaAlignment;
+class MediaDeployment;
 class PanelDialogs;
 class MessageOverlay;
 class PosterPanel;
@@ -131,6 +135,10 @@ public:
     BoxFolderDownload *boxDownload() const { return m_boxDownload; }
     BoxStatusPoller *statusPoller() const { return m_statusPoller; }
     FolderOperations *folderOperations() const { return m_folders; }
+    BoxDeployment *boxDeployment() const { return m_boxDeploy; }
+    AccountDeployment *accountDeployment() const { return m_accountDeploy; }
+    MediaDeployment *mediaDeployment() const { return m_mediaDeploy; }
+    CommandReport *commandReport() const { return m_commands; }
 
     // Revision counters of DATA/PLAYER.orvex and TEMP/MEDIA.orvex.
     RevisionCounters *revisions() const { return m_revisions; }
@@ -290,6 +298,11 @@ private:
     void stopWithMessage(QTimer *timer, const QString &text);
     void cancelBoxDownload();
     void CreationSequences();
+    void CreationDeploiement();
+    bool SelectBox(QStringList *targets);
+    void MessageTermine();
+    void showInfo(const QString &text);
+    void deployButtons(bool all);
     void CreationSession();
     void showScreenNotice();
     void posterListLive(bool live);
@@ -415,11 +428,12 @@ private:
     FolderOperations *m_folders = nullptr;
     BoxFolderDownload *m_boxDownload = nullptr;
     RevisionCounters *m_revisions = nullptr;
+    BoxDeployment *m_boxDeploy = nullptr;
+    AccountDeployment *m_accountDeploy = nullptr;
+    MediaDeployment *m_mediaDeploy = nullptr;
+    CommandReport *m_commands = nullptr;
 
     // Step machines.
-    int m_indiceDeploy = 0;
-    int m_indiceDeployLogin = 0;
-    int m_indiceDeployMedia = 0;
     BoxStatusPoller *m_statusPoller = nullptr;
 
     // Account and user.

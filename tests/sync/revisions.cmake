@@ -10,3 +10,11 @@ zo_add_test(sync_startup_standin SOURCES tst_startup_standin.cpp FakeDialogs.h P
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
 zo_add_test(sync_mediaalignment SOURCES tst_mediaalignment.cpp ParamFixture.h LIBS sync)
+zo_add_test(sync_boxdeployment_standin SOURCES tst_boxdeployment_standin.cpp
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_sharepage SOURCES tst_sharepage.cpp LIBS sync)
+zo_add_test(sync_deployments_standin SOURCES tst_deployments_standin.cpp
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync console ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(sync_deploylists SOURCES tst_deploylists.cpp ParamFixture.h LIBS sync)

@@ -1,0 +1,158 @@
+#include "AccountDeployment.h"
+
+#include "ClassLog.h"
+#include "ClassParam.h"
+#include "HttpFileApi.h"
+#include "ListTransfers.h"
+#include "RevisionCounters.h"
+#include "TransferLists.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+void logLine(const QString &text)
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), text);
+}
+
+} // namespace
+
+AccountDeployment::AccountDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions,
+                                     ClassParam *login, QTimer *timer, QObject *parent)
+    : JournalDeployment(timer, parent)
+    , m_api(api)
+    , m_lists(lists)
+    , m_revisions(revisions)
+    , m_login(login)
+{
+}
+
+bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &name, QString *error)
+{
+    QFile file(work + name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (error)
+            *error = QObject::tr("Impossible de créer le fichier %1: %2.").arg(file.fileName(), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void AccountDeployment::start(int status)
+{
+    m_playlists = status == 1;
+    m_step = 0;
+    m_timer->start();
+}
+
+void AccountDeployment::folderOperationEnded()
+{
+    // Idle: a single step would leave the buttons off for good.
+    if (m_timer->isActive())
+        slotProcessDeployLogin();
+}
+
+void AccountDeployment::sequenceFailed()
+{
+    if (running())
+        finish();
+}
+
+void AccountDeployment::finish()
+{
+    emit signalDeployBox(QString());
+    emit signalMessageOnlyOFF();
+    m_step = 0;
+    m_timer->stop();
+    emit signalFinished();
+}
+
+void AccountDeployment::slotProcessDeployLogin()
+{
+    logLine(QStringLiteral("indiceDeployLogin=") + QString::number(m_step));
+    switch (m_step) {
+    case 0:
+        m_step = 1;
+        break;
+    case 1:
+        emit signalBegin();
+        emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
+        m_step = 2;
+        break;
+    case 2:
+        m_api->lists()->clearTransferFiles();
+        m_lists->setFolder(QString());
+        m_revisions->AjouteIDfileMedia();
+        m_step = 3;
+        break;
+    case 3:
+        if (m_lists->FtpPutOneFile(m_work + QLatin1String("LoginCrypt.orvex"), QStringLiteral("LoginCrypt.orvex"))) {
+            logLine(QStringLiteral("FtpPutOneFile=ok"));
+            m_step = 5;
+        }
+        break;
+    case 5:
+        if (fetchIndex())
+            m_step = 6;
+        break;
+    case 6:
+        if (mergeFetchedIndex(QStringLiteral("INFOADMIN.orvex"), "timerDeployLogin", MergeErrorCode))
+            m_step = 8;
+        break;
+    case 8:
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+            m_step = 10;
+        break;
+    case 10:
+        m_step = m_playlists ? 11 : 100;
+        break;
+    case 11: {
+        m_login->getParamCrypt(m_work + QLatin1String("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0);
+        const QString serials = m_login->getInfoBalise(QStringLiteral("PLAYERLIST"));
+        const QString rows = m_login->getInfoBalise(QStringLiteral("PLAYERLISTTOPLAYLIST"));
+        m_serials = serials == QLatin1String("NULL") || serials.isEmpty() ? QStringList() : serials.split(QLatin1Char('|'));
+        m_rows = rows == QLatin1String("NULL") ? QStringList() : rows.split(QLatin1Char('|'));
+        m_step = 12;
+        break;
+    }
+    case 12:
+        m_step = m_serials.isEmpty() ? 100 : 13;
+        break;
+    case 13: {
+        QString error;
+        ClassParam playlist;
+        if (!CreateFilePlaylist(m_work, QStringLiteral("TEMP/PLAYLIST.orvex"), &error)
+            || !playlist.setParamCrypt(m_work + QLatin1String("TEMP/PLAYLIST.orvex"), QStringLiteral("PLAYLIST"),
+                                       playlistValue(m_rows.value(0)))) {
+            // Never send the previous box's playlists to this one.
+            emit signalInformation(tr("CreateFile"), error.isEmpty() ? tr("Impossible d'écrire %1").arg(
+                                                                           m_work + QLatin1String("TEMP/PLAYLIST.orvex"))
+                                                                     : error);
+            m_step = 16;
+            break;
+        }
+        m_step = 14;
+        break;
+    }
+    case 14:
+        emit signalDeployBox(m_serials.first());
+        m_lists->setFolder(m_serials.first());
+        m_step = 15;
+        break;
+    case 15:
+        if (m_lists->FtpPutOneFile(m_work + QLatin1String("TEMP/PLAYLIST.orvex"), QStringLiteral("PLAYLIST.orvex")))
+            m_step = 16;
+        break;
+    case 16:
+        m_serials.removeFirst();
+        if (!m_rows.isEmpty())
+            m_rows.removeFirst();
+        m_step = 12;
+        break;
+    default:
+        finish();
+        break;
+    }
+}

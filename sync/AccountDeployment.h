@@ -1,0 +1,60 @@
+#pragma once
+
+#include "JournalDeployment.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class ClassParam;
+class HttpFileApi;
+class ListTransfers;
+class QTimer;
+class RevisionCounters;
+
+// The account deployment: uploads the login file, fetches the server's
+// media index, replays the administration journal on it and uploads it
+// again; with the playlist flag, writes and uploads one PLAYLIST.orvex per
+// box. Widget-free; the 50 ms timer is the panel's.
+class AccountDeployment : public JournalDeployment
+{
+    Q_OBJECT
+public:
+    // Connection error shown when the journal could not be merged.
+    static constexpr int MergeErrorCode = 11;
+
+    AccountDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *login,
+                      QTimer *timer, QObject *parent = nullptr);
+
+    int step() const { return m_step; }
+
+    // Creates or truncates <work>name; false (with `error`) when it cannot.
+    static bool CreateFilePlaylist(const QString &work, const QString &name, QString *error = nullptr);
+    // The PLAYLIST value of one PLAYERLISTTOPLAYLIST row.
+    static QString playlistValue(const QString &row) { return QString(row).replace(QLatin1Char(';'), QLatin1Char('|')); }
+
+public slots:
+    // slotProcessDeployFile: from step 0; status 1 also sends the playlists.
+    void start(int status);
+    // The folder operations' call at their end: one step of a running
+    // deployment, nothing while it is idle.
+    void folderOperationEnded();
+    void sequenceFailed();
+    void slotProcessDeployLogin();
+
+signals:
+    void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
+    void signalDeployBox(QString box);
+    void signalInformation(QString title, QString text);
+
+private:
+    void finish() override;
+
+    HttpFileApi *m_api;
+    ListTransfers *m_lists;
+    RevisionCounters *m_revisions;
+    ClassParam *m_login;
+    bool m_playlists = false;
+    QStringList m_serials;
+    QStringList m_rows;
+};

@@ -1,0 +1,412 @@
+#include "BoxDeployment.h"
+
+#include "ClassLog.h"
+#include "ClassParam.h"
+#include "HttpFileApi.h"
+#include "ListTransfers.h"
+#include "RevisionCounters.h"
+#include "SharePage.h"
+#include "TransferLists.h"
+#include "TransferPaths.h"
+#include "classVersion.h"
+
+#include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+void logLine(const QString &text)
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), text);
+}
+
+// Files a box deployment never sends: the box's own files, and the files
+// the account deployment and the command machine own.
+bool neverDeployed(const QString &name)
+{
+    static const QStringList names{QStringLiteral("EVENTS.orvex"), QStringLiteral("PLAYLIST.orvex"),
+                                   QStringLiteral("COMMAND.orvex")};
+    return names.contains(name);
+}
+
+// A plain name with nothing that a URL or the page would read as markup.
+bool safeLinkFolder(const QString &name)
+{
+    if (!TransferPaths::isPlainName(name))
+        return false;
+    for (const QChar c : name) {
+        if (QStringLiteral("\"'<>&?#%\\").contains(c) || c.unicode() < 0x20)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+BoxDeployment::BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
+                             QTimer *timer, QObject *parent)
+    : QObject(parent)
+    , m_api(api)
+    , m_lists(lists)
+    , m_revisions(revisions)
+    , m_player(player)
+    , m_timer(timer)
+    , m_clock([] { return QDateTime::currentDateTime(); })
+    , m_open([](const QString &url) { QDesktopServices::openUrl(QUrl(url)); })
+{
+    // A transfer that ends ticks again at once instead of 50 ms later.
+    connect(api, &HttpFileApi::signalTransferEnded, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (m_timer->isActive())
+                slotProcessDeploy();
+        });
+    });
+}
+
+bool BoxDeployment::running() const
+{
+    return m_timer->isActive() || m_step != 0;
+}
+
+void BoxDeployment::start()
+{
+    m_step = 0;
+    m_timer->start();
+    // The box choice opens at once rather than one interval later.
+    QTimer::singleShot(0, this, [this] {
+        if (m_timer->isActive() && m_step == 0)
+            slotProcessDeploy();
+    });
+}
+
+void BoxDeployment::stop()
+{
+    m_timer->stop();
+    m_step = 0;
+    emit signalDeployBox(QString());
+}
+
+bool BoxDeployment::cancel()
+{
+    if (!running())
+        return false;
+    stop();
+    // The sequence in flight must not resume at the next deployment.
+    m_lists->reset();
+    m_api->setUploadState(10);
+    emit signalMessageOnlyOFF();
+    return true;
+}
+
+void BoxDeployment::sequenceFailed()
+{
+    // The error box has been shown; nothing more goes out and no success
+    // message follows.
+    if (!running())
+        return;
+    stop();
+    emit signalMessageOnlyOFF();
+}
+
+QString BoxDeployment::readPlayer(const QString &key) const
+{
+    return m_player->getParamCrypt(m_work + QLatin1String("DATA/PLAYER.orvex"), key, 0);
+}
+
+bool BoxDeployment::put(const QString &localPath, const QString &name, int next)
+{
+    if (!m_lists->FtpPutOneFile(localPath, name))
+        return false;
+    m_step = next;
+    return true;
+}
+
+bool BoxDeployment::copyStamped(const QString &name, const QString &stamped)
+{
+    const QString links = m_work + QLatin1String("LINKS/");
+    // A stamp repeats every month: the older copy gives way.
+    QFile::remove(links + stamped);
+    if (QFile::copy(links + name, links + stamped))
+        return true;
+    emit signalError(QStringLiteral("Impossible de copier le fichier"));
+    return false;
+}
+
+void BoxDeployment::slotProcessDeploy()
+{
+    // Not again from inside one of its own dialogs.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    // Steps that need no wait follow each other within the tick; the first
+    // one that waits ends it.
+    for (int pass = 0; pass < 64; ++pass) {
+        const int before = m_step;
+        runStep();
+        if (!m_timer->isActive() || m_step == before || m_step == 0)
+            break;
+    }
+    m_inTick = false;
+}
+
+void BoxDeployment::runStep()
+{
+    switch (m_step) {
+    case 0:
+        m_api->setRetryCounter(0);
+        m_targets.clear();
+        if (!m_choose || !m_choose(&m_targets)) {
+            m_timer->stop();
+            m_step = 0;
+            return;
+        }
+        m_step = 1;
+        break;
+    case 1:
+        emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
+        m_lists->setFolder(m_selected ? m_selected() : QString());
+        m_step = 2;
+        break;
+    case 2:
+        // Its bookkeeping calls run together; the request in flight ends the tick.
+        for (int pass = 0; pass < 4 && m_download && m_step == 2; ++pass) {
+            if (m_download(m_work, QStringLiteral("PLAYER.orvex"), m_lists->folder(), QString()))
+                m_step = 3;
+            else if (m_api->requestsInFlight() > 0)
+                break;
+        }
+        break;
+    case 3:
+        if (!m_revisions->checkIDfile(m_work + QLatin1String("PLAYER.orvex"), m_revisions->playerCounter())) {
+            emit signalMessageOnlyOFF();
+            m_timer->stop();
+            m_step = 0;
+            return;
+        }
+        m_step = 40;
+        break;
+    case 40:
+        m_network = readPlayer(QStringLiteral("NETWORK"));
+        m_shareOk = true;
+        if (m_network.contains(QLatin1String("SiteWeb")) || m_network.contains(QLatin1String("Facebook"))) {
+            m_pictureSaved = false;
+            m_step = 41;
+        } else {
+            m_step = 70;
+        }
+        break;
+    case 41: {
+        m_linkFolder = SharePage::linkFolderOf(readPlayer(QStringLiteral("LINKSITE")));
+        // The folder name comes from the publication page's link: it must
+        // not reach outside LINKS/.
+        if (!m_linkFolder.isEmpty() && !safeLinkFolder(m_linkFolder)) {
+            emit signalError(tr("Le dossier du lien de partage est invalide: %1").arg(m_linkFolder));
+            m_step = 70;
+            break;
+        }
+        QDir(m_work).mkpath(QStringLiteral("LINKS"));
+        m_stamp = SharePage::generateIndex(m_work, classVersion().NomDeDomaine(), QLatin1String("zo_") + m_account,
+                                           m_linkFolder, m_clock());
+        if (m_stamp == QLatin1String("0")) {
+            emit signalError(tr("Impossible de créer la page de partage %1").arg(m_work + QLatin1String("LINKS/index.html")));
+            m_step = 70;
+            break;
+        }
+        m_lists->setFolder(QLatin1String("LINKS/") + m_linkFolder);
+        m_step = 42;
+        break;
+    }
+    case 42:
+        m_api->createDirHttp(QLatin1String("LINKS/") + m_linkFolder);
+        m_step = 43;
+        break;
+    case 43:
+        if (m_api->doneFlag(7))
+            m_step = 45;
+        break;
+    case 45: {
+        emit signalUpdateHDImage(RevisionCounters::counterOf(readPlayer(QStringLiteral("WEBSITE"))));
+        m_step = 46;
+        break;
+    }
+    case 46:
+        if (m_pictureSaved)
+            m_step = 47;
+        break;
+    case 47:
+        put(m_work + QLatin1String("LINKS/Picture.png"), QStringLiteral("Picture.png"), 48);
+        break;
+    case 48:
+        m_shareOk = !m_network.contains(QLatin1String("Facebook"))
+            || copyStamped(QStringLiteral("Picture.png"), QLatin1String("Picture") + m_stamp + QLatin1String(".png"));
+        m_step = 49;
+        break;
+    case 49:
+        if (m_network.contains(QLatin1String("Facebook")) && m_shareOk)
+            put(m_work + QLatin1String("LINKS/Picture") + m_stamp + QLatin1String(".png"),
+                QLatin1String("Picture") + m_stamp + QLatin1String(".png"), 50);
+        else
+            m_step = 50;
+        break;
+    case 50:
+        put(m_work + QLatin1String("LINKS/index.html"), QStringLiteral("index.html"), 51);
+        break;
+    case 51:
+        m_shareOk = m_shareOk
+            && (!m_network.contains(QLatin1String("Facebook"))
+                || copyStamped(QStringLiteral("index.html"), QLatin1String("index") + m_stamp + QLatin1String(".html")));
+        m_step = 52;
+        break;
+    case 52:
+        if (m_network.contains(QLatin1String("Facebook")) && m_shareOk) {
+            const QString name = QLatin1String("index") + m_stamp + QLatin1String(".html");
+            if (!m_lists->FtpPutOneFile(m_work + QLatin1String("LINKS/") + name, name))
+                break;
+            m_open(SharePage::folderUrl(classVersion().NomDeDomaine(), QLatin1String("zo_") + m_account, m_linkFolder)
+                   + QLatin1Char('/') + name);
+        }
+        m_step = 70;
+        break;
+    case 70:
+        if (!checkPlayerVsMedia(m_work))
+            logLine(QStringLiteral("checkPlayerVsMedia: index des medias illisible, affiches inchangees"));
+        m_step = 71;
+        break;
+    case 71:
+        if (m_targets.isEmpty()) {
+            m_step = 75;
+            break;
+        }
+        m_api->setUploadState(10);
+        m_api->lists()->setTransferFiles(arrange(ListFileFromFolder(m_work + QLatin1String("DATA/"))));
+        emit signalDeployBox(m_targets.first());
+        m_step = 72;
+        break;
+    case 72: {
+        const QString box = m_targets.first();
+        m_player->setParamCrypt(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("VERSION"),
+                                QStringLiteral("310"));
+        m_lists->setFolder(box);
+        m_lists->setDeployBoxes(m_targets);
+        m_revisions->AjouteIDfilePlayer(m_selected && box == m_selected());
+        m_step = 73;
+        break;
+    }
+    case 73:
+        // The sequence's bookkeeping steps run in this tick; only its wait for
+        // the server ends it (the end of the transfer ticks again at once).
+        for (int pass = 0; pass < 32 && m_step == 73; ++pass) {
+            if (m_lists->FtpPutListFile(m_work + QLatin1String("DATA/")))
+                m_step = 74;
+            else if (m_lists->putStep() == 4)
+                break;
+        }
+        break;
+    case 74:
+        if (!m_targets.isEmpty())
+            m_targets.removeFirst();
+        m_step = 70;
+        break;
+    case 75:
+        emit signalDeployBox(QString());
+        m_lists->setFolder(QString());
+        m_api->setDoneFlag(4, false);
+        m_api->setDownloadState(0);
+        m_api->scanFile(m_selected ? m_selected() : QString());
+        m_scan.Init(ScanMs);
+        m_step = 78;
+        break;
+    case 78:
+        if (m_api->doneFlag(4) || m_scan.expired())
+            m_step = 80;
+        break;
+    case 80:
+        emit signalMessageOnlyOFF();
+        m_timer->stop();
+        m_step = 0;
+        emit signalTermine();
+        break;
+    default:
+        break;
+    }
+}
+
+QStringList BoxDeployment::ListFileFromFolder(const QString &folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : names)
+        qDebug().noquote() << QStringLiteral("Fichier %1 a envoye").arg(name);
+    return names;
+}
+
+QStringList BoxDeployment::arrange(QStringList names)
+{
+    QStringList sent;
+    bool player = false;
+    for (const QString &name : names) {
+        if (neverDeployed(name))
+            continue;
+        if (name == QLatin1String("PLAYER.orvex"))
+            player = true;
+        else
+            sent << name;
+    }
+    if (player)
+        sent << QStringLiteral("PLAYER.orvex");
+    return sent;
+}
+
+void BoxDeployment::choiceLists(ClassParam *login, const QStringList &categoryItems, QStringList *names,
+                                QStringList *elements)
+{
+    const QStringList categories = login->getInfoBalise(QStringLiteral("CATEGORYLIST")).split(QLatin1Char('|'));
+    const QStringList rows = login->getInfoBalise(QStringLiteral("CATEGORYELEMENTS")).split(QLatin1Char('|'));
+    for (const QString &item : categoryItems) {
+        if (item == QLatin1String("PLAYLIST"))
+            continue;
+        *names << item;
+        const int l = categories.indexOf(item);
+        if (l >= 0 && l < rows.size())
+            *elements << rows.at(l);
+    }
+}
+
+bool BoxDeployment::checkPlayerVsMedia(const QString &work)
+{
+    ClassParam index;
+    const QString filePath = index.getParamCrypt(work + QLatin1String("TEMP/MEDIA.orvex"), QStringLiteral("FILEPATH"), 0);
+    if (filePath == QLatin1String("NULL") || filePath == QLatin1String("PB_OPEN")
+        || filePath == QLatin1String("FileError"))
+        return false;
+    const QStringList known = filePath.split(QLatin1Char('|'));
+    const QString player = work + QLatin1String("DATA/PLAYER.orvex");
+    ClassParam param;
+    const auto pass = [&](const QString &nameKey, const QString &chkKey, bool emptyMissing) {
+        const QString nameValue = param.getParamCrypt(player, nameKey, 0);
+        if (nameValue == QLatin1String("NULL") || nameValue == QLatin1String("PB_OPEN"))
+            return;
+        QStringList names = nameValue.split(QLatin1Char('|'));
+        const QString chkValue = param.getParamCrypt(player, chkKey, 0);
+        QStringList chks = chkValue == QLatin1String("NULL") ? QStringList() : chkValue.split(QLatin1Char('|'));
+        bool missing = false;
+        for (int i = 0; i < names.size(); ++i) {
+            const bool gone = names.at(i).isEmpty() ? emptyMissing : !known.contains(names.at(i));
+            if (!gone)
+                continue;
+            missing = true;
+            names[i].clear();
+            if (i < chks.size())
+                chks[i].clear();
+        }
+        if (missing)
+            param.setParamsCrypt(player, {{nameKey, names.join(QLatin1Char('|'))}, {chkKey, chks.join(QLatin1Char('|'))}});
+    };
+    pass(QStringLiteral("SLIDENAMEIMAGE"), QStringLiteral("SLIDENAMEIMAGECHK"), true);
+    pass(QStringLiteral("SLIDENAMEVIDEO"), QStringLiteral("SLIDENAMEVIDEOCHK"), false);
+    pass(QStringLiteral("SLIDENAMETXT"), QStringLiteral("SLIDENAMETXTCHK"), true);
+    return true;
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "StepTimeout.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class ClassParam;
+class HttpFileApi;
+class ListTransfers;
+class QTimer;
+class RevisionCounters;
+
+// The box deployment: the user chooses the target boxes; the selected box's
+// server copy of PLAYER.orvex is fetched and its revision counter checked;
+// the share page is published when the poster list asks for one; media the
+// index no longer holds are cleared from the posters; then each chosen box
+// receives the files of DATA/, PLAYER.orvex last. Widget-free: the panel
+// answers the hooks and shows what the signals ask. The 50 ms timer is the
+// panel's.
+class BoxDeployment : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int ScanMs = 5000;
+
+    BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
+                  QTimer *timer, QObject *parent = nullptr);
+
+    void setWorkFolder(const QString &folder) { m_work = folder; }
+    void setAccountName(const QString &name) { m_account = name; }
+    // Text of the box list's current item: the selected box's server folder.
+    void setSelectedBox(std::function<QString()> selected) { m_selected = std::move(selected); }
+    // The box choice: fills the targets; false when cancelled.
+    void setChooser(std::function<bool(QStringList *)> choose) { m_choose = std::move(choose); }
+    // One call per tick, true once the file is in place (slotTelechargerFichier).
+    void setDownloader(std::function<bool(QString, QString, QString, QString)> download)
+    {
+        m_download = std::move(download);
+    }
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    // Opens the stamped share page; QDesktopServices by default.
+    void setOpener(std::function<void(const QString &)> open) { m_open = std::move(open); }
+
+    int step() const { return m_step; }
+    QStringList targets() const { return m_targets; }
+    bool running() const;
+
+    // Poster media the index no longer holds are cleared; entries keep their
+    // places. Skipped (false) when the index cannot be read.
+    static bool checkPlayerVsMedia(const QString &work);
+    // Plain files of the folder sorted by name ignoring case.
+    static QStringList ListFileFromFolder(const QString &folder);
+    // Drops the files a box deployment never sends and puts PLAYER.orvex last.
+    static QStringList arrange(QStringList names);
+    // Arguments of the box choice: the categories other than "PLAYLIST" and
+    // for each one found in CATEGORYLIST its CATEGORYELEMENTS row.
+    static void choiceLists(ClassParam *login, const QStringList &categoryItems, QStringList *names,
+                            QStringList *elements);
+
+public slots:
+    // "Déployer": step 0, timer started.
+    void start();
+    // The overlay's cancel: the deployment stops; true when it ran.
+    bool cancel();
+    // A transfer sequence gave up (its error box has been shown).
+    void sequenceFailed();
+    void slotProcessDeploy();
+    void slotSavePictureTermine() { m_pictureSaved = true; }
+
+signals:
+    void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
+    void signalMessageOnlyOFF();
+    // The overlay's deploy picture and box label; empty hides them.
+    void signalDeployBox(QString box);
+    void signalUpdateHDImage(int poster);
+    // "Impossible de copier le fichier" and the share page errors.
+    void signalError(QString text);
+    // Everything arrived: the success message, then the panel switches.
+    void signalTermine();
+
+private:
+    void stop();
+    void runStep();
+    QString readPlayer(const QString &key) const;
+    bool put(const QString &localPath, const QString &name, int next);
+    bool copyStamped(const QString &name, const QString &stamped);
+
+    HttpFileApi *m_api;
+    ListTransfers *m_lists;
+    RevisionCounters *m_revisions;
+    ClassParam *m_player;
+    QTimer *m_timer;
+    QString m_work;
+    QString m_account;
+    std::function<QString()> m_selected;
+    std::function<bool(QStringList *)> m_choose;
+    std::function<bool(QString, QString, QString, QString)> m_download;
+    std::function<QDateTime()> m_clock;
+    std::function<void(const QString &)> m_open;
+
+    int m_step = 0;
+    QStringList m_targets;
+    QString m_network;
+    QString m_linkFolder;
+    QString m_stamp;
+    bool m_pictureSaved = false;
+    bool m_shareOk = true;
+    bool m_inTick = false;
+    StepTimeout m_scan;
+};

@@ -1,0 +1,164 @@
+#include "CommandReport.h"
+
+#include "AccountDeployment.h"
+#include "ClassParam.h"
+#include "HttpFileApi.h"
+#include "ListTransfers.h"
+#include "TransferLists.h"
+#include "classVersion.h"
+
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+const char *const CommandReport::SupportAddress = "support@zomanager.fr";
+const char *const CommandReport::ReportFolder = "/zolink/zobox/ALERTE-ZoManager";
+
+CommandReport::CommandReport(HttpFileApi *api, ListTransfers *lists, QTimer *commandTimer, QTimer *reportTimer,
+                             QObject *parent)
+    : QObject(parent)
+    , m_api(api)
+    , m_lists(lists)
+    , m_commandTimer(commandTimer)
+    , m_reportTimer(reportTimer)
+{
+}
+
+bool CommandReport::commandRunning() const
+{
+    return m_commandTimer->isActive() || m_commandStep != 0;
+}
+
+bool CommandReport::reportRunning() const
+{
+    return m_reportTimer->isActive() || m_reportStep != 0;
+}
+
+QUrl CommandReport::supportUrl(const QString &base, const QString &version, const QString &file)
+{
+    // The name is encoded first: a '&' or '#' in it must stay in Msg.
+    const QString name = QString::fromLatin1(QUrl::toPercentEncoding(file));
+    return QUrl(base + QLatin1String("zobox/mails.php?emailAdress=") + QLatin1String(SupportAddress)
+                    + QLatin1String("&Subjet=Probleme version ZoManager ") + version
+                    + QStringLiteral("&Msg=Fichier à voir: ") + base + QLatin1String("zobox/ALERTE-ZoManager/") + name,
+                QUrl::TolerantMode);
+}
+
+void CommandReport::sequenceFailed()
+{
+    if (commandRunning())
+        endCommand();
+    // The report stays in LOG/ for another try.
+    if (reportRunning())
+        endReport();
+}
+
+void CommandReport::slotProcessDeployCommande(QString Command)
+{
+    m_command = Command;
+    m_commandTimer->start();
+}
+
+void CommandReport::endCommand()
+{
+    emit signalMessageOnlyOFF();
+    m_commandStep = 0;
+    m_commandTimer->stop();
+}
+
+void CommandReport::slotProcessDeployCommandeTimer()
+{
+    const QString file = m_work + QLatin1String("TEMP/COMMAND.orvex");
+    switch (m_commandStep) {
+    case 0: {
+        emit signalMessageOnlyON(tr("Envoi de la commande en cours..."), 0, 0, false, true);
+        QString error;
+        ClassParam param;
+        // A stale command file must never go out in place of this one.
+        if (!AccountDeployment::CreateFilePlaylist(m_work, QStringLiteral("TEMP/COMMAND.orvex"), &error)
+            || !param.setParamCrypt(file, QStringLiteral("COMMANDHTTP"), m_command)) {
+            emit signalInformation(tr("CreateFile"), error.isEmpty() ? tr("Impossible d'écrire %1").arg(file) : error);
+            endCommand();
+            return;
+        }
+        m_commandStep = 2;
+        break;
+    }
+    case 2: {
+        m_api->lists()->clearTransferFiles();
+        const QString serial = m_selected ? m_selected() : QString();
+        if (serial.isEmpty()) {
+            endCommand();
+            return;
+        }
+        m_lists->setFolder(serial);
+        m_commandStep = 3;
+        break;
+    }
+    case 3:
+        if (m_lists->FtpPutOneFile(file, QStringLiteral("COMMAND.orvex")))
+            m_commandStep = 4;
+        break;
+    case 4:
+        endCommand();
+        if (m_command == QLatin1String("REBOOT"))
+            emit signalTermineReboot();
+        break;
+    default:
+        endCommand();
+        break;
+    }
+}
+
+void CommandReport::slotProcessDeployAlerte(QString FileAlerte)
+{
+    m_report = FileAlerte;
+    m_reportStep = 0;
+    m_reportTimer->start();
+}
+
+void CommandReport::endReport()
+{
+    emit signalMessageOnlyOFF();
+    m_reportTimer->stop();
+    m_reportStep = 0;
+}
+
+void CommandReport::slotProcessDeployAlerteTime()
+{
+    switch (m_reportStep) {
+    case 0:
+        emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
+        m_api->lists()->clearTransferFiles();
+        m_lists->setFolder(QLatin1String(ReportFolder));
+        m_reportStep = 1;
+        break;
+    case 1:
+        if (m_lists->FtpPutOneFile(m_work + QLatin1String("LOG/") + m_report, m_report))
+            m_reportStep = 2;
+        break;
+    case 2: {
+        if (!m_mail)
+            m_mail = new QNetworkAccessManager(this);
+        // The reply is not read; it only has to be released.
+        QNetworkReply *reply = m_mail->get(
+            QNetworkRequest(supportUrl(m_api->baseUrl(), classVersion().Version(), m_report)));
+        connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+        m_reportStep = 3;
+        break;
+    }
+    case 3:
+        QFile::remove(m_work + QLatin1String("LOG/") + m_report);
+        m_reportTimer->stop();
+        m_reportStep = 0;
+        emit signalMessageOnlyOFF();
+        emit signalTermineAlerte();
+        break;
+    default:
+        endReport();
+        break;
+    }
+}

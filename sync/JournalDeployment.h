@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QTimer;
+
+// What the account and media deployments share: the fetched media index,
+// checked before a local journal is replayed on it, and the end of the
+// machine when that cannot be done.
+class JournalDeployment : public QObject
+{
+    Q_OBJECT
+public:
+    JournalDeployment(QTimer *timer, QObject *parent = nullptr);
+
+    void setWorkFolder(const QString &folder) { m_work = folder; }
+    // One call per tick, true once the file is in place (slotTelechargerFichier).
+    void setDownloader(std::function<bool(QString, QString, QString, QString)> download)
+    {
+        m_download = std::move(download);
+    }
+    // The journal merge: false keeps the journal.
+    void setMerge(std::function<bool(QString, QString)> merge) { m_merge = std::move(merge); }
+
+    bool running() const;
+    // An index that exists, is not empty and reads with its fingerprint.
+    static bool indexReadable(const QString &path);
+
+signals:
+    // Buttons off while it runs.
+    void signalBegin();
+    // The end: the panel puts the buttons back by its rule.
+    void signalFinished();
+    void signalMessageOnlyOFF();
+    // "Le fichier media est corrompu (code: ...) !!"
+    void signalCorrupt(QString text);
+    void signalErreurConnexion(int code);
+
+protected:
+    virtual void finish() = 0;
+    // Replays TEMP/<journal> on the fetched TEMP/MEDIA.orvex. A missing or
+    // damaged index keeps the journal (uploaded media would otherwise leave
+    // the index): the box named after `code`, or the connection error
+    // `errorCode` when the merge fails; the machine then ends and this
+    // answers false.
+    bool mergeFetchedIndex(const QString &journal, const char *code, int errorCode);
+    QString indexPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
+    bool fetchIndex();
+
+    QTimer *m_timer;
+    QString m_work;
+    std::function<bool(QString, QString, QString, QString)> m_download;
+    std::function<bool(QString, QString)> m_merge;
+    int m_step = 0;
+};

@@ -1,0 +1,120 @@
+#include "MediaDeployment.h"
+
+#include "HttpFileApi.h"
+#include "ListTransfers.h"
+#include "TransferLists.h"
+
+#include <QTimer>
+
+namespace {
+
+const char *const kKinds[3] = {"IMAGE", "VIDEO", "TEXT"};
+
+} // namespace
+
+MediaDeployment::MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent)
+    : JournalDeployment(timer, parent)
+    , m_api(api)
+    , m_lists(lists)
+{
+}
+
+void MediaDeployment::start(QStringList NewMediaImage, QStringList DeleteMediaImage, QStringList NewMediaVideo,
+                            QStringList DeleteMediaVideo, QStringList NewMediaText, QStringList DeleteMediaText,
+                            bool Modif)
+{
+    m_new[0] = NewMediaImage;
+    m_new[1] = NewMediaVideo;
+    m_new[2] = NewMediaText;
+    m_delete[0] = DeleteMediaImage;
+    m_delete[1] = DeleteMediaVideo;
+    m_delete[2] = DeleteMediaText;
+    bool empty = !Modif;
+    for (int k = 0; k < 3; ++k)
+        empty = empty && m_new[k].isEmpty() && m_delete[k].isEmpty();
+    if (!empty)
+        m_timer->start();
+}
+
+void MediaDeployment::sequenceFailed()
+{
+    // The error box has been shown; the journal stays for the next run.
+    if (running())
+        finish();
+}
+
+void MediaDeployment::finish()
+{
+    m_step = 0;
+    m_timer->stop();
+    emit signalMessageOnlyOFF();
+    emit signalFinished();
+}
+
+void MediaDeployment::slotProcessDeployMedia()
+{
+    // Steps 10-33: deletions, 40-63: uploads; the tens give the kind.
+    const int kind = (m_step / 10 - 1) % 3;
+    const QString folder = QLatin1String(kind >= 0 ? kKinds[kind] : "");
+    switch (m_step) {
+    case 0: {
+        emit signalBegin();
+        const QString selected = m_selected ? m_selected() : QString();
+        m_lists->setDeployBoxes(selected.isEmpty() ? QStringList() : QStringList{selected});
+        m_step = 10;
+        break;
+    }
+    case 10: case 20: case 30:
+        if (m_delete[kind].isEmpty()) {
+            m_step += 10;
+            break;
+        }
+        m_lists->setFolder(folder);
+        m_lists->setRemovalList(m_delete[kind]);
+        m_step += 3;
+        break;
+    case 13: case 23: case 33:
+        if (m_lists->FtpRemoveListFile())
+            m_step += 7;
+        break;
+    case 40: case 50: case 60: {
+        const int k = m_step / 10 - 4;
+        if (m_new[k].isEmpty()) {
+            m_step += 10;
+            break;
+        }
+        m_lists->setFolder(QLatin1String(kKinds[k]));
+        QStringList names;
+        for (const QString &entry : qAsConst(m_new[k]))
+            names << QString(entry).remove(QLatin1String(kKinds[k]) + QLatin1Char('/'));
+        m_api->lists()->setTransferFiles(names);
+        m_step += 3;
+        break;
+    }
+    case 43: case 53: case 63: {
+        const int k = m_step / 10 - 4;
+        if (m_lists->FtpPutListFile(m_work + QLatin1String(kKinds[k]) + QLatin1Char('/')))
+            m_step += 7;
+        break;
+    }
+    case 70:
+        m_lists->setFolder(QString());
+        m_step = 71;
+        break;
+    case 71:
+        if (fetchIndex())
+            m_step = 72;
+        break;
+    case 72:
+        if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia", MergeErrorCode))
+            m_step = 74;
+        break;
+    case 74:
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+            m_step = 75;
+        break;
+    default:
+        finish();
+        break;
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "JournalDeployment.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class HttpFileApi;
+class ListTransfers;
+class QTimer;
+
+// The media deployment: deletes on the server the media the library
+// removed, uploads the new ones (each kind in the order IMAGE, VIDEO,
+// TEXT), then fetches the server's media index, replays the media journal
+// on it and uploads it again. Widget-free; the 50 ms timer is the panel's.
+class MediaDeployment : public JournalDeployment
+{
+    Q_OBJECT
+public:
+    static constexpr int MergeErrorCode = 12;
+
+    MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent = nullptr);
+
+    void setSelectedBox(std::function<QString()> selected) { m_selected = std::move(selected); }
+    int step() const { return m_step; }
+
+public slots:
+    // slotProcessDeployMediaFile: six empty lists without a change do nothing.
+    void start(QStringList NewMediaImage, QStringList DeleteMediaImage, QStringList NewMediaVideo,
+               QStringList DeleteMediaVideo, QStringList NewMediaText, QStringList DeleteMediaText, bool Modif);
+    void sequenceFailed();
+    void slotProcessDeployMedia();
+
+private:
+    void finish() override;
+
+    HttpFileApi *m_api;
+    ListTransfers *m_lists;
+    std::function<QString()> m_selected;
+    // IMAGE, VIDEO, TEXT.
+    QStringList m_new[3];
+    QStringList m_delete[3];
+};

@@ -1,0 +1,110 @@
+#include "AnimationStackedWidget.h"
+#include "BoxDeployment.h"
+#include "BoxFolderDownload.h"
+#include "ClassParam.h"
+#include "ConsoleFixture.h"
+#include "MessageOverlay.h"
+#include "ModalAnswerer.h"
+#include "RevisionCounters.h"
+#include "ZoScreenshot.h"
+#include "classPrincipal.h"
+
+#include <QDirIterator>
+#include <QLabel>
+#include <QListWidget>
+#include <QtTest>
+
+// "Déployer" on the demo account in local mode: the box choice, the overlay
+// with its deploy picture and progress bars while a box is served, the
+// success message, the box folder written and no password in the logs.
+class TestDeploy : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void deployTheSelectedScreen();
+
+private:
+    QListWidget *list(const char *name) const { return m_panel->findChild<QListWidget *>(QLatin1String(name)); }
+    QString server(const QString &relative) const { return m_work + "/server/zolink/zobox/zo_demo/" + relative; }
+
+    QTemporaryDir m_dir;
+    QString m_work;
+    classPrincipal *m_panel = nullptr;
+};
+
+void TestDeploy::initTestCase()
+{
+    zoInitWidgetTest();
+    QVERIFY(m_dir.isValid());
+    m_work = m_dir.filePath(QStringLiteral("demo"));
+    QVERIFY(makeDemoAccount(m_work));
+    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
+    m_panel = new classPrincipal;
+    connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
+    m_panel->slotMinimumSize(1280, 800);
+    m_panel->show();
+    auto *stack = m_panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
+    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+}
+
+void TestDeploy::cleanupTestCase()
+{
+    delete m_panel;
+    qunsetenv("ZOMANAGER_WORKDIR");
+}
+
+void TestDeploy::deployTheSelectedScreen()
+{
+    list("groupList")->setCurrentRow(0);
+    list("screensList")->setCurrentRow(0);
+    QTRY_VERIFY(!m_panel->boxDownload()->running());
+    QTRY_VERIFY(list("posterList")->count() > 0 && !m_panel->messageOverlay()->isVisible());
+    const QString box = m_panel->findChild<QListWidget *>("screensList")->currentItem()->text();
+    const int counter = m_panel->revisions()->playerCounter();
+
+    // While a box is served: the progress of its upload, then the picture.
+    bool grabbed = false;
+    QString shownBox;
+    connect(m_panel->boxDeployment(), &BoxDeployment::signalDeployBox, this, [&](QString serving) {
+        if (serving.isEmpty() || grabbed)
+            return;
+        shownBox = m_panel->messageOverlay()->titleLabel()->text();
+        m_panel->updateDataTransferProgress(0, 40000);
+        m_panel->updateDataTransferProgress(26000, 40000);
+        QTest::qWait(300);
+        grabbed = saveScreenshot(m_panel, QStringLiteral("deploy-overlay.png"));
+    });
+
+    ModalAnswerer answerer;
+    answerer.grabAs(QStringLiteral("deploy-choice.png")).confirm().confirm();
+    m_panel->slotDeploiement();
+    QVERIFY(answerer.waitUntilDone(30000));
+    QVERIFY2(answerer.done(), qPrintable(answerer.texts().join(" / ")));
+    QCOMPARE(answerer.texts().last(), QStringLiteral("Déploiement terminé avec succés!!"));
+    QVERIFY(grabbed);
+    QCOMPARE(shownBox, box);
+    QTRY_VERIFY(!m_panel->boxDeployment()->running());
+    QVERIFY(!m_panel->messageOverlay()->isVisible());
+
+    ClassParam read;
+    QCOMPARE(read.getParamCrypt(server(box + "/PLAYER.orvex"), "VERSION", 1), QString("310"));
+    QCOMPARE(read.getParamCrypt(server(box + "/PLAYER.orvex"), "ID", 1), QString::number(counter + 1));
+    QCOMPARE(m_panel->revisions()->playerCounter(), counter + 1);
+    // The users' passwords of the login file reach no log, page or report:
+    // every readable file of the work folder and server tree but the
+    // encrypted parameter files.
+    QDirIterator files(m_work, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        QFile file(path);
+        if (path.endsWith(".orvex") || path.endsWith("CONNEXION.txt") || !file.open(QIODevice::ReadOnly))
+            continue;
+        QVERIFY2(!file.readAll().contains("accueil2024"), qPrintable(path));
+    }
+}
+
+QTEST_MAIN(TestDeploy)
+#include "tst_deploy_xvfb.moc"

@@ -1,0 +1,364 @@
+// The box deployment against the stand-in (and the same tree in local
+// mode), waits scaled by ZOMANAGER_TIME_SCALE; the box choice, the revision
+// question and the publication page are answered by the test.
+#include "../transfer/SequenceFixture.h"
+#include "BoxDeployment.h"
+#include "ClassParam.h"
+#include "ListTransfers.h"
+#include "MediaAlignment.h"
+#include "ParamFixture.h"
+#include "RevisionCounters.h"
+#include "SharePage.h"
+#include "TransferLists.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+class BoxDeploymentTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void deployTwoBoxes_data();
+    void deployTwoBoxes();
+    void concurrentChange_data();
+    void concurrentChange();
+    void choiceCancelledOrEmpty();
+    void overlayCancelStops();
+    void uploadFailures_data();
+    void uploadFailures();
+    void sharePage_data();
+    void sharePage();
+
+private:
+    void build(bool local = false);
+    // Runs the deployment until it stops; true when it ended with success.
+    bool run(int ms = 20000);
+    QString server(const QString &relative) const { return m_fx.tree(m_fx.account() + '/' + relative); }
+    QStringList uploads(qint64 mark) const;
+
+    SequenceFixture m_fx;
+    QString m_selected = "B1";
+    QStringList m_answer{"B1", "B2"};
+    bool m_chosen = true;
+    bool m_overwrite = true;
+    int m_questions = 0;
+    QStringList m_opened;
+    ClassParam m_player;
+    ClassParam m_media;
+    ClassParam m_login;
+    QScopedPointer<ListTransfers> m_lists;
+    QScopedPointer<RevisionCounters> m_revisions;
+    QScopedPointer<MediaAlignment> m_alignment;
+    QScopedPointer<QTimer> m_timer;
+    QScopedPointer<BoxDeployment> m_deploy;
+    QScopedPointer<QSignalSpy> m_done;
+    QScopedPointer<QSignalSpy> m_failed;
+    QScopedPointer<QSignalSpy> m_errors;
+};
+
+void BoxDeploymentTest::initTestCase()
+{
+    ZO_NEED_STANDIN();
+    QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
+}
+
+void BoxDeploymentTest::init()
+{
+    m_fx.setUp();
+    QDir().mkpath(m_fx.work("LINKS"));
+    QVERIFY(QDir().mkpath(server("B1")));
+    QVERIFY(QDir().mkpath(server("B2")));
+    // Every account has its share folder.
+    QVERIFY(QDir().mkpath(server("LINKS")));
+    QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"ID", "3"}}));
+    SequenceFixture::writeFile(server("B2/PLAYER.orvex"), "old player of B2");
+    // The edited copy of B1, as downloaded (ID 3) then changed.
+    QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"),
+                        {{"SLIDETYPE", "IMAGE|IMAGE"},
+                         {"SLIDENAMEIMAGE", "IMAGE/a.png|IMAGE/gone.png"},
+                         {"SLIDENAMEIMAGECHK", "AAA|BBB"},
+                         {"ID", "3"}}));
+    SequenceFixture::writeFile(m_fx.work("DATA/Slide1.png"), QByteArray(30000, 's'));
+    SequenceFixture::writeFile(m_fx.work("DATA/INFO.orvex"), "owner");
+    for (const char *name : {"EVENTS.orvex", "BOX.orvex", "STATUS.orvex", "PLAYLIST.orvex", "COMMAND.orvex"})
+        SequenceFixture::writeFile(m_fx.work("DATA/") + name, "not for the box");
+    QVERIFY(writeParams(m_fx.work("TEMP/MEDIA.orvex"), {{"FILEPATH", "IMAGE/a.png|VIDEO/v.mp4"}}));
+    m_selected = "B1";
+    m_answer = QStringList{"B1", "B2"};
+    m_chosen = true;
+    m_overwrite = true;
+    m_questions = 0;
+    m_opened.clear();
+}
+
+void BoxDeploymentTest::cleanup()
+{
+    m_done.reset();
+    m_failed.reset();
+    m_errors.reset();
+    m_deploy.reset();
+    m_lists.reset();
+    m_fx.tearDown();
+}
+
+void BoxDeploymentTest::build(bool local)
+{
+    HttpFileApi *api = m_fx.makeApi(local);
+    m_lists.reset(new ListTransfers(api));
+    m_lists->setSelectedBox([this] { return m_selected; });
+    m_revisions.reset(new RevisionCounters(&m_player, &m_media));
+    m_revisions->setWorkFolder(m_fx.work());
+    m_revisions->setQuestion([this](const QString &) {
+        ++m_questions;
+        return m_overwrite;
+    });
+    m_revisions->getIDfilePlayer();
+    m_alignment.reset(new MediaAlignment(api, &m_login, &m_media));
+    m_alignment->setWorkFolder(m_fx.work());
+    m_timer.reset(new QTimer);
+    m_timer->setInterval(5);
+    m_deploy.reset(new BoxDeployment(api, m_lists.data(), m_revisions.data(), &m_player, m_timer.data()));
+    BoxDeployment *d = m_deploy.data();
+    d->setWorkFolder(m_fx.work());
+    d->setAccountName(m_fx.account().mid(3));
+    d->setSelectedBox([this] { return m_selected; });
+    d->setChooser([this](QStringList *targets) {
+        *targets = m_answer;
+        return m_chosen;
+    });
+    d->setDownloader([this](QString local, QString name, QString folder, QString chk) {
+        return m_alignment->slotTelechargerFichier(local, name, folder, chk);
+    });
+    d->setClock([] { return QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7)); });
+    d->setOpener([this](const QString &url) { m_opened << url; });
+    connect(m_timer.data(), &QTimer::timeout, d, &BoxDeployment::slotProcessDeploy);
+    connect(m_lists.data(), &ListTransfers::sequenceFailed, d, &BoxDeployment::sequenceFailed);
+    // The publication page: renders the poster, then reports.
+    connect(d, &BoxDeployment::signalUpdateHDImage, d, [this, d](int) {
+        SequenceFixture::writeFile(m_fx.work("LINKS/Picture.png"), "rendered poster");
+        d->slotSavePictureTermine();
+    });
+    m_done.reset(new QSignalSpy(d, &BoxDeployment::signalTermine));
+    m_failed.reset(new QSignalSpy(m_lists.data(), &ListTransfers::sequenceFailed));
+    m_errors.reset(new QSignalSpy(d, &BoxDeployment::signalError));
+}
+
+bool BoxDeploymentTest::run(int ms)
+{
+    m_deploy->start();
+    QElapsedTimer clock;
+    clock.start();
+    while (m_deploy->running() && clock.elapsed() < ms)
+        QTest::qWait(5);
+    return !m_deploy->running() && m_done->count() == 1;
+}
+
+QStringList BoxDeploymentTest::uploads(qint64 mark) const
+{
+    QStringList lines;
+    for (const QString &line : SequenceFixture::requests(mark))
+        if (line.startsWith("UPLOAD "))
+            lines << line.mid(7 + m_fx.account().size() + 1);
+    return lines;
+}
+
+void BoxDeploymentTest::deployTwoBoxes_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::newRow("stand-in server") << false;
+    QTest::newRow("local mode") << true;
+}
+
+void BoxDeploymentTest::deployTwoBoxes()
+{
+    QFETCH(bool, local);
+    build(local);
+    const qint64 mark = StandIn::mark();
+    QVERIFY(run());
+    QCOMPARE(m_questions, 0);
+    QCOMPARE(m_failed->count(), 0);
+
+    if (!local) {
+        QCOMPARE(uploads(mark), (QStringList{"B1/INFO.orvex", "B1/Slide1.png", "B1/PLAYER.orvex",
+                                             "B2/Slide1.png", "B2/PLAYER.orvex"}));
+    }
+    QCOMPARE(SequenceFixture::filesOf(server("B1")).keys(),
+             (QStringList{"INFO.orvex", "PLAYER.orvex", "Slide1.png"}));
+    QCOMPARE(SequenceFixture::filesOf(server("B2")).keys(), (QStringList{"PLAYER.orvex", "Slide1.png"}));
+    QCOMPARE(SequenceFixture::readFile(server("B2/Slide1.png")), QByteArray(30000, 's'));
+    // Each box carries the version and its own counter; only the selected
+    // box's value is remembered.
+    ClassParam read;
+    QCOMPARE(read.getParamCrypt(server("B1/PLAYER.orvex"), "VERSION", 0), QString("310"));
+    QCOMPARE(read.getParamCrypt(server("B1/PLAYER.orvex"), "ID", 0), QString("4"));
+    QCOMPARE(read.getParamCrypt(server("B2/PLAYER.orvex"), "ID", 0), QString("5"));
+    QCOMPARE(m_revisions->playerCounter(), 4);
+    // The poster whose picture left the media library lost it, in place.
+    QCOMPARE(read.getParamCrypt(server("B2/PLAYER.orvex"), "SLIDENAMEIMAGE", 0), QString("IMAGE/a.png|"));
+    QCOMPARE(read.getParamCrypt(server("B2/PLAYER.orvex"), "SLIDENAMEIMAGECHK", 0), QString("AAA|"));
+    QVERIFY(m_opened.isEmpty());
+}
+
+void BoxDeploymentTest::concurrentChange_data()
+{
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("OK overwrites") << true;
+    QTest::newRow("Cancel uploads nothing") << false;
+}
+
+void BoxDeploymentTest::concurrentChange()
+{
+    QFETCH(bool, overwrite);
+    build();
+    // Another console deployed B1 meanwhile.
+    QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"ID", "6"}}));
+    const QByteArray before = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
+    m_overwrite = overwrite;
+    const qint64 mark = StandIn::mark();
+    QCOMPARE(run(), overwrite);
+    QCOMPARE(m_questions, 1);
+    if (overwrite) {
+        QCOMPARE(uploads(mark).size(), 5);
+    } else {
+        QCOMPARE(uploads(mark), QStringList{});
+        QCOMPARE(SequenceFixture::readFile(server("B1/PLAYER.orvex")), before);
+        QCOMPARE(m_done->count(), 0);
+    }
+}
+
+void BoxDeploymentTest::choiceCancelledOrEmpty()
+{
+    build();
+    m_chosen = false;
+    qint64 mark = StandIn::mark();
+    QVERIFY(!run());
+    QCOMPARE(SequenceFixture::requests(mark), QStringList{});
+
+    // No box ticked: checked and scanned, nothing sent to a box folder.
+    m_chosen = true;
+    m_answer.clear();
+    mark = StandIn::mark();
+    QVERIFY(run());
+    QCOMPARE(uploads(mark), QStringList{});
+    QVERIFY(SequenceFixture::requests(mark).contains("SCANDIR " + m_fx.account() + "/B1"));
+}
+
+void BoxDeploymentTest::overlayCancelStops()
+{
+    build();
+    // Held while it fetches the selected box's server copy.
+    QVERIFY(StandIn::fault(QString(), "delay", m_fx.account() + "/B1/PLAYER.orvex", 1, 800));
+    const qint64 mark = StandIn::mark();
+    m_deploy->start();
+    QTRY_COMPARE(m_deploy->step(), 2);
+    m_deploy->cancel();
+    QVERIFY(!m_timer->isActive());
+    QVERIFY(!m_deploy->running());
+    // The box choice does not open again and nothing goes out.
+    QTest::qWait(1200);
+    QVERIFY(!m_deploy->running());
+    QCOMPARE(uploads(mark), QStringList{});
+    QCOMPARE(m_done->count(), 0);
+}
+
+void BoxDeploymentTest::uploadFailures_data()
+{
+    // The upload's URI names the folder, not the file: every try into that
+    // folder fails.
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("match");
+    QTest::newRow("500 in the first box") << "500" << "/B1/";
+    QTest::newRow("500 in the second box") << "500" << "/B2/";
+    QTest::newRow("closed connection in the second box") << "close" << "/B2/";
+    QTest::newRow("stall in the first box") << "noanswer" << "/B1/";
+    QTest::newRow("500 on the share page") << "500" << "/LINKS/";
+}
+
+void BoxDeploymentTest::uploadFailures()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, match);
+    build();
+    QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"NETWORK", "SiteWeb"}, {"ID", "3"}}));
+    m_revisions->getIDfilePlayer();
+    const QByteArray before1 = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
+    const QByteArray before2 = SequenceFixture::readFile(server("B2/PLAYER.orvex"));
+    QVERIFY(StandIn::fault("/zobox/upload.php", kind, match, 3, 3000));
+    QVERIFY(!run(30000));
+    // Stopped, not left waiting (a late re-tick once opened the box choice again).
+    QVERIFY(!m_deploy->running());
+    QCOMPARE(m_done->count(), 0);
+    QCOMPARE(m_failed->count(), 1);
+    QVERIFY(!m_timer->isActive());
+    // Each box holds its old poster list or the new one, never a part.
+    ClassParam read;
+    for (const auto &box : {qMakePair(QString("B1"), before1), qMakePair(QString("B2"), before2)}) {
+        const QString path = server(box.first + "/PLAYER.orvex");
+        QVERIFY2(SequenceFixture::readFile(path) == box.second || read.getParamCrypt(path, "VERSION", 1) == "310",
+                 qPrintable(box.first));
+    }
+    // The failed box did not get its poster list.
+    if (match != "/LINKS/")
+        QCOMPARE(SequenceFixture::readFile(server(match.mid(1) + "PLAYER.orvex")), match == "/B1/" ? before1 : before2);
+}
+
+void BoxDeploymentTest::sharePage_data()
+{
+    QTest::addColumn<QString>("network");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("shared");
+    QTest::addColumn<bool>("refused");
+    const QStringList plain{"Picture.png", "index.html"};
+    const QStringList stamped{"Picture.png", "Picture10090507.png", "index.html", "index10090507.html"};
+    QTest::newRow("web page only") << "SiteWeb" << "menu" << plain << false;
+    QTest::newRow("social network: stamped copies") << "SiteWeb;Facebook" << "menu" << stamped << false;
+    QTest::newRow("link folder breaking out of the page") << "Facebook" << "x<script>" << QStringList{} << true;
+    QTest::newRow("link folder climbing up") << "Facebook" << ".." << QStringList{} << true;
+    // The parameter file ends a value at its first quote: the folder reads empty.
+    QTest::newRow("quote in the link: cut by the parameter file") << "Facebook" << "\"><script>" << stamped << false;
+}
+
+void BoxDeploymentTest::sharePage()
+{
+    QFETCH(QString, network);
+    QFETCH(QString, folder);
+    QFETCH(QStringList, shared);
+    QFETCH(bool, refused);
+    QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"),
+                        {{"SLIDETYPE", "IMAGE"}, {"NETWORK", network}, {"WEBSITE", "0"},
+                         {"LINKSITE", "https://x.example/zobox/zo_a/LINKS/" + folder}, {"ID", "3"}}));
+    // An older stamped copy of last month at the same time.
+    SequenceFixture::writeFile(m_fx.work("LINKS/index10090507.html"), "last month");
+    build();
+    QVERIFY(run());
+    QCOMPARE(m_errors->count(), refused ? 1 : 0);
+    // The DATA deployment went on in any case.
+    QVERIFY(QFileInfo::exists(server("B2/PLAYER.orvex")));
+    if (refused) {
+        QCOMPARE(QDir(server("LINKS")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+        QVERIFY(m_opened.isEmpty());
+        return;
+    }
+    const QString link = SharePage::linkFolderOf(ClassParam().getParamCrypt(m_fx.work("DATA/PLAYER.orvex"), "LINKSITE", 0));
+    QCOMPARE(link, folder.startsWith('"') ? QString() : folder);
+    const QString shareFolder = "LINKS/" + link + (link.isEmpty() ? "" : "/");
+    QCOMPARE(SequenceFixture::filesOf(server(shareFolder)).keys(), shared);
+    const QByteArray page = SequenceFixture::readFile(server(shareFolder + "index.html"));
+    QVERIFY(page.contains("zobox/" + m_fx.account().toUtf8() + "/LINKS/" + link.toUtf8() + "/index10090507.html"));
+    QVERIFY(!page.contains("\"><script>"));
+    if (shared.size() == 4) {
+        QCOMPARE(SequenceFixture::readFile(server(shareFolder + "index10090507.html")), page);
+        QCOMPARE(m_opened.size(), 1);
+        QVERIFY(m_opened.first().endsWith("zobox/" + m_fx.account() + "/LINKS/" + link + "/index10090507.html"));
+    } else {
+        QVERIFY(m_opened.isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(BoxDeploymentTest)
+#include "tst_boxdeployment_standin.moc"

@@ -1,0 +1,371 @@
+// The account and media deployments, box commands and support reports
+// against the stand-in, waits scaled by ZOMANAGER_TIME_SCALE.
+#include "../transfer/SequenceFixture.h"
+#include "AccountDeployment.h"
+#include "ClassParam.h"
+#include "CommandReport.h"
+#include "JournalMerge.h"
+#include "ListTransfers.h"
+#include "MediaAlignment.h"
+#include "MediaDeployment.h"
+#include "OperationJournal.h"
+#include "ParamFixture.h"
+#include "RevisionCounters.h"
+#include "TransferLists.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+class DeploymentsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void accountDeployment_data();
+    void accountDeployment();
+    void accountIndexDamaged_data();
+    void accountIndexDamaged();
+    void folderCallWhileIdle();
+    void accountUploadFails();
+    void mediaDeployment();
+    void mediaNothingToSend();
+    void mediaUploadFails();
+    void command_data();
+    void command();
+    void supportReport_data();
+    void supportReport();
+
+private:
+    void build();
+    static bool waitIdle(const std::function<bool()> &running, int ms = 20000);
+    QString server(const QString &relative) const { return m_fx.tree(m_fx.account() + '/' + relative); }
+    QStringList requests(qint64 mark) const;
+    QStringList mails(qint64 from) const;
+
+    SequenceFixture m_fx;
+    QString m_selected = "B1";
+    ClassParam m_player;
+    ClassParam m_media;
+    ClassParam m_login;
+    QScopedPointer<ListTransfers> m_lists;
+    QScopedPointer<RevisionCounters> m_revisions;
+    QScopedPointer<MediaAlignment> m_alignment;
+    QScopedPointer<QTimer> m_t1, m_t2, m_t3, m_t4;
+    QScopedPointer<AccountDeployment> m_account;
+    QScopedPointer<MediaDeployment> m_mediaDeploy;
+    QScopedPointer<CommandReport> m_commands;
+};
+
+void DeploymentsTest::initTestCase()
+{
+    ZO_NEED_STANDIN();
+    QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
+}
+
+void DeploymentsTest::init()
+{
+    m_fx.setUp();
+    for (const char *folder : {"B1", "B2", "IMAGE", "VIDEO", "TEXT"})
+        QVERIFY(QDir().mkpath(server(folder)));
+    QVERIFY(QDir().mkpath(m_fx.tree("ALERTE-ZoManager")));
+    QDir().mkpath(m_fx.work("VIDEO"));
+    QVERIFY(writeParams(server("MEDIA.orvex"), {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4"},
+                                                 {"FILECHK", "AAA|BBB"},
+                                                 {"FILESIZE", "1|2"},
+                                                 {"FILEPATHPERMISSION", "Hall;Bar|Hall"},
+                                                 {"ID", "4"}}));
+    QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"PLAYERLIST", "B1|B2"},
+                                                        {"PLAYERLISTTOPLAYLIST", "PLAYLIST-Matin;PLAYLIST-Soir"},
+                                                        {"USERPASSWORD", "canary-7731"}}));
+    m_selected = "B1";
+}
+
+void DeploymentsTest::cleanup()
+{
+    m_account.reset();
+    m_mediaDeploy.reset();
+    m_commands.reset();
+    m_lists.reset();
+    m_fx.tearDown();
+}
+
+void DeploymentsTest::build()
+{
+    HttpFileApi *api = m_fx.makeApi();
+    m_lists.reset(new ListTransfers(api));
+    m_lists->setSelectedBox([this] { return m_selected; });
+    m_revisions.reset(new RevisionCounters(&m_player, &m_media));
+    m_revisions->setWorkFolder(m_fx.work());
+    m_alignment.reset(new MediaAlignment(api, &m_login, &m_media));
+    m_alignment->setWorkFolder(m_fx.work());
+    const auto download = [this](QString local, QString name, QString folder, QString chk) {
+        return m_alignment->slotTelechargerFichier(local, name, folder, chk);
+    };
+    for (auto *timer : {&m_t1, &m_t2, &m_t3, &m_t4}) {
+        timer->reset(new QTimer);
+        (*timer)->setInterval(5);
+    }
+    m_account.reset(new AccountDeployment(api, m_lists.data(), m_revisions.data(), &m_login, m_t1.data()));
+    m_account->setWorkFolder(m_fx.work());
+    m_account->setDownloader(download);
+    m_account->setMerge(&JournalMerge::mergeAdmin);
+    connect(m_t1.data(), &QTimer::timeout, m_account.data(), &AccountDeployment::slotProcessDeployLogin);
+    m_mediaDeploy.reset(new MediaDeployment(api, m_lists.data(), m_t2.data()));
+    m_mediaDeploy->setWorkFolder(m_fx.work());
+    m_mediaDeploy->setDownloader(download);
+    m_mediaDeploy->setMerge(&JournalMerge::mergeMedia);
+    m_mediaDeploy->setSelectedBox([this] { return m_selected; });
+    connect(m_t2.data(), &QTimer::timeout, m_mediaDeploy.data(), &MediaDeployment::slotProcessDeployMedia);
+    m_commands.reset(new CommandReport(api, m_lists.data(), m_t3.data(), m_t4.data()));
+    m_commands->setWorkFolder(m_fx.work());
+    m_commands->setSelectedBox([this] { return m_selected; });
+    connect(m_t3.data(), &QTimer::timeout, m_commands.data(), &CommandReport::slotProcessDeployCommandeTimer);
+    connect(m_t4.data(), &QTimer::timeout, m_commands.data(), &CommandReport::slotProcessDeployAlerteTime);
+    for (QObject *machine : {static_cast<QObject *>(m_account.data()), static_cast<QObject *>(m_mediaDeploy.data()),
+                             static_cast<QObject *>(m_commands.data())})
+        connect(m_lists.data(), SIGNAL(sequenceFailed(int)), machine, SLOT(sequenceFailed()));
+}
+
+bool DeploymentsTest::waitIdle(const std::function<bool()> &running, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(20);
+    while (running() && clock.elapsed() < ms)
+        QTest::qWait(5);
+    return !running();
+}
+
+QStringList DeploymentsTest::requests(qint64 mark) const
+{
+    QStringList lines;
+    for (QString line : SequenceFixture::requests(mark))
+        lines << line.remove(m_fx.account() + '/');
+    return lines;
+}
+
+QStringList DeploymentsTest::mails(qint64 from) const
+{
+    QFile file(qEnvironmentVariable("ZO_STANDIN_MAILS"));
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(from))
+        return {};
+    QStringList lines;
+    for (const QByteArray &line : file.readAll().split('\n'))
+        if (!line.isEmpty())
+            lines << QString::fromUtf8(line);
+    return lines;
+}
+
+void DeploymentsTest::accountDeployment_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList common{"UPLOAD LoginCrypt.orvex", "GET /zobox/MEDIA.orvex",
+                             "UPLOAD MEDIA.orvex"};
+    QTest::newRow("status 0: login file and index") << 0 << common;
+    QTest::newRow("status 1: and each box's playlists")
+        << 1 << (QStringList(common) << "UPLOAD B1/PLAYLIST.orvex" << "UPLOAD B2/PLAYLIST.orvex");
+}
+
+void DeploymentsTest::accountDeployment()
+{
+    QFETCH(int, status);
+    QFETCH(QStringList, expected);
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
+    build();
+    QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    const qint64 mark = StandIn::mark();
+    m_account->start(status);
+    QVERIFY(waitIdle([this] { return m_account->running(); }));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(requests(mark), expected);
+    QCOMPARE(SequenceFixture::readFile(server("LoginCrypt.orvex")),
+             SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")));
+    ClassParam read;
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Entree;Bar|Entree"));
+    QVERIFY(!QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
+    if (status == 1) {
+        QCOMPARE(read.getParamCrypt(server("B1/PLAYLIST.orvex"), "PLAYLIST", 1), QString("PLAYLIST-Matin|PLAYLIST-Soir"));
+        QCOMPARE(read.getParamCrypt(server("B2/PLAYLIST.orvex"), "PLAYLIST", 1), QString(""));
+    }
+}
+
+void DeploymentsTest::accountIndexDamaged_data()
+{
+    QTest::addColumn<QByteArray>("index");
+    QTest::newRow("index missing on the server") << QByteArray();
+    QTest::newRow("index empty") << QByteArray("");
+    QTest::newRow("index damaged") << QByteArray("0123456789ABCDEF");
+}
+
+void DeploymentsTest::accountIndexDamaged()
+{
+    QFETCH(QByteArray, index);
+    QFile::remove(server("MEDIA.orvex"));
+    if (!index.isNull())
+        SequenceFixture::writeFile(server("MEDIA.orvex"), index);
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"AJOUTER", "IMAGE/n.png", "CCC", "Hall", "3"}));
+    build();
+    QSignalSpy corrupt(m_mediaDeploy.data(), &MediaDeployment::signalCorrupt);
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(corrupt.count(), 1);
+    QCOMPARE(corrupt.at(0).at(0).toString(), QString("Le fichier media est corrompu (code: indiceDeployMedia) !!"));
+    // The journal stays for the next run and nothing was sent.
+    QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+    QVERIFY(!requests(mark).contains("UPLOAD MEDIA.orvex"));
+}
+
+void DeploymentsTest::folderCallWhileIdle()
+{
+    build();
+    m_account->folderOperationEnded();
+    QCOMPARE(m_account->step(), 0);
+    QVERIFY(!m_account->running());
+}
+
+void DeploymentsTest::accountUploadFails()
+{
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
+    const QByteArray index = SequenceFixture::readFile(server("MEDIA.orvex"));
+    build();
+    QVERIFY(StandIn::fault("/zobox/upload.php", "close", m_fx.account(), 3));
+    QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
+    QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    const qint64 mark = StandIn::mark();
+    m_account->start(1);
+    QVERIFY(waitIdle([this] { return m_account->running(); }));
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    // It stopped at the login file: no index, no playlists, journal kept.
+    QCOMPARE(requests(mark), QVector<QString>(3, "UPLOAD LoginCrypt.orvex").toList());
+    QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
+    QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
+}
+
+void DeploymentsTest::mediaDeployment()
+{
+    SequenceFixture::writeFile(server("IMAGE/old.png"), "x");
+    SequenceFixture::writeFile(server("VIDEO/old.mp4"), "y");
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), QByteArray(4000, 'i'));
+    SequenceFixture::writeFile(m_fx.work("VIDEO/new.mp4"), QByteArray(9000, 'v'));
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"SUPPRIMER", "IMAGE/old.png", "", "", ""}));
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"SUPPRIMER", "VIDEO/old.mp4", "", "", ""}));
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"AJOUTER", "IMAGE/new.png", "C1", "Hall", "4000"}));
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"AJOUTER", "VIDEO/new.mp4", "C2", "Bar", "9000"}));
+    build();
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({"IMAGE/new.png"}, {"old.png"}, {"VIDEO/new.mp4"}, {"old.mp4"}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(requests(mark), (QStringList{"DELETE_FILE IMAGE/old.png", "DELETE_FILE VIDEO/old.mp4",
+                                          "UPLOAD IMAGE/new.png", "UPLOAD VIDEO/new.mp4",
+                                          "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
+    QCOMPARE(SequenceFixture::readFile(server("VIDEO/new.mp4")), QByteArray(9000, 'v'));
+    ClassParam read;
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), QString("IMAGE/new.png|VIDEO/new.mp4"));
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILECHK", 1), QString("C1|C2"));
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Hall|Bar"));
+    QVERIFY(!QFileInfo::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+}
+
+void DeploymentsTest::mediaNothingToSend()
+{
+    build();
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, false);
+    QVERIFY(!m_mediaDeploy->running());
+    QTest::qWait(50);
+    QCOMPARE(requests(mark), QStringList{});
+}
+
+void DeploymentsTest::mediaUploadFails()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), QByteArray(4000, 'i'));
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"AJOUTER", "IMAGE/new.png", "C1", "Hall", "4000"}));
+    const QByteArray before = SequenceFixture::readFile(server("MEDIA.orvex"));
+    build();
+    QVERIFY(StandIn::fault("/zobox/upload.php", "500", "/IMAGE/", 3));
+    QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
+    m_mediaDeploy->start({"IMAGE/new.png"}, {}, {}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(failed.count(), 1);
+    // The index does not name a file the server lacks; the journal waits.
+    QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), before);
+    QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+}
+
+void DeploymentsTest::command_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("REBOOT: confirmed") << "REBOOT" << "B1" << true;
+    QTest::newRow("UPLOADEVENTS: no confirmation") << "UPLOADEVENTS" << "B1" << true;
+    QTest::newRow("no box selected: nothing sent") << "REBOOT" << "" << false;
+}
+
+void DeploymentsTest::command()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, box);
+    QFETCH(bool, sent);
+    m_selected = box;
+    build();
+    QSignalSpy reboot(m_commands.data(), &CommandReport::signalTermineReboot);
+    const qint64 mark = StandIn::mark();
+    m_commands->slotProcessDeployCommande(word);
+    QVERIFY(waitIdle([this] { return m_commands->commandRunning(); }));
+    QCOMPARE(requests(mark), sent ? QStringList{"UPLOAD B1/COMMAND.orvex"} : QStringList{});
+    QCOMPARE(reboot.count(), sent && word == "REBOOT" ? 1 : 0);
+    ClassParam read;
+    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/COMMAND.orvex"), "COMMANDHTTP", 1), word);
+    if (sent)
+        QCOMPARE(read.getParamCrypt(server("B1/COMMAND.orvex"), "COMMANDHTTP", 1), word);
+}
+
+void DeploymentsTest::supportReport_data()
+{
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("sent, mailed and removed") << false;
+    QTest::newRow("upload refused: the report stays") << true;
+}
+
+void DeploymentsTest::supportReport()
+{
+    QFETCH(bool, fails);
+    const QString name = "26-12-10-Ecran noir-MessageAlerte-" + m_fx.account().mid(3) + ".log";
+    SequenceFixture::writeFile(m_fx.work("LOG/") + name, "the screen stays black");
+    build();
+    if (fails)
+        QVERIFY(StandIn::fault("/zobox/upload.php", "500", "ALERTE-ZoManager", 3));
+    QSignalSpy done(m_commands.data(), &CommandReport::signalTermineAlerte);
+    const qint64 mails0 = QFileInfo(qEnvironmentVariable("ZO_STANDIN_MAILS")).size();
+    const qint64 mark = StandIn::mark();
+    m_commands->slotProcessDeployAlerte(name);
+    QVERIFY(waitIdle([this] { return m_commands->reportRunning(); }));
+    QCOMPARE(done.count(), fails ? 0 : 1);
+    QCOMPARE(QFileInfo::exists(m_fx.work("LOG/") + name), fails);
+    if (fails)
+        return;
+    QCOMPARE(SequenceFixture::readFile(m_fx.tree("ALERTE-ZoManager/") + name), QByteArray("the screen stays black"));
+    // The mail request: logged by the stand-in with its raw, percent-encoded query.
+    QList<QJsonObject> entries;
+    QTRY_VERIFY(!(entries = StandIn::entries(mark, "mails.php", 1)).isEmpty());
+    const QString raw = QString::fromUtf8(QJsonDocument(entries.first()).toJson(QJsonDocument::Compact));
+    QVERIFY2(raw.contains("Ecran%20noir") || raw.contains("Ecran%2520noir"), qPrintable(raw));
+    QTRY_COMPARE(mails(mails0).size(), 1);
+    const QJsonObject mail = QJsonDocument::fromJson(mails(mails0).first().toUtf8()).object();
+    QCOMPARE(mail.value("emailAdress").toString(), QString(CommandReport::SupportAddress));
+    QVERIFY(mail.value("Subjet").toString().startsWith("Probleme version ZoManager V"));
+    QVERIFY(mail.value("Msg").toString().startsWith("Fichier à voir: " + StandIn::url()));
+    QVERIFY(mail.value("Msg").toString().endsWith("zobox/ALERTE-ZoManager/" + name));
+    QVERIFY(!raw.contains("canary-7731"));
+}
+
+QTEST_GUILESS_MAIN(DeploymentsTest)
+#include "tst_deployments_standin.moc"
