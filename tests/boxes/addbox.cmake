@@ -1,0 +1,5 @@
+# Adding a box and the support report.
+zo_add_test(tst_addboxrules SOURCES tst_addboxrules.cpp LIBS boxes)
+zo_add_test(tst_alertpage SOURCES tst_alertpage.cpp LIBS boxes testcommon)
+zo_add_test(tst_addbox_standin SOURCES tst_addbox_standin.cpp ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS boxes transfer ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
