@@ -130,9 +130,12 @@ bool TestAddBoxStandIn::run(const QString &serial, const QString &code, int ms)
 {
     m_proc->setEntries(serial, code);
     m_proc->start();
-    m_proc->slotValider();
     QElapsedTimer clock;
     clock.start();
+    // Step 0 clears a press made before the fields showed.
+    while (m_proc->step() != 1 && clock.elapsed() < 2000)
+        QTest::qWait(2);
+    m_proc->slotValider();
     while (clock.elapsed() < ms && m_prompts.successes == 0 && m_proc->running())
         QTest::qWait(5);
     return m_prompts.successes == 1;
@@ -225,6 +228,7 @@ void TestAddBoxStandIn::entryErrorsComeBackToTheFields()
     QSignalSpy fields(m_proc.data(), &AddBoxProcedure::signalFieldsVisible);
     m_proc->setEntries("1234", "0A1B2C3D4");
     m_proc->start();
+    QTRY_COMPARE(m_proc->step(), 1);
     m_proc->slotValider();
     QTRY_COMPARE(m_prompts.shown, QStringList{"Erreur: Erreur sur la taille du numéro de série!!!"});
     QTRY_COMPARE(m_proc->step(), 1);
@@ -252,6 +256,7 @@ void TestAddBoxStandIn::missingFactoryRecord()
     wire(false);
     m_proc->setEntries(kSerial, "0A1B2C3D4F");
     m_proc->start();
+    QTRY_COMPARE(m_proc->step(), 1);
     m_proc->slotValider();
     QTRY_COMPARE(m_prompts.shown, QStringList{"Erreur: Validation impossible, veuillez vérifier les données, svp..."});
     QTRY_COMPARE(m_proc->step(), 1);
@@ -270,17 +275,17 @@ void TestAddBoxStandIn::failedStep_data()
     for (const QString &kind : {QString("500"), QString("noanswer")}) {
         const auto row = [&](const char *name) -> QTestData & { return QTest::newRow(qPrintable(QString(name) + " " + kind)); };
         row("scan") << cmd << "Production/Reports" << kind << "Téléchargement de la liste" + slow;
-        row("validation upload") << up << "ZOVALIDATE" << kind << "Téléchargement du fichier de validation" + slow;
+        row("validation upload") << up << "Validation/" << kind << "Téléchargement du fichier de validation" + slow;
         row("box folder") << cmd << "CREATE_DIR" << kind << "Création du dossier compte" + slow;
         row("factory record") << "/zobox/Production/Reports/12345_0A1B2C3D4E.orvex" << "" << kind
                               << "Téléchargement du fichier compte" + slow;
-        row("box record upload") << up << "BOX.orvex" << kind << "Envoi du fichier Box.orvex" + slow;
+        row("box record upload") << up << "ACC/12345/" << kind << "Envoi du fichier Box.orvex" + slow;
         row("template") << "/zobox/DEFAULT/STATUS.orvex" << "" << kind
                         << "Téléchargement du fichier STATUS.orvex" + slow;
-        row("template upload") << up << "STAT.orvex" << kind << "Envoi du fichier STAT.orvex" + slow;
         row("picture") << "/zobox/DEFAULT/IMAGE/" + kPicture << "" << kind
                        << "Téléchargement du fichier " + kPicture + slow;
-        row("login upload") << up << "LoginCrypt" << kind << "Envoi du fichier LoginCrypt.orvex" + slow;
+        row("picture upload") << up << "ACC/IMAGE/" << kind << "Envoi du fichier " + kPicture + slow;
+        row("login upload") << up << "ACC//" << kind << "Envoi du fichier LoginCrypt.orvex" + slow;
     }
 }
 
@@ -291,6 +296,8 @@ void TestAddBoxStandIn::failedStep()
     QFETCH(QString, kind);
     QFETCH(QString, text);
     wire(false);
+    // Uploads are told apart by their folder: the name is in the body.
+    match.replace("ACC", m_fx.account());
     QVERIFY(StandIn::fault(route, kind, match, 1, 1500));
     QVERIFY(!run(kSerial, kCode));
     QCOMPARE(m_prompts.shown, (QStringList{"FTP: " + text, "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
