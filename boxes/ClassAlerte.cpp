@@ -90,6 +90,8 @@ ClassAlerte::ClassAlerte(QWidget *parent)
 
     m_back = iconButton(QStringLiteral(":/images/Retour.png"), 255, 0);
     m_valider = iconButton(QStringLiteral(":/images/valider.png"), 0, 255);
+    m_back->setObjectName(QStringLiteral("back"));
+    m_valider->setObjectName(QStringLiteral("valider"));
     connect(m_back, &QPushButton::clicked, this, &ClassAlerte::slotFermer);
     connect(m_valider, &QPushButton::clicked, this, &ClassAlerte::slotValider);
 
