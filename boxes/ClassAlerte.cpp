@@ -4,6 +4,7 @@
 #include "AppGlobals.h"
 #include "ClassClavier.h"
 #include "ClassParamS.h"
+#include "SettingsPageStyle.h"
 #include "classVersion.h"
 
 #include <QComboBox>
@@ -17,19 +18,6 @@
 namespace {
 
 enum Panel { System = 0, User = 1, Description = 2 };
-
-const char *const kButtonStyle =
-    "QPushButton {border-radius: 2px;border-style: outset;border-width: 1px;border-color: white;"
-    "background-color:rgba(32,41,49,80%);}QPushButton:pressed {background-color:rgba(%1,%2,0,80%);}"
-    "QPushButton:focus{ background-color: rgba(%1,%2,0,30%)}";
-
-QPushButton *iconButton(const QString &icon, int red, int green)
-{
-    auto *button = new QPushButton(QIcon(icon), QString());
-    button->setIconSize(QSize(35, 35));
-    button->setStyleSheet(QString::fromLatin1(kButtonStyle).arg(red).arg(green));
-    return button;
-}
 
 QStringList rows(ClassParam &param, const char *key)
 {
@@ -62,13 +50,7 @@ ClassAlerte::ClassAlerte(QWidget *parent)
     m_category = new QComboBox;
     m_category->addItems(AlertReport::categories());
     m_category->setCurrentIndex(0);
-    m_messageButton = new QToolButton;
-    m_messageButton->setText(tr("Message"));
-    m_messageButton->setIcon(QIcon(QStringLiteral(":/images/Message.png")));
-    m_messageButton->setIconSize(QSize(70, 70));
-    m_messageButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    m_messageButton->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
-    m_messageButton->setFocusPolicy(Qt::NoFocus);
+    m_messageButton = SettingsPageStyle::toolButton(tr("Message"), QStringLiteral(":/images/Message.png"));
     connect(m_messageButton, &QToolButton::clicked, this, &ClassAlerte::slotMessage);
 
     for (int i : {System, User}) {
@@ -88,10 +70,8 @@ ClassAlerte::ClassAlerte(QWidget *parent)
     grid->setRowStretch(2, 1);
     grid->setRowStretch(3, 10);
 
-    m_back = iconButton(QStringLiteral(":/images/Retour.png"), 255, 0);
-    m_valider = iconButton(QStringLiteral(":/images/valider.png"), 0, 255);
-    m_back->setObjectName(QStringLiteral("back"));
-    m_valider->setObjectName(QStringLiteral("valider"));
+    m_back = SettingsPageStyle::backButton();
+    m_valider = SettingsPageStyle::validateButton();
     connect(m_back, &QPushButton::clicked, this, &ClassAlerte::slotFermer);
     connect(m_valider, &QPushButton::clicked, this, &ClassAlerte::slotValider);
 

@@ -3,6 +3,7 @@
 #include "AddBoxRules.h"
 #include "AppGlobals.h"
 #include "ClassBox.h"
+#include "SettingsPageStyle.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -13,23 +14,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-namespace {
-
-const char *const kButtonStyle =
-    "QPushButton {border-radius: 2px;border-style: outset;border-width: 1px;border-color: white;"
-    "background-color:rgba(32,41,49,80%);}QPushButton:pressed {background-color:rgba(%1,%2,0,80%);}"
-    "QPushButton:focus{ background-color: rgba(%1,%2,0,30%)}";
-
-QPushButton *iconButton(const QString &icon, int red, int green)
-{
-    auto *button = new QPushButton(QIcon(icon), QString());
-    button->setIconSize(QSize(35, 35));
-    button->setStyleSheet(QString::fromLatin1(kButtonStyle).arg(red).arg(green));
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-} // namespace
 
 classAjoutBox::classAjoutBox(QWidget *parent)
     : QWidget(parent)
@@ -72,10 +56,12 @@ classAjoutBox::classAjoutBox(QWidget *parent)
     entries->addWidget(m_codeLabel, 2, 0, Qt::AlignRight);
     entries->addWidget(m_code, 2, 1, Qt::AlignLeft);
 
-    m_valider = iconButton(QStringLiteral(":/images/valider.png"), 0, 255);
-    m_annuler = iconButton(QStringLiteral(":/images/annuler.png"), 255, 0);
-    m_valider->setObjectName(QStringLiteral("valider"));
+    m_valider = SettingsPageStyle::validateButton();
+    m_annuler = SettingsPageStyle::backButton();
+    m_annuler->setIcon(QIcon(QStringLiteral(":/images/annuler.png")));
     m_annuler->setObjectName(QStringLiteral("annuler"));
+    m_valider->setFocusPolicy(Qt::NoFocus);
+    m_annuler->setFocusPolicy(Qt::NoFocus);
     auto *buttons = new QGridLayout;
     buttons->setContentsMargins(20, 20, 20, 20);
     buttons->setSpacing(20);
