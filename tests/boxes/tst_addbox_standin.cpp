@@ -45,6 +45,7 @@ private slots:
     void entryErrorsComeBackToTheFields();
     void duplicateSerialSendsNothing();
     void missingFactoryRecord();
+    void cancelDuringARequest();
     void failedStep_data();
     void failedStep();
 
@@ -246,6 +247,29 @@ void TestAddBoxStandIn::missingFactoryRecord()
     QTRY_COMPARE(m_proc->step(), 1);
     m_proc->stop();
     QVERIFY(!QDir(m_fx.tree(m_fx.account() + "/12345")).exists());
+}
+
+void TestAddBoxStandIn::cancelDuringARequest()
+{
+    wire(false);
+    // The box folder request hangs; cancel comes while it runs.
+    QVERIFY(StandIn::fault("/zobox/json_Cmd.php", "noanswer", "CREATE_DIR", 1, 1500));
+    m_proc->setEntries(kSerial, kCode);
+    m_proc->start();
+    QTRY_COMPARE(m_proc->step(), 1);
+    m_proc->slotValider();
+    QTRY_COMPARE(m_proc->step(), 12);
+    QVERIFY(!m_proc->passageFolder().isEmpty());
+    m_proc->stop();
+    QCOMPARE(m_proc->step(), 0);
+    QVERIFY(!m_proc->running());
+    QVERIFY(m_proc->passageFolder().isEmpty());
+    QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(m_prompts.shown, QStringList());
+
+    // Shown again: step 0, same entries, a full run.
+    StandIn::reset(QString());
+    QVERIFY(run(kSerial, kCode));
 }
 
 void TestAddBoxStandIn::failedStep_data()
