@@ -69,15 +69,34 @@ void TestAddBoxDemo::addThenRestart()
     auto *dialog = panel->findChild<classAjoutBox *>();
     QVERIFY(dialog && !dialog->isVisible());
 
+    QObject *valider = dialog->findChild<QObject *>("valider");
+    QVERIFY(valider);
+
+    // A serial of the account: two messages, the dialog closes, nothing sent.
     add->click();
     QVERIFY(dialog->isVisible());
     QTRY_COMPARE(dialog->procedure()->step(), 1);
-    QTest::keyClicks(dialog->serialField(), "12345");
+    QTest::keyClicks(dialog->serialField(), "10234");
     QTest::keyClicks(dialog->codeField(), "0A1B2C3D4E");
+    {
+        ModalAnswerer answerer;
+        answerer.answer([](QDialog *d) { d->accept(); }, "ok").answer([](QDialog *d) { d->accept(); }, "ok");
+        QMetaObject::invokeMethod(valider, "click");
+        QVERIFY(answerer.waitUntilDone(10000));
+        QCOMPARE(answerer.texts(), (QStringList{"Ce numéro de série est dèjà utilisé sur votre compte!!!",
+                                                "Echec de l'ajout du boîtier sur le compte!!!"}));
+    }
+    QTRY_VERIFY(!dialog->isVisible());
+    QVERIFY(!dialog->procedure()->running());
+
+    // Shown again, the entries are still there: the serial is corrected.
+    add->click();
+    QTRY_COMPARE(dialog->procedure()->step(), 1);
+    QCOMPARE(dialog->codeField()->text(), QString("0A1B2C3D4E"));
+    dialog->serialField()->clear();
+    QTest::keyClicks(dialog->serialField(), "12345");
     ModalAnswerer answerer;
     answerer.answer([](QDialog *d) { d->accept(); }, "ok");
-    QObject *valider = dialog->findChild<QObject *>("valider");
-    QVERIFY(valider);
     QMetaObject::invokeMethod(valider, "click");
     QVERIFY(answerer.waitUntilDone(60000));
     QCOMPARE(answerer.texts(), QStringList{"Création terminée avec succés, l'application va s'éteindre!!"});
