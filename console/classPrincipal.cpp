@@ -1126,6 +1126,8 @@ void classPrincipal::CreationTransfer()
     connect(m_http, &HttpFileApi::signalPutFileFinish, this, &classPrincipal::signalPutFileFinish);
     connect(m_http, &HttpFileApi::signalMkdirFinish, this, &classPrincipal::signalMkdirFinish);
     connect(m_http, &HttpFileApi::signalPresenceBox, this, &classPrincipal::signalPresenceBox);
+    // The add-a-box steps stop on a failed transfer, not only on a late one.
+    connect(m_http, &HttpFileApi::signalTransferEnded, m_ajoutBox, &classAjoutBox::slotTransferEnded);
     connect(m_http, &HttpFileApi::signalStatusLabel, m_statusLine, &QLabel::setText);
     // Only the new rows get the folder icons: the others keep their status.
     connect(m_http->lists(), &TransferLists::signalBoxAdded, this, [this](QString folder, QString name) {

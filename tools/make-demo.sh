@@ -263,7 +263,7 @@ EOF
 cp "$ACCOUNT/10234/INFO.orvex" "$ACCOUNT/PLAYLIST-Promo/INFO.orvex"
 
 # Templates for a new screen, and the factory report of one screen that can
-# be added (serial 10999, code 1A2B3C4D5E).
+# be added (serial 10999, code 1A2B3C4D5E; also 12345, code 0A1B2C3D4E).
 param "$SERVER/DEFAULT/PLAYER.orvex" <<EOF
 SLIDETYPE	
 SLIDEDELAY	5
@@ -281,6 +281,19 @@ STATE
 EOF
 param "$SERVER/DEFAULT/STAT.orvex" <<'EOF'
 DIFFUSIONS	0
+EOF
+# Default picture of a new screen, and the shared folders that receive the
+# validation files and the support reports.
+mkdir -p "$SERVER/DEFAULT/IMAGE" "$SERVER/Validation" "$SERVER/ALERTE-ZoManager"
+cp "$ROOT/resources/images/Paysage.png" "$SERVER/DEFAULT/IMAGE/OrvexPaysage-213425.png"
+param "$SERVER/Production/Reports/12345_0A1B2C3D4E.orvex" <<'EOF'
+MARQUE	Orvex
+MODELE	Zobox
+NUMEROSERIE	12345
+VERSION	2.4.1
+DATEFABRICATION	12/11/2026
+DATEMISEAJOUR	12/11/2026
+CODE	0A1B2C3D4E
 EOF
 param "$SERVER/Production/Reports/10999_1A2B3C4D5E.orvex" <<'EOF'
 MARQUE	Orvex

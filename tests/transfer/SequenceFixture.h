@@ -93,9 +93,9 @@ public:
     }
 
     // "CMD target" lines of this process's requests logged after `mark`
-    // (its accounts and the shared DEFAULT folder): a late line of another
-    // test does not count.
-    static QStringList requests(qint64 mark, int count = 0)
+    // (its accounts, the shared DEFAULT folder and any text of `shared`): a
+    // late line of another test does not count.
+    static QStringList requests(qint64 mark, int count = 0, const QStringList &shared = {})
     {
         QStringList lines;
         const QString mine = QString("zo_q%1x").arg(QCoreApplication::applicationPid());
@@ -105,7 +105,10 @@ public:
             entries.clear();
             for (const QJsonObject &entry : StandIn::entries(mark, QString(), 0, 0)) {
                 const QByteArray text = QJsonDocument(entry).toJson(QJsonDocument::Compact);
-                if (text.contains(mine.toUtf8()) || text.contains("/DEFAULT/"))
+                bool sharedFolder = text.contains("/DEFAULT/");
+                for (const QString &folder : shared)
+                    sharedFolder = sharedFolder || text.contains(folder.toUtf8());
+                if (text.contains(mine.toUtf8()) || sharedFolder)
                     entries << entry;
             }
             if (entries.size() >= count)

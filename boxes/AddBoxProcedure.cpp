@@ -1,0 +1,385 @@
+#include "AddBoxProcedure.h"
+
+#include "AddBoxRules.h"
+#include "ClassLog.h"
+#include "ClassParam.h"
+#include "TimeScale.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+const QString kReports = QStringLiteral("/zolink/zobox/Production/Reports");
+const QString kDefault = QStringLiteral("/zolink/zobox/DEFAULT");
+const QString kPicture = QStringLiteral("OrvexPaysage-213425.png");
+const QString kFtp = QStringLiteral("FTP");
+
+// Operation codes of HttpFileApi::signalTransferEnded.
+constexpr int kOpScan = 0;
+constexpr int kOpDownload = 1;
+constexpr int kOpUpload = 2;
+constexpr int kOpCreateDir = 7;
+
+QString slow(const QString &what)
+{
+    return what + QStringLiteral(" impossible ou le débit internet est trop lent!!!");
+}
+
+} // namespace
+
+AddBoxProcedure::AddBoxProcedure(const QString &workFolder, AddBoxPrompts *prompts, QObject *parent)
+    : QObject(parent)
+    , m_work(workFolder)
+    , m_prompts(prompts)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setInterval(TimeScale::ms(TickMs));
+    connect(m_timer, &QTimer::timeout, this, &AddBoxProcedure::tick);
+}
+
+AddBoxProcedure::~AddBoxProcedure() = default;
+
+void AddBoxProcedure::setEntries(const QString &serial, const QString &code)
+{
+    m_serial = serial;
+    m_code = code;
+}
+
+bool AddBoxProcedure::running() const { return m_timer->isActive(); }
+
+QString AddBoxProcedure::passageFolder() const { return m_passage ? m_passage->path() : QString(); }
+
+void AddBoxProcedure::start()
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Fonction: slotVisible()"));
+    ClassParam login;
+    login.getParamCrypt(m_work + QLatin1String("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0);
+    m_playerList = login.getInfoBalise(QStringLiteral("PLAYERLIST"));
+    m_playerListName = login.getInfoBalise(QStringLiteral("PLAYERLISTNAME"));
+    m_categoryList = login.getInfoBalise(QStringLiteral("CATEGORYLIST"));
+    m_categoryElements = login.getInfoBalise(QStringLiteral("CATEGORYELEMENTS"));
+    clearPassage();
+    m_step = 0;
+    m_timer->start();
+}
+
+void AddBoxProcedure::stop()
+{
+    m_step = 0;
+    m_timer->stop();
+    clearPassage();
+}
+
+void AddBoxProcedure::clearPassage()
+{
+    // Removes the validation copy and the box files with it.
+    m_passage.reset();
+}
+
+void AddBoxProcedure::arm() { m_timeout.Init(WaitMs); }
+
+void AddBoxProcedure::request(Wait wait)
+{
+    // An end reported before this request belongs to another one.
+    m_done[wait] = false;
+    m_ok[wait] = false;
+}
+
+bool AddBoxProcedure::waited(Wait wait, const QString &text)
+{
+    if (m_done[wait]) {
+        m_done[wait] = false;
+        if (m_ok[wait])
+            return true;
+        fail(text);
+        return false;
+    }
+    if (m_timeout.expired())
+        fail(text);
+    return false;
+}
+
+void AddBoxProcedure::fail(const QString &text)
+{
+    m_step = FailureStep;
+    m_prompts->information(kFtp, text);
+}
+
+void AddBoxProcedure::checkEntries()
+{
+    emit signalFieldsVisible(false);
+    if (AddBoxRules::items(m_playerList).contains(m_serial)) {
+        m_step = FailureStep;
+        m_prompts->information(kFtp, QStringLiteral("Ce numéro de série est dèjà utilisé sur votre compte!!!"));
+        return;
+    }
+    QString error;
+    if (m_serial.size() < AddBoxRules::SerialLength)
+        error = QStringLiteral("Erreur sur la taille du numéro de série!!!");
+    else if (m_code.size() < AddBoxRules::CodeLength)
+        error = QStringLiteral("Erreur sur la taille du code!!!");
+    if (error.isEmpty()) {
+        m_step = 3;
+        return;
+    }
+    if (m_prompts->entryError(error))
+        m_step = 0;
+}
+
+bool AddBoxProcedure::makeValidationCopy()
+{
+    m_passage.reset(new QTemporaryDir(QDir(m_work).filePath(QStringLiteral("TEMP/ajoutbox-XXXXXX"))));
+    if (!m_passage->isValid()) {
+        QDir().mkpath(m_work + QLatin1String("TEMP"));
+        m_passage.reset(new QTemporaryDir(QDir(m_work).filePath(QStringLiteral("TEMP/ajoutbox-XXXXXX"))));
+    }
+    if (!m_passage->isValid())
+        return false;
+    const QString copy = m_passage->filePath(AddBoxRules::validationName(m_serial, m_code));
+    if (!QFile::copy(m_work + QLatin1String("CONNEXION.txt"), copy))
+        return false;
+    ClassParam param;
+    if (!param.getParamCrypt(copy, QStringList{QStringLiteral("ALL")}, 0))
+        return false;
+    QList<QPair<QString, QString>> blanks;
+    const QStringList keys = param.BALISE.value(0);
+    for (const QString &key : keys) {
+        if (AddBoxRules::isSecretKey(key))
+            blanks << qMakePair(key, QString());
+    }
+    return blanks.isEmpty() || param.setParamsCrypt(copy, blanks);
+}
+
+bool AddBoxProcedure::writeLoginFile()
+{
+    const AddBoxRules::LoginKeys keys = AddBoxRules::addBox(m_playerList, m_playerListName, m_categoryList,
+                                                            m_categoryElements, m_category, m_serial);
+    ClassParam login;
+    QString error;
+    const bool ok = login.setParamsCrypt(m_work + QLatin1String("LoginCrypt.orvex"),
+                                         {{QStringLiteral("PLAYERLIST"), keys.playerList},
+                                          {QStringLiteral("PLAYERLISTNAME"), keys.playerListName},
+                                          {QStringLiteral("CATEGORYELEMENTS"), keys.categoryElements}},
+                                         &error);
+    if (!ok)
+        qDebug().noquote() << "AjoutBox: LoginCrypt.orvex: " + error;
+    return ok;
+}
+
+// Steps 14 to 37: a request on the even step, its wait on the odd one.
+void AddBoxProcedure::transferStep()
+{
+    struct Item {
+        bool get;
+        QString name;
+        QString text;
+    };
+    static const QStringList templates{QStringLiteral("PLAYER.orvex"), QStringLiteral("INFO.orvex"),
+                                       QStringLiteral("STATUS.orvex"), QStringLiteral("STAT.orvex")};
+    QList<Item> items{{true, QStringLiteral("BOX.orvex"), slow(QStringLiteral("Téléchargement du fichier compte"))},
+                      {false, QStringLiteral("BOX.orvex"), slow(QStringLiteral("Envoi du fichier Box.orvex"))}};
+    for (const QString &name : templates) {
+        items << Item{true, name, slow(QStringLiteral("Téléchargement du fichier ") + name)}
+              << Item{false, name, slow(QStringLiteral("Envoi du fichier ") + name)};
+    }
+    items << Item{true, kPicture, slow(QStringLiteral("Téléchargement du fichier ") + kPicture)}
+          << Item{false, kPicture, slow(QStringLiteral("Envoi du fichier ") + kPicture)};
+
+    const int item = (m_step - 14) / 2;
+    const Item &it = items.at(item);
+    const bool picture = it.name == kPicture;
+    const QString local = picture ? m_work + QLatin1String("IMAGE") : passageFolder();
+    if ((m_step - 14) % 2 == 0) {
+        if (it.get) {
+            QDir().mkpath(local);
+            request(WaitGet);
+            if (item == 0)
+                emit signalGetFile(kReports, AddBoxRules::pairName(m_serial, m_code) + QLatin1String(".orvex"),
+                                   local, it.name);
+            else
+                emit signalGetFile(picture ? kDefault + QLatin1String("/IMAGE") : kDefault, it.name, local, it.name);
+        } else {
+            request(WaitPut);
+            emit signalPutFile(local + QLatin1Char('/') + it.name, picture ? QStringLiteral("IMAGE") : m_serial,
+                               it.name);
+        }
+        arm();
+        ++m_step;
+        return;
+    }
+    if (waited(it.get ? WaitGet : WaitPut, it.text))
+        ++m_step;
+}
+
+void AddBoxProcedure::tick()
+{
+    // A modal box inside a tick runs an event loop: no step meanwhile.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    struct Reset {
+        bool &flag;
+        ~Reset() { flag = false; }
+    } reset{m_inTick};
+
+    switch (m_step) {
+    case 0:
+        emit signalFieldsVisible(true);
+        m_validate = false;
+        m_step = 1;
+        break;
+    case 1:
+        emit signalMessage(QStringLiteral("Veuillez entrer le numéro de série et le code associé..."));
+        if (m_validate)
+            m_step = 2;
+        break;
+    case 2:
+        checkEntries();
+        break;
+    case 3:
+        emit signalMessage(QStringLiteral("Veuillez patienter,svp..."));
+        request(WaitList);
+        emit signalGetListFile(QStringLiteral("Production/Reports"));
+        arm();
+        m_step = 4;
+        break;
+    case 4:
+        if (waited(WaitList, slow(QStringLiteral("Téléchargement de la liste")))) {
+            m_pairFound = false;
+            m_step = 5;
+        }
+        break;
+    case 5:
+        if (AddBoxRules::pairListed(m_listing, AddBoxRules::pairName(m_serial, m_code))) {
+            m_pairFound = true;
+            m_step = 6;
+        } else if (m_prompts->entryError(QStringLiteral("Validation impossible, veuillez vérifier les données, svp..."))) {
+            m_step = 0;
+        }
+        break;
+    case 6:
+        emit signalMessage(QStringLiteral("Validation terminée avec succès..."));
+        emit signalClearListFile();
+        m_step = 7;
+        break;
+    case 7:
+        if (makeValidationCopy())
+            m_step = 8;
+        else
+            fail(QStringLiteral("Copie du fichier de connexion impossible!!!"));
+        break;
+    case 8:
+        m_step = 9;
+        break;
+    case 9: {
+        const QString name = AddBoxRules::validationName(m_serial, m_code);
+        request(WaitPut);
+        emit signalPutFile(m_passage->filePath(name), QStringLiteral("Validation"), name);
+        arm();
+        m_step = 10;
+        break;
+    }
+    case 10: {
+        const bool ended = m_done[WaitPut];
+        if (waited(WaitPut, slow(QStringLiteral("Téléchargement du fichier de validation"))))
+            m_step = 11;
+        if (ended || m_step == FailureStep)
+            QFile::remove(m_passage->filePath(AddBoxRules::validationName(m_serial, m_code)));
+        break;
+    }
+    case 11:
+        emit signalMessage(QStringLiteral("Validation terminée avec succès..."));
+        request(WaitMkdir);
+        emit signalMkdir(m_serial);
+        arm();
+        m_step = 12;
+        break;
+    case 12:
+        if (waited(WaitMkdir, slow(QStringLiteral("Création du dossier compte"))))
+            m_step = 13;
+        break;
+    case 13:
+        emit signalMessage(QStringLiteral("Création du boîtier en cours..."));
+        m_step = 14;
+        break;
+    case 38:
+        if (!writeLoginFile()) {
+            fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
+            break;
+        }
+        request(WaitPut);
+        emit signalPutFile(m_work + QLatin1String("LoginCrypt.orvex"), QString(), QStringLiteral("LoginCrypt.orvex"));
+        arm();
+        m_step = 39;
+        break;
+    case 39:
+        if (waited(WaitPut, slow(QStringLiteral("Envoi du fichier LoginCrypt.orvex"))))
+            m_step = FinalStep;
+        break;
+    case FinalStep:
+        m_timer->stop();
+        clearPassage();
+        m_prompts->finished();
+        break;
+    case FailureStep:
+        m_prompts->information(kFtp, QStringLiteral("Echec de l'ajout du boîtier sur le compte!!!"));
+        stop();
+        emit signalFieldsVisible(false);
+        break;
+    default:
+        if (m_step >= 14 && m_step <= 37)
+            transferStep();
+        break;
+    }
+}
+
+void AddBoxProcedure::slotListFichier(QStringList Fichiers)
+{
+    m_listing.clear();
+    for (int i = 0; i < Fichiers.size(); ++i) {
+        qDebug().noquote() << "Fichiers: n°" + QString::number(i) + "->" + Fichiers.at(i);
+        m_listing << Fichiers.at(i);
+    }
+    m_done[WaitList] = true;
+    m_ok[WaitList] = true;
+}
+
+void AddBoxProcedure::slotPutFileFinish()
+{
+    m_done[WaitPut] = true;
+    m_ok[WaitPut] = true;
+}
+
+void AddBoxProcedure::slotMkdirFinish()
+{
+    m_done[WaitMkdir] = true;
+    m_ok[WaitMkdir] = true;
+}
+
+void AddBoxProcedure::slotGetFileFinish()
+{
+    m_done[WaitGet] = true;
+    m_ok[WaitGet] = true;
+}
+
+void AddBoxProcedure::slotPresenceBOX() { m_presence = true; }
+
+void AddBoxProcedure::slotSelectionCategory(QString current) { m_category = current; }
+
+void AddBoxProcedure::slotValider() { m_validate = true; }
+
+void AddBoxProcedure::slotTransferEnded(int operation, bool ok)
+{
+    // Follows the end signal of the same transfer.
+    switch (operation) {
+    case kOpScan: m_ok[WaitList] = ok; break;
+    case kOpDownload: m_ok[WaitGet] = ok; break;
+    case kOpUpload: m_ok[WaitPut] = ok; break;
+    case kOpCreateDir: m_ok[WaitMkdir] = ok; break;
+    default: break;
+    }
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "StepTimeout.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class QTemporaryDir;
+class QTimer;
+
+// What the procedure asks of its face: modal boxes and the end.
+class AddBoxPrompts
+{
+public:
+    virtual ~AddBoxPrompts() = default;
+    // Information box with OK.
+    virtual void information(const QString &title, const QString &text) = 0;
+    // Entry error box; true once answered OK.
+    virtual bool entryError(const QString &text) = 0;
+    // The box is registered: the success message, then the application quits.
+    virtual void finished() = 0;
+};
+
+// The registration of a new box by serial and code, one step per tick. It
+// sends its requests as signals to the control panel and learns their end
+// from the panel's end-of-transfer signals and outcomes. The box's files
+// pass through a private temporary folder, never through DATA/.
+class AddBoxProcedure : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int FailureStep = 101;
+    static constexpr int FinalStep = 40;
+    static constexpr int WaitMs = 20000;
+    static constexpr int TickMs = 500;
+
+    AddBoxProcedure(const QString &workFolder, AddBoxPrompts *prompts, QObject *parent = nullptr);
+    ~AddBoxProcedure() override;
+
+    void setEntries(const QString &serial, const QString &code);
+    int step() const { return m_step; }
+    bool running() const;
+    QString category() const { return m_category; }
+    // The private folder of the run in progress; empty when none.
+    QString passageFolder() const;
+
+    // Reads the login file's lists, starts at step 0.
+    void start();
+    // Step 0, timer stopped, passage folder removed.
+    void stop();
+    // Runs one step.
+    void tick();
+
+public slots:
+    void slotListFichier(QStringList Fichiers);
+    void slotPutFileFinish();
+    void slotMkdirFinish();
+    void slotGetFileFinish();
+    void slotPresenceBOX();
+    void slotSelectionCategory(QString current);
+    void slotValider();
+    // Outcome of a transfer (operation codes of HttpFileApi).
+    void slotTransferEnded(int operation, bool ok);
+
+signals:
+    void signalGetListFile(QString Path);
+    void signalPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination);
+    void signalMkdir(QString Folder);
+    void signalGetFile(QString FolderFtp, QString fileNameFtp, QString FolderDestination, QString fileNameDestination);
+    void signalClearListFile();
+    // Face of the procedure: message label text, fields shown or hidden.
+    void signalMessage(QString text);
+    void signalFieldsVisible(bool visible);
+
+private:
+    enum Wait { WaitList, WaitPut, WaitMkdir, WaitGet };
+    struct Transfer {
+        bool get; // download from `folder` into the passage, else upload
+        QString folder;
+        QString name;
+        QString text;
+    };
+
+    void arm();
+    void request(Wait wait);
+    // A waiting step: true once its request ended well; a failure or a
+    // time-out shows `text` and moves to the failure step.
+    bool waited(Wait wait, const QString &text);
+    void fail(const QString &text);
+    void checkEntries();
+    bool makeValidationCopy();
+    bool writeLoginFile();
+    void transferStep();
+    void clearPassage();
+
+    QString m_work;
+    AddBoxPrompts *m_prompts;
+    QTimer *m_timer;
+    StepTimeout m_timeout;
+    std::unique_ptr<QTemporaryDir> m_passage;
+
+    int m_step = 0;
+    bool m_inTick = false;
+    bool m_done[4] = {};
+    bool m_ok[4] = {};
+    bool m_validate = false;
+    bool m_presence = false;
+    bool m_pairFound = false;
+    QString m_serial;
+    QString m_code;
+    QString m_category;
+    QStringList m_listing;
+    QString m_playerList;
+    QString m_playerListName;
+    QString m_categoryList;
+    QString m_categoryElements;
+};

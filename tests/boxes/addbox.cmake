@@ -1,0 +1,9 @@
+# Adding a box and the support report.
+zo_add_test(tst_addboxrules SOURCES tst_addboxrules.cpp LIBS boxes)
+zo_add_test(tst_alertpage SOURCES tst_alertpage.cpp LIBS boxes testcommon)
+zo_add_test(tst_addbox_standin SOURCES tst_addbox_standin.cpp ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS boxes transfer ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+zo_add_test(boxes_xvfb SOURCES tst_boxes_xvfb.cpp LIBS boxes testcommon XVFB)
+# The demo account in local mode, from the panel's button to the restart.
+zo_add_test(tst_addbox_demo SOURCES tst_addbox_demo.cpp LIBS console testcommon ENV ZOMANAGER_TIME_SCALE=50)
+add_dependencies(tst_addbox_demo paramtool)

@@ -1,0 +1,321 @@
+#include "../sync/ParamFixture.h"
+#include "../transfer/SequenceFixture.h"
+#include "AddBoxProcedure.h"
+#include "ClassParam.h"
+#include "TransferLists.h"
+#include "TransferSlots.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QString kSerial = "12345";
+const QString kCode = "0A1B2C3D4E";
+const QString kPicture = "OrvexPaysage-213425.png";
+
+// Answers every box with OK and keeps what was shown.
+class RecordingPrompts : public AddBoxPrompts
+{
+public:
+    void information(const QString &title, const QString &text) override { shown << title + ": " + text; }
+    bool entryError(const QString &text) override
+    {
+        shown << "Erreur: " + text;
+        return true;
+    }
+    void finished() override { ++successes; }
+    QStringList shown;
+    int successes = 0;
+};
+
+} // namespace
+
+// The add-a-box procedure on the real transfer layer, against the stand-in
+// and in local mode on the same tree; waits scaled down.
+class TestAddBoxStandIn : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void addsTheBox_data();
+    void addsTheBox();
+    void entryErrorsComeBackToTheFields();
+    void duplicateSerialSendsNothing();
+    void missingFactoryRecord();
+    void cancelDuringARequest();
+    void failedStep_data();
+    void failedStep();
+
+private:
+    void wire(bool local);
+    // Runs until success or failure (or `ms` pass); true on success.
+    bool run(const QString &serial, const QString &code, int ms = 30000);
+    void seedServer();
+    QStringList loggedRequests(qint64 mark, int count);
+
+    SequenceFixture m_fx;
+    RecordingPrompts m_prompts;
+    QScopedPointer<AddBoxProcedure> m_proc;
+    QScopedPointer<TransferSlots> m_slots;
+    QByteArray m_dataBefore;
+};
+
+void TestAddBoxStandIn::init()
+{
+    ZO_NEED_STANDIN();
+    m_fx.setUp();
+    m_prompts = RecordingPrompts();
+    seedServer();
+    QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"MOTDEPASSE", "x"},
+                                                        {"PLAYERLIST", "10234|10417"},
+                                                        {"PLAYERLISTNAME", "Hall|Salle"},
+                                                        {"CATEGORYLIST", "Accueil|Restaurant"},
+                                                        {"CATEGORYELEMENTS", "10234|10417"}}));
+    QVERIFY(writeParams(m_fx.work("CONNEXION.txt"), {{"FTPLOGIN", "shop"},
+                                                     {"FTPPASSWORD", "secret-ftp"},
+                                                     {"COMPTEADMIN", m_fx.account().mid(3)},
+                                                     {"PASSWORDLOGIN", "secret-user"}}));
+    // The open box's files, which the procedure must leave alone.
+    SequenceFixture::writeFile(m_fx.work("DATA/PLAYER.orvex"), "open box");
+    SequenceFixture::writeFile(m_fx.work("DATA/BOX.orvex"), "open box id");
+}
+
+void TestAddBoxStandIn::cleanup()
+{
+    m_proc.reset();
+    m_slots.reset();
+    if (StandIn::running())
+        QFile::remove(m_fx.tree("Validation/ZOVALIDATE_" + kSerial + "_" + kCode + ".orvex"));
+    m_fx.tearDown();
+}
+
+void TestAddBoxStandIn::seedServer()
+{
+    SequenceFixture::writeFile(m_fx.tree("Production/Reports/" + kSerial + "_" + kCode + ".orvex"), "factory 12345");
+    SequenceFixture::writeFile(m_fx.tree("Production/Reports/10999_1A2B3C4D5E.orvex"), "factory 10999");
+    for (const char *name : {"PLAYER.orvex", "INFO.orvex", "STATUS.orvex", "STAT.orvex"})
+        SequenceFixture::writeFile(m_fx.tree(QString("DEFAULT/") + name), QByteArray("default ") + name);
+    SequenceFixture::writeFile(m_fx.tree("DEFAULT/IMAGE/" + kPicture), "picture bytes");
+    QDir().mkpath(m_fx.tree("Validation"));
+    QDir().mkpath(m_fx.tree(m_fx.account() + "/IMAGE"));
+    SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"), "old login");
+}
+
+void TestAddBoxStandIn::wire(bool local)
+{
+    HttpFileApi *api = m_fx.makeApi(local);
+    m_slots.reset(new TransferSlots(api));
+    m_proc.reset(new AddBoxProcedure(m_fx.work(), &m_prompts));
+    AddBoxProcedure *p = m_proc.data();
+    // What the control panel does with each request and end report.
+    connect(p, &AddBoxProcedure::signalGetListFile, api, [api](QString path) {
+        api->lists()->clearTransferFiles();
+        api->scanFile("/zolink/zobox/" + path);
+    });
+    connect(p, &AddBoxProcedure::signalPutFile, m_slots.data(), &TransferSlots::slotPutFile);
+    connect(p, &AddBoxProcedure::signalMkdir, m_slots.data(), &TransferSlots::slotMkdir);
+    connect(p, &AddBoxProcedure::signalGetFile, m_slots.data(), &TransferSlots::slotGetFile);
+    connect(p, &AddBoxProcedure::signalClearListFile, api, [api] { api->lists()->clearTransferFiles(); });
+    connect(api, &HttpFileApi::signalListFichier, p, &AddBoxProcedure::slotListFichier);
+    connect(api, &HttpFileApi::signalPutFileFinish, p, &AddBoxProcedure::slotPutFileFinish);
+    connect(api, &HttpFileApi::signalMkdirFinish, p, &AddBoxProcedure::slotMkdirFinish);
+    connect(api, &HttpFileApi::signalGetFileFinish, p, &AddBoxProcedure::slotGetFileFinish);
+    connect(api, &HttpFileApi::signalTransferEnded, p, &AddBoxProcedure::slotTransferEnded);
+    p->slotSelectionCategory("Restaurant");
+}
+
+bool TestAddBoxStandIn::run(const QString &serial, const QString &code, int ms)
+{
+    m_proc->setEntries(serial, code);
+    m_proc->start();
+    QElapsedTimer clock;
+    clock.start();
+    // Step 0 clears a press made before the fields showed.
+    while (m_proc->step() != 1 && clock.elapsed() < 2000)
+        QTest::qWait(2);
+    m_proc->slotValider();
+    while (clock.elapsed() < ms && m_prompts.successes == 0 && m_proc->running())
+        QTest::qWait(5);
+    return m_prompts.successes == 1;
+}
+
+QStringList TestAddBoxStandIn::loggedRequests(qint64 mark, int count)
+{
+    return SequenceFixture::requests(mark, count, {"Production/Reports", "Validation/"});
+}
+
+void TestAddBoxStandIn::addsTheBox_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::newRow("stand-in") << false;
+    QTest::newRow("local mode") << true;
+}
+
+void TestAddBoxStandIn::addsTheBox()
+{
+    QFETCH(bool, local);
+    wire(local);
+    const qint64 mark = StandIn::mark();
+    QVERIFY2(run(kSerial, kCode), qPrintable(m_prompts.shown.join('\n')));
+    QVERIFY2(m_prompts.shown.isEmpty(), qPrintable(m_prompts.shown.join('\n')));
+    const QString acc = m_fx.account();
+
+    if (!local) {
+        const QStringList expected{
+            "SCANDIR Production/Reports",
+            "UPLOAD Validation/ZOVALIDATE_12345_0A1B2C3D4E.orvex",
+            "CREATE_DIR " + acc + "/12345",
+            "GET /zobox/Production/Reports/12345_0A1B2C3D4E.orvex",
+            "UPLOAD " + acc + "/12345/BOX.orvex",
+            "GET /zobox/DEFAULT/PLAYER.orvex", "UPLOAD " + acc + "/12345/PLAYER.orvex",
+            "GET /zobox/DEFAULT/INFO.orvex", "UPLOAD " + acc + "/12345/INFO.orvex",
+            "GET /zobox/DEFAULT/STATUS.orvex", "UPLOAD " + acc + "/12345/STATUS.orvex",
+            "GET /zobox/DEFAULT/STAT.orvex", "UPLOAD " + acc + "/12345/STAT.orvex",
+            "GET /zobox/DEFAULT/IMAGE/" + kPicture, "UPLOAD " + acc + "/IMAGE/" + kPicture,
+            "UPLOAD " + acc + "//LoginCrypt.orvex"};
+        QCOMPARE(loggedRequests(mark, expected.size()), expected);
+    }
+
+    // The box folder, the default picture, the login file.
+    const QMap<QString, QByteArray> box = SequenceFixture::filesOf(m_fx.tree(acc + "/12345"));
+    QCOMPARE(box.keys(), (QStringList{"BOX.orvex", "INFO.orvex", "PLAYER.orvex", "STAT.orvex", "STATUS.orvex"}));
+    QCOMPARE(box.value("BOX.orvex"), QByteArray("factory 12345"));
+    QCOMPARE(box.value("PLAYER.orvex"), QByteArray("default PLAYER.orvex"));
+    QCOMPARE(SequenceFixture::readFile(m_fx.tree(acc + "/IMAGE/" + kPicture)), QByteArray("picture bytes"));
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/" + kPicture)), QByteArray("picture bytes"));
+    QCOMPARE(SequenceFixture::readFile(m_fx.tree(acc + "/LoginCrypt.orvex")),
+             SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")));
+    ClassParam login;
+    const QString file = m_fx.work("LoginCrypt.orvex");
+    QCOMPARE(login.getParamCrypt(file, "PLAYERLIST", 0), QString("10234|10417|12345"));
+    QCOMPARE(login.getParamCrypt(file, "PLAYERLISTNAME", 0), QString("Hall|Salle|12345"));
+    QCOMPARE(login.getParamCrypt(file, "CATEGORYELEMENTS", 0), QString("10234|10417;12345"));
+
+    // The validation file keeps the account but not its passwords.
+    const QString validation = m_fx.tree("Validation/ZOVALIDATE_12345_0A1B2C3D4E.orvex");
+    QCOMPARE(login.getParamCrypt(validation, "FTPLOGIN", 0), QString("shop"));
+    QCOMPARE(login.getParamCrypt(validation, "FTPPASSWORD", 0), QString(""));
+    QCOMPARE(login.getParamCrypt(validation, "PASSWORDLOGIN", 0), QString(""));
+
+    // DATA/ untouched, no passage folder or validation copy left.
+    QCOMPARE(SequenceFixture::filesOf(m_fx.work("DATA")).keys(), (QStringList{"BOX.orvex", "PLAYER.orvex"}));
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("DATA/PLAYER.orvex")), QByteArray("open box"));
+    QVERIFY(m_proc->passageFolder().isEmpty());
+    QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestAddBoxStandIn::entryErrorsComeBackToTheFields()
+{
+    wire(false);
+    QSignalSpy fields(m_proc.data(), &AddBoxProcedure::signalFieldsVisible);
+    m_proc->setEntries("1234", "0A1B2C3D4");
+    m_proc->start();
+    QTRY_COMPARE(m_proc->step(), 1);
+    m_proc->slotValider();
+    QTRY_COMPARE(m_prompts.shown, QStringList{"Erreur: Erreur sur la taille du numéro de série!!!"});
+    QTRY_COMPARE(m_proc->step(), 1);
+    QCOMPARE(fields.last().at(0).toBool(), true);
+    m_proc->setEntries("12345", "0A1B2C3D4");
+    m_proc->slotValider();
+    QTRY_COMPARE(m_prompts.shown.size(), 2);
+    QCOMPARE(m_prompts.shown.last(), QString("Erreur: Erreur sur la taille du code!!!"));
+    m_proc->stop();
+}
+
+void TestAddBoxStandIn::duplicateSerialSendsNothing()
+{
+    wire(false);
+    const qint64 mark = StandIn::mark();
+    QVERIFY(!run("10417", kCode));
+    QCOMPARE(m_prompts.shown, (QStringList{"FTP: Ce numéro de série est dèjà utilisé sur votre compte!!!",
+                                           "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
+    QTest::qWait(100);
+    QCOMPARE(loggedRequests(mark, 0), QStringList());
+}
+
+void TestAddBoxStandIn::missingFactoryRecord()
+{
+    wire(false);
+    m_proc->setEntries(kSerial, "0A1B2C3D4F");
+    m_proc->start();
+    QTRY_COMPARE(m_proc->step(), 1);
+    m_proc->slotValider();
+    QTRY_COMPARE(m_prompts.shown, QStringList{"Erreur: Validation impossible, veuillez vérifier les données, svp..."});
+    QTRY_COMPARE(m_proc->step(), 1);
+    m_proc->stop();
+    QVERIFY(!QDir(m_fx.tree(m_fx.account() + "/12345")).exists());
+}
+
+void TestAddBoxStandIn::cancelDuringARequest()
+{
+    wire(false);
+    // The box folder request hangs; cancel comes while it runs.
+    QVERIFY(StandIn::fault("/zobox/json_Cmd.php", "noanswer", "CREATE_DIR", 1, 1500));
+    m_proc->setEntries(kSerial, kCode);
+    m_proc->start();
+    QTRY_COMPARE(m_proc->step(), 1);
+    m_proc->slotValider();
+    QTRY_COMPARE(m_proc->step(), 12);
+    QVERIFY(!m_proc->passageFolder().isEmpty());
+    m_proc->stop();
+    QCOMPARE(m_proc->step(), 0);
+    QVERIFY(!m_proc->running());
+    QVERIFY(m_proc->passageFolder().isEmpty());
+    QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(m_prompts.shown, QStringList());
+
+    // Shown again: step 0, same entries, a full run.
+    StandIn::reset(QString());
+    QVERIFY(run(kSerial, kCode));
+}
+
+void TestAddBoxStandIn::failedStep_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("match");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");
+    const QString slow = " impossible ou le débit internet est trop lent!!!";
+    const QString cmd = "/zobox/json_Cmd.php", up = "/zobox/upload.php";
+    for (const QString &kind : {QString("500"), QString("noanswer")}) {
+        const auto row = [&](const char *name) -> QTestData & { return QTest::newRow(qPrintable(QString(name) + " " + kind)); };
+        row("scan") << cmd << "Production/Reports" << kind << "Téléchargement de la liste" + slow;
+        row("validation upload") << up << "Validation/" << kind << "Téléchargement du fichier de validation" + slow;
+        row("box folder") << cmd << "CREATE_DIR" << kind << "Création du dossier compte" + slow;
+        row("factory record") << "/zobox/Production/Reports/12345_0A1B2C3D4E.orvex" << "" << kind
+                              << "Téléchargement du fichier compte" + slow;
+        row("box record upload") << up << "ACC/12345/" << kind << "Envoi du fichier Box.orvex" + slow;
+        row("template") << "/zobox/DEFAULT/STATUS.orvex" << "" << kind
+                        << "Téléchargement du fichier STATUS.orvex" + slow;
+        row("picture") << "/zobox/DEFAULT/IMAGE/" + kPicture << "" << kind
+                       << "Téléchargement du fichier " + kPicture + slow;
+        row("picture upload") << up << "ACC/IMAGE/" << kind << "Envoi du fichier " + kPicture + slow;
+        row("login upload") << up << "ACC//" << kind << "Envoi du fichier LoginCrypt.orvex" + slow;
+    }
+}
+
+void TestAddBoxStandIn::failedStep()
+{
+    QFETCH(QString, route);
+    QFETCH(QString, match);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    wire(false);
+    // Uploads are told apart by their folder: the name is in the body.
+    match.replace("ACC", m_fx.account());
+    QVERIFY(StandIn::fault(route, kind, match, 1, 1500));
+    QVERIFY(!run(kSerial, kCode));
+    QCOMPARE(m_prompts.shown, (QStringList{"FTP: " + text, "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
+    QCOMPARE(m_prompts.successes, 0);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("DATA/PLAYER.orvex")), QByteArray("open box"));
+    QCOMPARE(SequenceFixture::filesOf(m_fx.work("DATA")).keys(), (QStringList{"BOX.orvex", "PLAYER.orvex"}));
+    QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(!QFileInfo::exists(m_fx.work("ZOVALIDATE_12345_0A1B2C3D4E.orvex")));
+    StandIn::reset(QString());
+}
+
+QTEST_MAIN(TestAddBoxStandIn)
+#include "tst_addbox_standin.moc"
