@@ -4,7 +4,7 @@
 #include "AppGlobals.h"
 #include "ClassClavier.h"
 #include "ClassParamS.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 #include "classVersion.h"
 
 #include <QComboBox>
@@ -50,7 +50,7 @@ ClassAlerte::ClassAlerte(QWidget *parent)
     m_category = new QComboBox;
     m_category->addItems(AlertReport::categories());
     m_category->setCurrentIndex(0);
-    m_messageButton = SettingsPageStyle::toolButton(tr("Message"), QStringLiteral(":/images/Message.png"));
+    m_messageButton = SettingsPageLook::toolButton(tr("Message"), QStringLiteral(":/images/Message.png"));
     connect(m_messageButton, &QToolButton::clicked, this, &ClassAlerte::slotMessage);
 
     for (int i : {System, User}) {
@@ -70,8 +70,8 @@ ClassAlerte::ClassAlerte(QWidget *parent)
     grid->setRowStretch(2, 1);
     grid->setRowStretch(3, 10);
 
-    m_back = SettingsPageStyle::backButton();
-    m_valider = SettingsPageStyle::validateButton();
+    m_back = SettingsPageLook::backButton();
+    m_valider = SettingsPageLook::validateButton();
     connect(m_back, &QPushButton::clicked, this, &ClassAlerte::slotFermer);
     connect(m_valider, &QPushButton::clicked, this, &ClassAlerte::slotValider);
 

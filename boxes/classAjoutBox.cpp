@@ -3,7 +3,7 @@
 #include "AddBoxRules.h"
 #include "AppGlobals.h"
 #include "ClassBox.h"
-#include "SettingsPageStyle.h"
+#include "SettingsPageLook.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -56,8 +56,8 @@ classAjoutBox::classAjoutBox(QWidget *parent)
     entries->addWidget(m_codeLabel, 2, 0, Qt::AlignRight);
     entries->addWidget(m_code, 2, 1, Qt::AlignLeft);
 
-    m_valider = SettingsPageStyle::validateButton();
-    m_annuler = SettingsPageStyle::backButton();
+    m_valider = SettingsPageLook::validateButton();
+    m_annuler = SettingsPageLook::backButton();
     m_annuler->setIcon(QIcon(QStringLiteral(":/images/annuler.png")));
     m_annuler->setObjectName(QStringLiteral("annuler"));
     m_valider->setFocusPolicy(Qt::NoFocus);
