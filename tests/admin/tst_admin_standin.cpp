@@ -320,6 +320,8 @@ void AdminStandInTest::newUserLogsIn()
     QCOMPARE(panel->rightsButtons().size(), 16);
     for (QToolButton *b : panel->rightsButtons())
         QVERIFY2(b->isHidden(), qPrintable(b->text()));
+    QCOMPARE(panel->maxDisplayTime(), 5);
+    QCOMPARE(panel->maxPosterCount(), 3);
     for (QToolButton *b : panel->findChildren<QToolButton *>()) {
         if (b->text() == "Administration")
             QVERIFY(b->isHidden());
