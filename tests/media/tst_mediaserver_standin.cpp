@@ -25,6 +25,7 @@ private slots:
     void cleanupTestCase();
     void importsReachTheServer();
     void removalAndGrantReachTheServer();
+    void handOnWhileDeployingIsNotLost();
     void failedJournalWriteIsShown();
 
 private:
@@ -167,6 +168,33 @@ void MediaServerTest::removalAndGrantReachTheServer()
     const int i = paths.indexOf("IMAGE/" + granted);
     QVERIFY(i >= 0);
     QCOMPARE(serverIndex("FILEPATHPERMISSION").value(i), QStringLiteral("Accueil;Restaurant"));
+    QCOMPARE(serverIndex("FILECHK").size(), paths.size());
+}
+
+// Changes handed on while the previous deployment still runs (the page left
+// again at once) reach the server too, after it.
+void MediaServerTest::handOnWhileDeployingIsNotLost()
+{
+    auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
+    QSignalSpy finished(deployment, &MediaDeployment::signalFinished);
+    MediaFixture f;
+    QStringList names;
+    for (const QString &name : {QStringLiteral("Premier"), QStringLiteral("Second")}) {
+        openPage();
+        const QStringList picture{f.picture(m_outside.filePath(name + QStringLiteral(".png")), 640, 360)};
+        m_media->setFileChooser([picture](int, QWidget *, const QString &) { return picture; });
+        m_media->slotAjouterImage();
+        names << stored("listImage", name);
+        m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+        QVERIFY(deployment->running());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(finished.count() >= 1 && !deployment->running(), 20000);
+    QVERIFY(!QFile::exists(journal()));
+    const QStringList paths = serverIndex("FILEPATH");
+    for (const QString &name : names) {
+        QVERIFY2(QFile::exists(m_demo.server("IMAGE/" + name)), qPrintable(name));
+        QVERIFY2(paths.contains("IMAGE/" + name), qPrintable(name));
+    }
     QCOMPARE(serverIndex("FILECHK").size(), paths.size());
 }
 
