@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+static const QString kAbsent = QStringLiteral("IMAGE/absent.png");
+
 class MediaServerTest : public QObject
 {
     Q_OBJECT
@@ -51,9 +53,25 @@ void MediaServerTest::initTestCase()
     ZO_NEED_STANDIN();
     QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
     QVERIFY(m_demo.prepare(QStringLiteral("e2m")));
+    // The server's index names a file its folder lacks: its download fails.
+    ClassParam index;
+    const QString file = m_demo.server("MEDIA.orvex");
+    QVERIFY(index.getParamCrypt(file, QStringList{"ALL"}, 0));
+    QList<QPair<QString, QString>> values;
+    for (const auto &kv : QList<QPair<QString, QString>>{{"FILEPATH", kAbsent},
+                                                         {"FILECHK", "0123456789ABCDEF0123456789ABCDEF"},
+                                                         {"FILEPATHPERMISSION", "ADMINISTRATEUR"},
+                                                         {"FILESIZE", "10"}})
+        values.append({kv.first, index.getInfoBalise(kv.first) + "|" + kv.second});
+    QVERIFY(index.setParamsCrypt(file, values));
+
     QVERIFY(m_demo.start());
     m_media = m_demo.window()->findChild<ClassMedia *>();
     QVERIFY(m_media);
+    // Dropped from the local index only: no removal is journalled.
+    QVERIFY(!ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|').contains(kAbsent));
+    QVERIFY(!QFile::exists(journal()));
+    QVERIFY(serverIndex("FILEPATH").contains(kAbsent));
 }
 
 void MediaServerTest::cleanupTestCase()
@@ -134,8 +152,14 @@ void MediaServerTest::importsReachTheServer()
         QCOMPARE(sizes.at(i), QString::number(QFileInfo(m_demo.work(path)).size()));
         QCOMPARE(grants.at(i), QStringLiteral("ADMINISTRATEUR"));
     }
-    // The server's index is the local one: nothing else went missing.
-    QCOMPARE(paths, ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|'));
+    // The merged index went up from TEMP/: both copies are the same, the
+    // file whose download failed included (the server never lost it).
+    QStringList local = ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|');
+    QStringList server = paths;
+    QVERIFY(server.contains(kAbsent));
+    local.sort();
+    server.sort();
+    QCOMPARE(server, local);
 }
 
 void MediaServerTest::removalAndGrantReachTheServer()
