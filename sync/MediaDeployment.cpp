@@ -35,7 +35,9 @@ void MediaDeployment::start(QStringList NewMediaImage, QStringList DeleteMediaIm
             m_queuedNew[k].removeAll(QLatin1String(kKinds[k]) + QLatin1Char('/') + entry);
         m_queuedDelete[k] += deleted[k];
     }
-    m_queuedModif = m_queuedModif || Modif;
+    // A change already journalled before the running run merges (step 72)
+    // goes up with it; only the lists need a run of their own.
+    m_queuedModif = m_queuedModif || (Modif && !(running() && m_step <= 72));
     if (!running())
         startQueued();
 }

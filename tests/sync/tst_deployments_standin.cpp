@@ -35,6 +35,7 @@ private slots:
     void mediaNothingToSend();
     void mediaUploadFails();
     void mediaHandedOnWhileRunningIsNotLost();
+    void mediaChangeBeforeTheMergeGoesWithTheRun();
     void command_data();
     void command();
     void supportReport_data();
@@ -316,6 +317,19 @@ void DeploymentsTest::mediaHandedOnWhileRunningIsNotLost()
                                           "DELETE_FILE IMAGE/c.png", "UPLOAD IMAGE/b.png", "GET /zobox/MEDIA.orvex",
                                           "UPLOAD MEDIA.orvex"}));
     QVERIFY(!QFileInfo::exists(server("IMAGE/c.png")));
+}
+
+void DeploymentsTest::mediaChangeBeforeTheMergeGoesWithTheRun()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/a.png"), QByteArray(3000, 'a'));
+    build();
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({"IMAGE/a.png"}, {}, {}, {}, {}, {}, true);
+    QTRY_COMPARE(requests(mark).value(0), QString("UPLOAD IMAGE/a.png"));
+    // A grant journalled now is merged by this run: no second run.
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png", "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
 }
 
 void DeploymentsTest::command_data()
