@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -68,6 +69,9 @@ void MediaServerTest::initTestCase()
     QVERIFY(m_demo.start());
     m_media = m_demo.window()->findChild<ClassMedia *>();
     QVERIFY(m_media);
+    // The login gave the page the account's quota.
+    QVERIFY(m_media->findChild<QLabel *>(QStringLiteral("labelQuota"))->text().startsWith(
+        QString::fromUtf8("Espace maximum autorisé: 500Mo\n")));
     // Dropped from the local index only: no removal is journalled.
     QVERIFY(!ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|').contains(kAbsent));
     QVERIFY(!QFile::exists(journal()));
