@@ -23,15 +23,36 @@ void MediaDeployment::start(QStringList NewMediaImage, QStringList DeleteMediaIm
                             QStringList DeleteMediaVideo, QStringList NewMediaText, QStringList DeleteMediaText,
                             bool Modif)
 {
-    m_new[0] = NewMediaImage;
-    m_new[1] = NewMediaVideo;
-    m_new[2] = NewMediaText;
-    m_delete[0] = DeleteMediaImage;
-    m_delete[1] = DeleteMediaVideo;
-    m_delete[2] = DeleteMediaText;
-    bool empty = !Modif;
-    for (int k = 0; k < 3; ++k)
+    // A run that goes on has passed some of its steps: replacing its lists
+    // would leave files journalled but never uploaded (or never deleted).
+    const QStringList added[3] = {NewMediaImage, NewMediaVideo, NewMediaText};
+    const QStringList deleted[3] = {DeleteMediaImage, DeleteMediaVideo, DeleteMediaText};
+    for (int k = 0; k < 3; ++k) {
+        m_queuedNew[k] += added[k];
+        // Added ("KIND/name") then removed ("name") before it was sent: the
+        // upload is dropped (the page does the same within one hand-on).
+        for (const QString &entry : deleted[k])
+            m_queuedNew[k].removeAll(QLatin1String(kKinds[k]) + QLatin1Char('/') + entry);
+        m_queuedDelete[k] += deleted[k];
+    }
+    // A change already journalled before the running run merges (step 72)
+    // goes up with it; only the lists need a run of their own.
+    m_queuedModif = m_queuedModif || (Modif && !(running() && m_step <= 72));
+    if (!running())
+        startQueued();
+}
+
+void MediaDeployment::startQueued()
+{
+    bool empty = !m_queuedModif;
+    for (int k = 0; k < 3; ++k) {
+        m_new[k].swap(m_queuedNew[k]);
+        m_delete[k].swap(m_queuedDelete[k]);
+        m_queuedNew[k].clear();
+        m_queuedDelete[k].clear();
         empty = empty && m_new[k].isEmpty() && m_delete[k].isEmpty();
+    }
+    m_queuedModif = false;
     if (!empty)
         m_timer->start();
 }
@@ -115,6 +136,9 @@ void MediaDeployment::slotProcessDeployMedia()
         break;
     default:
         finish();
+        // What was handed on meanwhile goes now; after a failure it waits
+        // for the next hand-on instead.
+        startQueued();
         break;
     }
 }

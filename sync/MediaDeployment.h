@@ -27,6 +27,7 @@ public:
 
 public slots:
     // slotProcessDeployMediaFile: six empty lists without a change do nothing.
+    // Lists handed on while a run goes on wait for the next run.
     void start(QStringList NewMediaImage, QStringList DeleteMediaImage, QStringList NewMediaVideo,
                QStringList DeleteMediaVideo, QStringList NewMediaText, QStringList DeleteMediaText, bool Modif);
     void sequenceFailed();
@@ -34,6 +35,7 @@ public slots:
 
 private:
     void finish() override;
+    void startQueued();
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
@@ -41,4 +43,7 @@ private:
     // IMAGE, VIDEO, TEXT.
     QStringList m_new[3];
     QStringList m_delete[3];
+    QStringList m_queuedNew[3];
+    QStringList m_queuedDelete[3];
+    bool m_queuedModif = false;
 };

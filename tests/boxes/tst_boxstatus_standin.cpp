@@ -1,11 +1,11 @@
-// The status page end to end: the check's command goes up as
+// The status page end to end: the panel's command sequence uploads the check's
 // COMMAND.orvex, the box simulator answers in the box folder, the STATUS
 // download brings the report and the page shows it. Waits scaled by
 // ZOMANAGER_TIME_SCALE (the simulator reads it too).
 #include "../sync/ParamFixture.h"
 #include "../transfer/SequenceFixture.h"
 #include "BoxFolderDownload.h"
-#include "CommandDriver.h"
+#include "CommandReport.h"
 #include "ListTransfers.h"
 #include "RevisionCounters.h"
 #include "TransferProgress.h"
@@ -48,7 +48,9 @@ private:
     QScopedPointer<QTimer> m_boxTimer;
     QScopedPointer<QTimer> m_statusTimer;
     QScopedPointer<BoxFolderDownload> m_download;
-    QScopedPointer<CommandDriver> m_driver;
+    QScopedPointer<QTimer> m_commandTimer;
+    QScopedPointer<QTimer> m_reportTimer;
+    QScopedPointer<CommandReport> m_commands;
     QScopedPointer<classStatistiques> m_page;
     QScopedPointer<QProcess> m_box;
 };
@@ -84,12 +86,20 @@ void BoxStatusStandInTest::init()
     m_download->setWorkFolder(m_fx.work());
     connect(m_boxTimer.data(), &QTimer::timeout, m_download.data(), &BoxFolderDownload::slotDownloadFileBox);
     connect(m_statusTimer.data(), &QTimer::timeout, m_download.data(), &BoxFolderDownload::slotDownloadFileStatus);
-    m_driver.reset(new CommandDriver(m_lists.data(), m_fx.work(), "B1"));
+    // The panel's command sequence on timers of its own.
+    m_commandTimer.reset(new QTimer);
+    m_commandTimer->setInterval(50);
+    m_reportTimer.reset(new QTimer);
+    m_commands.reset(new CommandReport(api, m_lists.data(), m_commandTimer.data(), m_reportTimer.data()));
+    m_commands->setWorkFolder(m_fx.work());
+    m_commands->setSelectedBox([] { return QStringLiteral("B1"); });
+    connect(m_commandTimer.data(), &QTimer::timeout, m_commands.data(), &CommandReport::slotProcessDeployCommandeTimer);
 
     // The page, wired as the top window wires it to the panel.
     m_page.reset(new classStatistiques);
     m_page->resize(1280, 800);
-    connect(m_page.data(), &classStatistiques::signalCommandZobox, m_driver.data(), &CommandDriver::slotCommand);
+    connect(m_page.data(), &classStatistiques::signalCommandZobox, m_commands.data(),
+            &CommandReport::slotProcessDeployCommande);
     connect(m_page.data(), &classStatistiques::signalDownloadStatus, m_download.data(),
             &BoxFolderDownload::slotDownloadStatus);
     connect(m_download.data(), &BoxFolderDownload::signalStatusEstMiseAJour, m_page.data(),
@@ -123,7 +133,7 @@ void BoxStatusStandInTest::cleanup()
     }
     m_box.reset();
     m_page.reset();
-    m_driver.reset();
+    m_commands.reset();
     m_download.reset();
     m_lists.reset();
     m_fx.tearDown();
@@ -137,7 +147,6 @@ void BoxStatusStandInTest::checkThroughTheBox()
 
     // The box gets the command file and answers it.
     QTRY_COMPARE_WITH_TIMEOUT(recorded(), QStringList{m_fx.account() + "/B1 UPLOADEVENTS"}, 10000);
-    QCOMPARE(m_driver->sent(), 1);
     QVERIFY(!QFile::exists(box("COMMAND.orvex")));
     // The page completes once the report is fetched after the wait.
     QTRY_VERIFY_WITH_TIMEOUT(!m_page->waiting(), 15000);
@@ -168,11 +177,13 @@ void BoxStatusStandInTest::checkThroughTheBox()
 void BoxStatusStandInTest::rebootReachesTheBox()
 {
     QSignalSpy back(m_page.data(), &classStatistiques::signalButton);
+    QSignalSpy confirmed(m_commands.data(), &CommandReport::signalTermineReboot);
     m_page->findChild<QPushButton *>("REBOOT")->click();
     QCOMPARE(back.count(), 1);
     QCOMPARE(back.first().first().toInt(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(recorded(), QStringList{m_fx.account() + "/B1 REBOOT"}, 10000);
-    QCOMPARE(m_driver->sent(), 1);
+    QTRY_COMPARE(confirmed.count(), 1);
+    QVERIFY(!m_commands->commandRunning());
     QVERIFY(!QFile::exists(box("COMMAND.orvex")));
     // A reboot asks no status: the report stays the box's old one.
     QVERIFY(QFile::exists(m_fx.work("DATA/STATUS.orvex")));

@@ -121,6 +121,8 @@ void TestEditorScenarioXvfb::editAgain(TextEditSimple *editor)
 {
     // A stamp of its own: the saves are a second apart at least.
     QTest::qWait(1100);
+    // The media deployment of the last save keeps the button off until it ends.
+    QTRY_VERIFY_WITH_TIMEOUT(panelButton(QStringLiteral("Editer"))->isEnabled(), 15000);
     QTest::mouseClick(panelButton(QStringLiteral("Editer")), Qt::LeftButton);
     QTRY_COMPARE(m_window->stack()->currentWidget(), static_cast<QWidget *>(editor));
     QTRY_VERIFY(!m_window->stack()->isSliding());

@@ -34,6 +34,8 @@ private slots:
     void mediaDeployment();
     void mediaNothingToSend();
     void mediaUploadFails();
+    void mediaHandedOnWhileRunningIsNotLost();
+    void mediaChangeBeforeTheMergeGoesWithTheRun();
     void command_data();
     void command();
     void supportReport_data();
@@ -297,6 +299,37 @@ void DeploymentsTest::mediaUploadFails()
     // The index does not name a file the server lacks; the journal waits.
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), before);
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+}
+
+void DeploymentsTest::mediaHandedOnWhileRunningIsNotLost()
+{
+    for (const char *name : {"a.png", "b.png", "c.png"})
+        SequenceFixture::writeFile(m_fx.work(QString("IMAGE/") + name), QByteArray(3000, name[0]));
+    build();
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({"IMAGE/a.png"}, {}, {}, {}, {}, {}, true);
+    QTRY_COMPARE(requests(mark).value(0), QString("UPLOAD IMAGE/a.png"));
+    // Handed on while the first run goes on; c.png is removed before it went.
+    m_mediaDeploy->start({"IMAGE/b.png", "IMAGE/c.png"}, {}, {}, {}, {}, {}, true);
+    m_mediaDeploy->start({}, {"c.png"}, {}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png", "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex",
+                                          "DELETE_FILE IMAGE/c.png", "UPLOAD IMAGE/b.png", "GET /zobox/MEDIA.orvex",
+                                          "UPLOAD MEDIA.orvex"}));
+    QVERIFY(!QFileInfo::exists(server("IMAGE/c.png")));
+}
+
+void DeploymentsTest::mediaChangeBeforeTheMergeGoesWithTheRun()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/a.png"), QByteArray(3000, 'a'));
+    build();
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({"IMAGE/a.png"}, {}, {}, {}, {}, {}, true);
+    QTRY_COMPARE(requests(mark).value(0), QString("UPLOAD IMAGE/a.png"));
+    // A grant journalled now is merged by this run: no second run.
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png", "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
 }
 
 void DeploymentsTest::command_data()

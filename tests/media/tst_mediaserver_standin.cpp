@@ -1,0 +1,252 @@
+// The media library end to end against the stand-in: what the Médiathèque
+// page imports, removes and grants reaches the account's server folders
+// and its media index when the page is left (panel's media deployment,
+// waits scaled by ZOMANAGER_TIME_SCALE).
+#include "../console/ServerDemo.h"
+#include "Checksum.h"
+#include "ClassMedia.h"
+#include "MediaDeployment.h"
+#include "MediaFixture.h"
+#include "ModalAnswerer.h"
+#include "OperationJournal.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QtTest>
+
+static const QString kAbsent = QStringLiteral("IMAGE/absent.png");
+
+class MediaServerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void importsReachTheServer();
+    void removalAndGrantReachTheServer();
+    void handOnWhileDeployingIsNotLost();
+    void failedJournalWriteIsShown();
+
+private:
+    QStringList serverIndex(const char *key) const
+    {
+        return ClassParam().getParamCrypt(m_demo.server("MEDIA.orvex"), QLatin1String(key), 0).split('|');
+    }
+    QString journal() const { return m_demo.work("TEMP/INFOMEDIA.orvex"); }
+    QListWidget *list(const char *name) const { return m_media->findChild<QListWidget *>(QLatin1String(name)); }
+    QString stored(const char *listName, const QString &prefix) const;
+    void openPage();
+    void leavePage();
+
+    ServerDemo m_demo;
+    ClassMedia *m_media = nullptr;
+    QTemporaryDir m_outside;
+    QStringList m_pictures;
+    QString m_video;
+};
+
+void MediaServerTest::initTestCase()
+{
+    ZO_NEED_STANDIN();
+    QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
+    QVERIFY(m_demo.prepare(QStringLiteral("e2m")));
+    // The server's index names a file its folder lacks: its download fails.
+    ClassParam index;
+    const QString file = m_demo.server("MEDIA.orvex");
+    QVERIFY(index.getParamCrypt(file, QStringList{"ALL"}, 0));
+    QList<QPair<QString, QString>> values;
+    for (const auto &kv : QList<QPair<QString, QString>>{{"FILEPATH", kAbsent},
+                                                         {"FILECHK", "0123456789ABCDEF0123456789ABCDEF"},
+                                                         {"FILEPATHPERMISSION", "ADMINISTRATEUR"},
+                                                         {"FILESIZE", "10"}})
+        values.append({kv.first, index.getInfoBalise(kv.first) + "|" + kv.second});
+    QVERIFY(index.setParamsCrypt(file, values));
+
+    QVERIFY(m_demo.start());
+    m_media = m_demo.window()->findChild<ClassMedia *>();
+    QVERIFY(m_media);
+    // The login gave the page the account's quota.
+    QVERIFY(m_media->findChild<QLabel *>(QStringLiteral("labelQuota"))->text().startsWith(
+        QString::fromUtf8("Espace maximum autorisé: 500Mo\n")));
+    // Dropped from the local index only: no removal is journalled.
+    QVERIFY(!ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|').contains(kAbsent));
+    QVERIFY(!QFile::exists(journal()));
+    QVERIFY(serverIndex("FILEPATH").contains(kAbsent));
+}
+
+void MediaServerTest::cleanupTestCase()
+{
+    m_demo.stop();
+}
+
+QString MediaServerTest::stored(const char *listName, const QString &prefix) const
+{
+    QListWidget *l = list(listName);
+    for (int i = 0; i < l->count(); ++i) {
+        if (l->item(i)->text().startsWith(prefix + QLatin1Char('-')))
+            return l->item(i)->text();
+    }
+    return QString();
+}
+
+void MediaServerTest::openPage()
+{
+    m_demo.window()->slotButtons(3);
+    QTRY_COMPARE(m_demo.window()->stack()->currentWidget(), static_cast<QWidget *>(m_media));
+}
+
+// Leaving hands the changes to the panel; its media deployment ends with the
+// journal merged into the server's index and the local journal gone.
+void MediaServerTest::leavePage()
+{
+    auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
+    QVERIFY(deployment);
+    QSignalSpy finished(deployment, &MediaDeployment::signalFinished);
+    m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+    QTRY_COMPARE(m_demo.window()->stack()->currentIndex(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QVERIFY(!deployment->running());
+    QVERIFY(!QFile::exists(journal()));
+}
+
+void MediaServerTest::importsReachTheServer()
+{
+    openPage();
+    MediaFixture f;
+    const QStringList pictures{f.picture(m_outside.filePath(QStringLiteral("Vitrine.png")), 320, 180, Qt::red),
+                               f.picture(m_outside.filePath(QStringLiteral("Carte du jour.png")), 200, 100)};
+    m_media->setFileChooser([pictures](int, QWidget *, const QString &) { return pictures; });
+    m_media->slotAjouterImage();
+    const QStringList video{f.bytes(m_outside.filePath(QStringLiteral("Clip.mp4")), 4096)};
+    m_media->setFileChooser([video](int, QWidget *, const QString &) { return video; });
+    m_media->slotAjouterVideo();
+    m_pictures = QStringList{stored("listImage", QStringLiteral("Vitrine")),
+                             stored("listImage", QStringLiteral("Carte du jour"))};
+    m_video = stored("listVideo", QStringLiteral("Clip"));
+    QVERIFY(!m_pictures.contains(QString()) && !m_video.isEmpty());
+    QVERIFY(QFile::exists(journal()));
+
+    leavePage();
+    QStringList expected;
+    for (const QString &name : m_pictures)
+        expected << QStringLiteral("IMAGE/") + name;
+    expected << QStringLiteral("VIDEO/") + m_video;
+
+    // Each file in its folder, byte for byte; the index holds it with its
+    // upper-case MD5, its size and the administrator's permission.
+    const QStringList paths = serverIndex("FILEPATH");
+    const QStringList sums = serverIndex("FILECHK");
+    const QStringList sizes = serverIndex("FILESIZE");
+    const QStringList grants = serverIndex("FILEPATHPERMISSION");
+    QCOMPARE(sums.size(), paths.size());
+    QCOMPARE(grants.size(), paths.size());
+    QCOMPARE(sizes.size(), paths.size());
+    for (const QString &path : expected) {
+        QVERIFY2(QFile::exists(m_demo.server(path)), qPrintable(path));
+        const QString md5 = CalculChecksum(m_demo.work(path));
+        QCOMPARE(CalculChecksum(m_demo.server(path)), md5);
+        const int i = paths.indexOf(path);
+        QVERIFY2(i >= 0, qPrintable(paths.join('|')));
+        QCOMPARE(sums.at(i), md5);
+        QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]{32}$")).match(sums.at(i)).hasMatch());
+        QCOMPARE(sizes.at(i), QString::number(QFileInfo(m_demo.work(path)).size()));
+        QCOMPARE(grants.at(i), QStringLiteral("ADMINISTRATEUR"));
+    }
+    // The merged index went up from TEMP/: both copies are the same, the
+    // file whose download failed included (the server never lost it).
+    QStringList local = ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|');
+    QStringList server = paths;
+    QVERIFY(server.contains(kAbsent));
+    local.sort();
+    server.sort();
+    QCOMPARE(server, local);
+}
+
+void MediaServerTest::removalAndGrantReachTheServer()
+{
+    QVERIFY(!m_pictures.isEmpty());
+    openPage();
+    const QString removed = m_pictures.at(0);
+    const QString granted = m_pictures.at(1);
+    list("listImage")->setCurrentItem(list("listImage")->findItems(removed, Qt::MatchExactly).value(0));
+    m_media->slotSupprimerImage();
+    QVERIFY(!QFile::exists(m_demo.work("IMAGE/" + removed)));
+
+    list("listImage")->setCurrentItem(list("listImage")->findItems(granted, Qt::MatchExactly).value(0));
+    ModalAnswerer answerer;
+    answerer.answer([](QDialog *d) {
+        for (QCheckBox *box : d->findChildren<QCheckBox *>()) {
+            if (box->text() == QLatin1String("Accueil") || box->text() == QLatin1String("Restaurant"))
+                box->setChecked(true);
+        }
+        d->findChild<QAbstractButton *>(QStringLiteral("valider"))->click();
+    });
+    m_media->slotAjouterPermissionImage();
+    QVERIFY(answerer.done());
+
+    leavePage();
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(m_demo.server("IMAGE/" + removed)), 10000);
+    QVERIFY(QFile::exists(m_demo.server("IMAGE/" + granted)));
+    const QStringList paths = serverIndex("FILEPATH");
+    QVERIFY(!paths.contains("IMAGE/" + removed));
+    const int i = paths.indexOf("IMAGE/" + granted);
+    QVERIFY(i >= 0);
+    QCOMPARE(serverIndex("FILEPATHPERMISSION").value(i), QStringLiteral("Accueil;Restaurant"));
+    QCOMPARE(serverIndex("FILECHK").size(), paths.size());
+}
+
+// Changes handed on while the previous deployment still runs (the page left
+// again at once) reach the server too, after it.
+void MediaServerTest::handOnWhileDeployingIsNotLost()
+{
+    auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
+    QSignalSpy finished(deployment, &MediaDeployment::signalFinished);
+    MediaFixture f;
+    QStringList names;
+    for (const QString &name : {QStringLiteral("Premier"), QStringLiteral("Second")}) {
+        openPage();
+        const QStringList picture{f.picture(m_outside.filePath(name + QStringLiteral(".png")), 640, 360)};
+        m_media->setFileChooser([picture](int, QWidget *, const QString &) { return picture; });
+        m_media->slotAjouterImage();
+        names << stored("listImage", name);
+        m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+        QVERIFY(deployment->running());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(finished.count() >= 1 && !deployment->running(), 20000);
+    QVERIFY(!QFile::exists(journal()));
+    const QStringList paths = serverIndex("FILEPATH");
+    for (const QString &name : names) {
+        QVERIFY2(QFile::exists(m_demo.server("IMAGE/" + name)), qPrintable(name));
+        QVERIFY2(paths.contains("IMAGE/" + name), qPrintable(name));
+    }
+    QCOMPARE(serverIndex("FILECHK").size(), paths.size());
+}
+
+void MediaServerTest::failedJournalWriteIsShown()
+{
+    // A journal that cannot be written (a folder stands in its place).
+    QVERIFY(QDir().mkpath(journal()));
+    QString expected;
+    QVERIFY(!OperationJournal::append(journal(), {"AJOUTER", "IMAGE/x.png", "", "", ""}, &expected));
+    QVERIFY(!expected.isEmpty());
+
+    openPage();
+    MediaFixture f;
+    const QStringList picture{f.picture(m_outside.filePath(QStringLiteral("Affiche.png")))};
+    m_media->setFileChooser([picture](int, QWidget *, const QString &) { return picture; });
+    ModalAnswerer answerer;
+    answerer.answer([](QDialog *d) { d->accept(); }, QStringLiteral("OK"));
+    m_media->slotAjouterImage();
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.texts(), QStringList{expected});
+    QDir(journal()).removeRecursively();
+    m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+    QTRY_COMPARE(m_demo.window()->stack()->currentIndex(), 0);
+}
+
+QTEST_MAIN(MediaServerTest)
+#include "tst_mediaserver_standin.moc"
