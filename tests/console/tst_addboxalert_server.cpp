@@ -50,6 +50,7 @@ private:
     QString m_work;
     QString m_name;
     QString m_account;
+    QString m_secret;
     ZoManager *m_window = nullptr;
 };
 
@@ -79,9 +80,15 @@ void TestAddBoxAlertServer::initTestCase()
         QDir().mkpath(tree(folder));
     QFile::remove(tree("Validation/ZOVALIDATE_12345_0A1B2C3D4E.orvex"));
 
+    // Unique passwords, to look for them in what goes to the server.
+    m_secret = QString("pw-%1-canary").arg(QCoreApplication::applicationPid());
+    QVERIFY(ClassParam().setParamCrypt(server("LoginCrypt.orvex"), "USERPASSWORD", m_secret + "|accueil2024"));
     const QString connexion = m_work + "/CONNEXION.txt";
-    for (const auto &kv : QList<QPair<QString, QString>>{
-             {"MODE", "SERVEUR"}, {"FTPPATH", "/zolink/zobox/" + m_account}, {"COMPTEADMIN", m_name}})
+    for (const auto &kv : QList<QPair<QString, QString>>{{"MODE", "SERVEUR"},
+                                                         {"FTPPATH", "/zolink/zobox/" + m_account},
+                                                         {"COMPTEADMIN", m_name},
+                                                         {"PASSWORDLOGIN", m_secret},
+                                                         {"FTPPASSWORD", "ftp-" + m_secret}})
         QVERIFY(ClassParam().setParamCrypt(connexion, kv.first, kv.second));
     qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
     qputenv("ZOMANAGER_BASE_URL", StandIn::url().toUtf8());
@@ -170,6 +177,11 @@ void TestAddBoxAlertServer::addBoxThenRestart()
     QCOMPARE(param.getParamCrypt(validation, "COMPTEADMIN", 0), m_name);
     for (const char *key : {"FTPPASSWORD", "PASSWORDLOGIN"})
         QCOMPARE(param.getParamCrypt(validation, key, 0), QString());
+    QVERIFY(param.getParamCrypt(validation, QStringList{"ALL"}, 0));
+    QCOMPARE(param.BALISE.size(), 2);
+    QVERIFY(param.BALISE.at(0).contains("FTPPATH"));
+    for (const QString &value : param.BALISE.at(1))
+        QVERIFY2(!value.contains(m_secret), qPrintable(value));
     QCOMPARE(QDir(server("12345")).entryList(QDir::Files),
              (QStringList{"BOX.orvex", "INFO.orvex", "PLAYER.orvex", "STAT.orvex", "STATUS.orvex"}));
     QFile record(tree("Production/Reports/12345_0A1B2C3D4E.orvex")), box(server("12345/BOX.orvex"));
