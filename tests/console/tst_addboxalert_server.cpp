@@ -202,16 +202,7 @@ void TestAddBoxAlertServer::addBoxThenRestart()
 
     // A restart logs in over HTTP and lists the new box.
     QVERIFY(startWindow());
-    auto *screens = m_window->panel()->findChild<QListWidget *>("screensList");
-    QStringList listed;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            listed.clear();
-            for (int i = 0; i < screens->count(); ++i)
-                listed << screens->item(i)->text();
-            return listed.contains("12345");
-        },
-        20000));
+    QVERIFY(waitScreenListed(m_window->panel(), "12345"));
 }
 
 QString TestAddBoxAlertServer::prepareAlert(const QString &category)
