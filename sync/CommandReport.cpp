@@ -37,11 +37,18 @@ bool CommandReport::reportRunning() const
     return m_reportTimer->isActive() || m_reportStep != 0;
 }
 
+QString CommandReport::supportAddress()
+{
+    const QString configured = qEnvironmentVariable("ZOMANAGER_SUPPORT_ADDRESS").trimmed();
+    return configured.isEmpty() ? QString::fromLatin1(SupportAddress) : configured;
+}
+
 QUrl CommandReport::supportUrl(const QString &base, const QString &version, const QString &file)
 {
-    // The name is encoded first: a '&' or '#' in it must stay in Msg.
+    // Encoded first: a '&' or '#' in them must stay inside their value.
     const QString name = QString::fromLatin1(QUrl::toPercentEncoding(file));
-    return QUrl(base + QLatin1String("zobox/mails.php?emailAdress=") + QLatin1String(SupportAddress)
+    const QString address = QString::fromLatin1(QUrl::toPercentEncoding(supportAddress(), "@"));
+    return QUrl(base + QLatin1String("zobox/mails.php?emailAdress=") + address
                     + QLatin1String("&Subjet=Probleme version ZoManager ") + version
                     + QStringLiteral("&Msg=Fichier à voir: ") + base + QLatin1String("zobox/ALERTE-ZoManager/") + name,
                 QUrl::TolerantMode);

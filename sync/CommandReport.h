@@ -19,7 +19,9 @@ class CommandReport : public QObject
 {
     Q_OBJECT
 public:
+    // The service's support address; ZOMANAGER_SUPPORT_ADDRESS sets another.
     static const char *const SupportAddress;
+    static QString supportAddress();
     static const char *const ReportFolder;
 
     CommandReport(HttpFileApi *api, ListTransfers *lists, QTimer *commandTimer, QTimer *reportTimer,

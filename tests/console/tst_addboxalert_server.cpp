@@ -241,6 +241,9 @@ void TestAddBoxAlertServer::alertReachesSupport()
     const qint64 mails0 = QFileInfo(qEnvironmentVariable("ZO_STANDIN_MAILS")).size();
     const QString name = QDate::currentDate().toString("yy-MM-dd") + "-URGENT-MessageAlerte-" + m_name + ".log";
     QCOMPARE(prepareAlert("URGENT"), name);
+    // A configured address whose '+' and '&' must reach the script as they are.
+    const QString address = "aide+e3&test@example.org";
+    qputenv("ZOMANAGER_SUPPORT_ADDRESS", address.toUtf8());
     // What had arrived when the success box showed.
     bool reportThere = false, mailThere = false;
     ModalAnswerer answerer;
@@ -273,7 +276,8 @@ void TestAddBoxAlertServer::alertReachesSupport()
                                 QString("Msg=Fichier%20%C3%A0%20voir:%20"), QString("URGENT-MessageAlerte-" + m_name)})
         QVERIFY2(raw.contains(part), qPrintable(raw));
     const QJsonObject mail = QJsonDocument::fromJson(mails(mails0).first().toUtf8()).object();
-    QCOMPARE(mail.value("emailAdress").toString(), QString(CommandReport::SupportAddress));
+    QCOMPARE(mail.value("emailAdress").toString(), address);
+    qunsetenv("ZOMANAGER_SUPPORT_ADDRESS");
     QCOMPARE(mail.value("Subjet").toString(), "Probleme version ZoManager " + classVersion().Version());
     QCOMPARE(mail.value("Msg").toString(), "Fichier à voir: " + classVersion().NomDeDomaine() + "zobox/ALERTE-ZoManager/" + name);
 }
@@ -326,7 +330,9 @@ void TestAddBoxAlertServer::supportAddressFollowsConfiguration()
     qputenv("ZOMANAGER_BASE_URL", StandIn::url().toUtf8());
     QCOMPARE(production.scheme(), QString("https"));
     QCOMPARE(production.host(), QString("zomanager.example.net"));
-    QVERIFY(QString(CommandReport::SupportAddress).contains('@'));
+    // Unset, the service's own address, written as it stands.
+    QCOMPARE(CommandReport::supportAddress(), QString(CommandReport::SupportAddress));
+    QVERIFY(production.toString(QUrl::FullyEncoded).contains("emailAdress=support@zomanager.fr&"));
 }
 
 QTEST_MAIN(TestAddBoxAlertServer)
