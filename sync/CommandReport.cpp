@@ -37,11 +37,18 @@ bool CommandReport::reportRunning() const
     return m_reportTimer->isActive() || m_reportStep != 0;
 }
 
+QString CommandReport::supportAddress()
+{
+    const QString configured = qEnvironmentVariable("ZOMANAGER_SUPPORT_ADDRESS").trimmed();
+    return configured.isEmpty() ? QString::fromLatin1(SupportAddress) : configured;
+}
+
 QUrl CommandReport::supportUrl(const QString &base, const QString &version, const QString &file)
 {
-    // The name is encoded first: a '&' or '#' in it must stay in Msg.
+    // Encoded first: a '&' or '#' in them must stay inside their value.
     const QString name = QString::fromLatin1(QUrl::toPercentEncoding(file));
-    return QUrl(base + QLatin1String("zobox/mails.php?emailAdress=") + QLatin1String(SupportAddress)
+    const QString address = QString::fromLatin1(QUrl::toPercentEncoding(supportAddress(), "@"));
+    return QUrl(base + QLatin1String("zobox/mails.php?emailAdress=") + address
                     + QLatin1String("&Subjet=Probleme version ZoManager ") + version
                     + QStringLiteral("&Msg=Fichier à voir: ") + base + QLatin1String("zobox/ALERTE-ZoManager/") + name,
                 QUrl::TolerantMode);
@@ -143,18 +150,33 @@ void CommandReport::slotProcessDeployAlerteTime()
     case 2: {
         if (!m_mail)
             m_mail = new QNetworkAccessManager(this);
-        // The reply is not read; it only has to be released.
+        // Only whether the script answered is looked at, not what it says.
         QNetworkReply *reply = m_mail->get(
             QNetworkRequest(supportUrl(m_api->baseUrl(), classVersion().Version(), m_report)));
-        connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+        const int run = ++m_mailRun;
+        m_mailOutcome = 0;
+        connect(reply, &QNetworkReply::finished, this, [this, reply, run] {
+            const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            if (run == m_mailRun)
+                m_mailOutcome = reply->error() == QNetworkReply::NoError && status < 400 ? 1 : 2;
+            reply->deleteLater();
+        });
+        m_mailWait.Init(20000);
         m_reportStep = 3;
         break;
     }
     case 3:
+        if (m_mailOutcome == 0 && !m_mailWait.expired())
+            break;
+        ++m_mailRun;
+        endReport();
+        // Support was not told: no success, and the report stays in LOG/.
+        if (m_mailOutcome != 1) {
+            emit signalInformation(tr("Alerte"), tr("Le support n'a pas pu être prévenu!!!") + QLatin1Char('\n')
+                                                    + tr("Veuillez recommencer s.v.p..."));
+            break;
+        }
         QFile::remove(m_work + QLatin1String("LOG/") + m_report);
-        m_reportTimer->stop();
-        m_reportStep = 0;
-        emit signalMessageOnlyOFF();
         emit signalTermineAlerte();
         break;
     default:

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include "StepTimeout.h"
 #include <functional>
 
 class HttpFileApi;
@@ -18,7 +19,9 @@ class CommandReport : public QObject
 {
     Q_OBJECT
 public:
+    // The service's support address; ZOMANAGER_SUPPORT_ADDRESS sets another.
     static const char *const SupportAddress;
+    static QString supportAddress();
     static const char *const ReportFolder;
 
     CommandReport(HttpFileApi *api, ListTransfers *lists, QTimer *commandTimer, QTimer *reportTimer,
@@ -67,4 +70,9 @@ private:
     int m_reportStep = 0;
     QString m_command;
     QString m_report;
+    // The mail request's outcome: 0 waiting, 1 answered, 2 failed; a
+    // reply of an earlier report (older run number) is ignored.
+    int m_mailOutcome = 0;
+    int m_mailRun = 0;
+    StepTimeout m_mailWait;
 };

@@ -113,16 +113,7 @@ void TestAddBoxDemo::addThenRestart()
     // A restart logs in again and lists the new box.
     panel.reset(startPanel());
     QVERIFY(panel);
-    screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
-    QStringList listed;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            listed.clear();
-            for (int i = 0; i < screens->count(); ++i)
-                listed << screens->item(i)->text();
-            return listed.contains("12345");
-        },
-        20000));
+    QVERIFY(waitScreenListed(panel.get(), "12345"));
 }
 
 QTEST_MAIN(TestAddBoxDemo)

@@ -6,8 +6,10 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -49,6 +51,13 @@ inline void stopStartup(QWidget *panel)
         if (timer->isActive() && timer->interval() == 1)
             timer->stop();
     }
+}
+
+// Waits until the panel's screen list holds `serial` (after a login).
+inline bool waitScreenListed(QWidget *panel, const QString &serial, int ms = 20000)
+{
+    auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
+    return screens && QTest::qWaitFor([&] { return !screens->findItems(serial, Qt::MatchExactly).isEmpty(); }, ms);
 }
 
 // Prepares the bundled demo account in `folder` with tools/make-demo.sh;
