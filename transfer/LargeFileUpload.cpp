@@ -155,6 +155,26 @@ void LargeFileUpload::connectToFtp()
 
 void LargeFileUpload::EnvoiGrosFichier()
 {
+    // Steps that are ready follow each other in one tick: a 10 ms wait per
+    // step would cost more than the transfer of a fast link.
+    if (!running())
+        return; // a late tick after the end must not start a new upload
+    for (int guard = 0; guard < 8; ++guard) {
+        const int before = m_step;
+        tick();
+        if (m_step == before || m_step == Idle)
+            return;
+    }
+}
+
+void LargeFileUpload::tickSoon()
+{
+    if (running())
+        QMetaObject::invokeMethod(this, &LargeFileUpload::EnvoiGrosFichier, Qt::QueuedConnection);
+}
+
+void LargeFileUpload::tick()
+{
     // A box opened by an FTP completion runs its own loop: wait for its answer.
     if (m_boxOpen)
         return;
@@ -258,6 +278,8 @@ void LargeFileUpload::ftpCommandFinished(int, bool error)
     QFtp *ftp = m_ftp;
     if (!ftp)
         return;
+    // The machine goes on as soon as this handler returns.
+    tickSoon();
     switch (ftp->currentCommand()) {
     case QFtp::ConnectToHost:
         if (error) {
@@ -323,6 +345,7 @@ void LargeFileUpload::stateChanged(int state)
             disconnect(m_ftp, nullptr, this, nullptr);
             m_ftp->deleteLater();
             m_ftp = nullptr;
+            tickSoon();
         }
         break;
     case QFtp::Connected:

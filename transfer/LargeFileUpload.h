@@ -74,6 +74,8 @@ signals:
     void signalConnecterReady();
 
 private:
+    void tick();
+    void tickSoon();
     void finish(bool ok);
     void putFailed(const QString &why);
     void closePutFile();
