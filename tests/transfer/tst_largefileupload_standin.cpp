@@ -205,8 +205,10 @@ void TestLargeFileUpload::sizeChoosesThePath()
         // Closed with QUIT, then freed.
         QTRY_VERIFY(m_connections.last().isNull());
         // A tick queued before the end once started the whole upload again.
-        QTest::qWait(100);
+        m_upload->EnvoiGrosFichier();
+        QTest::qWait(50);
         QVERIFY(!m_upload->running());
+        QVERIFY(!m_upload->connection());
         QCOMPARE(putFinished.count(), 1);
     }
 }
