@@ -197,6 +197,10 @@ void LargeFileUpload::tick()
         }
         return;
     case 2: {
+        if (!m_ftp) { // lost since the login
+            m_step = Failure;
+            return;
+        }
         const QString path = m_basePath + QLatin1Char('/') + m_folder;
         m_ftp->cd(path);
         log(QStringLiteral("-->FTP: cd ") + m_folder);
@@ -217,6 +221,10 @@ void LargeFileUpload::tick()
         }
         return;
     case 4: {
+        if (!m_ftp) {
+            m_step = Failure;
+            return;
+        }
         // The file whose size sent it here, from the caller's folder.
         m_putFile = new QFile(m_localFolder + m_name, m_ftp);
         if (!m_putFile->open(QIODevice::ReadOnly)) {

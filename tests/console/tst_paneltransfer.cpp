@@ -273,7 +273,22 @@ void TestPanelTransfer::largeFileGoesOverFtp()
     panel->slotPutFile(big.fileName(), QStringLiteral("VIDEO"), QStringLiteral("big.mp4"));
     QVERIFY(!api->doneFlag(3));
     QVERIFY(upload->running());
+    // The overlay follows the FTP put like an HTTP upload.
+    MessageOverlay *overlay = panel->messageOverlay();
+    QString shown;
+    double fileBar = 0;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        if (overlay->isVisible()) {
+            shown = overlay->mainLabel()->text();
+            fileBar = qMax(fileBar, overlay->fileBar()->value());
+        }
+    });
+    watch.start(1);
     QTRY_VERIFY_WITH_TIMEOUT(api->doneFlag(3), 60000);
+    watch.stop();
+    QCOMPARE(shown, QStringLiteral("Envoi du fichier big.mp4..."));
+    QVERIFY(fileBar > 0);
     QVERIFY2(answerer.answered() == 0, qPrintable(answerer.texts().join('\n')));
     QVERIFY(!api->doneFlag(2));
     QCOMPARE(finished.count(), 1);
