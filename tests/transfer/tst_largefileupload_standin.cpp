@@ -70,6 +70,8 @@ private slots:
     void sizeChoosesThePath();
     void failureEndsClosed_data();
     void failureEndsClosed();
+    void singleUpload_data();
+    void singleUpload();
     void passwordNeverShown();
 
 private:
@@ -282,6 +284,38 @@ void TestLargeFileUpload::failureEndsClosed()
     QVERIFY(!QFile::exists(m_fx.tree(m_fx.account() + "/VIDEO/" + name)) || fault == "drop");
     if (fault == "drop")
         QTRY_VERIFY(fake->dataConnections == 1);
+}
+
+void TestLargeFileUpload::singleUpload_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("code"); // 0: sent
+    QTest::newRow("sent") << qEnvironmentVariable("ZO_FTP_PASS") << 0;
+    QTest::newRow("wrong password: code 8 at once") << "wrong-password" << 8;
+}
+
+void TestLargeFileUpload::singleUpload()
+{
+    QFETCH(QString, password);
+    QFETCH(int, code);
+    m_upload->setAccount(qEnvironmentVariable("ZO_FTP_HOST") + ':' + qEnvironmentVariable("ZO_FTP_PORT"),
+                         qEnvironmentVariable("ZO_FTP_USER"), password, "/zolink/zobox/" + m_fx.account());
+    makeSparse(m_fx.work("VIDEO/one.mp4"), 128000000);
+    QSignalSpy failed(m_lists, &ListTransfers::sequenceFailed);
+    QSignalSpy handedOver(m_api, &HttpFileApi::signalEnvoiGrosFichier);
+
+    const bool sent = SequenceFixture::drive([&] { return m_lists->FtpPutOneFile(m_fx.work("VIDEO/one.mp4"), "one.mp4"); },
+                                             [&] { return m_lists->lastFailed(); }, 60000);
+    QCOMPARE(sent, code == 0);
+    // One try only: a failed FTP upload has shown its box already.
+    QCOMPARE(handedOver.count(), 1);
+    QCOMPARE(failed.count(), code == 0 ? 0 : 1);
+    if (code) {
+        QCOMPARE(failed.at(0).at(0).toInt(), code);
+        QCOMPARE(m_boxes.size(), 1);
+    } else {
+        QCOMPARE(QFileInfo(m_fx.tree(m_fx.account() + "/VIDEO/one.mp4")).size(), qint64(128000000));
+    }
 }
 
 void TestLargeFileUpload::passwordNeverShown()
