@@ -11,15 +11,6 @@
 #include <QTimer>
 #include <QUrl>
 
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("classPrincipal", text);
-}
-
-} // namespace
-
 LargeFileUpload::LargeFileUpload(HttpFileApi *api, QTimer *timer, QObject *parent)
     : QObject(parent)
     , m_api(api)

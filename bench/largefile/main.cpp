@@ -2,8 +2,8 @@
 // (HttpFileApi::doUploadFileHttp handing it to LargeFileUpload, over FTP)
 // and prints the time it took.
 //
-//   ZO_FTP_HOST=.. ZO_FTP_PORT=.. ZO_FTP_USER=.. ZO_FTP_PASS=.. \
-//     zo_largefile_bench <file> <account folder> <server folder>
+//   zo_largefile_bench <file> <account folder> <server folder>
+//   (with ZO_FTP_HOST, ZO_FTP_PORT, ZO_FTP_USER and ZO_FTP_PASS set)
 //
 // Prints "console_ms=<ms>"; exits 1 when the upload failed.
 #include "../BenchStart.h"
