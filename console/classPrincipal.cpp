@@ -15,6 +15,7 @@
 #include "FolderOperations.h"
 #include "HttpFileApi.h"
 #include "JournalMerge.h"
+#include "LargeFileUpload.h"
 #include "ListTransfers.h"
 #include "LoginSequence.h"
 #include "MediaAlignment.h"
@@ -167,7 +168,6 @@ classPrincipal::classPrincipal(QWidget *parent)
     m_timerRelayout = makeTimer(10);
     connect(m_timerRelayout, &QTimer::timeout, this, &classPrincipal::updateScreensTime);
     m_timerGrosFichier = makeTimer(10);
-    connect(m_timerGrosFichier, &QTimer::timeout, this, &classPrincipal::EnvoiGrosFichier);
     m_timerStatusBoitier = makeTimer(10);
     connect(m_timerStatusBoitier, &QTimer::timeout, this, &classPrincipal::slotDemandeStatusBoitier);
     m_timerRelanceStatus = makeTimer(TimeScale::ms(300000));
@@ -1065,6 +1065,7 @@ void classPrincipal::CreationSession()
         m_http->setAccountFolder(m_account.accountPath);
         m_http->setLocalMode(m_account.localMode, m_account.localRoot);
         m_http->setWorkFolder(ApplicationPath);
+        m_largeUpload->setAccount(m_account.ftpServer, m_account.ftpLogin, m_account.ftpPassword, m_account.accountPath);
         m_loginSequence->setAccount(m_account.accountName, m_account.localRoot, m_account.mediaSize);
     });
     connect(m_startup, &StartupSequence::signalConnect, m_btnConnecter, &QToolButton::click);
@@ -1137,14 +1138,20 @@ void classPrincipal::CreationTransfer()
     connect(m_http, &HttpFileApi::signalInvalidUrl, this, [this](QString url, QString error) {
         QMessageBox::information(this, tr("Error"), tr("Invalid URL: %1: %2").arg(url, error));
     });
-    // Until the FTP sequence exists a large file fails at once, so that no
-    // machine waits on flag 3.
-    connect(m_http, &HttpFileApi::signalEnvoiGrosFichier, this, [this](QString name, QString) {
-        logLine(QStringLiteral("EnvoiGrosFichier: envoi par FTP indisponible pour ") + name);
-        m_http->setStatusLabel(tr("Fichier trop volumineux pour l'envoi: %1").arg(name));
-        m_http->setDoneFlag(2, true);
-        m_http->setDoneFlag(3, true);
-        emit signalPutFileFinish();
+    // Files of 128,000,000 bytes or more go over FTP, on the 10 ms timer.
+    m_largeUpload = new LargeFileUpload(m_http, m_timerGrosFichier, this);
+    connect(m_largeUpload, &LargeFileUpload::signalInformation, this,
+            [this](QString title, QString text) { QMessageBox::information(this, title, text); });
+    connect(m_largeUpload, &LargeFileUpload::signalConnectError, this, &classPrincipal::showError);
+    connect(m_largeUpload, &LargeFileUpload::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
+    connect(m_largeUpload, &LargeFileUpload::signalMessageProblem, this, [this](QString text) {
+        showError(text);
+        m_indiceDeploy = 0;
+    });
+    connect(m_largeUpload, &LargeFileUpload::signalConnecterReady, this, [this] {
+        m_btnConnecter->setEnabled(true);
+        m_btnConnecter->setText(tr("Connecter"));
+        m_btnConnecter->setIcon(QIcon(QStringLiteral(":/images/Connect.png")));
     });
 
     connect(m_progress, &TransferProgress::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
@@ -1424,10 +1431,11 @@ void classPrincipal::slotFolder(int Status, QString Folder, QString newFolder)
     m_folders->slotFolder(Status, Folder, newFolder);
 }
 
-void classPrincipal::EnvoiGrosFichier()
-{
-    m_timerGrosFichier->stop();
-}
+void classPrincipal::EnvoiGrosFichier() { m_largeUpload->EnvoiGrosFichier(); }
+void classPrincipal::connectToFtp() { m_largeUpload->connectToFtp(); }
+void classPrincipal::ftpCommandStarted(int commandId) { m_largeUpload->ftpCommandStarted(commandId); }
+void classPrincipal::ftpCommandFinished(int commandId, bool error) { m_largeUpload->ftpCommandFinished(commandId, error); }
+void classPrincipal::stateChanged(int state) { m_largeUpload->stateChanged(state); }
 
 void classPrincipal::slotPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination)
 {

@@ -19,6 +19,7 @@ class ConnectionStarter;
 class FolderOperations;
 class HttpFileApi;
 class ListTransfers;
+class LargeFileUpload;
 class LoginSequence;
 class MediaAlignment;
 class MediaDeployment;
@@ -261,6 +262,10 @@ public slots:
     void slotProcessFolder();
     void slotFolder(int Status, QString Folder, QString newFolder);
     void EnvoiGrosFichier();
+    void connectToFtp();
+    void ftpCommandStarted(int commandId);
+    void ftpCommandFinished(int commandId, bool error);
+    void stateChanged(int state);
     void slotPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination);
     void slotMkdir(QString Folder);
     void slotGetFile(QString FolderFtp, QString fileNameFtp, QString FolderDestination, QString fileNameDestination);
@@ -425,6 +430,7 @@ private:
     TransferSlots *m_transferSlots = nullptr;
     ConnectionStarter *m_starter = nullptr;
     ListTransfers *m_lists = nullptr;
+    LargeFileUpload *m_largeUpload = nullptr;
     FolderOperations *m_folders = nullptr;
     BoxFolderDownload *m_boxDownload = nullptr;
     RevisionCounters *m_revisions = nullptr;

@@ -38,3 +38,14 @@ bool FtpCommand::holdsLineBreak(const QStringList &lines)
     }
     return false;
 }
+
+bool FtpCommand::fitsLatin1(const QStringList &lines)
+{
+    for (const QString &line : lines) {
+        for (const QChar c : line) {
+            if (c.unicode() > 0xff)
+                return false;
+        }
+    }
+    return true;
+}

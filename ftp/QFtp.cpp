@@ -260,6 +260,13 @@ void QFtp::_q_startNextCommand()
         _q_piError(UnknownError, tr("An argument holds a line break (CR or LF); nothing was sent"));
         return;
     }
+    // A character Latin-1 cannot hold would go out as "?": two names could
+    // then write the same server file.
+    if (!FtpCommand::fitsLatin1(c->rawCmds)) {
+        qCWarning(lcFtp) << "Refused command" << c->id << c->command << ": an argument is not Latin-1";
+        _q_piError(UnknownError, tr("A name holds characters that FTP cannot send (Latin-1 only); nothing was sent"));
+        return;
+    }
 
     if (c->command == Put) {
         if (c->isByteArray()) {

@@ -193,11 +193,13 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
 {
     m_flags[2] = false;
     m_flags[3] = false;
+    m_uploadFinal = false;
     const QString source = localFolder + name;
 
     if (QFileInfo(source).size() >= LargeFileBytes && !m_local) {
         m_largeName = name;
         m_largeFolder = destPath;
+        m_largeLocal = localFolder;
         m_flags[0] = false;
         log(QLatin1String("doUploadFileHttp->FTP:") + name);
         emit signalEnvoiGrosFichier(name, destPath);
@@ -442,6 +444,19 @@ void HttpFileApi::fail(int operation, const QString &why, const QString &file)
     log(line);
     qDebug().noquote() << kLog + line;
     complete(operation, false, file);
+}
+
+void HttpFileApi::endLargeUpload(bool ok)
+{
+    m_lastOk[OpUpload] = ok;
+    m_uploadFinal = !ok;
+    if (!ok)
+        m_flags[2] = true;
+    m_flags[3] = true;
+    m_retries = 0;
+    if (ok)
+        emit signalPutFileFinish();
+    emit signalTransferEnded(OpUpload, ok);
 }
 
 void HttpFileApi::complete(int operation, bool ok, const QString &file)

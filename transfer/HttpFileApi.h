@@ -73,6 +73,13 @@ public:
     // The file handed to the large-file upload.
     QString largeFileName() const { return m_largeName; }
     QString largeFileFolder() const { return m_largeFolder; }
+    QString largeFileLocalFolder() const { return m_largeLocal; }
+    // The large-file upload ended: done flag 3 (and 2 on failure). A failed
+    // one already told the user why and is not retried by the lists.
+    void endLargeUpload(bool ok);
+    bool lastUploadFinal() const { return m_uploadFinal; }
+    // Progress of the upload that runs outside this class (FTP).
+    void reportProgress(qint64 done, qint64 total) { emit signalProgress(done, total); }
 
     TransferLists *lists() const { return m_lists; }
     int requestsInFlight() const { return m_requests.size(); }
@@ -151,4 +158,6 @@ private:
     QString m_statusLabel;
     QString m_largeName;
     QString m_largeFolder;
+    QString m_largeLocal;
+    bool m_uploadFinal = false;
 };

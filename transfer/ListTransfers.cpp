@@ -64,6 +64,9 @@ bool ListTransfers::awaitUpload(int code, int *step, int again, int done)
 {
     // Failure first: a failed upload sets both flags. A stall is a failed try.
     if (m_api->doneFlag(2) || (!m_api->doneFlag(3) && m_stall.expired())) {
+        // The FTP upload has already shown why it failed.
+        if (m_api->doneFlag(2) && m_api->lastUploadFinal())
+            return fail(code, step);
         if (!retry())
             return fail(code, step);
         *step = again;

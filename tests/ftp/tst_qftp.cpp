@@ -386,6 +386,15 @@ void QFtpTest::failureTexts_data()
     QTest::newRow("line break in raw command") << "raw-crlf" << "" << QByteArray()
                                                << "An argument holds a line break (CR or LF); nothing was sent"
                                                << unknown << QStringList();
+    // Sent as "?" these once let two names write one server file.
+    QTest::newRow("name Latin-1 cannot hold: put")
+        << "put-latin1" << "" << QByteArray()
+        << "Uploading file failed:\nA name holds characters that FTP cannot send (Latin-1 only); nothing was sent"
+        << unknown << QStringList();
+    QTest::newRow("name Latin-1 cannot hold: cd")
+        << "cd-latin1" << "" << QByteArray()
+        << "Changing directory failed:\nA name holds characters that FTP cannot send (Latin-1 only); nothing was sent"
+        << unknown << QStringList();
     QTest::newRow("unreadable upload file stores nothing")
         << "put-missing-file" << "" << QByteArray()
         << "Uploading file failed:\nCannot open the data to upload: No such file or directory" << unknown
@@ -441,6 +450,10 @@ void QFtpTest::failureTexts()
             m_ftp->put(QByteArray("abc"), QStringLiteral("f"));
         else if (op == QLatin1String("put-crlf"))
             m_ftp->put(QByteArray("abc"), QStringLiteral("f\r\nDELE important"));
+        else if (op == QLatin1String("put-latin1"))
+            m_ftp->put(QByteArray("abc"), QString::fromUtf8("vidéo€.mp4"));
+        else if (op == QLatin1String("cd-latin1"))
+            m_ftp->cd(QString::fromUtf8("/écran€"));
         else if (op == QLatin1String("raw-crlf"))
             m_ftp->rawCommand(QStringLiteral("NOOP\nDELE important"));
         else if (op == QLatin1String("put-missing-file"))
