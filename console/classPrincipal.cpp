@@ -1144,10 +1144,8 @@ void classPrincipal::CreationTransfer()
             [this](QString title, QString text) { QMessageBox::information(this, title, text); });
     connect(m_largeUpload, &LargeFileUpload::signalConnectError, this, &classPrincipal::showError);
     connect(m_largeUpload, &LargeFileUpload::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
-    connect(m_largeUpload, &LargeFileUpload::signalMessageProblem, this, [this](QString text) {
-        showError(text);
-        m_indiceDeploy = 0;
-    });
+    // The failed upload then ends its list sequence, which stops the deployments.
+    connect(m_largeUpload, &LargeFileUpload::signalMessageProblem, this, [this](QString text) { showError(text); });
     connect(m_largeUpload, &LargeFileUpload::signalConnecterReady, this, [this] {
         m_btnConnecter->setEnabled(true);
         m_btnConnecter->setText(tr("Connecter"));
