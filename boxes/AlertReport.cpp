@@ -51,9 +51,11 @@ QString AlertReport::userText(const QString &account, const QString &mediaSize, 
 QString AlertReport::descriptionText(const QString &brand, const QString &model, const QString &version,
                                      const QDateTime &when, const QString &message)
 {
+    // The default locale is the system's, French where the system has none:
+    // the page's date reads like the panel's clock.
     return QStringList{QLatin1String("Marque: ") + brand, QStringLiteral("Modèle: ") + model,
                        QLatin1String("Version: ") + version,
-                       QLocale::system().toString(when, QStringLiteral("'Le' dddd dd MMMM yyyy, hh:mm:ss")),
+                       QLocale().toString(when, QStringLiteral("'Le' dddd dd MMMM yyyy, hh:mm:ss")),
                        QLatin1String("Message: ") + message}
         .join(QLatin1Char('\n'));
 }
