@@ -8,6 +8,7 @@
 #include "MediaDeployment.h"
 #include "MediaFixture.h"
 #include "ModalAnswerer.h"
+#include "QFtp.h"
 #include "OperationJournal.h"
 
 #include <QAbstractButton>
@@ -29,6 +30,7 @@ private slots:
     void importsReachTheServer();
     void removalAndGrantReachTheServer();
     void handOnWhileDeployingIsNotLost();
+    void largeVideoGoesByFtp();
     void failedJournalWriteIsShown();
 
 private:
@@ -40,7 +42,7 @@ private:
     QListWidget *list(const char *name) const { return m_media->findChild<QListWidget *>(QLatin1String(name)); }
     QString stored(const char *listName, const QString &prefix) const;
     void openPage();
-    void leavePage();
+    void leavePage(int timeoutMs = 20000);
 
     ServerDemo m_demo;
     ClassMedia *m_media = nullptr;
@@ -101,14 +103,14 @@ void MediaServerTest::openPage()
 
 // Leaving hands the changes to the panel; its media deployment ends with the
 // journal merged into the server's index and the local journal gone.
-void MediaServerTest::leavePage()
+void MediaServerTest::leavePage(int timeoutMs)
 {
     auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
     QVERIFY(deployment);
     QSignalSpy finished(deployment, &MediaDeployment::signalFinished);
     m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
     QTRY_COMPARE(m_demo.window()->stack()->currentIndex(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, timeoutMs);
     QVERIFY(!deployment->running());
     QVERIFY(!QFile::exists(journal()));
 }
@@ -224,6 +226,56 @@ void MediaServerTest::handOnWhileDeployingIsNotLost()
         QVERIFY2(paths.contains("IMAGE/" + name), qPrintable(name));
     }
     QCOMPARE(serverIndex("FILECHK").size(), paths.size());
+}
+
+// A video of 128,000,000 bytes goes to the server by FTP (pyftpdlib), one
+// byte less by HTTP; both land whole and the merged index lists both.
+void MediaServerTest::largeVideoGoesByFtp()
+{
+    const QList<QPair<QString, qint64>> videos{{QStringLiteral("Grand"), 128000000},
+                                               {QStringLiteral("Juste"), 127999999}};
+    QStringList chosen;
+    for (const auto &video : videos) {
+        QFile sparse(m_outside.filePath(video.first + QStringLiteral(".mp4")));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.write("zo", 2) == 2 && sparse.resize(video.second));
+        chosen << sparse.fileName();
+    }
+    openPage();
+    m_media->setFileChooser([chosen](int, QWidget *, const QString &) { return chosen; });
+    m_media->slotAjouterVideo();
+    QStringList paths;
+    for (const auto &video : videos) {
+        const QString name = stored("listVideo", video.first);
+        QVERIFY2(!name.isEmpty(), qPrintable(video.first));
+        paths << QStringLiteral("VIDEO/") + name;
+    }
+    const qint64 mark = StandIn::mark();
+    leavePage(180000);
+
+    const QStringList index = serverIndex("FILEPATH");
+    for (int k = 0; k < videos.size(); ++k) {
+        const QString &path = paths.at(k);
+        QCOMPARE(QFileInfo(m_demo.server(path)).size(), videos.at(k).second);
+        const QString md5 = CalculChecksum(m_demo.work(path));
+        QCOMPARE(CalculChecksum(m_demo.server(path)), md5);
+        const int i = index.indexOf(path);
+        QVERIFY2(i >= 0, qPrintable(index.join('|')));
+        QCOMPARE(serverIndex("FILECHK").value(i), md5.toUpper());
+        QCOMPARE(serverIndex("FILESIZE").value(i), QString::number(videos.at(k).second));
+    }
+    // Only the smaller one was posted to the HTTP upload.
+    QStringList posted;
+    for (const QJsonObject &entry : StandIn::entries(mark, m_demo.account()))
+        if (entry.value("route").toString() == QLatin1String("/zobox/upload.php"))
+            posted << entry.value("upload").toObject().value("name").toString();
+    QVERIFY2(!posted.contains(paths.at(0).mid(6)), qPrintable(posted.join('|')));
+    QVERIFY2(posted.contains(paths.at(1).mid(6)), qPrintable(posted.join('|')));
+    // The FTP connection was closed and freed.
+    QTRY_VERIFY_WITH_TIMEOUT(m_demo.panel()->findChildren<QFtp *>().isEmpty(), 10000);
+    for (const QString &path : paths) {
+        QFile::remove(m_demo.server(path));
+        QFile::remove(m_demo.work(path));
+    }
 }
 
 void MediaServerTest::failedJournalWriteIsShown()
