@@ -7,6 +7,7 @@
 #include "ClassMedia.h"
 #include "MediaDeployment.h"
 #include "MediaFixture.h"
+#include "LargeFileUpload.h"
 #include "ModalAnswerer.h"
 #include "QFtp.h"
 #include "OperationJournal.h"
@@ -31,6 +32,7 @@ private slots:
     void removalAndGrantReachTheServer();
     void handOnWhileDeployingIsNotLost();
     void largeVideoGoesByFtp();
+    void refusedFtpLoginIsShownAndLosesNothing();
     void failedJournalWriteIsShown();
 
 private:
@@ -276,6 +278,47 @@ void MediaServerTest::largeVideoGoesByFtp()
         QFile::remove(m_demo.server(path));
         QFile::remove(m_demo.work(path));
     }
+}
+
+// pyftpdlib refuses the login: its box and the connection error (code 4)
+// show, the deployment ends, the video is neither on the server nor lost.
+void MediaServerTest::refusedFtpLoginIsShownAndLosesNothing()
+{
+    auto *upload = m_demo.panel()->findChild<LargeFileUpload *>();
+    QVERIFY(upload);
+    const QString ftpPath = QStringLiteral("/zolink/zobox/") + m_demo.account();
+    upload->setAccount(ServerDemo::ftpServer(), qEnvironmentVariable("ZO_FTP_USER"), QStringLiteral("wrong"), ftpPath);
+    QFile sparse(m_outside.filePath(QStringLiteral("Refus.mp4")));
+    QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(128000000));
+    sparse.close();
+    openPage();
+    m_media->setFileChooser([&sparse](int, QWidget *, const QString &) { return QStringList{sparse.fileName()}; });
+    m_media->slotAjouterVideo();
+    const QString path = QStringLiteral("VIDEO/") + stored("listVideo", QStringLiteral("Refus"));
+
+    auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
+    ModalAnswerer answerer;
+    answerer.answer([](QDialog *d) { d->accept(); }, QStringLiteral("FTP box"))
+        .answer([](QDialog *d) { d->accept(); }, QStringLiteral("code 4"));
+    m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+    // At this time scale the list's stall watch can hand the file over a
+    // second time while pyftpdlib delays its refusal: a third box then.
+    answerer.answer([](QDialog *d) { d->accept(); }, QStringLiteral("code 4 after a second try"));
+    const QString code4 = QString::fromUtf8("Problème de connexion au serveur(type n°4) | ");
+    QTRY_VERIFY_WITH_TIMEOUT(answerer.texts().size() >= 2 && answerer.texts().last().startsWith(code4), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!deployment->running(), 10000);
+    QCOMPARE(answerer.unexpected(), 0);
+    QCOMPARE(answerer.texts().filter(code4).size(), 1);
+    QCOMPARE(answerer.texts().first(), QString::fromUtf8("Problème de connexion au serveur | Veuillez vérifier votre connexion internet!!!"));
+    QVERIFY(!QFile::exists(m_demo.server(path)));
+    QCOMPARE(QFileInfo(m_demo.work(path)).size(), qint64(128000000));
+    QVERIFY(QFile::exists(journal()));
+    QTRY_VERIFY_WITH_TIMEOUT(m_demo.panel()->findChildren<QFtp *>().isEmpty(), 10000);
+
+    upload->setAccount(ServerDemo::ftpServer(), qEnvironmentVariable("ZO_FTP_USER"),
+                       qEnvironmentVariable("ZO_FTP_PASS"), ftpPath);
+    QFile::remove(journal());
+    QFile::remove(m_demo.work(path));
 }
 
 void MediaServerTest::failedJournalWriteIsShown()
