@@ -2,7 +2,7 @@
 
 // The demo account served by the stand-in under an account name of its own,
 // and the top window logged in on it as the administrator "demo" (server
-// mode, over HTTP). Needs a running stand-in (ZO_NEED_STANDIN first).
+// mode, over HTTP; large files by FTP to the stand-in's pyftpdlib). Needs a running stand-in (ZO_NEED_STANDIN first).
 
 #include "../transfer/StandIn.h"
 #include "AnimationStackedWidget.h"
@@ -47,11 +47,20 @@ public:
                                                              {"FTPPATH", "/zolink/zobox/" + m_account},
                                                              {"COMPTEADMIN", name},
                                                              {"USERLOGIN", "demo"},
-                                                             {"PASSWORDLOGIN", "demo"}}) {
+                                                             {"PASSWORDLOGIN", "demo"},
+                                                             {"FTPSERVEUR", ftpServer()},
+                                                             {"FTPLOGIN", qEnvironmentVariable("ZO_FTP_USER")},
+                                                             {"FTPPASSWORD", qEnvironmentVariable("ZO_FTP_PASS")}}) {
             if (!connexion.setParamCrypt(file, kv.first, kv.second))
                 return false;
         }
         return true;
+    }
+
+    // The stand-in's pyftpdlib, as the account file names it ("host:port").
+    static QString ftpServer()
+    {
+        return qEnvironmentVariable("ZO_FTP_HOST") + QLatin1Char(':') + qEnvironmentVariable("ZO_FTP_PORT");
     }
 
     // The top window at 1280x800, logged in; true once the panel shows.

@@ -7,7 +7,9 @@
 #include "ClassMedia.h"
 #include "MediaDeployment.h"
 #include "MediaFixture.h"
+#include "LargeFileUpload.h"
 #include "ModalAnswerer.h"
+#include "QFtp.h"
 #include "OperationJournal.h"
 
 #include <QAbstractButton>
@@ -29,6 +31,8 @@ private slots:
     void importsReachTheServer();
     void removalAndGrantReachTheServer();
     void handOnWhileDeployingIsNotLost();
+    void largeVideoGoesByFtp();
+    void refusedFtpLoginIsShownAndLosesNothing();
     void failedJournalWriteIsShown();
 
 private:
@@ -40,7 +44,7 @@ private:
     QListWidget *list(const char *name) const { return m_media->findChild<QListWidget *>(QLatin1String(name)); }
     QString stored(const char *listName, const QString &prefix) const;
     void openPage();
-    void leavePage();
+    void leavePage(int timeoutMs = 20000);
 
     ServerDemo m_demo;
     ClassMedia *m_media = nullptr;
@@ -101,14 +105,14 @@ void MediaServerTest::openPage()
 
 // Leaving hands the changes to the panel; its media deployment ends with the
 // journal merged into the server's index and the local journal gone.
-void MediaServerTest::leavePage()
+void MediaServerTest::leavePage(int timeoutMs)
 {
     auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
     QVERIFY(deployment);
     QSignalSpy finished(deployment, &MediaDeployment::signalFinished);
     m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
     QTRY_COMPARE(m_demo.window()->stack()->currentIndex(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, timeoutMs);
     QVERIFY(!deployment->running());
     QVERIFY(!QFile::exists(journal()));
 }
@@ -224,6 +228,97 @@ void MediaServerTest::handOnWhileDeployingIsNotLost()
         QVERIFY2(paths.contains("IMAGE/" + name), qPrintable(name));
     }
     QCOMPARE(serverIndex("FILECHK").size(), paths.size());
+}
+
+// A video of 128,000,000 bytes goes to the server by FTP (pyftpdlib), one
+// byte less by HTTP; both land whole and the merged index lists both.
+void MediaServerTest::largeVideoGoesByFtp()
+{
+    const QList<QPair<QString, qint64>> videos{{QStringLiteral("Grand"), 128000000},
+                                               {QStringLiteral("Juste"), 127999999}};
+    QStringList chosen;
+    for (const auto &video : videos) {
+        QFile sparse(m_outside.filePath(video.first + QStringLiteral(".mp4")));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.write("zo", 2) == 2 && sparse.resize(video.second));
+        chosen << sparse.fileName();
+    }
+    openPage();
+    m_media->setFileChooser([chosen](int, QWidget *, const QString &) { return chosen; });
+    m_media->slotAjouterVideo();
+    QStringList paths;
+    for (const auto &video : videos) {
+        const QString name = stored("listVideo", video.first);
+        QVERIFY2(!name.isEmpty(), qPrintable(video.first));
+        paths << QStringLiteral("VIDEO/") + name;
+    }
+    const qint64 mark = StandIn::mark();
+    leavePage(180000);
+
+    const QStringList index = serverIndex("FILEPATH");
+    for (int k = 0; k < videos.size(); ++k) {
+        const QString &path = paths.at(k);
+        QCOMPARE(QFileInfo(m_demo.server(path)).size(), videos.at(k).second);
+        const QString md5 = CalculChecksum(m_demo.work(path));
+        QCOMPARE(CalculChecksum(m_demo.server(path)), md5);
+        const int i = index.indexOf(path);
+        QVERIFY2(i >= 0, qPrintable(index.join('|')));
+        QCOMPARE(serverIndex("FILECHK").value(i), md5.toUpper());
+        QCOMPARE(serverIndex("FILESIZE").value(i), QString::number(videos.at(k).second));
+    }
+    // Only the smaller one was posted to the HTTP upload.
+    QStringList posted;
+    for (const QJsonObject &entry : StandIn::entries(mark, m_demo.account()))
+        if (entry.value("route").toString() == QLatin1String("/zobox/upload.php"))
+            posted << entry.value("upload").toObject().value("name").toString();
+    QVERIFY2(!posted.contains(paths.at(0).mid(6)), qPrintable(posted.join('|')));
+    QVERIFY2(posted.contains(paths.at(1).mid(6)), qPrintable(posted.join('|')));
+    // The FTP connection was closed and freed.
+    QTRY_VERIFY_WITH_TIMEOUT(m_demo.panel()->findChildren<QFtp *>().isEmpty(), 10000);
+    for (const QString &path : paths) {
+        QFile::remove(m_demo.server(path));
+        QFile::remove(m_demo.work(path));
+    }
+}
+
+// pyftpdlib refuses the login: its box and the connection error (code 4)
+// show, the deployment ends, the video is neither on the server nor lost.
+void MediaServerTest::refusedFtpLoginIsShownAndLosesNothing()
+{
+    auto *upload = m_demo.panel()->findChild<LargeFileUpload *>();
+    QVERIFY(upload);
+    const QString ftpPath = QStringLiteral("/zolink/zobox/") + m_demo.account();
+    upload->setAccount(ServerDemo::ftpServer(), qEnvironmentVariable("ZO_FTP_USER"), QStringLiteral("wrong"), ftpPath);
+    QFile sparse(m_outside.filePath(QStringLiteral("Refus.mp4")));
+    QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(128000000));
+    sparse.close();
+    openPage();
+    m_media->setFileChooser([&sparse](int, QWidget *, const QString &) { return QStringList{sparse.fileName()}; });
+    m_media->slotAjouterVideo();
+    const QString path = QStringLiteral("VIDEO/") + stored("listVideo", QStringLiteral("Refus"));
+
+    auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
+    ModalAnswerer answerer;
+    answerer.answer([](QDialog *d) { d->accept(); }, QStringLiteral("FTP box"))
+        .answer([](QDialog *d) { d->accept(); }, QStringLiteral("code 4"));
+    m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+    // At this time scale the list's stall watch can hand the file over a
+    // second time while pyftpdlib delays its refusal: a third box then.
+    answerer.answer([](QDialog *d) { d->accept(); }, QStringLiteral("code 4 after a second try"));
+    const QString code4 = QString::fromUtf8("Problème de connexion au serveur(type n°4) | ");
+    QTRY_VERIFY_WITH_TIMEOUT(answerer.texts().size() >= 2 && answerer.texts().last().startsWith(code4), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!deployment->running(), 10000);
+    QCOMPARE(answerer.unexpected(), 0);
+    QCOMPARE(answerer.texts().filter(code4).size(), 1);
+    QCOMPARE(answerer.texts().first(), QString::fromUtf8("Problème de connexion au serveur | Veuillez vérifier votre connexion internet!!!"));
+    QVERIFY(!QFile::exists(m_demo.server(path)));
+    QCOMPARE(QFileInfo(m_demo.work(path)).size(), qint64(128000000));
+    QVERIFY(QFile::exists(journal()));
+    QTRY_VERIFY_WITH_TIMEOUT(m_demo.panel()->findChildren<QFtp *>().isEmpty(), 10000);
+
+    upload->setAccount(ServerDemo::ftpServer(), qEnvironmentVariable("ZO_FTP_USER"),
+                       qEnvironmentVariable("ZO_FTP_PASS"), ftpPath);
+    QFile::remove(journal());
+    QFile::remove(m_demo.work(path));
 }
 
 void MediaServerTest::failedJournalWriteIsShown()
