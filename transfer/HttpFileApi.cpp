@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -202,6 +203,7 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
         m_largeLocal = localFolder;
         m_flags[0] = false;
         log(QLatin1String("doUploadFileHttp->FTP:") + name);
+        m_largePending = isSignalConnected(QMetaMethod::fromSignal(&HttpFileApi::signalEnvoiGrosFichier));
         emit signalEnvoiGrosFichier(name, destPath);
         return;
     }
@@ -448,6 +450,7 @@ void HttpFileApi::fail(int operation, const QString &why, const QString &file)
 
 void HttpFileApi::endLargeUpload(bool ok)
 {
+    m_largePending = false;
     m_lastOk[OpUpload] = ok;
     m_uploadFinal = !ok;
     if (!ok)

@@ -78,6 +78,9 @@ public:
     // one already told the user why and is not retried by the lists.
     void endLargeUpload(bool ok);
     bool lastUploadFinal() const { return m_uploadFinal; }
+    // A file handed to the FTP machine and not ended yet: that machine bounds
+    // its own waits, so the list sequences must not hand it over again.
+    bool largeUploadPending() const { return m_largePending; }
     // Progress of the upload that runs outside this class (FTP).
     void reportProgress(qint64 done, qint64 total) { emit signalProgress(done, total); }
 
@@ -160,4 +163,5 @@ private:
     QString m_largeFolder;
     QString m_largeLocal;
     bool m_uploadFinal = false;
+    bool m_largePending = false;
 };

@@ -62,8 +62,10 @@ void ListTransfers::startUpload(const QString &name, const QString &localFolder)
 
 bool ListTransfers::awaitUpload(int code, int *step, int again, int done)
 {
-    // Failure first: a failed upload sets both flags. A stall is a failed try.
-    if (m_api->doneFlag(2) || (!m_api->doneFlag(3) && m_stall.expired())) {
+    // Failure first: a failed upload sets both flags. A stall is a failed try,
+    // except while the FTP machine holds the file: it ends that upload itself.
+    const bool stalled = !m_api->doneFlag(3) && !m_api->largeUploadPending() && m_stall.expired();
+    if (m_api->doneFlag(2) || stalled) {
         // The FTP upload has already shown why it failed.
         if (m_api->doneFlag(2) && m_api->lastUploadFinal())
             return fail(code, step);
