@@ -2,6 +2,7 @@
 // COMMAND.orvex, the box simulator answers in the box folder, the STATUS
 // download brings the report and the page shows it. Waits scaled by
 // ZOMANAGER_TIME_SCALE (the simulator reads it too).
+#include "../sync/BoxDownloadRig.h"
 #include "../sync/ParamFixture.h"
 #include "../transfer/SequenceFixture.h"
 #include "BoxFolderDownload.h"
@@ -40,14 +41,7 @@ private:
 
     SequenceFixture m_fx;
     QString m_record;
-    ClassParam m_player;
-    ClassParam m_media;
-    QScopedPointer<ListTransfers> m_lists;
-    QScopedPointer<TransferProgress> m_progress;
-    QScopedPointer<RevisionCounters> m_revisions;
-    QScopedPointer<QTimer> m_boxTimer;
-    QScopedPointer<QTimer> m_statusTimer;
-    QScopedPointer<BoxFolderDownload> m_download;
+    BoxDownloadRig m_rig;
     QScopedPointer<QTimer> m_commandTimer;
     QScopedPointer<QTimer> m_reportTimer;
     QScopedPointer<CommandReport> m_commands;
@@ -72,25 +66,12 @@ void BoxStatusStandInTest::init()
     SequenceFixture::writeFile(box("EVENTS.orvex"), "2026-12-09 08:00:00 | démarrage\n");
 
     HttpFileApi *api = m_fx.makeApi();
-    m_lists.reset(new ListTransfers(api));
-    m_lists->setSelectedBox([] { return QStringLiteral("B1"); });
-    m_progress.reset(new TransferProgress(api));
-    m_revisions.reset(new RevisionCounters(&m_player, &m_media));
-    m_revisions->setWorkFolder(m_fx.work());
-    m_boxTimer.reset(new QTimer);
-    m_boxTimer->setInterval(10);
-    m_statusTimer.reset(new QTimer);
-    m_statusTimer->setInterval(10);
-    m_download.reset(new BoxFolderDownload(api, m_lists.data(), m_progress.data(), m_revisions.data(),
-                                           m_boxTimer.data(), m_statusTimer.data()));
-    m_download->setWorkFolder(m_fx.work());
-    connect(m_boxTimer.data(), &QTimer::timeout, m_download.data(), &BoxFolderDownload::slotDownloadFileBox);
-    connect(m_statusTimer.data(), &QTimer::timeout, m_download.data(), &BoxFolderDownload::slotDownloadFileStatus);
+    m_rig.build(api, m_fx.work(), [] { return QStringLiteral("B1"); });
     // The panel's command sequence on timers of its own.
     m_commandTimer.reset(new QTimer);
     m_commandTimer->setInterval(50);
     m_reportTimer.reset(new QTimer);
-    m_commands.reset(new CommandReport(api, m_lists.data(), m_commandTimer.data(), m_reportTimer.data()));
+    m_commands.reset(new CommandReport(api, m_rig.lists.data(), m_commandTimer.data(), m_reportTimer.data()));
     m_commands->setWorkFolder(m_fx.work());
     m_commands->setSelectedBox([] { return QStringLiteral("B1"); });
     connect(m_commandTimer.data(), &QTimer::timeout, m_commands.data(), &CommandReport::slotProcessDeployCommandeTimer);
@@ -100,15 +81,15 @@ void BoxStatusStandInTest::init()
     m_page->resize(1280, 800);
     connect(m_page.data(), &classStatistiques::signalCommandZobox, m_commands.data(),
             &CommandReport::slotProcessDeployCommande);
-    connect(m_page.data(), &classStatistiques::signalDownloadStatus, m_download.data(),
+    connect(m_page.data(), &classStatistiques::signalDownloadStatus, m_rig.download.data(),
             &BoxFolderDownload::slotDownloadStatus);
-    connect(m_download.data(), &BoxFolderDownload::signalStatusEstMiseAJour, m_page.data(),
+    connect(m_rig.download.data(), &BoxFolderDownload::signalStatusEstMiseAJour, m_page.data(),
             &classStatistiques::slotStatusEstAJour);
-    connect(m_download.data(), &BoxFolderDownload::signalLayout, m_page.data(), &classStatistiques::slotClear);
+    connect(m_rig.download.data(), &BoxFolderDownload::signalLayout, m_page.data(), &classStatistiques::slotClear);
 
     // The box is chosen: its folder comes into DATA/.
-    QSignalSpy chosen(m_download.data(), &BoxFolderDownload::signalLayout);
-    m_download->start();
+    QSignalSpy chosen(m_rig.download.data(), &BoxFolderDownload::signalLayout);
+    m_rig.download->start();
     QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 1, 10000);
     QVERIFY(QFile::exists(m_fx.work("DATA/EVENTS.orvex")));
 
@@ -134,8 +115,7 @@ void BoxStatusStandInTest::cleanup()
     m_box.reset();
     m_page.reset();
     m_commands.reset();
-    m_download.reset();
-    m_lists.reset();
+    m_rig.reset();
     m_fx.tearDown();
 }
 
@@ -164,8 +144,8 @@ void BoxStatusStandInTest::checkThroughTheBox()
     QCOMPARE(m_page->eventBox()->toPlainText(), QStringLiteral("2026-12-09 08:00:00 | démarrage\n"));
 
     // Choosing the box again brings the log the box has uploaded since.
-    QSignalSpy chosen(m_download.data(), &BoxFolderDownload::signalLayout);
-    m_download->start();
+    QSignalSpy chosen(m_rig.download.data(), &BoxFolderDownload::signalLayout);
+    m_rig.download->start();
     QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 1, 10000);
     QCOMPARE(m_page->eventBox()->toPlainText(), QString());
     m_page->checkButton()->click();

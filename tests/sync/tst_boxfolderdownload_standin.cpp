@@ -1,6 +1,7 @@
 // The box folder download and the STATUS download against the stand-in
 // (and the same tree in local mode), waits scaled by ZOMANAGER_TIME_SCALE.
 #include "../transfer/SequenceFixture.h"
+#include "BoxDownloadRig.h"
 #include "BoxFolderDownload.h"
 #include "ClassParam.h"
 #include "ListTransfers.h"
@@ -32,14 +33,7 @@ private:
 
     SequenceFixture m_fx;
     QString m_selected = "B1";
-    ClassParam m_player;
-    ClassParam m_media;
-    QScopedPointer<ListTransfers> m_lists;
-    QScopedPointer<TransferProgress> m_progress;
-    QScopedPointer<RevisionCounters> m_revisions;
-    QScopedPointer<QTimer> m_boxTimer;
-    QScopedPointer<QTimer> m_statusTimer;
-    QScopedPointer<BoxFolderDownload> m_download;
+    BoxDownloadRig m_rig;
     QStringList m_seen;
 };
 
@@ -63,29 +57,15 @@ void BoxFolderDownloadTest::init()
 
 void BoxFolderDownloadTest::cleanup()
 {
-    m_download.reset();
-    m_lists.reset();
+    m_rig.reset();
     m_fx.tearDown();
 }
 
 void BoxFolderDownloadTest::build(bool local)
 {
     HttpFileApi *api = m_fx.makeApi(local);
-    m_lists.reset(new ListTransfers(api));
-    m_lists->setSelectedBox([this] { return m_selected; });
-    m_progress.reset(new TransferProgress(api));
-    m_revisions.reset(new RevisionCounters(&m_player, &m_media));
-    m_revisions->setWorkFolder(m_fx.work());
-    m_boxTimer.reset(new QTimer);
-    m_boxTimer->setInterval(10);
-    m_statusTimer.reset(new QTimer);
-    m_statusTimer->setInterval(10);
-    m_download.reset(new BoxFolderDownload(api, m_lists.data(), m_progress.data(), m_revisions.data(),
-                                           m_boxTimer.data(), m_statusTimer.data()));
-    m_download->setWorkFolder(m_fx.work());
-    BoxFolderDownload *d = m_download.data();
-    connect(m_boxTimer.data(), &QTimer::timeout, d, &BoxFolderDownload::slotDownloadFileBox);
-    connect(m_statusTimer.data(), &QTimer::timeout, d, &BoxFolderDownload::slotDownloadFileStatus);
+    m_rig.build(api, m_fx.work(), [this] { return m_selected; });
+    BoxFolderDownload *d = m_rig.download.data();
     connect(d, &BoxFolderDownload::signalBegin, [this] { m_seen << "begin"; });
     connect(d, &BoxFolderDownload::signalCleared, [this] { m_seen << "cleared"; });
     connect(d, &BoxFolderDownload::signalArrived, [this](bool refresh) { m_seen << QString("arrived %1").arg(refresh); });
@@ -110,24 +90,24 @@ void BoxFolderDownloadTest::folderArrives()
     SequenceFixture::writeFile(m_fx.work("DATA/old.png"), "previous box");
     SequenceFixture::writeFile(m_fx.work("DATA/INFO.orvex"), "previous info");
 
-    m_download->start();
+    m_rig.download->start();
     QTRY_COMPARE_WITH_TIMEOUT(m_seen, (QStringList{"begin", "cleared", "arrived 1", "layout"}), 10000);
     QCOMPARE(SequenceFixture::filesOf(m_fx.work("DATA")),
              SequenceFixture::filesOf(m_fx.tree(m_fx.account() + "/B1")));
-    QCOMPARE(m_revisions->playerCounter(), 3);
-    QVERIFY(!m_boxTimer->isActive());
-    QCOMPARE(m_download->boxStep(), 0);
-    QVERIFY(!m_download->running());
+    QCOMPARE(m_rig.revisions->playerCounter(), 3);
+    QVERIFY(!m_rig.boxTimer->isActive());
+    QCOMPARE(m_rig.download->boxStep(), 0);
+    QVERIFY(!m_rig.download->running());
 }
 
 void BoxFolderDownloadTest::cancelDropsTheRequestInFlight()
 {
     build();
     QVERIFY(StandIn::fault(QString(), "delay", m_fx.account() + "/B1/Slide1.png", 1, 800));
-    m_download->start();
+    m_rig.download->start();
     QTRY_VERIFY_WITH_TIMEOUT(m_fx.m_api->statusLabel().contains("Slide1.png"), 10000);
-    m_download->cancel();
-    QVERIFY(!m_download->running());
+    m_rig.download->cancel();
+    QVERIFY(!m_rig.download->running());
     QTest::qWait(1200);
     QVERIFY(!QFileInfo::exists(m_fx.work("DATA/Slide1.png")));
     QCOMPARE(m_fx.m_api->requestsInFlight(), 0);
@@ -152,20 +132,20 @@ void BoxFolderDownloadTest::statusFile()
     QElapsedTimer clock;
     clock.start();
 
-    m_download->slotDownloadStatus();
+    m_rig.download->slotDownloadStatus();
     // Nothing is asked during the wait (60 s scaled down).
     QTest::qWait(800);
     QCOMPARE(SequenceFixture::requests(mark), QStringList{});
-    QCOMPARE(m_download->statusStep(), 1);
+    QCOMPARE(m_rig.download->statusStep(), 1);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!m_statusTimer->isActive(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig.statusTimer->isActive(), 10000);
     QVERIFY(clock.elapsed() >= 60000 / 50);
     const QString get = "GET /zobox/" + m_fx.account() + "/B1/STATUS.orvex";
     QCOMPARE(m_seen, QStringList{answered ? "status" : "error 10"});
     QCOMPARE(SequenceFixture::requests(mark, answered ? 1 : 3), QVector<QString>(answered ? 1 : 3, get).toList());
     QCOMPARE(SequenceFixture::readFile(m_fx.work("DATA/STATUS.orvex")),
              answered ? QByteArray("status of the box") : QByteArray("<missing>"));
-    QVERIFY(!m_download->refreshInfo());
+    QVERIFY(!m_rig.download->refreshInfo());
 }
 
 QTEST_GUILESS_MAIN(BoxFolderDownloadTest)
