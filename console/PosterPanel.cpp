@@ -1096,7 +1096,10 @@ void PosterPanel::slotSupprimeMedia(int type, QString NameToRemove)
                                                                              : QStringLiteral("TEXT/"))
         + NameToRemove;
     const QString shown = type == 0 ? m_imageField : type == 1 ? shownVideoPath() : m_textField;
-    removeRowQuietly(list, list->row(found.first()), shown);
+    // A replaced text picture that other posters still show stays on disk
+    // and in the list; only the edited poster moves.
+    if (!QFile::exists(ApplicationPath + removed))
+        removeRowQuietly(list, list->row(found.first()), shown);
 
     // A text poster saved under a new name: the library announced the new
     // picture, now the old one goes; the poster that showed it takes the new one.

@@ -242,7 +242,8 @@ bool TextEditSimple::filePlay()
 QString TextEditSimple::LoadTXT(QString titre)
 {
     bool ok = false;
-    const QString text = TextPosterWriter::readText(m_workFolder + TextPosterNames::textFileOfEntry(titre), &ok);
+    const QString file = TextPosterNames::textFileOfEntry(titre);
+    const QString text = file.isEmpty() ? QString() : TextPosterWriter::readText(m_workFolder + file, &ok);
     if (ok)
         qDebug().noquote() << " [ui] " + text;
     else

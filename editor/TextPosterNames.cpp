@@ -1,5 +1,7 @@
 #include "TextPosterNames.h"
 
+#include "TransferPaths.h"
+
 namespace {
 
 const QString kTextFolder = QStringLiteral("TEXT/");
@@ -26,7 +28,7 @@ QString TextPosterNames::defaultName()
 
 QString TextPosterNames::nameFromEntry(const QString &entry)
 {
-    if (entry.isEmpty())
+    if (entry.isEmpty() || textFileOfEntry(entry).isEmpty())
         return defaultName();
     QString name = entry;
     name.remove(kTextFolder);
@@ -35,11 +37,13 @@ QString TextPosterNames::nameFromEntry(const QString &entry)
 
 QString TextPosterNames::textFileOfEntry(const QString &entry)
 {
-    // Only the file part's dot counts: a folder name may hold one too.
-    const int slash = entry.lastIndexOf(QLatin1Char('/'));
-    const int dot = entry.lastIndexOf(QLatin1Char('.'));
-    const QString stem = dot > slash ? entry.left(dot) : entry;
-    return stem + QStringLiteral(".txt");
+    // The entry comes with the poster list from the server: only a plain
+    // name inside TEXT/ may become a path.
+    const QString name = entry.startsWith(kTextFolder) ? entry.mid(kTextFolder.size()) : entry;
+    if (!TransferPaths::isPlainName(name))
+        return QString();
+    const QString stem = withoutExtension(name);
+    return stem.isEmpty() ? QString() : kTextFolder + stem + QStringLiteral(".txt");
 }
 
 QString TextPosterNames::offeredName(const QString &name)

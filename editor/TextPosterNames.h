@@ -13,9 +13,10 @@ public:
     static QString defaultName();
 
     // Current name from a poster's text entry: "TEXT/" removed, cut before
-    // the extension's dot; "Texte" when the entry is empty.
+    // the extension's dot; "Texte" when the entry is empty or no plain name.
     static QString nameFromEntry(const QString &entry);
-    // Text file of a poster's text entry, relative to the work folder.
+    // Text file of a poster's text entry, relative to the work folder:
+    // always "TEXT/" + a plain name + ".txt"; empty for any other entry.
     static QString textFileOfEntry(const QString &entry);
 
     // Name offered to the user: a name of 8 characters or more loses its

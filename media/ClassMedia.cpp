@@ -500,6 +500,7 @@ void ClassMedia::importFiles(int type)
     const bool ios = productType() == QLatin1String("ios");
     const QStringList chosen = m_chooser ? m_chooser(type, this, startFolder(type)) : QStringList();
     const QString folder = MediaLibrary::folder(type);
+    QStringList imported, sources;
     m_library.beginBatch();
     for (const QString &source : chosen) {
         const QString name = source.section(QLatin1Char('/'), -1);
@@ -520,25 +521,54 @@ void ClassMedia::importFiles(int type)
             QMessageBox::critical(nullptr, tr("Erreur"), tr("Impossible de copier le fichier"), QMessageBox::Ok);
             continue;
         }
-        if (type == MediaLibrary::Video && ios) {
+        AjouterMedia(type, folder + stored);
+        if (m_lastIndexed) {
+            imported << folder + stored;
+            sources << source;
+        } else {
+            QFile::remove(m_work + folder + stored);
+        }
+    }
+    // The index or the journal could not be written: none of the batch is
+    // kept, listed or sent, and the chosen files stay where they were.
+    if (!m_library.commitBatch()) {
+        for (const QString &path : qAsConst(imported))
+            forgetImport(type, path);
+        CalculDossierMedia2();
+    } else if (type == MediaLibrary::Video && ios) {
+        for (const QString &source : qAsConst(sources)) {
             QFile::remove(source);
             qDebug().noquote() << "Fichier Video supprimer:" << source;
         }
-        AjouterMedia(type, folder + stored);
     }
-    m_library.commitBatch();
     showLibraryErrors();
 }
 
 void ClassMedia::AjouterMedia(int type, QString path)
 {
     const QString folder = MediaLibrary::folder(type);
+    m_lastIndexed = false;
     if (folder.isEmpty() || !MediaLibrary::safePath(path) || !path.startsWith(folder)) {
         qWarning().noquote() << "Media refused:" << path;
         if (type == MediaLibrary::TextPoster)
             sendTextNow = false;
         return;
     }
+    m_library.load();
+    const bool known = m_library.indexOf(path) >= 0;
+    // A text poster saved again under its own name is indexed anew; a file
+    // that could not be indexed and journalled is neither listed nor sent.
+    const bool indexed = type == MediaLibrary::TextPoster ? m_library.renew(type, path, userName, userType)
+                                                          : known || m_library.add(type, path, userName, userType);
+    showLibraryErrors();
+    if (!indexed) {
+        qWarning().noquote() << "Media not indexed, not sent:" << path;
+        if (type == MediaLibrary::TextPoster)
+            sendTextNow = false;
+        return;
+    }
+    m_lastIndexed = true;
+
     const QString name = path.mid(folder.size());
     QStringList &pending = type == MediaLibrary::Picture ? NewMediaImage
         : type == MediaLibrary::Video                    ? NewMediaVideo
@@ -557,14 +587,25 @@ void ClassMedia::AjouterMedia(int type, QString path)
         listVideo->setIconSize(iconSize());
     emit signalNewMedia(type, name);
 
-    if (m_library.add(type, path, userName, userType))
+    if (!known || type == MediaLibrary::TextPoster)
         CalculDossierMedia2();
-    showLibraryErrors();
 
     if (type == MediaLibrary::TextPoster && sendTextNow) {
         sendTextNow = false;
         handOn();
     }
+}
+
+void ClassMedia::forgetImport(int type, const QString &path)
+{
+    const QString name = path.mid(MediaLibrary::folder(type).size());
+    (type == MediaLibrary::Picture ? NewMediaImage : NewMediaVideo).removeAll(path);
+    const QList<QListWidgetItem *> rows = listOf(type)->findItems(name, Qt::MatchExactly);
+    if (!rows.isEmpty())
+        delete listOf(type)->takeItem(listOf(type)->row(rows.first()));
+    emit signalSupprimeMedia(type, name);
+    // The copy made for the import; the chosen file itself is untouched.
+    QFile::remove(m_work + path);
 }
 
 // --- Leaving ---------------------------------------------------------------
@@ -610,13 +651,16 @@ void ClassMedia::SlotEnvoiFile()
         if (oldTextName.isEmpty())
             sendTextNow = true;
         AjouterMedia(MediaLibrary::TextPoster, newTextName);
+        // A new version that could not be indexed replaces nothing.
+        if (!m_lastIndexed)
+            oldTextName.clear();
         sendStep = 1;
         break;
     }
     case 1:
         // Saved again within the same second: the old name is the new file.
         if (!oldTextName.isEmpty() && folder + oldTextName != newTextName)
-            slotSuppImageTexte(oldTextName);
+            retireTextPicture(oldTextName, true);
         sendStep = 2;
         break;
     default:
@@ -629,6 +673,11 @@ void ClassMedia::SlotEnvoiFile()
 
 void ClassMedia::slotSuppImageTexte(QString Name)
 {
+    retireTextPicture(Name, false);
+}
+
+void ClassMedia::retireTextPicture(QString Name, bool replaced)
+{
     const QString folder = MediaLibrary::folder(MediaLibrary::TextPoster);
     if (Name.startsWith(folder))
         Name = Name.mid(folder.size());
@@ -640,10 +689,18 @@ void ClassMedia::slotSuppImageTexte(QString Name)
     QFile file(m_work + folder + Name);
     if (!file.exists())
         return;
-    // The edited poster shows it and takes the new picture when it goes
-    // (control panel); any other poster showing it keeps the file.
-    if (checkFileImage(Name) || m_library.textUses(Name) > 1) {
-        showError(QStringLiteral("Le fichier ") + Name + QStringLiteral(" est en cours d'utilisation!!!"));
+    // A replaced picture is still named by the edited poster until the
+    // control panel moves it to the new one; any other poster keeps it.
+    const int uses = m_library.textUses(Name);
+    if (checkFileImage(Name) || uses > (replaced ? 1 : 0)) {
+        if (!replaced) {
+            showError(QStringLiteral("Le fichier ") + Name + QStringLiteral(" est en cours d'utilisation!!!"));
+            return;
+        }
+        // The other posters keep the file; the edited one takes the new
+        // picture (the panel keeps listing a file that is still there).
+        qDebug().noquote() << "Texte remplacé, conservé pour les autres affiches:" << Name;
+        emit signalSupprimeMedia(MediaLibrary::TextPoster, Name);
         return;
     }
     if (file.remove())
@@ -727,11 +784,10 @@ void ClassMedia::SupprimerMedia(int type, int row)
 
 void ClassMedia::SlotSupprimerFichierParamMedia(QString CheminMedia)
 {
-    // A download that failed: the entry leaves the local index only; the
-    // account's index on the server keeps it.
-    if (m_library.dropLocal(CheminMedia))
-        CalculDossierMedia2();
-    showLibraryErrors();
+    // A download that failed: the file is still the server's, so its entry
+    // stays (the posters that show it keep it and the next login tries
+    // again); only the server's index decides that a file is gone.
+    qDebug().noquote() << "Téléchargement en échec, entrée conservée:" << CheminMedia;
 }
 
 void ClassMedia::slotFirstFileSize()
@@ -795,6 +851,6 @@ void ClassMedia::showError(const QString &text)
 
 void ClassMedia::showLibraryErrors()
 {
-    for (const QString &message : m_library.takeErrors())
-        QMessageBox::information(nullptr, QStringLiteral("CreateFile"), message, QMessageBox::Ok);
+    for (const QPair<QString, QString> &error : m_library.takeReports())
+        QMessageBox::information(nullptr, error.first, error.second, QMessageBox::Ok);
 }

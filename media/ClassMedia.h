@@ -99,11 +99,16 @@ private:
     void refreshThumbnails();
     void onThumbnail(const QString &file, const QPixmap &thumbnail);
     void importFiles(int type);
+    // Undoes an import whose index or journal write failed.
+    void forgetImport(int type, const QString &path);
     QString startFolder(int type) const;
     void removeCurrent(int type);
     void grantCurrent(int type);
     void itemInfoChange(int type);
     void showError(const QString &text);
+    // A text poster's picture leaves the library unless a poster still
+    // names it; `replaced`: a newer save of the edited poster replaces it.
+    void retireTextPicture(QString Name, bool replaced);
     void showLibraryErrors();
     // Emits the pending lists and Modif, then forgets them: each change is
     // handed on once.
@@ -125,6 +130,8 @@ private:
     QStringList NewMediaImage, RemoveMediaImage, NewMediaVideo, RemoveMediaVideo, NewMediaText, RemoveMediaText;
     bool Modif = false;
     bool sendTextNow = false;
+    // Whether the last AjouterMedia indexed (or found indexed) its file.
+    bool m_lastIndexed = false;
     QString oldTextName, newTextName;
     // Text posters saved while the send machine runs wait their turn.
     QList<QPair<QString, QString>> m_textQueue;

@@ -2,6 +2,7 @@
 
 #include "Checksum.h"
 #include "ClassParam.h"
+#include "MediaAlignment.h"
 #include "OperationJournal.h"
 
 #include <QCoreApplication>
@@ -46,6 +47,18 @@ void padTo(QStringList &list, int size)
 {
     while (list.size() < size)
         list.append(QString());
+}
+
+void fitTo(QStringList &list, int size)
+{
+    padTo(list, size);
+    list.erase(list.begin() + size, list.end());
+}
+
+// What the parameter file refuses to store: the write would fail.
+bool storable(const QString &value)
+{
+    return !value.contains(QChar(0)) && !value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'));
 }
 
 QString sizeOf(const QString &file)
@@ -177,18 +190,14 @@ bool MediaLibrary::load()
     m_hasPermissions = readList(store, kPermission, &m_permissions);
     // A present but empty FILEPATH is an index without files, not one file
     // with an empty path.
-    if (m_paths == QStringList{QString()}) {
+    if (m_paths == QStringList{QString()})
         m_paths.clear();
-        for (QStringList *list : {&m_checksums, &m_sizes, &m_permissions}) {
-            if (*list == QStringList{QString()})
-                list->clear();
-        }
-    }
-    // Keep the lists parallel, so that an append lands on its own entry.
-    padTo(m_checksums, m_paths.size());
-    padTo(m_permissions, m_paths.size());
+    // Every list as long as FILEPATH, so that an append lands on its own
+    // entry and never next to another file's stale one.
+    fitTo(m_checksums, m_paths.size());
+    fitTo(m_permissions, m_paths.size());
     if (m_hasSizes)
-        padTo(m_sizes, m_paths.size());
+        fitTo(m_sizes, m_paths.size());
     return read;
 }
 
@@ -236,6 +245,7 @@ void MediaLibrary::beginBatch()
     if (m_batch)
         return;
     load();
+    m_before = {m_paths, m_checksums, m_sizes, m_permissions};
     m_loginRead = false;
     loadLogin();
     m_batch = true;
@@ -247,20 +257,26 @@ bool MediaLibrary::commitBatch()
     if (!m_batch)
         return true;
     m_batch = false;
-    bool ok = !m_dirty || writeIndex();
-    m_dirty = false;
-    QString error;
-    if (!OperationJournal::appendAll(journalFile(), m_records, &error)) {
-        m_errors.append(error);
-        ok = false;
-    }
+    const QList<QStringList> records = m_records;
     m_records.clear();
-    return ok;
+    const bool dirty = m_dirty;
+    m_dirty = false;
+    // Records only for what the index holds; an index only with its records.
+    if (dirty && !writeIndex())
+        return false;
+    if (appendRecords(records))
+        return true;
+    if (dirty) {
+        m_batch = true;
+        abandonBatch();
+        writeIndex();
+    }
+    return false;
 }
 
 bool MediaLibrary::add(int type, const QString &path, const QString &userName, const QString &userType)
 {
-    if (folder(type).isEmpty() || !safePath(path)) {
+    if (folder(type).isEmpty() || !safePath(path) || !storable(path)) {
         qWarning().noquote() << "Media refused, not indexed:" << path;
         return false;
     }
@@ -274,6 +290,16 @@ bool MediaLibrary::add(int type, const QString &path, const QString &userName, c
     const QString text = companion(path);
     if (type == TextPoster && text != path && indexOf(text) < 0)
         added.append({text, CalculChecksum(work(text)), permissionOf(userName, userType, true), sizeOf(work(text))});
+    // A row the index cannot hold (a NUL from the server's login file)
+    // would fail both writes: nothing is indexed, nothing is sent.
+    for (const Entry &e : qAsConst(added)) {
+        if (!storable(e.permission)) {
+            m_errors.append({saveFailureTitle(), QCoreApplication::translate("MediaLibrary",
+                                                     "Impossible de sauvegarder le fichier %1: %2.")
+                                                     .arg(indexFile(), QStringLiteral("permission illisible"))});
+            return false;
+        }
+    }
 
     for (const Entry &e : qAsConst(added)) {
         m_paths.append(e.path);
@@ -283,11 +309,52 @@ bool MediaLibrary::add(int type, const QString &path, const QString &userName, c
             m_sizes.append(e.size);
     }
     m_hasPaths = m_hasChecksums = m_hasPermissions = true;
-    writeIndex();
-    // The text of a text poster is journalled before its picture.
+    if (!writeIndex())
+        return false;
+    // The text of a text poster is journalled before its picture, both in
+    // one write.
+    QList<QStringList> records;
     for (int k = added.size() - 1; k >= 0; --k)
-        journal(QStringLiteral("AJOUTER"), added.at(k));
-    return true;
+        records.append(record(QStringLiteral("AJOUTER"), added.at(k)));
+    if (journal(records))
+        return true;
+    // Indexed but not journalled, the file would stay local and unknown to
+    // the server: the index goes back as it was.
+    for (int k = 0; k < added.size(); ++k)
+        takeAt(m_paths.size() - 1);
+    writeIndex();
+    return false;
+}
+
+bool MediaLibrary::renew(int type, const QString &path, const QString &userName, const QString &userType)
+{
+    load();
+    if (indexOf(path) < 0)
+        return add(type, path, userName, userType);
+    // Saved again under its own name: "SUPPRIMER" then "AJOUTER" give the
+    // server's index the new MD5 and size; one index write, one journal write.
+    const bool outer = m_batch;
+    beginBatch();
+    remove(path);
+    const QString text = companion(path);
+    if (type == TextPoster && text != path)
+        remove(text);
+    if (!add(type, path, userName, userType)) {
+        abandonBatch();
+        return false;
+    }
+    return outer || commitBatch();
+}
+
+void MediaLibrary::abandonBatch()
+{
+    m_paths = m_before.paths;
+    m_checksums = m_before.checksums;
+    m_sizes = m_before.sizes;
+    m_permissions = m_before.permissions;
+    m_records.clear();
+    m_dirty = false;
+    m_batch = false;
 }
 
 MediaLibrary::Entry MediaLibrary::takeAt(int i)
@@ -308,7 +375,7 @@ bool MediaLibrary::remove(const QString &path)
         return false;
     const Entry removed = takeAt(i);
     writeIndex();
-    journal(QStringLiteral("SUPPRIMER"), removed);
+    journal({record(QStringLiteral("SUPPRIMER"), removed)});
     return true;
 }
 
@@ -336,7 +403,7 @@ bool MediaLibrary::grant(const QString &path, const QString &row)
     m_permissions[i] = row;
     m_hasPermissions = true;
     writeIndex();
-    journal(QStringLiteral("PERMISSION"), {path, QString(), row, QString()});
+    journal({record(QStringLiteral("PERMISSION"), {path, QString(), row, QString()})});
     return true;
 }
 
@@ -345,9 +412,11 @@ bool MediaLibrary::rebuildSizes()
     load();
     QStringList sizes;
     for (int i = 0; i < m_paths.size(); ++i) {
-        const QFileInfo info(work(m_paths.at(i)));
+        // Only a media path names a file of the work folder; any other entry
+        // (from the server's index) keeps what it says.
+        const QFileInfo info(MediaAlignment::isMediaPath(m_paths.at(i)) ? work(m_paths.at(i)) : QString());
         // A file not downloaded yet still counts what the index says.
-        if (info.isFile())
+        if (!info.filePath().isEmpty() && info.isFile())
             sizes.append(QString::number(info.size()));
         else
             sizes.append(at(m_sizes, i).isEmpty() ? QStringLiteral("0") : at(m_sizes, i));
@@ -378,9 +447,32 @@ int MediaLibrary::textUses(const QString &name) const
 
 QStringList MediaLibrary::takeErrors()
 {
-    QStringList errors;
+    QStringList texts;
+    for (const QPair<QString, QString> &error : takeReports())
+        texts.append(error.second);
+    return texts;
+}
+
+QList<QPair<QString, QString>> MediaLibrary::takeReports()
+{
+    QList<QPair<QString, QString>> errors;
     errors.swap(m_errors);
     return errors;
+}
+
+QString MediaLibrary::saveFailureTitle()
+{
+    return QStringLiteral("FTP");
+}
+
+QString MediaLibrary::createFailureTitle()
+{
+    return QStringLiteral("CreateFile");
+}
+
+QStringList MediaLibrary::record(const QString &operation, const Entry &e)
+{
+    return {operation, e.path, e.checksum, e.permission, e.size};
 }
 
 bool MediaLibrary::writeIndex()
@@ -410,19 +502,31 @@ bool MediaLibrary::writeIndex()
     QString why;
     if (store.setParamsCrypt(indexFile(), values, &why))
         return true;
-    m_errors.append(QCoreApplication::translate("MediaLibrary", "Impossible de sauvegarder le fichier %1: %2.")
-                        .arg(indexFile(), why));
+    m_errors.append({saveFailureTitle(),
+                     QCoreApplication::translate("MediaLibrary", "Impossible de sauvegarder le fichier %1: %2.")
+                         .arg(indexFile(), why)});
     load();
     return false;
 }
 
-void MediaLibrary::journal(const QString &operation, const Entry &e)
+bool MediaLibrary::journal(const QList<QStringList> &records)
 {
     if (m_batch) {
-        m_records.append({operation, e.path, e.checksum, e.permission, e.size});
-        return;
+        m_records.append(records);
+        return true;
     }
+    return appendRecords(records);
+}
+
+bool MediaLibrary::appendRecords(const QList<QStringList> &records)
+{
+    const bool existed = QFileInfo::exists(journalFile());
     QString error;
-    if (!OperationJournal::append(journalFile(), {operation, e.path, e.checksum, e.permission, e.size}, &error))
-        m_errors.append(error);
+    if (OperationJournal::appendAll(journalFile(), records, &error))
+        return true;
+    // "CreateFile" names a journal that could not be created; any other
+    // failure is a write that failed.
+    const bool created = existed || QFileInfo::exists(journalFile());
+    m_errors.append({created ? saveFailureTitle() : createFailureTitle(), error});
+    return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QTime>
@@ -60,8 +61,12 @@ public:
 
     // Registers files already in the work folder (a text poster with its
     // companion). Adds nothing when the path is already indexed or unsafe.
-    // False when nothing was indexed.
+    // False when nothing was indexed: already there, refused, or a write
+    // failed (the index is then as it was and nothing is journalled).
     bool add(int type, const QString &path, const QString &userName, const QString &userType);
+    // add(), or for a path already indexed (a text poster saved again under
+    // its own name) "SUPPRIMER" then "AJOUTER" with the files as they are now.
+    bool renew(int type, const QString &path, const QString &userName, const QString &userType);
     // Takes the entry out of the index and journals "SUPPRIMER" with its fields.
     bool remove(const QString &path);
     // A file whose download failed: its entry leaves the local index only.
@@ -75,6 +80,7 @@ public:
     // read once) and go to disk in one index write and one journal write:
     // an import of many files costs two writes, not two per file.
     void beginBatch();
+    // False when a write failed: the batch's changes are then undone.
     bool commitBatch();
 
     // Whether a poster of DATA/PLAYER.orvex names the file (a whole entry,
@@ -87,12 +93,22 @@ public:
     // Messages of the failed index writes and journal appends since the
     // last call, for the page to show.
     QStringList takeErrors();
+    // The same with their box titles: "CreateFile" for a journal that
+    // cannot be created, the save-failure title for any write that failed.
+    QList<QPair<QString, QString>> takeReports();
+    static QString saveFailureTitle();
+    static QString createFailureTitle();
 
 private:
     QString work(const QString &relative) const { return m_work + relative; }
     QString permissionOf(const QString &userName, const QString &userType, bool companion) const;
     bool writeIndex();
-    void journal(const QString &operation, const Entry &e);
+    // Back to the lists the batch found, nothing written.
+    void abandonBatch();
+    static QStringList record(const QString &operation, const Entry &e);
+    // Appends now, or with the batch.
+    bool journal(const QList<QStringList> &records);
+    bool appendRecords(const QList<QStringList> &records);
     Entry takeAt(int i);
 
     void loadLogin();
@@ -105,5 +121,9 @@ private:
     QStringList m_users, m_userRows;
     bool m_hasPaths = false, m_hasChecksums = false, m_hasSizes = false, m_hasPermissions = false;
     QStringList m_paths, m_checksums, m_sizes, m_permissions;
-    QStringList m_errors;
+    // The lists as a batch found them.
+    struct Lists {
+        QStringList paths, checksums, sizes, permissions;
+    } m_before;
+    QList<QPair<QString, QString>> m_errors;
 };

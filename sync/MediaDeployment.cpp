@@ -50,6 +50,8 @@ void MediaDeployment::startQueued()
         m_delete[k].swap(m_queuedDelete[k]);
         m_queuedNew[k].clear();
         m_queuedDelete[k].clear();
+        m_new[k].removeDuplicates();
+        m_delete[k].removeDuplicates();
         empty = empty && m_new[k].isEmpty() && m_delete[k].isEmpty();
     }
     m_queuedModif = false;
@@ -57,11 +59,33 @@ void MediaDeployment::startQueued()
         m_timer->start();
 }
 
+void MediaDeployment::requeueUnsent()
+{
+    // Before what was handed on meanwhile; a removal handed on meanwhile
+    // cancels the upload, as it does for a queued one.
+    for (int k = 0; k < 3; ++k) {
+        const QString folder = QLatin1String(kKinds[k]) + QLatin1Char('/');
+        for (const QString &name : qAsConst(m_queuedDelete[k]))
+            m_new[k].removeAll(folder + name);
+        m_queuedNew[k] = m_new[k] + m_queuedNew[k];
+        m_queuedDelete[k] = m_delete[k] + m_queuedDelete[k];
+        m_new[k].clear();
+        m_delete[k].clear();
+    }
+    // The journal was not merged: the next run merges it even without lists.
+    m_queuedModif = true;
+}
+
 void MediaDeployment::sequenceFailed()
 {
-    // The error box has been shown; the journal stays for the next run.
-    if (running())
-        finish();
+    // The error box has been shown. Until the merge (step 72) the journal
+    // still holds the records of what did not reach the server: the lists
+    // wait with it for the next hand-on.
+    if (!running())
+        return;
+    if (m_step < 72)
+        requeueUnsent();
+    finish();
 }
 
 void MediaDeployment::finish()
@@ -95,8 +119,10 @@ void MediaDeployment::slotProcessDeployMedia()
         m_step += 3;
         break;
     case 13: case 23: case 33:
-        if (m_lists->FtpRemoveListFile())
+        if (m_lists->FtpRemoveListFile()) {
+            m_delete[kind].clear();
             m_step += 7;
+        }
         break;
     case 40: case 50: case 60: {
         const int k = m_step / 10 - 4;
@@ -114,8 +140,10 @@ void MediaDeployment::slotProcessDeployMedia()
     }
     case 43: case 53: case 63: {
         const int k = m_step / 10 - 4;
-        if (m_lists->FtpPutListFile(m_work + QLatin1String(kKinds[k]) + QLatin1Char('/')))
+        if (m_lists->FtpPutListFile(m_work + QLatin1String(kKinds[k]) + QLatin1Char('/'))) {
+            m_new[k].clear();
             m_step += 7;
+        }
         break;
     }
     case 70:

@@ -30,12 +30,15 @@ public slots:
     // Lists handed on while a run goes on wait for the next run.
     void start(QStringList NewMediaImage, QStringList DeleteMediaImage, QStringList NewMediaVideo,
                QStringList DeleteMediaVideo, QStringList NewMediaText, QStringList DeleteMediaText, bool Modif);
+    // A failed run's lists not yet sent wait for the next run; its journal
+    // records stay with them.
     void sequenceFailed();
     void slotProcessDeployMedia();
 
 private:
     void finish() override;
     void startQueued();
+    void requeueUnsent();
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;

@@ -136,6 +136,8 @@ void TestTextEditSimple::load_data()
                                            << false << false;
     QTest::newRow("short record only clears the flag") << QStringList{"0", "10"} << "Texte" << "" << false
                                                        << false;
+    QTest::newRow("server entry leaving TEXT is not read")
+        << EditorFixture::record(QString(), "TEXT/../IMAGE/secret.png") << "Texte" << "" << false << false;
 }
 
 void TestTextEditSimple::load()
@@ -146,6 +148,7 @@ void TestTextEditSimple::load()
     QFETCH(bool, picture);
     QFETCH(bool, modified);
     m_fixture->writeFile(QStringLiteral("TEXT/a.b-093012.txt"), "Ancien");
+    m_fixture->writeFile(QStringLiteral("IMAGE/secret.txt"), "Secret");
     m_page->textArea()->setPlainText(QStringLiteral("before"));
     QVERIFY(m_page->isModified());
 

@@ -32,7 +32,10 @@ void TestTextPosterNames::fromEntry_data()
     QTest::newRow("dot inside the name: last dot counts") << "TEXT/a.b-093012.png" << "a.b-093012"
                                                           << "TEXT/a.b-093012.txt";
     QTest::newRow("no extension") << "TEXT/Promo" << "Promo" << "TEXT/Promo.txt";
-    QTest::newRow("no folder") << "Promo-093012.png" << "Promo-093012" << "Promo-093012.txt";
+    QTest::newRow("no folder: still read from TEXT/") << "Promo-093012.png" << "Promo-093012" << "TEXT/Promo-093012.txt";
+    QTest::newRow("server entry outside the work folder") << "../../notes.txt" << "Texte" << "";
+    QTest::newRow("server entry in another folder") << "TEXT/../IMAGE/a.png" << "Texte" << "";
+    QTest::newRow("server entry in a subfolder of TEXT") << "TEXT/sub/a.png" << "Texte" << "";
 }
 
 void TestTextPosterNames::fromEntry()

@@ -25,11 +25,16 @@ private slots:
     void grantWritesRowAndRecord();
     void failedDownloadDropsLocallyOnly();
     void rebuildSizesKeepsUndownloaded();
+    void rebuildSizesMeasuresOnlyMediaPaths();
+    void addKeepsListsParallel_data();
+    void addKeepsListsParallel();
+    void renewTextPoster();
     void inUseMatchesWholeEntries_data();
     void inUseMatchesWholeEntries();
     void textUsesCountsPosters_data();
     void textUsesCountsPosters();
-    void journalFailureIsReported();
+    void failedWritesIndexNothing_data();
+    void failedWritesIndexNothing();
 };
 
 void MediaLibraryTest::storedName_data()
@@ -300,19 +305,122 @@ void MediaLibraryTest::textUsesCountsPosters()
     QCOMPARE(MediaLibrary(f.work).textUses(name), uses);
 }
 
-void MediaLibraryTest::journalFailureIsReported()
+void MediaLibraryTest::failedWritesIndexNothing_data()
 {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("journal cannot be written") << "journal folder" << "IMAGE/p.png" << "FTP";
+    QTest::newRow("journal cannot be created") << "journal dangling" << "IMAGE/p.png" << "CreateFile";
+    QTest::newRow("NUL in the user's permission row") << "row NUL" << "IMAGE/p.png" << "FTP";
+    QTest::newRow("NUL in the path") << "" << QString("IMAGE/p") + QChar(0) + "q.png" << "";
+}
+
+// An add whose index or journal write failed indexes and journals nothing
+// and answers false: the page then queues nothing for the server.
+void MediaLibraryTest::failedWritesIndexNothing()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, path);
+    QFETCH(QString, title);
     MediaFixture f;
     f.picture("IMAGE/p.png");
-    // The journal's place is taken by a folder: it can be neither created nor written.
-    QVERIFY(QDir().mkpath(f.journal()));
+    if (fault == "journal folder")
+        QVERIFY(QDir().mkpath(f.journal()));
+    if (fault == "journal dangling")
+        QVERIFY(QFile::link(f.work + "absent/folder/INFOMEDIA.orvex", f.journal()));
+    if (fault == "row NUL")
+        QVERIFY(writeStoredParams(f.work + "LoginCrypt.orvex",
+                                  QByteArray("USERLIST=\"agent\"\r\nPLAYPERMISSION=\"A\0B\"\r\n", 40)));
+    MediaLibrary lib(f.work);
+    QVERIFY(!lib.add(0, path, "agent", ""));
+    const QList<QPair<QString, QString>> errors = lib.takeReports();
+    QCOMPARE(errors.size(), title.isEmpty() ? 0 : 1);
+    if (!title.isEmpty())
+        QCOMPARE(errors.first().first, title);
+    if (fault.startsWith("journal"))
+        QVERIFY2(errors.first().second.contains(f.journal()), qPrintable(errors.first().second));
+    QCOMPARE(f.indexKey("FILEPATH"), QString(""));
+    QCOMPARE(f.indexKey("FILECHK"), QString(""));
+    QVERIFY(f.records().isEmpty());
+    QVERIFY(lib.takeErrors().isEmpty());
+}
+
+void MediaLibraryTest::rebuildSizesMeasuresOnlyMediaPaths()
+{
+    MediaFixture f;
+    f.bytes("IMAGE/here.png", 1234);
+    f.bytes("outside.bin", 4321);
+    writeParams(f.index(), {{"FILEPATH", "IMAGE/here.png|IMAGE/../outside.bin|../../x|IMAGE/"},
+                            {"FILECHK", "|||"},
+                            {"FILESIZE", "1|7|8|"},
+                            {"FILEPATHPERMISSION", "|||"}});
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.rebuildSizes());
+    QCOMPARE(f.indexKey("FILESIZE"), QString("1234|7|8|0"));
+}
+
+void MediaLibraryTest::addKeepsListsParallel_data()
+{
+    QTest::addColumn<QString>("paths");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("sums");
+    QTest::addColumn<QString>("sizes");
+    QTest::addColumn<QString>("rowsAfter");
+    QTest::addColumn<QString>("sumsAfter");
+    QTest::addColumn<QString>("sizesAfter");
+    QTest::newRow("empty FILEPATH with a stale permission")
+        << "" << "Z" << "OLD" << "77" << "A;B" << "%1" << "%2";
+    QTest::newRow("companion lists longer than FILEPATH")
+        << "IMAGE/a.png" << "X|Z" << "C1|C2" << "1|2" << "X|A;B" << "C1|%1" << "1|%2";
+}
+
+// The new file gets its own permission, checksum and size, never the
+// stale entry another file left behind.
+void MediaLibraryTest::addKeepsListsParallel()
+{
+    QFETCH(QString, paths);
+    QFETCH(QString, rows);
+    QFETCH(QString, sums);
+    QFETCH(QString, sizes);
+    QFETCH(QString, rowsAfter);
+    QFETCH(QString, sumsAfter);
+    QFETCH(QString, sizesAfter);
+    MediaFixture f;
+    const QString file = f.picture("IMAGE/p.png");
+    writeParams(f.index(), {{"FILEPATH", paths}, {"FILECHK", sums}, {"FILESIZE", sizes}, {"FILEPATHPERMISSION", rows}});
     MediaLibrary lib(f.work);
     QVERIFY(lib.add(0, "IMAGE/p.png", "agent", ""));
-    const QStringList errors = lib.takeErrors();
-    QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors.first().contains(f.journal()), qPrintable(errors.first()));
-    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/p.png"));
-    QVERIFY(lib.takeErrors().isEmpty());
+    const QString md5 = CalculChecksum(file);
+    const QString size = QString::number(QFileInfo(file).size());
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), rowsAfter);
+    QCOMPARE(f.indexKey("FILECHK"), sumsAfter.arg(md5));
+    QCOMPARE(f.indexKey("FILESIZE"), sizesAfter.arg(size));
+    QCOMPARE(f.records(), QStringList{"AJOUTER|IMAGE/p.png|" + md5 + "|A;B|" + size});
+}
+
+void MediaLibraryTest::renewTextPoster()
+{
+    MediaFixture f;
+    f.picture("TEXT/t.png", 64, 48);
+    f.bytes("TEXT/t.txt", 12);
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.renew(2, "TEXT/t.png", "agent", ""));
+    const QString before = f.indexKey("FILECHK");
+    f.picture("TEXT/t.png", 200, 100, Qt::red);
+    f.bytes("TEXT/t.txt", 30);
+    QVERIFY(lib.renew(2, "TEXT/t.png", "agent", ""));
+    const QString md5 = CalculChecksum(f.work + "TEXT/t.png");
+    QCOMPARE(f.indexKey("FILEPATH"), QString("TEXT/t.png|TEXT/t.txt"));
+    QCOMPARE(f.indexKey("FILECHK"), md5 + "|" + CalculChecksum(f.work + "TEXT/t.txt"));
+    QVERIFY(f.indexKey("FILESIZE").endsWith("|30"));
+    const QStringList records = f.records();
+    QCOMPARE(records.size(), 6);
+    QVERIFY2(records.at(2).startsWith("SUPPRIMER|TEXT/t.png|" + before.section('|', 0, 0) + "|A;B|"),
+             qPrintable(records.at(2)));
+    QVERIFY(records.at(3).startsWith("SUPPRIMER|TEXT/t.txt|"));
+    QVERIFY(records.at(4).startsWith("AJOUTER|TEXT/t.txt|") && records.at(4).endsWith("|30"));
+    QVERIFY(records.at(5).startsWith("AJOUTER|TEXT/t.png|" + md5 + "|"));
 }
 
 QTEST_GUILESS_MAIN(MediaLibraryTest)

@@ -1,4 +1,5 @@
 #include "AppGlobals.h"
+#include "Checksum.h"
 #include "ClassMedia.h"
 #include "MediaFixture.h"
 #include "ModalAnswerer.h"
@@ -32,11 +33,15 @@ private slots:
     void substringNamesNeverTouchEachOther();
     void textPosterAddAndReplace();
     void textPosterSavedTwiceInOneSecond();
+    void textPosterSavedAgainUnderItsName();
+    void replacedTextSharedWithAnotherPoster();
+    void deletedTextStillOnThePoster();
     void grantTwoCategories();
     void infoLineRights_data();
     void infoLineRights();
-    void failedDownloadDropsEntryWithoutRecord();
+    void failedDownloadKeepsEntry();
     void journalFailureIsShown();
+    void permissionRowWithNulIsNotSent();
     void textPostersWaitForMessages();
     void unsafeTextPosterNameRefused();
 
@@ -325,9 +330,94 @@ void MediaPageTest::textPosterSavedTwiceInOneSecond()
     QCOMPARE(sent.count(), 2);
     QVERIFY(QFile::exists(m_f->work + "TEXT/s.png"));
     QCOMPARE(m_f->indexKey("FILEPATH"), QString("TEXT/s.png|TEXT/s.txt|TEXT/u.png|TEXT/u.txt"));
+    QStringList ops;
     for (const QString &r : m_f->records())
-        QVERIFY2(r.startsWith("AJOUTER|"), qPrintable(r));
+        ops << r.section('|', 0, 1);
+    QCOMPARE(ops, QStringList({"AJOUTER|TEXT/s.txt", "AJOUTER|TEXT/s.png", "SUPPRIMER|TEXT/s.png",
+                               "SUPPRIMER|TEXT/s.txt", "AJOUTER|TEXT/s.txt", "AJOUTER|TEXT/s.png",
+                               "AJOUTER|TEXT/u.txt", "AJOUTER|TEXT/u.png"}));
     QCOMPARE(list("listText")->count(), 2);
+}
+
+// The same picture written again (same name, same second): the index and
+// the journal carry the new file's MD5 and size, and it is sent again.
+void MediaPageTest::textPosterSavedAgainUnderItsName()
+{
+    openPage();
+    QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
+    m_f->picture("TEXT/s.png", 64, 48);
+    m_f->bytes("TEXT/s.txt", 5);
+    m_page->slotNewImageTexte("", "TEXT/s.png");
+    QTRY_COMPARE(sent.count(), 1);
+    const QString first = m_f->indexKey("FILECHK");
+
+    m_f->picture("TEXT/s.png", 320, 200, Qt::red);
+    m_f->bytes("TEXT/s.txt", 9);
+    const QString md5 = CalculChecksum(m_f->work + "TEXT/s.png");
+    const QString size = QString::number(QFileInfo(m_f->work + "TEXT/s.png").size());
+    m_page->slotNewImageTexte("", "TEXT/s.png");
+    QTRY_COMPARE(sent.count(), 2);
+    QCOMPARE(listArg(sent, 1, 4), QStringList({"TEXT/s.png", "TEXT/s.txt"}));
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString("TEXT/s.png|TEXT/s.txt"));
+    QVERIFY(m_f->indexKey("FILECHK") != first);
+    QCOMPARE(m_f->indexKey("FILECHK").section('|', 0, 0), md5);
+    QCOMPARE(m_f->indexKey("FILESIZE"), size + "|9");
+    const QStringList records = m_f->records();
+    QCOMPARE(records.size(), 6);
+    QVERIFY2(records.at(2).startsWith("SUPPRIMER|TEXT/s.png|" + first.section('|', 0, 0)), qPrintable(records.at(2)));
+    QVERIFY2(records.at(3).startsWith("SUPPRIMER|TEXT/s.txt|"), qPrintable(records.at(3)));
+    QVERIFY2(records.at(4).endsWith("|9") && records.at(4).startsWith("AJOUTER|TEXT/s.txt|"), qPrintable(records.at(4)));
+    QVERIFY2(records.at(5).startsWith("AJOUTER|TEXT/s.png|" + md5 + "|"), qPrintable(records.at(5)));
+    QCOMPARE(list("listText")->count(), 1);
+}
+
+// Saved again under a new stamp while another poster shows the old
+// picture: the old file stays for that poster, the edited poster is told to
+// move (signalSupprimeMedia), and no alarming box shows.
+void MediaPageTest::replacedTextSharedWithAnotherPoster()
+{
+    QVERIFY(writeParams(m_f->work + "DATA/PLAYER.orvex", {{"SLIDENAMETXT", "TEXT/t1.png|TEXT/t1.png"}}));
+    openPage();
+    QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
+    QSignalSpy removed(m_page.get(), &ClassMedia::signalSupprimeMedia);
+    m_f->picture("TEXT/t1.png");
+    m_f->bytes("TEXT/t1.txt", 5);
+    m_page->slotNewImageTexte("", "t1.png");
+    QTRY_COMPARE(sent.count(), 1);
+    m_f->picture("TEXT/t2.png");
+    m_f->bytes("TEXT/t2.txt", 6);
+    ModalAnswerer answerer;
+    m_page->slotNewImageTexte("t1.png", "TEXT/t2.png");
+    QTRY_COMPARE(removed.count(), 1);
+    QTest::qWait(200);
+    QCOMPARE(answerer.unexpected(), 0);
+    QCOMPARE(answerer.texts(), QStringList());
+    QCOMPARE(removed.at(0).at(0).toInt(), 2);
+    QCOMPARE(removed.at(0).at(1).toString(), QString("t1.png"));
+    QVERIFY(QFile::exists(m_f->work + "TEXT/t1.png"));
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString("TEXT/t1.png|TEXT/t1.txt|TEXT/t2.png|TEXT/t2.txt"));
+    QCOMPARE(list("listText")->count(), 2);
+}
+
+// "Supprimer" in the editor while the poster still names its picture: the
+// file stays, as for the library's own removal.
+void MediaPageTest::deletedTextStillOnThePoster()
+{
+    QVERIFY(writeParams(m_f->work + "DATA/PLAYER.orvex", {{"SLIDENAMETXT", "|TEXT/t1.png"}}));
+    m_f->picture("TEXT/t1.png");
+    m_f->bytes("TEXT/t1.txt", 5);
+    index({"TEXT/t1.png", "TEXT/t1.txt"}, {"10", "5"}, {"", ""});
+    openPage();
+    QSignalSpy removed(m_page.get(), &ClassMedia::signalSupprimeMedia);
+    ModalAnswerer answerer;
+    answerer.confirm();
+    m_page->slotSuppImageTexte("t1.png");
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.texts(), QStringList{"Le fichier t1.png est en cours d'utilisation!!!"});
+    QVERIFY(QFile::exists(m_f->work + "TEXT/t1.png"));
+    QCOMPARE(removed.count(), 0);
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString("TEXT/t1.png|TEXT/t1.txt"));
+    QVERIFY(!QFile::exists(m_f->journal()));
 }
 
 void MediaPageTest::grantTwoCategories()
@@ -398,14 +488,16 @@ void MediaPageTest::infoLineRights()
     QVERIFY(m_page->findChild<QLabel *>("labelInfoImage")->text().startsWith("Taille du fichier: 0 Ko\n"));
 }
 
-void MediaPageTest::failedDownloadDropsEntryWithoutRecord()
+// The file is still on the server: the posters that show it keep it.
+void MediaPageTest::failedDownloadKeepsEntry()
 {
     index({"IMAGE/x.png", "VIDEO/x.png"}, {"3000000", "1000000"}, {"", ""});
     openPage();
     QCOMPARE(m_page->usedMo(), 4);
     m_page->SlotSupprimerFichierParamMedia(m_f->work + "IMAGE/x.png");
-    QCOMPARE(m_f->indexKey("FILEPATH"), QString("VIDEO/x.png"));
-    QCOMPARE(m_page->usedMo(), 1);
+    m_page->SlotSupprimerFichierParamMedia("IMAGE/x.png");
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString("IMAGE/x.png|VIDEO/x.png"));
+    QCOMPARE(m_page->usedMo(), 4);
     QVERIFY(!QFile::exists(m_f->journal()));
 }
 
@@ -415,15 +507,54 @@ void MediaPageTest::journalFailureIsShown()
     QVERIFY(QDir().mkpath(m_f->journal()));
     QTemporaryDir outside;
     m_chosen = QStringList{m_f->picture(outside.filePath("p.png"))};
+    QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
+    QString title;
     ModalAnswerer answerer;
-    answerer.answer([](QDialog *d) { d->accept(); });
+    answerer.answer([&title](QDialog *d) {
+        title = d->windowTitle();
+        d->accept();
+    });
     m_page->slotAjouterImage();
     QVERIFY(answerer.done());
     QCOMPARE(answerer.classNames(), QStringList({"QMessageBox"}));
     QVERIFY2(answerer.texts().first().contains(m_f->journal()), qPrintable(answerer.texts().first()));
-    // The file itself is imported and indexed.
-    QCOMPARE(list("listImage")->count(), 1);
-    QVERIFY(m_f->indexKey("FILEPATH").startsWith("IMAGE/p-"));
+    // The journal exists but cannot be written: a failed save, not a
+    // journal that cannot be created.
+    QCOMPARE(title, QString("FTP"));
+    // Not journalled: neither indexed, listed nor sent, and the copy goes.
+    QCOMPARE(list("listImage")->count(), 0);
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString(""));
+    QCOMPARE(QDir(m_f->work + "IMAGE").entryList(QDir::Files), QStringList());
+    m_page->slotFermer();
+    QVERIFY(listArg(sent, 0, 0).isEmpty());
+}
+
+// A NUL in the user's row (it comes from the server's login file): neither
+// the index nor the journal can hold it, so the file is not sent.
+void MediaPageTest::permissionRowWithNulIsNotSent()
+{
+    QVERIFY(writeStoredParams(m_f->work + "LoginCrypt.orvex",
+                              QByteArray("USERLIST=\"agent\"\r\nPLAYPERMISSION=\"A\0B\"\r\n", 40)));
+    openPage();
+    QSignalSpy added(m_page.get(), &ClassMedia::signalNewMedia);
+    QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
+    QTemporaryDir outside;
+    m_chosen = QStringList{m_f->picture(outside.filePath("p.png"))};
+    QString title;
+    ModalAnswerer answerer;
+    answerer.answer([&title](QDialog *d) {
+        title = d->windowTitle();
+        d->accept();
+    });
+    m_page->slotAjouterImage();
+    QVERIFY(answerer.done());
+    QCOMPARE(title, QString("FTP"));
+    QCOMPARE(added.count(), 0);
+    QCOMPARE(list("listImage")->count(), 0);
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString(""));
+    QVERIFY(!QFile::exists(m_f->journal()));
+    m_page->slotFermer();
+    QVERIFY(listArg(sent, 0, 0).isEmpty());
 }
 
 void MediaPageTest::textPostersWaitForMessages()
@@ -435,19 +566,20 @@ void MediaPageTest::textPostersWaitForMessages()
         m_f->picture(name);
     m_f->bytes("TEXT/s.txt", 3);
     m_f->bytes("TEXT/u.txt", 3);
-    // Each record that cannot be journalled opens a box; both posters are
-    // still indexed, and the replaced one removed, in order.
+    // Each poster that cannot be journalled opens a box, in order; neither
+    // is indexed or sent, and the newer one replaces nothing.
     ModalAnswerer answerer(10, 120);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 2; ++i)
         answerer.answer([](QDialog *d) { d->accept(); });
     m_page->slotNewImageTexte("", "s.png");
     m_page->slotNewImageTexte("s.png", "u.png");
     QVERIFY(answerer.waitUntilDone(10000));
     QVERIFY(answerer.done());
-    QTRY_COMPARE(sent.count(), 2);
-    QCOMPARE(m_f->indexKey("FILEPATH"), QString("TEXT/u.png|TEXT/u.txt"));
-    QVERIFY(!QFile::exists(m_f->work + "TEXT/s.png"));
-    QCOMPARE(listArg(sent, 1, 5), QStringList({"s.png", "s.txt"}));
+    QTest::qWait(300);
+    QCOMPARE(answerer.answered(), 2);
+    QCOMPARE(sent.count(), 0);
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString(""));
+    QVERIFY(QFile::exists(m_f->work + "TEXT/s.png"));
 }
 
 void MediaPageTest::unsafeTextPosterNameRefused()

@@ -3,6 +3,7 @@
 // and its media index when the page is left (panel's media deployment,
 // waits scaled by ZOMANAGER_TIME_SCALE).
 #include "../console/ServerDemo.h"
+#include "BoxDeployment.h"
 #include "Checksum.h"
 #include "ClassMedia.h"
 #include "MediaDeployment.h"
@@ -21,6 +22,8 @@
 #include <QtTest>
 
 static const QString kAbsent = QStringLiteral("IMAGE/absent.png");
+// On the server, but its download fails at login.
+static const QString kUnreachable = QStringLiteral("IMAGE/promo-cafe.jpg");
 
 class MediaServerTest : public QObject
 {
@@ -31,9 +34,11 @@ private slots:
     void importsReachTheServer();
     void removalAndGrantReachTheServer();
     void handOnWhileDeployingIsNotLost();
+    void failedUploadGoesWithTheNextVisit();
     void largeVideoGoesByFtp();
     void refusedFtpLoginIsShownAndLosesNothing();
     void failedJournalWriteIsShown();
+    void failedDownloadKeepsThePosters();
 
 private:
     QStringList serverIndex(const char *key) const
@@ -41,6 +46,9 @@ private:
         return ClassParam().getParamCrypt(m_demo.server("MEDIA.orvex"), QLatin1String(key), 0).split('|');
     }
     QString journal() const { return m_demo.work("TEMP/INFOMEDIA.orvex"); }
+    // The server's media files, and what its index lists.
+    QStringList serverFiles() const;
+    QStringList serverIndexed() const;
     QListWidget *list(const char *name) const { return m_media->findChild<QListWidget *>(QLatin1String(name)); }
     QString stored(const char *listName, const QString &prefix) const;
     void openPage();
@@ -70,14 +78,22 @@ void MediaServerTest::initTestCase()
         values.append({kv.first, index.getInfoBalise(kv.first) + "|" + kv.second});
     QVERIFY(index.setParamsCrypt(file, values));
 
+    QVERIFY(QFile::exists(m_demo.server(kUnreachable)));
+    const QString unreachable = m_demo.account() + QLatin1Char('/') + kUnreachable;
+    QVERIFY(StandIn::fault(QString(), QStringLiteral("500"), unreachable, 3));
     QVERIFY(m_demo.start());
+    QVERIFY(StandIn::reset(unreachable));
+    QVERIFY(!QFile::exists(m_demo.work(kUnreachable)));
     m_media = m_demo.window()->findChild<ClassMedia *>();
     QVERIFY(m_media);
     // The login gave the page the account's quota.
     QVERIFY(m_media->findChild<QLabel *>(QStringLiteral("labelQuota"))->text().startsWith(
         QString::fromUtf8("Espace maximum autorisé: 500Mo\n")));
-    // Dropped from the local index only: no removal is journalled.
-    QVERIFY(!ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|').contains(kAbsent));
+    // A failed download leaves the index alone (the next login tries
+    // again); nothing is journalled.
+    const QStringList local = ClassParam().getParamCrypt(m_demo.work("TEMP/MEDIA.orvex"), "FILEPATH", 0).split('|');
+    QVERIFY(local.contains(kAbsent));
+    QVERIFY(local.contains(kUnreachable));
     QVERIFY(!QFile::exists(journal()));
     QVERIFY(serverIndex("FILEPATH").contains(kAbsent));
 }
@@ -230,6 +246,61 @@ void MediaServerTest::handOnWhileDeployingIsNotLost()
     QCOMPARE(serverIndex("FILECHK").size(), paths.size());
 }
 
+QStringList MediaServerTest::serverFiles() const
+{
+    QStringList files;
+    for (const char *folder : {"IMAGE", "VIDEO", "TEXT"})
+        for (const QString &name : QDir(m_demo.server(QLatin1String(folder))).entryList(QDir::Files))
+            files << QLatin1String(folder) + QLatin1Char('/') + name;
+    // The fixture's index names one file the server never had.
+    files << kAbsent;
+    files.sort();
+    return files;
+}
+
+QStringList MediaServerTest::serverIndexed() const
+{
+    QStringList paths = serverIndex("FILEPATH");
+    paths.sort();
+    return paths;
+}
+
+// An upload that gives up ends its visit's run; the next visit's run sends
+// it with its own changes, so the server's index and folders agree.
+void MediaServerTest::failedUploadGoesWithTheNextVisit()
+{
+    QCOMPARE(serverIndexed(), serverFiles());
+    MediaFixture f;
+    openPage();
+    const QStringList video{f.bytes(m_outside.filePath(QStringLiteral("Rejet.mp4")), 6000)};
+    m_media->setFileChooser([video](int, QWidget *, const QString &) { return video; });
+    m_media->slotAjouterVideo();
+    const QString path = QStringLiteral("VIDEO/") + stored("listVideo", QStringLiteral("Rejet"));
+    QVERIFY(StandIn::fault(QStringLiteral("/zobox/upload.php"), QStringLiteral("500"), path.mid(6), 3));
+    auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
+    {
+        ModalAnswerer answerer;
+        answerer.answer([](QDialog *d) { d->accept(); }, QStringLiteral("code 4"));
+        m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+        QVERIFY(answerer.waitUntilDone(30000));
+        QVERIFY(answerer.texts().first().startsWith(QString::fromUtf8("Problème de connexion au serveur(type n°4)")));
+        QTRY_VERIFY_WITH_TIMEOUT(!deployment->running(), 10000);
+    }
+    QVERIFY(!QFile::exists(m_demo.server(path)));
+    QVERIFY(QFile::exists(journal()));
+    QCOMPARE(serverIndexed(), serverFiles());
+
+    openPage();
+    const QStringList picture{f.picture(m_outside.filePath(QStringLiteral("Apres.png")), 120, 90)};
+    m_media->setFileChooser([picture](int, QWidget *, const QString &) { return picture; });
+    m_media->slotAjouterImage();
+    const QString image = QStringLiteral("IMAGE/") + stored("listImage", QStringLiteral("Apres"));
+    leavePage();
+    QCOMPARE(CalculChecksum(m_demo.server(path)), CalculChecksum(m_demo.work(path)));
+    QVERIFY(QFile::exists(m_demo.server(image)));
+    QCOMPARE(serverIndexed(), serverFiles());
+}
+
 // A video of 128,000,000 bytes goes to the server by FTP (pyftpdlib), one
 // byte less by HTTP; both land whole and the merged index lists both.
 void MediaServerTest::largeVideoGoesByFtp()
@@ -341,6 +412,24 @@ void MediaServerTest::failedJournalWriteIsShown()
     QDir(journal()).removeRecursively();
     m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
     QTRY_COMPARE(m_demo.window()->stack()->currentIndex(), 0);
+}
+
+// The deployment strips from the posters only what the index no longer
+// lists: a picture whose download failed at login stays on its poster.
+void MediaServerTest::failedDownloadKeepsThePosters()
+{
+    QTemporaryDir box;
+    const QString work = box.path() + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(work + "TEMP") && QDir().mkpath(work + "DATA"));
+    QVERIFY(QFile::copy(m_demo.work("TEMP/MEDIA.orvex"), work + "TEMP/MEDIA.orvex"));
+    const QString images = QStringLiteral("IMAGE/bienvenue.jpg|") + kUnreachable + QStringLiteral("|IMAGE/gone.png");
+    ClassParam player;
+    QVERIFY(player.setParamsCrypt(work + "DATA/PLAYER.orvex", {{"SLIDENAMEIMAGE", images},
+                                                                {"SLIDENAMEIMAGECHK", "A|B|C"}}));
+    QVERIFY(BoxDeployment::checkPlayerVsMedia(work));
+    QCOMPARE(ClassParam().getParamCrypt(work + "DATA/PLAYER.orvex", "SLIDENAMEIMAGE", 0),
+             QStringLiteral("IMAGE/bienvenue.jpg|") + kUnreachable + QStringLiteral("|"));
+    QCOMPARE(ClassParam().getParamCrypt(work + "DATA/PLAYER.orvex", "SLIDENAMEIMAGECHK", 0), QString("A|B|"));
 }
 
 QTEST_MAIN(MediaServerTest)

@@ -34,6 +34,8 @@ private slots:
     void mediaDeployment();
     void mediaNothingToSend();
     void mediaUploadFails();
+    void mediaFailedRunGoesWithTheNextRun_data();
+    void mediaFailedRunGoesWithTheNextRun();
     void mediaHandedOnWhileRunningIsNotLost();
     void mediaChangeBeforeTheMergeGoesWithTheRun();
     void command_data();
@@ -47,6 +49,9 @@ private:
     QString server(const QString &relative) const { return m_fx.tree(m_fx.account() + '/' + relative); }
     QStringList requests(qint64 mark) const;
     QStringList mails(qint64 from) const;
+    // FILEPATH of the server's index and the files of its media folders.
+    QStringList serverIndexed() const;
+    QStringList serverFiles() const;
 
     SequenceFixture m_fx;
     QString m_selected = "B1";
@@ -299,6 +304,70 @@ void DeploymentsTest::mediaUploadFails()
     // The index does not name a file the server lacks; the journal waits.
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), before);
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+}
+
+QStringList DeploymentsTest::serverIndexed() const
+{
+    QStringList paths = ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1).split('|');
+    paths.sort();
+    return paths;
+}
+
+QStringList DeploymentsTest::serverFiles() const
+{
+    QStringList files;
+    for (const char *folder : {"IMAGE", "VIDEO", "TEXT"})
+        for (const QString &name : QDir(server(folder)).entryList(QDir::Files))
+            files << QString(folder) + '/' + name;
+    files.sort();
+    return files;
+}
+
+void DeploymentsTest::mediaFailedRunGoesWithTheNextRun_data()
+{
+    QTest::addColumn<bool>("removedMeanwhile");
+    QTest::newRow("failed upload journalled but never sent again") << false;
+    QTest::newRow("failed upload removed before the next run") << true;
+}
+
+// A run whose upload gave up keeps its lists: the next hand-on sends them
+// with its own, so the index the server gets names what its folders hold.
+void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
+{
+    QFETCH(bool, removedMeanwhile);
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    SequenceFixture::writeFile(server("IMAGE/old.png"), "x");
+    SequenceFixture::writeFile(server("VIDEO/old.mp4"), "y");
+    SequenceFixture::writeFile(m_fx.work("VIDEO/clip.mp4"), QByteArray(5000, 'v'));
+    SequenceFixture::writeFile(m_fx.work("IMAGE/late.png"), QByteArray(3000, 'l'));
+    QVERIFY(OperationJournal::append(journal, {"AJOUTER", "VIDEO/clip.mp4", "C1", "Hall", "5000"}));
+    build();
+    QVERIFY(StandIn::fault("/zobox/upload.php", "500", "clip.mp4", 3));
+    QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
+    m_mediaDeploy->start({}, {}, {"VIDEO/clip.mp4"}, {}, {}, {}, false);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(!QFileInfo::exists(server("VIDEO/clip.mp4")));
+    QVERIFY(QFileInfo::exists(journal));
+
+    if (removedMeanwhile) {
+        QVERIFY(QFile::remove(m_fx.work("VIDEO/clip.mp4")));
+        QVERIFY(OperationJournal::append(journal, {"SUPPRIMER", "VIDEO/clip.mp4", "C1", "Hall", "5000"}));
+        m_mediaDeploy->start({}, {}, {}, {"clip.mp4"}, {}, {}, false);
+        QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    }
+    QVERIFY(OperationJournal::append(journal, {"AJOUTER", "IMAGE/late.png", "C2", "Hall", "3000"}));
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({"IMAGE/late.png"}, {}, {}, {}, {}, {}, false);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(!QFileInfo::exists(journal));
+    if (!removedMeanwhile) {
+        QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/late.png", "UPLOAD VIDEO/clip.mp4",
+                                              "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
+        QCOMPARE(SequenceFixture::readFile(server("VIDEO/clip.mp4")), QByteArray(5000, 'v'));
+    }
+    QCOMPARE(serverIndexed(), serverFiles());
 }
 
 void DeploymentsTest::mediaHandedOnWhileRunningIsNotLost()
