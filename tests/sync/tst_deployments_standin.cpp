@@ -342,7 +342,7 @@ void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
     SequenceFixture::writeFile(m_fx.work("IMAGE/late.png"), QByteArray(3000, 'l'));
     QVERIFY(OperationJournal::append(journal, {"AJOUTER", "VIDEO/clip.mp4", "C1", "Hall", "5000"}));
     build();
-    QVERIFY(StandIn::fault("/zobox/upload.php", "500", "clip.mp4", 3));
+    QVERIFY(StandIn::fault("/zobox/upload.php", "500", "/VIDEO/", 3));
     QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
     m_mediaDeploy->start({}, {}, {"VIDEO/clip.mp4"}, {}, {}, {}, false);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
