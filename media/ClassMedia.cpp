@@ -831,8 +831,7 @@ void ClassMedia::grantCurrent(int type)
     if (!validated)
         return;
     setFocus();
-    if (i >= 0)
-        m_library.grant(path, row);
+    m_library.grant(path, row);
     showLibraryErrors();
     itemInfoChange(type);
     Modif = true;

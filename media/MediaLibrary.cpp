@@ -329,7 +329,8 @@ bool MediaLibrary::add(int type, const QString &path, const QString &userName, c
 bool MediaLibrary::renew(int type, const QString &path, const QString &userName, const QString &userType)
 {
     load();
-    if (indexOf(path) < 0)
+    // Without a local index the server's may still list it: renewed too.
+    if (indexOf(path) < 0 && QFileInfo::exists(indexFile()))
         return add(type, path, userName, userType);
     // Saved again under its own name: "SUPPRIMER" then "AJOUTER" give the
     // server's index the new MD5 and size; one index write, one journal write.
@@ -372,11 +373,20 @@ bool MediaLibrary::remove(const QString &path)
     load();
     const int i = indexOf(path);
     if (i < 0)
-        return false;
+        return withoutIndex(record(QStringLiteral("SUPPRIMER"), {path, QString(), QString(), QString()}));
     const Entry removed = takeAt(i);
     writeIndex();
     journal({record(QStringLiteral("SUPPRIMER"), removed)});
     return true;
+}
+
+bool MediaLibrary::withoutIndex(const QStringList &pathOnly)
+{
+    // No local index (its last fetch failed): the server's index may still
+    // list the file, so the journal alone carries the change by its path.
+    if (QFileInfo::exists(indexFile()) || !MediaAlignment::isMediaPath(pathOnly.value(1)))
+        return false;
+    return journal({pathOnly});
 }
 
 bool MediaLibrary::dropLocal(const QString &pathOrLocalFile)
@@ -398,7 +408,7 @@ bool MediaLibrary::grant(const QString &path, const QString &row)
     load();
     const int i = indexOf(path);
     if (i < 0)
-        return false;
+        return withoutIndex(record(QStringLiteral("PERMISSION"), {path, QString(), row, QString()}));
     padTo(m_permissions, i + 1);
     m_permissions[i] = row;
     m_hasPermissions = true;
@@ -493,10 +503,11 @@ bool MediaLibrary::writeIndex()
         values.append({kSize, m_sizes.join(bar)});
     if (values.isEmpty())
         return true;
-    // Without an index (no account loaded) there is nothing to update.
+    // Without an index (none loaded, or its last fetch failed) there is
+    // nothing to update: the journal alone carries the change.
     if (!QFileInfo::exists(indexFile())) {
         load();
-        return false;
+        return true;
     }
     ClassParam store;
     QString why;

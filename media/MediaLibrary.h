@@ -103,6 +103,9 @@ private:
     QString work(const QString &relative) const { return m_work + relative; }
     QString permissionOf(const QString &userName, const QString &userType, bool companion) const;
     bool writeIndex();
+    // A removal or grant of a path while no local index exists: journalled
+    // by its path alone; false when an index exists (the path is unknown).
+    bool withoutIndex(const QStringList &pathOnly);
     // Back to the lists the batch found, nothing written.
     void abandonBatch();
     static QStringList record(const QString &operation, const Entry &e);

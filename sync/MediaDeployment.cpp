@@ -157,6 +157,8 @@ void MediaDeployment::slotProcessDeployMedia()
     case 72:
         if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia", MergeErrorCode))
             m_step = 74;
+        else
+            m_queuedModif = true; // the journal waits: the next hand-on merges it
         break;
     case 74:
         if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))

@@ -29,6 +29,7 @@ private slots:
     void addKeepsListsParallel_data();
     void addKeepsListsParallel();
     void renewTextPoster();
+    void withoutIndexTheJournalCarriesThePath();
     void inUseMatchesWholeEntries_data();
     void inUseMatchesWholeEntries();
     void textUsesCountsPosters_data();
@@ -397,6 +398,21 @@ void MediaLibraryTest::addKeepsListsParallel()
     QCOMPARE(f.indexKey("FILECHK"), sumsAfter.arg(md5));
     QCOMPARE(f.indexKey("FILESIZE"), sizesAfter.arg(size));
     QCOMPARE(f.records(), QStringList{"AJOUTER|IMAGE/p.png|" + md5 + "|A;B|" + size});
+}
+
+// The last fetch of the index failed and left none: a removal or grant is
+// journalled by its path, so the server's index still learns of it.
+void MediaLibraryTest::withoutIndexTheJournalCarriesThePath()
+{
+    MediaFixture f;
+    QVERIFY(QFile::remove(f.index()));
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.remove("IMAGE/x.png"));
+    QVERIFY(lib.grant("VIDEO/y.mp4", "A;B"));
+    QVERIFY(!lib.remove("x.png"));
+    QVERIFY(!lib.remove("IMAGE/../x.png"));
+    QCOMPARE(f.records(), QStringList({"SUPPRIMER|IMAGE/x.png|||", "PERMISSION|VIDEO/y.mp4||A;B|"}));
+    QVERIFY(!QFile::exists(f.index()));
 }
 
 void MediaLibraryTest::renewTextPoster()

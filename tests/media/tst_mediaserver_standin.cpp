@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -35,6 +36,7 @@ private slots:
     void removalAndGrantReachTheServer();
     void handOnWhileDeployingIsNotLost();
     void failedUploadGoesWithTheNextVisit();
+    void randomVisitsKeepServerAndPostersInStep();
     void largeVideoGoesByFtp();
     void refusedFtpLoginIsShownAndLosesNothing();
     void failedJournalWriteIsShown();
@@ -300,6 +302,157 @@ void MediaServerTest::failedUploadGoesWithTheNextVisit()
     QCOMPARE(CalculChecksum(m_demo.server(path)), CalculChecksum(m_demo.work(path)));
     QVERIFY(QFile::exists(m_demo.server(image)));
     QCOMPARE(serverIndexed(), serverFiles());
+}
+
+// A fixed random sequence of visits (imports, removals, grants, text
+// posters saved, saved again under their name or under a new stamp), some
+// with an upload or the index download failing, each visit ended by leaving
+// the page. After one visit without faults the server's index lists exactly
+// its files, each with its MD5, and every poster entry is listed.
+void MediaServerTest::randomVisitsKeepServerAndPostersInStep()
+{
+    QCOMPARE(serverIndexed(), serverFiles());
+    // The demo account's folder has no TEXT/ yet.
+    QVERIFY(QDir().mkpath(m_demo.server("TEXT")));
+    auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
+    QRandomGenerator random(33);
+    MediaFixture f;
+    const QString indexRoute = QLatin1Char('/') + m_demo.account() + QStringLiteral("/MEDIA.orvex");
+    const QString code4 = QString::fromUtf8("Problème de connexion au serveur(type n°4)");
+    const QString corrupt = QStringLiteral("Le fichier media est corrompu");
+    QStringList texts;
+    const auto writeText = [&](const QString &path, int seed) {
+        f.picture(m_demo.work(path), 160 + seed % 50, 90, QColor::fromHsv(seed * 37 % 360, 200, 200));
+        f.bytes(m_demo.work(QString(path).replace(".png", ".txt")), 10 + seed);
+    };
+    const auto pickRow = [&](QListWidget *l, bool picture) {
+        QStringList free;
+        for (int i = 0; i < l->count(); ++i) {
+            const QString name = l->item(i)->text();
+            if (!(picture ? m_media->checkFileImage(name) : m_media->checkFileVideo(name)))
+                free << name;
+        }
+        return free.isEmpty() ? QString() : free.at(random.bounded(free.size()));
+    };
+
+    for (int step = 0; step < 32; ++step) {
+        const QString tag = QStringLiteral("Pas%1").arg(step);
+        int kind = random.bounded(6);
+        const int fault = random.bounded(4); // 0: an upload fails, 1: the index download fails
+        openPage();
+        ModalAnswerer answerer;
+        const QString removable = kind == 2 ? pickRow(list("listImage"), true) : QString();
+        if (kind == 2 && removable.isEmpty())
+            kind = 0;
+        if (kind == 3 && list("listImage")->count() == 0)
+            kind = 0;
+        const QString uploadFolder = kind == 0 ? "/IMAGE/" : kind == 1 ? "/VIDEO/" : kind >= 4 ? "/TEXT/" : "";
+        QString match;
+        if (fault == 0 && !uploadFolder.isEmpty())
+            QVERIFY(StandIn::fault(QStringLiteral("/zobox/upload.php"), QStringLiteral("500"), match = uploadFolder, 3));
+        else if (fault == 1)
+            QVERIFY(StandIn::fault(QString(), QStringLiteral("500"), match = indexRoute, 3));
+
+        // The boxes of a failed run: the connection error or the damaged index.
+        const auto acceptBoxes = [&answerer] {
+            for (int k = 0; k < 4; ++k)
+                answerer.answer([](QDialog *d) { d->accept(); });
+        };
+        if (kind != 3)
+            acceptBoxes();
+        switch (kind) {
+        case 0:
+        case 1: {
+            const QStringList chosen{kind == 0 ? f.picture(m_outside.filePath(tag + ".png"), 100 + step, 80)
+                                               : f.bytes(m_outside.filePath(tag + ".mp4"), 3000 + step)};
+            m_media->setFileChooser([chosen](int, QWidget *, const QString &) { return chosen; });
+            kind == 0 ? m_media->slotAjouterImage() : m_media->slotAjouterVideo();
+            break;
+        }
+        case 2:
+            list("listImage")->setCurrentItem(list("listImage")->findItems(removable, Qt::MatchExactly).value(0));
+            m_media->slotSupprimerImage();
+            QVERIFY(!QFile::exists(m_demo.work("IMAGE/" + removable)));
+            break;
+        case 3: {
+            QListWidget *images = list("listImage");
+            images->setCurrentRow(random.bounded(images->count()));
+            const QString category = random.bounded(2) ? QStringLiteral("Accueil") : QStringLiteral("Restaurant");
+            answerer.answer([category](QDialog *d) {
+                for (QCheckBox *box : d->findChildren<QCheckBox *>())
+                    box->setChecked(box->text() == category);
+                d->findChild<QAbstractButton *>(QStringLiteral("valider"))->click();
+            });
+            acceptBoxes();
+            m_media->slotAjouterPermissionImage();
+            break;
+        }
+        default: {
+            const int pick = texts.isEmpty() || kind == 4 ? -1 : random.bounded(texts.size());
+            if (pick >= 0 && random.bounded(2)) {
+                // Saved again within the second: the same name, new content.
+                writeText(texts.at(pick), step);
+                m_media->slotNewImageTexte(QString(), texts.at(pick));
+            } else {
+                const QString path = QStringLiteral("TEXT/%1-1015%2.png").arg(tag).arg(step % 60, 2, 10, QChar('0'));
+                writeText(path, step);
+                m_media->slotNewImageTexte(pick >= 0 ? texts.at(pick).mid(5) : QString(), path);
+                if (pick >= 0)
+                    texts.removeAt(pick);
+                texts << path;
+            }
+            // The library's send step runs on its own timer.
+            const QString shown = texts.last().mid(5);
+            QTRY_VERIFY2(!list("listText")->findItems(shown, Qt::MatchExactly).isEmpty(),
+                         qPrintable(tag + " " + shown + " " + answerer.texts().join(" / ")));
+            QTest::qWait(200);
+            break;
+        }
+        }
+        m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+        QTRY_COMPARE(m_demo.window()->stack()->currentIndex(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!deployment->running(), 30000);
+        QTest::qWait(100);
+        QTRY_VERIFY_WITH_TIMEOUT(!deployment->running(), 30000);
+        QCOMPARE(answerer.unexpected(), 0);
+        for (const QString &text : answerer.texts().mid(kind == 3 ? 1 : 0))
+            QVERIFY2(!match.isEmpty() && (text.startsWith(code4) || text.startsWith(corrupt)),
+                     qPrintable(QStringLiteral("step %1: %2").arg(step).arg(text)));
+        if (!match.isEmpty())
+            QVERIFY(StandIn::reset(match));
+    }
+
+    // One visit without faults sends what still waits.
+    openPage();
+    m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
+    QTRY_COMPARE(m_demo.window()->stack()->currentIndex(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!deployment->running(), 30000);
+    QVERIFY(!QFile::exists(journal()));
+    QCOMPARE(serverIndexed(), serverFiles());
+    const QStringList paths = serverIndex("FILEPATH");
+    const QStringList sums = serverIndex("FILECHK");
+    QCOMPARE(sums.size(), paths.size());
+    QCOMPARE(serverIndex("FILESIZE").size(), paths.size());
+    QCOMPARE(serverIndex("FILEPATHPERMISSION").size(), paths.size());
+    for (int i = 0; i < paths.size(); ++i) {
+        if (paths.at(i) != kAbsent && paths.at(i) != kUnreachable)
+            QCOMPARE(sums.at(i), CalculChecksum(m_demo.server(paths.at(i))));
+    }
+    for (const QString &path : qAsConst(texts))
+        QVERIFY2(paths.contains(path), qPrintable(path));
+    // The screen's posters name only what the index lists.
+    ClassParam player;
+    if (player.getParamCrypt(m_demo.work("DATA/PLAYER.orvex"), QStringList{"ALL"}, 0)) {
+        for (const auto &kv : QList<QPair<QString, QString>>{
+                 {"SLIDENAMEIMAGE", "IMAGE/"}, {"SLIDENAMEVIDEO", "VIDEO/"}, {"SLIDENAMETXT", "TEXT/"}}) {
+            const QString value = player.getInfoBalise(kv.first);
+            if (value == QLatin1String("NULL"))
+                continue;
+            const QString folder = kv.second;
+            for (const QString &entry : value.split('|'))
+                QVERIFY2(entry.isEmpty() || paths.contains(entry) || paths.contains(folder + entry), qPrintable(entry));
+        }
+    }
 }
 
 // A video of 128,000,000 bytes goes to the server by FTP (pyftpdlib), one

@@ -36,6 +36,7 @@ private slots:
     void mediaUploadFails();
     void mediaFailedRunGoesWithTheNextRun_data();
     void mediaFailedRunGoesWithTheNextRun();
+    void mediaIndexFetchFailedMergesAtTheNextHandOn();
     void mediaHandedOnWhileRunningIsNotLost();
     void mediaChangeBeforeTheMergeGoesWithTheRun();
     void command_data();
@@ -367,6 +368,34 @@ void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
                                               "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
         QCOMPARE(SequenceFixture::readFile(server("VIDEO/clip.mp4")), QByteArray(5000, 'v'));
     }
+    QCOMPARE(serverIndexed(), serverFiles());
+}
+
+// The file went up but the index could not be fetched: the journal waits,
+// and the next hand-on, even an empty one, merges it.
+void DeploymentsTest::mediaIndexFetchFailedMergesAtTheNextHandOn()
+{
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    SequenceFixture::writeFile(server("IMAGE/old.png"), "x");
+    SequenceFixture::writeFile(server("VIDEO/old.mp4"), "y");
+    SequenceFixture::writeFile(m_fx.work("IMAGE/a.png"), QByteArray(3000, 'a'));
+    QVERIFY(OperationJournal::append(journal, {"AJOUTER", "IMAGE/a.png", "C1", "Hall", "3000"}));
+    build();
+    const QString index = '/' + m_fx.account() + "/MEDIA.orvex";
+    QVERIFY(StandIn::fault(QString(), "500", index, 3));
+    QSignalSpy corrupt(m_mediaDeploy.data(), &MediaDeployment::signalCorrupt);
+    m_mediaDeploy->start({"IMAGE/a.png"}, {}, {}, {}, {}, {}, false);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QVERIFY(StandIn::reset(index));
+    QCOMPARE(corrupt.count(), 1);
+    QVERIFY(QFileInfo::exists(server("IMAGE/a.png")));
+    QVERIFY(QFileInfo::exists(journal));
+
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, false);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(requests(mark), (QStringList{"GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
+    QVERIFY(!QFileInfo::exists(journal));
     QCOMPARE(serverIndexed(), serverFiles());
 }
 
