@@ -212,10 +212,11 @@ void TestFrenchLook::mediaFileChooser_data()
     QTest::addColumn<bool>("picturesFolder");
     QTest::addColumn<QString>("shot");
 
-    // Regression: a missing pictures folder opened its parent with
-    // "Pictures" typed in as the file to open.
+    // Regressions: a missing pictures folder opened its parent with
+    // "Pictures" typed in as the file to open; the console's style sheet
+    // painted the dialog's captions light grey on white.
     QTest::newRow("no pictures folder: Pictures typed in") << false << "";
-    QTest::newRow("pictures folder") << true << "media-file-chooser.png";
+    QTest::newRow("pictures folder: captions light grey on white") << true << "media-file-chooser.png";
 }
 
 void TestFrenchLook::mediaFileChooser()
