@@ -65,8 +65,9 @@ public slots:
     void updateDataTransferProgress(qint64 readBytes, qint64 totalBytes);
 
 signals:
-    // A download file could not be created: the text for the user (at most
-    // once per cycle; the step timer is stopped while it is handled).
+    // A download file could not be created: the text for the user (once,
+    // until the feed list changes or a file is saved again; the step timer
+    // is stopped while it is handled).
     void saveFailed(const QString &message);
     // A cycle ended; ok is false when a feed of it failed.
     void cycleFinished(bool ok);
