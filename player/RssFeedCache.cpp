@@ -63,7 +63,7 @@ QStringList RssFeedCache::RssTransLocal(QStringList types, QStringList addresses
     const QStringList feeds = RssFeedList::feedAddresses(types, addresses);
     // Another list may be saved where this one could not: say so again.
     if (feeds != m_savedFeeds)
-        m_boxShown = false;
+        m_boxPath.clear();
     m_savedFeeds = feeds;
     for (const QString &feed : m_failures.keys()) {
         if (!m_savedFeeds.contains(feed))
@@ -180,16 +180,17 @@ bool RssFeedCache::openDownload(const QString &path, const QString &shownPath)
         return false;
     }
     m_file = file;
-    m_boxShown = false;
+    if (shownPath == m_boxPath)
+        m_boxPath.clear();
     return true;
 }
 
 void RssFeedCache::reportSaveFailure(const QString &shownPath, const QString &error)
 {
     qDebug().noquote() << "RSS: cannot save" << shownPath << error;
-    if (m_boxShown)
+    if (!m_boxPath.isEmpty())
         return;
-    m_boxShown = true;
+    m_boxPath = shownPath;
     // No tick may run while the message is up.
     const bool running = m_stepTimer->isActive();
     m_stepTimer->stop();

@@ -99,7 +99,8 @@ private:
     bool m_done = false;
     bool m_error = false;
     bool m_cycleFailed = false;
-    bool m_boxShown = false;
+    // The file whose failure the user was told about; "" when none.
+    QString m_boxPath;
     // Consecutive failures of each failed feed address.
     QHash<QString, int> m_failures;
     // The cycle in work fetches every feed (not only the failed ones).
