@@ -275,8 +275,8 @@ void classStatistiques::slotResize(int w, int h, int rotation)
     for (QLabel *text : qAsConst(m_statusTexts))
         text->setFont(middle);
     // The rows' room is kept from the start: the page must not shift when
-    // the first check shows its pictures and texts.
-    // Measured as the label measures its text.
+    // the first check shows its pictures and texts (measured as the labels
+    // measure them).
     const QFontMetrics metrics = m_statusTexts.first()->fontMetrics();
     QStringList rowTexts{tr("L'écran est éteint."), tr("La TV est éteinte.")};
     for (const BoxFiles::Update update : {BoxFiles::Update::Done, BoxFiles::Update::Waiting,
