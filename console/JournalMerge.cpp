@@ -3,6 +3,7 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "OperationJournal.h"
+#include "TransferPaths.h"
 
 #include <QDebug>
 #include <QFile>
@@ -156,6 +157,17 @@ bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPa
         absent[n] = value == kNull;
         if (!absent[n])
             lists[n] = value.split(QLatin1Char('|'));
+    }
+    // An entry that is no media path (a NUL in it) could not be written
+    // back: it leaves the index instead of freezing it.
+    for (int i = lists[Path].size() - 1; i >= 0; --i) {
+        if (TransferPaths::isMediaPath(lists[Path].at(i)) || (lists[Path].size() == 1 && lists[Path].at(i).isEmpty()))
+            continue;
+        note(QStringLiteral("Media index entry dropped: ") + TransferPaths::printable(lists[Path].at(i)));
+        for (int n = 0; n < 4; ++n) {
+            if (i < lists[n].size())
+                lists[n].removeAt(i);
+        }
     }
     if (lists[Path].size() != lists[Checksum].size() || lists[Path].size() != lists[Permission].size()
         || lists[Path].size() != lists[Size].size()) {
