@@ -10,6 +10,8 @@
 #include <QMap>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const QString kLogName = QStringLiteral("OrvexLog");
@@ -158,10 +160,11 @@ bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPa
         if (!absent[n])
             lists[n] = value.split(QLatin1Char('|'));
     }
-    // An entry that is no media path (a NUL in it) could not be written
-    // back: it leaves the index instead of freezing it.
+    // An entry with a control character (a NUL) could not be written back:
+    // it leaves the index instead of freezing it.
     for (int i = lists[Path].size() - 1; i >= 0; --i) {
-        if (TransferPaths::isMediaPath(lists[Path].at(i)) || (lists[Path].size() == 1 && lists[Path].at(i).isEmpty()))
+        const QString &path = lists[Path].at(i);
+        if (std::none_of(path.cbegin(), path.cend(), [](QChar c) { return c.unicode() < 0x20; }))
             continue;
         note(QStringLiteral("Media index entry dropped: ") + TransferPaths::printable(lists[Path].at(i)));
         for (int n = 0; n < 4; ++n) {

@@ -168,7 +168,7 @@ bool HttpFileApi::refused(int operation, const QString &path, bool allowed)
 void HttpFileApi::scanFile(QString path)
 {
     m_flags[4] = false;
-    if (refused(OpScan, path, TransferPaths::isServerPath(path)))
+    if (refused(OpScan, path, TransferPaths::isServerPath(path, account())))
         return;
     if (m_local) {
         localScan(path);
@@ -183,9 +183,13 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
     m_flags[1] = false;
     // The name is a local path when the server path is a tree path.
     const bool tree = serverPath.startsWith(QLatin1String("/zolink/zobox/"));
-    if (refused(OpDownload, serverPath + QLatin1Char('/') + name,
-                TransferPaths::isDownloadPath(serverPath) && (tree || TransferPaths::isPlainName(name)))) {
-        delete takeTransferFile();
+    if (!TransferPaths::isDownloadPath(serverPath, account()) || (!tree && !TransferPaths::isPlainName(name))) {
+        // The opened local file goes too.
+        QFile *file = takeTransferFile();
+        const QString target = file ? absolute(file->fileName()) : QString();
+        delete file;
+        fail(OpDownload, QStringLiteral("chemin refusé: ") + TransferPaths::encode(serverPath + QLatin1Char('/') + name),
+             target);
         return;
     }
     if (m_local) {
@@ -214,7 +218,7 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
     m_uploadFinal = false;
     const QString source = localFolder + name;
     if (refused(OpUpload, destPath + QLatin1Char('/') + name,
-                TransferPaths::isServerPath(destPath) && TransferPaths::isPlainName(name)))
+                TransferPaths::isServerPath(destPath, account()) && TransferPaths::isPlainName(name)))
         return;
 
     if (QFileInfo(source).size() >= LargeFileBytes && !m_local) {
@@ -558,7 +562,7 @@ QString HttpFileApi::localRoot(const QString &path) const
 {
     // Local mode keeps to the account's own folder, like the server does;
     // only the program's fixed folders lie outside it.
-    if (TransferPaths::isDownloadPath(path) && path.startsWith(QLatin1String("/zolink/zobox/")))
+    if (TransferPaths::isDownloadPath(path, account()) && path.startsWith(QLatin1String("/zolink/zobox/")))
         return QDir::cleanPath(m_localPath);
     return TransferPaths::localPath(m_localPath, account(), QString());
 }

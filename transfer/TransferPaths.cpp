@@ -45,6 +45,15 @@ bool fixedTree(const QString &path)
     return false;
 }
 
+// The account's own folder by its tree path.
+bool ownTree(const QString &account, const QString &path)
+{
+    if (account.isEmpty() || !TransferPaths::isPlainName(account) || !path.startsWith(kZobox + account))
+        return false;
+    const QString rest = path.mid(kZobox.size() + account.size());
+    return rest.isEmpty() || (rest.startsWith(QLatin1Char('/')) && plainSegments(rest.mid(1)));
+}
+
 } // namespace
 
 QString TransferPaths::accountFolder(const QString &ftpPath)
@@ -69,7 +78,7 @@ QString TransferPaths::command(const QString &base, const char *query, const QSt
 
 QString TransferPaths::scanTarget(const QString &account, const QString &path)
 {
-    if (fixedTree(path))
+    if (fixedTree(path) || ownTree(account, path))
         return without(path, kZobox);
     return accountRelative(account, path);
 }
@@ -113,7 +122,7 @@ QString TransferPaths::downloadUrl(const QString &base, const QString &ftpPath, 
 {
     // The web path starts with "/" and the base ends with one: the double
     // slash is what the server has always been sent.
-    if (isDownloadPath(serverPath) && serverPath.startsWith(kZobox))
+    if (isDownloadPath(serverPath, accountFolder(ftpPath)) && serverPath.startsWith(kZobox))
         return base + encode(serverPath.mid(QStringLiteral("/zolink/").size()));
     if (serverPath.isEmpty())
         return base + encode(webPath(ftpPath) + QLatin1Char('/') + name);
@@ -122,7 +131,7 @@ QString TransferPaths::downloadUrl(const QString &base, const QString &ftpPath, 
 
 QString TransferPaths::uploadTarget(const QString &account, const QString &destPath)
 {
-    if (fixedTree(destPath))
+    if (fixedTree(destPath) || ownTree(account, destPath))
         return destPath.mid(kZobox.size()) + QLatin1Char('/');
     if (destPath.isEmpty())
         return account + QLatin1Char('/');
@@ -148,7 +157,7 @@ QString TransferPaths::localScanPath(const QString &root, const QString &account
 QString TransferPaths::localDownloadPath(const QString &root, const QString &account, const QString &serverPath,
                                          const QString &name)
 {
-    if (isDownloadPath(serverPath) && serverPath.startsWith(kZobox))
+    if (isDownloadPath(serverPath, account) && serverPath.startsWith(kZobox))
         return join(root, serverPath.mid(kZobox.size()));
     if (serverPath.isEmpty())
         return join(root, account + QLatin1Char('/') + name);
@@ -221,9 +230,9 @@ bool TransferPaths::isFixedTreePath(const QString &path)
     return fixedTree(path);
 }
 
-bool TransferPaths::isServerPath(const QString &path)
+bool TransferPaths::isServerPath(const QString &path, const QString &account)
 {
-    if (path.isEmpty() || fixedTree(path))
+    if (path.isEmpty() || fixedTree(path) || ownTree(account, path))
         return true;
     if (path.contains(QLatin1String("zolink/zobox")))
         return false;
@@ -234,9 +243,9 @@ bool TransferPaths::isServerPath(const QString &path)
     return relative.isEmpty() || plainSegments(relative);
 }
 
-bool TransferPaths::isDownloadPath(const QString &serverPath)
+bool TransferPaths::isDownloadPath(const QString &serverPath, const QString &account)
 {
-    if (isServerPath(serverPath))
+    if (isServerPath(serverPath, account))
         return true;
     const QString file = QStringLiteral("/ConnexionCrypt.orvex");
     if (!serverPath.startsWith(kZobox + QLatin1String("zo_")) || !serverPath.endsWith(file))

@@ -56,14 +56,15 @@ public:
     static bool isMediaPath(const QString &entry);
     // A path the transfer layer may send: empty (the account folder),
     // plain names joined by "/" below the account folder (one leading "/"
-    // allowed), or one of the program's own fixed folders of the zobox tree.
-    static bool isServerPath(const QString &path);
+    // allowed), or one of the program's own fixed folders of the zobox tree;
+    // with `account` ("zo_<name>") given, also that account's tree path.
+    static bool isServerPath(const QString &path, const QString &account = QString());
     // The fixed folders of the zobox tree (DEFAULT, Validation,
     // ALERTE-ZoManager, Production/Reports) or a path below one of them.
     static bool isFixedTreePath(const QString &path);
     // isServerPath(), or the connection file of an account named at start-up
     // ("/zolink/zobox/zo_<name>/ConnexionCrypt.orvex"): read, never written.
-    static bool isDownloadPath(const QString &serverPath);
+    static bool isDownloadPath(const QString &serverPath, const QString &account = QString());
     // The name with its control characters as "%XX" codes, for logs and boxes.
     static QString printable(const QString &name);
     // The error text of a name refused as a folder of the account.
