@@ -217,8 +217,11 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
     m_flags[3] = false;
     m_uploadFinal = false;
     const QString source = localFolder + name;
+    // A control character or quote in the name has its own message below.
+    const bool folderPart = name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
+        || name == QLatin1String(".") || name == QLatin1String("..");
     if (refused(OpUpload, destPath + QLatin1Char('/') + name,
-                TransferPaths::isServerPath(destPath, account()) && TransferPaths::isPlainName(name)))
+                TransferPaths::isServerPath(destPath, account()) && !folderPart))
         return;
 
     if (QFileInfo(source).size() >= LargeFileBytes && !m_local) {
