@@ -108,7 +108,7 @@ void FolderOperations::slotProcessFolder()
                 m_ok = m_api->lastSucceeded(HttpFileApi::OpDeleteDir);
                 if (!m_ok) {
                     m_timer->stop();
-                    emit signalInformation(tr("Dossier"), tr("Suppression du dossier %1 impossible!!!").arg(m_folder));
+                    emit signalInformation(tr("FTP"), tr("Suppression du dossier %1 impossible!!!").arg(m_folder));
                     m_timer->start();
                 }
             }
