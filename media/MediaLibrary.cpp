@@ -1,9 +1,9 @@
 #include "MediaLibrary.h"
 
 #include "Checksum.h"
+#include "ClassLog.h"
 #include "ClassParam.h"
 #include "OperationJournal.h"
-#include "ClassLog.h"
 #include "TransferPaths.h"
 
 #include <QCoreApplication>
