@@ -1,9 +1,10 @@
 #include "MediaLibrary.h"
 
 #include "Checksum.h"
+#include "ClassLog.h"
 #include "ClassParam.h"
-#include "MediaAlignment.h"
 #include "OperationJournal.h"
+#include "TransferPaths.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -198,7 +199,26 @@ bool MediaLibrary::load()
     fitTo(m_permissions, m_paths.size());
     if (m_hasSizes)
         fitTo(m_sizes, m_paths.size());
+    dropForeignEntries();
     return read;
+}
+
+void MediaLibrary::dropForeignEntries()
+{
+    for (int i = m_paths.size() - 1; i >= 0; --i) {
+        const QString path = m_paths.at(i);
+        if (TransferPaths::isMediaPath(path))
+            continue;
+        for (QStringList *list : {&m_paths, &m_checksums, &m_sizes, &m_permissions}) {
+            if (i < list->size())
+                list->removeAt(i);
+        }
+        if (m_dropped.contains(path))
+            continue;
+        m_dropped.append(path);
+        ClassLog().log(QStringLiteral("OrvexLog"),
+                       QStringLiteral("Entrée de l'index retirée: ") + TransferPaths::printable(path));
+    }
 }
 
 int MediaLibrary::indexOf(const QString &path) const
@@ -384,7 +404,7 @@ bool MediaLibrary::withoutIndex(const QStringList &pathOnly)
 {
     // No local index (its last fetch failed): the server's index may still
     // list the file, so the journal alone carries the change by its path.
-    if (QFileInfo::exists(indexFile()) || !MediaAlignment::isMediaPath(pathOnly.value(1)))
+    if (QFileInfo::exists(indexFile()) || !TransferPaths::isMediaPath(pathOnly.value(1)))
         return false;
     return journal({pathOnly});
 }
@@ -422,11 +442,9 @@ bool MediaLibrary::rebuildSizes()
     load();
     QStringList sizes;
     for (int i = 0; i < m_paths.size(); ++i) {
-        // Only a media path names a file of the work folder; any other entry
-        // (from the server's index) keeps what it says.
-        const QFileInfo info(MediaAlignment::isMediaPath(m_paths.at(i)) ? work(m_paths.at(i)) : QString());
+        const QFileInfo info(work(m_paths.at(i)));
         // A file not downloaded yet still counts what the index says.
-        if (!info.filePath().isEmpty() && info.isFile())
+        if (info.isFile())
             sizes.append(QString::number(info.size()));
         else
             sizes.append(at(m_sizes, i).isEmpty() ? QStringLiteral("0") : at(m_sizes, i));

@@ -115,6 +115,9 @@ private:
     Entry takeAt(int i);
 
     void loadLogin();
+    // Entries that are no media path (a NUL, a folder part) would make every
+    // index write fail: they leave the lists, once logged.
+    void dropForeignEntries();
 
     QString m_work;
     bool m_batch = false;
@@ -129,4 +132,6 @@ private:
         QStringList paths, checksums, sizes, permissions;
     } m_before;
     QList<QPair<QString, QString>> m_errors;
+    // Index entries already logged as dropped.
+    QStringList m_dropped;
 };

@@ -24,6 +24,8 @@ private slots:
     void substringNamesStayApart();
     void grantWritesRowAndRecord();
     void failedDownloadDropsLocallyOnly();
+    void foreignEntryLeavesTheIndex_data();
+    void foreignEntryLeavesTheIndex();
     void rebuildSizesKeepsUndownloaded();
     void rebuildSizesMeasuresOnlyMediaPaths();
     void addKeepsListsParallel_data();
@@ -243,6 +245,31 @@ void MediaLibraryTest::failedDownloadDropsLocallyOnly()
     QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/x.png"));
 }
 
+void MediaLibraryTest::foreignEntryLeavesTheIndex_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("NUL entry froze every index write") << QString("IMAGE/a") + QChar(0) + "b.png";
+    QTest::newRow("folder part in a name") << "IMAGE/../x.png";
+}
+
+void MediaLibraryTest::foreignEntryLeavesTheIndex()
+{
+    QFETCH(QString, entry);
+    MediaFixture f;
+    QVERIFY(writeForeignParams(f.index(), {{"FILEPATH", "IMAGE/x.png|" + entry + "|VIDEO/v.mp4"},
+                                           {"FILECHK", "AAA|BBB|CCC"},
+                                           {"FILESIZE", "10|20|30"},
+                                           {"FILEPATHPERMISSION", "A|B|C"}}));
+    f.picture("IMAGE/new-101010.png");
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(0, "IMAGE/new-101010.png", "admin", "ADMINISTRATEUR"));
+    QCOMPARE(lib.takeErrors(), QStringList());
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/x.png|VIDEO/v.mp4|IMAGE/new-101010.png"));
+    QCOMPARE(f.indexKey("FILECHK").section('|', 0, 1), QString("AAA|CCC"));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString("A|C|ADMINISTRATEUR"));
+    QCOMPARE(f.indexKey("FILESIZE").section('|', 0, 1), QString("10|30"));
+}
+
 void MediaLibraryTest::rebuildSizesKeepsUndownloaded()
 {
     MediaFixture f;
@@ -331,8 +358,8 @@ void MediaLibraryTest::failedWritesIndexNothing()
     if (fault == "journal dangling")
         QVERIFY(QFile::link(f.work + "absent/folder/INFOMEDIA.orvex", f.journal()));
     if (fault == "row NUL")
-        QVERIFY(writeStoredParams(f.work + "LoginCrypt.orvex",
-                                  QByteArray("USERLIST=\"agent\"\r\nPLAYPERMISSION=\"A\0B\"\r\n", 40)));
+        QVERIFY(writeForeignParams(f.work + "LoginCrypt.orvex",
+                                   {{"USERLIST", "agent"}, {"PLAYPERMISSION", QString("A") + QChar(0) + "B"}}));
     MediaLibrary lib(f.work);
     QVERIFY(!lib.add(0, path, "agent", ""));
     const QList<QPair<QString, QString>> errors = lib.takeReports();
@@ -347,6 +374,8 @@ void MediaLibraryTest::failedWritesIndexNothing()
     QVERIFY(lib.takeErrors().isEmpty());
 }
 
+// Entries that are no media path are never measured (a stat outside the
+// media folders at each administrator login): they leave the index.
 void MediaLibraryTest::rebuildSizesMeasuresOnlyMediaPaths()
 {
     MediaFixture f;
@@ -358,7 +387,8 @@ void MediaLibraryTest::rebuildSizesMeasuresOnlyMediaPaths()
                             {"FILEPATHPERMISSION", "|||"}});
     MediaLibrary lib(f.work);
     QVERIFY(lib.rebuildSizes());
-    QCOMPARE(f.indexKey("FILESIZE"), QString("1234|7|8|0"));
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/here.png"));
+    QCOMPARE(f.indexKey("FILESIZE"), QString("1234"));
 }
 
 void MediaLibraryTest::addKeepsListsParallel_data()

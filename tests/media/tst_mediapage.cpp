@@ -533,8 +533,8 @@ void MediaPageTest::journalFailureIsShown()
 // the index nor the journal can hold it, so the file is not sent.
 void MediaPageTest::permissionRowWithNulIsNotSent()
 {
-    QVERIFY(writeStoredParams(m_f->work + "LoginCrypt.orvex",
-                              QByteArray("USERLIST=\"agent\"\r\nPLAYPERMISSION=\"A\0B\"\r\n", 40)));
+    QVERIFY(writeForeignParams(m_f->work + "LoginCrypt.orvex",
+                                   {{"USERLIST", "agent"}, {"PLAYPERMISSION", QString("A") + QChar(0) + "B"}}));
     openPage();
     QSignalSpy added(m_page.get(), &ClassMedia::signalNewMedia);
     QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
