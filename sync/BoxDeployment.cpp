@@ -14,6 +14,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 
@@ -102,6 +103,15 @@ bool BoxDeployment::cancel()
     return true;
 }
 
+void BoxDeployment::downloadFailed(QString text)
+{
+    if (!m_downloading || !running())
+        return;
+    stop();
+    emit signalMessageOnlyOFF();
+    emit signalError(text);
+}
+
 void BoxDeployment::sequenceFailed()
 {
     // The error box has been shown; nothing more goes out and no success
@@ -159,7 +169,9 @@ void BoxDeployment::runStep()
     case 0:
         m_api->setRetryCounter(0);
         m_targets.clear();
-        if (!m_choose || !m_choose(&m_targets)) {
+        // No screen ticked is a cancel too: nothing to send, nothing to report.
+        if (!m_choose || !m_choose(&m_targets) || m_targets.isEmpty()) {
+            m_targets.clear();
             m_timer->stop();
             m_step = 0;
             return;
@@ -174,7 +186,10 @@ void BoxDeployment::runStep()
     case 2:
         // Its bookkeeping calls run together; the request in flight ends the tick.
         for (int pass = 0; pass < 4 && m_download && m_step == 2; ++pass) {
-            if (m_download(m_work, QStringLiteral("PLAYER.orvex"), m_lists->folder(), QString()))
+            m_downloading = true;
+            const bool in = m_download(m_work, QStringLiteral("PLAYER.orvex"), m_lists->folder(), QString());
+            m_downloading = false;
+            if (in)
                 m_step = 3;
             else if (m_api->requestsInFlight() > 0)
                 break;
@@ -238,6 +253,15 @@ void BoxDeployment::runStep()
             m_step = 47;
         break;
     case 47:
+        // A poster with nothing to render (a video, a widget, a deleted
+        // picture) leaves no picture: the page would show nothing.
+        if (QFileInfo(m_work + QLatin1String("LINKS/Picture.png")).size() <= 0) {
+            emit signalError(tr("L'image de partage %1 n'a pas pu être créée: l'affiche partagée n'a rien à "
+                                "afficher. La page de partage n'est pas envoyée.")
+                                 .arg(m_work + QLatin1String("LINKS/Picture.png")));
+            m_step = 70;
+            break;
+        }
         put(m_work + QLatin1String("LINKS/Picture.png"), QStringLiteral("Picture.png"), 48);
         break;
     case 48:

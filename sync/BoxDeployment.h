@@ -68,6 +68,9 @@ public slots:
     bool cancel();
     // A transfer sequence gave up (its error box has been shown).
     void sequenceFailed();
+    // A local file error inside this machine's own download: the run ends
+    // with that text once (the download would otherwise start over forever).
+    void downloadFailed(QString text);
     void slotProcessDeploy();
     void slotSavePictureTermine() { m_pictureSaved = true; }
 
@@ -110,5 +113,6 @@ private:
     bool m_pictureSaved = false;
     bool m_shareOk = true;
     bool m_inTick = false;
+    bool m_downloading = false;
     StepTimeout m_scan;
 };
