@@ -1279,6 +1279,8 @@ void classPrincipal::CreationDeploiement()
     connect(m_boxDeploy, &BoxDeployment::signalError, this,
             [this](QString text) { QMessageBox::critical(nullptr, QStringLiteral("Erreur"), text); },
             Qt::DirectConnection);
+    connect(m_boxDeploy, &BoxDeployment::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
+            Qt::DirectConnection);
     connect(m_boxDeploy, &BoxDeployment::signalTermine, this, [this] {
         MessageTermine();
         slotSwitch();

@@ -181,6 +181,7 @@ void BoxDeployment::runStep()
     case 1:
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
         m_lists->setFolder(m_selected ? m_selected() : QString());
+        m_fetchTries = 0;
         m_step = 2;
         break;
     case 2:
@@ -189,10 +190,18 @@ void BoxDeployment::runStep()
             m_downloading = true;
             const bool in = m_download(m_work, QStringLiteral("PLAYER.orvex"), m_lists->folder(), QString());
             m_downloading = false;
-            if (in)
+            // A box without a server copy yet goes on to the revision question;
+            // a failed exchange is tried again, then ends the run.
+            if (in && (m_api->lastSucceeded(HttpFileApi::OpDownload) || m_api->lastDownloadMissing())) {
                 m_step = 3;
-            else if (m_api->requestsInFlight() > 0)
+            } else if (in && ++m_fetchTries >= FetchTries) {
+                stop();
+                emit signalMessageOnlyOFF();
+                emit signalErreurConnexion(FetchErrorCode);
+                return;
+            } else if (!in && m_api->requestsInFlight() > 0) {
                 break;
+            }
         }
         break;
     case 3:

@@ -26,6 +26,9 @@ class BoxDeployment : public QObject
     Q_OBJECT
 public:
     static constexpr int ScanMs = 5000;
+    // Tries of the server copy's fetch, and the connection error then shown.
+    static constexpr int FetchTries = 3;
+    static constexpr int FetchErrorCode = 9;
 
     BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
                   QTimer *timer, QObject *parent = nullptr);
@@ -82,6 +85,8 @@ signals:
     void signalUpdateHDImage(int poster);
     // "Impossible de copier le fichier" and the share page errors.
     void signalError(QString text);
+    // The server copy could not be fetched: MessageErreurConnexion(code).
+    void signalErreurConnexion(int code);
     // Everything arrived: the success message, then the panel switches.
     void signalTermine();
 
@@ -114,5 +119,6 @@ private:
     bool m_shareOk = true;
     bool m_inTick = false;
     bool m_downloading = false;
+    int m_fetchTries = 0;
     StepTimeout m_scan;
 };

@@ -220,16 +220,22 @@ void BoxDeploymentTest::deployTwoBoxes()
 void BoxDeploymentTest::concurrentChange_data()
 {
     QTest::addColumn<bool>("overwrite");
-    QTest::newRow("OK overwrites") << true;
-    QTest::newRow("Cancel uploads nothing") << false;
+    QTest::addColumn<bool>("serverCopy");
+    QTest::newRow("OK overwrites") << true << true;
+    QTest::newRow("Cancel uploads nothing") << false << true;
+    // Counter 0 against 3: asked too, not taken for a failed fetch.
+    QTest::newRow("no server copy yet: asked, OK deploys") << true << false;
 }
 
 void BoxDeploymentTest::concurrentChange()
 {
     QFETCH(bool, overwrite);
+    QFETCH(bool, serverCopy);
     build();
     // Another console deployed B1 meanwhile.
     QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"ID", "6"}}));
+    if (!serverCopy)
+        QVERIFY(QFile::remove(server("B1/PLAYER.orvex")));
     const QByteArray before = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
     m_overwrite = overwrite;
     const qint64 mark = StandIn::mark();
@@ -332,7 +338,8 @@ void BoxDeploymentTest::faultMatrix_data()
     // Each request of the run that talks to the server, three ways to fail.
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("kind");
-    const QStringList files{"B1/INFO.orvex", "B1/Slide1.png", "B1/PLAYER.orvex", "B2/Slide1.png",
+    // "fetch": the selected box's server copy, read before anything goes.
+    const QStringList files{"fetch B1/PLAYER.orvex", "B1/INFO.orvex", "B1/Slide1.png", "B1/PLAYER.orvex", "B2/Slide1.png",
                             "B2/PLAYER.orvex", "LINKS/menu/Picture.png", "LINKS/menu/Picture10090507.png",
                             "LINKS/menu/index.html", "LINKS/menu/index10090507.html"};
     for (const QString &file : files)
@@ -351,19 +358,28 @@ void BoxDeploymentTest::faultMatrix()
     m_revisions->getIDfilePlayer();
     const QByteArray before1 = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
     const QByteArray before2 = SequenceFixture::readFile(server("B2/PLAYER.orvex"));
-    // Every try of that one upload fails.
-    QVERIFY(StandIn::fault("/zobox/upload.php", kind, m_fx.account() + '/' + file, 3, 3000));
+    const bool fetch = file.startsWith("fetch ");
+    const QString target = m_fx.account() + '/' + file.mid(fetch ? 6 : 0);
+    QSignalSpy fetchFailed(m_deploy.data(), &BoxDeployment::signalErreurConnexion);
+    // A download has no step time-out of its own: the API's stall bound ends it.
+    m_fx.m_api->setStallTimeout(1000);
+    const qint64 mark = StandIn::mark();
+    // Every try of that one request fails.
+    QVERIFY(StandIn::fault(fetch ? "/zobox/" + target : "/zobox/upload.php", kind, target, 3, 3000));
     QVERIFY(!run(30000));
     QVERIFY(!m_deploy->running());
     QCOMPARE(m_done->count(), 0);
-    QCOMPARE(m_failed->count(), 1);
+    // One failure box.
+    QCOMPARE(m_failed->count() + fetchFailed.count(), 1);
+    if (fetch)
+        QCOMPARE(uploads(mark), QStringList{});
     ClassParam read;
     for (const auto &box : {qMakePair(QString("B1"), before1), qMakePair(QString("B2"), before2)}) {
         const QString path = server(box.first + "/PLAYER.orvex");
         QVERIFY2(SequenceFixture::readFile(path) == box.second || read.getParamCrypt(path, "VERSION", 1) == "310",
                  qPrintable(box.first));
     }
-    StandIn::reset(m_fx.account() + '/' + file);
+    StandIn::reset(target);
 }
 
 void BoxDeploymentTest::localFileErrorEndsTheRunOnce()
