@@ -103,13 +103,14 @@ bool BoxDeployment::cancel()
     return true;
 }
 
-void BoxDeployment::downloadFailed(QString text)
+void BoxDeployment::downloadFailed(QString text, bool told)
 {
     if (!m_downloading || !running())
         return;
     stop();
     emit signalMessageOnlyOFF();
-    emit signalError(text);
+    if (!told)
+        emit signalError(text);
 }
 
 void BoxDeployment::sequenceFailed()

@@ -72,8 +72,9 @@ public slots:
     // A transfer sequence gave up (its error box has been shown).
     void sequenceFailed();
     // A local file error inside this machine's own download: the run ends
-    // with that text once (the download would otherwise start over forever).
-    void downloadFailed(QString text);
+    // once (the download would otherwise start over forever), with that
+    // text unless its box was shown already.
+    void downloadFailed(QString text, bool told);
     void slotProcessDeploy();
     void slotSavePictureTermine() { m_pictureSaved = true; }
 

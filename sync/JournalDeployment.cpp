@@ -70,12 +70,13 @@ bool JournalDeployment::fetchIndex()
     return in;
 }
 
-void JournalDeployment::downloadFailed(QString text)
+void JournalDeployment::downloadFailed(QString text, bool told)
 {
     if (!m_downloading || !running())
         return;
     m_timer->stop();
-    emit signalCorrupt(text);
+    if (!told)
+        emit signalCorrupt(text);
     finish();
 }
 

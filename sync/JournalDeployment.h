@@ -28,8 +28,8 @@ public:
 
 public slots:
     // A local file error inside this machine's own download: the run ends
-    // once with that text, its journal kept.
-    void downloadFailed(QString text);
+    // once, its journal kept, with that text unless its box was shown already.
+    void downloadFailed(QString text, bool told);
 
 public:
     // An index that exists, is not empty and reads with its fingerprint.
