@@ -103,8 +103,10 @@ void AccountDeployment::slotProcessDeployLogin()
             m_step = 8;
         break;
     case 8:
-        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex"))) {
+            journalSent();
             m_step = 10;
+        }
         break;
     case 10:
         m_step = m_playlists ? 11 : 100;

@@ -61,7 +61,12 @@ LoginSequence::LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCo
     , m_dialogs(dialogs)
     , m_timer(timer)
 {
-    connect(media, &MediaAlignment::signalError, this, &LoginSequence::ErreurLoginUtilisateur);
+    // The deployments download through the same object: only an error of
+    // the login's own download restarts the login.
+    connect(media, &MediaAlignment::signalError, this, [this](QString text) {
+        if (m_fetching)
+            ErreurLoginUtilisateur(text);
+    });
 }
 
 void LoginSequence::setAccount(const QString &name, const QString &localRoot, int mediaSize)
@@ -89,7 +94,10 @@ void LoginSequence::slotUpdateMediaFinish()
 bool LoginSequence::fetch(const QString &localFolder, const QString &name, const QString &serverFolder,
                           const QString &sum)
 {
-    return m_media->slotTelechargerFichier(localFolder, name, serverFolder, sum);
+    m_fetching = true;
+    const bool in = m_media->slotTelechargerFichier(localFolder, name, serverFolder, sum);
+    m_fetching = false;
+    return in;
 }
 
 bool LoginSequence::passwordOk() const

@@ -94,6 +94,7 @@ private:
     bool m_askAgain = false;
     bool m_verifying = false;
     bool m_indexRead = false;
+    bool m_fetching = false;
     QStringList m_paths;
     QStringList m_sums;
     QStringList m_kept;

@@ -161,8 +161,10 @@ void MediaDeployment::slotProcessDeployMedia()
             m_queuedModif = true; // the journal waits: the next hand-on merges it
         break;
     case 74:
-        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex"))) {
+            journalSent();
             m_step = 75;
+        }
         break;
     default:
         finish();

@@ -44,6 +44,7 @@ private slots:
     void unusableIndexEntrySkipped();
     void serverUnreachableLosesNothing();
     void passwordNeverWritten();
+    void localErrorOfAnotherDownloadLeavesTheLoginAlone();
 
 private:
     void build(bool local = false, const QString &base = QString());
@@ -131,6 +132,21 @@ void LoginStandInTest::build(bool local, const QString &base)
     connect(login, &LoginSequence::signalAdministration, [this](bool on) { m_events << QString("admin %1").arg(on); });
     connect(login, &LoginSequence::signalHideCategories, [this] { m_events << "hide categories"; });
     connect(login, &LoginSequence::SignalUserLogin, [this](QString u, QString t) { m_events << "login " + u + " " + t; });
+}
+
+void LoginStandInTest::localErrorOfAnotherDownloadLeavesTheLoginAlone()
+{
+    build();
+    // A deployment's download through the same object fails on a local
+    // folder while the login is idle.
+    QVERIFY(QDir().mkpath(m_fx.work("PLAYER.orvex")));
+    QSignalSpy errors(m_align.data(), &MediaAlignment::signalError);
+    for (int i = 0; i < 4 && errors.isEmpty(); ++i)
+        m_align->slotTelechargerFichier(m_fx.work(), "PLAYER.orvex", "B1", QString());
+    QCOMPARE(errors.count(), 1);
+    QVERIFY(!m_timer->isActive());
+    QCOMPARE(m_login->stepIndex(), 0);
+    QCOMPARE(m_dialogs.errors(), QStringList{});
 }
 
 bool LoginStandInTest::runLogin(int ms)
