@@ -72,8 +72,6 @@ void MediaDeployment::requeueUnsent()
         m_new[k].clear();
         m_delete[k].clear();
     }
-    // The journal was not merged: the next run merges it even without lists.
-    m_queuedModif = true;
 }
 
 void MediaDeployment::sequenceFailed()
@@ -90,6 +88,10 @@ void MediaDeployment::sequenceFailed()
 
 void MediaDeployment::finish()
 {
+    // Ended before the index went up: the journal still holds its records,
+    // and the next hand-on, even an empty one, merges them.
+    if (m_step < 75)
+        m_queuedModif = true;
     m_step = 0;
     m_timer->stop();
     emit signalMessageOnlyOFF();
@@ -157,8 +159,6 @@ void MediaDeployment::slotProcessDeployMedia()
     case 72:
         if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia", MergeErrorCode))
             m_step = 74;
-        else
-            m_queuedModif = true; // the journal waits: the next hand-on merges it
         break;
     case 74:
         if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex"))) {
