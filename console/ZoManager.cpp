@@ -1,9 +1,11 @@
 #include "ZoManager.h"
 
+#include "AccountDeployment.h"
 #include "AnimationStackedWidget.h"
 #include "ClassAlerte.h"
 #include "ClassLog.h"
 #include "ClassMedia.h"
+#include "LoginSequence.h"
 #include "PageCodes.h"
 #include "TextEditSimple.h"
 #include "ZoPlayer.h"
@@ -59,6 +61,8 @@ ZoManager::ZoManager(QWidget *parent)
     connect(m_admin, &classAdmin::signalButton, this, &ZoManager::slotButtons);
     connect(m_admin, &classAdmin::signalEnvoiDeploy, p, &classPrincipal::slotProcessDeployFile);
     connect(m_admin, &classAdmin::signalFolder, p, &classPrincipal::slotFolder);
+    connect(p->loginSequence(), &LoginSequence::signalAdministration, m_admin, &classAdmin::slotAdministrator);
+    connect(p->accountDeployment(), &AccountDeployment::signalDeployed, m_admin, &classAdmin::slotAccountDeployed);
 
     connect(p, &classPrincipal::signalResize, m_info, &classInfo::slotResize);
     connect(p, &classPrincipal::signalAfficheInfo, m_info, &classInfo::AfficheINFO);
