@@ -147,6 +147,16 @@ ZoManager::ZoManager(QWidget *parent)
                               static_cast<QWidget *>(m_tactile), static_cast<QWidget *>(m_player)})
             m_stack->addWidget(page);
         m_stack->setCurrentWidget(m_principal);
+        // The page closes itself when a login refuses administration; a
+        // slide running then ignores that, so it is asked again at its end.
+        connect(p->loginSequence(), &LoginSequence::signalAdministration, this,
+                [this](bool granted) { m_leaveAdmin = !granted && m_stack->isSliding(); });
+        connect(m_stack, &QStackedWidget::currentChanged, this, [this](int index) {
+            const bool leave = m_leaveAdmin && m_stack->widget(index) == m_admin;
+            m_leaveAdmin = false;
+            if (leave)
+                slotButtons(PageCodes::Panel);
+        }, Qt::QueuedConnection); // the slide is over only after the signal
     } else {
         showOnly(m_principal);
     }

@@ -374,7 +374,7 @@ void AdminStandInTest::nonAdministratorChangesNothing()
 
     // Opened by any other path, it changes nothing.
     m_window->panel()->slotAdministration();
-    QTRY_VERIFY(page->isVisible());
+    QTRY_VERIFY(page->isVisible() && !m_window->stack()->isSliding());
     AdminWidgets *ui = page->widgets();
     ui->usersList->setCurrentRow(1);
     for (QCheckBox *c : ui->rights) {
@@ -390,7 +390,7 @@ void AdminStandInTest::nonAdministratorChangesNothing()
     QVERIFY(m_answerer->waitUntilDone());
     QTRY_VERIFY(!page->isVisible());
     m_window->panel()->slotAdministration();
-    QTRY_VERIFY(page->isVisible());
+    QTRY_VERIFY(page->isVisible() && !m_window->stack()->isSliding());
     m_answerer->confirm();
     ui->actions.at(0)->click(); // add a user
     QVERIFY(m_answerer->waitUntilDone());
