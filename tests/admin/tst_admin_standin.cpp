@@ -35,6 +35,7 @@ private slots:
     void readOnlyFileNotDeployed();
     void newUserCategoryPlaylist();
     void newUserLogsIn();
+    void failedDeploymentSentAgain();
     void nonAdministratorChangesNothing();
 
 private:
@@ -345,6 +346,37 @@ void AdminStandInTest::newUserLogsIn()
     QFile log(StandIn::logPath());
     QVERIFY(log.open(QIODevice::ReadOnly) && log.seek(mark));
     QVERIFY(!log.readAll().contains(m_password.toLatin1()));
+}
+
+void AdminStandInTest::failedDeploymentSentAgain()
+{
+    logIn("demo", "demo");
+    classAdmin *page = openAdministration();
+    QVERIFY(page);
+    page->loginFile().list(LoginFile::UserNom)[0] = QStringLiteral("Demo D");
+    // The login file never reaches the server, retries included.
+    QVERIFY(StandIn::fault("/zobox/upload.php", "500", m_account, 3));
+    QSignalSpy finished(m_window->panel()->accountDeployment(), &JournalDeployment::signalFinished);
+    m_answerer->confirm(); // restart advice
+    m_answerer->confirm(); // the connection error
+    page->widgets()->validate->click();
+    waitDeployment(finished);
+    QVERIFY(m_answerer->waitUntilDone());
+    QVERIFY(bytes(server("LoginCrypt.orvex")) != bytes(local("LoginCrypt.orvex")));
+
+    // Nothing new to save, yet the change is still unsent: it goes now.
+    finished.clear();
+    QTRY_VERIFY(!m_window->stack()->isSliding());
+    page = openAdministration();
+    QVERIFY(page);
+    m_answerer->confirm(); // restart advice
+    page->widgets()->validate->click();
+    QVERIFY(m_answerer->waitUntilDone());
+    waitDeployment(finished);
+    QCOMPARE(bytes(server("LoginCrypt.orvex")), bytes(local("LoginCrypt.orvex")));
+    QCOMPARE(ClassParam().getParamCrypt(server("LoginCrypt.orvex"), "USERNOM", 0).section('|', 0, 0),
+             QString("Demo D"));
+    QVERIFY2(m_answerer->done(), qPrintable(m_answerer->errors().join('\n')));
 }
 
 void AdminStandInTest::nonAdministratorChangesNothing()
