@@ -68,6 +68,9 @@ function standin_dispatch($path, array $scripts)
         include $scripts[$path];
     } elseif (strncmp($path, '/v3.2/', 6) === 0) {
         include __DIR__ . '/live/graph.php';
+    } elseif (strncmp($path, '/demo/', 6) === 0) {
+        // The demo's news feed and its pictures.
+        include __DIR__ . '/live/router.php';
     } else {
         standin_serve_file($path);
     }
