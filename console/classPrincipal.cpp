@@ -281,7 +281,7 @@ void classPrincipal::createToolButtons()
         {&classPrincipal::m_btnUser, "", "user.png", true, true, &classPrincipal::SlotSupprimerCompte},
         // Wired by ConnectionStarter (CreationTransfer): one login per run.
         {&classPrincipal::m_btnConnecter, QT_TR_NOOP("Connecter"), "Connect.png", true, false, nullptr},
-        {&classPrincipal::m_btnAdministration, QT_TR_NOOP("Administration"), "Admin.png", true, true,
+        {&classPrincipal::m_btnAdministration, QT_TR_NOOP("Administration"), "Admin.png", true, false,
          &classPrincipal::slotAdministration},
         {&classPrincipal::m_btnMediatheque, QT_TR_NOOP("Médiathèque"), "Mediatheque.png", false, true,
          &classPrincipal::slotMedia},

@@ -44,6 +44,7 @@ bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &n
 void AccountDeployment::start(int status)
 {
     m_playlists = status == 1;
+    m_playlistFailed = false;
     m_step = 0;
     m_timer->start();
 }
@@ -140,6 +141,7 @@ void AccountDeployment::slotProcessDeployLogin()
             emit signalInformation(tr("CreateFile"), error.isEmpty() ? tr("Impossible d'écrire %1").arg(
                                                                            m_work + QLatin1String("TEMP/PLAYLIST.orvex"))
                                                                      : error);
+            m_playlistFailed = true;
             m_step = 16;
             break;
         }
@@ -162,6 +164,9 @@ void AccountDeployment::slotProcessDeployLogin()
         m_step = 12;
         break;
     default:
+        // Only the normal end gets here: a failed transfer or merge ends
+        // the machine through finish() alone.
+        emit signalDeployed(m_playlists && !m_playlistFailed ? 1 : 0);
         finish();
         break;
     }

@@ -194,10 +194,13 @@ void DeploymentsTest::accountDeployment()
     QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
     build();
     QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
     const qint64 mark = StandIn::mark();
     m_account->start(status);
     QVERIFY(waitIdle([this] { return m_account->running(); }));
     QCOMPARE(finished.count(), 1);
+    QCOMPARE(deployed.count(), 1);
+    QCOMPARE(deployed.at(0).at(0).toInt(), status);
     QCOMPARE(requests(mark), expected);
     QCOMPARE(SequenceFixture::readFile(server("LoginCrypt.orvex")),
              SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")));
@@ -253,11 +256,14 @@ void DeploymentsTest::accountUploadFails()
     QVERIFY(StandIn::fault("/zobox/upload.php", "close", m_fx.account(), 3));
     QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
     QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
     const qint64 mark = StandIn::mark();
     m_account->start(1);
     QVERIFY(waitIdle([this] { return m_account->running(); }));
     QCOMPARE(failed.count(), 1);
     QCOMPARE(finished.count(), 1);
+    // The login file stays pending on the page: nothing reports success.
+    QCOMPARE(deployed.count(), 0);
     // It stopped at the login file: no index, no playlists, journal kept.
     QCOMPARE(requests(mark), QVector<QString>(3, "UPLOAD LoginCrypt.orvex").toList());
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
