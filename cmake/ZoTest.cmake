@@ -12,9 +12,11 @@ set(ZO_DEMO_DIR ${CMAKE_BINARY_DIR}/demo-account)
 set_property(GLOBAL PROPERTY ZO_STANDIN_SLOTS 0)
 
 function(zo_add_demo_fixture)
-  if(TEST demo_account)
+  get_property(made GLOBAL PROPERTY ZO_DEMO_FIXTURE)
+  if(made)
     return()
   endif()
+  set_property(GLOBAL PROPERTY ZO_DEMO_FIXTURE ON)
   add_test(NAME demo_account
            COMMAND ${CMAKE_COMMAND} -E env PARAMTOOL=$<TARGET_FILE:paramtool>
                    bash ${CMAKE_SOURCE_DIR}/tools/make-demo.sh ${ZO_DEMO_DIR} --reset)
