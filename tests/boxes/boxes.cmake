@@ -8,7 +8,7 @@ zo_add_test(boxes_status_standin SOURCES tst_boxstatus_standin.cpp ../sync/Param
 add_dependencies(boxes_status_standin zoboxsim)
 zo_add_test(boxes_pages_xvfb SOURCES tst_boxpages_xvfb.cpp ../sync/ParamFixture.h LIBS boxes testcommon XVFB)
 zo_add_test(boxes_pages_console SOURCES tst_boxpages_console.cpp ../console/ConsoleFixture.h LIBS console testcommon
-            ENV ZOMANAGER_TIME_SCALE=100 DEMO)
+            ENV ZOMANAGER_TIME_SCALE=50 DEMO)
 add_dependencies(boxes_pages_console paramtool)
 zo_add_test(boxes_sim SOURCES tst_boxsim.cpp ../sync/ParamFixture.h LIBS params)
 add_dependencies(boxes_sim zoboxsim)

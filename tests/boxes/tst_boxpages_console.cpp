@@ -2,6 +2,7 @@
 // choosing a screen loads the information page and clears the status page;
 // "Vérifier" completes through the panel's STATUS download (wait scaled).
 #include "../console/ConsoleFixture.h"
+#include "ModalAnswerer.h"
 #include "AnimationStackedWidget.h"
 #include "BoxFolderDownload.h"
 #include "MessageOverlay.h"
@@ -22,6 +23,7 @@ class BoxPagesConsoleTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase();
     void cleanupTestCase();
     void chosenScreenFillsTheInformationPage();
@@ -29,6 +31,8 @@ private slots:
     void anotherScreenClearsTheStatusPage();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QListWidget *list(const char *name) const { return m_panel->findChild<QListWidget *>(QLatin1String(name)); }
     void chooseScreen(int row);
 
@@ -61,6 +65,7 @@ void BoxPagesConsoleTest::initTestCase()
 
 void BoxPagesConsoleTest::cleanupTestCase()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     m_window.reset();
     qunsetenv("ZOMANAGER_WORKDIR");
 }

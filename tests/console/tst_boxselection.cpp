@@ -8,6 +8,7 @@
 #include "MessageOverlay.h"
 #include "ModalAnswerer.h"
 #include "RevisionCounters.h"
+#include "TimeScale.h"
 #include "classPrincipal.h"
 
 #include <QLabel>
@@ -157,7 +158,7 @@ void TestBoxSelection::statusPollWaitsForTheDownload()
     // One poll, then the next in five minutes.
     QTimer *relaunch = nullptr;
     for (QTimer *t : m_panel->findChildren<QTimer *>()) {
-        if (t->interval() == 300000)
+        if (t->interval() == TimeScale::ms(300000))
             relaunch = t;
     }
     QVERIFY(relaunch);

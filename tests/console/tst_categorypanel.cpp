@@ -5,6 +5,7 @@
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
 #include "ModalAnswerer.h"
+#include "TimeScale.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
 #include "classVersion.h"
@@ -155,7 +156,7 @@ void TestCategoryPanel::statusIconsAfterLogin()
     // Then it waits five minutes before asking again.
     QTimer *relaunch = nullptr;
     for (QTimer *t : m_panel->findChildren<QTimer *>()) {
-        if (t->interval() == 300000)
+        if (t->interval() == TimeScale::ms(300000))
             relaunch = t;
     }
     QVERIFY(relaunch);

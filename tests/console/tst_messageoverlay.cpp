@@ -1,4 +1,5 @@
 #include "ConsoleFixture.h"
+#include "ModalAnswerer.h"
 #include "MessageOverlay.h"
 #include "PanelMetrics.h"
 #include "QProgressIndicator.h"
@@ -17,6 +18,7 @@ class TestMessageOverlay : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase() { zoInitWidgetTest(); }
     void init();
     void cleanup();
@@ -29,6 +31,8 @@ private slots:
     void panelCancelHidesTheBand();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     int mainLabelColumnSpan() const;
 
     QWidget *m_host = nullptr;
@@ -49,6 +53,7 @@ void TestMessageOverlay::init()
 
 void TestMessageOverlay::cleanup()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     delete m_host;
 }
 

@@ -1,4 +1,5 @@
 #include "AnimationStackedWidget.h"
+#include "ModalAnswerer.h"
 #include "AppGlobals.h"
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
@@ -16,6 +17,7 @@ class TestPanel : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase()
     {
         zoInitWidgetTest();
@@ -37,6 +39,8 @@ private slots:
     void workFoldersAndStartBanner();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QScopedPointer<WorkDirFixture> m_work;
     classPrincipal *m_panel = nullptr;
 };
@@ -54,6 +58,7 @@ void TestPanel::init()
 
 void TestPanel::cleanup()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     delete m_panel;
     m_panel = nullptr;
     m_work.reset();

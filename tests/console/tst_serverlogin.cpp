@@ -1,4 +1,5 @@
 #include "../transfer/StandIn.h"
+#include "ModalAnswerer.h"
 #include "AnimationStackedWidget.h"
 #include "Checksum.h"
 #include "ClassParam.h"
@@ -23,12 +24,15 @@ class TestServerLogin : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase();
     void cleanupTestCase();
     void limitedUserLogsIn();
     void passwordNeverWritten();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
     QStringList localMedia() const;
 
@@ -80,6 +84,7 @@ void TestServerLogin::initTestCase()
 
 void TestServerLogin::cleanupTestCase()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     delete m_window;
     qunsetenv("ZOMANAGER_WORKDIR");
     qunsetenv("ZOMANAGER_BASE_URL");

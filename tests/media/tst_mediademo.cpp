@@ -1,4 +1,5 @@
 #include "AnimationStackedWidget.h"
+#include "ModalAnswerer.h"
 #include "ClassMedia.h"
 #include "../console/ConsoleFixture.h"
 #include "MediaFixture.h"
@@ -19,10 +20,14 @@ class MediaDemoTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase();
     void loginFillsPageAndChangesReachPanel();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     static QStringList texts(QListWidget *list)
     {
         QStringList result;

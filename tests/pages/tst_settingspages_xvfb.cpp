@@ -1,4 +1,5 @@
 #include "../console/ConsoleFixture.h"
+#include "ModalAnswerer.h"
 #include "../console/DemoWindow.h"
 #include "AnimationStackedWidget.h"
 #include "ClassParam.h"
@@ -22,11 +23,15 @@ class SettingsPagesXvfb : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase();
     void pagesShowPoster2_data();
     void pagesShowPoster2();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QToolButton *button(const QString &text) const;
     void open(const QString &buttonText, QWidget *page);
 

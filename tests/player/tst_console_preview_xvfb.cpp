@@ -1,4 +1,5 @@
 #include "../console/ConsoleFixture.h"
+#include "ModalAnswerer.h"
 #include "AnimationStackedWidget.h"
 #include "ZoManager.h"
 #include "ZoPlayer.h"
@@ -18,10 +19,14 @@ class TestConsolePreviewXvfb : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase();
     void visualiserShowsTheChosenScreen();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QTemporaryDir m_dir;
     QString m_work;
 };
