@@ -2,10 +2,10 @@
 // choosing a screen loads the information page and clears the status page;
 // "Vérifier" completes through the panel's STATUS download (wait scaled).
 #include "../console/ConsoleFixture.h"
-#include "ModalAnswerer.h"
 #include "AnimationStackedWidget.h"
 #include "BoxFolderDownload.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "classInfo.h"
 #include "classPrincipal.h"
@@ -23,8 +23,8 @@ class BoxPagesConsoleTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase();
     void chosenScreenFillsTheInformationPage();
     void checkCompletesThroughThePanel();
@@ -56,8 +56,8 @@ void BoxPagesConsoleTest::initTestCase()
     m_window->resize(1280, 800);
     m_window->show();
     m_panel = m_window->panel();
-    auto *stack = m_panel->findChild<AnimationStackedWidget *>("panelStack");
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+    QString box;
+    QVERIFY2(waitPanelShown(m_panel, &box), qPrintable(box));
     m_info = m_window->findChild<classInfo *>();
     m_status = m_window->findChild<classStatistiques *>();
     QVERIFY(m_info && m_status);

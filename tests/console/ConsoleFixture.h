@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClassParam.h"
+#include "ModalAnswerer.h"
 #include "ZoTestInit.h"
 
 #include <QByteArray>
@@ -54,6 +55,18 @@ inline void stopStartup(QWidget *panel)
         if (timer->isActive() && timer->interval() == 1)
             timer->stop();
     }
+}
+
+// Waits until the panel's page stack shows after the start-up. A box opened
+// meanwhile (a refused login, say) is cancelled and its text goes to `box`:
+// the test fails with it instead of blocking on it.
+inline bool waitPanelShown(QWidget *panel, QString *box, int ms = 30000)
+{
+    ModalAnswerer boxes;
+    auto *stack = panel->findChild<QWidget *>(QStringLiteral("panelStack"));
+    const bool ended = QTest::qWaitFor([&] { return (stack && stack->isVisible()) || boxes.unexpected() > 0; }, ms);
+    *box = boxes.texts().join(QStringLiteral(" | "));
+    return ended && boxes.done() && stack->isVisible();
 }
 
 // Waits until the panel's screen list holds `serial` (after a login).

@@ -1,6 +1,6 @@
 #include "ConsoleFixture.h"
-#include "ModalAnswerer.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "PanelMetrics.h"
 #include "QProgressIndicator.h"
 #include "QRoundProgressBar.h"
@@ -18,8 +18,8 @@ class TestMessageOverlay : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase() { zoInitWidgetTest(); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void init();
     void cleanup();
 

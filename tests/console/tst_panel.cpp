@@ -1,8 +1,8 @@
 #include "AnimationStackedWidget.h"
-#include "ModalAnswerer.h"
 #include "AppGlobals.h"
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "PanelMetrics.h"
 #include "classPrincipal.h"
 
@@ -17,12 +17,12 @@ class TestPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase()
     {
         zoInitWidgetTest();
         qRegisterMetaType<QListWidget *>();
     }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void init();
     void cleanup();
 

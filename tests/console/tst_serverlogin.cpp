@@ -1,10 +1,10 @@
 #include "../transfer/StandIn.h"
-#include "ModalAnswerer.h"
 #include "AnimationStackedWidget.h"
 #include "Checksum.h"
 #include "ClassParam.h"
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
@@ -24,8 +24,8 @@ class TestServerLogin : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase();
     void limitedUserLogsIn();
     void passwordNeverWritten();
@@ -112,8 +112,8 @@ void TestServerLogin::limitedUserLogsIn()
     m_window->show();
     classPrincipal *panel = m_window->panel();
     // The media page answers the login's media step.
-    auto *stack = panel->findChild<AnimationStackedWidget *>("panelStack");
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 40000);
+    QString box;
+    QVERIFY2(waitPanelShown(panel, &box, 40000), qPrintable(box));
     QVERIFY(!panel->localMode());
 
     QStringList expected;

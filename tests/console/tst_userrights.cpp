@@ -12,9 +12,9 @@ class TestUserRights : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { zoInitWidgetTest(); }
     void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
-    void initTestCase() { zoInitWidgetTest(); }
 
     void rights_data();
     void rights();

@@ -1,8 +1,8 @@
 #include "AnimationStackedWidget.h"
-#include "ModalAnswerer.h"
 #include "ClassMedia.h"
 #include "../console/ConsoleFixture.h"
 #include "MediaFixture.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
@@ -20,9 +20,9 @@ class MediaDemoTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
-    void initTestCase();
     void loginFillsPageAndChangesReachPanel();
 
 private:

@@ -1,8 +1,8 @@
 #include "../console/ConsoleFixture.h"
-#include "ModalAnswerer.h"
 #include "../console/DemoWindow.h"
 #include "AnimationStackedWidget.h"
 #include "ClassParam.h"
+#include "ModalAnswerer.h"
 #include "PosterPanel.h"
 #include "ZoManager.h"
 #include "ZoScreenshot.h"
@@ -23,9 +23,9 @@ class SettingsPagesXvfb : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
-    void initTestCase();
     void pagesShowPoster2_data();
     void pagesShowPoster2();
 

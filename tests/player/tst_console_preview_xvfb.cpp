@@ -1,6 +1,6 @@
 #include "../console/ConsoleFixture.h"
-#include "ModalAnswerer.h"
 #include "AnimationStackedWidget.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "ZoPlayer.h"
 #include "ZoScreenshot.h"
@@ -19,9 +19,9 @@ class TestConsolePreviewXvfb : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
-    void initTestCase();
     void visualiserShowsTheChosenScreen();
 
 private:
