@@ -426,7 +426,9 @@ void HttpFileApi::httpFinished(HttpRequest *request)
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (why.isEmpty() && !alreadyGone && length.isValid() && reply->rawHeader("Content-Encoding").isEmpty()
             && request->received() < length.toLongLong())
-            why = QStringLiteral("réponse incomplète: %1 octets sur %2").arg(request->received()).arg(length.toLongLong());
+            why = QStringLiteral("réponse incomplète: %1 octets sur %2")
+                      .arg(request->received())
+                      .arg(length.toLongLong());
     }
     if (request->writeFailed())
         why = request->file() ? QStringLiteral("écriture impossible: ") + request->file()->errorString()
