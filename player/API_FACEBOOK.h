@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 class QNetworkAccessManager;
 class QTimer;
@@ -15,6 +16,9 @@ class API_FACEBOOK : public QObject
     Q_PROPERTY(QString urlFacebook READ urlFacebook WRITE setUrlFacebook NOTIFY urlFacebookChanged)
     Q_PROPERTY(QString likes READ likes WRITE setlikes NOTIFY likesChanged)
     Q_PROPERTY(QString Qrcode READ Qrcode WRITE setQrcode NOTIFY QrcodeChanged)
+    // The picture's file address for the scene ('#', '?', '%' in the path
+    // stay part of it).
+    Q_PROPERTY(QUrl QrcodeUrl READ QrcodeUrl NOTIFY QrcodeChanged)
 
 public:
     explicit API_FACEBOOK(QObject *parent = nullptr);
@@ -24,6 +28,7 @@ public:
     QString urlFacebook() const { return m_urlFacebook; }
     QString likes() const { return m_likes; }
     QString Qrcode() const { return m_qrcode; }
+    QUrl QrcodeUrl() const { return m_qrcode.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_qrcode); }
 
     void setUrlFacebook(const QString &url);
     void setlikes(const QString &value);

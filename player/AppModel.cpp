@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QUrlQuery>
 #include <cmath>
+#include <limits>
 
 QT_WARNING_PUSH
 QT_WARNING_DISABLE_DEPRECATED
@@ -34,6 +35,53 @@ const int TransferTimeoutMs = 30000;
 QString errorName(QNetworkReply::NetworkError error)
 {
     return QString::fromLatin1(QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(error));
+}
+
+// Readings the display turns into integers or dates: a value out of their
+// range (1e300, NaN) makes the whole reply invalid rather than a wrong text.
+bool fitsInt(const QJsonValue &value)
+{
+    if (value.isUndefined() || value.isNull())
+        return true;
+    const double number = value.toDouble();
+    return std::isfinite(number) && number >= double(std::numeric_limits<int>::min())
+           && number <= double(std::numeric_limits<int>::max());
+}
+
+bool fitsKelvin(const QJsonValue &value)
+{
+    return fitsInt(value) && fitsInt(QJsonValue(value.toDouble() - 273.15));
+}
+
+// Seconds since 1970 up to the end of year 9999.
+bool fitsTime(const QJsonValue &value)
+{
+    if (value.isUndefined() || value.isNull())
+        return true;
+    const double seconds = value.toDouble();
+    return std::isfinite(seconds) && std::fabs(seconds) <= 253402300799.0;
+}
+
+bool validWeather(const QJsonObject &top)
+{
+    const QJsonObject main = top.value(QLatin1String("main")).toObject();
+    const QJsonObject sys = top.value(QLatin1String("sys")).toObject();
+    return fitsKelvin(main.value(QLatin1String("temp"))) && fitsInt(main.value(QLatin1String("humidity")))
+           && fitsInt(main.value(QLatin1String("pressure"))) && fitsTime(sys.value(QLatin1String("sunrise")))
+           && fitsTime(sys.value(QLatin1String("sunset")))
+           && fitsInt(top.value(QLatin1String("wind")).toObject().value(QLatin1String("speed")));
+}
+
+bool validForecast(const QJsonArray &entries)
+{
+    for (const QJsonValue &value : entries) {
+        const QJsonObject entry = value.toObject();
+        const QJsonObject main = entry.value(QLatin1String("main")).toObject();
+        if (!fitsKelvin(main.value(QLatin1String("temp_min"))) || !fitsKelvin(main.value(QLatin1String("temp_max")))
+            || !fitsTime(entry.value(QLatin1String("dt"))))
+            return false;
+    }
+    return true;
 }
 
 QString clockTime(double secondsUtc)
@@ -220,7 +268,7 @@ void AppModel::handleWeatherNetworkData(QObject *networkReply)
         qDebug().noquote() << "-->Error fonction handleWeatherNetworkData:" << errorName(reply->error());
     } else {
         const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
-        if (!document.isObject()) {
+        if (!document.isObject() || !validWeather(document.object())) {
             qWarning() << "Invalid weather object";
         } else {
             const QJsonObject top = document.object();
@@ -274,7 +322,7 @@ void AppModel::handleForecastNetworkData(QObject *networkReply)
         return;
     }
     const QJsonValue list = QJsonDocument::fromJson(reply->readAll()).object().value(QLatin1String("list"));
-    if (!list.isArray()) {
+    if (!list.isArray() || !validForecast(list.toArray())) {
         // Nothing usable: the entries shown so far stay.
         qWarning() << "Invalid forecast object";
     } else {

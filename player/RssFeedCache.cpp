@@ -60,14 +60,22 @@ QStringList RssFeedCache::RssTransLocal(QStringList types, QStringList addresses
     QDir().mkpath(rssPath());
     qDebug() << "List Of RssFeed:" << addresses;
     qDebug() << "List Of RssFeed:" << types;
-    m_savedFeeds = RssFeedList::feedAddresses(types, addresses);
+    const QStringList feeds = RssFeedList::feedAddresses(types, addresses);
+    // Another list may be saved where this one could not: say so again.
+    if (feeds != m_savedFeeds)
+        m_boxPath.clear();
+    m_savedFeeds = feeds;
+    for (const QString &feed : m_failures.keys()) {
+        if (!m_savedFeeds.contains(feed))
+            m_failures.remove(feed);
+    }
     const QStringList files = RssFeedList::localFiles(types, addresses, m_workFolder);
     QStringList keep;
     for (const QString &feed : qAsConst(m_savedFeeds))
         keep.append(replaceXmlPath(feed) + QStringLiteral(".xml"));
     // Feeds still on the screen keep their last good file until replaced.
     RemoveXML(keep);
-    startCycle();
+    startCycle(m_savedFeeds);
     return files;
 }
 
@@ -75,22 +83,40 @@ void RssFeedCache::slotRefreshRss()
 {
     consoleLogDebug("----------->>>>>>Nombre passage Refresh RSS=%d", m_refreshCount);
     ++m_refreshCount;
-    startCycle();
+    // Between two full refreshes only the failed feeds are asked again: a
+    // dead feed must not make the others' servers see a request every few
+    // seconds.
+    QStringList feeds;
+    if (!m_nextFull) {
+        for (const QString &feed : qAsConst(m_savedFeeds)) {
+            if (m_failures.contains(feed))
+                feeds.append(feed);
+        }
+    }
+    startCycle(feeds.isEmpty() ? m_savedFeeds : feeds);
+}
+
+void RssFeedCache::stop()
+{
+    abortDownload();
+    m_stepTimer->stop();
+    m_refreshTimer->stop();
+    m_step = 0;
 }
 
 // A new list or a refresh drops the request in flight and starts over.
-void RssFeedCache::startCycle()
+void RssFeedCache::startCycle(const QStringList &feeds)
 {
     abortDownload();
     for (const QString &tmp : QDir(rssPath()).entryList({QStringLiteral("*.tmp")}, QDir::Files))
         QFile::remove(rssPath(tmp));
-    m_queue = m_savedFeeds;
+    m_queue = feeds;
+    m_fullCycle = feeds == m_savedFeeds;
     m_imageQueue.clear();
     m_usedImages.clear();
     m_items.clear();
     m_currentName.clear();
     m_cycleFailed = false;
-    m_boxShown = false;
     m_step = 0;
     m_stepTimer->start();
 }
@@ -130,13 +156,18 @@ void RssFeedCache::RemoveListRss(QStringList used)
     for (const QString &address : qAsConst(used))
         names.append(RssFeedConverter::pictureFileName(address));
     const QDir dir(rssPath());
-    const QStringList pictures = dir.entryList(
-        {QStringLiteral("*.png"), QStringLiteral("*.jpg"), QStringLiteral("*.gif"), QStringLiteral("*.bmp"),
-         QStringLiteral("*.jpeg")},
-        QDir::Files);
-    for (const QString &file : pictures) {
-        if (!names.contains(file))
-            QFile::remove(dir.filePath(file));
+    // A feed kept from an earlier cycle (it failed since, or was not asked
+    // this time) still shows its pictures.
+    for (const QString &xml : dir.entryList({QStringLiteral("*.xml")}, QDir::Files)) {
+        QFile file(dir.filePath(xml));
+        if (file.open(QIODevice::ReadOnly))
+            names.append(RssFeedConverter::localPictures(file.readAll()));
+    }
+    // Every other file is a picture, whatever its name ends with.
+    for (const QString &file : dir.entryList(QDir::Files)) {
+        if (file.endsWith(QLatin1String(".xml")) || file.endsWith(QLatin1String(".tmp")) || names.contains(file))
+            continue;
+        QFile::remove(dir.filePath(file));
     }
 }
 
@@ -149,15 +180,17 @@ bool RssFeedCache::openDownload(const QString &path, const QString &shownPath)
         return false;
     }
     m_file = file;
+    if (shownPath == m_boxPath)
+        m_boxPath.clear();
     return true;
 }
 
 void RssFeedCache::reportSaveFailure(const QString &shownPath, const QString &error)
 {
     qDebug().noquote() << "RSS: cannot save" << shownPath << error;
-    if (m_boxShown)
+    if (!m_boxPath.isEmpty())
         return;
-    m_boxShown = true;
+    m_boxPath = shownPath;
     // No tick may run while the message is up.
     const bool running = m_stepTimer->isActive();
     m_stepTimer->stop();
@@ -170,7 +203,13 @@ void RssFeedCache::request(const QString &address)
 {
     m_done = false;
     m_error = false;
-    QNetworkReply *reply = m_network->get(QNetworkRequest(QUrl(address)));
+    m_requested = address;
+    QNetworkRequest request{QUrl(address)};
+    // Feeds move (http to https, a new path); a move to a less safe scheme
+    // or a loop fails the request.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(MaxRedirects);
+    QNetworkReply *reply = m_network->get(request);
     m_reply = reply;
     connect(reply, &QNetworkReply::finished, this, &RssFeedCache::httpFinished);
     connect(reply, &QNetworkReply::readyRead, this, &RssFeedCache::httpReadyRead);
@@ -199,7 +238,10 @@ void RssFeedCache::httpFinished()
     if (!reply)
         return;
     m_reply = nullptr;
-    const bool failed = reply->error() != QNetworkReply::NoError;
+    // A status Qt does not take for an error (a redirect not followed, a
+    // 204) brings no feed either.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool failed = reply->error() != QNetworkReply::NoError || (status != 0 && (status < 200 || status > 299));
     QString path;
     if (m_file) {
         if (!failed)
@@ -212,7 +254,9 @@ void RssFeedCache::httpFinished()
     if (failed) {
         if (!path.isEmpty())
             QFile::remove(path);
-        qDebug().noquote() << "Http Erreur:" << reply->errorString();
+        qDebug().noquote() << "Http Erreur:" << m_requested
+                           << (reply->error() != QNetworkReply::NoError ? reply->errorString()
+                                                                         : QStringLiteral("status %1").arg(status));
     } else {
         qDebug() << "--Finish--";
     }
@@ -223,8 +267,11 @@ void RssFeedCache::httpFinished()
 
 void RssFeedCache::failFeed(const QString &why)
 {
-    qDebug().noquote() << "RSS feed failed:" << m_currentFeed << why;
+    // A failed download is logged by httpFinished already.
+    if (!why.isEmpty())
+        qDebug().noquote() << "RSS feed failed:" << m_currentFeed << why;
     m_cycleFailed = true;
+    m_failures[m_currentFeed] += 1;
     if (!m_queue.isEmpty())
         m_queue.removeFirst();
     m_currentName.clear();
@@ -269,7 +316,7 @@ void RssFeedCache::slotRssLocal()
         break;
     case 15:
         if (m_error)
-            failFeed(QStringLiteral("download"));
+            failFeed(QString());
         else
             m_step = 21;
         break;
@@ -279,10 +326,10 @@ void RssFeedCache::slotRssLocal()
         const RssFeedConverter::Feed feed =
             RssFeedConverter::read(tmp.open(QIODevice::ReadOnly) ? tmp.readAll() : QByteArray(), &ok);
         tmp.close();
-        if (!ok) {
+        if (!ok || !feed.isRss) {
             // The feed's previous file stays until a good copy replaces it.
             tmp.remove();
-            failFeed(QStringLiteral("not well-formed XML"));
+            failFeed(ok ? QStringLiteral("not an RSS document") : QStringLiteral("not well-formed XML"));
             break;
         }
         m_channelImage = feed.channelImage;
@@ -317,28 +364,55 @@ void RssFeedCache::slotRssLocal()
         m_step = 30;
         break;
     case 40:
-        // After a failed feed its old file may still name older pictures.
-        if (!m_cycleFailed)
-            RemoveListRss(m_usedImages);
+        RemoveListRss(m_usedImages);
         m_usedImages.clear();
         m_step = 100;
         break;
     case 50:
-        if (!writeXMLFile(m_currentName, m_items))
+        if (writeXMLFile(m_currentName, m_items)) {
+            m_failures.remove(m_currentFeed);
+        } else {
             m_cycleFailed = true;
+            m_failures[m_currentFeed] += 1;
+        }
         if (!m_queue.isEmpty())
             m_queue.removeFirst();
         m_currentName.clear();
         m_step = 10;
         break;
     default:
-        m_step = 0;
-        m_stepTimer->stop();
-        m_refreshTimer->setInterval(m_cycleFailed ? RetryMs : RefreshMs);
-        m_refreshTimer->start();
-        emit cycleFinished(!m_cycleFailed);
+        endCycle();
         break;
     }
+}
+
+void RssFeedCache::endCycle()
+{
+    m_step = 0;
+    m_stepTimer->stop();
+    if (m_fullCycle)
+        m_untilFull = RefreshMs;
+    int retry = RefreshMs;
+    for (const QString &feed : qAsConst(m_savedFeeds)) {
+        const int failures = m_failures.value(feed);
+        if (failures > 0)
+            retry = qMin(retry, int(qMin<qint64>(qint64(RetryMs) << qMin(failures - 1, 20), RefreshMs)));
+    }
+    int interval = RefreshMs;
+    m_nextFull = true;
+    if (retry < RefreshMs) {
+        // The full refresh comes when due, the retries before it.
+        if (retry < m_untilFull) {
+            interval = retry;
+            m_untilFull -= retry;
+            m_nextFull = false;
+        } else {
+            interval = m_untilFull;
+        }
+    }
+    m_refreshTimer->setInterval(interval);
+    m_refreshTimer->start();
+    emit cycleFinished(!m_cycleFailed);
 }
 
 QList<QStringList> RssFeedCache::readXMLFile(QString name)

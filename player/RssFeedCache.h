@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -14,7 +15,9 @@ class QTimer;
 // Keeps RSS/<name>.xml of every RSS poster's feed up to date: a step
 // machine on a 1 ms timer fetches the feeds one after the other, converts
 // each (its 7 newest items) and fetches their pictures once; every 4 hours
-// it starts again (4 seconds after a cycle in which a feed failed).
+// it starts again. A feed that failed keeps its last good file and alone is
+// tried again, 4 seconds later, then after twice as long each time it fails
+// again, up to the 4-hour period.
 class RssFeedCache : public QObject
 {
     Q_OBJECT
@@ -30,7 +33,12 @@ public:
     static QString replaceXmlPath(const QString &address);
     // Removes the cached feeds that `keep` does not name (all when empty).
     void RemoveXML(const QStringList &keep = {});
+    // Removes the cached pictures that neither `used` nor a kept feed file
+    // names.
     void RemoveListRss(QStringList used);
+    // The preview was left: the download in flight and both timers stop
+    // until the next feed list.
+    void stop();
 
     QList<QStringList> readXMLFile(QString name);
     QList<QStringList> classementXMLFile(QList<QStringList> items);
@@ -46,6 +54,8 @@ public:
 
     static const int RefreshMs = 14400000;
     static const int RetryMs = 4000;
+    // Redirect hops followed for one request.
+    static const int MaxRedirects = 5;
 
 public slots:
     void slotRssLocal();
@@ -55,8 +65,9 @@ public slots:
     void updateDataTransferProgress(qint64 readBytes, qint64 totalBytes);
 
 signals:
-    // A download file could not be created: the text for the user (at most
-    // once per cycle; the step timer is stopped while it is handled).
+    // A download file could not be created: the text for the user (once,
+    // until the feed list changes or a file is saved again; the step timer
+    // is stopped while it is handled).
     void saveFailed(const QString &message);
     // A cycle ended; ok is false when a feed of it failed.
     void cycleFinished(bool ok);
@@ -64,7 +75,8 @@ signals:
 private:
     QString rssPath(const QString &file = QString()) const;
     QString localUrl(const QString &file) const;
-    void startCycle();
+    void startCycle(const QStringList &feeds);
+    void endCycle();
     void abortDownload();
     bool openDownload(const QString &path, const QString &shownPath);
     void request(const QString &address);
@@ -83,10 +95,20 @@ private:
     QFile *m_file = nullptr;
     QString m_currentName;
     QString m_currentFeed;
+    QString m_requested;
     bool m_done = false;
     bool m_error = false;
     bool m_cycleFailed = false;
-    bool m_boxShown = false;
+    // The file whose failure the user was told about; "" when none.
+    QString m_boxPath;
+    // Consecutive failures of each failed feed address.
+    QHash<QString, int> m_failures;
+    // The cycle in work fetches every feed (not only the failed ones).
+    bool m_fullCycle = true;
+    // The next refresh fetches every feed.
+    bool m_nextFull = true;
+    // Time left until every feed is due again.
+    int m_untilFull = RefreshMs;
     QString m_channelImage;
     QList<QStringList> m_items;
     QStringList m_imageQueue;

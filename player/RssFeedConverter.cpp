@@ -1,6 +1,11 @@
 #include "RssFeedConverter.h"
 
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
+#include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -38,6 +43,58 @@ QStringList readItem(QXmlStreamReader &xml)
     return item;
 }
 
+// The zone names of RFC 822 as offsets in minutes; the military letters
+// other than "Z" carry no reliable sign and read as UTC. CET and CEST are
+// common enough in French feeds to be read too.
+int namedZoneMinutes(const QString &zone, bool *known)
+{
+    static const QHash<QString, int> zones = {
+        {QStringLiteral("UT"), 0},          {QStringLiteral("UTC"), 0},         {QStringLiteral("GMT"), 0},
+        {QStringLiteral("Z"), 0},           {QStringLiteral("EST"), -5 * 60},   {QStringLiteral("EDT"), -4 * 60},
+        {QStringLiteral("CST"), -6 * 60},   {QStringLiteral("CDT"), -5 * 60},   {QStringLiteral("MST"), -7 * 60},
+        {QStringLiteral("MDT"), -6 * 60},   {QStringLiteral("PST"), -8 * 60},   {QStringLiteral("PDT"), -7 * 60},
+        {QStringLiteral("CET"), 60},        {QStringLiteral("CEST"), 2 * 60},
+    };
+    const QString upper = zone.toUpper();
+    *known = true;
+    if (zones.contains(upper))
+        return zones.value(upper);
+    if (upper.size() == 1 && upper != QLatin1String("J"))
+        return 0;
+    *known = false;
+    return 0;
+}
+
+// "... 08:00:00 EST" as "... 08:00:00 -0500", which the RFC 2822 reader
+// takes; it would ignore the name and read the time as UTC.
+QString withNumericZone(const QString &text)
+{
+    static const QRegularExpression named(QStringLiteral("\\s([A-Za-z]{1,4})$"));
+    const QRegularExpressionMatch match = named.match(text);
+    if (!match.hasMatch())
+        return text;
+    bool known = false;
+    const int minutes = namedZoneMinutes(match.captured(1), &known);
+    if (!known)
+        return text;
+    const int offset = qAbs(minutes);
+    return text.left(match.capturedStart(0)) + QStringLiteral(" %1%2%3")
+                                                   .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                                                   .arg(offset / 60, 2, 10, QLatin1Char('0'))
+                                                   .arg(offset % 60, 2, 10, QLatin1Char('0'));
+}
+
+const QStringList PictureSuffixes = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                     QStringLiteral("gif"), QStringLiteral("bmp"), QStringLiteral("webp")};
+
+QString localFileName(const QString &address)
+{
+    if (address.isEmpty())
+        return QString();
+    const QUrl url(address);
+    return url.isLocalFile() ? QFileInfo(url.toLocalFile()).fileName() : QString();
+}
+
 } // namespace
 
 RssFeedConverter::Feed RssFeedConverter::read(const QByteArray &data, bool *ok)
@@ -47,6 +104,7 @@ RssFeedConverter::Feed RssFeedConverter::read(const QByteArray &data, bool *ok)
     // Prefixes such as "media:" are read by name, declared or not.
     xml.setNamespaceProcessing(false);
     if (xml.readNextStartElement() && xml.qualifiedName() == QLatin1String("rss")) {
+        feed.isRss = true;
         while (xml.readNextStartElement()) {
             if (xml.qualifiedName() != QLatin1String("channel")) {
                 xml.skipCurrentElement();
@@ -92,7 +150,7 @@ QDateTime RssFeedConverter::itemDate(const QString &pubDate)
         date.setOffsetFromUtc(paris ? 3600 : 0);
         return date;
     }
-    return QDateTime::fromString(trimmed, Qt::RFC2822Date);
+    return QDateTime::fromString(withNumericZone(trimmed), Qt::RFC2822Date);
 }
 
 QList<QStringList> RssFeedConverter::newest(const QList<QStringList> &items, int count)
@@ -122,12 +180,33 @@ QList<QStringList> RssFeedConverter::newest(const QList<QStringList> &items, int
 
 QString RssFeedConverter::pictureFileName(const QString &address)
 {
+    const QUrl url(address);
+    if (url.hasQuery() || url.hasFragment()) {
+        const QString suffix = QFileInfo(url.path()).suffix().toLower();
+        return QString::fromLatin1(QCryptographicHash::hash(address.toUtf8(), QCryptographicHash::Md5).toHex().toUpper())
+               + (PictureSuffixes.contains(suffix) ? QLatin1Char('.') + suffix : QString());
+    }
     const QString name = address.section(QLatin1Char('/'), -1).left(60);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
         || name.endsWith(QLatin1String(".tmp"), Qt::CaseInsensitive)
         || name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
         return QString();
     return name;
+}
+
+QStringList RssFeedConverter::localPictures(const QByteArray &convertedFeed)
+{
+    const Feed feed = read(convertedFeed);
+    QStringList names;
+    const QString channel = localFileName(feed.channelImage);
+    if (!channel.isEmpty())
+        names.append(channel);
+    for (const QStringList &item : feed.items) {
+        const QString name = localFileName(item.value(Picture));
+        if (!name.isEmpty())
+            names.append(name);
+    }
+    return names;
 }
 
 QByteArray RssFeedConverter::write(const QString &channelImage, const QList<QStringList> &items)

@@ -19,6 +19,9 @@ public:
     {
         QString channelImage;
         QList<QStringList> items;
+        // The root is "rss": anything else (an HTML page, a redirect's
+        // body) is no feed at all.
+        bool isRss = false;
     };
 
     // Items in document order. `ok` is false when the text is not
@@ -31,13 +34,19 @@ public:
     static QList<QStringList> newest(const QList<QStringList> &items, int count = 7);
 
     // "ddd, dd MMM yyyy hh:mm:ss" after removing " +0100" (read at +01:00),
-    // else RFC 2822; invalid when neither reads.
+    // else RFC 2822 with a numeric or named zone (EST, PDT, ...); invalid
+    // when neither reads.
     static QDateTime itemDate(const QString &pubDate);
 
     // Name of the local copy of a picture: the address's last "/" segment
     // cut to 60 characters; "" for names that are never saved ("", ".",
-    // "..", "*.tmp", "*.xml").
+    // "..", "*.tmp", "*.xml"). An address with a query or a fragment gives
+    // the MD5 of the address plus the path's picture extension, so that
+    // "img.php?id=1" and "img.php?id=2" stay apart.
     static QString pictureFileName(const QString &address);
+
+    // Local file names of the pictures a converted feed file names.
+    static QStringList localPictures(const QByteArray &convertedFeed);
 
     // The reduced document: no declaration, indented by 4 spaces.
     static QByteArray write(const QString &channelImage, const QList<QStringList> &items);

@@ -275,6 +275,8 @@ void ZoPlayer::slotResize(int w, int h, int rotation)
 
 void ZoPlayer::slotQuitter()
 {
+    // No feed is fetched, and no box comes up, for a page nobody sees.
+    m_rss->stop();
     InitPlayer();
     emit signalButton(0);
 }

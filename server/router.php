@@ -87,6 +87,11 @@ function standin_dispatch($path, array $scripts)
         standin_with_length(function () use ($path) {
             include __DIR__ . '/live/graph.php';
         });
+    } elseif (strncmp($path, '/demo/', 6) === 0) {
+        // The demo's news feed and its pictures.
+        standin_with_length(function () use ($path) {
+            include __DIR__ . '/live/router.php';
+        });
     } else {
         standin_serve_file($path);
     }

@@ -114,7 +114,9 @@ PLAYERLISTTOPLAYLIST	PLAYLIST-Promo||PLAYLIST-Promo||
 EOF
 
 # --- Screens ------------------------------------------------------------------
-RSS=https://www.lemonde.fr/rss/une.xml
+# The news posters' feed: the demo's own, served on loopback by scripts/run
+# (server/live/router.php); a demo reaches nothing outside this machine.
+RSS=${ZO_DEMO_FEED_URL:-http://127.0.0.1:18380/demo/actualites.xml}
 
 # poster_list FOLDER ROTATION ZONES then one "type|delay|image|name|zone" line
 # per poster on stdin.
@@ -248,8 +250,9 @@ WIDGETMETEO|8||Météo|2
 EOF
 box_files 10417 51B7E03D2F "Salle du restaurant" Montpellier PLAYLIST-Promo
 
-poster_list 10418 0 0-0-100-100 <<'EOF'
-|12|menu-du-jour.jpg|Menu du jour|1
+poster_list 10418 0 "0-0-50-100|50-0-50-100" <<'EOF'
+WIDGETRSS|15||Actualités|1
+WIDGETMETEO|15||Météo|2
 EOF
 box_files 10418 A90C6F1E44 Terrasse Montpellier ""
 

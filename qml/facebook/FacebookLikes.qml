@@ -20,7 +20,7 @@ Rectangle {
         // Another address may give the same file name: load the picture again.
         onUrlFacebookChanged: {
             qrPicture.source = ""
-            qrPicture.source = modelFacebookLikes.Qrcode !== "" ? "file://" + modelFacebookLikes.Qrcode : ""
+            qrPicture.source = modelFacebookLikes.QrcodeUrl
         }
     }
 

@@ -78,12 +78,13 @@ inline bool waitScreenListed(QWidget *panel, const QString &serial, int ms = 200
 
 // Prepares the bundled demo account in `folder`: a copy of the one made once
 // per run (ZO_DEMO_DIR, tests registered with DEMO) with LOCALPATH moved to
-// the copy, else a run of tools/make-demo.sh. False (with the reason logged)
-// when it could not.
+// the copy, else a run of tools/make-demo.sh (also for a demo of a feed
+// address of its own, ZO_DEMO_FEED_URL). False (with the reason logged) when
+// it could not.
 inline bool makeDemoAccount(const QString &folder)
 {
     const QString made = qEnvironmentVariable("ZO_DEMO_DIR");
-    if (!made.isEmpty()) {
+    if (!made.isEmpty() && qEnvironmentVariableIsEmpty("ZO_DEMO_FEED_URL")) {
         if (!QFileInfo::exists(made + QStringLiteral("/CONNEXION.txt"))) {
             qWarning().noquote() << "no demo account in" << made << "(made by the test demo_account)";
             return false;

@@ -4,3 +4,4 @@ zo_add_test(player_rsscache SOURCES tst_rsscache.cpp RssFixture.h LIBS player Qt
             LABELS standin)
 zo_add_test(player_rss_xvfb SOURCES tst_rss_xvfb.cpp PlayerFixture.h RssFixture.h LIBS player qml widgets testcommon
             XVFB LABELS standin)
+zo_add_test(player_rssfeedfaults SOURCES tst_rssfeedfaults.cpp LoopbackHttp.h LIBS player Qt5::Network)

@@ -2,9 +2,11 @@
 #include "AnimationStackedWidget.h"
 #include "ModalAnswerer.h"
 #include "ZoManager.h"
+#include "RssFeedCache.h"
 #include "ZoPlayer.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
+#include "StandIn.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -23,6 +25,7 @@ private slots:
     void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void visualiserShowsTheChosenScreen();
+    void demoLiveContentFromLoopback();
 
 private:
     // Boxes that no step expects: cancelled, their text fails the test.
@@ -36,6 +39,9 @@ void TestConsolePreviewXvfb::initTestCase()
     zoInitWidgetTest();
     Q_INIT_RESOURCE(qml);
     QVERIFY(m_dir.isValid());
+    // The demo's news feed from the stand-in, as scripts/run serves it.
+    if (StandIn::running())
+        qputenv("ZO_DEMO_FEED_URL", (StandIn::url() + QStringLiteral("demo/actualites.xml")).toUtf8());
     m_work = m_dir.filePath(QStringLiteral("demo"));
     QVERIFY(makeDemoAccount(m_work));
 }
@@ -87,6 +93,78 @@ void TestConsolePreviewXvfb::visualiserShowsTheChosenScreen()
 
     QTest::mouseClick(player->findChild<QPushButton *>(QStringLiteral("playerBack")), Qt::LeftButton);
     QTRY_COMPARE(window->stack()->currentIndex(), 0);
+    window.reset();
+    qunsetenv("ZOMANAGER_WORKDIR");
+}
+
+// Every item of that name in the item tree (each zone has its own scenes).
+static QList<QQuickItem *> items(QQuickItem *from, const QString &name)
+{
+    QList<QQuickItem *> found;
+    for (QQuickItem *item : from->childItems()) {
+        if (item->objectName() == name)
+            found.append(item);
+        found += items(item, name);
+    }
+    return found;
+}
+
+static bool anyShows(QObject *root, const QString &name, const char *property, const QVariant &value)
+{
+    for (QQuickItem *item : items(qobject_cast<QQuickItem *>(root), name)) {
+        if (item->property(property) == value)
+            return true;
+    }
+    return false;
+}
+
+// The screen of the demo with news and weather shows both, from loopback.
+void TestConsolePreviewXvfb::demoLiveContentFromLoopback()
+{
+    ZO_NEED_STANDIN();
+    qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
+    qputenv("ZOMANAGER_WEATHER_URL", StandIn::url().toUtf8());
+    std::unique_ptr<ZoManager> window(new ZoManager);
+    window->resize(1280, 800);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    classPrincipal *panel = window->panel();
+    auto *panelStack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
+    QTRY_VERIFY_WITH_TIMEOUT(panelStack && panelStack->isVisible(), 30000);
+    auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
+    // Category "Restaurant".
+    panel->findChild<QListWidget *>(QStringLiteral("groupList"))->setCurrentRow(1);
+    QTRY_COMPARE_WITH_TIMEOUT(screens->findItems(QStringLiteral("10418"), Qt::MatchExactly).size(), 1, 10000);
+    screens->setCurrentItem(screens->findItems(QStringLiteral("10418"), Qt::MatchExactly).first());
+    auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
+    QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 2, 10000);
+    QTRY_VERIFY(!panelStack->isSliding());
+    QToolButton *visualiser = nullptr;
+    for (QToolButton *b : panel->findChildren<QToolButton *>()) {
+        if (b->text() == QLatin1String("Visualiser"))
+            visualiser = b;
+    }
+    QVERIFY(visualiser);
+    QTRY_VERIFY(visualiser->isEnabled() && visualiser->isVisible());
+    QTest::mouseClick(visualiser, Qt::LeftButton);
+    QTRY_COMPARE(window->stack()->currentIndex(), 13);
+    QTRY_VERIFY(!window->stack()->isSliding());
+    auto *player = qobject_cast<ZoPlayer *>(window->stack()->currentWidget());
+    QVERIFY(player && player->sceneRoot());
+    QCOMPARE(player->rssFeeds(), QStringList{StandIn::url() + QStringLiteral("demo/actualites.xml")});
+
+    QTRY_VERIFY_WITH_TIMEOUT(anyShows(player->sceneRoot(), QStringLiteral("newsList"), "count", 3), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        anyShows(player->sceneRoot(), QStringLiteral("currentTemperature"), "text", QStringLiteral("11°")), 15000);
+    auto *badge = player->sceneRoot()->findChild<QQuickItem *>(QStringLiteral("myStatus"));
+    QTRY_COMPARE_WITH_TIMEOUT(badge->opacity(), 0.0, 4000);
+    // The news pictures come in after the feed file.
+    QTest::qWait(1000);
+    QVERIFY(saveScreenshot(window.get(), QStringLiteral("preview-demo-live.png")));
+
+    QTest::mouseClick(player->findChild<QPushButton *>(QStringLiteral("playerBack")), Qt::LeftButton);
+    QTRY_COMPARE(window->stack()->currentIndex(), 0);
+    QVERIFY(!player->rssCache()->refreshTimer()->isActive());
     window.reset();
     qunsetenv("ZOMANAGER_WORKDIR");
 }

@@ -1,5 +1,6 @@
 #include "RssFeedConverter.h"
 
+#include <QCryptographicHash>
 #include <QtTest>
 
 // Reading a feed, choosing its newest items and writing the reduced file,
@@ -78,6 +79,19 @@ void TestRssConverter::itemDate_data()
                                 << QDateTime(QDate(2023, 1, 3), QTime(13, 0), Qt::UTC);
     QTest::newRow("no weekday") << "10 Jan 2023 09:00:00 +0000" << QDateTime(QDate(2023, 1, 10), QTime(9, 0), Qt::UTC);
     QTest::newRow("no zone") << "Tue, 03 Jan 2023 08:00:00" << QDateTime(QDate(2023, 1, 3), QTime(8, 0), Qt::UTC);
+    const struct
+    {
+        const char *zone;
+        int hours;
+    } named[] = {{"EST", -5}, {"EDT", -4}, {"CST", -6}, {"CDT", -5}, {"MST", -7},
+                 {"MDT", -6}, {"PST", -8}, {"PDT", -7}, {"CET", 1},  {"CEST", 2}};
+    for (const auto &zone : named) {
+        QTest::addRow("named zone %s read as UTC", zone.zone)
+            << QStringLiteral("Tue, 03 Jan 2023 08:00:00 %1").arg(QLatin1String(zone.zone))
+            << QDateTime(QDate(2023, 1, 3), QTime(8, 0), Qt::UTC).addSecs(-3600 * zone.hours);
+    }
+    QTest::newRow("UT") << "Tue, 03 Jan 2023 08:00:00 UT" << QDateTime(QDate(2023, 1, 3), QTime(8, 0), Qt::UTC);
+    QTest::newRow("military Z") << "Tue, 03 Jan 2023 08:00:00 Z" << QDateTime(QDate(2023, 1, 3), QTime(8, 0), Qt::UTC);
     QTest::newRow("French") << "mar., 03 janv. 2023 08:00:00" << QDateTime();
     QTest::newRow("empty") << "" << QDateTime();
 }
@@ -134,6 +148,16 @@ void TestRssConverter::pictureFileName_data()
     QTest::newRow("dot dot") << "http://x/.." << "";
     QTest::newRow("temporary") << "http://x/a.tmp" << "";
     QTest::newRow("feed file") << "http://x/other.XML" << "";
+    // Two addresses behind the same path must not share one copy, and the
+    // name must be one the clean-up finds.
+    QTest::newRow("picture address with a query string")
+        << "https://cdn.x/img/photo.jpg?w=300&h=200"
+        << QString::fromLatin1(
+               QCryptographicHash::hash("https://cdn.x/img/photo.jpg?w=300&h=200", QCryptographicHash::Md5).toHex().toUpper())
+               + ".jpg";
+    QTest::newRow("two pictures behind one script")
+        << "http://x/img.php?id=2"
+        << QString::fromLatin1(QCryptographicHash::hash("http://x/img.php?id=2", QCryptographicHash::Md5).toHex().toUpper());
 }
 
 void TestRssConverter::pictureFileName()

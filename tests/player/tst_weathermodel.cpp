@@ -147,6 +147,23 @@ void TestWeatherModel::oddAnswers_data()
         << "/data/2.5/forecast"
         << R"({"list":[{},{"dt":0,"main":{"temp_min":273.15,"temp_max":274.15},"weather":[{"icon":"13d"}]},{}]})" << 2
         << "Invalid forecast object" << "11°";
+    // Numbers no reading can hold: the whole reply is refused.
+    QTest::newRow("temperature 1e300: reading kept")
+        << "/data/2.5/weather" << R"({"main":{"temp":1e300,"humidity":50}})" << 4 << "Invalid weather object" << "11°";
+    QTest::newRow("humidity -1e300: reading kept")
+        << "/data/2.5/weather" << R"({"main":{"temp":300,"humidity":-1e300}})" << 4 << "Invalid weather object"
+        << "11°";
+    QTest::newRow("sunrise 1e300: reading kept")
+        << "/data/2.5/weather" << R"({"main":{"temp":300},"sys":{"sunrise":1e300,"sunset":0}})" << 4
+        << "Invalid weather object" << "11°";
+    QTest::newRow("forecast dt 1e300: entries kept")
+        << "/data/2.5/forecast"
+        << R"({"list":[{},{"dt":1e300,"main":{"temp_min":273.15,"temp_max":274.15}},{},{},{}]})" << 4
+        << "Invalid forecast object" << "11°";
+    QTest::newRow("forecast temp_max 1e300: entries kept")
+        << "/data/2.5/forecast"
+        << R"({"list":[{},{"dt":0,"main":{"temp_min":273.15,"temp_max":1e300}},{},{},{}]})" << 4
+        << "Invalid forecast object" << "11°";
 }
 
 void TestWeatherModel::oddAnswers()

@@ -42,6 +42,7 @@ private slots:
     void missingPosterListGivesOneZone();
     void sceneThatFailsLeavesAMessage();
     void unsavableFeedShowsOneBox();
+    void leftPreviewAsksNothingMore();
 
 private:
     QObject *zone(int n) const;
@@ -283,6 +284,32 @@ void TestZoPlayer::unsavableFeedShowsOneBox()
     QCOMPARE(answerer.answered(), 1);
     QVERIFY(answerer.texts().first().startsWith(QStringLiteral("Impossible de sauvegarder le fichier ")));
     QCOMPARE(m_player->rssCache()->refreshTimer()->interval(), RssFeedCache::RetryMs);
+}
+
+void TestZoPlayer::leftPreviewAsksNothingMore()
+{
+    QVERIFY(writePlayerFile(m_dir->path(), {
+                                               {QStringLiteral("SLIDETYPE"), QStringLiteral("WIDGETRSS")},
+                                               {QStringLiteral("SLIDEDELAY"), QStringLiteral("5")},
+                                               {QStringLiteral("SLIDERSSADRESSE"), QStringLiteral("http://127.0.0.1:9/a.xml")},
+                                           }));
+    QFile blocker(m_dir->filePath(QStringLiteral("RSS")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ModalAnswerer answerer;
+    answerer.confirm();
+    QSignalSpy cycles(m_player->rssCache(), &RssFeedCache::cycleFinished);
+    m_player->UpdateZoPlayer();
+    QVERIFY(cycles.wait(5000));
+    QVERIFY(answerer.waitUntilDone());
+    // The same screen shown again: the user knows already.
+    m_player->UpdateZoPlayer();
+    QVERIFY(cycles.wait(5000));
+    m_player->slotQuitter();
+    QVERIFY(!m_player->rssCache()->stepTimer()->isActive());
+    QVERIFY(!m_player->rssCache()->refreshTimer()->isActive());
+    QCOMPARE(answerer.answered(), 1);
+    QCOMPARE(answerer.unexpected(), 0);
 }
 
 QTEST_MAIN(TestZoPlayer)
