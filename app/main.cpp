@@ -1,13 +1,13 @@
 #include "AppGlobals.h"
 #include "ClassStartPhoto.h"
 #include "FontSubstitutes.h"
+#include "QtTranslations.h"
 #include "StartupTiming.h"
 #include "ZoManager.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QScreen>
 #include <QtWebView>
 
@@ -28,10 +28,8 @@ int main(int argc, char *argv[])
 
     installFontSubstitutes();
 
-    // Day and month names come from the locale; a machine with only the C
-    // locale would show English names in a French console.
-    if (QLocale::system().language() == QLocale::C || QLocale::system().language() == QLocale::English)
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    if (!QtTranslations::install(&app))
+        qDebug().noquote() << "Traductions de Qt absentes:" << QtTranslations::file();
 
     ClassStartPhoto splash;
     splash.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);

@@ -274,6 +274,21 @@ void classStatistiques::slotResize(int w, int h, int rotation)
     SettingsPageLook::paintBackground(m_background, w, h);
     for (QLabel *text : qAsConst(m_statusTexts))
         text->setFont(middle);
+    // The rows' room is kept from the start: the page must not shift when
+    // the first check shows its pictures and texts (measured as the labels
+    // measure them).
+    const QFontMetrics metrics = m_statusTexts.first()->fontMetrics();
+    QStringList rowTexts{tr("L'écran est éteint."), tr("La TV est éteinte.")};
+    for (const BoxFiles::Update update : {BoxFiles::Update::Done, BoxFiles::Update::Waiting,
+                                          BoxFiles::Update::Running, BoxFiles::Update::NoInformation})
+        rowTexts << BoxFiles::updateText(update);
+    int widest = 0;
+    for (const QString &text : qAsConst(rowTexts))
+        widest = qMax(widest, metrics.boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft, text).width());
+    for (QLabel *picture : qAsConst(m_statusPictures))
+        picture->setMinimumSize(side, side);
+    for (QLabel *text : qAsConst(m_statusTexts))
+        text->setMinimumWidth(widest);
     m_check->setFont(middle);
     m_check->setIconSize(QSize(side, side));
     for (QPushButton *button : qAsConst(m_commands)) {

@@ -43,6 +43,8 @@ function(zo_add_test name)
     "ZO_SCREENSHOT_DIR=${ZO_SCREENSHOT_DIR}"
     "ZO_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
     "ZO_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    # The customers' machines are French: pages and their grabs read as there.
+    "LANG=fr_FR.UTF-8" "LC_ALL=" "LC_TIME="
     ${ZT_ENV})
   if(ZT_XVFB)
     set(labels xvfb ${ZT_LABELS})

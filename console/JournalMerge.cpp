@@ -3,11 +3,14 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "OperationJournal.h"
+#include "TransferPaths.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QMap>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -156,6 +159,18 @@ bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPa
         absent[n] = value == kNull;
         if (!absent[n])
             lists[n] = value.split(QLatin1Char('|'));
+    }
+    // An entry with a control character (a NUL) could not be written back:
+    // it leaves the index instead of freezing it.
+    for (int i = lists[Path].size() - 1; i >= 0; --i) {
+        const QString &path = lists[Path].at(i);
+        if (std::none_of(path.cbegin(), path.cend(), [](QChar c) { return c.unicode() < 0x20; }))
+            continue;
+        note(QStringLiteral("Media index entry dropped: ") + TransferPaths::printable(lists[Path].at(i)));
+        for (int n = 0; n < 4; ++n) {
+            if (i < lists[n].size())
+                lists[n].removeAt(i);
+        }
     }
     if (lists[Path].size() != lists[Checksum].size() || lists[Path].size() != lists[Permission].size()
         || lists[Path].size() != lists[Size].size()) {

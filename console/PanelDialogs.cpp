@@ -2,8 +2,8 @@
 
 #include "ClassBox.h"
 #include "ClassClavier.h"
+#include "StandardFileDialog.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -57,5 +57,5 @@ void PanelDialogs::message(const QString &title, const QString &text, bool criti
 
 QString PanelDialogs::openFile(const QString &caption, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_panel, caption, folder, filter);
+    return StandardFileDialog::openFileName(m_panel, caption, folder, filter);
 }

@@ -4,6 +4,7 @@
 #include "ClassBox.h"
 #include "ClassParam.h"
 #include "QRoundProgressBar.h"
+#include "StandardFileDialog.h"
 #include "ThumbnailLoader.h"
 #include "classVersion.h"
 
@@ -55,9 +56,10 @@ QString productType()
 QString firstLocation(QStandardPaths::StandardLocation where, bool last = false)
 {
     const QStringList found = QStandardPaths::standardLocations(where);
-    if (found.isEmpty())
-        return QDir::homePath();
-    return last ? found.last() : found.first();
+    const QString folder = found.isEmpty() ? QString() : last ? found.last() : found.first();
+    // A folder that is not there would open its parent with its name typed
+    // in as the file to open.
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
 QStringList chooseWithDialog(int type, QWidget *parent, const QString &startFolder)
@@ -72,7 +74,7 @@ QStringList chooseWithDialog(int type, QWidget *parent, const QString &startFold
     const QString filter = type == MediaLibrary::Video
         ? ClassMedia::tr("Fichiers Vidéos(*.mp4 *.move *.avi *.MOV);;Tous (*)")
         : ClassMedia::tr("Fichiers Images(*.png *.jpg);;Tous (*)");
-    return QFileDialog::getOpenFileNames(parent, caption, startFolder, filter);
+    return StandardFileDialog::openFileNames(parent, caption, startFolder, filter);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "MediaLibrary.h"
 
 #include "Checksum.h"
+#include "ClassLog.h"
 #include "ClassParam.h"
 #include "OperationJournal.h"
+#include "TransferPaths.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -189,7 +191,26 @@ bool MediaLibrary::load()
     padTo(m_permissions, m_paths.size());
     if (m_hasSizes)
         padTo(m_sizes, m_paths.size());
+    dropForeignEntries();
     return read;
+}
+
+void MediaLibrary::dropForeignEntries()
+{
+    for (int i = m_paths.size() - 1; i >= 0; --i) {
+        const QString path = m_paths.at(i);
+        if (TransferPaths::isMediaPath(path))
+            continue;
+        for (QStringList *list : {&m_paths, &m_checksums, &m_sizes, &m_permissions}) {
+            if (i < list->size())
+                list->removeAt(i);
+        }
+        if (m_dropped.contains(path))
+            continue;
+        m_dropped.append(path);
+        ClassLog().log(QStringLiteral("OrvexLog"),
+                       QStringLiteral("Entrée de l'index retirée: ") + TransferPaths::printable(path));
+    }
 }
 
 int MediaLibrary::indexOf(const QString &path) const

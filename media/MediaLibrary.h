@@ -96,6 +96,9 @@ private:
     Entry takeAt(int i);
 
     void loadLogin();
+    // Entries that are no media path (a NUL, a folder part) would make every
+    // index write fail: they leave the lists, once logged.
+    void dropForeignEntries();
 
     QString m_work;
     bool m_batch = false;
@@ -106,4 +109,6 @@ private:
     bool m_hasPaths = false, m_hasChecksums = false, m_hasSizes = false, m_hasPermissions = false;
     QStringList m_paths, m_checksums, m_sizes, m_permissions;
     QStringList m_errors;
+    // Index entries already logged as dropped.
+    QStringList m_dropped;
 };

@@ -111,12 +111,6 @@ QSize SettingsPageLook::previewSize(int pageWidth, int rotation)
     return QSize(w, int(w / 1.778));
 }
 
-void SettingsPageLook::showPreview(QLabel *preview, const QString &picture, const QSize &size)
-{
-    preview->setPixmap(QPixmap(picture).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    preview->show();
-}
-
 QPushButton *SettingsPageLook::backButton()
 {
     return pageButton(QStringLiteral(":/images/Retour.png"), 255, 0, "retour", QStringLiteral("Retour"));
@@ -209,6 +203,19 @@ SettingsPageLook::KindPage SettingsPageLook::kindPage(QWidget *page)
     layOut(page, parts.background, kindGrid(parts.title, parts.kindList, parts.previewFrame, parts.settingsFrame),
            parts.retour, parts.valider);
     return parts;
+}
+
+void SettingsPageLook::showPreview(const KindPage &page, const QString &picture, const QSize &size)
+{
+    page.preview->setPixmap(QPixmap(picture).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    page.preview->show();
+    page.previewFrame->show();
+}
+
+void SettingsPageLook::hidePreview(const KindPage &page)
+{
+    page.preview->hide();
+    page.previewFrame->hide();
 }
 
 void SettingsPageLook::addSetting(QGridLayout *settings, QWidget *widget, int row)

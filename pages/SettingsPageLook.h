@@ -51,8 +51,6 @@ public:
     static bool isPortrait(int rotation) { return rotation == 90 || rotation == -90; }
     // Portrait: W / 8 wide, 1.778 times as high; else W / 3, 1.778 times as wide.
     static QSize previewSize(int pageWidth, int rotation);
-    // `picture` stretched to `size` in the preview label, shown.
-    static void showPreview(QLabel *preview, const QString &picture, const QSize &size);
 
     // ---- Buttons and labels
     static QPushButton *backButton();
@@ -86,6 +84,10 @@ public:
         QPushButton *retour;
     };
     static KindPage kindPage(QWidget *page);
+    // `picture` stretched to `size` in the preview, shown with its frame.
+    static void showPreview(const KindPage &page, const QString &picture, const QSize &size);
+    // No picture: the frame goes too, or its empty border shows as a dot.
+    static void hidePreview(const KindPage &page);
     // A tool button sits at the top of its cell, a value field is centred.
     static void addSetting(QGridLayout *settings, QWidget *widget, int row);
     // Title and kind list above the preview and the settings.

@@ -112,15 +112,16 @@ void classTactile::slotComboWidget(int index)
 {
     Q_UNUSED(index)
     const bool on = m_page.kindList->currentText() == QLatin1String(kWebApp);
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{m_page.preview, m_urlButton, m_urlField, m_delayButton, m_delayField})
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_urlButton, m_urlField, m_delayButton, m_delayField})
         widget->setVisible(on);
-    if (!on || m_geometry.preview.isEmpty())
+    if (!on || m_geometry.preview.isEmpty()) {
+        SettingsPageLook::hidePreview(m_page);
         return;
+    }
     const QString picture = SettingsPageLook::isPortrait(m_geometry.rotation)
         ? QStringLiteral(":/images/WEBAPP-Portrait.jpg")
         : QStringLiteral(":/images/WEBAPP-Paysage.jpg");
-    SettingsPageLook::showPreview(m_page.preview, picture, m_geometry.preview);
+    SettingsPageLook::showPreview(m_page, picture, m_geometry.preview);
 }
 
 void classTactile::slotClavier(QString Titre)

@@ -195,7 +195,7 @@ void classWidget::slotComboWidget(int index)
     Q_UNUSED(index)
     if (m_filling)
         return;
-    m_page.preview->hide();
+    SettingsPageLook::hidePreview(m_page);
     for (QWidget *w : m_page.settingsFrame->findChildren<QWidget *>())
         w->hide();
     const QString kind = m_page.kindList->currentText();
@@ -210,7 +210,7 @@ void classWidget::slotComboWidget(int index)
     const QString picture = WidgetKinds::picture(slideType, m_geometry.rotation);
     if (picture.isEmpty() || m_geometry.preview.isEmpty())
         return;
-    SettingsPageLook::showPreview(m_page.preview, picture, m_geometry.preview);
+    SettingsPageLook::showPreview(m_page, picture, m_geometry.preview);
 }
 
 void classWidget::slotLangue(QString lang)

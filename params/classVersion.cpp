@@ -13,7 +13,8 @@ static const char *const kMainRules[] = {
     "QPushButton:hover {background-color:rgba(0,128,255,50%);}",
     "QPushButton:checked {background-color:rgba(0,128,255,90%);}",
     "QToolButton {background-color:hsva(200,150,40,0%);color: white;border-radius: 2px;border-style: outset;border-width: 1px;border-color: rgba(50,50,50,0%);}",
-    "QToolButton:disabled {background-color:rgba(127,127,127,10%);color:rgba(127,127,127,10%);}",
+    // Greyer than an enabled caption, but still readable on the dark pages.
+    "QToolButton:disabled {background-color:rgba(127,127,127,10%);color:rgba(150,150,150,100%);}",
     "QToolButton:pressed {border-image: url(:/images/Button-Pressed.png)   3 10 3 10;border-top: 3px transparent;border-bottom: 3px transparent;border-right: 10px transparent;border-left: 10px transparent;background-color:rgba(0,128,255,10%);color: white;border-radius: 2px;border-style: outset;border-width: 1px;border-color: rgba(50,50,50,0%);}",
     "QToolButton:focus:pressed {background-color:rgba(0,128,255,100%);}",
     "QToolButton:focus {background-color:hsva(200,150,40,80%);}",
@@ -105,7 +106,8 @@ QString classVersion::StyleQlistCustom()
                           "QListWidget::item:selected       {color:transparent;background-color:rgba(0,128,255,90%);border-radius: 2px;}");
 }
 
-QString classVersion::TitreFenetre() { return QStringLiteral("ZoManager (www.zomanager.net)"); }
+// The host of the compiled-in server address: a reserved example domain.
+QString classVersion::TitreFenetre() { return QStringLiteral("ZoManager (zomanager.example.net)"); }
 QString classVersion::LogoDemarrage() { return QStringLiteral(":/images/LogoOrvex2.png"); }
 QString classVersion::Logo() { return QStringLiteral(":/images/LogoOrvex.png"); }
 QString classVersion::Style() { return joined(kMainRules); }

@@ -6,6 +6,7 @@
 #include "ListTransfers.h"
 #include "RevisionCounters.h"
 #include "TransferLists.h"
+#include "TransferPaths.h"
 
 #include <QFile>
 #include <QTimer>
@@ -121,6 +122,13 @@ void AccountDeployment::slotProcessDeployLogin()
         m_step = m_serials.isEmpty() ? 100 : 13;
         break;
     case 13: {
+        // A serial of the login file must name a folder of this account.
+        if (!TransferPaths::isPlainName(m_serials.first())) {
+            logLine(QStringLiteral("PLAYLIST.orvex non envoyé: ") + TransferPaths::refusedText(m_serials.first()));
+            emit signalInformation(tr("Playlist"), TransferPaths::refusedText(m_serials.first()));
+            m_step = 16;
+            break;
+        }
         QString error;
         ClassParam playlist;
         if (!CreateFilePlaylist(m_work, QStringLiteral("TEMP/PLAYLIST.orvex"), &error)

@@ -156,7 +156,7 @@ void BoxDeployment::slotProcessDeploy()
 void BoxDeployment::runStep()
 {
     switch (m_step) {
-    case 0:
+    case 0: {
         m_api->setRetryCounter(0);
         m_targets.clear();
         if (!m_choose || !m_choose(&m_targets)) {
@@ -164,8 +164,24 @@ void BoxDeployment::runStep()
             m_step = 0;
             return;
         }
+        // Every folder comes from the login file or the screens list: one
+        // that is not a plain name stops the deployment before anything is sent.
+        QStringList folders = m_targets;
+        const QString selected = m_selected ? m_selected() : QString();
+        if (!selected.isEmpty())
+            folders << selected;
+        for (const QString &box : qAsConst(folders)) {
+            if (!TransferPaths::isPlainName(box)) {
+                m_timer->stop();
+                m_step = 0;
+                m_targets.clear();
+                emit signalError(TransferPaths::refusedText(box));
+                return;
+            }
+        }
         m_step = 1;
         break;
+    }
     case 1:
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
         m_lists->setFolder(m_selected ? m_selected() : QString());

@@ -5,6 +5,7 @@
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
 #include "TransferLists.h"
+#include "TransferPaths.h"
 #include "classVersion.h"
 
 #include <QFile>
@@ -82,6 +83,13 @@ void CommandReport::slotProcessDeployCommandeTimer()
     switch (m_commandStep) {
     case 0: {
         emit signalMessageOnlyON(tr("Envoi de la commande en cours..."), 0, 0, false, true);
+        // The serial comes from the login file: it must name a folder of this account.
+        const QString serial = m_selected ? m_selected() : QString();
+        if (!serial.isEmpty() && !TransferPaths::isPlainName(serial)) {
+            endCommand();
+            emit signalInformation(tr("Commande"), TransferPaths::refusedText(serial));
+            return;
+        }
         QString error;
         ClassParam param;
         // A stale command file must never go out in place of this one.
@@ -97,7 +105,7 @@ void CommandReport::slotProcessDeployCommandeTimer()
     case 2: {
         m_api->lists()->clearTransferFiles();
         const QString serial = m_selected ? m_selected() : QString();
-        if (serial.isEmpty()) {
+        if (serial.isEmpty() || !TransferPaths::isPlainName(serial)) {
             endCommand();
             return;
         }

@@ -6,12 +6,14 @@
 #include "MediaAlignment.h"
 #include "RevisionCounters.h"
 #include "SessionDialogs.h"
+#include "TransferPaths.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -21,6 +23,22 @@ const QString kNull = QStringLiteral("NULL");
 void logLine(const QString &text)
 {
     ClassLog().log(QStringLiteral("OrvexLog"), text);
+}
+
+// A name the file system refuses (too long, say) would fail the download,
+// and so the login, every time: such an entry is skipped like a bad one.
+bool creatable(const QString &folder, const QString &name)
+{
+    const QString path = folder + QLatin1Char('/') + name;
+    if (QFileInfo::exists(path))
+        return true;
+    QDir().mkpath(folder);
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.close();
+    probe.remove();
+    return true;
 }
 
 bool isSet(const QString &value)
@@ -275,9 +293,10 @@ void LoginSequence::step()
     }
     case 14: {
         const QString entry = m_paths.value(0);
-        if (m_paths.isEmpty() || entry.isEmpty() || entry == kNull || !MediaAlignment::isMediaPath(entry)) {
+        if (m_paths.isEmpty() || entry.isEmpty() || entry == kNull || !MediaAlignment::isMediaPath(entry)
+            || !creatable(m_work + entry.section(QLatin1Char('/'), 0, 0), entry.section(QLatin1Char('/'), 1))) {
             if (!m_paths.isEmpty() && !entry.isEmpty() && entry != kNull)
-                logLine(QStringLiteral("Entrée de l'index ignorée: ") + entry);
+                logLine(QStringLiteral("Entrée de l'index ignorée: ") + TransferPaths::printable(entry));
             m_step = 16;
             break;
         }

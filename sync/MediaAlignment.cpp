@@ -53,9 +53,7 @@ void MediaAlignment::reset()
 
 bool MediaAlignment::isMediaPath(const QString &entry)
 {
-    const int slash = entry.indexOf(QLatin1Char('/'));
-    static const QStringList folders{QStringLiteral("IMAGE"), QStringLiteral("VIDEO"), QStringLiteral("TEXT")};
-    return slash > 0 && folders.contains(entry.left(slash)) && TransferPaths::isPlainName(entry.mid(slash + 1));
+    return TransferPaths::isMediaPath(entry);
 }
 
 bool MediaAlignment::rowVisible(const QString &row, const QStringList &rights)

@@ -3,6 +3,7 @@
 #include "ClassLog.h"
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
+#include "TransferPaths.h"
 #include "TransferSlots.h"
 
 #include <QFile>
@@ -32,6 +33,17 @@ void FolderOperations::slotFolder(int Status, QString Folder, QString newFolder)
     m_folder = Folder;
     m_newFolder = newFolder;
     m_step = 0;
+    // Playlist folders only, named by the login file: anything else would
+    // reach outside the account or into a box's folder.
+    const bool folderOk = TransferPaths::isPlaylistFolder(Folder);
+    if (!folderOk || (Status == Rename && !TransferPaths::isPlaylistFolder(newFolder))) {
+        const QString refused = folderOk ? newFolder : Folder;
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("slotFolder refusé: ") + TransferPaths::refusedText(refused));
+        m_ok = false;
+        emit signalInformation(tr("Dossier"), TransferPaths::refusedText(refused));
+        emit signalFinished();
+        return;
+    }
     slotProcessFolder();
 }
 
@@ -90,8 +102,16 @@ void FolderOperations::slotProcessFolder()
         break;
     case 3:
         if (m_status == Remove) {
-            if (m_lists->RemoveDir(m_folder))
+            if (m_lists->RemoveDir(m_folder)) {
                 m_step = 4;
+                // A refused or failed removal is told, not passed over.
+                m_ok = m_api->lastSucceeded(HttpFileApi::OpDeleteDir);
+                if (!m_ok) {
+                    m_timer->stop();
+                    emit signalInformation(tr("FTP"), tr("Suppression du dossier %1 impossible!!!").arg(m_folder));
+                    m_timer->start();
+                }
+            }
         } else if (m_status == Create || m_status == Rename) {
             if (m_api->doneFlag(m_status == Create ? 7 : 8)) {
                 m_retries = 0;

@@ -157,9 +157,19 @@ QString HttpFileApi::relativeToWork(const QString &path) const
     return relative.remove(work);
 }
 
+bool HttpFileApi::refused(int operation, const QString &path, bool allowed)
+{
+    if (allowed)
+        return false;
+    fail(operation, QStringLiteral("chemin refusé: ") + TransferPaths::encode(path));
+    return true;
+}
+
 void HttpFileApi::scanFile(QString path)
 {
     m_flags[4] = false;
+    if (refused(OpScan, path, TransferPaths::isServerPath(path, account())))
+        return;
     if (m_local) {
         localScan(path);
         return;
@@ -181,6 +191,17 @@ void HttpFileApi::setNetworkAccessManager(QNetworkAccessManager *manager)
 void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
 {
     m_flags[1] = false;
+    // The name is a local path when the server path is a tree path.
+    const bool tree = serverPath.startsWith(QLatin1String("/zolink/zobox/"));
+    if (!TransferPaths::isDownloadPath(serverPath, account()) || (!tree && !TransferPaths::isPlainName(name))) {
+        // The opened local file goes too.
+        QFile *file = takeTransferFile();
+        const QString target = file ? absolute(file->fileName()) : QString();
+        delete file;
+        fail(OpDownload, QStringLiteral("chemin refusé: ") + TransferPaths::encode(serverPath + QLatin1Char('/') + name),
+             target);
+        return;
+    }
     if (m_local) {
         localDownload(serverPath, name);
         return;
@@ -206,6 +227,12 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
     m_flags[3] = false;
     m_uploadFinal = false;
     const QString source = localFolder + name;
+    // A control character or quote in the name has its own message below.
+    const bool folderPart = name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
+        || name == QLatin1String(".") || name == QLatin1String("..");
+    if (refused(OpUpload, destPath + QLatin1Char('/') + name,
+                TransferPaths::isServerPath(destPath, account()) && !folderPart))
+        return;
 
     if (QFileInfo(source).size() >= LargeFileBytes && !m_local) {
         m_largeName = name;
@@ -268,6 +295,10 @@ void HttpFileApi::renameDirFileHttp(QString oldPath, QString newPath)
     // Nothing to rename from or to: nothing is sent and the flag stays clear.
     if (oldPath.isEmpty() || newPath.isEmpty())
         return;
+    if (refused(OpRename, oldPath + QLatin1String(" -> ") + newPath,
+                TransferPaths::isServerPath(oldPath) && TransferPaths::isServerPath(newPath)
+                    && !TransferPaths::isFixedTreePath(oldPath) && !TransferPaths::isFixedTreePath(newPath)))
+        return;
     if (m_local) {
         localFolderCommand(OpRename, oldPath, newPath);
         return;
@@ -279,6 +310,9 @@ void HttpFileApi::renameDirFileHttp(QString oldPath, QString newPath)
 void HttpFileApi::deleteFileHttp(QString path)
 {
     m_flags[6] = false;
+    // The account folder itself and the program's own folders are never touched.
+    if (refused(OpDeleteFile, path, !path.isEmpty() && TransferPaths::isServerPath(path) && !TransferPaths::isFixedTreePath(path)))
+        return;
     if (m_local) {
         localFolderCommand(OpDeleteFile, path);
         return;
@@ -290,6 +324,9 @@ void HttpFileApi::deleteFileHttp(QString path)
 void HttpFileApi::deleteDirHttp(QString path)
 {
     m_flags[9] = false;
+    // The account folder itself and the program's own folders are never touched.
+    if (refused(OpDeleteDir, path, !path.isEmpty() && TransferPaths::isServerPath(path) && !TransferPaths::isFixedTreePath(path)))
+        return;
     if (m_local) {
         localFolderCommand(OpDeleteDir, path);
         return;
@@ -301,6 +338,9 @@ void HttpFileApi::deleteDirHttp(QString path)
 void HttpFileApi::createDirHttp(QString path)
 {
     m_flags[7] = false;
+    // The account folder itself and the program's own folders are never touched.
+    if (refused(OpCreateDir, path, !path.isEmpty() && TransferPaths::isServerPath(path) && !TransferPaths::isFixedTreePath(path)))
+        return;
     if (m_local) {
         localFolderCommand(OpCreateDir, path);
         return;
@@ -544,11 +584,20 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
     emit signalTransferEnded(operation, ok);
 }
 
+QString HttpFileApi::localRoot(const QString &path) const
+{
+    // Local mode keeps to the account's own folder, like the server does;
+    // only the program's fixed folders lie outside it.
+    if (TransferPaths::isDownloadPath(path, account()) && path.startsWith(QLatin1String("/zolink/zobox/")))
+        return QDir::cleanPath(m_localPath);
+    return TransferPaths::localPath(m_localPath, account(), QString());
+}
+
 void HttpFileApi::localScan(const QString &path)
 {
     const QString folder = TransferPaths::localScanPath(m_localPath, account(), path);
     log(QLatin1String("scanFile->URL:") + folder);
-    if (!TransferPaths::isInside(m_localPath, folder)) {
+    if (!TransferPaths::isInside(localRoot(path), folder)) {
         fail(OpScan, QStringLiteral("chemin refusé: ") + folder);
         return;
     }
@@ -574,7 +623,7 @@ void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
     }
     const QString target = file->fileName();
     delete file;
-    if (!TransferPaths::isInside(m_localPath, source)) {
+    if (!TransferPaths::isInside(localRoot(serverPath), source)) {
         fail(OpDownload, QStringLiteral("chemin refusé: ") + source, target);
         return;
     }
@@ -591,7 +640,7 @@ void HttpFileApi::localUpload(const QString &name, const QString &localFolder, c
     const QString source = localFolder + name;
     const QString target = TransferPaths::localUploadPath(m_localPath, account(), destPath, name);
     log(QLatin1String("doUploadFileHttp->URL:") + target + QLatin1String("NAMEFILE:") + name);
-    if (!TransferPaths::isInside(m_localPath, target)) {
+    if (!TransferPaths::isInside(localRoot(destPath), target)) {
         fail(OpUpload, QStringLiteral("chemin refusé: ") + target);
         return;
     }
@@ -634,7 +683,7 @@ void HttpFileApi::localFolderCommand(int operation, const QString &path, const Q
         log(QLatin1String("createDirHttp->URL:") + target);
         break;
     }
-    const QString root = QDir::cleanPath(m_localPath);
+    const QString root = localRoot(QString());
     if (!TransferPaths::isInside(root, target) || (operation == OpRename && !TransferPaths::isInside(root, renamed))
         || (operation != OpCreateDir && target == root)) {
         fail(operation, QStringLiteral("chemin refusé: ") + target);

@@ -135,9 +135,13 @@ private:
               QHttpMultiPart *body = nullptr);
     void complete(int operation, bool ok, const QString &file = QString());
     void fail(int operation, const QString &why, const QString &file = QString());
+    // Fails `operation` without sending anything unless `allowed`.
+    bool refused(int operation, const QString &path, bool allowed);
     QString relativeToWork(const QString &path) const;
     QFile *takeTransferFile();
 
+    // The folder local mode may touch for `path`.
+    QString localRoot(const QString &path) const;
     void localScan(const QString &path);
     void localDownload(const QString &serverPath, const QString &name);
     void localUpload(const QString &name, const QString &localFolder, const QString &destPath);

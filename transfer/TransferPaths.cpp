@@ -1,5 +1,6 @@
 #include "TransferPaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 
@@ -15,6 +16,42 @@ QString without(QString text, const QString &part)
 QString accountRelative(const QString &account, const QString &path)
 {
     return path.isEmpty() ? account : account + QLatin1Char('/') + path;
+}
+
+bool plainSegments(const QString &path)
+{
+    for (const QString &segment : path.split(QLatin1Char('/'))) {
+        if (!TransferPaths::isPlainName(segment))
+            return false;
+    }
+    return true;
+}
+
+// Only the program's own folders are written to by their tree path: a
+// name from the account's files never is.
+bool fixedTree(const QString &path)
+{
+    if (!path.startsWith(kZobox))
+        return false;
+    const QString rest = path.mid(kZobox.size());
+    static const QStringList fixed{QStringLiteral("DEFAULT"), QStringLiteral("Validation"),
+                                   QStringLiteral("ALERTE-ZoManager"), QStringLiteral("Production/Reports")};
+    for (const QString &folder : fixed) {
+        if (rest == folder)
+            return true;
+        if (rest.startsWith(folder + QLatin1Char('/')))
+            return plainSegments(rest.mid(folder.size() + 1));
+    }
+    return false;
+}
+
+// The account's own folder by its tree path.
+bool ownTree(const QString &account, const QString &path)
+{
+    if (account.isEmpty() || !TransferPaths::isPlainName(account) || !path.startsWith(kZobox + account))
+        return false;
+    const QString rest = path.mid(kZobox.size() + account.size());
+    return rest.isEmpty() || (rest.startsWith(QLatin1Char('/')) && plainSegments(rest.mid(1)));
 }
 
 } // namespace
@@ -41,7 +78,7 @@ QString TransferPaths::command(const QString &base, const char *query, const QSt
 
 QString TransferPaths::scanTarget(const QString &account, const QString &path)
 {
-    if (path.contains(kZobox))
+    if (fixedTree(path) || ownTree(account, path))
         return without(path, kZobox);
     return accountRelative(account, path);
 }
@@ -85,8 +122,8 @@ QString TransferPaths::downloadUrl(const QString &base, const QString &ftpPath, 
 {
     // The web path starts with "/" and the base ends with one: the double
     // slash is what the server has always been sent.
-    if (serverPath.contains(kZobox))
-        return base + encode(without(serverPath, QStringLiteral("/zolink/")));
+    if (isDownloadPath(serverPath, accountFolder(ftpPath)) && serverPath.startsWith(kZobox))
+        return base + encode(serverPath.mid(QStringLiteral("/zolink/").size()));
     if (serverPath.isEmpty())
         return base + encode(webPath(ftpPath) + QLatin1Char('/') + name);
     return base + encode(webPath(ftpPath) + QLatin1Char('/') + serverPath + QLatin1Char('/') + name);
@@ -94,8 +131,8 @@ QString TransferPaths::downloadUrl(const QString &base, const QString &ftpPath, 
 
 QString TransferPaths::uploadTarget(const QString &account, const QString &destPath)
 {
-    if (destPath.contains(kZobox))
-        return without(destPath, kZobox) + QLatin1Char('/');
+    if (fixedTree(destPath) || ownTree(account, destPath))
+        return destPath.mid(kZobox.size()) + QLatin1Char('/');
     if (destPath.isEmpty())
         return account + QLatin1Char('/');
     const QString folder = destPath.startsWith(QLatin1Char('/')) ? destPath.mid(1) : destPath;
@@ -120,8 +157,8 @@ QString TransferPaths::localScanPath(const QString &root, const QString &account
 QString TransferPaths::localDownloadPath(const QString &root, const QString &account, const QString &serverPath,
                                          const QString &name)
 {
-    if (serverPath.contains(kZobox))
-        return join(root, without(serverPath, kZobox));
+    if (isDownloadPath(serverPath, account) && serverPath.startsWith(kZobox))
+        return join(root, serverPath.mid(kZobox.size()));
     if (serverPath.isEmpty())
         return join(root, account + QLatin1Char('/') + name);
     return join(root, account + QLatin1Char('/') + serverPath + QLatin1Char('/') + name);
@@ -157,6 +194,12 @@ QString TransferPaths::maskUrl(const QString &text, const QString &base)
 
 bool TransferPaths::isPlainName(const QString &name)
 {
+    // Longer than a file name may be: no folder or file can carry it.
+    return singleName(name) && name.toUtf8().size() <= MaxNameBytes;
+}
+
+bool TransferPaths::singleName(const QString &name)
+{
     // "a..b.png" is a plain name; only "." and ".." name a folder level.
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
         || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
@@ -166,4 +209,69 @@ bool TransferPaths::isPlainName(const QString &name)
             return false;
     }
     return true;
+}
+
+bool TransferPaths::isPlaylistFolder(const QString &name)
+{
+    static const QString prefix = QStringLiteral("PLAYLIST-");
+    return name.startsWith(prefix) && isPlainName(name.mid(prefix.size()));
+}
+
+bool TransferPaths::isMediaPath(const QString &entry)
+{
+    const int slash = entry.indexOf(QLatin1Char('/'));
+    static const QStringList folders{QStringLiteral("IMAGE"), QStringLiteral("VIDEO"), QStringLiteral("TEXT")};
+    // No length bound: a name too long for this disk is still the server's file.
+    return slash > 0 && folders.contains(entry.left(slash)) && singleName(entry.mid(slash + 1));
+}
+
+bool TransferPaths::isFixedTreePath(const QString &path)
+{
+    return fixedTree(path);
+}
+
+bool TransferPaths::isServerPath(const QString &path, const QString &account)
+{
+    if (path.isEmpty() || fixedTree(path) || ownTree(account, path))
+        return true;
+    if (path.contains(QLatin1String("zolink/zobox")))
+        return false;
+    // "/IMAGE" and "LINKS/" name folders below the account as well.
+    QString relative = path.startsWith(QLatin1Char('/')) ? path.mid(1) : path;
+    if (relative.endsWith(QLatin1Char('/')))
+        relative.chop(1);
+    return relative.isEmpty() || plainSegments(relative);
+}
+
+bool TransferPaths::isDownloadPath(const QString &serverPath, const QString &account)
+{
+    if (isServerPath(serverPath, account))
+        return true;
+    const QString file = QStringLiteral("/ConnexionCrypt.orvex");
+    if (!serverPath.startsWith(kZobox + QLatin1String("zo_")) || !serverPath.endsWith(file))
+        return false;
+    const QString folder = serverPath.mid(kZobox.size(), serverPath.size() - kZobox.size() - file.size());
+    return isPlainName(folder);
+}
+
+QString TransferPaths::printable(const QString &name)
+{
+    QString shown;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            shown += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+QString TransferPaths::refusedText(const QString &name)
+{
+    // The length bounded: a box has no room for 300 characters.
+    QString shown = printable(name);
+    if (shown.size() > 80)
+        shown = shown.left(80) + QStringLiteral("...");
+    return QCoreApplication::translate("TransferPaths", "Nom refusé: \"%1\" ne peut pas désigner un dossier du compte!!!")
+        .arg(shown);
 }

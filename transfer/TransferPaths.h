@@ -42,9 +42,33 @@ public:
     // Log form of a URL: every occurrence of `base` becomes "//****<host>/".
     static QString maskUrl(const QString &text, const QString &base);
 
+    // Bytes of a file name on the disks and the server.
+    static constexpr int MaxNameBytes = 255;
     // A server-given name that may become a local path: not empty, not "."
-    // or "..", no "/", "\\", NUL or other control characters.
+    // or "..", no "/", "\\", NUL or other control characters, at most
+    // MaxNameBytes in UTF-8.
     static bool isPlainName(const QString &name);
+    // isPlainName() without the length bound.
+    static bool singleName(const QString &name);
+    // "PLAYLIST-" followed by a plain name.
+    static bool isPlaylistFolder(const QString &name);
+    // A media index entry: IMAGE/, VIDEO/ or TEXT/ followed by a plain name.
+    static bool isMediaPath(const QString &entry);
+    // A path the transfer layer may send: empty (the account folder),
+    // plain names joined by "/" below the account folder (one leading "/"
+    // allowed), or one of the program's own fixed folders of the zobox tree;
+    // with `account` ("zo_<name>") given, also that account's tree path.
+    static bool isServerPath(const QString &path, const QString &account = QString());
+    // The fixed folders of the zobox tree (DEFAULT, Validation,
+    // ALERTE-ZoManager, Production/Reports) or a path below one of them.
+    static bool isFixedTreePath(const QString &path);
+    // isServerPath(), or the connection file of an account named at start-up
+    // ("/zolink/zobox/zo_<name>/ConnexionCrypt.orvex"): read, never written.
+    static bool isDownloadPath(const QString &serverPath, const QString &account = QString());
+    // The name with its control characters as "%XX" codes, for logs and boxes.
+    static QString printable(const QString &name);
+    // The error text of a name refused as a folder of the account.
+    static QString refusedText(const QString &name);
 
 private:
     // The folder the server resolves for a scan or upload, relative to the

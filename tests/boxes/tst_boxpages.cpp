@@ -38,6 +38,7 @@ private slots:
     void commands();
     void checkGivesUpAfterTheLongestWait();
     void anotherBoxClearsThePage();
+    void statusRowsKeepTheLayout();
 
 private:
     QString data(const QString &name) const { return ApplicationPath + "DATA/" + name; }
@@ -346,6 +347,32 @@ void BoxPagesTest::anotherBoxClearsThePage()
     QVERIFY(QFile::remove(data("BOX.orvex")));
     check(page);
     QCOMPARE(page.factoryValues().at(2)->text(), QStringLiteral("NULL"));
+}
+
+void BoxPagesTest::statusRowsKeepTheLayout()
+{
+    writeBox();
+    classStatistiques page;
+    page.resize(1280, 800);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    page.slotResize(1280, 800, 0);
+    QWidget *factory = page.factoryValues().first()->parentWidget();
+    QWidget *events = page.eventBox()->parentWidget();
+    QTest::qWait(50);
+    const QRect factoryBefore = factory->geometry();
+    const QRect eventsBefore = events->geometry();
+
+    check(page);
+    QVERIFY(!page.statusPictures().at(2)->pixmap(Qt::ReturnByValue).isNull());
+    QTest::qWait(50);
+    // Regression: the three pictures took their room only once shown, and
+    // the factory panel shrank from about 500 to 270 pixels under the user.
+    QCOMPARE(factory->geometry(), factoryBefore);
+    QCOMPARE(events->geometry(), eventsBefore);
+    page.slotClear();
+    QTest::qWait(50);
+    QCOMPARE(factory->geometry(), factoryBefore);
 }
 
 QTEST_MAIN(BoxPagesTest)

@@ -1,3 +1,4 @@
+#include "../sync/ParamFixture.h"
 #include "ClassParam.h"
 #include "JournalMerge.h"
 #include "OperationJournal.h"
@@ -46,6 +47,7 @@ private slots:
 
     void media_data();
     void media();
+    void mediaNulEntryBlockedTheMerge();
     void admin_data();
     void admin();
     void nothingToMerge_data();
@@ -172,6 +174,24 @@ void JournalMergeTest::media()
     for (int n = 0; n < kLists.size(); ++n)
         QCOMPARE(read(m_index, kLists.at(n)), expected.at(n));
     QCOMPARE(read(m_index, "ID"), QString("7"));
+    QVERIFY(!QFile::exists(m_mediaJournal));
+}
+
+void JournalMergeTest::mediaNulEntryBlockedTheMerge()
+{
+    // The server's copy as another writer left it.
+    QVERIFY(writeForeignParams(m_index, {{"ID", "7"},
+                                         {"FILEPATH", QString("IMAGE/a.png|IMAGE/x") + QChar(0) + "y.png"},
+                                         {"FILECHK", "AAA|XXX"},
+                                         {"FILEPATHPERMISSION", "Hall|Hall"},
+                                         {"FILESIZE", "10|11"}}));
+    writeJournal(m_mediaJournal, "1", {"AJOUTER|IMAGE/b.png|BBB|Hall|20"});
+
+    QVERIFY(JournalMerge::mergeMedia(m_index, m_mediaJournal));
+
+    const QStringList expected{"IMAGE/a.png|IMAGE/b.png", "AAA|BBB", "Hall|Hall", "10|20"};
+    for (int n = 0; n < kLists.size(); ++n)
+        QCOMPARE(read(m_index, kLists.at(n)), expected.at(n));
     QVERIFY(!QFile::exists(m_mediaJournal));
 }
 

@@ -24,6 +24,8 @@ private slots:
     void substringNamesStayApart();
     void grantWritesRowAndRecord();
     void failedDownloadDropsLocallyOnly();
+    void foreignEntryLeavesTheIndex_data();
+    void foreignEntryLeavesTheIndex();
     void rebuildSizesKeepsUndownloaded();
     void inUseMatchesWholeEntries_data();
     void inUseMatchesWholeEntries();
@@ -235,6 +237,31 @@ void MediaLibraryTest::failedDownloadDropsLocallyOnly()
     QVERIFY(!QFile::exists(f.journal()));
     QVERIFY(!lib.dropLocal(f.work + "IMAGE/other.png"));
     QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/x.png"));
+}
+
+void MediaLibraryTest::foreignEntryLeavesTheIndex_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("NUL entry froze every index write") << QString("IMAGE/a") + QChar(0) + "b.png";
+    QTest::newRow("folder part in a name") << "IMAGE/../x.png";
+}
+
+void MediaLibraryTest::foreignEntryLeavesTheIndex()
+{
+    QFETCH(QString, entry);
+    MediaFixture f;
+    QVERIFY(writeForeignParams(f.index(), {{"FILEPATH", "IMAGE/x.png|" + entry + "|VIDEO/v.mp4"},
+                                           {"FILECHK", "AAA|BBB|CCC"},
+                                           {"FILESIZE", "10|20|30"},
+                                           {"FILEPATHPERMISSION", "A|B|C"}}));
+    f.picture("IMAGE/new-101010.png");
+    MediaLibrary lib(f.work);
+    QVERIFY(lib.add(0, "IMAGE/new-101010.png", "admin", "ADMINISTRATEUR"));
+    QCOMPARE(lib.takeErrors(), QStringList());
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/x.png|VIDEO/v.mp4|IMAGE/new-101010.png"));
+    QCOMPARE(f.indexKey("FILECHK").section('|', 0, 1), QString("AAA|CCC"));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString("A|C|ADMINISTRATEUR"));
+    QCOMPARE(f.indexKey("FILESIZE").section('|', 0, 1), QString("10|30"));
 }
 
 void MediaLibraryTest::rebuildSizesKeepsUndownloaded()

@@ -20,6 +20,8 @@ private slots:
     void widgetPage();
     void publicationPage();
     void touchPage();
+    void noPreviewNoFrame_data();
+    void noPreviewNoFrame();
 
 private:
     // Shows the page at the panel's size and lets it lay itself out.
@@ -31,7 +33,7 @@ private:
 void PagesXvfbTest::initTestCase()
 {
     zoInitWidgetTest();
-    qputenv("ZOMANAGER_BASE_URL", "https://server.zomanager.net/");
+    qputenv("ZOMANAGER_BASE_URL", "https://zomanager.example.net/");
     m_fx.reset(new PagesFixture);
     const QString demo = qEnvironmentVariable("ZO_SOURCE_DIR") + "/demo/zolink/zobox/zo_demo/IMAGE/";
     for (const char *name : {"menu-du-jour.jpg", "promo-cafe.jpg"})
@@ -79,7 +81,7 @@ void PagesXvfbTest::publicationPage()
     QTest::qWait(200);
     QCOMPARE(page.findChild<QComboBox *>("posterChoice")->currentText(), QStringLiteral("Promo café"));
     QCOMPARE(page.findChild<QTextEdit *>("linkBox")->toPlainText(),
-             QStringLiteral("https://server.zomanager.net/zobox/zo_demo/LINKS/ZB-1001/index.html"));
+             QStringLiteral("https://zomanager.example.net/zobox/zo_demo/LINKS/ZB-1001/index.html"));
     QVERIFY(saveScreenshot(&page, "screenshot-reseaux.png"));
 }
 
@@ -91,6 +93,46 @@ void PagesXvfbTest::touchPage()
     QTest::qWait(200);
     QCOMPARE(page.findChild<QComboBox *>("kindList")->currentText(), QStringLiteral("WEB APPLICATION"));
     QVERIFY(saveScreenshot(&page, "screenshot-tactile.png"));
+}
+
+void PagesXvfbTest::noPreviewNoFrame_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("poster");
+    // Regression: the empty preview frame drew its blue border as a 2x2 dot.
+    QTest::newRow("widget page OFF: blue dot") << "classWidget" << 0;
+    QTest::newRow("touch page OFF: blue dot") << "classTactile" << 0;
+}
+
+void PagesXvfbTest::noPreviewNoFrame()
+{
+    QFETCH(QString, page);
+    QFETCH(int, poster);
+    // The touch page reads whole-screen keys: no application here.
+    QVERIFY(m_fx->writePlayer({{"SLIDETYPE", "||"}, {"WEBAPPURL", ""}, {"WEBAPPTIMEOUT", ""}}));
+    std::unique_ptr<QWidget> shown;
+    if (page == "classWidget")
+        shown.reset(new classWidget);
+    else
+        shown.reset(new classTactile);
+    present(*shown, 0);
+    QMetaObject::invokeMethod(shown.get(), "slotUpdateWidget", Q_ARG(int, poster));
+    QTest::qWait(100);
+    auto *kinds = shown->findChild<QComboBox *>("kindList");
+    QCOMPARE(kinds->currentText(), QStringLiteral("OFF"));
+
+    // Left of the kind list, between it and the buttons, only the preview lives.
+    const QImage shot = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect kindRect(kinds->mapTo(shown.get(), QPoint()), kinds->size());
+    const QRect previewCell(0, kindRect.bottom() + 1, kindRect.left(), shot.height() - kindRect.bottom() - 120);
+    int blue = 0;
+    for (int y = previewCell.top(); y <= previewCell.bottom(); ++y) {
+        for (int x = previewCell.left(); x <= previewCell.right(); ++x) {
+            const QRgb c = shot.pixel(x, y);
+            blue += qRed(c) < 60 && qGreen(c) > 90 && qGreen(c) < 170 && qBlue(c) > 200;
+        }
+    }
+    QCOMPARE(blue, 0);
 }
 
 QTEST_MAIN(PagesXvfbTest)

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 class AppServicesTest : public QObject
@@ -30,6 +31,10 @@ void AppServicesTest::brandConstants()
     QCOMPARE(v.Version(), QStringLiteral("V3.6.3"));
     QVERIFY(v.TitreFenetre().startsWith(QStringLiteral("ZoManager (")));
     QVERIFY(v.TitreFenetre().endsWith(QLatin1Char(')')));
+    // Regression: the title named a real-looking domain instead of the
+    // compiled-in server's reserved example host.
+    qunsetenv("ZOMANAGER_BASE_URL");
+    QCOMPARE(v.TitreFenetre(), "ZoManager (" + QUrl(v.NomDeDomaine()).host() + ")");
     QCOMPARE(v.Logo(), QStringLiteral(":/images/LogoOrvex.png"));
     QCOMPARE(v.LogoDemarrage(), QStringLiteral(":/images/LogoOrvex2.png"));
     QCOMPARE(v.Background(), QStringLiteral(":/images/Background.jpg"));

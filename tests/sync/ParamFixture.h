@@ -24,3 +24,17 @@ inline bool writeParams(const QString &path, const ParamList &values)
     }
     return true;
 }
+
+// The same file as a foreign writer could leave it: values as they are, a
+// NUL included (the program's own writer refuses one).
+inline bool writeForeignParams(const QString &path, const ParamList &values)
+{
+    QString plain;
+    for (const auto &kv : values)
+        plain += kv.first + QStringLiteral("=\"") + kv.second + QStringLiteral("\"\r\n");
+    plain += QStringLiteral("EMPREINTE=");
+    ClassParam param;
+    plain += QLatin1Char('"') + param.cryptSha1(plain) + QLatin1Char('"');
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(param.CryptRC4(plain).toLatin1()) > 0;
+}

@@ -40,6 +40,8 @@ private slots:
     void mediaFollowTheUser();
     void refusedCredentials_data();
     void refusedCredentials();
+    void unusableIndexEntrySkipped_data();
+    void unusableIndexEntrySkipped();
     void serverUnreachableLosesNothing();
     void passwordNeverWritten();
 
@@ -231,6 +233,40 @@ void LoginStandInTest::refusedCredentials()
     QCOMPARE(m_dialogs.errors(), QStringList{"error: " + error});
     QCOMPARE(m_login->stepIndex(), 0);
     QVERIFY(QFile::exists(m_fx.work("IMAGE/stray.png")));
+}
+
+void LoginStandInTest::unusableIndexEntrySkipped_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("300-character name restarted the login for ever") << "IMAGE/" + QString(300, 'M') + ".png";
+    QTest::newRow("NUL in a name") << QString("IMAGE/a") + QChar(0) + "b.png";
+}
+
+void LoginStandInTest::unusableIndexEntrySkipped()
+{
+    QFETCH(QString, entry);
+    const QString acc = m_fx.tree(m_fx.account() + "/");
+    const QString hall = CalculChecksum(acc + "IMAGE/hall.png");
+    QVERIFY(writeForeignParams(acc + "MEDIA.orvex", {{"ID", "7"},
+                                                     {"FILEPATH", entry + "|IMAGE/hall.png"},
+                                                     {"FILECHK", "AAA|" + hall},
+                                                     {"FILEPATHPERMISSION", "ADMINISTRATEUR|ADMINISTRATEUR"}}));
+    m_dialogs.typed = QStringList{"boss", "boss-pw"};
+    // The log folder of ZOMANAGER_WORKDIR.
+    QVERIFY(QDir(m_fx.m_dir->path()).mkpath("LOG"));
+    build();
+    const qint64 mark = StandIn::mark();
+
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ") + QString(" step %1").arg(m_login->stepIndex())));
+    QCOMPARE(m_dialogs.errors(), QStringList());
+    QCOMPARE(m_dialogs.shown.filter("message").size(), 0);
+    QCOMPARE(localMedia(), QStringList{"IMAGE/hall.png"});
+    QCOMPARE(SequenceFixture::requests(mark).filter("LoginCrypt.orvex").size(), 1);
+    QString log;
+    QDirIterator it(m_fx.m_dir->path(), {"*OrvexLog.log"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        log += QString::fromUtf8(SequenceFixture::readFile(it.next()));
+    QCOMPARE(log.count("Entrée de l'index ignorée: "), 1);
 }
 
 void LoginStandInTest::serverUnreachableLosesNothing()

@@ -51,24 +51,29 @@ void FolderOperationsStandInTest::operations_data()
     QTest::addColumn<QStringList>("sent"); // %A: the account folder
     QTest::addColumn<QStringList>("boxes"); // information boxes
     QTest::addColumn<QStringList>("folder"); // files of the folder afterwards; "-": gone
+    QTest::addColumn<QString>("refused");    // the server answers 500 to this command
 
     const QString D = "GET /zobox/DEFAULT/";
     QTest::newRow("create copies the default files")
         << 0 << "" << true
         << QStringList{"CREATE_DIR %A/PLAYLIST-x", D + "PLAYER.orvex", "UPLOAD %A/PLAYLIST-x/PLAYER.orvex",
                        D + "INFO.orvex", "UPLOAD %A/PLAYLIST-x/INFO.orvex"}
-        << QStringList{} << QStringList{"INFO.orvex", "PLAYER.orvex"};
+        << QStringList{} << QStringList{"INFO.orvex", "PLAYER.orvex"} << "";
     QTest::newRow("DEFAULT missing: stale TEMP copy was uploaded")
         << 0 << "" << false << QStringList{"CREATE_DIR %A/PLAYLIST-x", D + "PLAYER.orvex"}
         << QStringList{"Envoi du fichier PLAYER.orvex impossible ou le débit internet est trop lent!!!"}
-        << QStringList{};
+        << QStringList{} << "";
     QTest::newRow("rename sends one request") << 1 << "PLAYLIST-y" << true
                                               << QStringList{"RENAME_DIR_FILE %A/PLAYLIST-x %A/PLAYLIST-y"}
-                                              << QStringList{} << QStringList{"-"};
+                                              << QStringList{} << QStringList{"-"} << "";
     QTest::newRow("remove lists, deletes each file, then the folder")
         << 3 << "" << true
         << QStringList{"SCANDIR %A/PLAYLIST-x", "DELETE_FILE %A/PLAYLIST-x/old.orvex", "DELETE_DIR %A/PLAYLIST-x"}
-        << QStringList{} << QStringList{"-"};
+        << QStringList{} << QStringList{"-"} << "";
+    QTest::newRow("removal refused by the server showed nothing")
+        << 3 << "" << false
+        << QStringList{"SCANDIR %A/PLAYLIST-x", "DELETE_FILE %A/PLAYLIST-x/old.orvex", "DELETE_DIR %A/PLAYLIST-x"}
+        << QStringList{"Suppression du dossier PLAYLIST-x impossible!!!"} << QStringList{} << "DELETE_DIR";
 }
 
 void FolderOperationsStandInTest::operations()
@@ -79,6 +84,9 @@ void FolderOperationsStandInTest::operations()
     QFETCH(QStringList, sent);
     QFETCH(QStringList, boxes);
     QFETCH(QStringList, folder);
+    QFETCH(QString, refused);
+    if (!refused.isEmpty())
+        QVERIFY(StandIn::fault("/zobox/json_Cmd.php", "500", refused, 3));
     if (status != 0)
         SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/PLAYLIST-x/old.orvex"), "old");
     if (defaults) {

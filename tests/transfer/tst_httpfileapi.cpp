@@ -148,6 +148,7 @@ void HttpFileApiTest::init()
     QDir().mkpath(path("loc/zo_acc/PLAYLIST-a"));
     writeFile(path("loc/Production/Reports/r.log"), "report");
     writeFile(path("loc/DEFAULT/PLAYER.orvex"), "default player");
+    writeFile(path("loc/zo_b/30001/PLAYER.orvex"), "other account");
     QDir().mkpath(path("loc/Validation"));
     writeFile(m_work + "IMAGE/new.png", "new picture");
     writeFile(m_work + "TEMP/INFO.orvex", "info");
@@ -209,6 +210,21 @@ void HttpFileApiTest::localMode_data()
     QTest::newRow("upload outside LOCALPATH is refused")
         << "upload" << QStringList{"new.png", "IMAGE/", "../../work/TEMP"} << "2,3" << "L0 G0 S0 P1 M0" << 0
         << QStringList{"work/TEMP/new.png=<missing>"};
+    // Local mode keeps to the account's own folder, not to LOCALPATH.
+    for (const QString &other : {QStringLiteral("../zo_b/30001"), QStringLiteral("/zolink/zobox/zo_b/30001")}) {
+        const QByteArray how = other.startsWith("..") ? "by dot-dot" : "by its tree path";
+        QTest::addRow("upload into another account %s wrote there", how.constData())
+            << "upload" << QStringList{"new.png", "IMAGE/", other} << "2,3" << "L0 G0 S0 P1 M0" << 0
+            << QStringList{"loc/zo_b/30001/new.png=<missing>"};
+        QTest::addRow("delete of another account's folder %s", how.constData())
+            << "deleteDir" << QStringList{other} << "9" << "L0 G0 S0 P0 M0" << 0 << QStringList{"dir:loc/zo_b/30001"};
+        QTest::addRow("rename of another account's folder %s", how.constData())
+            << "rename" << QStringList{other, "BOX9"} << "8" << "L0 G0 S0 P0 M0" << 0
+            << QStringList{"dir:loc/zo_b/30001", "nodir:loc/zo_acc/BOX9"};
+        QTest::addRow("download from another account %s", how.constData())
+            << "download" << QStringList{other, "PLAYER.orvex", "DATA/PLAYER.orvex"} << "1" << "L0 G1 S1 P0 M0" << 0
+            << QStringList{"work/DATA/PLAYER.orvex=<missing>"};
+    }
 }
 
 void HttpFileApiTest::localMode()

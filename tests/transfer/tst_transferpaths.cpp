@@ -21,6 +21,8 @@ private slots:
     void isInside();
     void plainNames_data();
     void plainNames();
+    void accountNames_data();
+    void accountNames();
     void maskHidesBaseAndCredentials();
 };
 
@@ -55,6 +57,9 @@ void TransferPathsTest::urls_data()
     QTest::newRow("upload to IMAGE") << TransferPaths::uploadUrl(B, A, "IMAGE") << B + "zobox/upload.php?Upload_Path=zo_acc/IMAGE/";
     QTest::newRow("upload outside the account") << TransferPaths::uploadUrl(B, A, "/zolink/zobox/Validation")
                                                 << B + "zobox/upload.php?Upload_Path=Validation/";
+    QTest::newRow("another account's tree path was sent as it stood")
+        << TransferPaths::uploadUrl(B, A, "/zolink/zobox/zo_b/30001")
+        << B + "zobox/upload.php?Upload_Path=zo_acc/zolink/zobox/zo_b/30001/";
 
     // Regression: a raw "&" let a file name add its own query keys.
     QTest::newRow("query delimiters in a name")
@@ -92,6 +97,9 @@ void TransferPathsTest::localPaths_data()
         QTest::addRow("upload outside the account%s", tag)
             << TransferPaths::localUploadPath(root, A, "/zolink/zobox/Validation", "a.png") << "/srv/loc/Validation/a.png";
         QTest::addRow("folder%s", tag) << TransferPaths::localPath(root, A, QString()) << "/srv/loc/zo_acc";
+        QTest::addRow("upload to another account's tree path wrote into it%s", tag)
+            << TransferPaths::localUploadPath(root, A, "/zolink/zobox/zo_b/30001", "COMMAND.orvex")
+            << "/srv/loc/zo_acc/zolink/zobox/zo_b/30001/COMMAND.orvex";
     }
 }
 
@@ -135,6 +143,8 @@ void TransferPathsTest::plainNames_data()
     QTest::newRow("dot-dot") << ".." << false;
     QTest::newRow("dots inside a name were refused") << "a..b.png" << true;
     QTest::newRow("trailing dots") << "name.." << true;
+    QTest::newRow("255 bytes") << QString(255, 'M') << true;
+    QTest::newRow("300 characters no file can carry") << QString(300, 'M') << false;
 }
 
 void TransferPathsTest::plainNames()
@@ -142,6 +152,50 @@ void TransferPathsTest::plainNames()
     QFETCH(QString, name);
     QFETCH(bool, plain);
     QCOMPARE(TransferPaths::isPlainName(name), plain);
+}
+
+void TransferPathsTest::accountNames_data()
+{
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("accepted");
+    const QStringList server{"", "IMAGE", "/IMAGE", "/", "LINKS/", "LINKS/x", "PLAYLIST-x", "5C0A2B/PLAYER.orvex",
+                             "/zolink/zobox/DEFAULT", "/zolink/zobox/DEFAULT/IMAGE", "/zolink/zobox/Validation",
+                             "/zolink/zobox/ALERTE-ZoManager", "/zolink/zobox/Production/Reports",
+                             "/zolink/zobox/zo_acc/10234"};
+    for (const QString &path : server)
+        QTest::addRow("server path \"%s\"", qPrintable(path)) << "server" << path << true;
+    const QStringList refused{"/zolink/zobox/zo_b/30001", "/zolink/zobox/DEFAULT/../zo_b", "/zolink/zobox/Production",
+                              "zolink/zobox/zo_b", "../zo_b/30001", "PLAYLIST-/../../zo_b/30001", "a/../b",
+                              "..\\zo_b", "B1//x"};
+    for (const QString &path : refused)
+        QTest::addRow("server path \"%s\" refused", qPrintable(path)) << "server" << path << false;
+    QTest::newRow("server path with NUL refused") << "server" << QString("B1") + QChar(0) + "x" << false;
+    QTest::newRow("server path of 300 characters refused") << "server" << QString(300, 'M') << false;
+
+    QTest::newRow("playlist folder") << "playlist" << "PLAYLIST-Matin 2" << true;
+    QTest::newRow("playlist prefix alone") << "playlist" << "PLAYLIST-" << false;
+    QTest::newRow("playlist with a path") << "playlist" << "PLAYLIST-/../../zo_b/30001" << false;
+    QTest::newRow("box folder is no playlist") << "playlist" << "30001" << false;
+
+    QTest::newRow("media path") << "media" << "VIDEO/clip 1.mp4" << true;
+    QTest::newRow("media path of 300 characters stays in the index") << "media" << "IMAGE/" + QString(300, 'M') << true;
+    QTest::newRow("media path with NUL") << "media" << QString("IMAGE/a") + QChar(0) + "b.png" << false;
+    QTest::newRow("media path in a sub-folder") << "media" << "IMAGE/x/a.png" << false;
+    QTest::newRow("unknown media folder") << "media" << "LINKS/a.png" << false;
+}
+
+void TransferPathsTest::accountNames()
+{
+    QFETCH(QString, check);
+    QFETCH(QString, value);
+    QFETCH(bool, accepted);
+    if (check == "server")
+        QCOMPARE(TransferPaths::isServerPath(value, A), accepted);
+    else if (check == "playlist")
+        QCOMPARE(TransferPaths::isPlaylistFolder(value), accepted);
+    else
+        QCOMPARE(TransferPaths::isMediaPath(value), accepted);
 }
 
 void TransferPathsTest::maskHidesBaseAndCredentials()
