@@ -36,6 +36,14 @@ QString LoginFile::keyName(List list)
     return QLatin1String(kKeys[list]);
 }
 
+LoginFile::List LoginFile::listOf(const QString &key)
+{
+    int l = 0;
+    while (l < ListCount && key != QLatin1String(kKeys[l]))
+        ++l;
+    return List(l);
+}
+
 QStringList LoginFile::splitRows(const QString &value)
 {
     return value.split(QLatin1Char('|'));
@@ -51,10 +59,14 @@ bool LoginFile::hasNoRows(const QStringList &rows)
     return rows.isEmpty() || rows.first().isEmpty() || rows.first() == kNull;
 }
 
+bool LoginFile::isNoRows(const QString &value)
+{
+    return value.isEmpty() || value == kNull;
+}
+
 QStringList LoginFile::readList(const QString &value)
 {
-    const QStringList rows = splitRows(value);
-    return hasNoRows(rows) ? QStringList() : rows;
+    return isNoRows(value) ? QStringList() : splitRows(value);
 }
 
 QStringList LoginFile::items(const QString &row)
@@ -128,47 +140,77 @@ QString LoginFile::datedCopyName(const QDateTime &when)
 
 bool LoginFile::load(const QStringList &screens)
 {
-    const bool read = m_param.getParamCrypt(m_file, QStringList{QStringLiteral("ALL")}, 0);
+    m_screens = screens;
+    m_unseeded.clear();
+    m_loaded = m_param.getParamCrypt(m_file, QStringList{QStringLiteral("ALL")}, 0);
+    for (QStringList &rows : m_lists)
+        rows.clear();
+    // Nothing shown from a table this file did not give: no "NULL" rows, and
+    // no save of lists that were never read.
+    if (!m_loaded)
+        return false;
+    m_loadedTable = m_param.BALISE;
     auto value = [this](List l) { return m_param.getInfoBalise(keyName(l)); };
+    // A seed holding '|' would become several rows: row 0 keeps what it had.
+    auto seedable = [this](const QString &key, const QString &seed) {
+        if (!seed.contains(QLatin1Char('|')))
+            return true;
+        m_unseeded.append(key);
+        return false;
+    };
 
     for (List l : {UserList, UserType, UserNom, UserEmail, UserTelephone, UserPassword, UserPermission})
         m_lists[l] = splitRows(value(l));
 
     // The account's main user stands for the first user of a new file. A
-    // file that never could be read has no main user: no "NULL" user then.
+    // file without a main user keeps its rows, and has none when its value
+    // holds none.
     QStringList &users = m_lists[UserList];
     if (hasNoRows(users)) {
         const QString mainUser = m_param.getInfoBalise(QStringLiteral("UTILISATEUR"));
-        if (mainUser == kNull)
-            users.clear();
-        else
+        if (mainUser != kNull && seedable(QStringLiteral("UTILISATEUR"), mainUser))
             users[0] = mainUser;
+        else if (isNoRows(value(UserList)))
+            users.clear();
     }
     const QList<QPair<List, QString>> seeds = {
-        {UserType, m_param.getInfoBalise(QStringLiteral("TYPECOMPTE"))},
+        {UserType, QStringLiteral("TYPECOMPTE")},
         {UserNom, QString()},
         {UserEmail, QString()},
         {UserTelephone, QString()},
-        {UserPassword, m_param.getInfoBalise(QStringLiteral("MOTDEPASSE"))},
-        {UserPermission, FirstUserRights},
+        {UserPassword, QStringLiteral("MOTDEPASSE")},
+        {UserPermission, QString()},
     };
     for (const auto &seed : seeds) {
         QStringList &rows = m_lists[seed.first];
-        if (!rows.isEmpty() && rows.size() <= users.size() && hasNoRows(rows))
-            rows[0] = seed.second;
+        // No user: a key without rows stays without rows, so that the next
+        // user's row lands at its index.
+        if (users.isEmpty() && isNoRows(value(seed.first)))
+            rows.clear();
+        if (rows.isEmpty() || rows.size() > users.size() || !hasNoRows(rows))
+            continue;
+        const QString text = seed.first == UserPermission ? FirstUserRights
+                             : seed.second.isEmpty()      ? QString()
+                                                          : m_param.getInfoBalise(seed.second);
+        if (seedable(seed.second, text))
+            rows[0] = text;
     }
 
-    m_lists[PlayerList] = splitRows(value(PlayerList));
-    if (hasNoRows(m_lists[PlayerList])) {
-        m_lists[PlayerList] = screens;
-        m_lists[PlayerListName] = screens;
+    // Screen names are typed names: no separator may reach the rows.
+    if (isNoRows(value(PlayerList))) {
+        QStringList boxes;
+        for (const QString &screen : screens)
+            boxes.append(cleanName(screen));
+        m_lists[PlayerList] = boxes;
+        m_lists[PlayerListName] = boxes;
     } else {
+        m_lists[PlayerList] = splitRows(value(PlayerList));
         m_lists[PlayerListName] = readList(value(PlayerListName));
     }
     for (List l : {CategoryList, CategoryElements, FiltresList, FiltresElements, PlaylistName, PlaylistElements,
                    PlayPermission, PlayerListToPlaylist})
         m_lists[l] = readList(value(l));
-    return read;
+    return true;
 }
 
 void LoginFile::updatePlayerToPlaylist()
@@ -177,20 +219,34 @@ void LoginFile::updatePlayerToPlaylist()
         playerToPlaylist(m_lists.at(PlayerList), m_lists.at(PlaylistName), m_lists.at(PlaylistElements));
 }
 
-bool LoginFile::stage(const QString &key, const QStringList &rows)
-{
-    const QString joined = joinRows(rows);
-    if (joined == m_param.getInfoBalise(key))
-        return false;
-    m_staged.append(qMakePair(key, joined));
-    return true;
-}
-
 LoginFile::SaveResult LoginFile::save(const QDateTime &now)
 {
+    QList<List> all;
+    for (int l = 0; l < ListCount; ++l)
+        all.append(List(l));
+    return commit(all, true, now);
+}
+
+LoginFile::SaveResult LoginFile::saveKey(const QString &key, const QStringList &rows)
+{
+    const List l = listOf(key);
+    if (l == ListCount) {
+        SaveResult refused;
+        refused.error = tr("%1 n'est pas une liste du fichier %2.").arg(key, FileName);
+        return refused;
+    }
+    m_lists[l] = rows;
+    return commit({l}, false, QDateTime::currentDateTime());
+}
+
+LoginFile::SaveResult LoginFile::commit(const QList<List> &lists, bool datedCopy, const QDateTime &now)
+{
     SaveResult result;
-    m_staged.clear();
     const QString shown = QFileInfo(m_file).fileName();
+    if (!m_loaded) {
+        result.error = tr("Le fichier %1 n'a pas pu être lu: rien n'est enregistré.").arg(shown);
+        return result;
+    }
     if (!m_param.getParamCrypt(m_file, QStringList{QStringLiteral("ALL")}, 0)) {
         result.error = tr("Le fichier %1 est introuvable ou illisible.").arg(shown);
         return result;
@@ -205,28 +261,42 @@ LoginFile::SaveResult LoginFile::save(const QDateTime &now)
         result.error = tr("Le fichier %1 est en lecture seule.").arg(shown);
         return result;
     }
+    // Written since the page read it (a login, a screen renamed, a box
+    // added): its lists must not be overwritten with older ones.
+    if (m_param.BALISE != m_loadedTable) {
+        result.stale = true;
+        result.error = tr("Le fichier %1 a été modifié depuis l'ouverture de la page.").arg(shown);
+        return result;
+    }
 
-    for (int l = 0; l < ListCount; ++l)
-        stage(keyName(List(l)), m_lists.at(l));
+    QList<QPair<QString, QString>> staged;
+    for (List l : lists) {
+        const QString joined = joinRows(m_lists.at(l));
+        if (joined != m_param.getInfoBalise(keyName(l)))
+            staged.append(qMakePair(keyName(l), joined));
+    }
 
     const QString copy = QFileInfo(m_file).absolutePath() + QLatin1Char('/') + datedCopyName(now);
-    if (!QFile::exists(copy) && QFile::copy(m_file, copy))
+    if (datedCopy && !QFile::exists(copy) && QFile::copy(m_file, copy))
         result.copyPath = copy;
 
-    if (!m_staged.isEmpty()) {
+    if (!staged.isEmpty()) {
         QString why;
-        if (!m_param.setParamsCrypt(m_file, m_staged, &why)) {
-            m_staged.clear();
+        if (!m_param.setParamsCrypt(m_file, staged, &why)) {
             result.error = tr("Le fichier %1 n'a pas pu être écrit: %2").arg(shown, why);
             return result;
         }
-        for (const auto &kv : qAsConst(m_staged))
+        for (const auto &kv : qAsConst(staged))
             result.writtenKeys.append(kv.first);
+        // What this save wrote is what the next one compares with.
+        m_param.getParamCrypt(m_file, QStringList{QStringLiteral("ALL")}, 0);
+        m_loadedTable = m_param.BALISE;
     }
-    m_staged.clear();
     result.ok = true;
     result.changed = !result.writtenKeys.isEmpty();
     result.deployStatus = result.writtenKeys.contains(keyName(PlayerListToPlaylist));
+    if (result.changed)
+        ++m_saves;
     m_pendingChanged = m_pendingChanged || result.changed;
     m_pendingPlaylists = m_pendingPlaylists || result.deployStatus;
     return result;
@@ -234,15 +304,23 @@ LoginFile::SaveResult LoginFile::save(const QDateTime &now)
 
 int LoginFile::pendingDeploy() const
 {
-    if (!m_pendingChanged)
-        return -1;
-    return m_pendingPlaylists ? 1 : 0;
+    if (m_pendingPlaylists)
+        return 1;
+    return m_pendingChanged ? 0 : -1;
 }
 
-int LoginFile::takePendingDeploy()
+int LoginFile::requestDeploy()
 {
-    const int status = pendingDeploy();
+    m_requestedAt = m_saves;
+    return pendingDeploy();
+}
+
+void LoginFile::deploySucceeded(int status)
+{
+    // A save after the request may not have reached the server.
+    if (m_requestedAt != m_saves)
+        return;
     m_pendingChanged = false;
-    m_pendingPlaylists = false;
-    return status;
+    if (status == 1)
+        m_pendingPlaylists = false;
 }

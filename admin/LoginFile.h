@@ -45,18 +45,24 @@ public:
         // Some key was written; PLAYERLISTTOPLAYLIST among them.
         bool changed = false;
         bool deployStatus = false;
+        // The file changed since it was loaded: nothing was written.
+        bool stale = false;
         QStringList writtenKeys;
         QString copyPath; // empty when no dated copy was made
         QString error;    // why the save failed, for the user
     };
 
     static QString keyName(List list);
+    // ListCount when `key` is not one of the list keys.
+    static List listOf(const QString &key);
 
     // Row grammar.
     static QStringList splitRows(const QString &value);
     static QString joinRows(const QStringList &rows);
-    // A first row "NULL" or empty stands for no rows.
+    // A first row "NULL" or empty: the user lists seed it.
     static bool hasNoRows(const QStringList &rows);
+    // Only a whole value "" or "NULL" means no rows; "|b" holds two rows.
+    static bool isNoRows(const QString &value);
     static QStringList readList(const QString &value);
     static QStringList items(const QString &row);
     // Whole ";" items: "123" is not in "1234;5".
@@ -91,28 +97,46 @@ public:
 
     // Reads the file whole and refills the lists from it; boxes
     // come from `screens` when the file lists none. False when the file
-    // could not be read (the lists then come from `param`'s last table).
+    // could not be read: the lists are then empty and nothing can be saved
+    // until a load succeeds.
     bool load(const QStringList &screens);
+    bool reload() { return load(m_screens); }
+    bool loaded() const { return m_loaded; }
+    // The keys whose value could not become row 0 (it holds a '|').
+    QStringList unseeded() const { return m_unseeded; }
     void updatePlayerToPlaylist();
 
     // Compares every list with what the file holds now, leaves the dated copy
-    // and writes the changed keys at once. A file that is missing, read-only
-    // or lacks MOTDEPASSE (the login refuses such a file) is not written.
+    // and writes the changed keys at once. Nothing is written to a file that
+    // was not loaded, changed since it was loaded, is missing, read-only or
+    // lacks MOTDEPASSE (the login refuses such a file).
     SaveResult save(const QDateTime &now = QDateTime::currentDateTime());
-    // Queues `key` for the write of the running save when its joined rows
-    // differ from the text read at the save's start; true when queued.
-    bool stage(const QString &key, const QStringList &rows);
+    // The same for one list key, without the dated copy; the list takes `rows`.
+    SaveResult saveKey(const QString &key, const QStringList &rows);
 
-    // What a successful save changed and no deployment has sent yet:
-    // -1 nothing, 0 the login file, 1 also the boxes' playlists.
+    // What a successful save changed and no successful deployment has sent
+    // yet: -1 nothing, 0 the login file, 1 also the boxes' playlists.
     int pendingDeploy() const;
-    int takePendingDeploy();
+    // The status to send now; it stays pending until deploySucceeded.
+    int requestDeploy();
+    // An account deployment (1: with the playlists) reached its end. It
+    // covers the pending saves only when none came after the last request.
+    void deploySucceeded(int status);
 
 private:
+    SaveResult commit(const QList<List> &lists, bool datedCopy, const QDateTime &now);
+
     QString m_file;
     ClassParam m_param;
-    QList<QPair<QString, QString>> m_staged;
     QList<QStringList> m_lists = QList<QStringList>::fromVector(QVector<QStringList>(ListCount));
+    QStringList m_screens;
+    QStringList m_unseeded;
+    // The table as loaded (or as last written): a save refuses a file that
+    // no longer holds it.
+    QList<QList<QString>> m_loadedTable;
+    bool m_loaded = false;
     bool m_pendingChanged = false;
     bool m_pendingPlaylists = false;
+    int m_saves = 0;
+    int m_requestedAt = -1;
 };

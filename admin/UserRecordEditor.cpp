@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 
 const QString UserRecordEditor::NewUserRights = QStringLiteral("0000000000000000;5;3");
 
@@ -59,7 +60,9 @@ void UserRecordEditor::editPassword()
     keyboard->setTextClavier(QCoreApplication::translate("classAdmin", "Nouveau mot de passe:"), QString());
     keyboard->setWindowFlags(keyboard->windowFlags() | Qt::FramelessWindowHint);
     keyboard->exec();
-    const QString typed = LoginFile::cleanTyped(keyboard->text());
+    // Stored exactly as typed, or refused: never a password the user did
+    // not choose.
+    const QString typed = keyboard->text();
     delete keyboard;
     if (typed.isEmpty())
         return;
@@ -87,7 +90,9 @@ bool UserRecordEditor::VerificationMotdePasse(const QString &password)
         lower = lower || c.isLower();
         upper = upper || c.isUpper();
     }
-    return password.size() >= 10 && lower && upper && !password.contains(QLatin1Char('|'));
+    // '|' would split the row; '"' and line breaks cannot be stored in the file.
+    static const QRegularExpression unstorable(QStringLiteral("[|\"\r\n]"));
+    return password.size() >= 10 && lower && upper && !password.contains(unstorable);
 }
 
 void UserRecordEditor::setType(const QString &type)

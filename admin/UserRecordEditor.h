@@ -21,7 +21,8 @@ public:
 
     void editField(LoginFile::List list, const QString &caption, QLabel *label);
     void editPassword();
-    // At least 10 characters, a lower-case and an upper-case letter, no '|'.
+    // At least 10 characters, a lower-case and an upper-case letter; no '|',
+    // '"' or line break.
     static bool VerificationMotdePasse(const QString &password);
     void setType(const QString &type);
     // The sixteen boxes, then the two limits: "1010...;60;20".

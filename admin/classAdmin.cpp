@@ -112,9 +112,17 @@ void classAdmin::slotUpdateAdmin(QListWidget *ListDir)
     QStringList screens;
     for (int i = 0; ListDir && i < ListDir->count(); ++i)
         screens.append(ListDir->item(i)->text());
-    const bool read = m_login.load(screens);
+    loadPage(m_login.load(screens));
+}
+
+void classAdmin::loadPage(bool read)
+{
     if (!read)
         showError(tr("Le fichier %1 est introuvable ou illisible.").arg(LoginFile::FileName));
+    for (const QString &key : m_login.unseeded())
+        showError(tr("La valeur de %1 contient le caractère \"|\": elle n'a pas été reprise pour le premier "
+                     "utilisateur.")
+                      .arg(key));
 
     AdminWidgets *ui = m_ui.get();
     ui->passwordLabel->setText(QStringLiteral("****"));
@@ -128,6 +136,10 @@ void classAdmin::slotUpdateAdmin(QListWidget *ListDir)
     refill(ui->categoriesList, list(LoginFile::CategoryList));
     refill(ui->filtersList, list(LoginFile::FiltresList));
     UpdateComboListPlayer();
+    // Lists that were not read can be neither edited nor saved.
+    ui->validate->setEnabled(read);
+    for (QToolButton *b : qAsConst(ui->actions))
+        b->setEnabled(read);
     refillPlaylistChooser();
 }
 
@@ -136,7 +148,7 @@ void classAdmin::refillPlaylistChooser()
     AdminWidgets *ui = m_ui.get();
     ui->playlistChooser->clear();
     ui->playlistChooser->addItems(list(LoginFile::PlaylistName));
-    const bool playlists = ui->playlistChooser->count() > 0;
+    const bool playlists = ui->playlistChooser->count() > 0 && m_login.loaded();
     for (QWidget *w : {static_cast<QWidget *>(ui->playlistAdd), static_cast<QWidget *>(ui->playlistRemove),
                        static_cast<QWidget *>(ui->playlistChooser)})
         w->setEnabled(playlists);
@@ -158,22 +170,56 @@ void classAdmin::UpdatePlayerlistToPlaylist()
 
 bool classAdmin::UpdateLoginCrypt()
 {
-    const LoginFile::SaveResult result = m_login.save();
+    if (!m_administrator)
+        return false;
+    return applySave(m_login.save());
+}
+
+bool classAdmin::applySave(const LoginFile::SaveResult &result)
+{
     m_changed = result.changed;
     m_deployStatus = result.deployStatus;
     ClassLog().log(QStringLiteral("OrvexLog"),
                   QStringLiteral("Administration: enregistrement %1 (%2)")
                       .arg(result.ok ? QStringLiteral("fait") : QStringLiteral("impossible"),
                            result.ok ? result.writtenKeys.join(QLatin1Char(',')) : result.error));
-    if (!result.ok)
-        showError(tr("Les modifications n'ont pas été enregistrées ni déployées.") + QLatin1Char('\n') +
-                  result.error);
-    return result.ok;
+    if (result.ok)
+        return true;
+    showError(tr("Les modifications n'ont pas été enregistrées ni déployées.") + QLatin1Char('\n') + result.error +
+              (result.stale ? QLatin1Char('\n') + tr("La page a été rechargée depuis le fichier.") : QString()));
+    // Shown as the file now is: the next save starts from it.
+    if (result.stale)
+        loadPage(m_login.reload());
+    return false;
 }
 
 bool classAdmin::EnregistreBalises(QString key, QStringList list)
 {
-    return m_login.stage(key, list);
+    if (!m_administrator)
+        return false;
+    return applySave(m_login.saveKey(key, list)) && m_changed;
+}
+
+void classAdmin::slotAdministrator(bool granted)
+{
+    m_administrator = granted;
+    // Opened before the login decided: the page closes.
+    if (!granted && isVisible())
+        emit signalButton(0);
+}
+
+void classAdmin::slotAccountDeployed(int status)
+{
+    m_login.deploySucceeded(status);
+}
+
+bool classAdmin::administratorOnly()
+{
+    if (m_administrator)
+        return true;
+    showError(tr("Seul un administrateur du compte peut modifier l'administration."));
+    emit signalButton(0);
+    return false;
 }
 
 // ------------------------------------------------------------ actions
@@ -203,14 +249,16 @@ void classAdmin::lockPlaylistEdit()
 
 void classAdmin::slotValider()
 {
+    if (!administratorOnly() || !m_login.loaded())
+        return;
     const bool locked = m_playlistLock;
     if (!locked)
         MessageInformation();
     UpdatePlayerlistToPlaylist();
     const bool saved = UpdateLoginCrypt();
-    // Also sends what list management saved earlier and nothing sent yet.
+    // Also sends what was saved earlier and no deployment has sent yet.
     if (saved) {
-        const int status = m_login.takePendingDeploy();
+        const int status = m_login.requestDeploy();
         if (status >= 0)
             emit signalEnvoiDeploy(status);
     }
@@ -348,6 +396,8 @@ void classAdmin::UpdateFiltresWidget()
 
 void classAdmin::slotGestionList(int code)
 {
+    if (!administratorOnly() || !m_login.loaded())
+        return;
     m_lists->slotGestionList(code);
 }
 

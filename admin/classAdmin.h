@@ -46,9 +46,12 @@ public:
 
     void UpdateComboListPlayer();
     void UpdatePlayerlistToPlaylist();
-    // False (after an error box) when the file could not be written.
+    // False (after an error box) when the file could not be written; a file
+    // changed since the page loaded it is loaded again instead.
     bool UpdateLoginCrypt();
+    // Writes one list key at once; true when the file changed.
     bool EnregistreBalises(QString key, QStringList list);
+    bool administrator() const { return m_administrator; }
     void MessageInformation();
 
     // The warning before a playlist change; true (and the page locked) when
@@ -94,6 +97,11 @@ public slots:
     void slotListPermission(QString text);
     void SlotClavierTempsMax();
     void SlotClavierNbreAfficheMax();
+    // Whether the signed-in user may administer the account: nothing is
+    // saved or edited on the page otherwise.
+    void slotAdministrator(bool granted);
+    // The account deployment sent the login file (1: and the playlists).
+    void slotAccountDeployed(int status);
 
 signals:
     void signalButton(int code);
@@ -104,6 +112,10 @@ signals:
 
 private:
     void wire();
+    void loadPage(bool read);
+    bool applySave(const LoginFile::SaveResult &result);
+    // Refuses (and goes back to the panel) unless an administrator signed in.
+    bool administratorOnly();
     void showError(const QString &text);
     QStringList &list(LoginFile::List which) { return m_login.list(which); }
     static void fillDetail(QListWidget *widget, const QStringList &items, bool withIcon);
@@ -116,6 +128,7 @@ private:
     QString m_editText;
     int m_lastWidth = 0;
     int m_lastHeight = 0;
+    bool m_administrator = false;
     bool m_playlistLock = false;
     bool m_changed = false;
     bool m_deployStatus = false;

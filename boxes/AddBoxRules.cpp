@@ -36,9 +36,11 @@ AddBoxRules::LoginKeys AddBoxRules::addBox(const QString &playerList, const QStr
 {
     QStringList serials = items(playerList);
     QStringList names = items(playerListName);
-    // Row i of the names belongs to box i: a short list is padded first.
+    // Row i of the names belongs to box i: the list is made as long as the
+    // box list first, or the new box would take another row's name.
     while (names.size() < serials.size())
         names << QString();
+    names = names.mid(0, serials.size());
     serials << serial;
     names << serial;
 

@@ -30,7 +30,7 @@ public:
         QString categoryElements;
     };
     // The three login-file values once `serial` joins the account: box
-    // list, names (padded to the box list first) and the row of `category`
+    // list, names (padded or cut to the box list first) and the row of `category`
     // (the first row when the category is unknown; none when it has no row).
     static LoginKeys addBox(const QString &playerList, const QString &playerListName, const QString &categoryList,
                             const QString &categoryElements, const QString &category, const QString &serial);

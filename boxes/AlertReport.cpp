@@ -101,7 +101,7 @@ QString AlertReport::logName(const QString &category, const QString &account)
     return category + QLatin1String("-MessageAlerte-") + clean;
 }
 
-QString AlertReport::write(const QString &logName, const QString &text)
+QString AlertReport::write(const QString &logName, const QString &text, QString *error)
 {
     const QString folder = ClassParamS::getNewPath(QStringLiteral("LOG/"));
     QDir().mkpath(folder);
@@ -117,7 +117,14 @@ QString AlertReport::write(const QString &logName, const QString &text)
     if (name != before && !QFileInfo::exists(folder + name))
         name = before;
     const qint64 sizeAfter = QFileInfo(folder + name).size();
-    if (sizeAfter <= (name == before ? sizeBefore : 0))
+    if (sizeAfter <= (name == before ? sizeBefore : 0)) {
+        if (error) {
+            // The logging service keeps its reason: the file is asked again.
+            QFile file(folder + name);
+            const QString why = file.open(QIODevice::Append) ? QObject::tr("rien n'a été écrit") : file.errorString();
+            *error = QObject::tr("Impossible de sauvegarder le fichier %1: %2.").arg(folder + name, why);
+        }
         return QString();
+    }
     return name;
 }

@@ -34,6 +34,7 @@ public:
     static QString logName(const QString &category, const QString &account);
 
     // Appends the report to LOG/ through the logging service; returns the
-    // file name written to, empty when nothing could be written.
-    static QString write(const QString &logName, const QString &text);
+    // file name written to, empty when nothing could be written (`error`
+    // then names the file and the reason).
+    static QString write(const QString &logName, const QString &text, QString *error = nullptr);
 };

@@ -2,6 +2,7 @@
 
 #include "AlertReport.h"
 #include "AppGlobals.h"
+#include "ClassBox.h"
 #include "ClassClavier.h"
 #include "ClassParamS.h"
 #include "SettingsPageLook.h"
@@ -156,19 +157,25 @@ void ClassAlerte::slotMessage()
     slotUpdateInfoAlerte();
 }
 
-QString ClassAlerte::MessageAlerte()
+QString ClassAlerte::MessageAlerte(QString *error)
 {
     const QString text = AlertReport::reportText(systemText(), userText(), descriptionText(),
                                                  ClassParamS::getNewPath(QStringLiteral("LOG/")));
-    return AlertReport::write(AlertReport::logName(m_category->currentText(), account()), text);
+    return AlertReport::write(AlertReport::logName(m_category->currentText(), account()), text, error);
 }
 
 void ClassAlerte::slotValider()
 {
-    const QString name = MessageAlerte();
-    // A report that could not be written is not announced.
-    if (!name.isEmpty())
-        emit signalEnvoiAlerte(name);
+    QString error;
+    const QString name = MessageAlerte(&error);
+    // A report that could not be written is not announced: the user is told
+    // and the page stays with the text.
+    if (name.isEmpty()) {
+        ClassBox box(error, 4, m_width, m_height, this);
+        box.exec();
+        return;
+    }
+    emit signalEnvoiAlerte(name);
     emit signalButton(0);
 }
 

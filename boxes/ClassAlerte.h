@@ -20,8 +20,8 @@ public:
     ~ClassAlerte() override;
 
     // Writes the report file and returns its name (no folder); empty when
-    // it could not be written.
-    QString MessageAlerte();
+    // it could not be written, `error` then naming the file and the reason.
+    QString MessageAlerte(QString *error = nullptr);
 
     QComboBox *categoryList() const { return m_category; }
     QString messageText() const { return m_message; }

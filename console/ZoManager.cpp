@@ -1,9 +1,11 @@
 #include "ZoManager.h"
 
+#include "AccountDeployment.h"
 #include "AnimationStackedWidget.h"
 #include "ClassAlerte.h"
 #include "ClassLog.h"
 #include "ClassMedia.h"
+#include "LoginSequence.h"
 #include "PageCodes.h"
 #include "TextEditSimple.h"
 #include "ZoPlayer.h"
@@ -59,6 +61,8 @@ ZoManager::ZoManager(QWidget *parent)
     connect(m_admin, &classAdmin::signalButton, this, &ZoManager::slotButtons);
     connect(m_admin, &classAdmin::signalEnvoiDeploy, p, &classPrincipal::slotProcessDeployFile);
     connect(m_admin, &classAdmin::signalFolder, p, &classPrincipal::slotFolder);
+    connect(p->loginSequence(), &LoginSequence::signalAdministration, m_admin, &classAdmin::slotAdministrator);
+    connect(p->accountDeployment(), &AccountDeployment::signalDeployed, m_admin, &classAdmin::slotAccountDeployed);
 
     connect(p, &classPrincipal::signalResize, m_info, &classInfo::slotResize);
     connect(p, &classPrincipal::signalAfficheInfo, m_info, &classInfo::AfficheINFO);
@@ -143,6 +147,16 @@ ZoManager::ZoManager(QWidget *parent)
                               static_cast<QWidget *>(m_tactile), static_cast<QWidget *>(m_player)})
             m_stack->addWidget(page);
         m_stack->setCurrentWidget(m_principal);
+        // The page closes itself when a login refuses administration; a
+        // slide running then ignores that, so it is asked again at its end.
+        connect(p->loginSequence(), &LoginSequence::signalAdministration, this,
+                [this](bool granted) { m_leaveAdmin = !granted && m_stack->isSliding(); });
+        connect(m_stack, &QStackedWidget::currentChanged, this, [this](int index) {
+            const bool leave = m_leaveAdmin && m_stack->widget(index) == m_admin;
+            m_leaveAdmin = false;
+            if (leave)
+                slotButtons(PageCodes::Panel);
+        }, Qt::QueuedConnection); // the slide is over only after the signal
     } else {
         showOnly(m_principal);
     }

@@ -67,4 +67,5 @@ private:
     ZoPlayer *m_player;
     AnimationStackedWidget *m_stack = nullptr;
     bool m_ios;
+    bool m_leaveAdmin = false;
 };

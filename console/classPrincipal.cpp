@@ -281,7 +281,7 @@ void classPrincipal::createToolButtons()
         {&classPrincipal::m_btnUser, "", "user.png", true, true, &classPrincipal::SlotSupprimerCompte},
         // Wired by ConnectionStarter (CreationTransfer): one login per run.
         {&classPrincipal::m_btnConnecter, QT_TR_NOOP("Connecter"), "Connect.png", true, false, nullptr},
-        {&classPrincipal::m_btnAdministration, QT_TR_NOOP("Administration"), "Admin.png", true, true,
+        {&classPrincipal::m_btnAdministration, QT_TR_NOOP("Administration"), "Admin.png", true, false,
          &classPrincipal::slotAdministration},
         {&classPrincipal::m_btnMediatheque, QT_TR_NOOP("Médiathèque"), "Mediatheque.png", false, true,
          &classPrincipal::slotMedia},
@@ -1076,6 +1076,10 @@ void classPrincipal::CreationSession()
     connect(m_media, &MediaAlignment::SignalFirstFileSize, this, &classPrincipal::SignalFirstFileSize);
     connect(m_media, &MediaAlignment::signalMessage, this,
             [this](QString title, QString text, bool critical) { m_dialogs->message(title, text, critical); });
+    // A local file error ends the deployment whose download it was, once.
+    connect(m_media, &MediaAlignment::signalError, m_boxDeploy, &BoxDeployment::downloadFailed);
+    connect(m_media, &MediaAlignment::signalError, m_accountDeploy, &JournalDeployment::downloadFailed);
+    connect(m_media, &MediaAlignment::signalError, m_mediaDeploy, &JournalDeployment::downloadFailed);
     m_loginSequence = new LoginSequence(m_http, m_media, m_revisions, &m_paramLogin, &m_paramMedia, &m_paramConnexion,
                                         m_dialogs, m_timerLogin, this);
     m_loginSequence->setWorkFolder(ApplicationPath);
@@ -1274,6 +1278,8 @@ void classPrincipal::CreationDeploiement()
             Qt::DirectConnection);
     connect(m_boxDeploy, &BoxDeployment::signalError, this,
             [this](QString text) { QMessageBox::critical(nullptr, QStringLiteral("Erreur"), text); },
+            Qt::DirectConnection);
+    connect(m_boxDeploy, &BoxDeployment::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
             Qt::DirectConnection);
     connect(m_boxDeploy, &BoxDeployment::signalTermine, this, [this] {
         MessageTermine();

@@ -97,7 +97,11 @@ function standin_dispatch($path, array $scripts)
     }
 }
 
-$fault = standin_take_fault($path, rawurldecode($path . '?' . str_replace('+', ' ', $rawQuery)));
+// An upload's file name follows its folder in the text a fault's `match`
+// is looked for in: "zo_a/B1/Slide1.png" names one upload.
+$matchText = rawurldecode($path . '?' . str_replace('+', ' ', $rawQuery))
+    . (isset($_FILES['file']['name']) ? $_FILES['file']['name'] : '');
+$fault = standin_take_fault($path, $matchText);
 $kind = $fault['kind'] ?? '';
 if ($fault !== null) {
     $entry['fault'] = $kind;

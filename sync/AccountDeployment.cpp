@@ -44,6 +44,7 @@ bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &n
 void AccountDeployment::start(int status)
 {
     m_playlists = status == 1;
+    m_playlistFailed = false;
     m_step = 0;
     m_timer->start();
 }
@@ -103,8 +104,10 @@ void AccountDeployment::slotProcessDeployLogin()
             m_step = 8;
         break;
     case 8:
-        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex"))) {
+            journalSent();
             m_step = 10;
+        }
         break;
     case 10:
         m_step = m_playlists ? 11 : 100;
@@ -138,6 +141,7 @@ void AccountDeployment::slotProcessDeployLogin()
             emit signalInformation(tr("CreateFile"), error.isEmpty() ? tr("Impossible d'écrire %1").arg(
                                                                            m_work + QLatin1String("TEMP/PLAYLIST.orvex"))
                                                                      : error);
+            m_playlistFailed = true;
             m_step = 16;
             break;
         }
@@ -160,6 +164,9 @@ void AccountDeployment::slotProcessDeployLogin()
         m_step = 12;
         break;
     default:
+        // Only the normal end gets here: a failed transfer or merge ends
+        // the machine through finish() alone.
+        emit signalDeployed(m_playlists && !m_playlistFailed ? 1 : 0);
         finish();
         break;
     }

@@ -46,6 +46,8 @@ signals:
     void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
     void signalDeployBox(QString box);
     void signalInformation(QString title, QString text);
+    // The login file reached the server (status 1: every box's playlists too).
+    void signalDeployed(int status);
 
 private:
     void finish() override;
@@ -55,6 +57,7 @@ private:
     RevisionCounters *m_revisions;
     ClassParam *m_login;
     bool m_playlists = false;
+    bool m_playlistFailed = false;
     QStringList m_serials;
     QStringList m_rows;
 };

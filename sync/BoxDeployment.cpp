@@ -14,6 +14,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 
@@ -102,6 +103,16 @@ bool BoxDeployment::cancel()
     return true;
 }
 
+void BoxDeployment::downloadFailed(QString text, bool told)
+{
+    if (!m_downloading || !running())
+        return;
+    stop();
+    emit signalMessageOnlyOFF();
+    if (!told)
+        emit signalError(text);
+}
+
 void BoxDeployment::sequenceFailed()
 {
     // The error box has been shown; nothing more goes out and no success
@@ -159,7 +170,9 @@ void BoxDeployment::runStep()
     case 0: {
         m_api->setRetryCounter(0);
         m_targets.clear();
-        if (!m_choose || !m_choose(&m_targets)) {
+        // No screen ticked is a cancel too: nothing to send, nothing to report.
+        if (!m_choose || !m_choose(&m_targets) || m_targets.isEmpty()) {
+            m_targets.clear();
             m_timer->stop();
             m_step = 0;
             return;
@@ -185,15 +198,27 @@ void BoxDeployment::runStep()
     case 1:
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
         m_lists->setFolder(m_selected ? m_selected() : QString());
+        m_fetchTries = 0;
         m_step = 2;
         break;
     case 2:
         // Its bookkeeping calls run together; the request in flight ends the tick.
         for (int pass = 0; pass < 4 && m_download && m_step == 2; ++pass) {
-            if (m_download(m_work, QStringLiteral("PLAYER.orvex"), m_lists->folder(), QString()))
+            m_downloading = true;
+            const bool in = m_download(m_work, QStringLiteral("PLAYER.orvex"), m_lists->folder(), QString());
+            m_downloading = false;
+            // A box without a server copy yet goes on to the revision question;
+            // a failed exchange is tried again, then ends the run.
+            if (in && (m_api->lastSucceeded(HttpFileApi::OpDownload) || m_api->lastDownloadMissing())) {
                 m_step = 3;
-            else if (m_api->requestsInFlight() > 0)
+            } else if (in && ++m_fetchTries >= FetchTries) {
+                stop();
+                emit signalMessageOnlyOFF();
+                emit signalErreurConnexion(FetchErrorCode);
+                return;
+            } else if (!in && m_api->requestsInFlight() > 0) {
                 break;
+            }
         }
         break;
     case 3:
@@ -254,6 +279,15 @@ void BoxDeployment::runStep()
             m_step = 47;
         break;
     case 47:
+        // A poster with nothing to render (a video, a widget, a deleted
+        // picture) leaves no picture: the page would show nothing.
+        if (QFileInfo(m_work + QLatin1String("LINKS/Picture.png")).size() <= 0) {
+            emit signalError(tr("L'image de partage %1 n'a pas pu être créée: l'affiche partagée n'a rien à "
+                                "afficher. La page de partage n'est pas envoyée.")
+                                 .arg(m_work + QLatin1String("LINKS/Picture.png")));
+            m_step = 70;
+            break;
+        }
         put(m_work + QLatin1String("LINKS/Picture.png"), QStringLiteral("Picture.png"), 48);
         break;
     case 48:

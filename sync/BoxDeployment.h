@@ -26,6 +26,9 @@ class BoxDeployment : public QObject
     Q_OBJECT
 public:
     static constexpr int ScanMs = 5000;
+    // Tries of the server copy's fetch, and the connection error then shown.
+    static constexpr int FetchTries = 3;
+    static constexpr int FetchErrorCode = 9;
 
     BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
                   QTimer *timer, QObject *parent = nullptr);
@@ -68,6 +71,10 @@ public slots:
     bool cancel();
     // A transfer sequence gave up (its error box has been shown).
     void sequenceFailed();
+    // A local file error inside this machine's own download: the run ends
+    // once (the download would otherwise start over forever), with that
+    // text unless its box was shown already.
+    void downloadFailed(QString text, bool told);
     void slotProcessDeploy();
     void slotSavePictureTermine() { m_pictureSaved = true; }
 
@@ -79,6 +86,8 @@ signals:
     void signalUpdateHDImage(int poster);
     // "Impossible de copier le fichier" and the share page errors.
     void signalError(QString text);
+    // The server copy could not be fetched: MessageErreurConnexion(code).
+    void signalErreurConnexion(int code);
     // Everything arrived: the success message, then the panel switches.
     void signalTermine();
 
@@ -110,5 +119,7 @@ private:
     bool m_pictureSaved = false;
     bool m_shareOk = true;
     bool m_inTick = false;
+    bool m_downloading = false;
+    int m_fetchTries = 0;
     StepTimeout m_scan;
 };

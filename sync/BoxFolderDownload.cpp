@@ -37,6 +37,11 @@ bool BoxFolderDownload::running() const
     return m_boxTimer->isActive() || m_boxStep != 0;
 }
 
+bool BoxFolderDownload::statusBusy() const
+{
+    return m_statusTimer->isActive() && m_statusStep >= 3;
+}
+
 void BoxFolderDownload::start()
 {
     m_boxStep = 0;
@@ -72,6 +77,10 @@ void BoxFolderDownload::slotDownloadFileBox()
         m_boxStep = 1;
         break;
     case 1:
+        // The two machines share the transfer list, the folder and done flag
+        // 1: a STATUS download under way ends first.
+        if (statusBusy())
+            break;
         emptyData();
         emit signalCleared();
         m_api->lists()->clearTransferFiles();
@@ -142,6 +151,9 @@ void BoxFolderDownload::slotDownloadFileStatus()
             m_statusStep = 2;
         break;
     case 2:
+        // Held while a box download uses the transfer list and the folder.
+        if (running())
+            break;
         QFile::remove(data + QLatin1String("STATUS.orvex"));
         m_api->lists()->setTransferFiles({QStringLiteral("STATUS.orvex")});
         m_refreshInfo = false;

@@ -31,6 +31,8 @@ public:
     int boxStep() const { return m_boxStep; }
     int statusStep() const { return m_statusStep; }
     bool running() const;
+    // The STATUS download past its wait, using the shared transfer list.
+    bool statusBusy() const;
     bool refreshInfo() const { return m_refreshInfo; }
 
 public slots:

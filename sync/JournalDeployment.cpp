@@ -1,9 +1,44 @@
 #include "JournalDeployment.h"
 
+#include "ClassLog.h"
 #include "ClassParam.h"
+#include "OperationJournal.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTimer>
+
+namespace {
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Records of the journal numbered above `after`, in number order. Only the
+// records the file holds are walked: a damaged counter stays cheap.
+QList<QStringList> recordsAfter(const QString &path, int after)
+{
+    ClassParam journal;
+    QList<QStringList> records;
+    if (!journal.getParamCrypt(path, QStringList{QStringLiteral("ALL")}, 0))
+        return records;
+    const QString prefix = OperationJournal::recordKeyPrefix();
+    const QList<QString> keys = journal.BALISE.value(0);
+    const QList<QString> values = journal.BALISE.value(1);
+    QMap<int, QStringList> found;
+    for (int i = 0; i < keys.size() && i < values.size(); ++i) {
+        bool ok = false;
+        const int number = keys.at(i).startsWith(prefix) ? keys.at(i).mid(prefix.size()).toInt(&ok) : 0;
+        if (ok && number > after && !found.contains(number))
+            found.insert(number, values.at(i).split(QLatin1Char('|')));
+    }
+    return found.values();
+}
+
+} // namespace
 
 JournalDeployment::JournalDeployment(QTimer *timer, QObject *parent)
     : QObject(parent)
@@ -27,20 +62,82 @@ bool JournalDeployment::indexReadable(const QString &path)
 
 bool JournalDeployment::fetchIndex()
 {
-    return m_download && m_download(m_work + QLatin1String("TEMP/"), QStringLiteral("MEDIA.orvex"), QString(), QString());
+    if (!m_download)
+        return false;
+    m_downloading = true;
+    const bool in = m_download(m_work + QLatin1String("TEMP/"), QStringLiteral("MEDIA.orvex"), QString(), QString());
+    m_downloading = false;
+    return in;
+}
+
+void JournalDeployment::downloadFailed(QString text, bool told)
+{
+    if (!m_downloading || !running())
+        return;
+    m_timer->stop();
+    if (!told)
+        emit signalCorrupt(text);
+    finish();
 }
 
 bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *code, int errorCode)
 {
+    m_journal = m_work + QLatin1String("TEMP/") + journal;
+    m_merged = contentOf(m_journal);
+    ClassParam counter;
+    const QString count = counter.getParamCrypt(m_journal, OperationJournal::countKey(), 0);
+    m_mergedCount = qMax(count.toInt(), 0);
+    // The merge deletes what it merged: it works on a copy, so that the
+    // journal outlives an index upload that fails.
+    const QString copy = m_journal + QLatin1String(".merge");
+    QFile::remove(copy);
+    const bool copied = !QFile::exists(m_journal) || QFile::copy(m_journal, copy);
     if (!indexReadable(indexPath())) {
         m_timer->stop();
         emit signalCorrupt(tr("Le fichier media est corrompu (code: %1) !!").arg(QLatin1String(code)));
-    } else if (m_merge && !m_merge(indexPath(), m_work + QLatin1String("TEMP/") + journal)) {
+    } else if (!copied || (m_merge && !m_merge(indexPath(), copy))) {
         m_timer->stop();
         emit signalErreurConnexion(errorCode);
     } else {
+        QFile::remove(copy);
         return true;
     }
+    QFile::remove(copy);
+    m_journal.clear();
     finish();
     return false;
+}
+
+void JournalDeployment::journalSent()
+{
+    const QString path = m_journal;
+    m_journal.clear();
+    if (path.isEmpty() || m_merged.isEmpty())
+        return;
+    const QByteArray now = contentOf(path);
+    if (now == m_merged || now.isEmpty()) {
+        QFile::remove(path);
+        return;
+    }
+    // Journalled while the index went up: those records wait for the next run.
+    const QList<QStringList> rest = recordsAfter(path, m_mergedCount);
+    const QString fresh = path + QLatin1String(".new");
+    QFile::remove(fresh);
+    QString error;
+    if (rest.isEmpty()) {
+        QFile::remove(path);
+        return;
+    }
+    const QString old = path + QLatin1String(".old");
+    QFile::remove(old);
+    if (OperationJournal::appendAll(fresh, rest, &error) && QFile::rename(path, old)) {
+        if (QFile::rename(fresh, path)) {
+            QFile::remove(old);
+            return;
+        }
+        QFile::rename(old, path);
+    }
+    // Kept whole: merged again next time rather than lost.
+    ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Journal %1 kept whole %2").arg(path, error));
+    QFile::remove(fresh);
 }

@@ -25,6 +25,13 @@ public:
     void setMerge(std::function<bool(QString, QString)> merge) { m_merge = std::move(merge); }
 
     bool running() const;
+
+public slots:
+    // A local file error inside this machine's own download: the run ends
+    // once, its journal kept, with that text unless its box was shown already.
+    void downloadFailed(QString text, bool told);
+
+public:
     // An index that exists, is not empty and reads with its fingerprint.
     static bool indexReadable(const QString &path);
 
@@ -34,7 +41,8 @@ signals:
     // The end: the panel puts the buttons back by its rule.
     void signalFinished();
     void signalMessageOnlyOFF();
-    // "Le fichier media est corrompu (code: ...) !!"
+    // The run's error box: "Le fichier media est corrompu (code: ...) !!",
+    // or the local file error that ended its download.
     void signalCorrupt(QString text);
     void signalErreurConnexion(int code);
 
@@ -44,8 +52,11 @@ protected:
     // damaged index keeps the journal (uploaded media would otherwise leave
     // the index): the box named after `code`, or the connection error
     // `errorCode` when the merge fails; the machine then ends and this
-    // answers false.
+    // answers false. The journal itself stays until journalSent().
     bool mergeFetchedIndex(const QString &journal, const char *code, int errorCode);
+    // The merged index reached the server: the merged records leave the
+    // journal; records journalled since the merge stay, numbered from 1.
+    void journalSent();
     QString indexPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
     bool fetchIndex();
 
@@ -54,4 +65,11 @@ protected:
     std::function<bool(QString, QString, QString, QString)> m_download;
     std::function<bool(QString, QString)> m_merge;
     int m_step = 0;
+
+private:
+    bool m_downloading = false;
+    // The journal as it was merged, and its record count.
+    QString m_journal;
+    QByteArray m_merged;
+    int m_mergedCount = 0;
 };

@@ -61,7 +61,12 @@ LoginSequence::LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCo
     , m_dialogs(dialogs)
     , m_timer(timer)
 {
-    connect(media, &MediaAlignment::signalError, this, &LoginSequence::ErreurLoginUtilisateur);
+    // The deployments download through the same object: only an error of
+    // the login's own download restarts the login.
+    connect(media, &MediaAlignment::signalError, this, [this](QString text) {
+        if (m_fetching)
+            ErreurLoginUtilisateur(text);
+    });
 }
 
 void LoginSequence::setAccount(const QString &name, const QString &localRoot, int mediaSize)
@@ -89,7 +94,10 @@ void LoginSequence::slotUpdateMediaFinish()
 bool LoginSequence::fetch(const QString &localFolder, const QString &name, const QString &serverFolder,
                           const QString &sum)
 {
-    return m_media->slotTelechargerFichier(localFolder, name, serverFolder, sum);
+    m_fetching = true;
+    const bool in = m_media->slotTelechargerFichier(localFolder, name, serverFolder, sum);
+    m_fetching = false;
+    return in;
 }
 
 bool LoginSequence::passwordOk() const
@@ -97,9 +105,12 @@ bool LoginSequence::passwordOk() const
     const QStringList users = m_loginFile->getInfoBalise(QStringLiteral("USERLIST")).split(QLatin1Char('|'));
     const QStringList passwords = m_loginFile->getInfoBalise(QStringLiteral("USERPASSWORD")).split(QLatin1Char('|'));
     const int i = users.indexOf(m_user);
-    if (i >= 0)
-        return i < passwords.size() && passwords.at(i) == m_password;
-    return m_password == m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE"));
+    // A row never set ("" or "NULL") opens nothing; the main user's own
+    // password stands in for it.
+    if (i >= 0 && i < passwords.size() && isSet(passwords.at(i)))
+        return passwords.at(i) == m_password;
+    return m_user == m_loginFile->getInfoBalise(QStringLiteral("UTILISATEUR"))
+        && m_password == m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE"));
 }
 
 void LoginSequence::saveLogin()
@@ -123,6 +134,9 @@ void LoginSequence::applyRights()
     };
     const QStringList users = rows("USERLIST");
     const int i = users.indexOf(m_user);
+    // Only the account's main user (step 6 let no other unlisted name in)
+    // and a listed user typed as an administrator may administer.
+    m_administrator = i < 0;
     if (i < 0) {
         m_api->setDoneFlag(4, false);
         m_api->scanFile(QString());
@@ -140,7 +154,7 @@ void LoginSequence::applyRights()
     const QStringList types = rows("USERTYPE");
     if (i < types.size()) {
         m_userType = types.at(i);
-        emit signalAdministration(m_userType == QLatin1String("ADMIN") || m_userType == QLatin1String("ADMINISTRATEUR"));
+        m_administrator = m_userType == QLatin1String("ADMIN") || m_userType == QLatin1String("ADMINISTRATEUR");
     }
     m_step = 25;
 }
@@ -165,6 +179,7 @@ void LoginSequence::step()
 {
     switch (m_step) {
     case 0:
+        m_administrator = false;
         m_api->setDoneFlag(1, false);
         m_media->reset();
         m_verifying = false;
@@ -367,6 +382,8 @@ void LoginSequence::step()
             m_step = 25;
         break;
     case 25:
+        // Shown (and the page opened) only once the login has decided.
+        emit signalAdministration(m_administrator);
         emit SignalUserLogin(m_user, m_userType);
         emit signalUpdateMedia();
         m_step = 26;

@@ -56,6 +56,7 @@ signals:
     // A listed user's play categories: the panel fills its list and opens the first.
     void signalCategories(QStringList categories);
     void signalPermission(QString rights);
+    // At the end of the login: whether the user may administer the account.
     void signalAdministration(bool shown);
     // The main user: no category restriction.
     void signalHideCategories();
@@ -88,12 +89,14 @@ private:
     QString m_user;
     QString m_password;
     QString m_userType;
+    bool m_administrator = false;
     bool m_typed = false;
     bool m_savedUser = false;
     bool m_savedPassword = false;
     bool m_askAgain = false;
     bool m_verifying = false;
     bool m_indexRead = false;
+    bool m_fetching = false;
     QStringList m_paths;
     QStringList m_sums;
     QStringList m_kept;

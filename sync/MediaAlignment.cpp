@@ -106,7 +106,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         if (QFile::exists(path) && !QFile::remove(path)) {
             qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
             m_step = 0;
-            emit signalError(QStringLiteral("Suppression du fichier impossible"));
+            emit signalError(QStringLiteral("Suppression du fichier impossible"), false);
             return false;
         }
         {
@@ -116,7 +116,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
             if (!m_api->openTransferFile(path, &why)) {
                 m_step = 0;
                 emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
-                emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"));
+                emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
                 return false;
             }
         }

@@ -43,8 +43,9 @@ public:
     static bool rowVisible(const QString &row, const QStringList &rights);
 
 signals:
-    // The login error routine's text ("Suppression du fichier impossible", ...).
-    void signalError(QString text);
+    // The login error routine's text ("Suppression du fichier impossible", ...);
+    // `told` when a box naming the file and the reason was shown already.
+    void signalError(QString text, bool told);
     void signalMessage(QString title, QString text, bool critical);
     void SignalFirstFileSize();
 

@@ -131,8 +131,10 @@ void MediaDeployment::slotProcessDeployMedia()
             m_step = 74;
         break;
     case 74:
-        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex"))) {
+            journalSent();
             m_step = 75;
+        }
         break;
     default:
         finish();

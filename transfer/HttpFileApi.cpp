@@ -191,6 +191,7 @@ void HttpFileApi::setNetworkAccessManager(QNetworkAccessManager *manager)
 void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
 {
     m_flags[1] = false;
+    m_downloadMissing = false;
     // The name is a local path when the server path is a tree path.
     const bool tree = serverPath.startsWith(QLatin1String("/zolink/zobox/"));
     if (!TransferPaths::isDownloadPath(serverPath, account()) || (!tree && !TransferPaths::isPlainName(name))) {
@@ -444,6 +445,8 @@ void HttpFileApi::httpFinished(HttpRequest *request)
 
     const int operation = request->operation();
     QNetworkReply *reply = request->reply();
+    if (operation == OpDownload)
+        m_downloadMissing = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 404;
     const QString file = request->file() ? absolute(request->file()->fileName()) : QString();
 
     QString why;
@@ -629,6 +632,7 @@ void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
     }
     QFile::remove(target);
     if (!QFile::copy(source, target)) {
+        m_downloadMissing = !QFileInfo::exists(source);
         fail(OpDownload, QLatin1String("copie impossible de ") + source, target);
         return;
     }

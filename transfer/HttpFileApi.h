@@ -59,6 +59,9 @@ public:
     bool doneFlag(int index) const;
     // Whether the last completed request of `operation` succeeded.
     bool lastSucceeded(int operation) const;
+    // The last download found no such file (HTTP 404, or no local source),
+    // as against a failed exchange.
+    bool lastDownloadMissing() const { return m_downloadMissing; }
     void setDoneFlag(int index, bool value);
     int retryCounter() const { return m_retries; }
     void setRetryCounter(int value) { m_retries = value; }
@@ -161,6 +164,7 @@ private:
 
     bool m_flags[DoneFlagCount] = {};
     bool m_lastOk[OpStatus + 1] = {};
+    bool m_downloadMissing = false;
     int m_retries = 0;
     int m_uploadState = 10;
     int m_downloadState = 14;

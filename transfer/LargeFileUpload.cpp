@@ -184,6 +184,9 @@ void LargeFileUpload::tick()
             m_boxOpen = true;
             emit signalConnectError(connectErrorText());
             m_boxOpen = false;
+            // A refused connection drops the client before its ConnectToHost
+            // completion: the label ends here as on that completion.
+            m_api->setStatusLabel(tr("Connecter sur le serveur"));
             m_step = Failure;
         }
         return;

@@ -76,6 +76,8 @@ public:
         QDir(m_dir->path()).mkpath(QStringLiteral("LOG"));
         ApplicationPath = m_dir->path() + QLatin1Char('/');
         page.reset(new classAdmin);
+        // As the login of an administrator leaves it.
+        page->slotAdministrator(true);
         page->slotResize(1280, 800, 0);
         page->show();
         events.clear();

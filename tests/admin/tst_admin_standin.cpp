@@ -11,11 +11,14 @@
 #include "classPrincipal.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDirIterator>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+
+#include <functional>
 
 // The administration page inside the whole console, logged in over HTTP
 // on the stand-in: what validate and list management send reaches the
@@ -32,12 +35,15 @@ private slots:
     void readOnlyFileNotDeployed();
     void newUserCategoryPlaylist();
     void newUserLogsIn();
+    void failedDeploymentSentAgain();
+    void nonAdministratorChangesNothing();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
     QString local(const QString &relative) const { return m_work + "/" + relative; }
-    // Starts the console on the saved login and waits for the panel.
-    void logIn(const QString &user, const QString &password);
+    // Starts the console on the saved login and waits for the panel;
+    // `early` runs as soon as the window is shown, before the login.
+    void logIn(const QString &user, const QString &password, const std::function<void()> &early = {});
     // The page as the panel's "Administration" button opens it.
     classAdmin *openAdministration();
     // Clicks action `code` of the page and waits for the list machine.
@@ -145,7 +151,7 @@ void AdminStandInTest::cleanupTestCase()
         QDir(StandIn::root() + "/DEFAULT").removeRecursively();
 }
 
-void AdminStandInTest::logIn(const QString &user, const QString &password)
+void AdminStandInTest::logIn(const QString &user, const QString &password, const std::function<void()> &early)
 {
     QVERIFY(ClassParam().setParamCrypt(local("CONNEXION.txt"), "USERLOGIN", user));
     QVERIFY(ClassParam().setParamCrypt(local("CONNEXION.txt"), "PASSWORDLOGIN", password));
@@ -156,6 +162,8 @@ void AdminStandInTest::logIn(const QString &user, const QString &password)
     m_window = new ZoManager;
     m_window->resize(1280, 800);
     m_window->show();
+    if (early)
+        early();
     auto *stack = m_window->panel()->findChild<AnimationStackedWidget *>("panelStack");
     QTRY_VERIFY2_WITH_TIMEOUT(stack->isVisible(), qPrintable(m_answerer->texts().join('\n')), 40000);
     QVERIFY2(m_answerer->done(), qPrintable(m_answerer->texts().join('\n')));
@@ -338,6 +346,94 @@ void AdminStandInTest::newUserLogsIn()
     QFile log(StandIn::logPath());
     QVERIFY(log.open(QIODevice::ReadOnly) && log.seek(mark));
     QVERIFY(!log.readAll().contains(m_password.toLatin1()));
+}
+
+void AdminStandInTest::failedDeploymentSentAgain()
+{
+    logIn("demo", "demo");
+    classAdmin *page = openAdministration();
+    QVERIFY(page);
+    page->loginFile().list(LoginFile::UserNom)[0] = QStringLiteral("Demo D");
+    // The login file never reaches the server, retries included.
+    QVERIFY(StandIn::fault("/zobox/upload.php", "500", m_account, 3));
+    QSignalSpy finished(m_window->panel()->accountDeployment(), &JournalDeployment::signalFinished);
+    m_answerer->confirm(); // restart advice
+    m_answerer->confirm(); // the connection error
+    page->widgets()->validate->click();
+    waitDeployment(finished);
+    QVERIFY(m_answerer->waitUntilDone());
+    QVERIFY(bytes(server("LoginCrypt.orvex")) != bytes(local("LoginCrypt.orvex")));
+
+    // Nothing new to save, yet the change is still unsent: it goes now.
+    finished.clear();
+    QTRY_VERIFY(!m_window->stack()->isSliding());
+    page = openAdministration();
+    QVERIFY(page);
+    m_answerer->confirm(); // restart advice
+    page->widgets()->validate->click();
+    QVERIFY(m_answerer->waitUntilDone());
+    waitDeployment(finished);
+    QCOMPARE(bytes(server("LoginCrypt.orvex")), bytes(local("LoginCrypt.orvex")));
+    QCOMPARE(ClassParam().getParamCrypt(server("LoginCrypt.orvex"), "USERNOM", 0).section('|', 0, 0),
+             QString("Demo D"));
+    QVERIFY2(m_answerer->done(), qPrintable(m_answerer->errors().join('\n')));
+}
+
+void AdminStandInTest::nonAdministratorChangesNothing()
+{
+    // accueil may log in, but is no administrator.
+    const ParamList file = {{"UTILISATEUR", "demo"},
+                            {"MOTDEPASSE", "demo"},
+                            {"TYPECOMPTE", "ADMINISTRATEUR"},
+                            {"USERLIST", "demo|accueil"},
+                            {"USERPASSWORD", "demo|Accueil2025x"},
+                            {"USERTYPE", "ADMINISTRATEUR|UTILISATEUR"},
+                            {"USERPERMISSION", "1111111111111111;60;20|0000000000000000;5;3"},
+                            {"PLAYPERMISSION", "|"}};
+    QVERIFY(writeParams(server("LoginCrypt.orvex"), file));
+    const QByteArray before = bytes(server("LoginCrypt.orvex"));
+    // The page opened before the automatic login ends...
+    classAdmin *page = nullptr;
+    logIn("accueil", "Accueil2025x", [&] {
+        m_window->panel()->slotAdministration();
+        page = m_window->findChild<classAdmin *>();
+        QVERIFY(page->isVisible());
+    });
+    QVERIFY(page);
+    // ...is closed by it.
+    QTRY_VERIFY(!page->isVisible());
+    QVERIFY(!openAdministration());
+
+    // Opened by any other path, it changes nothing.
+    m_window->panel()->slotAdministration();
+    QTRY_VERIFY(page->isVisible() && !m_window->stack()->isSliding());
+    AdminWidgets *ui = page->widgets();
+    ui->usersList->setCurrentRow(1);
+    for (QCheckBox *c : ui->rights) {
+        if (!c->isChecked())
+            c->click();
+    }
+    ui->typeChooser->setCurrentText("ADMINISTRATEUR");
+    QCOMPARE(page->loginFile().list(LoginFile::UserType).value(1), QString("ADMINISTRATEUR"));
+    QSignalSpy deploy(page, &classAdmin::signalEnvoiDeploy);
+    const qint64 mark = StandIn::mark();
+    m_answerer->confirm(); // the refusal
+    ui->validate->click();
+    QVERIFY(m_answerer->waitUntilDone());
+    QTRY_VERIFY(!page->isVisible());
+    m_window->panel()->slotAdministration();
+    QTRY_VERIFY(page->isVisible() && !m_window->stack()->isSliding());
+    m_answerer->confirm();
+    ui->actions.at(0)->click(); // add a user
+    QVERIFY(m_answerer->waitUntilDone());
+    QTRY_VERIFY(!page->isVisible());
+    QTest::qWait(500);
+    QCOMPARE(deploy.count(), 0);
+    QVERIFY(!m_window->panel()->accountDeployment()->running());
+    QCOMPARE(uploads(mark, m_account + "/", "LoginCrypt.orvex"), 0);
+    QCOMPARE(bytes(server("LoginCrypt.orvex")), before);
+    QCOMPARE(bytes(local("LoginCrypt.orvex")), before);
+    QVERIFY2(m_answerer->done(), qPrintable(m_answerer->errors().join('\n')));
 }
 
 QTEST_MAIN(AdminStandInTest)

@@ -190,6 +190,7 @@ void AdminEditTest::password_data()
     QTest::newRow("accepted") << "Abcdefghij" << true << 1 - 1;
     QTest::newRow("refused: lower-case only") << "abcdefghij" << false << 1;
     QTest::newRow("refused: row separator") << "Abcdefghij|" << false << 1;
+    QTest::newRow("quote dropped from the stored password") << "Accueil\"2025x" << false << 1;
     QTest::newRow("cancelled or empty: nothing") << "" << false << 0;
 }
 
@@ -208,11 +209,13 @@ void AdminEditTest::password()
     });
     for (int i = 0; i < errorBoxes; ++i)
         m_f.answerer->confirm();
+    const QByteArray before = bytes(m_f.file());
     m_f.page->slotPassword();
     QVERIFY(m_f.answerer->waitUntilDone());
     QVERIFY(blank);
     QCOMPARE(m_f.list(LoginFile::UserPassword).at(1), stored ? typed : QStringLiteral("Bobby12345X"));
     QCOMPARE(ui()->passwordLabel->text(), stored ? QStringLiteral("**********") : QStringLiteral("****"));
+    QCOMPARE(bytes(m_f.file()), before);
     if (errorBoxes)
         QVERIFY(m_f.answerer->texts().last().startsWith(QStringLiteral("Le mot de passe n'est pas valide")));
 }

@@ -21,6 +21,13 @@ private slots:
     void loadFillsWidgets();
     void userRowShowsThatUser();
     void missingFileSaysSo();
+    void failedLoadThenFileArrives();
+    void nonAdministratorChangesNothing_data();
+    void nonAdministratorChangesNothing();
+    void failedDeploymentSentAgain();
+    void changedFileReloaded();
+    void seedHoldingRowSeparatorSaysSo();
+    void enregistreBalisesWrites();
     void accountOnlyFileValidated();
     void validateOrder_data();
     void validateOrder();
@@ -118,9 +125,121 @@ void AdminPageTest::missingFileSaysSo()
     QCOMPARE(m_answerer->texts().value(0), QStringLiteral("Le fichier LoginCrypt.orvex est introuvable ou illisible."));
     // No user named "NULL"; validate then writes nothing and sends nothing.
     QCOMPARE(m_page->widgets()->usersList->count(), 0);
-    validate(1);
+    QVERIFY(!m_page->widgets()->validate->isEnabled());
+    m_page->slotValider();
     QVERIFY(m_events.isEmpty());
     QVERIFY(!QFile::exists(file()));
+}
+
+void AdminPageTest::failedLoadThenFileArrives()
+{
+    m_answerer->confirm(); // unreadable file
+    open({"S1"});
+    QVERIFY(m_answerer->waitUntilDone());
+    AdminWidgets *ui = m_page->widgets();
+    QVERIFY(!ui->validate->isEnabled());
+    for (QToolButton *b : ui->actions)
+        QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
+    // The login brings the file meanwhile: validate must not wipe it.
+    QVERIFY(writeParams(file(), kAccount));
+    const QByteArray before = bytes(file());
+    m_page->slotValider();
+    m_page->slotGestionList(9); // remove the current category
+    QTest::qWait(300);
+    QVERIFY(m_events.isEmpty());
+    QCOMPARE(bytes(file()), before);
+    // A load that succeeds makes the page usable again.
+    open();
+    QVERIFY(ui->validate->isEnabled() && ui->actions.at(0)->isEnabled());
+}
+
+void AdminPageTest::nonAdministratorChangesNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("validate made a user an administrator") << "validate";
+    QTest::newRow("list action removed a playlist") << "list";
+}
+
+void AdminPageTest::nonAdministratorChangesNothing()
+{
+    QFETCH(QString, action);
+    QVERIFY(writeParams(file(), kAccount));
+    open();
+    // The login ended for a user who is no administrator.
+    m_page->slotAdministrator(false);
+    QCOMPARE(m_events, QStringList{"button 0"});
+    m_events.clear();
+    m_page->show();
+    m_page->loginFile().list(LoginFile::UserType)[1] = QStringLiteral("ADMINISTRATEUR");
+    const QByteArray before = bytes(file());
+    m_answerer->confirm(); // the refusal
+    if (action == "validate") {
+        m_page->slotValider();
+    } else {
+        m_page->widgets()->playlistsList->setCurrentRow(0);
+        m_page->slotGestionList(6);
+    }
+    QVERIFY(m_answerer->waitUntilDone());
+    QTest::qWait(300);
+    QCOMPARE(m_answerer->texts().value(0), QStringLiteral("Seul un administrateur du compte peut modifier l'administration."));
+    QCOMPARE(m_events, QStringList{"button 0"});
+    QCOMPARE(bytes(file()), before);
+    QVERIFY(!QFile::exists(m_f.path("TEMP/INFOADMIN.orvex")));
+}
+
+void AdminPageTest::failedDeploymentSentAgain()
+{
+    QVERIFY(writeParams(file(), kAccount));
+    open();
+    m_page->loginFile().list(LoginFile::UserNom)[1] = QStringLiteral("Robert");
+    validate();
+    QCOMPARE(m_events, (QStringList{"deploy 0", "button 0"}));
+    // No success came back: the next validate sends it again.
+    m_events.clear();
+    open();
+    validate();
+    QCOMPARE(m_events, (QStringList{"deploy 0", "button 0"}));
+    m_page->slotAccountDeployed(0);
+    m_events.clear();
+    open();
+    validate();
+    QCOMPARE(m_events, QStringList{"button 0"});
+}
+
+void AdminPageTest::changedFileReloaded()
+{
+    QVERIFY(writeParams(file(), kAccount));
+    open();
+    m_page->loginFile().list(LoginFile::UserNom)[1] = QStringLiteral("Robert");
+    // The panel renamed a screen meanwhile.
+    QVERIFY(ClassParam().setParamCrypt(file(), "PLAYERLISTNAME", "Hall|Borne|Bar"));
+    const QByteArray before = bytes(file());
+    validate(1);
+    QVERIFY(m_answerer->texts().value(1).contains(QStringLiteral("modifié depuis l'ouverture de la page")));
+    QVERIFY(m_events.isEmpty());
+    QCOMPARE(bytes(file()), before);
+    QCOMPARE(texts(m_page->widgets()->boxChooser), (QStringList{"S1(Hall)", "S2(Borne)", "S3(Bar)"}));
+}
+
+void AdminPageTest::seedHoldingRowSeparatorSaysSo()
+{
+    QVERIFY(writeParams(file(), {{"UTILISATEUR", "alice"}, {"MOTDEPASSE", "ab|cd"}, {"TYPECOMPTE", "ADMIN"}}));
+    m_answerer->confirm();
+    open({"S1"});
+    QVERIFY(m_answerer->waitUntilDone());
+    QVERIFY(m_answerer->texts().value(0).startsWith(QStringLiteral("La valeur de MOTDEPASSE contient")));
+    validate();
+    QCOMPARE(stored("USERPASSWORD"), QStringLiteral("NULL"));
+}
+
+void AdminPageTest::enregistreBalisesWrites()
+{
+    QVERIFY(writeParams(file(), kAccount));
+    open();
+    QVERIFY(m_page->EnregistreBalises("USERNOM", {"Alice", "Bob"}));
+    QCOMPARE(stored("USERNOM"), QStringLiteral("Alice|Bob"));
+    QVERIFY(m_page->changed());
+    QVERIFY(!m_page->EnregistreBalises("USERNOM", {"Alice", "Bob"}));
 }
 
 void AdminPageTest::accountOnlyFileValidated()

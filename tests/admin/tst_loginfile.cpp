@@ -32,7 +32,14 @@ private slots:
     void emptiedListReadsBackAsNoRows();
     void refusedSaveWritesNothing_data();
     void refusedSaveWritesNothing();
-    void pendingDeployAccumulates();
+    void pendingDeployKeptUntilSent();
+    void loadSaveRoundTrip_data();
+    void loadSaveRoundTrip();
+    void seedHoldingRowSeparator_data();
+    void seedHoldingRowSeparator();
+    void failedLoadSavesNothing();
+    void changedFileIsNotOverwritten();
+    void saveKeyWritesAtOnce();
 
 private:
     QString file() const { return m_dir->filePath(LoginFile::FileName); }
@@ -61,7 +68,8 @@ void LoginFileTest::rowGrammar_data()
     QTest::newRow("empty value is one empty row") << "" << 1 << QStringList();
     QTest::newRow("two rows") << "a|b" << 2 << QStringList{"a", "b"};
     QTest::newRow("empty rows kept") << "a||" << 3 << QStringList{"a", "", ""};
-    QTest::newRow("empty first row means none") << "|b" << 2 << QStringList();
+    QTest::newRow("empty first row lost the rows after it") << "|b" << 2 << QStringList{"", "b"};
+    QTest::newRow("NULL first row lost the rows after it") << "NULL|b" << 2 << QStringList{"NULL", "b"};
     QTest::newRow("items stay inside a row") << "x;y|z" << 2 << QStringList{"x;y", "z"};
 }
 
@@ -72,7 +80,7 @@ void LoginFileTest::rowGrammar()
     QFETCH(QStringList, list);
     QCOMPARE(LoginFile::splitRows(value).size(), splitRows);
     QCOMPARE(LoginFile::readList(value), list);
-    QCOMPARE(LoginFile::hasNoRows(LoginFile::splitRows(value)), list.isEmpty());
+    QCOMPARE(LoginFile::isNoRows(value), list.isEmpty());
     if (!list.isEmpty())
         QCOMPARE(LoginFile::joinRows(list), value);
 }
@@ -182,7 +190,8 @@ void LoginFileTest::loadWithoutFileHasNoUser()
     LoginFile login(file());
     QVERIFY(!login.load({"S1"}));
     QVERIFY(login.list(LoginFile::UserList).isEmpty());
-    QCOMPARE(login.list(LoginFile::PlayerList), QStringList{"S1"});
+    // Nothing but what the file gave: no boxes from the screens either.
+    QVERIFY(login.list(LoginFile::PlayerList).isEmpty());
 }
 
 void LoginFileTest::saveWritesOnlyChangedKeys()
@@ -307,7 +316,7 @@ void LoginFileTest::refusedSaveWritesNothing()
     QVERIFY(datedCopies().isEmpty());
 }
 
-void LoginFileTest::pendingDeployAccumulates()
+void LoginFileTest::pendingDeployKeptUntilSent()
 {
     QVERIFY(writeParams(file(), kAccountOnly));
     LoginFile login(file());
@@ -315,15 +324,199 @@ void LoginFileTest::pendingDeployAccumulates()
     login.updatePlayerToPlaylist();
     QVERIFY(login.save().deployStatus);
     // A later save without edits writes nothing, yet the first one is unsent.
-    const LoginFile::SaveResult again = login.save();
-    QVERIFY(!again.changed);
+    QVERIFY(!login.save().changed);
+    QCOMPARE(login.requestDeploy(), 1);
+    // The deployment failed: asked again, the same status goes out.
     QCOMPARE(login.pendingDeploy(), 1);
-    QCOMPARE(login.takePendingDeploy(), 1);
+    QCOMPARE(login.requestDeploy(), 1);
+    // A deployment without the playlists leaves them pending.
+    login.deploySucceeded(0);
+    QCOMPARE(login.pendingDeploy(), 1);
+    login.deploySucceeded(1);
     QCOMPARE(login.pendingDeploy(), -1);
 
     login.list(LoginFile::UserNom)[0] = QStringLiteral("Alice");
     QVERIFY(login.save().changed);
-    QCOMPARE(login.takePendingDeploy(), 0);
+    QCOMPARE(login.requestDeploy(), 0);
+    // Saved again after the request: that deployment may not hold it.
+    login.list(LoginFile::UserNom)[0] = QStringLiteral("Alice B");
+    QVERIFY(login.save().changed);
+    login.deploySucceeded(0);
+    QCOMPARE(login.pendingDeploy(), 0);
+    QCOMPARE(login.requestDeploy(), 0);
+    login.deploySucceeded(0);
+    QCOMPARE(login.pendingDeploy(), -1);
+}
+
+namespace {
+
+// Every key of the login file, consistent with itself, so that a load and a
+// save without edits have nothing to write.
+ParamList fullFile(const ParamList &changes, const QStringList &without = {})
+{
+    ParamList values = kAccount;
+    for (const auto &kv : changes) {
+        bool found = false;
+        for (auto &v : values) {
+            if (v.first == kv.first) {
+                v.second = kv.second;
+                found = true;
+            }
+        }
+        if (!found)
+            values.append(kv);
+    }
+    ParamList kept;
+    for (const auto &kv : values) {
+        if (!without.contains(kv.first))
+            kept.append(kv);
+    }
+    return kept;
+}
+
+} // namespace
+
+void LoginFileTest::loadSaveRoundTrip_data()
+{
+    QTest::addColumn<ParamList>("values");
+    QTest::addColumn<QStringList>("without");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("box in the second category left its category")
+        << fullFile({{"CATEGORYELEMENTS", "|10001"}}) << QStringList() << "CATEGORYELEMENTS"
+        << QStringList{"", "10001"};
+    QTest::newRow("user lost the category granted after the administrator's empty row")
+        << fullFile({{"PLAYPERMISSION", "|Hall"}}) << QStringList() << "PLAYPERMISSION" << QStringList{"", "Hall"};
+    QTest::newRow("users after an unnamed first user lost without a main user")
+        << fullFile({{"USERLIST", "|anna"}}) << QStringList{"UTILISATEUR"} << "USERLIST"
+        << QStringList{"", "anna"};
+    QTest::newRow("boxes lost their playlists after an empty first playlist")
+        << fullFile({{"PLAYLISTNAME", "PLAYLIST-a|PLAYLIST-promo"},
+                     {"PLAYLISTELEMENTS", "|S1"},
+                     {"PLAYERLISTTOPLAYLIST", "PLAYLIST-promo||"}})
+        << QStringList() << "PLAYLISTELEMENTS" << QStringList{"", "S1"};
+    QTest::newRow("NULL rows kept where they stand")
+        << fullFile({{"FILTRESLIST", "Rez|Etage"}, {"FILTRESELEMENTS", "NULL|S1"}}) << QStringList()
+        << "FILTRESELEMENTS" << QStringList{"NULL", "S1"};
+    QTest::newRow("companion lists shorter than their names")
+        << fullFile({{"CATEGORYELEMENTS", "S1"}, {"PLAYERLISTNAME", "Entrée"}, {"USERPERMISSION", "1111111111111111;60;20"}})
+        << QStringList() << "PLAYERLISTNAME" << QStringList{"Entrée"};
+    QTest::newRow("rows of items kept whole")
+        << fullFile({{"PLAYPERMISSION", "Hall;PLAYLIST-promo|Bar;Hall"}, {"CATEGORYELEMENTS", "S1;S2|S3;S1"}})
+        << QStringList() << "CATEGORYELEMENTS" << QStringList{"S1;S2", "S3;S1"};
+    QTest::newRow("empty values stay empty")
+        << fullFile({{"FILTRESLIST", ""}, {"FILTRESELEMENTS", ""}}) << QStringList() << "FILTRESLIST"
+        << QStringList();
+}
+
+void LoginFileTest::loadSaveRoundTrip()
+{
+    QFETCH(ParamList, values);
+    QFETCH(QStringList, without);
+    QFETCH(QString, key);
+    QFETCH(QStringList, rows);
+    QVERIFY(writeParams(file(), fullFile(values, without)));
+    const QByteArray before = bytes(file());
+    LoginFile login(file());
+    QVERIFY(login.load({"ignored"}));
+    QCOMPARE(login.list(LoginFile::listOf(key)), rows);
+    const LoginFile::SaveResult result = login.save();
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(result.writtenKeys, QStringList());
+    QCOMPARE(bytes(file()), before);
+}
+
+void LoginFileTest::seedHoldingRowSeparator_data()
+{
+    QTest::addColumn<ParamList>("values");
+    QTest::addColumn<QStringList>("screens");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("main password with '|' became two passwords")
+        << ParamList{{"UTILISATEUR", "alice"}, {"MOTDEPASSE", "ab|cd"}, {"TYPECOMPTE", "ADMINISTRATEUR"}}
+        << QStringList{"S1"} << "USERPASSWORD" << "NULL";
+    QTest::newRow("main user with '|' became two users")
+        << ParamList{{"UTILISATEUR", "al|ice"}, {"MOTDEPASSE", "Secret12345"}, {"TYPECOMPTE", "ADMINISTRATEUR"}}
+        << QStringList{"S1"} << "USERLIST" << "";
+    QTest::newRow("account type with '|' became two types")
+        << ParamList{{"UTILISATEUR", "alice"}, {"MOTDEPASSE", "Secret12345"}, {"TYPECOMPTE", "ADMIN|X"}}
+        << QStringList{"S1"} << "USERTYPE" << "NULL";
+    QTest::newRow("screen named with '|' shifted the later boxes")
+        << kAccountOnly << QStringList{"Entree|Saly", "S2"} << "PLAYERLIST" << "EntreeSaly|S2";
+}
+
+void LoginFileTest::seedHoldingRowSeparator()
+{
+    QFETCH(ParamList, values);
+    QFETCH(QStringList, screens);
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QVERIFY(writeParams(file(), values));
+    LoginFile login(file());
+    QVERIFY(login.load(screens));
+    QVERIFY(login.save().ok);
+    QCOMPARE(this->stored(key), stored);
+}
+
+void LoginFileTest::failedLoadSavesNothing()
+{
+    LoginFile login(file());
+    QVERIFY(!login.load({"S1"}));
+    for (int l = 0; l < LoginFile::ListCount; ++l)
+        QVERIFY2(login.list(LoginFile::List(l)).isEmpty(), qPrintable(LoginFile::keyName(LoginFile::List(l))));
+    // The file arrives afterwards (the login downloads it): not overwritten.
+    QVERIFY(writeParams(file(), kAccount));
+    const QByteArray before = bytes(file());
+    const LoginFile::SaveResult result = login.save();
+    QVERIFY(!result.ok);
+    QVERIFY(!result.changed);
+    QCOMPARE(bytes(file()), before);
+    QCOMPARE(login.pendingDeploy(), -1);
+    QVERIFY(login.reload());
+    QCOMPARE(login.list(LoginFile::UserList), (QStringList{"alice", "bob"}));
+}
+
+void LoginFileTest::changedFileIsNotOverwritten()
+{
+    QVERIFY(writeParams(file(), kAccount));
+    LoginFile login(file());
+    QVERIFY(login.load({}));
+    login.list(LoginFile::UserNom)[1] = QStringLiteral("Robert");
+    // A screen renamed on the panel meanwhile.
+    QVERIFY(ClassParam().setParamCrypt(file(), "PLAYERLISTNAME", "Hall|Borne|Bar"));
+    const QByteArray before = bytes(file());
+    const LoginFile::SaveResult result = login.save();
+    QVERIFY(!result.ok);
+    QVERIFY(result.stale);
+    QCOMPARE(bytes(file()), before);
+    QVERIFY(datedCopies().isEmpty());
+    QVERIFY(login.reload());
+    QCOMPARE(login.list(LoginFile::PlayerListName).value(0), QStringLiteral("Hall"));
+    login.list(LoginFile::UserNom)[1] = QStringLiteral("Robert");
+    QVERIFY(login.save().ok);
+    QCOMPARE(stored("USERNOM"), QStringLiteral("Alice A|Robert"));
+    QCOMPARE(stored("PLAYERLISTNAME"), QStringLiteral("Hall|Borne|Bar"));
+    // Its own writes do not make the file look changed to it.
+    login.list(LoginFile::UserNom)[0] = QStringLiteral("Alice");
+    QVERIFY(login.save().ok);
+}
+
+void LoginFileTest::saveKeyWritesAtOnce()
+{
+    QVERIFY(writeParams(file(), kAccount));
+    LoginFile login(file());
+    QVERIFY(login.load({}));
+    const LoginFile::SaveResult result = login.saveKey("USERNOM", {"Alice", "Bob"});
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(result.writtenKeys, QStringList{"USERNOM"});
+    QCOMPARE(stored("USERNOM"), QStringLiteral("Alice|Bob"));
+    QCOMPARE(login.list(LoginFile::UserNom), (QStringList{"Alice", "Bob"}));
+    QVERIFY(datedCopies().isEmpty());
+    QCOMPARE(login.pendingDeploy(), 0);
+    QVERIFY(!login.saveKey("MOTDEPASSE", {"x"}).ok);
+    QCOMPARE(stored("MOTDEPASSE"), QStringLiteral("Secret12345"));
 }
 
 QTEST_GUILESS_MAIN(LoginFileTest)

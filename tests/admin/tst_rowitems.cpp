@@ -131,6 +131,9 @@ void RowItemsTest::password_data()
     QTest::newRow("nine characters") << "Abcdefghi" << false;
     QTest::newRow("long with digits") << "Abcdefghij0123456789" << true;
     QTest::newRow("row separator refused") << "Abcdefghij|" << false;
+    QTest::newRow("quote was dropped from the stored password") << "Accueil\"2025x" << false;
+    QTest::newRow("line break refused") << "Accueil2025x\n" << false;
+    QTest::newRow("carriage return refused") << "Accueil\r2025x" << false;
 }
 
 void RowItemsTest::password()

@@ -89,6 +89,11 @@ void TestAddBoxRules::loginKeys_data()
                                                   << QStringList{"10234|10417|10502|12345", "Hall|||12345", "10234;12345"};
     QTest::newRow("empty names key is padded") << QStringList{"10234", "", "Accueil", "10234"} << ""
                                                << QStringList{"10234|12345", "|12345", "10234;12345"};
+    QTest::newRow("new box took the name of a row past the boxes")
+        << QStringList{"", "a|b|c", "Accueil", ""} << "Accueil" << QStringList{"12345", "12345", "12345"};
+    QTest::newRow("names past the boxes are dropped")
+        << QStringList{"10234", "Hall|a|b", "Accueil", "10234"} << "Accueil"
+        << QStringList{"10234|12345", "Hall|12345", "10234;12345"};
 }
 
 void TestAddBoxRules::loginKeys()

@@ -165,9 +165,21 @@ void TestAlertPage::unwritableReportIsNotAnnounced()
     QVERIFY(QDir(logFolder()).mkdir(name));
     QSignalSpy sent(&page, &ClassAlerte::signalEnvoiAlerte);
     QSignalSpy pages(&page, &ClassAlerte::signalButton);
+    const QString before = page.descriptionText();
+    ModalAnswerer answerer;
+    answerer.confirm();
     page.slotValider();
+    QVERIFY(answerer.done());
     QCOMPARE(sent.count(), 0);
-    QCOMPARE(pages.count(), 1);
+    // The user is told which file and why, and stays on the page with the text.
+    QCOMPARE(answerer.texts().size(), 1);
+    QVERIFY2(answerer.texts().first().contains(logFolder() + name), qPrintable(answerer.texts().first()));
+    QFile probe(logFolder() + name);
+    QVERIFY(!probe.open(QIODevice::Append));
+    QVERIFY(!probe.errorString().isEmpty());
+    QVERIFY2(answerer.texts().first().contains(probe.errorString()), qPrintable(answerer.texts().first()));
+    QCOMPARE(pages.count(), 0);
+    QCOMPARE(page.descriptionText(), before);
 }
 
 void TestAlertPage::keyboardMessage()

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QtTest>
 
 // The control panel's own mechanics: relayout, sizes, keys, navigation.
@@ -30,6 +31,7 @@ private slots:
     void metrics();
     void relayoutOncePerBurst();
     void minimumSizeFixesThePanel();
+    void administrationHiddenBeforeLogin();
     void navigation_data();
     void navigation();
     void arrowKeysMoveThePosterSelection();
@@ -62,6 +64,19 @@ void TestPanel::cleanup()
     delete m_panel;
     m_panel = nullptr;
     m_work.reset();
+}
+
+void TestPanel::administrationHiddenBeforeLogin()
+{
+    // Only the end of a login shows it, and only to an administrator.
+    int found = 0;
+    for (QToolButton *b : m_panel->findChildren<QToolButton *>()) {
+        if (b->text() == QStringLiteral("Administration")) {
+            ++found;
+            QVERIFY(b->isHidden());
+        }
+    }
+    QCOMPARE(found, 1);
 }
 
 void TestPanel::metrics_data()

@@ -27,12 +27,19 @@ private slots:
     void deployTwoBoxes();
     void concurrentChange_data();
     void concurrentChange();
+    void choiceCancelledOrEmpty_data();
     void choiceCancelledOrEmpty();
     void overlayCancelStops();
     void uploadFailures_data();
     void uploadFailures();
+    void faultMatrix_data();
+    void faultMatrix();
+    void localFileErrorEndsTheRunOnce_data();
+    void localFileErrorEndsTheRunOnce();
     void sharePage_data();
     void sharePage();
+    void shareWithNothingToRender_data();
+    void shareWithNothingToRender();
 
 private:
     void build(bool local = false);
@@ -46,6 +53,7 @@ private:
     QStringList m_answer{"B1", "B2"};
     bool m_chosen = true;
     bool m_overwrite = true;
+    bool m_renders = true;
     int m_questions = 0;
     QStringList m_opened;
     ClassParam m_player;
@@ -92,6 +100,7 @@ void BoxDeploymentTest::init()
     m_answer = QStringList{"B1", "B2"};
     m_chosen = true;
     m_overwrite = true;
+    m_renders = true;
     m_questions = 0;
     m_opened.clear();
 }
@@ -138,9 +147,14 @@ void BoxDeploymentTest::build(bool local)
     d->setOpener([this](const QString &url) { m_opened << url; });
     connect(m_timer.data(), &QTimer::timeout, d, &BoxDeployment::slotProcessDeploy);
     connect(m_lists.data(), &ListTransfers::sequenceFailed, d, &BoxDeployment::sequenceFailed);
-    // The publication page: renders the poster, then reports.
+    connect(m_alignment.data(), &MediaAlignment::signalError, d, &BoxDeployment::downloadFailed);
+    // The publication page: renders the poster (or, with nothing to render,
+    // removes the old picture), then reports.
     connect(d, &BoxDeployment::signalUpdateHDImage, d, [this, d](int) {
-        SequenceFixture::writeFile(m_fx.work("LINKS/Picture.png"), "rendered poster");
+        if (m_renders)
+            SequenceFixture::writeFile(m_fx.work("LINKS/Picture.png"), "rendered poster");
+        else
+            QFile::remove(m_fx.work("LINKS/Picture.png"));
         d->slotSavePictureTermine();
     });
     m_done.reset(new QSignalSpy(d, &BoxDeployment::signalTermine));
@@ -207,16 +221,22 @@ void BoxDeploymentTest::deployTwoBoxes()
 void BoxDeploymentTest::concurrentChange_data()
 {
     QTest::addColumn<bool>("overwrite");
-    QTest::newRow("OK overwrites") << true;
-    QTest::newRow("Cancel uploads nothing") << false;
+    QTest::addColumn<bool>("serverCopy");
+    QTest::newRow("OK overwrites") << true << true;
+    QTest::newRow("Cancel uploads nothing") << false << true;
+    // Counter 0 against 3: asked too, not taken for a failed fetch.
+    QTest::newRow("no server copy yet: asked, OK deploys") << true << false;
 }
 
 void BoxDeploymentTest::concurrentChange()
 {
     QFETCH(bool, overwrite);
+    QFETCH(bool, serverCopy);
     build();
     // Another console deployed B1 meanwhile.
     QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"ID", "6"}}));
+    if (!serverCopy)
+        QVERIFY(QFile::remove(server("B1/PLAYER.orvex")));
     const QByteArray before = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
     m_overwrite = overwrite;
     const qint64 mark = StandIn::mark();
@@ -231,21 +251,28 @@ void BoxDeploymentTest::concurrentChange()
     }
 }
 
+void BoxDeploymentTest::choiceCancelledOrEmpty_data()
+{
+    QTest::addColumn<bool>("chosen");
+    QTest::addColumn<QStringList>("answer");
+    QTest::newRow("Cancel") << false << QStringList{"B1"};
+    // The form confirms on Return even with its OK button greyed.
+    QTest::newRow("no screen ticked: reported a success with nothing sent") << true << QStringList{};
+}
+
 void BoxDeploymentTest::choiceCancelledOrEmpty()
 {
+    QFETCH(bool, chosen);
+    QFETCH(QStringList, answer);
     build();
-    m_chosen = false;
-    qint64 mark = StandIn::mark();
+    QSignalSpy overlay(m_deploy.data(), &BoxDeployment::signalMessageOnlyON);
+    m_chosen = chosen;
+    m_answer = answer;
+    const qint64 mark = StandIn::mark();
     QVERIFY(!run());
+    QCOMPARE(m_done->count(), 0);
+    QCOMPARE(overlay.count(), 0);
     QCOMPARE(SequenceFixture::requests(mark), QStringList{});
-
-    // No box ticked: checked and scanned, nothing sent to a box folder.
-    m_chosen = true;
-    m_answer.clear();
-    mark = StandIn::mark();
-    QVERIFY(run());
-    QCOMPARE(uploads(mark), QStringList{});
-    QVERIFY(SequenceFixture::requests(mark).contains("SCANDIR " + m_fx.account() + "/B1"));
 }
 
 void BoxDeploymentTest::overlayCancelStops()
@@ -305,6 +332,119 @@ void BoxDeploymentTest::uploadFailures()
     // The failed box did not get its poster list.
     if (match != "/LINKS/")
         QCOMPARE(SequenceFixture::readFile(server(match.mid(1) + "PLAYER.orvex")), match == "/B1/" ? before1 : before2);
+}
+
+void BoxDeploymentTest::faultMatrix_data()
+{
+    // Each request of the run that talks to the server, three ways to fail.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("kind");
+    // "fetch": the selected box's server copy, read before anything goes.
+    const QStringList files{"fetch B1/PLAYER.orvex", "B1/INFO.orvex", "B1/Slide1.png", "B1/PLAYER.orvex", "B2/Slide1.png",
+                            "B2/PLAYER.orvex", "LINKS/menu/Picture.png", "LINKS/menu/Picture10090507.png",
+                            "LINKS/menu/index.html", "LINKS/menu/index10090507.html"};
+    for (const QString &file : files)
+        for (const QString &kind : {QString("500"), QString("close"), QString("noanswer")})
+            QTest::newRow(qPrintable(kind + " on " + file)) << file << kind;
+}
+
+void BoxDeploymentTest::faultMatrix()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, kind);
+    QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"),
+                        {{"SLIDETYPE", "IMAGE"}, {"NETWORK", "SiteWeb;Facebook"}, {"WEBSITE", "0"},
+                         {"LINKSITE", "https://x.example/zobox/zo_a/LINKS/menu"}, {"ID", "3"}}));
+    build();
+    m_revisions->getIDfilePlayer();
+    const QByteArray before1 = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
+    const QByteArray before2 = SequenceFixture::readFile(server("B2/PLAYER.orvex"));
+    const bool fetch = file.startsWith("fetch ");
+    const QString target = m_fx.account() + '/' + file.mid(fetch ? 6 : 0);
+    QSignalSpy fetchFailed(m_deploy.data(), &BoxDeployment::signalErreurConnexion);
+    // A download has no step time-out of its own: the API's stall bound ends it.
+    m_fx.m_api->setStallTimeout(1000);
+    const qint64 mark = StandIn::mark();
+    // Every try of that one request fails.
+    QVERIFY(StandIn::fault(fetch ? "/zobox/" + target : "/zobox/upload.php", kind, target, 3, 3000));
+    QVERIFY(!run(30000));
+    QVERIFY(!m_deploy->running());
+    QCOMPARE(m_done->count(), 0);
+    // One failure box.
+    QCOMPARE(m_failed->count() + fetchFailed.count(), 1);
+    if (fetch)
+        QCOMPARE(uploads(mark), QStringList{});
+    ClassParam read;
+    for (const auto &box : {qMakePair(QString("B1"), before1), qMakePair(QString("B2"), before2)}) {
+        const QString path = server(box.first + "/PLAYER.orvex");
+        QVERIFY2(SequenceFixture::readFile(path) == box.second || read.getParamCrypt(path, "VERSION", 1) == "310",
+                 qPrintable(box.first));
+    }
+    StandIn::reset(target);
+}
+
+void BoxDeploymentTest::localFileErrorEndsTheRunOnce_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("box");
+    // Each once; the copy could not be saved: the box naming file and reason only.
+    QTest::newRow("copy cannot be deleted: restarted the login, boxes without end") << true
+        << "Erreur: Suppression du fichier impossible";
+    QTest::newRow("copy cannot be saved") << false << "FTP: Impossible de sauvegarder le fichier ";
+}
+
+void BoxDeploymentTest::localFileErrorEndsTheRunOnce()
+{
+    QFETCH(bool, folder);
+    QFETCH(QString, box);
+    build();
+    // A folder in the server copy's place cannot be deleted; a link into a
+    // missing folder cannot be written through.
+    if (folder)
+        QVERIFY(QDir().mkpath(m_fx.work("PLAYER.orvex")));
+    else
+        QVERIFY(QFile::link(m_fx.work("no-such-folder/PLAYER.orvex"), m_fx.work("PLAYER.orvex")));
+    QStringList boxes;
+    connect(m_deploy.data(), &BoxDeployment::signalError, this, [&](QString text) { boxes << "Erreur: " + text; });
+    connect(m_alignment.data(), &MediaAlignment::signalMessage, this,
+            [&](QString title, QString text, bool) { boxes << title + ": " + text; });
+    const qint64 mark = StandIn::mark();
+    QVERIFY(!run(5000));
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first().startsWith(box), qPrintable(boxes.first()));
+    QCOMPARE(m_done->count(), 0);
+    QCOMPARE(SequenceFixture::requests(mark), QStringList{});
+}
+
+void BoxDeploymentTest::shareWithNothingToRender_data()
+{
+    QTest::addColumn<QString>("network");
+    QTest::newRow("web page: uploaded a missing picture, type 8") << "SiteWeb";
+    QTest::newRow("social network") << "SiteWeb;Facebook";
+}
+
+void BoxDeploymentTest::shareWithNothingToRender()
+{
+    QFETCH(QString, network);
+    // The shared poster is a video: the publication page renders nothing.
+    QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"),
+                        {{"SLIDETYPE", "VIDEO"}, {"NETWORK", network}, {"WEBSITE", "0"},
+                         {"LINKSITE", "https://x.example/zobox/zo_a/LINKS/menu"}, {"ID", "3"}}));
+    SequenceFixture::writeFile(m_fx.work("LINKS/Picture.png"), "picture of another screen");
+    m_renders = false;
+    build();
+    const qint64 mark = StandIn::mark();
+    QVERIFY(run());
+    QCOMPARE(m_failed->count(), 0);
+    // One box naming the share picture; no share file went, DATA/ did.
+    QCOMPARE(m_errors->count(), 1);
+    QVERIFY2(m_errors->at(0).at(0).toString().contains(m_fx.work("LINKS/Picture.png")),
+             qPrintable(m_errors->at(0).at(0).toString()));
+    for (const QString &line : uploads(mark))
+        QVERIFY2(!line.startsWith("LINKS/"), qPrintable(line));
+    QCOMPARE(SequenceFixture::filesOf(server("LINKS/menu")).keys(), QStringList{});
+    QVERIFY(m_opened.isEmpty());
+    QCOMPARE(ClassParam().getParamCrypt(server("B2/PLAYER.orvex"), "VERSION", 0), QString("310"));
 }
 
 void BoxDeploymentTest::sharePage_data()

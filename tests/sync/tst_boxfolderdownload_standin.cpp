@@ -27,6 +27,7 @@ private slots:
     void cancelDropsTheRequestInFlight();
     void statusFile_data();
     void statusFile();
+    void statusWaitEndsDuringABoxDownload();
 
 private:
     void build(bool local = false);
@@ -146,6 +147,22 @@ void BoxFolderDownloadTest::statusFile()
     QCOMPARE(SequenceFixture::readFile(m_fx.work("DATA/STATUS.orvex")),
              answered ? QByteArray("status of the box") : QByteArray("<missing>"));
     QVERIFY(!m_rig.download->refreshInfo());
+}
+
+void BoxFolderDownloadTest::statusWaitEndsDuringABoxDownload()
+{
+    const QString folder = m_fx.tree(m_fx.account() + "/B1/");
+    SequenceFixture::writeFile(folder + "Slide2.png", QByteArray(40000, 'y'));
+    SequenceFixture::writeFile(folder + "Slide3.png", QByteArray(30000, 'z'));
+    build();
+    // Each slide answers late, short of a stall: the box download outlasts
+    // the STATUS download's wait.
+    QVERIFY(StandIn::fault(QString(), "delay", m_fx.account() + "/B1/Slide", 3, 700));
+    m_rig.download->slotDownloadStatus();
+    m_rig.download->start();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig.statusTimer->isActive() && !m_rig.download->running(), 15000);
+    QCOMPARE(m_seen, (QStringList{"begin", "cleared", "arrived 1", "layout", "status"}));
+    QCOMPARE(SequenceFixture::filesOf(m_fx.work("DATA")), SequenceFixture::filesOf(folder));
 }
 
 QTEST_GUILESS_MAIN(BoxFolderDownloadTest)

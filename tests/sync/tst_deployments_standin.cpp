@@ -31,6 +31,11 @@ private slots:
     void accountIndexDamaged();
     void folderCallWhileIdle();
     void accountUploadFails();
+    void indexUploadFailsKeepsJournal_data();
+    void indexUploadFailsKeepsJournal();
+    void recordJournalledWhileTheIndexGoesUp();
+    void localFileErrorEndsTheRunOnce_data();
+    void localFileErrorEndsTheRunOnce();
     void mediaDeployment();
     void mediaNothingToSend();
     void mediaUploadFails();
@@ -127,6 +132,9 @@ void DeploymentsTest::build()
     m_commands->setSelectedBox([this] { return m_selected; });
     connect(m_t3.data(), &QTimer::timeout, m_commands.data(), &CommandReport::slotProcessDeployCommandeTimer);
     connect(m_t4.data(), &QTimer::timeout, m_commands.data(), &CommandReport::slotProcessDeployAlerteTime);
+    for (JournalDeployment *machine : {static_cast<JournalDeployment *>(m_account.data()),
+                                       static_cast<JournalDeployment *>(m_mediaDeploy.data())})
+        connect(m_alignment.data(), &MediaAlignment::signalError, machine, &JournalDeployment::downloadFailed);
     for (QObject *machine : {static_cast<QObject *>(m_account.data()), static_cast<QObject *>(m_mediaDeploy.data()),
                              static_cast<QObject *>(m_commands.data())})
         connect(m_lists.data(), SIGNAL(sequenceFailed(int)), machine, SLOT(sequenceFailed()));
@@ -180,10 +188,13 @@ void DeploymentsTest::accountDeployment()
     QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
     build();
     QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
     const qint64 mark = StandIn::mark();
     m_account->start(status);
     QVERIFY(waitIdle([this] { return m_account->running(); }));
     QCOMPARE(finished.count(), 1);
+    QCOMPARE(deployed.count(), 1);
+    QCOMPARE(deployed.at(0).at(0).toInt(), status);
     QCOMPARE(requests(mark), expected);
     QCOMPARE(SequenceFixture::readFile(server("LoginCrypt.orvex")),
              SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")));
@@ -239,15 +250,103 @@ void DeploymentsTest::accountUploadFails()
     QVERIFY(StandIn::fault("/zobox/upload.php", "close", m_fx.account(), 3));
     QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
     QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
     const qint64 mark = StandIn::mark();
     m_account->start(1);
     QVERIFY(waitIdle([this] { return m_account->running(); }));
     QCOMPARE(failed.count(), 1);
     QCOMPARE(finished.count(), 1);
+    // The login file stays pending on the page: nothing reports success.
+    QCOMPARE(deployed.count(), 0);
     // It stopped at the login file: no index, no playlists, journal kept.
     QCOMPARE(requests(mark), QVector<QString>(3, "UPLOAD LoginCrypt.orvex").toList());
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
+}
+
+void DeploymentsTest::indexUploadFailsKeepsJournal_data()
+{
+    QTest::addColumn<bool>("admin");
+    QTest::addColumn<QString>("permissions");
+    QTest::newRow("administration journal deleted before the index went up") << true << "Entree;Bar|Entree";
+    QTest::newRow("media journal") << false << "Hall;Bar|Hall|Bar";
+}
+
+void DeploymentsTest::indexUploadFailsKeepsJournal()
+{
+    QFETCH(bool, admin);
+    QFETCH(QString, permissions);
+    const QString journal = m_fx.work(admin ? "TEMP/INFOADMIN.orvex" : "TEMP/INFOMEDIA.orvex");
+    QVERIFY(admin ? OperationJournal::append(journal, {"RENOMMER", "Hall", "Entree", ""})
+                  : OperationJournal::append(journal, {"AJOUTER", "IMAGE/n.png", "CCC", "Bar", "3"}));
+    const QByteArray index = SequenceFixture::readFile(server("MEDIA.orvex"));
+    build();
+    const auto run = [&] {
+        if (admin)
+            m_account->start(0);
+        else
+            m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+        return waitIdle([&] { return m_account->running() || m_mediaDeploy->running(); });
+    };
+    QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
+    QVERIFY(StandIn::fault("/zobox/upload.php", "500", m_fx.account() + "/MEDIA.orvex", 3));
+    QVERIFY(run());
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
+    QVERIFY(QFileInfo::exists(journal));
+    // The next run sends it.
+    QVERIFY(run());
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), permissions);
+    QVERIFY(!QFileInfo::exists(journal));
+}
+
+void DeploymentsTest::recordJournalledWhileTheIndexGoesUp()
+{
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    QVERIFY(OperationJournal::append(journal, {"AJOUTER", "IMAGE/n.png", "CCC", "Bar", "3"}));
+    build();
+    QVERIFY(StandIn::fault("/zobox/upload.php", "delay", m_fx.account() + "/MEDIA.orvex", 1, 600));
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+    QTRY_COMPARE(m_mediaDeploy->step(), 74);
+    // The page journals a grant while the merged index is on its way.
+    QVERIFY(OperationJournal::append(journal, {"PERMISSION", "IMAGE/n.png", "", "Hall", ""}));
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), QString("IMAGE/old.png|VIDEO/old.mp4|IMAGE/n.png"));
+    // Only the merged record left the journal; the new one waits, numbered 1.
+    ClassParam read;
+    QVERIFY(read.getParamCrypt(journal, QStringList{"ALL"}, 1));
+    QCOMPARE(read.getInfoBalise(OperationJournal::countKey()), QString("1"));
+    QCOMPARE(read.getInfoBalise(OperationJournal::recordKey(1)), QString("PERMISSION|IMAGE/n.png||Hall|"));
+}
+
+void DeploymentsTest::localFileErrorEndsTheRunOnce_data()
+{
+    QTest::addColumn<bool>("admin");
+    QTest::newRow("account deployment") << true;
+    QTest::newRow("media deployment") << false;
+}
+
+void DeploymentsTest::localFileErrorEndsTheRunOnce()
+{
+    QFETCH(bool, admin);
+    const QString journal = m_fx.work(admin ? "TEMP/INFOADMIN.orvex" : "TEMP/INFOMEDIA.orvex");
+    QVERIFY(OperationJournal::append(journal, {"SUPPRIMER", "", "", "Hall"}));
+    // A folder where the index is fetched to cannot be replaced.
+    QVERIFY(QDir().mkpath(m_fx.work("TEMP/MEDIA.orvex")));
+    build();
+    QSignalSpy boxes(admin ? static_cast<JournalDeployment *>(m_account.data()) : m_mediaDeploy.data(),
+                     &JournalDeployment::signalCorrupt);
+    const qint64 mark = StandIn::mark();
+    if (admin)
+        m_account->start(0);
+    else
+        m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_account->running() || m_mediaDeploy->running(); }, 5000));
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.at(0).at(0).toString(), QString("Suppression du fichier impossible"));
+    QVERIFY(!requests(mark).contains("UPLOAD MEDIA.orvex"));
+    QVERIFY(QFileInfo::exists(journal));
 }
 
 void DeploymentsTest::mediaDeployment()

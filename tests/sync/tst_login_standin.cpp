@@ -42,8 +42,12 @@ private slots:
     void refusedCredentials();
     void unusableIndexEntrySkipped_data();
     void unusableIndexEntrySkipped();
+    void administrationFollowsTheType_data();
+    void administrationFollowsTheType();
+    void unsetPasswordRowOpensNothing();
     void serverUnreachableLosesNothing();
     void passwordNeverWritten();
+    void localErrorOfAnotherDownloadLeavesTheLoginAlone();
 
 private:
     void build(bool local = false, const QString &base = QString());
@@ -133,6 +137,21 @@ void LoginStandInTest::build(bool local, const QString &base)
     connect(login, &LoginSequence::SignalUserLogin, [this](QString u, QString t) { m_events << "login " + u + " " + t; });
 }
 
+void LoginStandInTest::localErrorOfAnotherDownloadLeavesTheLoginAlone()
+{
+    build();
+    // A deployment's download through the same object fails on a local
+    // folder while the login is idle.
+    QVERIFY(QDir().mkpath(m_fx.work("PLAYER.orvex")));
+    QSignalSpy errors(m_align.data(), &MediaAlignment::signalError);
+    for (int i = 0; i < 4 && errors.isEmpty(); ++i)
+        m_align->slotTelechargerFichier(m_fx.work(), "PLAYER.orvex", "B1", QString());
+    QCOMPARE(errors.count(), 1);
+    QVERIFY(!m_timer->isActive());
+    QCOMPARE(m_login->stepIndex(), 0);
+    QCOMPARE(m_dialogs.errors(), QStringList{});
+}
+
 bool LoginStandInTest::runLogin(int ms)
 {
     QSignalSpy finished(m_login.data(), &LoginSequence::signalFinished);
@@ -173,7 +192,7 @@ void LoginStandInTest::mediaFollowTheUser_data()
     QTest::newRow("main user sees every file")
         << false << QStringList{"boss", "boss-pw"}
         << QStringList{"IMAGE/hall.png", "IMAGE/hall2.png", "VIDEO/all.mp4", "TEXT/menu.png"}
-        << QStringList{"hide categories", "login boss "};
+        << QStringList{"hide categories", "admin 1", "login boss "};
     QTest::newRow("local mode") << true << QStringList{"anna", "anna-pw"} << anna
                                 << QStringList{"categories Hall", "permission 1000011111010010;30;10", "admin 0",
                                                "login anna UTILISATEUR"};
@@ -267,6 +286,45 @@ void LoginStandInTest::unusableIndexEntrySkipped()
     while (it.hasNext())
         log += QString::fromUtf8(SequenceFixture::readFile(it.next()));
     QCOMPARE(log.count("Entrée de l'index ignorée: "), 1);
+}
+
+void LoginStandInTest::administrationFollowsTheType_data()
+{
+    QTest::addColumn<QString>("types");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("event");
+
+    QTest::newRow("listed user") << "UTILISATEUR|UTILISATEUR" << QStringList{"anna", "anna-pw"} << "admin 0";
+    QTest::newRow("user past the end of USERTYPE kept the button")
+        << "ADMINISTRATEUR" << QStringList{"bob", "bob-pw"} << "admin 0";
+    QTest::newRow("ADMINISTRATEUR") << "ADMINISTRATEUR|UTILISATEUR" << QStringList{"anna", "anna-pw"} << "admin 1";
+    QTest::newRow("ADMIN") << "UTILISATEUR|ADMIN" << QStringList{"bob", "bob-pw"} << "admin 1";
+    QTest::newRow("main account left the button as built")
+        << "UTILISATEUR|UTILISATEUR" << QStringList{"boss", "boss-pw"} << "admin 1";
+}
+
+void LoginStandInTest::administrationFollowsTheType()
+{
+    QFETCH(QString, types);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, event);
+    const QString login = m_fx.tree(m_fx.account() + "/LoginCrypt.orvex");
+    QVERIFY(ClassParam().setParamCrypt(login, "USERTYPE", types));
+    m_dialogs.typed = typed;
+    build();
+    QVERIFY(runLogin());
+    // Once, at the end of the login.
+    QCOMPARE(m_events.filter("admin "), QStringList{event});
+    QVERIFY(m_events.indexOf(event) == m_events.size() - 2);
+}
+
+void LoginStandInTest::unsetPasswordRowOpensNothing()
+{
+    QVERIFY(ClassParam().setParamCrypt(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"), "USERPASSWORD", "anna-pw|"));
+    m_dialogs.typed = QStringList{"bob", ""};
+    build();
+    QVERIFY(!runLogin());
+    QCOMPARE(m_dialogs.errors(), QStringList{"error: Mot de passe non correct!!!"});
 }
 
 void LoginStandInTest::serverUnreachableLosesNothing()

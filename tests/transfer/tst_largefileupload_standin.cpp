@@ -276,6 +276,9 @@ void TestLargeFileUpload::failureEndsClosed()
     QCOMPARE(putFinished.count(), 0);
     QVERIFY(!m_api->lastSucceeded(HttpFileApi::OpUpload));
     QVERIFY(!m_api->statusLabel().contains("envoyé"));
+    // A connection that failed does not stay announced as under way.
+    if (fault == "down" || fault == "password")
+        QCOMPARE(m_api->statusLabel(), QString("Connecter sur le serveur"));
     QCOMPARE(m_upload->step(), 0);
     QVERIFY(!m_upload->running());
     QVERIFY(!m_upload->connection());
