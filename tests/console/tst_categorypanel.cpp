@@ -6,6 +6,7 @@
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
 #include "ModalAnswerer.h"
+#include "TimeScale.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
 #include "classVersion.h"
@@ -84,8 +85,8 @@ void TestCategoryPanel::initTestCase()
     connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
     m_panel->slotMinimumSize(1280, 800);
     m_panel->show();
-    auto *stack = m_panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+    QString box;
+    QVERIFY2(waitPanelShown(m_panel, &box), qPrintable(box));
 }
 
 void TestCategoryPanel::cleanupTestCase()
@@ -156,7 +157,7 @@ void TestCategoryPanel::statusIconsAfterLogin()
     // Then it waits five minutes before asking again.
     QTimer *relaunch = nullptr;
     for (QTimer *t : m_panel->findChildren<QTimer *>()) {
-        if (t->interval() == 300000)
+        if (t->interval() == TimeScale::ms(300000))
             relaunch = t;
     }
     QVERIFY(relaunch);

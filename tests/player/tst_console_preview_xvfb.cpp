@@ -1,5 +1,6 @@
 #include "../console/ConsoleFixture.h"
 #include "AnimationStackedWidget.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "RssFeedCache.h"
 #include "ZoPlayer.h"
@@ -21,10 +22,14 @@ class TestConsolePreviewXvfb : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void visualiserShowsTheChosenScreen();
     void demoLiveContentFromLoopback();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QTemporaryDir m_dir;
     QString m_work;
 };
