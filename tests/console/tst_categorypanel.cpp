@@ -1,3 +1,4 @@
+#include "AccountDeployment.h"
 #include "AnimationStackedWidget.h"
 #include "BoxItemWidget.h"
 #include "BoxStatus.h"
@@ -249,6 +250,8 @@ void TestCategoryPanel::rename()
     chooseScreen(1);
     QVERIFY(renameButton()->isEnabled());
     QSignalSpy category(m_panel, &classPrincipal::signalCurrentCategory);
+    QSignalSpy deployEnded(m_panel->accountDeployment(), &JournalDeployment::signalFinished);
+    QSignalSpy deployed(m_panel->accountDeployment(), &AccountDeployment::signalDeployed);
 
     ModalAnswerer answerer;
     answerer.enterText(typed);
@@ -270,7 +273,12 @@ void TestCategoryPanel::rename()
     QCOMPARE(list("groupList")->currentRow(), 0);
     QTRY_VERIFY(item(1) && !item(1)->iconPaths().isEmpty());
     QCOMPARE(item(1)->name(), typed);
-    QTest::qWait(300);
+    // The new name goes up with the login file under "Connexion en cours...":
+    // the grab waits for that band to go.
+    QTRY_COMPARE_WITH_TIMEOUT(deployEnded.count(), 1, 60000);
+    QCOMPARE(deployed.count(), 1);
+    QCOMPARE(answerer.unexpected(), 0);
+    QVERIFY(!overlayShown());
     saveScreenshot(m_panel, QStringLiteral("console-categories.png"));
 }
 
