@@ -13,8 +13,21 @@ $rawQuery = $cut === false ? '' : substr($uri, $cut + 1);
 // parse_url() would read "//zobox/..." as a host name: split by hand.
 $path = '/' . implode('/', array_filter(explode('/', rawurldecode($rawPath)), 'strlen'));
 
+// Every reply carries its length, as a real host's do: a reply that ends
+// at connection close may make Qt send the request a second time.
+function standin_with_length(callable $produce)
+{
+    ob_start();
+    $produce();
+    $body = ob_get_clean();
+    header('Content-Length: ' . strlen($body));
+    echo $body;
+}
+
 if (strncmp($path, '/_standin/', 10) === 0) {
-    standin_control(substr($path, 10));
+    standin_with_length(function () use ($path) {
+        standin_control(substr($path, 10));
+    });
     return true;
 }
 
@@ -62,15 +75,23 @@ function standin_serve_file($path)
     }
 }
 
+// Files are sent as they are read (they may be large) with their own length;
+// script replies are buffered to measure them.
 function standin_dispatch($path, array $scripts)
 {
     if (isset($scripts[$path])) {
-        include $scripts[$path];
+        standin_with_length(function () use ($path, $scripts) {
+            include $scripts[$path];
+        });
     } elseif (strncmp($path, '/v3.2/', 6) === 0) {
-        include __DIR__ . '/live/graph.php';
+        standin_with_length(function () use ($path) {
+            include __DIR__ . '/live/graph.php';
+        });
     } elseif (strncmp($path, '/demo/', 6) === 0) {
         // The demo's news feed and its pictures.
-        include __DIR__ . '/live/router.php';
+        standin_with_length(function () use ($path) {
+            include __DIR__ . '/live/router.php';
+        });
     } else {
         standin_serve_file($path);
     }
@@ -118,6 +139,7 @@ if ($fault === null || $kind === 'delay') {
     standin_dispatch($path, $scripts);
     $body = ob_get_clean();
     $half = intdiv(strlen($body), 2);
+    header('Content-Length: ' . strlen($body));
     echo substr($body, 0, $half);
     flush();
     usleep(($fault['ms'] > 0 ? $fault['ms'] : 300) * 1000);

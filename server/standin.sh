@@ -5,6 +5,14 @@
 #   eval "$(server/standin.sh start)"   # starts both, prints the env to export
 #   server/standin.sh stop              # stops what start started
 #   server/standin.sh env               # prints the env of a running stand-in
+#   server/standin.sh run SLOT CMD...   # CMD with a stand-in of its own
+#
+# run: the ports come from SLOT (ZO_STANDIN_HTTP_POOL + SLOT, 18200;
+# ZO_STANDIN_FTP_POOL + SLOT, 2300; ten passive ports from
+# ZO_STANDIN_PASSIVE_POOL + 10 * SLOT, 32000), the tree is a new temp folder,
+# and the preview's outside services (ZOMANAGER_WEATHER_URL,
+# ZOMANAGER_GRAPH_URL, when set) go to it too. Tests side by side then share
+# no tree, request log, fault list or mail log.
 #
 # Input env: ZO_HTTP_PORT (18080), ZO_FTP_PORT (2121), ZO_FTP_PASSIVE
 # (30000-30009), ZO_STANDIN_ROOT (the zobox tree; must end in /zolink/zobox
@@ -125,10 +133,44 @@ ENV
   print_env
 }
 
+do_run() {
+  local slot=${1:-}
+  shift || true
+  case "$slot" in '' | *[!0-9]*) echo "usage: $0 run SLOT CMD..." >&2; exit 2 ;; esac
+  [ $# -ge 1 ] || { echo "usage: $0 run SLOT CMD..." >&2; exit 2; }
+  HTTP_PORT=$((${ZO_STANDIN_HTTP_POOL:-18200} + slot))
+  FTP_PORT=$((${ZO_STANDIN_FTP_POOL:-2300} + slot))
+  local first=$((${ZO_STANDIN_PASSIVE_POOL:-32000} + 10 * slot))
+  PASSIVE=$first-$((first + 9))
+  STATE=${TMPDIR:-/tmp}/zo-standin-$HTTP_PORT
+  # A tree of its own, not the one of a stand-in started around the run.
+  unset ZO_STANDIN_ROOT
+
+  local env
+  if ! env=$(do_start); then
+    # The test itself says that the stand-in is missing (skip or failure).
+    unset ZO_STANDIN_URL ZO_STANDIN_LOG ZO_STANDIN_STATE ZO_STANDIN_MAILS
+    exec "$@"
+  fi
+  eval "$env"
+  if [ -n "${ZOMANAGER_WEATHER_URL:-}" ]; then export ZOMANAGER_WEATHER_URL=$ZO_STANDIN_URL; fi
+  if [ -n "${ZOMANAGER_GRAPH_URL:-}" ]; then export ZOMANAGER_GRAPH_URL=$ZO_STANDIN_URL; fi
+
+  local child status=0
+  "$@" &
+  child=$!
+  trap 'kill -TERM "$child" 2>/dev/null || true; wait "$child" || true; do_stop; exit 143' TERM INT
+  wait "$child" || status=$?
+  trap - TERM INT
+  do_stop
+  exit "$status"
+}
+
 case "${1:-}" in
   start) do_start ;;
+  run) shift; do_run "$@" ;;
   stop) do_stop ;;
   env)
     if [ -f "$STATE/env" ]; then print_env; else say "not running on port $HTTP_PORT"; exit 1; fi ;;
-  *) echo "usage: $0 start|stop|env" >&2; exit 2 ;;
+  *) echo "usage: $0 start|stop|env|run" >&2; exit 2 ;;
 esac

@@ -53,15 +53,16 @@ cp -R "$ROOT/demo/zolink/zobox/." "$SERVER/"
 mkdir -p "$ACCOUNT/IMAGE" "$ACCOUNT/VIDEO" "$ACCOUNT/TEXT" "$SERVER/DEFAULT" "$SERVER/Production/Reports"
 
 # param FILE: writes the "KEY<TAB>VALUE" lines read on stdin into a new
-# parameter file.
+# parameter file, all keys in one paramtool call.
 param() {
-  local file=$1 key value
+  local file=$1 key value pairs=()
   rm -f "$file"
   "$PARAMTOOL" new "$file"
   while IFS=$'\t' read -r key value; do
     [ -n "$key" ] || continue
-    "$PARAMTOOL" set "$file" "$key" "$value"
+    pairs+=("$key" "$value")
   done
+  "$PARAMTOOL" set "$file" "${pairs[@]}"
 }
 
 md5() { md5sum "$1" | cut -d' ' -f1 | tr 'a-f' 'A-F'; }

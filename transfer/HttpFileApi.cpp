@@ -178,6 +178,16 @@ void HttpFileApi::scanFile(QString path)
     send(OpScan, url, QLatin1String("scanFile->URL:") + TransferPaths::maskUrl(url, m_base));
 }
 
+void HttpFileApi::setNetworkAccessManager(QNetworkAccessManager *manager)
+{
+    if (!manager || manager == m_manager)
+        return;
+    abortAll();
+    manager->setParent(this);
+    delete m_manager;
+    m_manager = manager;
+}
+
 void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
 {
     m_flags[1] = false;
@@ -447,8 +457,21 @@ void HttpFileApi::httpFinished(HttpRequest *request)
     } else {
         // Redirections are not followed: a 3xx body is not the answer.
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status != 0 && (status < 200 || status > 299))
+        // Qt sends a request again when its connection drops before the
+        // answer; a delete sent twice finds the second time nothing left.
+        const bool alreadyGone = status == 404 && (operation == OpDeleteFile || operation == OpDeleteDir);
+        if (alreadyGone)
+            log(QStringLiteral("Déjà supprimé sur le serveur: ") + TransferPaths::maskUrl(request->url(), m_base));
+        else if (status != 0 && (status < 200 || status > 299))
             why = QStringLiteral("HTTP %1").arg(status);
+        // A connection that drops mid-body can end the reply without an
+        // error: the announced length tells.
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (why.isEmpty() && !alreadyGone && length.isValid() && reply->rawHeader("Content-Encoding").isEmpty()
+            && request->received() < length.toLongLong())
+            why = QStringLiteral("réponse incomplète: %1 octets sur %2")
+                      .arg(request->received())
+                      .arg(length.toLongLong());
     }
     if (request->writeFailed())
         why = request->file() ? QStringLiteral("écriture impossible: ") + request->file()->errorString()

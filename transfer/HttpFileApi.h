@@ -52,6 +52,9 @@ public:
     QString workFolder() const { return m_workFolder; }
     // A reply without progress for this long is aborted as failed.
     void setStallTimeout(int ms) { m_stallMs = ms; }
+    // Requests go through `manager` from now on (the API takes it); tests
+    // hand in one whose replies they play.
+    void setNetworkAccessManager(QNetworkAccessManager *manager);
 
     bool doneFlag(int index) const;
     // Whether the last completed request of `operation` succeeded.

@@ -64,6 +64,7 @@ void HttpRequest::onReadyRead()
         return;
     m_stall->start();
     const QByteArray chunk = m_reply->readAll();
+    m_received += chunk.size();
     if (m_file) {
         // Flushed at once: an abandoned request must leave nothing buffered
         // that could land in the file of the request that replaced it.

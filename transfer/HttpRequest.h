@@ -30,6 +30,8 @@ public:
     QNetworkReply *reply() const { return m_reply; }
     QFile *file() const { return m_file; }
     QByteArray body() const { return m_body; }
+    // Body bytes taken from the reply, into the file or the body.
+    qint64 received() const { return m_received; }
     bool stalled() const { return m_stalled; }
     bool writeFailed() const { return m_writeFailed; }
 
@@ -59,6 +61,7 @@ private:
     Progress m_progress;
     QTimer *m_stall;
     QByteArray m_body;
+    qint64 m_received = 0;
     bool m_stalled = false;
     bool m_writeFailed = false;
     bool m_done = false;

@@ -7,6 +7,8 @@ TimerProcess::TimerProcess()
     , m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; a time-out must not.
+    m_timer->setTimerType(Qt::PreciseTimer);
 }
 
 TimerProcess::~TimerProcess() = default;

@@ -111,11 +111,17 @@ void VideoPlayer::durationChanged(qint64 duration)
 
 void VideoPlayer::positionChanged(qint64 position)
 {
+    // The GStreamer backend reports the position again from inside pause():
+    // answering that report would pause again, until the stack runs out.
+    if (m_inPositionChanged)
+        return;
     consoleLogDebug("Position: %lld", static_cast<long long>(position));
     if (m_duration != 0 && position != 0 && position >= m_duration) {
         consoleLogDebug("Position: PAUSE");
         m_looping = true;
+        m_inPositionChanged = true;
         m_player->pause();
+        m_inPositionChanged = false;
     }
 }
 

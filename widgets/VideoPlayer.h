@@ -47,6 +47,7 @@ private:
     // for by the caller stays a pause.
     bool m_looping = false;
     bool m_restartPending = false;
+    bool m_inPositionChanged = false;
     int m_generation = 0;
     qint64 m_duration = 0;
 };

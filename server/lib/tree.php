@@ -71,6 +71,7 @@ function zo_reply($status, $text)
 {
     http_response_code($status);
     header('Content-Type: text/plain; charset=utf-8');
+    header('Content-Length: ' . strlen($text));
     echo $text;
 }
 

@@ -5,5 +5,5 @@ zo_add_test(tst_addbox_standin SOURCES tst_addbox_standin.cpp ../transfer/StandI
             LIBS boxes transfer ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
 zo_add_test(boxes_xvfb SOURCES tst_boxes_xvfb.cpp LIBS boxes testcommon XVFB)
 # The demo account in local mode, from the panel's button to the restart.
-zo_add_test(tst_addbox_demo SOURCES tst_addbox_demo.cpp LIBS console testcommon ENV ZOMANAGER_TIME_SCALE=50)
+zo_add_test(tst_addbox_demo SOURCES tst_addbox_demo.cpp LIBS console testcommon ENV ZOMANAGER_TIME_SCALE=50 DEMO)
 add_dependencies(tst_addbox_demo paramtool)

@@ -8,11 +8,11 @@ zo_add_test(boxes_status_standin SOURCES tst_boxstatus_standin.cpp ../sync/Param
 add_dependencies(boxes_status_standin zoboxsim)
 zo_add_test(boxes_pages_xvfb SOURCES tst_boxpages_xvfb.cpp ../sync/ParamFixture.h LIBS boxes testcommon XVFB)
 zo_add_test(boxes_pages_console SOURCES tst_boxpages_console.cpp ../console/ConsoleFixture.h LIBS console testcommon
-            ENV ZOMANAGER_TIME_SCALE=100)
+            ENV ZOMANAGER_TIME_SCALE=50 DEMO)
 add_dependencies(boxes_pages_console paramtool)
 zo_add_test(boxes_sim SOURCES tst_boxsim.cpp ../sync/ParamFixture.h LIBS params)
 add_dependencies(boxes_sim zoboxsim)
 # The status page through the real panel against the stand-in and the box simulator.
 zo_add_test(boxes_status_server_standin SOURCES tst_boxstatus_server_standin.cpp ../console/ServerDemo.h
-            ../transfer/StandIn.h LIBS console testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+            ../transfer/StandIn.h LIBS console testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin DEMO)
 add_dependencies(boxes_status_server_standin zoboxsim paramtool)

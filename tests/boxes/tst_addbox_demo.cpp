@@ -46,8 +46,9 @@ classPrincipal *TestAddBoxDemo::startPanel()
     connect(panel, &classPrincipal::SignalUpdateMediaFile, panel, &classPrincipal::slotUpdateMediaFinish);
     panel->slotMinimumSize(1280, 800);
     panel->show();
-    auto *stack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    if (!QTest::qWaitFor([&] { return stack->isVisible(); }, 30000)) {
+    QString box;
+    if (!waitPanelShown(panel, &box)) {
+        qWarning().noquote() << "the panel did not show:" << box;
         delete panel;
         return nullptr;
     }

@@ -5,6 +5,7 @@
 #include "AnimationStackedWidget.h"
 #include "BoxFolderDownload.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "classInfo.h"
 #include "classPrincipal.h"
@@ -23,12 +24,15 @@ class BoxPagesConsoleTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase();
     void chosenScreenFillsTheInformationPage();
     void checkCompletesThroughThePanel();
     void anotherScreenClearsTheStatusPage();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QListWidget *list(const char *name) const { return m_panel->findChild<QListWidget *>(QLatin1String(name)); }
     void chooseScreen(int row);
 
@@ -52,8 +56,8 @@ void BoxPagesConsoleTest::initTestCase()
     m_window->resize(1280, 800);
     m_window->show();
     m_panel = m_window->panel();
-    auto *stack = m_panel->findChild<AnimationStackedWidget *>("panelStack");
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+    QString box;
+    QVERIFY2(waitPanelShown(m_panel, &box), qPrintable(box));
     m_info = m_window->findChild<classInfo *>();
     m_status = m_window->findChild<classStatistiques *>();
     QVERIFY(m_info && m_status);
@@ -61,6 +65,7 @@ void BoxPagesConsoleTest::initTestCase()
 
 void BoxPagesConsoleTest::cleanupTestCase()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     m_window.reset();
     qunsetenv("ZOMANAGER_WORKDIR");
 }

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "ClassParam.h"
+#include "ModalAnswerer.h"
 #include "ZoTestInit.h"
 
 #include <QByteArray>
 #include <QDebug>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QFile>
 #include <QListWidget>
 #include <QProcess>
@@ -53,6 +57,18 @@ inline void stopStartup(QWidget *panel)
     }
 }
 
+// Waits until the panel's page stack shows after the start-up. A box opened
+// meanwhile (a refused login, say) is cancelled and its text goes to `box`:
+// the test fails with it instead of blocking on it.
+inline bool waitPanelShown(QWidget *panel, QString *box, int ms = 30000)
+{
+    ModalAnswerer boxes;
+    auto *stack = panel->findChild<QWidget *>(QStringLiteral("panelStack"));
+    const bool ended = QTest::qWaitFor([&] { return (stack && stack->isVisible()) || boxes.unexpected() > 0; }, ms);
+    *box = boxes.texts().join(QStringLiteral(" | "));
+    return ended && boxes.done() && stack->isVisible();
+}
+
 // Waits until the panel's screen list holds `serial` (after a login).
 inline bool waitScreenListed(QWidget *panel, const QString &serial, int ms = 20000)
 {
@@ -60,17 +76,43 @@ inline bool waitScreenListed(QWidget *panel, const QString &serial, int ms = 200
     return screens && QTest::qWaitFor([&] { return !screens->findItems(serial, Qt::MatchExactly).isEmpty(); }, ms);
 }
 
-// Prepares the bundled demo account in `folder` with tools/make-demo.sh;
-// false (with the script's errors logged) when it could not.
+// Prepares the bundled demo account in `folder`: a copy of the one made once
+// per run (ZO_DEMO_DIR, tests registered with DEMO) with LOCALPATH moved to
+// the copy, else a run of tools/make-demo.sh (also for a demo of a feed
+// address of its own, ZO_DEMO_FEED_URL). False (with the reason logged) when
+// it could not.
 inline bool makeDemoAccount(const QString &folder)
 {
+    const QString made = qEnvironmentVariable("ZO_DEMO_DIR");
+    if (!made.isEmpty() && qEnvironmentVariableIsEmpty("ZO_DEMO_FEED_URL")) {
+        if (!QFileInfo::exists(made + QStringLiteral("/CONNEXION.txt"))) {
+            qWarning().noquote() << "no demo account in" << made << "(made by the test demo_account)";
+            return false;
+        }
+        const QString target = QFileInfo(folder).absoluteFilePath();
+        QDirIterator it(made, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString copy = target + path.mid(made.size());
+            const bool ok = it.fileInfo().isDir() ? QDir().mkpath(copy)
+                                                  : QDir().mkpath(QFileInfo(copy).path()) && QFile::copy(path, copy);
+            if (!ok) {
+                qWarning().noquote() << "cannot copy" << path << "to" << copy;
+                return false;
+            }
+        }
+        // The only value that names the folder; the rest is the same bytes.
+        ClassParam connexion;
+        return connexion.setParamCrypt(target + QStringLiteral("/CONNEXION.txt"), QStringLiteral("LOCALPATH"),
+                                       target + QStringLiteral("/server/zolink/zobox/"));
+    }
     QProcess script;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("PARAMTOOL"), qEnvironmentVariable("ZO_BIN_DIR") + QStringLiteral("/paramtool"));
     script.setProcessEnvironment(env);
     script.start(QStringLiteral("bash"),
                  {qEnvironmentVariable("ZO_SOURCE_DIR") + QStringLiteral("/tools/make-demo.sh"), folder});
-    if (!script.waitForFinished(60000) || script.exitStatus() != QProcess::NormalExit || script.exitCode() != 0) {
+    if (!script.waitForFinished(-1) || script.exitStatus() != QProcess::NormalExit || script.exitCode() != 0) {
         qWarning().noquote() << script.readAllStandardError();
         return false;
     }

@@ -41,8 +41,11 @@ public:
             return false;
         classPrincipal *panel = m_window->panel();
         auto *stack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-        if (!QTest::qWaitFor([&] { return stack && stack->isVisible(); }, 30000))
+        QString box;
+        if (!waitPanelShown(panel, &box)) {
+            qWarning().noquote() << "the panel did not show:" << box;
             return false;
+        }
         auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
         auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
         screens->setCurrentRow(0);

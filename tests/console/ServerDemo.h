@@ -71,8 +71,12 @@ public:
         m_window.reset(new ZoManager);
         m_window->resize(1280, 800);
         m_window->show();
-        auto *stack = panel()->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-        return QTest::qWaitFor([&] { return stack->isVisible(); }, 40000) && !panel()->localMode();
+        QString box;
+        if (!waitPanelShown(panel(), &box, 40000)) {
+            qWarning().noquote() << "the panel did not show:" << box;
+            return false;
+        }
+        return !panel()->localMode();
     }
 
     void stop()

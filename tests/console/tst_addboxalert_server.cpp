@@ -113,8 +113,12 @@ bool TestAddBoxAlertServer::startWindow()
     m_window = new ZoManager;
     m_window->resize(1280, 800);
     m_window->show();
-    auto *stack = m_window->panel()->findChild<AnimationStackedWidget *>("panelStack");
-    return QTest::qWaitFor([&] { return stack->isVisible(); }, 40000) && !m_window->panel()->localMode();
+    QString box;
+    if (!waitPanelShown(m_window->panel(), &box, 40000)) {
+        qWarning().noquote() << "the panel did not show:" << box;
+        return false;
+    }
+    return !m_window->panel()->localMode();
 }
 
 QToolButton *TestAddBoxAlertServer::panelButton(const QString &text) const

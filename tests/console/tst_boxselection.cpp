@@ -8,6 +8,7 @@
 #include "MessageOverlay.h"
 #include "ModalAnswerer.h"
 #include "RevisionCounters.h"
+#include "TimeScale.h"
 #include "classPrincipal.h"
 
 #include <QLabel>
@@ -64,8 +65,8 @@ void TestBoxSelection::initTestCase()
     connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
     m_panel->slotMinimumSize(1280, 800);
     m_panel->show();
-    auto *stack = m_panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+    QString box;
+    QVERIFY2(waitPanelShown(m_panel, &box), qPrintable(box));
     QTRY_VERIFY(!m_panel->statusPoller()->stepIndex());
 }
 
@@ -157,7 +158,7 @@ void TestBoxSelection::statusPollWaitsForTheDownload()
     // One poll, then the next in five minutes.
     QTimer *relaunch = nullptr;
     for (QTimer *t : m_panel->findChildren<QTimer *>()) {
-        if (t->interval() == 300000)
+        if (t->interval() == TimeScale::ms(300000))
             relaunch = t;
     }
     QVERIFY(relaunch);

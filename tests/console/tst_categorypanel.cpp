@@ -1,3 +1,4 @@
+#include "AccountDeployment.h"
 #include "AnimationStackedWidget.h"
 #include "BoxItemWidget.h"
 #include "BoxStatus.h"
@@ -5,6 +6,7 @@
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
 #include "ModalAnswerer.h"
+#include "TimeScale.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
 #include "classVersion.h"
@@ -83,8 +85,8 @@ void TestCategoryPanel::initTestCase()
     connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
     m_panel->slotMinimumSize(1280, 800);
     m_panel->show();
-    auto *stack = m_panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+    QString box;
+    QVERIFY2(waitPanelShown(m_panel, &box), qPrintable(box));
 }
 
 void TestCategoryPanel::cleanupTestCase()
@@ -155,7 +157,7 @@ void TestCategoryPanel::statusIconsAfterLogin()
     // Then it waits five minutes before asking again.
     QTimer *relaunch = nullptr;
     for (QTimer *t : m_panel->findChildren<QTimer *>()) {
-        if (t->interval() == 300000)
+        if (t->interval() == TimeScale::ms(300000))
             relaunch = t;
     }
     QVERIFY(relaunch);
@@ -248,6 +250,8 @@ void TestCategoryPanel::rename()
     chooseScreen(1);
     QVERIFY(renameButton()->isEnabled());
     QSignalSpy category(m_panel, &classPrincipal::signalCurrentCategory);
+    QSignalSpy deployEnded(m_panel->accountDeployment(), &JournalDeployment::signalFinished);
+    QSignalSpy deployed(m_panel->accountDeployment(), &AccountDeployment::signalDeployed);
 
     ModalAnswerer answerer;
     answerer.enterText(typed);
@@ -269,7 +273,12 @@ void TestCategoryPanel::rename()
     QCOMPARE(list("groupList")->currentRow(), 0);
     QTRY_VERIFY(item(1) && !item(1)->iconPaths().isEmpty());
     QCOMPARE(item(1)->name(), typed);
-    QTest::qWait(300);
+    // The new name goes up with the login file under "Connexion en cours...":
+    // the grab waits for that band to go.
+    QTRY_COMPARE_WITH_TIMEOUT(deployEnded.count(), 1, 60000);
+    QCOMPARE(deployed.count(), 1);
+    QCOMPARE(answerer.unexpected(), 0);
+    QVERIFY(!overlayShown());
     saveScreenshot(m_panel, QStringLiteral("console-categories.png"));
 }
 

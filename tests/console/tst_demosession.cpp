@@ -89,7 +89,8 @@ void TestDemoSession::loginListsTheAccount()
     auto *stack = m_window->panel()->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
     QVERIFY(stack);
 
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 20000);
+    QString box;
+    QVERIFY2(waitPanelShown(m_window->panel(), &box, 20000), qPrintable(box));
     QVERIFY(!m_window->panel()->messageOverlay()->isVisible());
     QCOMPARE(texts(QStringLiteral("groupList")),
              (QStringList{"Accueil", "Restaurant", "Salles de réunion", "PLAYLIST"}));

@@ -46,8 +46,8 @@ void TestDeploy::initTestCase()
     connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
     m_panel->slotMinimumSize(1280, 800);
     m_panel->show();
-    auto *stack = m_panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 30000);
+    QString box;
+    QVERIFY2(waitPanelShown(m_panel, &box), qPrintable(box));
 }
 
 void TestDeploy::cleanupTestCase()

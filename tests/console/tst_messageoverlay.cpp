@@ -1,5 +1,6 @@
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "PanelMetrics.h"
 #include "QProgressIndicator.h"
 #include "QRoundProgressBar.h"
@@ -18,6 +19,7 @@ class TestMessageOverlay : public QObject
 
 private slots:
     void initTestCase() { zoInitWidgetTest(); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void init();
     void cleanup();
 
@@ -29,6 +31,8 @@ private slots:
     void panelCancelHidesTheBand();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     int mainLabelColumnSpan() const;
 
     QWidget *m_host = nullptr;
@@ -49,6 +53,7 @@ void TestMessageOverlay::init()
 
 void TestMessageOverlay::cleanup()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     delete m_host;
 }
 

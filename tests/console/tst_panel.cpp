@@ -2,6 +2,7 @@
 #include "AppGlobals.h"
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "PanelMetrics.h"
 #include "classPrincipal.h"
 
@@ -22,6 +23,7 @@ private slots:
         zoInitWidgetTest();
         qRegisterMetaType<QListWidget *>();
     }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void init();
     void cleanup();
 
@@ -39,6 +41,8 @@ private slots:
     void workFoldersAndStartBanner();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QScopedPointer<WorkDirFixture> m_work;
     classPrincipal *m_panel = nullptr;
 };
@@ -56,6 +60,7 @@ void TestPanel::init()
 
 void TestPanel::cleanup()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     delete m_panel;
     m_panel = nullptr;
     m_work.reset();

@@ -4,6 +4,7 @@
 #include "ClassParam.h"
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
@@ -24,11 +25,14 @@ class TestServerLogin : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void cleanupTestCase();
     void limitedUserLogsIn();
     void passwordNeverWritten();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
     QStringList localMedia() const;
 
@@ -80,6 +84,7 @@ void TestServerLogin::initTestCase()
 
 void TestServerLogin::cleanupTestCase()
 {
+    QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | ")));
     delete m_window;
     qunsetenv("ZOMANAGER_WORKDIR");
     qunsetenv("ZOMANAGER_BASE_URL");
@@ -107,8 +112,8 @@ void TestServerLogin::limitedUserLogsIn()
     m_window->show();
     classPrincipal *panel = m_window->panel();
     // The media page answers the login's media step.
-    auto *stack = panel->findChild<AnimationStackedWidget *>("panelStack");
-    QTRY_VERIFY_WITH_TIMEOUT(stack->isVisible(), 40000);
+    QString box;
+    QVERIFY2(waitPanelShown(panel, &box, 40000), qPrintable(box));
     QVERIFY(!panel->localMode());
 
     QStringList expected;

@@ -1,4 +1,5 @@
 #include "ConsoleFixture.h"
+#include "ModalAnswerer.h"
 #include "UserRights.h"
 #include "classPrincipal.h"
 
@@ -12,10 +13,16 @@ class TestUserRights : public QObject
 
 private slots:
     void initTestCase() { zoInitWidgetTest(); }
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
 
     void rights_data();
     void rights();
     void panelFollowsTheRow();
+
+private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
 };
 
 void TestUserRights::rights_data()

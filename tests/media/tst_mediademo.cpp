@@ -2,6 +2,7 @@
 #include "ClassMedia.h"
 #include "../console/ConsoleFixture.h"
 #include "MediaFixture.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
@@ -20,9 +21,13 @@ class MediaDemoTest : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void loginFillsPageAndChangesReachPanel();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     static QStringList texts(QListWidget *list)
     {
         QStringList result;

@@ -2,6 +2,7 @@
 #include "../console/DemoWindow.h"
 #include "AnimationStackedWidget.h"
 #include "ClassParam.h"
+#include "ModalAnswerer.h"
 #include "PosterPanel.h"
 #include "ZoManager.h"
 #include "ZoScreenshot.h"
@@ -23,10 +24,14 @@ class SettingsPagesXvfb : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void pagesShowPoster2_data();
     void pagesShowPoster2();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QToolButton *button(const QString &text) const;
     void open(const QString &buttonText, QWidget *page);
 

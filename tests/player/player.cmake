@@ -4,7 +4,7 @@ zo_add_test(player_zonescene SOURCES tst_zonescene.cpp LIBS player qml resources
 zo_add_test(player_window SOURCES tst_zoplayer.cpp PlayerFixture.h LIBS player qml widgets testcommon)
 zo_add_test(player_preview_xvfb SOURCES tst_preview_xvfb.cpp PlayerFixture.h LIBS player qml widgets testcommon XVFB)
 zo_add_test(player_console_preview_xvfb SOURCES tst_console_preview_xvfb.cpp LIBS console testcommon XVFB
-            LABELS standin)
+            ENV ZOMANAGER_TIME_SCALE=10 DEMO LABELS standin)
 add_dependencies(player_console_preview_xvfb paramtool)
 target_include_directories(player_console_preview_xvfb PRIVATE ${CMAKE_SOURCE_DIR}/tests/transfer)
 zo_add_test(player_siteweb_xvfb SOURCES tst_siteweb_xvfb.cpp LIBS player qml resources Qt5::Quick Qt5::WebView Qt5::Widgets XVFB)

@@ -1,5 +1,6 @@
 #include "../console/ConsoleFixture.h"
 #include "AnimationStackedWidget.h"
+#include "ModalAnswerer.h"
 #include "ZoManager.h"
 #include "RssFeedCache.h"
 #include "ZoPlayer.h"
@@ -21,10 +22,14 @@ class TestConsolePreviewXvfb : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
+    void cleanupTestCase() { QVERIFY2(m_boxes.done(), qPrintable(m_boxes.texts().join(" | "))); }
     void visualiserShowsTheChosenScreen();
     void demoLiveContentFromLoopback();
 
 private:
+    // Boxes that no step expects: cancelled, their text fails the test.
+    ModalAnswerer m_boxes;
     QTemporaryDir m_dir;
     QString m_work;
 };
@@ -39,6 +44,24 @@ void TestConsolePreviewXvfb::initTestCase()
         qputenv("ZO_DEMO_FEED_URL", (StandIn::url() + QStringLiteral("demo/actualites.xml")).toUtf8());
     m_work = m_dir.filePath(QStringLiteral("demo"));
     QVERIFY(makeDemoAccount(m_work));
+}
+
+// Presses "Visualiser" on the panel and waits for the preview page.
+static void openPreview(ZoManager *window, ZoPlayer **player)
+{
+    QToolButton *visualiser = nullptr;
+    for (QToolButton *b : window->panel()->findChildren<QToolButton *>()) {
+        if (b->text() == QLatin1String("Visualiser"))
+            visualiser = b;
+    }
+    QVERIFY(visualiser);
+    QTRY_VERIFY(visualiser->isEnabled() && visualiser->isVisible());
+    QTest::mouseClick(visualiser, Qt::LeftButton);
+    QTRY_COMPARE(window->stack()->currentIndex(), 13);
+    QTRY_VERIFY(!window->stack()->isSliding());
+    auto *shown = qobject_cast<ZoPlayer *>(window->stack()->currentWidget());
+    QVERIFY(shown && shown->sceneRoot());
+    *player = shown;
 }
 
 void TestConsolePreviewXvfb::visualiserShowsTheChosenScreen()
@@ -56,20 +79,10 @@ void TestConsolePreviewXvfb::visualiserShowsTheChosenScreen()
     screens->setCurrentRow(0);
     QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 3, 10000);
     QTRY_VERIFY(!panelStack->isSliding());
+    ZoPlayer *player = nullptr;
+    openPreview(window.get(), &player);
+    QVERIFY(player);
 
-    QToolButton *visualiser = nullptr;
-    for (QToolButton *b : panel->findChildren<QToolButton *>()) {
-        if (b->text() == QLatin1String("Visualiser"))
-            visualiser = b;
-    }
-    QVERIFY(visualiser);
-    QTRY_VERIFY(visualiser->isEnabled() && visualiser->isVisible());
-    QTest::mouseClick(visualiser, Qt::LeftButton);
-    QTRY_COMPARE(window->stack()->currentIndex(), 13);
-    QTRY_VERIFY(!window->stack()->isSliding());
-
-    auto *player = qobject_cast<ZoPlayer *>(window->stack()->currentWidget());
-    QVERIFY(player && player->sceneRoot());
     // The three posters of the screen are in the scene's zones.
     int inZones = 0;
     for (int n = 1; n <= 3; ++n) {
@@ -134,18 +147,9 @@ void TestConsolePreviewXvfb::demoLiveContentFromLoopback()
     auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
     QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 2, 10000);
     QTRY_VERIFY(!panelStack->isSliding());
-    QToolButton *visualiser = nullptr;
-    for (QToolButton *b : panel->findChildren<QToolButton *>()) {
-        if (b->text() == QLatin1String("Visualiser"))
-            visualiser = b;
-    }
-    QVERIFY(visualiser);
-    QTRY_VERIFY(visualiser->isEnabled() && visualiser->isVisible());
-    QTest::mouseClick(visualiser, Qt::LeftButton);
-    QTRY_COMPARE(window->stack()->currentIndex(), 13);
-    QTRY_VERIFY(!window->stack()->isSliding());
-    auto *player = qobject_cast<ZoPlayer *>(window->stack()->currentWidget());
-    QVERIFY(player && player->sceneRoot());
+    ZoPlayer *player = nullptr;
+    openPreview(window.get(), &player);
+    QVERIFY(player);
     QCOMPARE(player->rssFeeds(), QStringList{StandIn::url() + QStringLiteral("demo/actualites.xml")});
 
     QTRY_VERIFY_WITH_TIMEOUT(anyShows(player->sceneRoot(), QStringLiteral("newsList"), "count", 3), 15000);

@@ -8,6 +8,7 @@ class ParamToolTest : public QObject
 private slots:
     void initTestCase();
     void roundTrip();
+    void severalKeysInOneSet();
     void errors_data();
     void errors();
 
@@ -58,6 +59,24 @@ void ParamToolTest::roundTrip()
     QCOMPARE(lines.at(2).size(), 52);
 }
 
+void ParamToolTest::severalKeysInOneSet()
+{
+    QTemporaryDir dir;
+    const QString one = dir.filePath("one.orvex");
+    const QString all = dir.filePath("all.orvex");
+    QCOMPARE(run({"new", one}).code, 0);
+    QCOMPARE(run({"new", all}).code, 0);
+    const QStringList pairs{"ID", "3", "PLAYERNAME", "Hall|Accueil", "EMPTY", "", "ID", "4"};
+    for (int i = 0; i < pairs.size(); i += 2)
+        QCOMPARE(run({"set", one, pairs.at(i), pairs.at(i + 1)}).code, 0);
+    QCOMPARE(run(QStringList{"set", all} + pairs).code, 0);
+
+    QFile a(one), b(all);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QCOMPARE(b.readAll(), a.readAll());
+    QCOMPARE(run({"get", all, "ID"}).out, QByteArray("4\n"));
+}
+
 void ParamToolTest::errors_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -66,6 +85,8 @@ void ParamToolTest::errors_data()
     QTest::newRow("get on missing file") << QStringList{"get", "@/missing.orvex", "ID"} << 2 << QByteArray("PB_OPEN\n");
     QTest::newRow("set on missing file") << QStringList{"set", "@/missing.orvex", "ID", "1"} << 1 << QByteArray();
     QTest::newRow("dump on missing file") << QStringList{"dump", "@/missing.orvex"} << 2 << QByteArray();
+    QTest::newRow("set with a key and no value") << QStringList{"set", "@/missing.orvex", "ID", "1", "NOM"} << 64
+                                                 << QByteArray();
     QTest::newRow("unknown command") << QStringList{"frob", "@/x"} << 64 << QByteArray();
 }
 

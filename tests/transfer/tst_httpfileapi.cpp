@@ -1,13 +1,73 @@
 // The HTTP file API without a server: local mode, the large-file rule,
-// invalid URLs and the request log line.
+// invalid URLs, the request log line, and replies played by the test.
 #include "AppGlobals.h"
 #include "HttpFileApi.h"
 #include "TransferLists.h"
 #include "TransferSlots.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QtTest>
 
 namespace {
+
+// A reply that ends without a network error after `body`, announcing
+// `length` bytes: what Qt gives when a connection drops mid-body at an
+// unlucky moment.
+class PlayedReply : public QNetworkReply
+{
+public:
+    PlayedReply(const QNetworkRequest &request, int status, const QByteArray &body, qint64 length, QObject *parent)
+        : QNetworkReply(parent)
+        , m_body(body)
+    {
+        setRequest(request);
+        setUrl(request.url());
+        setOperation(QNetworkAccessManager::GetOperation);
+        setAttribute(QNetworkRequest::HttpStatusCodeAttribute, status);
+        setHeader(QNetworkRequest::ContentLengthHeader, length);
+        open(QIODevice::ReadOnly);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                emit metaDataChanged();
+                emit readyRead();
+                setFinished(true);
+                emit finished();
+            },
+            Qt::QueuedConnection);
+    }
+    void abort() override {}
+    qint64 bytesAvailable() const override { return m_body.size() - m_pos + QIODevice::bytesAvailable(); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        const qint64 n = qMin(max, qint64(m_body.size()) - m_pos);
+        memcpy(data, m_body.constData() + m_pos, size_t(n));
+        m_pos += n;
+        return n;
+    }
+
+private:
+    QByteArray m_body;
+    qint64 m_pos = 0;
+};
+
+class PlayedManager : public QNetworkAccessManager
+{
+public:
+    int status = 200;
+    QByteArray body;
+    qint64 length = 0;
+
+protected:
+    QNetworkReply *createRequest(Operation, const QNetworkRequest &request, QIODevice *) override
+    {
+        return new PlayedReply(request, status, body, length, this);
+    }
+};
 
 void writeFile(const QString &path, const QByteArray &data)
 {
@@ -53,6 +113,10 @@ private slots:
     void invalidUrlFailsAtOnce_data();
     void invalidUrlFailsAtOnce();
     void logMasksHostAndPassword();
+    void playedDownload_data();
+    void playedDownload();
+    void deleteAnsweredNotFound_data();
+    void deleteAnsweredNotFound();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -404,6 +468,69 @@ void HttpFileApiTest::logMasksHostAndPassword()
     QVERIFY(text.contains("scanFile->URL://****127.0.0.1/zobox/json_Cmd.php?Cmd_Php=SCANDIR&PathScanDir=zo_acc/BOX1"));
     QVERIFY(text.contains("------->Http Erreur:"));
     QVERIFY(!text.contains("secret"));
+}
+
+void HttpFileApiTest::playedDownload_data()
+{
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("cut-off download ended without an error") << qint64(100) << false;
+    QTest::newRow("whole download") << qint64(23) << true;
+}
+
+void HttpFileApiTest::playedDownload()
+{
+    QFETCH(qint64, length);
+    QFETCH(bool, ok);
+    HttpFileApi api;
+    configure(api, false);
+    api.setBaseUrl("http://127.0.0.1:9/");
+    auto *manager = new PlayedManager;
+    manager->body = QByteArray(23, 'x');
+    manager->length = length;
+    api.setNetworkAccessManager(manager);
+    QSignalSpy removed(&api, &HttpFileApi::signalSupprimerFichier);
+
+    writeFile(m_work + "IMAGE/x.png", "older copy");
+    QVERIFY(api.openTransferFile(m_work + "IMAGE/x.png"));
+    api.downloadFileHttp("IMAGE", "x.png");
+    QTRY_VERIFY(api.doneFlag(1));
+
+    QCOMPARE(api.lastSucceeded(HttpFileApi::OpDownload), ok);
+    QCOMPARE(QFile::exists(m_work + "IMAGE/x.png"), ok);
+    QCOMPARE(removed.count(), ok ? 0 : 1);
+    if (ok)
+        QCOMPARE(readFile(m_work + "IMAGE/x.png"), QByteArray(23, 'x'));
+}
+
+void HttpFileApiTest::deleteAnsweredNotFound_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<int>("flag");
+    QTest::newRow("resent file delete answered 404") << false << 6;
+    QTest::newRow("resent folder delete answered 404") << true << 9;
+}
+
+// The first delete went through and its answer was lost; Qt sent it again.
+void HttpFileApiTest::deleteAnsweredNotFound()
+{
+    QFETCH(bool, folder);
+    QFETCH(int, flag);
+    HttpFileApi api;
+    configure(api, false);
+    api.setBaseUrl("http://127.0.0.1:9/");
+    auto *manager = new PlayedManager;
+    manager->status = 404;
+    manager->body = "no such file";
+    manager->length = manager->body.size();
+    api.setNetworkAccessManager(manager);
+
+    if (folder)
+        api.deleteDirHttp("PLAYLIST-a");
+    else
+        api.deleteFileHttp("IMAGE/old.png");
+    QTRY_VERIFY(api.doneFlag(flag));
+    QVERIFY(api.lastSucceeded(folder ? HttpFileApi::OpDeleteDir : HttpFileApi::OpDeleteFile));
 }
 
 QTEST_GUILESS_MAIN(HttpFileApiTest)

@@ -23,6 +23,7 @@ private slots:
     void qmlPreviewShowsFrames();
     void widgetPlayerLoops();
     void widgetPlayerPauseStaysPaused();
+    void endPositionReportedInsidePause();
 
 private:
     static int distinctColours(const QImage &image);
@@ -129,6 +130,33 @@ void VideoPreviewTest::widgetPlayerPauseStaysPaused()
 
     player.PlayFile(QString());
     QVERIFY(!player.isPlaying());
+}
+
+// The GStreamer backend may report the position again from inside pause();
+// the end-of-clip handler must not answer that report with another pause.
+void VideoPreviewTest::endPositionReportedInsidePause()
+{
+    VideoPlayer player;
+    player.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&player));
+    player.PlayFile(m_clip);
+    QTRY_COMPARE_WITH_TIMEOUT(player.mediaPlayer()->state(), QMediaPlayer::PlayingState, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(player.duration() > 0, 10000);
+
+    QMediaPlayer *media = player.mediaPlayer();
+    const qint64 end = player.duration();
+    int nested = 0;
+    // Plays the backend: each pause reports the end position again at once.
+    connect(media, &QMediaPlayer::stateChanged, this, [&](QMediaPlayer::State state) {
+        if (state != QMediaPlayer::PausedState || nested >= 20)
+            return;
+        ++nested;
+        media->play();
+        emit media->positionChanged(end);
+    });
+    emit media->positionChanged(end);
+    QCOMPARE(nested, 1);
+    disconnect(media, &QMediaPlayer::stateChanged, this, nullptr);
 }
 
 QTEST_MAIN(VideoPreviewTest)

@@ -14,7 +14,7 @@ int usage()
 {
     std::fputs("usage: paramtool new FILE\n"
                "       paramtool get FILE KEY\n"
-               "       paramtool set FILE KEY VALUE\n"
+               "       paramtool set FILE KEY VALUE [KEY VALUE]...\n"
                "       paramtool dump FILE\n",
                stderr);
     return 64;
@@ -54,8 +54,12 @@ int main(int argc, char *argv[])
         print(value + QLatin1Char('\n'));
         return value == QLatin1String("PB_OPEN") ? 2 : 0;
     }
-    if (command == QLatin1String("set") && args.size() == 4) {
-        if (!param.setParamCrypt(file, args.at(2), args.at(3))) {
+    // Several keys in one write: the same bytes as one set per key.
+    if (command == QLatin1String("set") && args.size() >= 4 && args.size() % 2 == 0) {
+        QList<QPair<QString, QString>> values;
+        for (int i = 2; i < args.size(); i += 2)
+            values << qMakePair(args.at(i), args.at(i + 1));
+        if (!param.setParamsCrypt(file, values)) {
             std::fprintf(stderr, "paramtool: cannot write %s\n", qPrintable(file));
             return 1;
         }
