@@ -46,6 +46,17 @@ void TestConsolePreviewXvfb::initTestCase()
     QVERIFY(makeDemoAccount(m_work));
 }
 
+// Shows the window on the demo account and waits for its panel.
+static void showPanel(ZoManager *window, AnimationStackedWidget **panelStack)
+{
+    window->resize(1280, 800);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *stack = window->panel()->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
+    QTRY_VERIFY_WITH_TIMEOUT(stack && stack->isVisible(), 30000);
+    *panelStack = stack;
+}
+
 // Presses "Visualiser" on the panel and waits for the preview page.
 static void openPreview(ZoManager *window, ZoPlayer **player)
 {
@@ -68,12 +79,10 @@ void TestConsolePreviewXvfb::visualiserShowsTheChosenScreen()
 {
     qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
     std::unique_ptr<ZoManager> window(new ZoManager);
-    window->resize(1280, 800);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    AnimationStackedWidget *panelStack = nullptr;
+    showPanel(window.get(), &panelStack);
+    QVERIFY(panelStack);
     classPrincipal *panel = window->panel();
-    auto *panelStack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(panelStack && panelStack->isVisible(), 30000);
     auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
     auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
     screens->setCurrentRow(0);
@@ -133,12 +142,10 @@ void TestConsolePreviewXvfb::demoLiveContentFromLoopback()
     qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
     qputenv("ZOMANAGER_WEATHER_URL", StandIn::url().toUtf8());
     std::unique_ptr<ZoManager> window(new ZoManager);
-    window->resize(1280, 800);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    AnimationStackedWidget *panelStack = nullptr;
+    showPanel(window.get(), &panelStack);
+    QVERIFY(panelStack);
     classPrincipal *panel = window->panel();
-    auto *panelStack = panel->findChild<AnimationStackedWidget *>(QStringLiteral("panelStack"));
-    QTRY_VERIFY_WITH_TIMEOUT(panelStack && panelStack->isVisible(), 30000);
     auto *screens = panel->findChild<QListWidget *>(QStringLiteral("screensList"));
     // Category "Restaurant".
     panel->findChild<QListWidget *>(QStringLiteral("groupList"))->setCurrentRow(1);
