@@ -3,7 +3,6 @@ zo_add_test(sync_revisioncounters SOURCES tst_revisioncounters.cpp ParamFixture.
 zo_add_test(sync_boxfolderdownload_standin SOURCES tst_boxfolderdownload_standin.cpp
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
-set_tests_properties(sync_boxdeployment_standin PROPERTIES COST 45) # long: start it early
 zo_add_test(sync_login_standin SOURCES tst_login_standin.cpp FakeDialogs.h ParamFixture.h
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
@@ -14,6 +13,7 @@ zo_add_test(sync_mediaalignment SOURCES tst_mediaalignment.cpp ParamFixture.h LI
 zo_add_test(sync_boxdeployment_standin SOURCES tst_boxdeployment_standin.cpp
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+set_tests_properties(sync_boxdeployment_standin PROPERTIES COST 45) # long: start it early
 zo_add_test(sync_sharepage SOURCES tst_sharepage.cpp LIBS sync)
 zo_add_test(sync_deployments_standin SOURCES tst_deployments_standin.cpp
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
