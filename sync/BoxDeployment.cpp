@@ -1,5 +1,6 @@
 #include "BoxDeployment.h"
 
+#include "Checksum.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
@@ -199,30 +200,52 @@ void BoxDeployment::runStep()
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
         m_lists->setFolder(m_selected ? m_selected() : QString());
         m_fetchTries = 0;
+        m_expected.clear();
+        m_changed.clear();
         m_step = 2;
         break;
     case 2:
-        // Its bookkeeping calls run together; the request in flight ends the tick.
-        for (int pass = 0; pass < 4 && m_download && m_step == 2; ++pass) {
-            m_downloading = true;
-            const bool in = m_download(m_work, QStringLiteral("PLAYER.orvex"), m_lists->folder(), QString());
-            m_downloading = false;
-            // A box without a server copy yet goes on to the revision question;
-            // a failed exchange is tried again, then ends the run.
-            if (in && (m_api->lastSucceeded(HttpFileApi::OpDownload) || m_api->lastDownloadMissing())) {
-                m_step = 3;
-            } else if (in && ++m_fetchTries >= FetchTries) {
-                stop();
-                emit signalMessageOnlyOFF();
-                emit signalErreurConnexion(FetchErrorCode);
-                return;
-            } else if (!in && m_api->requestsInFlight() > 0) {
-                break;
-            }
-        }
+        if (fetchPlayer(m_lists->folder()) > 0)
+            m_step = 3;
         break;
-    case 3:
-        if (!m_revisions->checkIDfile(m_work + QLatin1String("PLAYER.orvex"), m_revisions->playerCounter())) {
+    case 3: {
+        const QString copy = m_work + QLatin1String("PLAYER.orvex");
+        m_expected.insert(m_lists->folder(), RevisionCounters::fileCounter(copy));
+        if (!m_revisions->checkIDfile(copy, m_revisions->playerCounter())) {
+            emit signalMessageOnlyOFF();
+            m_timer->stop();
+            m_step = 0;
+            return;
+        }
+        m_checkIndex = 0;
+        m_step = 4;
+        break;
+    }
+    case 4:
+        // Every other target's server copy, before anything is sent.
+        while (m_checkIndex < m_targets.size() && m_expected.contains(m_targets.at(m_checkIndex)))
+            ++m_checkIndex;
+        if (m_checkIndex >= m_targets.size()) {
+            m_step = 6;
+            break;
+        }
+        m_fetchTries = 0;
+        m_step = 5;
+        break;
+    case 5: {
+        const QString box = m_targets.at(m_checkIndex);
+        if (fetchPlayer(box) <= 0)
+            break;
+        const int counter = RevisionCounters::fileCounter(m_work + QLatin1String("PLAYER.orvex"));
+        m_expected.insert(box, counter);
+        int known = 0;
+        if (m_revisions->knownCounter(box, &known) && known != counter)
+            m_changed << box;
+        m_step = 4;
+        break;
+    }
+    case 6:
+        if (!m_changed.isEmpty() && !m_revisions->ask(changedText(m_changed))) {
             emit signalMessageOnlyOFF();
             m_timer->stop();
             m_step = 0;
@@ -326,23 +349,28 @@ void BoxDeployment::runStep()
             logLine(QStringLiteral("checkPlayerVsMedia: index des medias illisible, affiches inchangees"));
         m_step = 71;
         break;
-    case 71:
+    case 71: {
         if (m_targets.isEmpty()) {
             m_step = 75;
             break;
         }
         m_api->setUploadState(10);
-        m_api->lists()->setTransferFiles(arrange(ListFileFromFolder(m_work + QLatin1String("DATA/"))));
+        // The poster list goes alone, last, once the server copy is checked again.
+        QStringList files = arrange(ListFileFromFolder(m_work + QLatin1String("DATA/")));
+        m_withPlayer = !files.isEmpty() && files.last() == QLatin1String("PLAYER.orvex");
+        if (m_withPlayer)
+            files.removeLast();
+        m_api->lists()->setTransferFiles(files);
         emit signalDeployBox(m_targets.first());
         m_step = 72;
         break;
+    }
     case 72: {
         const QString box = m_targets.first();
         m_player->setParamCrypt(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("VERSION"),
                                 QStringLiteral("310"));
         m_lists->setFolder(box);
         m_lists->setDeployBoxes(m_targets);
-        m_revisions->AjouteIDfilePlayer(m_selected && box == m_selected());
         m_step = 73;
         break;
     }
@@ -351,7 +379,7 @@ void BoxDeployment::runStep()
         // the server ends it (the end of the transfer ticks again at once).
         for (int pass = 0; pass < 32 && m_step == 73; ++pass) {
             if (m_lists->FtpPutListFile(m_work + QLatin1String("DATA/")))
-                m_step = 74;
+                m_step = m_withPlayer ? 90 : 74;
             else if (m_lists->putStep() == 4)
                 break;
         }
@@ -361,6 +389,56 @@ void BoxDeployment::runStep()
             m_targets.removeFirst();
         m_step = 70;
         break;
+    case 90:
+        m_fetchTries = 0;
+        m_step = 91;
+        break;
+    case 91:
+        if (fetchPlayer(m_targets.first()) > 0)
+            m_step = 92;
+        break;
+    case 92: {
+        // Another console may have deployed since the check at the start.
+        const QString box = m_targets.first();
+        const QString copy = m_work + QLatin1String("PLAYER.orvex");
+        const int now = RevisionCounters::fileCounter(copy);
+        const int before = m_expected.value(box, now);
+        if (now != before && !m_revisions->checkIDfile(copy, before)) {
+            emit signalMessageOnlyOFF();
+            stop();
+            return;
+        }
+        const bool selected = m_selected && box == m_selected();
+        m_sent = m_revisions->raisePlayer(selected ? qMax(now, m_revisions->playerCounter()) : now);
+        m_step = 93;
+        break;
+    }
+    case 93:
+        put(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("PLAYER.orvex"), 94);
+        break;
+    case 94:
+        m_fetchTries = 0;
+        m_step = 95;
+        break;
+    case 95:
+        if (fetchPlayer(m_targets.first()) > 0)
+            m_step = 96;
+        break;
+    case 96: {
+        // Read back: a deployment from another console at the same moment
+        // may have replaced the list just sent.
+        const QString box = m_targets.first();
+        if (CalculChecksum(m_work + QLatin1String("PLAYER.orvex"))
+            != CalculChecksum(m_work + QLatin1String("DATA/PLAYER.orvex"))) {
+            emit signalMessageOnlyOFF();
+            stop();
+            emit signalError(conflictText(box));
+            return;
+        }
+        m_revisions->rememberPlayer(box, m_sent, m_selected && box == m_selected());
+        m_step = 74;
+        break;
+    }
     case 75:
         emit signalDeployBox(QString());
         m_lists->setFolder(QString());
@@ -383,6 +461,48 @@ void BoxDeployment::runStep()
     default:
         break;
     }
+}
+
+int BoxDeployment::fetchPlayer(const QString &box)
+{
+    // Its bookkeeping calls run together; the request in flight ends the tick.
+    for (int pass = 0; pass < 4 && m_download; ++pass) {
+        m_downloading = true;
+        const bool in = m_download(m_work, QStringLiteral("PLAYER.orvex"), box, QString());
+        m_downloading = false;
+        // A local file error ended the run.
+        if (!running())
+            return -1;
+        // A box without a server copy yet reads as counter 0; a failed
+        // exchange is tried again, then ends the run.
+        if (in && (m_api->lastSucceeded(HttpFileApi::OpDownload) || m_api->lastDownloadMissing())) {
+            if (m_api->lastDownloadMissing())
+                QFile::remove(m_work + QLatin1String("PLAYER.orvex"));
+            return 1;
+        }
+        if (in && ++m_fetchTries >= FetchTries) {
+            stop();
+            emit signalMessageOnlyOFF();
+            emit signalErreurConnexion(FetchErrorCode);
+            return -1;
+        }
+        if (!in && m_api->requestsInFlight() > 0)
+            break;
+    }
+    return 0;
+}
+
+QString BoxDeployment::changedText(const QStringList &boxes)
+{
+    return tr("Ces écrans ont été modifiés par un autre utilisateur: %1. Voulez-vous continuer?")
+        .arg(boxes.join(QLatin1String(", ")));
+}
+
+QString BoxDeployment::conflictText(const QString &box)
+{
+    return tr("L'écran %1 a été déployé par un autre utilisateur au même moment: votre liste n'y est pas. "
+              "Sélectionnez à nouveau l'écran et refaites le déploiement.")
+        .arg(box);
 }
 
 QStringList BoxDeployment::ListFileFromFolder(const QString &folder)

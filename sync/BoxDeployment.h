@@ -3,6 +3,7 @@
 #include "StepTimeout.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -61,6 +62,10 @@ public:
     static QStringList arrange(QStringList names);
     // Arguments of the box choice: the categories other than "PLAYLIST" and
     // for each one found in CATEGORYLIST its CATEGORYELEMENTS row.
+    // The question naming the targets changed by another console, and the
+    // conflict found when the poster list read back is not the one sent.
+    static QString changedText(const QStringList &boxes);
+    static QString conflictText(const QString &box);
     static void choiceLists(ClassParam *login, const QStringList &categoryItems, QStringList *names,
                             QStringList *elements);
 
@@ -97,6 +102,9 @@ private:
     QString readPlayer(const QString &key) const;
     bool put(const QString &localPath, const QString &name, int next);
     bool copyStamped(const QString &name, const QString &stamped);
+    // Fetches `box`'s PLAYER.orvex into the work folder: 1 there (or no
+    // server copy), 0 pending, -1 given up (the run has ended).
+    int fetchPlayer(const QString &box);
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
@@ -121,5 +129,11 @@ private:
     bool m_inTick = false;
     bool m_downloading = false;
     int m_fetchTries = 0;
+    // Counter of each target's server copy as fetched at the start.
+    QHash<QString, int> m_expected;
+    QStringList m_changed;
+    int m_checkIndex = 0;
+    int m_sent = 0;
+    bool m_withPlayer = false;
     StepTimeout m_scan;
 };

@@ -107,7 +107,7 @@ void BoxFolderDownload::slotDownloadFileBox()
         emit signalMessageOnlyOFF();
         emit signalArrived(m_refreshInfo);
         m_refreshInfo = true;
-        m_revisions->getIDfilePlayer();
+        m_revisions->getIDfilePlayer(m_lists->selectedBox());
         m_boxStep = 5;
         break;
     default:

@@ -35,9 +35,11 @@ int RevisionCounters::counterOf(const QString &value)
     return ok ? n : 0;
 }
 
-void RevisionCounters::getIDfilePlayer()
+void RevisionCounters::getIDfilePlayer(const QString &box)
 {
     m_player = readCounter(m_playerFile, m_work + QLatin1String("DATA/PLAYER.orvex"));
+    if (!box.isEmpty())
+        m_known.insert(box, m_player);
 }
 
 void RevisionCounters::getIDfileMedia()
@@ -71,4 +73,34 @@ void RevisionCounters::AjouteIDfilePlayer(bool selectedBox)
 void RevisionCounters::AjouteIDfileMedia()
 {
     m_media = raise(m_mediaFile, m_work + QLatin1String("TEMP/MEDIA.orvex"));
+}
+
+int RevisionCounters::fileCounter(const QString &file)
+{
+    ClassParam fresh;
+    return readCounter(&fresh, file);
+}
+
+int RevisionCounters::raisePlayer(int floor)
+{
+    const int next = qMax(counterOf(m_playerFile->getInfoBalise(kId)), floor) + 1;
+    m_playerFile->setParamCrypt(m_work + QLatin1String("DATA/PLAYER.orvex"), kId, QString::number(next));
+    return next;
+}
+
+void RevisionCounters::rememberPlayer(const QString &box, int counter, bool selectedBox)
+{
+    if (selectedBox)
+        m_player = counter;
+    if (!box.isEmpty())
+        m_known.insert(box, counter);
+}
+
+bool RevisionCounters::knownCounter(const QString &box, int *counter) const
+{
+    const auto it = m_known.constFind(box);
+    if (it == m_known.constEnd())
+        return false;
+    *counter = it.value();
+    return true;
 }
