@@ -4,6 +4,7 @@
 #include "AppGlobals.h"
 #include "AccountDeployment.h"
 #include "BoxDeployment.h"
+#include "Checksum.h"
 #include "CommandReport.h"
 #include "BoxFolderDownload.h"
 #include "BoxStatus.h"
@@ -101,6 +102,8 @@ classPrincipal::classPrincipal(QWidget *parent)
     // window builds this panel first.
     ApplicationPath = ClassParamS::getNewPath(QString());
     qDebug().noquote() << "ApplicationPathDir: " + ApplicationPath;
+    // Kept apart from the global: a second console in the same process has its own.
+    m_workFolder = ApplicationPath;
 
     classVersion version;
     m_background = new QLabel(this);
@@ -257,7 +260,7 @@ QSize classPrincipal::sizeHint() const
 
 QString classPrincipal::workPath(const QString &relative) const
 {
-    return ApplicationPath + relative;
+    return m_workFolder + relative;
 }
 
 QTimer *classPrincipal::makeTimer(int interval)
@@ -734,11 +737,11 @@ void classPrincipal::stopWithMessage(QTimer *timer, const QString &text)
 
 void classPrincipal::CreationDossier()
 {
-    const QStringList failed = WorkFolders::create(ApplicationPath);
+    const QStringList failed = WorkFolders::create(m_workFolder);
     if (failed.isEmpty())
         return;
     const QString text = tr("Dossiers de travail impossibles à créer dans %1: %2")
-                             .arg(ApplicationPath, failed.join(QStringLiteral(", ")));
+                             .arg(m_workFolder, failed.join(QStringLiteral(", ")));
     qWarning().noquote() << text;
     logLine(text);
     m_statusLine->setText(text);
@@ -1058,13 +1061,13 @@ void classPrincipal::CreationSession()
 {
     m_dialogs = new PanelDialogs(this, m_dimming);
     m_startup = new StartupSequence(m_http, m_transferSlots, &m_paramConnexion, m_dialogs, m_timerCheckFile, this);
-    m_startup->setWorkFolder(ApplicationPath);
+    m_startup->setWorkFolder(m_workFolder);
     connect(m_startup, &StartupSequence::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
     connect(m_startup, &StartupSequence::signalAccountRead, this, [this] {
         m_account = m_startup->account();
         m_http->setAccountFolder(m_account.accountPath);
         m_http->setLocalMode(m_account.localMode, m_account.localRoot);
-        m_http->setWorkFolder(ApplicationPath);
+        m_http->setWorkFolder(m_workFolder);
         m_largeUpload->setAccount(m_account.ftpServer, m_account.ftpLogin, m_account.ftpPassword, m_account.accountPath);
         m_loginSequence->setAccount(m_account.accountName, m_account.localRoot, m_account.mediaSize);
     });
@@ -1072,7 +1075,7 @@ void classPrincipal::CreationSession()
     connect(m_startup, &StartupSequence::signalQuit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
     m_media = new MediaAlignment(m_http, &m_paramLogin, &m_paramMedia, this);
-    m_media->setWorkFolder(ApplicationPath);
+    m_media->setWorkFolder(m_workFolder);
     connect(m_media, &MediaAlignment::SignalFirstFileSize, this, &classPrincipal::SignalFirstFileSize);
     connect(m_media, &MediaAlignment::signalMessage, this,
             [this](QString title, QString text, bool critical) { m_dialogs->message(title, text, critical); });
@@ -1082,7 +1085,7 @@ void classPrincipal::CreationSession()
     connect(m_media, &MediaAlignment::signalError, m_mediaDeploy, &JournalDeployment::downloadFailed);
     m_loginSequence = new LoginSequence(m_http, m_media, m_revisions, &m_paramLogin, &m_paramMedia, &m_paramConnexion,
                                         m_dialogs, m_timerLogin, this);
-    m_loginSequence->setWorkFolder(ApplicationPath);
+    m_loginSequence->setWorkFolder(m_workFolder);
     LoginSequence *login = m_loginSequence;
     connect(login, &LoginSequence::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
     connect(login, &LoginSequence::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
@@ -1103,6 +1106,8 @@ void classPrincipal::CreationSession()
     connect(login, &LoginSequence::signalAdministration, m_btnAdministration, &QWidget::setVisible);
     connect(login, &LoginSequence::signalHideCategories, m_chooser->groupList(), &QWidget::hide);
     connect(login, &LoginSequence::SignalUserLogin, this, [this](QString user, QString type) {
+        // The login file just fetched: what the server held when this console read it.
+        m_accountDeploy->setLoginReference(CalculChecksum(workPath(QStringLiteral("LoginCrypt.orvex"))));
         m_userName = user;
         m_userType = type;
         emit SignalUserLogin(user, type);
@@ -1128,6 +1133,11 @@ void classPrincipal::CreationTransfer()
     connect(m_http, &HttpFileApi::signalListFichier, this, &classPrincipal::signalListFichier);
     connect(m_http, &HttpFileApi::signalGetFileFinish, this, &classPrincipal::signalGetFileFinish);
     connect(m_http, &HttpFileApi::signalSupprimerFichier, this, &classPrincipal::signalSupprimerFichier);
+    connect(m_http, &HttpFileApi::signalPutFileFinish, this, [this] {
+        if (!m_loginPut.isEmpty() && m_http->lastSucceeded(HttpFileApi::OpUpload))
+            m_accountDeploy->setLoginReference(CalculChecksum(m_loginPut));
+        m_loginPut.clear();
+    });
     connect(m_http, &HttpFileApi::signalPutFileFinish, this, &classPrincipal::signalPutFileFinish);
     connect(m_http, &HttpFileApi::signalMkdirFinish, this, &classPrincipal::signalMkdirFinish);
     connect(m_http, &HttpFileApi::signalPresenceBox, this, &classPrincipal::signalPresenceBox);
@@ -1197,7 +1207,7 @@ void classPrincipal::CreationSequences()
             [this](QString text) { QMessageBox::information(this, tr("FTP"), text); });
 
     m_folders = new FolderOperations(m_http, m_lists, m_transferSlots, m_timerFolder, this);
-    m_folders->setWorkFolder(ApplicationPath);
+    m_folders->setWorkFolder(m_workFolder);
     connect(m_folders, &FolderOperations::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
     connect(m_folders, &FolderOperations::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
     connect(m_folders, &FolderOperations::signalInformation, this,
@@ -1205,7 +1215,7 @@ void classPrincipal::CreationSequences()
     connect(m_folders, &FolderOperations::signalFinished, this, [this] { m_accountDeploy->folderOperationEnded(); });
 
     m_revisions = new RevisionCounters(&m_paramPlayer, &m_paramMedia, this);
-    m_revisions->setWorkFolder(ApplicationPath);
+    m_revisions->setWorkFolder(m_workFolder);
     m_revisions->setQuestion([this](const QString &text) {
         m_dimming->show();
         ClassBox box(text, ClassBox::Question, width(), height(), this);
@@ -1218,7 +1228,7 @@ void classPrincipal::CreationSequences()
 
     m_boxDownload = new BoxFolderDownload(m_http, m_lists, m_progress, m_revisions, m_timerDownloadBox,
                                           m_timerDownloadStatus, this);
-    m_boxDownload->setWorkFolder(ApplicationPath);
+    m_boxDownload->setWorkFolder(m_workFolder);
     m_statusPoller->setHoldWhile([this] { return m_boxDownload->running(); });
     connect(m_boxDownload, &BoxFolderDownload::signalBegin, this, [this] {
         posterListLive(false);
@@ -1262,7 +1272,7 @@ void classPrincipal::CreationDeploiement()
         return slotTelechargerFichier(local, name, folder, chk);
     };
     m_boxDeploy = new BoxDeployment(m_http, m_lists, m_revisions, &m_paramPlayer, m_timerDeploy, this);
-    m_boxDeploy->setWorkFolder(ApplicationPath);
+    m_boxDeploy->setWorkFolder(m_workFolder);
     m_boxDeploy->setSelectedBox([this] { return m_chooser->currentScreen(); });
     m_boxDeploy->setChooser([this](QStringList *targets) { return SelectBox(targets); });
     m_boxDeploy->setDownloader(download);
@@ -1296,9 +1306,9 @@ void classPrincipal::CreationDeploiement()
     connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
     connect(m_mediaDeploy, &MediaDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
     connect(m_commands, &CommandReport::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
-    m_accountDeploy->setWorkFolder(ApplicationPath);
-    m_mediaDeploy->setWorkFolder(ApplicationPath);
-    m_commands->setWorkFolder(ApplicationPath);
+    m_accountDeploy->setWorkFolder(m_workFolder);
+    m_mediaDeploy->setWorkFolder(m_workFolder);
+    m_commands->setWorkFolder(m_workFolder);
     m_accountDeploy->setDownloader(download);
     m_mediaDeploy->setDownloader(download);
     connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
@@ -1316,6 +1326,8 @@ void classPrincipal::CreationDeploiement()
             Qt::DirectConnection);
     const auto information = [this](QString title, QString text) { QMessageBox::information(this, title, text); };
     connect(m_accountDeploy, &AccountDeployment::signalInformation, this, information);
+    connect(m_accountDeploy, &AccountDeployment::signalLoginChanged, this,
+            [this] { showInfo(AccountDeployment::loginChangedText()); });
     connect(m_commands, &CommandReport::signalInformation, this, information);
     connect(m_commands, &CommandReport::signalTermineReboot, this, [this] {
         showInfo(tr("Commande envoyée!!! Le boitîer va redémarrer dans environ 30 secondes!!!"));
@@ -1443,6 +1455,10 @@ void classPrincipal::stateChanged(int state) { m_largeUpload->stateChanged(state
 
 void classPrincipal::slotPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination)
 {
+    // The add-a-box page sends the login file itself.
+    m_loginPut = FolderDestination.isEmpty() && fileNameDestination == QLatin1String("LoginCrypt.orvex")
+        ? fileNameOrigin
+        : QString();
     m_transferSlots->slotPutFile(fileNameOrigin, FolderDestination, fileNameDestination);
 }
 

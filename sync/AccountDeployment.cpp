@@ -1,5 +1,6 @@
 #include "AccountDeployment.h"
 
+#include "Checksum.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
@@ -9,6 +10,7 @@
 #include "TransferPaths.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -28,6 +30,12 @@ AccountDeployment::AccountDeployment(HttpFileApi *api, ListTransfers *lists, Rev
     , m_revisions(revisions)
     , m_login(login)
 {
+}
+
+QString AccountDeployment::loginChangedText()
+{
+    return tr("Le fichier des utilisateurs a été modifié par un autre administrateur; les données ont été "
+              "rechargées, refaites vos modifications.");
 }
 
 bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &name, QString *error)
@@ -87,11 +95,48 @@ void AccountDeployment::slotProcessDeployLogin()
         m_api->lists()->clearTransferFiles();
         m_lists->setFolder(QString());
         m_revisions->AjouteIDfileMedia();
-        m_step = 3;
+        m_step = m_loginReference.isEmpty() ? 3 : 20;
         break;
+    case 20:
+        // Another administrator's save must not be overwritten unseen.
+        QFile::remove(m_work + QLatin1String("TEMP/LoginCrypt.orvex"));
+        m_step = 21;
+        break;
+    case 21: {
+        if (!fetchFile(QStringLiteral("LoginCrypt.orvex")))
+            break;
+        const QString fetched = m_work + QLatin1String("TEMP/LoginCrypt.orvex");
+        if (m_api->lastDownloadMissing()) {
+            m_step = 3;
+        } else if (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched)) {
+            m_timer->stop();
+            emit signalErreurConnexion(LoginFetchErrorCode);
+            finish();
+        } else if (CalculChecksum(fetched) == m_loginReference) {
+            m_step = 3;
+        } else {
+            const QString local = m_work + QLatin1String("LoginCrypt.orvex");
+            const QString old = local + QLatin1String(".old");
+            QFile::remove(old);
+            QFile::rename(local, old);
+            if (QFile::copy(fetched, local)) {
+                QFile::remove(old);
+                m_loginReference = CalculChecksum(local);
+            } else {
+                QFile::rename(old, local);
+            }
+            logLine(QStringLiteral("LoginCrypt.orvex modifié sur le serveur: rien n'est envoyé, rechargé"));
+            m_timer->stop();
+            finish();
+            emit signalLoginChanged();
+        }
+        QFile::remove(fetched);
+        break;
+    }
     case 3:
         if (m_lists->FtpPutOneFile(m_work + QLatin1String("LoginCrypt.orvex"), QStringLiteral("LoginCrypt.orvex"))) {
             logLine(QStringLiteral("FtpPutOneFile=ok"));
+            m_loginReference = CalculChecksum(m_work + QLatin1String("LoginCrypt.orvex"));
             m_step = 5;
         }
         break;

@@ -22,11 +22,19 @@ class AccountDeployment : public JournalDeployment
 public:
     // Connection error shown when the journal could not be merged.
     static constexpr int MergeErrorCode = 11;
+    // Connection error shown when the server's login file could not be read.
+    static constexpr int LoginFetchErrorCode = 9;
 
     AccountDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *login,
                       QTimer *timer, QObject *parent = nullptr);
 
     int step() const { return m_step; }
+
+    // MD5 of the server's login file as this console last downloaded or
+    // uploaded it; empty skips the check before the upload.
+    void setLoginReference(const QString &md5) { m_loginReference = md5; }
+    QString loginReference() const { return m_loginReference; }
+    static QString loginChangedText();
 
     // Creates or truncates <work>name; false (with `error`) when it cannot.
     static bool CreateFilePlaylist(const QString &work, const QString &name, QString *error = nullptr);
@@ -48,6 +56,9 @@ signals:
     void signalInformation(QString title, QString text);
     // The login file reached the server (status 1: every box's playlists too).
     void signalDeployed(int status);
+    // The server's login file changed since this console read it: nothing
+    // was sent, the local file now holds the server's (loginChangedText()).
+    void signalLoginChanged();
 
 private:
     void finish() override;
@@ -60,4 +71,5 @@ private:
     bool m_playlistFailed = false;
     QStringList m_serials;
     QStringList m_rows;
+    QString m_loginReference;
 };

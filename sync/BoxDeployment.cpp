@@ -414,10 +414,17 @@ void BoxDeployment::runStep()
         break;
     }
     case 93:
-        put(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("PLAYER.orvex"), 94);
+        // Sent in the tick of the check: the other console's window stays short.
+        for (int pass = 0; pass < 8 && m_step == 93; ++pass) {
+            if (put(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("PLAYER.orvex"), 94))
+                break;
+            if (m_lists->putOneStep() == 3 || m_lists->putOneStep() == 0)
+                break;
+        }
         break;
     case 94:
         m_fetchTries = 0;
+        m_readBacks = 0;
         m_step = 95;
         break;
     case 95:
@@ -435,10 +442,23 @@ void BoxDeployment::runStep()
             emit signalError(conflictText(box));
             return;
         }
+        // Once more a moment later: an upload that another console started
+        // before this one may land after the first read.
+        if (++m_readBacks < 2) {
+            m_settle.start();
+            m_step = 97;
+            break;
+        }
         m_revisions->rememberPlayer(box, m_sent, m_selected && box == m_selected());
         m_step = 74;
         break;
     }
+    case 97:
+        if (m_settle.hasExpired(ReadBackSettleMs)) {
+            m_fetchTries = 0;
+            m_step = 95;
+        }
+        break;
     case 75:
         emit signalDeployBox(QString());
         m_lists->setFolder(QString());

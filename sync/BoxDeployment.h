@@ -3,6 +3,7 @@
 #include "StepTimeout.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -30,6 +31,9 @@ public:
     // Tries of the server copy's fetch, and the connection error then shown.
     static constexpr int FetchTries = 3;
     static constexpr int FetchErrorCode = 9;
+    // Between the two reads of the poster list just sent. Real time, not
+    // scaled: it covers another console's upload still on its way.
+    static constexpr int ReadBackSettleMs = 500;
 
     BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
                   QTimer *timer, QObject *parent = nullptr);
@@ -135,5 +139,7 @@ private:
     int m_checkIndex = 0;
     int m_sent = 0;
     bool m_withPlayer = false;
+    int m_readBacks = 0;
+    QElapsedTimer m_settle;
     StepTimeout m_scan;
 };

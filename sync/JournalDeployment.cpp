@@ -62,10 +62,15 @@ bool JournalDeployment::indexReadable(const QString &path)
 
 bool JournalDeployment::fetchIndex()
 {
+    return fetchFile(QStringLiteral("MEDIA.orvex"));
+}
+
+bool JournalDeployment::fetchFile(const QString &name)
+{
     if (!m_download)
         return false;
     m_downloading = true;
-    const bool in = m_download(m_work + QLatin1String("TEMP/"), QStringLiteral("MEDIA.orvex"), QString(), QString());
+    const bool in = m_download(m_work + QLatin1String("TEMP/"), name, QString(), QString());
     m_downloading = false;
     return in;
 }

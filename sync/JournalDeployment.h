@@ -59,6 +59,8 @@ protected:
     void journalSent();
     QString indexPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
     bool fetchIndex();
+    // One call per tick: fetches the account folder's `name` into TEMP/.
+    bool fetchFile(const QString &name);
 
     QTimer *m_timer;
     QString m_work;

@@ -1,0 +1,325 @@
+// Two whole consoles logged in to one account on the stand-in, each with its
+// own work folder, as two desks of one customer: what one console sends
+// never silently replaces what the other sent.
+#include "../sync/ParamFixture.h"
+#include "../transfer/StandIn.h"
+#include "AccountDeployment.h"
+#include "AdminWidgets.h"
+#include "AnimationStackedWidget.h"
+#include "BoxDeployment.h"
+#include "BoxFolderDownload.h"
+#include "ClassParam.h"
+#include "ConsoleFixture.h"
+#include "MessageOverlay.h"
+#include "RevisionCounters.h"
+#include "ZoManager.h"
+#include "classAdmin.h"
+#include "classPrincipal.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kSuccess = QStringLiteral("Déploiement terminé avec succés!!");
+
+bool copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to + path.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::remove(target);
+        if (!QFile::copy(path, target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+struct Desk {
+    QString name;
+    QString work;
+    std::unique_ptr<ZoManager> window;
+    QStringList choice;    // screens ticked in the box choice
+    bool overwrite = false; // answer to the revision question
+    classPrincipal *panel() const { return window->panel(); }
+};
+
+class TwoConsolesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void boxDeployments_data();
+    void boxDeployments();
+    void administrators_data();
+    void administrators();
+
+private:
+    QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
+    Desk &desk(const QString &name) { return name == "A" ? m_a : m_b; }
+    bool startDesk(Desk &d);
+    bool select(Desk &d, const QString &serial);
+    bool deploy(const QStringList &desks, const QStringList &boxes);
+    void act(const QString &action);
+    QString owner(const QString &box) const;
+    // Answers every modal dialog of both consoles and records "desk: text".
+    void answer();
+
+    QTemporaryDir m_dir;
+    QString m_name;
+    QString m_account;
+    Desk m_a;
+    Desk m_b;
+    QTimer m_poll;
+    QStringList m_dialogs;
+    QList<QPointer<QDialog>> m_answered;
+};
+
+void TwoConsolesTest::initTestCase()
+{
+    ZO_NEED_STANDIN();
+    QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
+    zoInitWidgetTest();
+    Q_INIT_RESOURCE(qml);
+    m_name = QString("two%1").arg(QCoreApplication::applicationPid());
+    m_account = "zo_" + m_name;
+    m_a.name = "A";
+    m_b.name = "B";
+    for (Desk *d : {&m_a, &m_b}) {
+        d->work = m_dir.filePath(d->name);
+        QVERIFY(makeDemoAccount(d->work));
+        const QString connexion = d->work + "/CONNEXION.txt";
+        for (const auto &kv : QList<QPair<QString, QString>>{{"MODE", "SERVEUR"},
+                                                             {"FTPPATH", "/zolink/zobox/" + m_account},
+                                                             {"COMPTEADMIN", m_name},
+                                                             {"USERLOGIN", "demo"},
+                                                             {"PASSWORDLOGIN", "demo"}})
+            QVERIFY(ClassParam().setParamCrypt(connexion, kv.first, kv.second));
+    }
+    QVERIFY(copyTree(m_a.work + "/server/zolink/zobox/zo_demo/", server()));
+    for (const char *box : {"10417", "10418", "10502", "PLAYLIST-Promo"})
+        QVERIFY(QDir(server(box)).removeRecursively());
+    connect(&m_poll, &QTimer::timeout, this, &TwoConsolesTest::answer);
+    m_poll.start(10);
+    qputenv("ZOMANAGER_BASE_URL", StandIn::url().toUtf8());
+    QVERIFY(startDesk(m_a));
+    QVERIFY(startDesk(m_b));
+}
+
+void TwoConsolesTest::cleanupTestCase()
+{
+    m_poll.stop();
+    m_a.window.reset();
+    m_b.window.reset();
+    qunsetenv("ZOMANAGER_WORKDIR");
+    qunsetenv("ZOMANAGER_BASE_URL");
+    if (StandIn::running() && !m_account.isEmpty())
+        QDir(server()).removeRecursively();
+}
+
+bool TwoConsolesTest::startDesk(Desk &d)
+{
+    qputenv("ZOMANAGER_WORKDIR", d.work.toLocal8Bit());
+    d.window.reset(new ZoManager);
+    d.window->resize(1280, 800);
+    d.window->show();
+    auto *stack = d.panel()->findChild<AnimationStackedWidget *>("panelStack");
+    if (!QTest::qWaitFor([&] { return stack->isVisible(); }, 40000))
+        return false;
+    m_dialogs.clear();
+    return !d.panel()->localMode();
+}
+
+void TwoConsolesTest::answer()
+{
+    const QList<QDialog *> open = ModalAnswerer::openDialogs();
+    if (open.isEmpty())
+        return;
+    // The innermost dialog is the one whose loop runs.
+    QDialog *d = nullptr;
+    for (QDialog *candidate : open) {
+        if (!m_answered.contains(candidate))
+            d = candidate;
+    }
+    if (!d)
+        return;
+    m_answered.append(d);
+    QPointer<QDialog> guard(d);
+    QTimer::singleShot(30, this, [this, guard] {
+        if (!guard || guard->isHidden())
+            return;
+        QDialog *d = guard.data();
+        Desk *owner = nullptr;
+        for (Desk *k : {&m_a, &m_b}) {
+            if (k->window && (k->window.get() == d->window() || k->window->isAncestorOf(d)))
+                owner = k;
+        }
+        const QString who = owner ? owner->name : QStringLiteral("?");
+        const auto click = [d](const char *name) {
+            if (auto *b = d->findChild<QAbstractButton *>(QLatin1String(name)))
+                b->click();
+            else
+                d->reject();
+        };
+        if (d->findChild<QWidget *>("zoneEcrans")) {
+            for (QCheckBox *c : d->findChildren<QCheckBox *>()) {
+                const QString serial = c->property("zoItem").toString();
+                if (!serial.isEmpty())
+                    c->setChecked(owner && owner->choice.contains(serial));
+            }
+            m_dialogs << who + ": choix";
+            click("valider");
+            return;
+        }
+        const QString text = ModalAnswerer::dialogText(d);
+        m_dialogs << who + ": " + text;
+        if (auto *box = qobject_cast<QMessageBox *>(d)) {
+            box->buttons().value(0)->click();
+        } else if (text == RevisionCounters::questionText() || text.startsWith("Ces écrans")) {
+            click(owner && owner->overwrite ? "valider" : "annuler");
+        } else {
+            click("valider");
+        }
+    });
+}
+
+bool TwoConsolesTest::select(Desk &d, const QString &serial)
+{
+    QListWidget *groups = d.panel()->findChild<QListWidget *>("groupList");
+    QListWidget *screens = d.panel()->findChild<QListWidget *>("screensList");
+    for (int g = 0; g < groups->count(); ++g) {
+        groups->setCurrentRow(g);
+        QTest::qWait(50);
+        const QList<QListWidgetItem *> found = screens->findItems(serial, Qt::MatchExactly);
+        if (found.isEmpty())
+            continue;
+        if (screens->currentItem() == found.first())
+            screens->setCurrentItem(nullptr);
+        QSignalSpy arrived(d.panel()->boxDownload(), &BoxFolderDownload::signalArrived);
+        screens->setCurrentItem(found.first());
+        return QTest::qWaitFor([&] {
+            return arrived.count() > 0 && !d.panel()->boxDownload()->running()
+                && !d.panel()->messageOverlay()->isVisible();
+        }, 20000) && ClassParam().setParamCrypt(d.work + "/DATA/PLAYER.orvex", "MARK", d.name);
+    }
+    return false;
+}
+
+bool TwoConsolesTest::deploy(const QStringList &desks, const QStringList &boxes)
+{
+    for (const QString &name : desks)
+        desk(name).choice = boxes;
+    for (const QString &name : desks)
+        desk(name).panel()->slotDeploiement();
+    return QTest::qWaitFor([&] {
+        for (const QString &name : desks) {
+            if (desk(name).panel()->boxDeployment()->running())
+                return false;
+        }
+        return ModalAnswerer::openDialogs().isEmpty();
+    }, 60000);
+}
+
+// "A select 10235", "B deploy 10234 ok" (OK to the revision question),
+// "A deploy 10234 failing" (its uploads refused), "A+B deploy 10234",
+// "A deploy 10234,10235".
+void TwoConsolesTest::act(const QString &action)
+{
+    const QStringList words = action.split(' ');
+    const QStringList desks = words.at(0).split('+');
+    const QStringList boxes = words.at(2).split(',');
+    if (words.at(1) == "select") {
+        QVERIFY2(select(desk(desks.first()), boxes.first()), qPrintable(action));
+        return;
+    }
+    for (const QString &name : desks)
+        desk(name).overwrite = words.contains("ok");
+    if (words.contains("failing"))
+        QVERIFY(StandIn::fault("/zobox/upload.php", "500", "/" + boxes.first() + "/", 3));
+    QVERIFY2(deploy(desks, boxes), qPrintable(action + ": " + m_dialogs.join(" / ")));
+    StandIn::reset("/" + boxes.first() + "/");
+}
+
+QString TwoConsolesTest::owner(const QString &box) const
+{
+    return ClassParam().getParamCrypt(server(box + "/PLAYER.orvex"), "MARK", 0);
+}
+
+void TwoConsolesTest::boxDeployments_data()
+{
+    // Each row starts with both consoles having read 10235 then 10234.
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QStringList>("dialogs"); // each seen text starts with its entry
+    QTest::addColumn<QString>("owner10234"); // "" unchanged; "winner": the desk told of its success
+    QTest::addColumn<QString>("owner10235");
+    const QString question = RevisionCounters::questionText();
+    QTest::newRow("failed deploy remembered the raised counter: the retry overwrote the other console")
+        << QStringList{"A deploy 10234 failing", "B deploy 10234", "A deploy 10234"}
+        << QStringList{"A: choix", "A: ", "B: choix", "B: " + kSuccess, "A: choix", "A: " + question} << "B" << "";
+    QTest::newRow("OK-overwrite wrote the other console's counter: its next deployment was not asked")
+        << QStringList{"A deploy 10234", "B deploy 10234 ok", "A deploy 10234"}
+        << QStringList{"A: choix", "A: " + kSuccess, "B: choix", "B: " + question, "B: " + kSuccess,
+                       "A: choix", "A: " + question}
+        << "B" << "";
+    QTest::newRow("multi-box push replaced the other console's deployment unasked")
+        << QStringList{"B select 10235", "B deploy 10235", "A deploy 10234,10235"}
+        << QStringList{"B: choix", "B: " + kSuccess, "A: choix", "A: Ces écrans ont été modifiés par un autre "
+                                                                     "utilisateur: 10235"}
+        << "" << "B";
+    QTest::newRow("two deployments at once both reported success") << QStringList{"A+B deploy 10234"}
+                                                                      << QStringList{} << "winner" << "";
+}
+
+void TwoConsolesTest::boxDeployments()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QStringList, dialogs);
+    QFETCH(QString, owner10234);
+    QFETCH(QString, owner10235);
+    for (Desk *d : {&m_a, &m_b}) {
+        QVERIFY(select(*d, "10235"));
+        QVERIFY(select(*d, "10234"));
+    }
+    const QString before10234 = owner("10234");
+    const QString before10235 = owner("10235");
+    m_dialogs.clear();
+    for (const QString &action : actions)
+        act(action);
+    const QString seen = m_dialogs.join(" / ");
+    if (owner10234 == "winner") {
+        // One success; the other console told of a conflict or asked.
+        QCOMPARE(m_dialogs.count("A: choix") + m_dialogs.count("B: choix"), 2);
+        const QStringList won = m_dialogs.filter(": " + kSuccess);
+        QVERIFY2(won.size() == 1, qPrintable(seen));
+        QCOMPARE(m_dialogs.size(), 4);
+        QCOMPARE(owner("10234"), won.first().left(1));
+        return;
+    }
+    QVERIFY2(m_dialogs.size() == dialogs.size(), qPrintable(seen));
+    for (int i = 0; i < dialogs.size(); ++i)
+        QVERIFY2(m_dialogs.at(i).startsWith(dialogs.at(i)), qPrintable(seen));
+    QCOMPARE(owner("10234"), owner10234.isEmpty() ? before10234 : owner10234);
+    QCOMPARE(owner("10235"), owner10235.isEmpty() ? before10235 : owner10235);
+}
+
+void TwoConsolesTest::administrators_data()
+{
+}
+
+void TwoConsolesTest::administrators()
+{
+}
+
+QTEST_MAIN(TwoConsolesTest)
+#include "tst_twoconsoles_standin.moc"

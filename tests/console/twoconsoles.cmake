@@ -1,0 +1,6 @@
+# Two whole consoles logged in to one account on the stand-in: a table of
+# what one does, what the other does next, and what the server holds.
+zo_add_test(console_twoconsoles_standin SOURCES tst_twoconsoles_standin.cpp ConsoleFixture.h ../sync/ParamFixture.h
+            ../transfer/StandIn.h LIBS console admin testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin DEMO)
+add_dependencies(console_twoconsoles_standin paramtool)
+set_tests_properties(console_twoconsoles_standin PROPERTIES COST 40) # long: start it early
