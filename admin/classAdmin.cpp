@@ -112,7 +112,16 @@ void classAdmin::slotUpdateAdmin(QListWidget *ListDir)
     QStringList screens;
     for (int i = 0; ListDir && i < ListDir->count(); ++i)
         screens.append(ListDir->item(i)->text());
+    m_screens = screens;
     loadPage(m_login.load(screens));
+}
+
+void classAdmin::slotLoginReloaded()
+{
+    // The saves this page made were not sent: the server's file replaced them.
+    m_login.deploySucceeded(1);
+    if (isVisible())
+        loadPage(m_login.load(m_screens));
 }
 
 void classAdmin::loadPage(bool read)

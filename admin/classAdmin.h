@@ -102,6 +102,9 @@ public slots:
     void slotAdministrator(bool granted);
     // The account deployment sent the login file (1: and the playlists).
     void slotAccountDeployed(int status);
+    // The server's login file changed under this page: nothing was sent and
+    // the local file now holds the server's; the page shows it again.
+    void slotLoginReloaded();
 
 signals:
     void signalButton(int code);
@@ -111,6 +114,7 @@ signals:
     void signalFolder(int Status, QString Folder, QString newFolder);
 
 private:
+    QStringList m_screens; // the console's screens at the last load
     void wire();
     void loadPage(bool read);
     bool applySave(const LoginFile::SaveResult &result);

@@ -63,6 +63,7 @@ ZoManager::ZoManager(QWidget *parent)
     connect(m_admin, &classAdmin::signalFolder, p, &classPrincipal::slotFolder);
     connect(p->loginSequence(), &LoginSequence::signalAdministration, m_admin, &classAdmin::slotAdministrator);
     connect(p->accountDeployment(), &AccountDeployment::signalDeployed, m_admin, &classAdmin::slotAccountDeployed);
+    connect(p->accountDeployment(), &AccountDeployment::signalLoginChanged, m_admin, &classAdmin::slotLoginReloaded);
 
     connect(p, &classPrincipal::signalResize, m_info, &classInfo::slotResize);
     connect(p, &classPrincipal::signalAfficheInfo, m_info, &classInfo::AfficheINFO);

@@ -575,6 +575,8 @@ void classPrincipal::slotPrevisualiser()
 void classPrincipal::slotAdministration()
 {
     logFunction("slotAdministration");
+    // What the page's edits start from: the server holding it is no change either.
+    m_accountDeploy->setLoginBase(CalculChecksum(workPath(QStringLiteral("LoginCrypt.orvex"))));
     emit SignalUpdateAdmin(m_chooser->screensList());
     emit signalButton(6);
 }

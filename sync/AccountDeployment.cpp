@@ -112,7 +112,7 @@ void AccountDeployment::slotProcessDeployLogin()
             m_timer->stop();
             emit signalErreurConnexion(LoginFetchErrorCode);
             finish();
-        } else if (CalculChecksum(fetched) == m_loginReference) {
+        } else if (const QString md5 = CalculChecksum(fetched); md5 == m_loginReference || md5 == m_loginBase) {
             m_step = 3;
         } else {
             const QString local = m_work + QLatin1String("LoginCrypt.orvex");

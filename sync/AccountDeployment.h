@@ -34,6 +34,8 @@ public:
     // uploaded it; empty skips the check before the upload.
     void setLoginReference(const QString &md5) { m_loginReference = md5; }
     QString loginReference() const { return m_loginReference; }
+    // MD5 of the local login file the administration page loaded.
+    void setLoginBase(const QString &md5) { m_loginBase = md5; }
     static QString loginChangedText();
 
     // Creates or truncates <work>name; false (with `error`) when it cannot.
@@ -72,4 +74,5 @@ private:
     QStringList m_serials;
     QStringList m_rows;
     QString m_loginReference;
+    QString m_loginBase;
 };

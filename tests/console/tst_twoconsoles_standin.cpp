@@ -9,6 +9,8 @@
 #include "BoxDeployment.h"
 #include "BoxFolderDownload.h"
 #include "ClassParam.h"
+#include "ListManager.h"
+#include "LoginFile.h"
 #include "ConsoleFixture.h"
 #include "MessageOverlay.h"
 #include "RevisionCounters.h"
@@ -17,8 +19,10 @@
 #include "classPrincipal.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -73,6 +77,9 @@ private:
     bool deploy(const QStringList &desks, const QStringList &boxes);
     void act(const QString &action);
     QString owner(const QString &box) const;
+    classAdmin *openAdministration(Desk &d);
+    // Validates the page and waits for the account deployment's end.
+    bool validate(Desk &d, classAdmin *page);
     // Answers every modal dialog of both consoles and records "desk: text".
     void answer();
 
@@ -83,6 +90,7 @@ private:
     Desk m_b;
     QTimer m_poll;
     QStringList m_dialogs;
+    QStringList m_typing; // texts for the next keyboards, in order
     QList<QPointer<QDialog>> m_answered;
 };
 
@@ -179,6 +187,13 @@ void TwoConsolesTest::answer()
                     c->setChecked(owner && owner->choice.contains(serial));
             }
             m_dialogs << who + ": choix";
+            click("valider");
+            return;
+        }
+        auto *line = d->findChild<QLineEdit *>();
+        if (line && !m_typing.isEmpty()) {
+            line->selectAll();
+            line->insert(m_typing.takeFirst());
             click("valider");
             return;
         }
@@ -313,12 +328,74 @@ void TwoConsolesTest::boxDeployments()
     QCOMPARE(owner("10235"), owner10235.isEmpty() ? before10235 : owner10235);
 }
 
+classAdmin *TwoConsolesTest::openAdministration(Desk &d)
+{
+    for (QToolButton *b : d.panel()->findChildren<QToolButton *>()) {
+        if (b->text() == "Administration" && !b->isHidden())
+            b->click();
+    }
+    auto *page = d.window->findChild<classAdmin *>();
+    return page && page->isVisible() ? page : nullptr;
+}
+
+bool TwoConsolesTest::validate(Desk &d, classAdmin *page)
+{
+    QSignalSpy finished(d.panel()->accountDeployment(), &JournalDeployment::signalFinished);
+    page->widgets()->validate->click();
+    return QTest::qWaitFor([&] {
+        return finished.count() > 0 && !d.panel()->accountDeployment()->running()
+            && ModalAnswerer::openDialogs().isEmpty();
+    }, 30000);
+}
+
 void TwoConsolesTest::administrators_data()
 {
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("pageOpenFirst");
+    QTest::newRow("a right changed after another administrator added a user wiped the user") << "anna" << false;
+    QTest::newRow("page open while another administrator added a user: its save wiped the user") << "berta" << true;
 }
 
 void TwoConsolesTest::administrators()
 {
+    QFETCH(QString, user);
+    QFETCH(bool, pageOpenFirst);
+    m_dialogs.clear();
+    classAdmin *pageB = pageOpenFirst ? openAdministration(m_b) : nullptr;
+    classAdmin *pageA = openAdministration(m_a);
+    QVERIFY(pageA);
+    m_typing = QStringList{user};
+    pageA->widgets()->actions.at(0)->click(); // add a user: the name, then the password shown once
+    QTRY_VERIFY(!pageA->listManager()->busy() && ModalAnswerer::openDialogs().isEmpty());
+    QVERIFY(pageA->loginFile().list(LoginFile::UserList).contains(user));
+    QVERIFY(validate(m_a, pageA));
+    ClassParam read;
+    QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0).split('|').contains(user));
+
+    if (!pageB)
+        pageB = openAdministration(m_b);
+    QVERIFY(pageB);
+    AdminWidgets *ui = pageB->widgets();
+    ui->usersList->setCurrentRow(1);
+    const QString rights = pageB->loginFile().list(LoginFile::UserPermission).value(1);
+    ui->rights.at(2)->click();
+    QVERIFY(pageB->loginFile().list(LoginFile::UserPermission).value(1) != rights);
+    const qint64 mark = StandIn::mark();
+    QVERIFY(validate(m_b, pageB));
+    const QString seen = m_dialogs.join(" / ");
+    // Refused and told; the server's file, with the new user, is B's again.
+    QVERIFY2(m_dialogs.contains("B: " + AccountDeployment::loginChangedText()), qPrintable(seen));
+    QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0).split('|').contains(user));
+    for (const QJsonObject &e : StandIn::entries(mark, m_account, 0, 0))
+        QVERIFY(e.value("upload").toObject().value("name").toString() != "LoginCrypt.orvex");
+    QFile local(m_b.work + "/LoginCrypt.orvex");
+    QFile remote(server("LoginCrypt.orvex"));
+    QVERIFY(local.open(QIODevice::ReadOnly) && remote.open(QIODevice::ReadOnly));
+    QCOMPARE(local.readAll(), remote.readAll());
+    // Its page shows the server's users when opened again.
+    QVERIFY(openAdministration(m_b));
+    QVERIFY(pageB->loginFile().list(LoginFile::UserList).contains(user));
+    pageB->widgets()->back->click();
 }
 
 QTEST_MAIN(TwoConsolesTest)
