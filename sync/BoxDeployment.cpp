@@ -260,7 +260,7 @@ void BoxDeployment::runStep()
             m_pictureSaved = false;
             m_step = 41;
         } else {
-            m_step = 70;
+            m_step = 60;
         }
         break;
     case 41: {
@@ -269,7 +269,7 @@ void BoxDeployment::runStep()
         // not reach outside LINKS/.
         if (!m_linkFolder.isEmpty() && !safeLinkFolder(m_linkFolder)) {
             emit signalError(tr("Le dossier du lien de partage est invalide: %1").arg(m_linkFolder));
-            m_step = 70;
+            m_step = 60;
             break;
         }
         QDir(m_work).mkpath(QStringLiteral("LINKS"));
@@ -277,7 +277,7 @@ void BoxDeployment::runStep()
                                            m_linkFolder, m_clock());
         if (m_stamp == QLatin1String("0")) {
             emit signalError(tr("Impossible de créer la page de partage %1").arg(m_work + QLatin1String("LINKS/index.html")));
-            m_step = 70;
+            m_step = 60;
             break;
         }
         m_lists->setFolder(QLatin1String("LINKS/") + m_linkFolder);
@@ -308,7 +308,7 @@ void BoxDeployment::runStep()
             emit signalError(tr("L'image de partage %1 n'a pas pu être créée: l'affiche partagée n'a rien à "
                                 "afficher. La page de partage n'est pas envoyée.")
                                  .arg(m_work + QLatin1String("LINKS/Picture.png")));
-            m_step = 70;
+            m_step = 60;
             break;
         }
         put(m_work + QLatin1String("LINKS/Picture.png"), QStringLiteral("Picture.png"), 48);
@@ -342,13 +342,28 @@ void BoxDeployment::runStep()
             m_open(SharePage::folderUrl(classVersion().NomDeDomaine(), QLatin1String("zo_") + m_account, m_linkFolder)
                    + QLatin1Char('/') + name);
         }
-        m_step = 70;
+        m_step = 60;
         break;
-    case 70:
-        if (!checkPlayerVsMedia(m_work))
+    case 60:
+        // The account's index as it stands now: another console may have
+        // removed media since this one read it.
+        QFile::remove(m_work + QLatin1String("MEDIA.orvex"));
+        m_fetchTries = 0;
+        m_step = 61;
+        break;
+    case 61:
+        if (fetchPlayer(QString(), QStringLiteral("MEDIA.orvex")) > 0)
+            m_step = 70;
+        break;
+    case 70: {
+        // The fetched index when the server has one, else the one read at login.
+        const QString fetched = m_work + QLatin1String("MEDIA.orvex");
+        const QString index = QFileInfo::exists(fetched) ? fetched : m_work + QLatin1String("TEMP/MEDIA.orvex");
+        if (!checkPlayerVsMedia(m_work, index))
             logLine(QStringLiteral("checkPlayerVsMedia: index des medias illisible, affiches inchangees"));
         m_step = 71;
         break;
+    }
     case 71: {
         if (m_targets.isEmpty()) {
             m_step = 75;
@@ -483,12 +498,12 @@ void BoxDeployment::runStep()
     }
 }
 
-int BoxDeployment::fetchPlayer(const QString &box)
+int BoxDeployment::fetchPlayer(const QString &box, const QString &name)
 {
     // Its bookkeeping calls run together; the request in flight ends the tick.
     for (int pass = 0; pass < 4 && m_download; ++pass) {
         m_downloading = true;
-        const bool in = m_download(m_work, QStringLiteral("PLAYER.orvex"), box, QString());
+        const bool in = m_download(m_work, name, box, QString());
         m_downloading = false;
         // A local file error ended the run.
         if (!running())
@@ -497,7 +512,7 @@ int BoxDeployment::fetchPlayer(const QString &box)
         // exchange is tried again, then ends the run.
         if (in && (m_api->lastSucceeded(HttpFileApi::OpDownload) || m_api->lastDownloadMissing())) {
             if (m_api->lastDownloadMissing())
-                QFile::remove(m_work + QLatin1String("PLAYER.orvex"));
+                QFile::remove(m_work + name);
             return 1;
         }
         if (in && ++m_fetchTries >= FetchTries) {
@@ -565,10 +580,11 @@ void BoxDeployment::choiceLists(ClassParam *login, const QStringList &categoryIt
     }
 }
 
-bool BoxDeployment::checkPlayerVsMedia(const QString &work)
+bool BoxDeployment::checkPlayerVsMedia(const QString &work, const QString &indexPath)
 {
     ClassParam index;
-    const QString filePath = index.getParamCrypt(work + QLatin1String("TEMP/MEDIA.orvex"), QStringLiteral("FILEPATH"), 0);
+    const QString filePath = index.getParamCrypt(indexPath.isEmpty() ? work + QLatin1String("TEMP/MEDIA.orvex") : indexPath,
+                                                 QStringLiteral("FILEPATH"), 0);
     if (filePath == QLatin1String("NULL") || filePath == QLatin1String("PB_OPEN")
         || filePath == QLatin1String("FileError"))
         return false;

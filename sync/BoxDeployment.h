@@ -59,7 +59,8 @@ public:
 
     // Poster media the index no longer holds are cleared; entries keep their
     // places. Skipped (false) when the index cannot be read.
-    static bool checkPlayerVsMedia(const QString &work);
+    // `indexPath`: the index to clean against, TEMP/MEDIA.orvex when empty.
+    static bool checkPlayerVsMedia(const QString &work, const QString &indexPath = QString());
     // Plain files of the folder sorted by name ignoring case.
     static QStringList ListFileFromFolder(const QString &folder);
     // Drops the files a box deployment never sends and puts PLAYER.orvex last.
@@ -108,7 +109,7 @@ private:
     bool copyStamped(const QString &name, const QString &stamped);
     // Fetches `box`'s PLAYER.orvex into the work folder: 1 there (or no
     // server copy), 0 pending, -1 given up (the run has ended).
-    int fetchPlayer(const QString &box);
+    int fetchPlayer(const QString &box, const QString &name = QStringLiteral("PLAYER.orvex"));
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;

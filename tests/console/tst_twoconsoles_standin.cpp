@@ -68,6 +68,7 @@ private slots:
     void boxDeployments();
     void administrators_data();
     void administrators();
+    void postersCleanedAgainstTheServersIndex();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
@@ -223,10 +224,15 @@ bool TwoConsolesTest::select(Desk &d, const QString &serial)
             screens->setCurrentItem(nullptr);
         QSignalSpy arrived(d.panel()->boxDownload(), &BoxFolderDownload::signalArrived);
         screens->setCurrentItem(found.first());
-        return QTest::qWaitFor([&] {
+        const bool in = QTest::qWaitFor([&] {
             return arrived.count() > 0 && !d.panel()->boxDownload()->running()
                 && !d.panel()->messageOverlay()->isVisible();
-        }, 20000) && ClassParam().setParamCrypt(d.work + "/DATA/PLAYER.orvex", "MARK", d.name);
+        }, 40000);
+        if (!in)
+            qWarning() << d.name << serial << "arrived" << arrived.count() << "running"
+                       << d.panel()->boxDownload()->running() << "overlay" << d.panel()->messageOverlay()->isVisible()
+                       << m_dialogs;
+        return in && ClassParam().setParamCrypt(d.work + "/DATA/PLAYER.orvex", "MARK", d.name);
     }
     return false;
 }
@@ -396,6 +402,49 @@ void TwoConsolesTest::administrators()
     QVERIFY(openAdministration(m_b));
     QVERIFY(pageB->loginFile().list(LoginFile::UserList).contains(user));
     pageB->widgets()->back->click();
+}
+
+// A console open for a while deploys posters naming a picture that the
+// other console removed meanwhile (the server's index no longer holds it).
+void TwoConsolesTest::postersCleanedAgainstTheServersIndex()
+{
+    QVERIFY(select(m_a, "10235"));
+    QVERIFY(select(m_a, "10234"));
+    ClassParam read;
+    const QStringList posters = read.getParamCrypt(m_a.work + "/DATA/PLAYER.orvex", "SLIDENAMEIMAGE", 0).split('|');
+    QString gone;
+    for (const QString &p : posters) {
+        if (!p.isEmpty() && gone.isEmpty())
+            gone = p;
+    }
+    QVERIFY(!gone.isEmpty());
+    // The server's index as the other console's removal leaves it.
+    ClassParam index;
+    QVERIFY(index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0));
+    const int at = index.getInfoBalise("FILEPATH").split('|').indexOf(gone);
+    QVERIFY(at >= 0);
+    ParamList values;
+    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
+        const QString key = index.BALISE.at(0).at(k);
+        if (key == "EMPREINTE")
+            continue;
+        QStringList rows = index.BALISE.value(1).value(k).split('|');
+        if (key == "FILEPATH" || key == "FILECHK" || key == "FILESIZE" || key == "FILEPATHPERMISSION")
+            rows.removeAt(at);
+        values << qMakePair(key, rows.join('|'));
+    }
+    QVERIFY(writeForeignParams(server("MEDIA.orvex"), values));
+    QVERIFY(QFile::remove(server(gone)));
+    // A still holds the index it read at login.
+    QVERIFY(read.getParamCrypt(m_a.work + "/TEMP/MEDIA.orvex", "FILEPATH", 0).split('|').contains(gone));
+
+    m_dialogs.clear();
+    act("A deploy 10234");
+    QCOMPARE(m_dialogs, (QStringList{"A: choix", "A: " + kSuccess}));
+    const QStringList sent = read.getParamCrypt(server("10234/PLAYER.orvex"), "SLIDENAMEIMAGE", 0).split('|');
+    QCOMPARE(sent.size(), posters.size());
+    QVERIFY(!sent.contains(gone));
+    QCOMPARE(sent.at(posters.indexOf(gone)), QString());
 }
 
 QTEST_MAIN(TwoConsolesTest)
