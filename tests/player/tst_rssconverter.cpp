@@ -136,18 +136,28 @@ void TestRssConverter::newest()
     QCOMPARE(got, titles);
 }
 
+static QString md5(const QString &text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex().toUpper());
+}
+
 void TestRssConverter::pictureFileName_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("file");
-    QTest::newRow("plain") << "http://x/img/a.png" << "a.png";
+    // Sites publish the same names ("photo.jpg"): the whole address names
+    // the copy, with the picture's extension.
+    QTest::newRow("plain") << "http://x/img/a.png" << md5("http://x/img/a.png") + ".png";
+    QTest::newRow("same name on another site") << "http://y/img/a.png" << md5("http://y/img/a.png") + ".png";
     QTest::newRow("seventy characters") << QStringLiteral("http://x/") + QString(66, QLatin1Char('n')) + ".png"
-                                        << QString(60, QLatin1Char('n'));
+                                        << md5(QStringLiteral("http://x/") + QString(66, QLatin1Char('n')) + ".png")
+                                               + ".png";
     QTest::newRow("folder") << "http://x/img/" << "";
     QTest::newRow("dot") << "http://x/." << "";
     QTest::newRow("dot dot") << "http://x/.." << "";
-    QTest::newRow("temporary") << "http://x/a.tmp" << "";
-    QTest::newRow("feed file") << "http://x/other.XML" << "";
+    // No extension of ours: never taken for a part or a feed file.
+    QTest::newRow("temporary") << "http://x/a.tmp" << md5("http://x/a.tmp");
+    QTest::newRow("feed file") << "http://x/other.XML" << md5("http://x/other.XML");
     // Two addresses behind the same path must not share one copy, and the
     // name must be one the clean-up finds.
     QTest::newRow("picture address with a query string")
