@@ -213,6 +213,9 @@ void RssFeedCache::request(const QString &address, qint64 capBytes)
     // or a loop fails the request.
     QNetworkReply *reply =
         LiveFetch::get(m_network, QUrl(address), capBytes, m_deadlineMs, LiveFetch::NoLessSafe);
+    // Taken in small pieces as they come: one large piece would hold the
+    // window while it is written out.
+    reply->setReadBufferSize(ReadPieceBytes);
     m_reply = reply;
     connect(reply, &QNetworkReply::finished, this, &RssFeedCache::httpFinished);
     connect(reply, &QNetworkReply::readyRead, this, &RssFeedCache::httpReadyRead);

@@ -58,6 +58,7 @@ public:
     // Far above any real feed or news picture: past it the item fails.
     static const qint64 FeedCapBytes = 8 * 1024 * 1024;
     static const qint64 PictureCapBytes = 10 * 1024 * 1024;
+    static const qint64 ReadPieceBytes = 256 * 1024;
     // Reading of a feed per tick of the step machine.
     static const qint64 SliceNs = 8 * 1000 * 1000;
 
