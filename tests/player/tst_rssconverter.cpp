@@ -1,4 +1,5 @@
 #include "RssFeedConverter.h"
+#include "RssFeedReader.h"
 
 #include <QCryptographicHash>
 #include <QtTest>
@@ -132,6 +133,22 @@ void TestRssConverter::newest()
         items.append({QString::number(i), QString(), dates.at(i), QString(), QString()});
     QStringList got;
     for (const QStringList &item : RssFeedConverter::newest(items, 7))
+        got.append(item.first());
+    QCOMPARE(got, titles);
+
+    // Read a token at a time, keeping the newest as they come: the same.
+    QByteArray feed = "<rss version=\"2.0\"><channel>";
+    for (int i = 0; i < dates.size(); ++i)
+        feed += "<item><title>" + QByteArray::number(i) + "</title><pubDate>" + dates.at(i).toUtf8() + "</pubDate></item>";
+    feed += "</channel></rss>";
+    RssFeedReader reader(feed, 7);
+    int slices = 1;
+    while (!reader.readSlice(1))
+        ++slices;
+    QVERIFY(slices > 4 * dates.size());
+    QVERIFY(reader.wellFormed());
+    got.clear();
+    for (const QStringList &item : reader.feed().items)
         got.append(item.first());
     QCOMPARE(got, titles);
 }
