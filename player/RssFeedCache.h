@@ -18,7 +18,9 @@ class QTimer;
 // each (its 7 newest items) and fetches their pictures once; every 4 hours
 // it starts again. A feed that failed keeps its last good file and alone is
 // tried again, 4 seconds later, then after twice as long each time it fails
-// again, up to the 4-hour period.
+// again, up to the 4-hour period. Feeds and pictures come from outside
+// sites: each request has an overall deadline and a size cap (LiveFetch),
+// and a feed is read a slice per tick so that the window stays live.
 class RssFeedCache : public QObject
 {
     Q_OBJECT
