@@ -146,9 +146,12 @@ void TextEditSimple::slotResize(int w, int h, int rotation)
     m_rotation = rotation;
     m_iconSize = PosterArea::fit(w, h, rotation).iconSize;
     m_formatBar->applyPageMetrics(m_iconSize, w / 6, fontA, fontB);
-    // The bar is taller than its icons (captions, lists): the area takes what it leaves.
+    // The bar is taller than its icons (captions, lists), and the window's
+    // style sheet borders the frame: the area takes what both leave.
     m_formatBar->ensurePolished();
-    const PosterArea area = PosterArea::fit(w, h, rotation, m_formatBar->sizeHint().height());
+    m_textFrame->ensurePolished();
+    const PosterArea area =
+        PosterArea::fit(w, h, rotation, m_formatBar->sizeHint().height() + 2 * m_textFrame->frameWidth());
     m_areaWidth = area.width;
     m_areaHeight = area.height;
     qDebug() << "HauteurTV" << m_areaHeight;
