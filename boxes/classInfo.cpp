@@ -86,6 +86,9 @@ classInfo::classInfo(QWidget *parent)
     m_grid->addWidget(m_frameBox, 0, 0);
     m_grid->addWidget(m_frameOwner, 0, 1);
     m_grid->addWidget(m_framePosition, 0, 2);
+    // The factory record is read-only and short; the editable panels get the room.
+    m_grid->setColumnStretch(1, 1);
+    m_grid->setColumnStretch(2, 1);
     BoxPageLayout::addButtons(m_grid, 1, 3, m_retour, m_valider, 20);
 
     AfficheINFO();
