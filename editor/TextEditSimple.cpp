@@ -310,12 +310,18 @@ void TextEditSimple::slotClavier()
     m_previousName = m_currentName;
     auto *keyboard = new ClassClavier(m_pageWidth, m_pageHeight, nullptr, 1);
     keyboard->setWindowFlags(Qt::FramelessWindowHint);
-    keyboard->setTextClavier(tr("Entrer le nom du fichier:"), TextPosterNames::offeredName(m_currentName));
+    keyboard->setTextClavier(tr("Entrer le nom du fichier:"), TextPosterNames::offeredName(m_currentName),
+                             TextPosterNames::maxNameBytes());
     keyboard->exec();
     const QString name = TextPosterNames::cleanName(keyboard->text());
     delete keyboard;
     if (name.isEmpty()) {
         showError(tr("Le nom du fichier est vide: le texte n'a pas été sauvegardé."));
+        return;
+    }
+    // Accents take two bytes: the keyboard's limit counts characters.
+    if (name.toUtf8().size() > TextPosterNames::maxNameBytes()) {
+        showError(tr("Le nom du fichier est trop long: le texte n'a pas été sauvegardé."));
         return;
     }
     m_currentName = name;

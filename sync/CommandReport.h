@@ -56,6 +56,8 @@ signals:
 
 private:
     void endCommand();
+    // Tells the user and leaves no command file.
+    void noBoxChosen();
     void endReport();
 
     HttpFileApi *m_api;

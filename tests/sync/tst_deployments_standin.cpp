@@ -536,7 +536,7 @@ void DeploymentsTest::command_data()
     QTest::addColumn<bool>("sent");
     QTest::newRow("REBOOT: confirmed") << "REBOOT" << "B1" << true;
     QTest::newRow("UPLOADEVENTS: no confirmation") << "UPLOADEVENTS" << "B1" << true;
-    QTest::newRow("no box selected: nothing sent") << "REBOOT" << "" << false;
+    QTest::newRow("no box selected: nothing said and TEMP/COMMAND.orvex left behind") << "REBOOT" << "" << false;
 }
 
 void DeploymentsTest::command()
@@ -547,13 +547,17 @@ void DeploymentsTest::command()
     m_selected = box;
     build();
     QSignalSpy reboot(m_commands.data(), &CommandReport::signalTermineReboot);
+    QSignalSpy told(m_commands.data(), &CommandReport::signalInformation);
     const qint64 mark = StandIn::mark();
     m_commands->slotProcessDeployCommande(word);
     QVERIFY(waitIdle([this] { return m_commands->commandRunning(); }));
     QCOMPARE(requests(mark), sent ? QStringList{"UPLOAD B1/COMMAND.orvex"} : QStringList{});
     QCOMPARE(reboot.count(), sent && word == "REBOOT" ? 1 : 0);
+    QCOMPARE(told.count(), sent ? 0 : 1);
+    if (!sent)
+        QVERIFY2(told.first().at(1).toString().contains("Aucun boîtier"), qPrintable(told.first().at(1).toString()));
     ClassParam read;
-    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/COMMAND.orvex"), "COMMANDHTTP", 1), word);
+    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/COMMAND.orvex"), "COMMANDHTTP", 1), sent ? word : "PB_OPEN");
     if (sent)
         QCOMPARE(read.getParamCrypt(server("B1/COMMAND.orvex"), "COMMANDHTTP", 1), word);
 }
