@@ -197,7 +197,8 @@ void AccountConfinementTest::run(int flow, const QString &name)
         break;
     case AccountDeploy:
         QVERIFY(writeForeignParams(m_fx.work("LoginCrypt.orvex"),
-                                   {{"PLAYERLIST", name}, {"PLAYERLISTTOPLAYLIST", "PLAYLIST-x"}}));
+                                   {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", name},
+                                    {"PLAYERLISTTOPLAYLIST", "PLAYLIST-x"}}));
         m_account->start(1);
         QVERIFY(idle([this] { return m_account->running(); }));
         break;
