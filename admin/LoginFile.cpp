@@ -1,5 +1,7 @@
 #include "LoginFile.h"
 
+#include "PendingAdminDeploy.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
@@ -335,8 +337,11 @@ LoginFile::SaveResult LoginFile::commit(const QList<List> &lists, bool datedCopy
     result.ok = true;
     result.changed = !result.writtenKeys.isEmpty();
     result.deployStatus = result.writtenKeys.contains(keyName(PlayerListToPlaylist));
-    if (result.changed)
+    if (result.changed) {
         ++m_saves;
+        // Known to the quit question and the next login until it is sent.
+        PendingAdminDeploy::mark(QFileInfo(m_file).absolutePath());
+    }
     m_pendingChanged = m_pendingChanged || result.changed;
     m_pendingPlaylists = m_pendingPlaylists || result.deployStatus;
     return result;
@@ -363,4 +368,6 @@ void LoginFile::deploySucceeded(int status)
     m_pendingChanged = false;
     if (status == 1)
         m_pendingPlaylists = false;
+    if (pendingDeploy() < 0)
+        PendingAdminDeploy::clear(QFileInfo(m_file).absolutePath());
 }

@@ -1,9 +1,12 @@
 #include "LoginSequence.h"
 
+#include "PendingAdminDeploy.h"
+
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "MediaAlignment.h"
+#include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
 #include "SessionDialogs.h"
 #include "TransferPaths.h"
@@ -188,6 +191,10 @@ void LoginSequence::step()
         m_step = 1;
         break;
     case 1:
+        // An administration change that never reached the server: the
+        // server's copy replaces the file, so the unsent one is kept aside.
+        if (PendingAdminDeploy::isPending(m_work) && !QFile::exists(PendingAdminDeploy::keptCopy(m_work)))
+            QFile::copy(m_work + QLatin1String("LoginCrypt.orvex"), PendingAdminDeploy::keptCopy(m_work));
         m_timeout.Init(LoginFileMs);
         m_step = 2;
         break;
@@ -206,6 +213,16 @@ void LoginSequence::step()
         if (m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE")) == kNull) {
             ErreurLoginUtilisateur(QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
+        }
+        if (PendingAdminDeploy::isPending(m_work)) {
+            PendingAdminDeploy::clear(m_work);
+            logLine(QStringLiteral("Modification de l'administration non envoyée: abandonnée"));
+            m_dialogs->message(tr("Administration"),
+                               tr("La dernière modification de l'administration n'avait pas été envoyée au serveur "
+                                  "avant la fermeture: elle n'est pas appliquée, le fichier du serveur est utilisé.\n"
+                                  "Le fichier non envoyé est gardé dans %1.")
+                                   .arg(QDir::toNativeSeparators(PendingAdminDeploy::keptCopy(m_work))),
+                               false);
         }
         m_step = 5;
         break;

@@ -9,6 +9,7 @@
 #include "LoginSequence.h"
 #include "MediaAlignment.h"
 #include "ParamFixture.h"
+#include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
 #include "TransferLists.h"
 
@@ -46,6 +47,7 @@ private slots:
     void administrationFollowsTheType();
     void unsetPasswordRowOpensNothing();
     void serverUnreachableLosesNothing();
+    void unsentAdministrationChangeIsTold();
     void passwordNeverWritten();
     void localErrorOfAnotherDownloadLeavesTheLoginAlone();
 
@@ -337,6 +339,22 @@ void LoginStandInTest::serverUnreachableLosesNothing()
     QCOMPARE(m_dialogs.errors(), QStringList{"error: Vérifiez votre connexion internet s.v.p!!!"});
     QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/mine.png")), QByteArray("kept"));
     QCOMPARE(SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex")), QByteArray("journal"));
+}
+
+// Validated while the upload failed, then quit: the server's copy replaces
+// the file, and the user learns it, with the unsent file kept aside.
+void LoginStandInTest::unsentAdministrationChangeIsTold()
+{
+    SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), "unsent login file");
+    QVERIFY(PendingAdminDeploy::mark(m_fx.work()));
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    const QStringList told = m_dialogs.shown.filter("message: Administration");
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("pas été envoyée"), qPrintable(told.first()));
+    QCOMPARE(SequenceFixture::readFile(PendingAdminDeploy::keptCopy(m_fx.work())), QByteArray("unsent login file"));
+    QVERIFY(!PendingAdminDeploy::isPending(m_fx.work()));
 }
 
 void LoginStandInTest::passwordNeverWritten()
