@@ -8,6 +8,7 @@
 #include "HttpFileApi.h"
 #include "LoginSequence.h"
 #include "MediaAlignment.h"
+#include "OperationJournal.h"
 #include "ParamFixture.h"
 #include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
@@ -48,6 +49,7 @@ private slots:
     void unsetPasswordRowOpensNothing();
     void serverUnreachableLosesNothing();
     void unsentAdministrationChangeIsTold();
+    void killedMediaDeploymentIsTold();
     void passwordNeverWritten();
     void localErrorOfAnotherDownloadLeavesTheLoginAlone();
 
@@ -355,6 +357,26 @@ void LoginStandInTest::unsentAdministrationChangeIsTold()
     QVERIFY2(told.first().contains("pas été envoyée"), qPrintable(told.first()));
     QCOMPARE(SequenceFixture::readFile(PendingAdminDeploy::keptCopy(m_fx.work())), QByteArray("unsent login file"));
     QVERIFY(!PendingAdminDeploy::isPending(m_fx.work()));
+}
+
+// Killed after the upload and before the index went: the next login's
+// fresh index does not list the import. The journal and the local copy stay
+// and the user learns what was not published.
+void LoginStandInTest::killedMediaDeploymentIsTold()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), "imported, never indexed");
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    QVERIFY(OperationJournal::appendAll(journal, {{"AJOUTER", "IMAGE/new.png", "0123", "Hall", "23"},
+                                                  {"SUPPRIMER", "VIDEO/all.mp4", "", "", ""}}));
+    const QByteArray before = SequenceFixture::readFile(journal);
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    const QStringList told = m_dialogs.shown.filter("message: Médias");
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("IMAGE/new.png") && told.first().contains("VIDEO/all.mp4"), qPrintable(told.first()));
+    QCOMPARE(SequenceFixture::readFile(journal), before);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/new.png")), QByteArray("imported, never indexed"));
 }
 
 void LoginStandInTest::passwordNeverWritten()
