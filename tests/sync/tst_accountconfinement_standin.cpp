@@ -290,10 +290,12 @@ void AccountConfinementTest::hostileNames()
     }
     if (hostile) {
         QCOMPARE(sent, QStringList());
-        // No current box and no serial at all are the two silent cases.
-        const bool silent = name.isEmpty() && (flow == Command || flow == AccountDeploy);
+        // No serial at all is the silent case; a command without a box says so.
+        const bool silent = name.isEmpty() && flow == AccountDeploy;
         if (flow == BoxDownload)
             QCOMPARE(m_told, QStringList{"connection error 9"});
+        else if (name.isEmpty() && flow == Command)
+            QCOMPARE(m_told, QStringList{"Aucun boîtier n'est choisi: la commande n'a pas été envoyée."});
         else if (silent)
             QCOMPARE(m_told, QStringList());
         else
