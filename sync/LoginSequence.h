@@ -71,6 +71,9 @@ private:
     void applyRights();
     bool passwordOk() const;
     void saveLogin();
+    // Media journal records that a killed run never published: one line
+    // each for the user; `imports` gets the paths whose local copy must stay.
+    QStringList unpublishedMedia(QStringList *imports) const;
 
     HttpFileApi *m_api;
     MediaAlignment *m_media;

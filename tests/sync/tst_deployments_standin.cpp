@@ -31,6 +31,8 @@ private slots:
     void accountIndexDamaged();
     void folderCallWhileIdle();
     void accountUploadFails();
+    void damagedLoginFileNotUploaded_data();
+    void damagedLoginFileNotUploaded();
     void indexUploadFailsKeepsJournal_data();
     void indexUploadFailsKeepsJournal();
     void recordJournalledWhileTheIndexGoesUp();
@@ -91,7 +93,8 @@ void DeploymentsTest::init()
                                                  {"FILESIZE", "1|2"},
                                                  {"FILEPATHPERMISSION", "Hall;Bar|Hall"},
                                                  {"ID", "4"}}));
-    QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"PLAYERLIST", "B1|B2"},
+    QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"MOTDEPASSE", "Secret12345"},
+                                                        {"PLAYERLIST", "B1|B2"},
                                                         {"PLAYERLISTTOPLAYLIST", "PLAYLIST-Matin;PLAYLIST-Soir"},
                                                         {"USERPASSWORD", "canary-7731"}}));
     m_selected = "B1";
@@ -267,6 +270,42 @@ void DeploymentsTest::accountUploadFails()
     // It stopped at the login file: no index, no playlists, journal kept.
     QCOMPARE(requests(mark), QVector<QString>(3, "UPLOAD LoginCrypt.orvex").toList());
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
+    QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
+}
+
+void DeploymentsTest::damagedLoginFileNotUploaded_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty login file left by a full disk uploaded") << QByteArray();
+    QTest::newRow("login file without MOTDEPASSE uploaded") << QByteArray("unused");
+    QTest::newRow("login file with a broken fingerprint uploaded") << QByteArray("broken");
+}
+
+void DeploymentsTest::damagedLoginFileNotUploaded()
+{
+    QFETCH(QByteArray, content);
+    if (content == "unused") {
+        QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"PLAYERLIST", "B1|B2"}}));
+    } else if (content == "broken") {
+        QByteArray bytes = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+        bytes[bytes.size() - 4] = bytes.at(bytes.size() - 4) == 'A' ? 'B' : 'A';
+        SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), bytes);
+    } else {
+        SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), content);
+    }
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
+    build();
+    QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    QSignalSpy told(m_account.data(), &AccountDeployment::signalInformation);
+    const qint64 mark = StandIn::mark();
+    m_account->start(1);
+    QVERIFY(waitIdle([this] { return m_account->running(); }));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(deployed.count(), 0);
+    QCOMPARE(told.count(), 1);
+    QVERIFY2(told.first().at(1).toString().contains("LoginCrypt.orvex"), qPrintable(told.first().at(1).toString()));
+    QCOMPARE(requests(mark), QStringList());
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
 }
 
@@ -536,7 +575,7 @@ void DeploymentsTest::command_data()
     QTest::addColumn<bool>("sent");
     QTest::newRow("REBOOT: confirmed") << "REBOOT" << "B1" << true;
     QTest::newRow("UPLOADEVENTS: no confirmation") << "UPLOADEVENTS" << "B1" << true;
-    QTest::newRow("no box selected: nothing sent") << "REBOOT" << "" << false;
+    QTest::newRow("no box selected: nothing said and TEMP/COMMAND.orvex left behind") << "REBOOT" << "" << false;
 }
 
 void DeploymentsTest::command()
@@ -547,13 +586,17 @@ void DeploymentsTest::command()
     m_selected = box;
     build();
     QSignalSpy reboot(m_commands.data(), &CommandReport::signalTermineReboot);
+    QSignalSpy told(m_commands.data(), &CommandReport::signalInformation);
     const qint64 mark = StandIn::mark();
     m_commands->slotProcessDeployCommande(word);
     QVERIFY(waitIdle([this] { return m_commands->commandRunning(); }));
     QCOMPARE(requests(mark), sent ? QStringList{"UPLOAD B1/COMMAND.orvex"} : QStringList{});
     QCOMPARE(reboot.count(), sent && word == "REBOOT" ? 1 : 0);
+    QCOMPARE(told.count(), sent ? 0 : 1);
+    if (!sent)
+        QVERIFY2(told.first().at(1).toString().contains("Aucun boîtier"), qPrintable(told.first().at(1).toString()));
     ClassParam read;
-    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/COMMAND.orvex"), "COMMANDHTTP", 1), word);
+    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/COMMAND.orvex"), "COMMANDHTTP", 1), sent ? word : "PB_OPEN");
     if (sent)
         QCOMPARE(read.getParamCrypt(server("B1/COMMAND.orvex"), "COMMANDHTTP", 1), word);
 }

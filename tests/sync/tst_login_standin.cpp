@@ -8,7 +8,9 @@
 #include "HttpFileApi.h"
 #include "LoginSequence.h"
 #include "MediaAlignment.h"
+#include "OperationJournal.h"
 #include "ParamFixture.h"
+#include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
 #include "TransferLists.h"
 
@@ -46,6 +48,8 @@ private slots:
     void administrationFollowsTheType();
     void unsetPasswordRowOpensNothing();
     void serverUnreachableLosesNothing();
+    void unsentAdministrationChangeIsTold();
+    void killedMediaDeploymentIsTold();
     void passwordNeverWritten();
     void localErrorOfAnotherDownloadLeavesTheLoginAlone();
 
@@ -337,6 +341,42 @@ void LoginStandInTest::serverUnreachableLosesNothing()
     QCOMPARE(m_dialogs.errors(), QStringList{"error: Vérifiez votre connexion internet s.v.p!!!"});
     QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/mine.png")), QByteArray("kept"));
     QCOMPARE(SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex")), QByteArray("journal"));
+}
+
+// Validated while the upload failed, then quit: the server's copy replaces
+// the file, and the user learns it, with the unsent file kept aside.
+void LoginStandInTest::unsentAdministrationChangeIsTold()
+{
+    SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), "unsent login file");
+    QVERIFY(PendingAdminDeploy::mark(m_fx.work()));
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    const QStringList told = m_dialogs.shown.filter("message: Administration");
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("pas été envoyée"), qPrintable(told.first()));
+    QCOMPARE(SequenceFixture::readFile(PendingAdminDeploy::keptCopy(m_fx.work())), QByteArray("unsent login file"));
+    QVERIFY(!PendingAdminDeploy::isPending(m_fx.work()));
+}
+
+// Killed after the upload and before the index went: the next login's
+// fresh index does not list the import. The journal and the local copy stay
+// and the user learns what was not published.
+void LoginStandInTest::killedMediaDeploymentIsTold()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), "imported, never indexed");
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    QVERIFY(OperationJournal::appendAll(journal, {{"AJOUTER", "IMAGE/new.png", "0123", "Hall", "23"},
+                                                  {"SUPPRIMER", "VIDEO/all.mp4", "", "", ""}}));
+    const QByteArray before = SequenceFixture::readFile(journal);
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    const QStringList told = m_dialogs.shown.filter("message: Médias");
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("IMAGE/new.png") && told.first().contains("VIDEO/all.mp4"), qPrintable(told.first()));
+    QCOMPARE(SequenceFixture::readFile(journal), before);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/new.png")), QByteArray("imported, never indexed"));
 }
 
 void LoginStandInTest::passwordNeverWritten()
