@@ -182,7 +182,6 @@ void LoginSequence::step()
         m_administrator = false;
         m_api->setDoneFlag(1, false);
         m_media->reset();
-        m_verifying = false;
         emit signalMessageSimpleOFF();
         emit signalMessageOnlyOFF();
         m_step = 1;
@@ -324,19 +323,9 @@ void LoginSequence::step()
         break;
     }
     case 15:
-        if (!m_verifying) {
-            if (!fetch(m_work + m_folder, m_name, m_folder, m_sum))
-                break;
-            // Only a fresh download is checked again.
-            m_verifying = !m_media->lastWasCurrent();
-            if (!m_verifying)
-                m_step = 16;
-            break;
-        }
-        if (m_media->verifyDownloaded(m_work + m_folder + QLatin1Char('/') + m_name, m_sum)) {
-            m_verifying = false;
+        // The download checks the medium against its index checksum itself.
+        if (fetch(m_work + m_folder, m_name, m_folder, m_sum))
             m_step = 16;
-        }
         break;
     case 16:
         if (m_paths.isEmpty()) {

@@ -94,7 +94,6 @@ private:
     bool m_savedUser = false;
     bool m_savedPassword = false;
     bool m_askAgain = false;
-    bool m_verifying = false;
     bool m_indexRead = false;
     bool m_fetching = false;
     QStringList m_paths;
