@@ -289,6 +289,7 @@ void LoginSequence::step()
             && m_mediaIndex->getInfoBalise(QStringLiteral("FILEPATH")) != kNull;
         m_paths.clear();
         m_sums.clear();
+        m_sizes.clear();
         if (m_indexRead) {
             QFile::remove(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"));
             QFile::remove(m_work + QLatin1String("TEMP/INFOADMIN.orvex"));
@@ -297,6 +298,7 @@ void LoginSequence::step()
                                    + QDateTime::currentDateTime().toString(QStringLiteral("dd-MM-yy-hh-mm-ss")));
             m_paths = m_media->UserToList(m_user, QStringLiteral("FILEPATH"));
             m_sums = m_media->UserToList(m_user, QStringLiteral("FILECHK"));
+            m_sizes = m_media->UserToList(m_user, QStringLiteral("FILESIZE"));
             m_kept = m_paths;
         } else {
             logLine(QStringLiteral("Index des médias absent ou illisible: les médias locaux et les journaux sont conservés."));
@@ -318,6 +320,8 @@ void LoginSequence::step()
         m_name = entry.section(QLatin1Char('/'), 1);
         if (!m_sums.isEmpty())
             m_sum = m_sums.first();
+        // No more than the index says the file holds.
+        m_media->setExpectedSize(m_sizes.value(0).toLongLong());
         emit signalMessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, true);
         m_step = 15;
         break;
@@ -335,6 +339,8 @@ void LoginSequence::step()
         m_paths.removeFirst();
         if (!m_sums.isEmpty())
             m_sums.removeFirst();
+        if (!m_sizes.isEmpty())
+            m_sizes.removeFirst();
         m_step = 14;
         break;
     case 17:

@@ -98,6 +98,7 @@ private:
     bool m_fetching = false;
     QStringList m_paths;
     QStringList m_sums;
+    QStringList m_sizes;
     QStringList m_kept;
     QString m_folder;
     QString m_name;

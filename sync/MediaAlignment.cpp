@@ -39,6 +39,7 @@ MediaAlignment::MediaAlignment(HttpFileApi *api, ClassParam *loginFile, ClassPar
 void MediaAlignment::reset()
 {
     m_step = 0;
+    m_expectedSize = 0;
     m_folderStep = 0;
 }
 
@@ -107,6 +108,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
             QString why;
             if (!m_api->openTransferFile(partialPath(path), &why)) {
                 m_step = 0;
+                m_expectedSize = 0;
                 emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
                 emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
                 return false;
@@ -114,6 +116,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         } else if (QFile::exists(path) && !QFile::remove(path)) {
             qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
             m_step = 0;
+            m_expectedSize = 0;
             emit signalError(QStringLiteral("Suppression du fichier impossible"), false);
             return false;
         }
@@ -123,6 +126,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
             QString why;
             if (!m_api->openTransferFile(path, &why)) {
                 m_step = 0;
+                m_expectedSize = 0;
                 emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
                 emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
                 return false;
@@ -132,6 +136,8 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         // Set first: a local-mode copy completes inside the call and empties it.
         m_api->setStatusLabel(tr("Téléchargement %1...").arg(FichierAtelecharge));
         m_step = 2;
+        if (m_expectedSize > 0)
+            m_api->setDownloadLimit(m_expectedSize);
         m_api->downloadFileHttp(DossierFTP, FichierAtelecharge);
         return false;
     case 2:
@@ -161,12 +167,14 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
             QFile::remove(part);
             qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
             m_step = 0;
+            m_expectedSize = 0;
             emit signalError(QStringLiteral("Suppression du fichier impossible"), false);
         }
         return false;
     }
     case 3:
         m_api->setDoneFlag(1, false);
+        m_expectedSize = 0;
         m_step = 0;
         return true;
     default:

@@ -27,6 +27,9 @@ public:
     // that has it; another is dropped and the copy in place kept.
     bool slotTelechargerFichier(const QString &DossierLocal, const QString &FichierAtelecharge,
                                 const QString &DossierFTP, const QString &FichierCHK);
+    // The size the index gives the next file; its download may receive no
+    // more (0: unknown). Holds for that one file.
+    void setExpectedSize(qint64 bytes) { m_expectedSize = bytes; }
     // The last file was already current: no transfer happened.
     bool lastWasCurrent() const { return m_current; }
     QStringList UserToList(const QString &user, const QString &key);
@@ -62,4 +65,5 @@ private:
     QStringList m_pending;
     SlicedChecksum m_hasher;
     SlicedChecksum m_verifier;
+    qint64 m_expectedSize = 0;
 };
