@@ -25,7 +25,7 @@ public:
     static constexpr qint64 FloorBytesPerSecond = 256;
     // What Qt may hold of a body before it is taken: the rest waits in the
     // socket, so a fast link cannot fill the memory.
-    static constexpr qint64 ReadBufferBytes = 1024 * 1024;
+    static constexpr qint64 ReadBufferBytes = 256 * 1024;
 
     // Takes `reply`, and `file` (may be null) for a download. More than
     // `limit` body bytes (or an announced length beyond it) fail the request.
