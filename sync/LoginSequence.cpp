@@ -212,7 +212,6 @@ void LoginSequence::step()
         m_administrator = false;
         m_api->setDoneFlag(1, false);
         m_media->reset();
-        m_verifying = false;
         emit signalMessageSimpleOFF();
         emit signalMessageOnlyOFF();
         m_step = 1;
@@ -334,6 +333,7 @@ void LoginSequence::step()
             && m_mediaIndex->getInfoBalise(QStringLiteral("FILEPATH")) != kNull;
         m_paths.clear();
         m_sums.clear();
+        m_sizes.clear();
         if (m_indexRead) {
             // A journal left by a run that did not end is not in this index:
             // deleting it would lose the imports and removals it holds.
@@ -347,6 +347,7 @@ void LoginSequence::step()
                                    + QDateTime::currentDateTime().toString(QStringLiteral("dd-MM-yy-hh-mm-ss")));
             m_paths = m_media->UserToList(m_user, QStringLiteral("FILEPATH"));
             m_sums = m_media->UserToList(m_user, QStringLiteral("FILECHK"));
+            m_sizes = m_media->UserToList(m_user, QStringLiteral("FILESIZE"));
             m_kept = m_paths + imports;
             if (!unpublished.isEmpty()) {
                 logLine(QStringLiteral("Journal des médias non publié conservé: ") + unpublished.join(QStringLiteral(", ")));
@@ -375,24 +376,16 @@ void LoginSequence::step()
         m_name = entry.section(QLatin1Char('/'), 1);
         if (!m_sums.isEmpty())
             m_sum = m_sums.first();
+        // No more than the index says the file holds.
+        m_media->setExpectedSize(m_sizes.value(0).toLongLong());
         emit signalMessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, true);
         m_step = 15;
         break;
     }
     case 15:
-        if (!m_verifying) {
-            if (!fetch(m_work + m_folder, m_name, m_folder, m_sum))
-                break;
-            // Only a fresh download is checked again.
-            m_verifying = !m_media->lastWasCurrent();
-            if (!m_verifying)
-                m_step = 16;
-            break;
-        }
-        if (m_media->verifyDownloaded(m_work + m_folder + QLatin1Char('/') + m_name, m_sum)) {
-            m_verifying = false;
+        // The download checks the medium against its index checksum itself.
+        if (fetch(m_work + m_folder, m_name, m_folder, m_sum))
             m_step = 16;
-        }
         break;
     case 16:
         if (m_paths.isEmpty()) {
@@ -402,6 +395,8 @@ void LoginSequence::step()
         m_paths.removeFirst();
         if (!m_sums.isEmpty())
             m_sums.removeFirst();
+        if (!m_sizes.isEmpty())
+            m_sizes.removeFirst();
         m_step = 14;
         break;
     case 17:

@@ -97,11 +97,11 @@ private:
     bool m_savedUser = false;
     bool m_savedPassword = false;
     bool m_askAgain = false;
-    bool m_verifying = false;
     bool m_indexRead = false;
     bool m_fetching = false;
     QStringList m_paths;
     QStringList m_sums;
+    QStringList m_sizes;
     QStringList m_kept;
     QString m_folder;
     QString m_name;

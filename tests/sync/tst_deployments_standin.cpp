@@ -36,6 +36,8 @@ private slots:
     void indexUploadFailsKeepsJournal_data();
     void indexUploadFailsKeepsJournal();
     void recordJournalledWhileTheIndexGoesUp();
+    void closedWithoutReply_data();
+    void closedWithoutReply();
     void localFileErrorEndsTheRunOnce_data();
     void localFileErrorEndsTheRunOnce();
     void mediaDeployment();
@@ -363,6 +365,67 @@ void DeploymentsTest::recordJournalledWhileTheIndexGoesUp()
     QVERIFY(read.getParamCrypt(journal, QStringList{"ALL"}, 1));
     QCOMPARE(read.getInfoBalise(OperationJournal::countKey()), QString("1"));
     QCOMPARE(read.getInfoBalise(OperationJournal::recordKey(1)), QString("PERMISSION|IMAGE/n.png||Hall|"));
+}
+
+void DeploymentsTest::closedWithoutReply_data()
+{
+    // Each upload and download step of both runs; the server reads the
+    // request and closes at once, well before any stall bound.
+    QTest::addColumn<bool>("media");
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("match");
+    QTest::addColumn<bool>("indexSent");
+    const QString upload = "/zobox/upload.php";
+    const QString index = "/MEDIA.orvex";
+    QTest::newRow("account: login file closed without reply counted as sent") << false << upload << "/LoginCrypt.orvex" << false;
+    QTest::newRow("account: index fetch closed without reply") << false << QString() << index << false;
+    QTest::newRow("account: merged index closed without reply dropped the journal") << false << upload << "/MEDIA.orvex" << false;
+    QTest::newRow("account: playlist closed without reply counted as sent") << false << upload << "/B1/PLAYLIST.orvex" << true;
+    QTest::newRow("media: picture closed without reply counted as sent") << true << upload << "/IMAGE/" << false;
+    QTest::newRow("media: index fetch closed without reply") << true << QString() << index << false;
+    QTest::newRow("media: merged index closed without reply dropped the journal") << true << upload << "/MEDIA.orvex" << false;
+}
+
+void DeploymentsTest::closedWithoutReply()
+{
+    QFETCH(bool, media);
+    QFETCH(QString, route);
+    QFETCH(QString, match);
+    QFETCH(bool, indexSent);
+    const QString journal = m_fx.work(media ? "TEMP/INFOMEDIA.orvex" : "TEMP/INFOADMIN.orvex");
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), QByteArray(4000, 'i'));
+    QVERIFY(media ? OperationJournal::append(journal, {"AJOUTER", "IMAGE/new.png", "C1", "Hall", "4000"})
+                  : OperationJournal::append(journal, {"RENOMMER", "Hall", "Entree", ""}));
+    const QByteArray index = SequenceFixture::readFile(server("MEDIA.orvex"));
+    const QByteArray login = SequenceFixture::readFile(server("LoginCrypt.orvex"));
+    build();
+    // Uploads name their folder as "zo_x/"; the index fetch its path.
+    const QString target = route.isEmpty() ? '/' + m_fx.account() + match
+        : match.startsWith("/IMAGE/") ? match : m_fx.account() + match;
+    // Qt itself sends a request again twice when it gets no reply: every try
+    // of every sequence step fails.
+    QVERIFY(StandIn::fault(route, "hangup", target, 9));
+    QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    JournalDeployment *machine = media ? static_cast<JournalDeployment *>(m_mediaDeploy.data())
+                                       : static_cast<JournalDeployment *>(m_account.data());
+    QSignalSpy corrupt(machine, &JournalDeployment::signalCorrupt);
+    QSignalSpy connection(machine, &JournalDeployment::signalErreurConnexion);
+    if (media)
+        m_mediaDeploy->start({"IMAGE/new.png"}, {}, {}, {}, {}, {}, true);
+    else
+        m_account->start(1);
+    QVERIFY(waitIdle([&] { return m_account->running() || m_mediaDeploy->running(); }));
+    StandIn::reset(target);
+    // One failure box, no success.
+    QCOMPARE(failed.count() + corrupt.count() + connection.count(), 1);
+    QCOMPARE(deployed.count(), 0);
+    if (!indexSent) {
+        QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
+        QVERIFY(QFileInfo::exists(journal));
+    }
+    if (match == "/LoginCrypt.orvex")
+        QCOMPARE(SequenceFixture::readFile(server("LoginCrypt.orvex")), login);
 }
 
 void DeploymentsTest::localFileErrorEndsTheRunOnce_data()

@@ -42,6 +42,8 @@ private slots:
     void mediaFollowTheUser();
     void refusedCredentials_data();
     void refusedCredentials();
+    void unverifiedMediumKeepsTheLocalCopy_data();
+    void unverifiedMediumKeepsTheLocalCopy();
     void unusableIndexEntrySkipped_data();
     void unusableIndexEntrySkipped();
     void administrationFollowsTheType_data();
@@ -234,6 +236,41 @@ void LoginStandInTest::mediaFollowTheUser()
         const bool mainUser = typed.first() == "boss";
         QCOMPARE(sent.filter("CREATE_DIR").size(), mainUser ? 3 : 0);
     }
+}
+
+void LoginStandInTest::unverifiedMediumKeepsTheLocalCopy_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("localCopy");
+    // No fault: the server's file is not the one its index describes.
+    QTest::newRow("checksum unlike the index replaced the local copy") << QString() << true;
+    QTest::newRow("checksum unlike the index kept as if current") << QString() << false;
+    QTest::newRow("download closed without reply lost the local copy") << "hangup" << true;
+}
+
+void LoginStandInTest::unverifiedMediumKeepsTheLocalCopy()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, localCopy);
+    const QString served = m_fx.account() + "/IMAGE/hall.png";
+    if (fault.isEmpty())
+        SequenceFixture::writeFile(m_fx.tree(served), "damaged on the server");
+    else
+        QVERIFY(StandIn::fault(QString(), fault, served, 9));
+    if (localCopy)
+        SequenceFixture::writeFile(m_fx.work("IMAGE/hall.png"), "older picture");
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    StandIn::reset(served);
+    QCOMPARE(m_dialogs.errors(), QStringList());
+    // Nothing unverified in its place, nothing half-written beside it.
+    QCOMPARE(QDir(m_fx.work("IMAGE")).entryList(QDir::Files | QDir::Hidden),
+             localCopy ? QStringList{"hall.png"} : QStringList{});
+    if (localCopy)
+        QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/hall.png")), QByteArray("older picture"));
+    // The other media still came.
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("VIDEO/all.mp4")), QByteArray(40000, 'v'));
 }
 
 void LoginStandInTest::refusedCredentials_data()
