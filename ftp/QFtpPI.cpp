@@ -278,7 +278,15 @@ bool QFtpPI::passiveTarget(QString *host, quint16 *port, QString *failText) cons
         }
         const QString announced =
             m.captured(1) + QLatin1Char('.') + m.captured(2) + QLatin1Char('.') + m.captured(3) + QLatin1Char('.') + m.captured(4);
-        *port = quint16(m.captured(5).toUInt() * 256 + m.captured(6).toUInt());
+        // Each number is one byte: a larger one would wrap to another port
+        // of the host, and port 0 is no port at all.
+        const uint high = m.captured(5).toUInt();
+        const uint low = m.captured(6).toUInt();
+        if (high > 255 || low > 255 || high * 256 + low == 0) {
+            *failText = ftpText("Invalid reply to PASV: %1").arg(replyText);
+            return false;
+        }
+        *port = quint16(high * 256 + low);
         // The data connection goes where the control connection goes: a
         // server must not aim the client at another host.
         const QHostAddress announcedAddress(announced);

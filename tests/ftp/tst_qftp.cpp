@@ -395,6 +395,21 @@ void QFtpTest::failureTexts_data()
         << "cd-latin1" << "" << QByteArray()
         << "Changing directory failed:\nA name holds characters that FTP cannot send (Latin-1 only); nothing was sent"
         << unknown << QStringList();
+    // A wrapped port aimed the data connection at another port of the host.
+    QTest::newRow("PASV port 65536 refused")
+        << "get" << "PASV" << QByteArray("227 Entering passive mode (127,0,0,1,256,0).\r\n")
+        << "Downloading file failed:\nInvalid reply to PASV: Entering passive mode (127,0,0,1,256,0)." << unknown
+        << QStringList{"TYPE I", "SIZE f", "PASV"};
+    QTest::newRow("PASV port 0 refused")
+        << "get" << "PASV" << QByteArray("227 Entering passive mode (127,0,0,1,0,0).\r\n")
+        << "Downloading file failed:\nInvalid reply to PASV: Entering passive mode (127,0,0,1,0,0)." << unknown
+        << QStringList{"TYPE I", "SIZE f", "PASV"};
+    QTest::newRow("NUL in file name") << "put-nul" << "" << QByteArray()
+                                      << "Uploading file failed:\nAn argument holds a NUL character; nothing was sent"
+                                      << unknown << QStringList();
+    QTest::newRow("NUL in raw command") << "raw-nul" << "" << QByteArray()
+                                        << "An argument holds a NUL character; nothing was sent" << unknown
+                                        << QStringList();
     QTest::newRow("unreadable upload file stores nothing")
         << "put-missing-file" << "" << QByteArray()
         << "Uploading file failed:\nCannot open the data to upload: No such file or directory" << unknown
@@ -454,6 +469,10 @@ void QFtpTest::failureTexts()
             m_ftp->put(QByteArray("abc"), QString::fromUtf8("vidéo€.mp4"));
         else if (op == QLatin1String("cd-latin1"))
             m_ftp->cd(QString::fromUtf8("/écran€"));
+        else if (op == QLatin1String("put-nul"))
+            m_ftp->put(QByteArray("abc"), QStringLiteral("f") + QChar(0) + QStringLiteral(".mp4"));
+        else if (op == QLatin1String("raw-nul"))
+            m_ftp->rawCommand(QStringLiteral("DELE a") + QChar(0) + QStringLiteral("b"));
         else if (op == QLatin1String("raw-crlf"))
             m_ftp->rawCommand(QStringLiteral("NOOP\nDELE important"));
         else if (op == QLatin1String("put-missing-file"))
