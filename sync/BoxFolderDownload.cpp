@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 BoxFolderDownload::BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, TransferProgress *progress,
@@ -71,6 +72,12 @@ void BoxFolderDownload::emptyData()
 
 void BoxFolderDownload::slotDownloadFileBox()
 {
+    // Not again from inside its own error box: a step run there would start
+    // the listing anew and clear the failure before the stop below is
+    // reached, and every new failure would open one more box.
+    if (m_inBoxStep)
+        return;
+    const QScopedValueRollback<bool> inStep(m_inBoxStep, true);
     switch (m_boxStep) {
     case 0:
         emit signalBegin();
