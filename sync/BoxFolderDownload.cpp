@@ -150,7 +150,7 @@ void BoxFolderDownload::slotDownloadFileStatus()
     const QString data = m_work + QLatin1String("DATA/");
     switch (m_statusStep) {
     case 0:
-        m_timeoutB.Init(StatusDelayMs);
+        m_timeoutB.InitWait(StatusDelayMs);
         m_statusStep = 1;
         break;
     case 1:

@@ -8,6 +8,7 @@
 #include "ListTransfers.h"
 #include "QFtp.h"
 #include "SequenceFixture.h"
+#include "TimeScale.h"
 #include "TransferLists.h"
 
 #include <QCryptographicHash>
@@ -17,6 +18,8 @@
 #include <QTcpServer>
 #include <QTimer>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -241,6 +244,7 @@ void TestLargeFileUpload::failureEndsClosed()
     const QString server = qEnvironmentVariable("ZO_FTP_HOST") + ':' + qEnvironmentVariable("ZO_FTP_PORT");
     const QString path = "/zolink/zobox/" + m_fx.account();
     QScopedPointer<FakeFtpServer> fake;
+    std::optional<TimeScale::ShortTimeouts> shorter;
     std::function<void()> eachTick;
     if (fault == "password") {
         m_upload->setAccount(server, qEnvironmentVariable("ZO_FTP_USER"), "wrong-password", path);
@@ -248,6 +252,8 @@ void TestLargeFileUpload::failureEndsClosed()
         m_upload->setAccount("127.0.0.1:" + QString::number(closedPort()), "u", "p", path);
     } else if (fault == "folder") {
         QDir(m_fx.tree(m_fx.account() + "/VIDEO")).removeRecursively();
+        // Three unconfirmed folder changes: the try time-out is the subject.
+        shorter.emplace(10);
     } else if (fault == "cut") {
         // The server keeps a part and says the transfer went well.
         fake.reset(new FakeFtpServer);
