@@ -19,7 +19,8 @@ class CommandReport : public QObject
 {
     Q_OBJECT
 public:
-    // The service's support address; ZOMANAGER_SUPPORT_ADDRESS sets another.
+    // The built-in support address (a reserved example domain: the service
+    // configures its own through ZOMANAGER_SUPPORT_ADDRESS).
     static const char *const SupportAddress;
     static QString supportAddress();
     static const char *const ReportFolder;
@@ -56,7 +57,10 @@ signals:
 
 private:
     void endCommand();
+    // Tells the user and leaves no command file.
+    void noBoxChosen();
     void endReport();
+    void endLocalReport();
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;

@@ -74,6 +74,9 @@ private:
     void applyRights();
     bool passwordOk() const;
     void saveLogin();
+    // Media journal records that a killed run never published: one line
+    // each for the user; `imports` gets the paths whose local copy must stay.
+    QStringList unpublishedMedia(QStringList *imports) const;
 
     HttpFileApi *m_api;
     MediaAlignment *m_media;
@@ -97,11 +100,11 @@ private:
     bool m_savedUser = false;
     bool m_savedPassword = false;
     bool m_askAgain = false;
-    bool m_verifying = false;
     bool m_indexRead = false;
     bool m_fetching = false;
     QStringList m_paths;
     QStringList m_sums;
+    QStringList m_sizes;
     QStringList m_kept;
     QString m_folder;
     QString m_name;
