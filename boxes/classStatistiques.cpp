@@ -133,7 +133,8 @@ classStatistiques::classStatistiques(QWidget *parent)
 
     m_giveUp = new QTimer(this);
     m_giveUp->setSingleShot(true);
-    m_giveUp->setInterval(TimeScale::ms(CheckGiveUpMs));
+    // The download's wait is scaled in tests, its tries are not.
+    m_giveUp->setInterval(TimeScale::ms(CheckWaitMs) + TimeScale::timeoutMs(CheckGiveUpMs - CheckWaitMs));
     connect(m_giveUp, &QTimer::timeout, this, &classStatistiques::checkGaveUp);
 }
 

@@ -22,7 +22,8 @@ class classStatistiques : public QWidget
 public:
     // The status fetch waits 60 s, then tries 3 times for 5 s; a check that
     // has heard nothing by then (plus margin) gives up.
-    static constexpr int CheckGiveUpMs = 60000 + 3 * 5000 + 15000;
+    static constexpr int CheckWaitMs = 60000;
+    static constexpr int CheckGiveUpMs = CheckWaitMs + 3 * 5000 + 15000;
 
     explicit classStatistiques(QWidget *parent = nullptr);
 

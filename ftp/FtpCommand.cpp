@@ -39,6 +39,15 @@ bool FtpCommand::holdsLineBreak(const QStringList &lines)
     return false;
 }
 
+bool FtpCommand::holdsNul(const QStringList &lines)
+{
+    for (const QString &line : lines) {
+        if (line.contains(QChar(0)))
+            return true;
+    }
+    return false;
+}
+
 bool FtpCommand::fitsLatin1(const QStringList &lines)
 {
     for (const QString &line : lines) {

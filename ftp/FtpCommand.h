@@ -24,6 +24,9 @@ public:
     // True when a line holds CR or LF anywhere but its own "\r\n" ending:
     // such a line would smuggle a second command onto the wire.
     static bool holdsLineBreak(const QStringList &lines);
+    // A NUL would end the argument early on many servers: the command
+    // would act on another name than the one asked for.
+    static bool holdsNul(const QStringList &lines);
     // Every character of the lines has a Latin-1 byte.
     static bool fitsLatin1(const QStringList &lines);
 

@@ -260,6 +260,11 @@ void QFtp::_q_startNextCommand()
         _q_piError(UnknownError, tr("An argument holds a line break (CR or LF); nothing was sent"));
         return;
     }
+    if (FtpCommand::holdsNul(c->rawCmds)) {
+        qCWarning(lcFtp) << "Refused command" << c->id << c->command << ": an argument holds NUL";
+        _q_piError(UnknownError, tr("An argument holds a NUL character; nothing was sent"));
+        return;
+    }
     // A character Latin-1 cannot hold would go out as "?": two names could
     // then write the same server file.
     if (!FtpCommand::fitsLatin1(c->rawCmds)) {

@@ -205,6 +205,7 @@ void QFtpDTP::connectToHost(const QString &host, quint16 port)
     bytesFromSocket.clear();
     dropSocket();
     connected = false;
+    uploadBroken = false;
     writeOnConnect = false;
     auto *s = new QTcpSocket(this);
     s->setProperty(networkSessionProperty, property(networkSessionProperty));
@@ -307,13 +308,15 @@ void QFtpDTP::writeData()
     if (!socket)
         return;
 
+    // The source is forgotten before the close: a close that completes at
+    // once reports a data connection whose source was all sent.
     if (isByteArray) {
         if (ba->isEmpty())
             emit dataTransferProgress(0, bytesTotal);
         else
             socket->write(*ba);
-        socket->close();
         clearData();
+        socket->close();
         return;
     }
     if (!dev)
@@ -334,8 +337,8 @@ void QFtpDTP::writeData()
     } else if (n < 0 || (n == 0 && (!dev->isSequential() || sourceFinished))) {
         if (bytesDone == 0 && socket->bytesToWrite() == 0)
             emit dataTransferProgress(0, bytesTotal);
-        socket->close();
         clearData();
+        socket->close();
     }
     callWriteData = dev != nullptr;
 }
@@ -416,6 +419,10 @@ void QFtpDTP::socketReadyRead()
 
 void QFtpDTP::socketError(QAbstractSocket::SocketError e)
 {
+    // Bytes handed to the socket were lost: the upload cannot be complete,
+    // even when the whole source was read.
+    if (connected && pi->currentCommand().startsWith(QLatin1String("STOR ")))
+        uploadBroken = true;
     if (e == QAbstractSocket::HostNotFoundError)
         emit connectState(CsHostNotFound);
     else if (e == QAbstractSocket::ConnectionRefusedError)
@@ -428,18 +435,38 @@ void QFtpDTP::socketError(QAbstractSocket::SocketError e)
 
 void QFtpDTP::socketConnectionClosed()
 {
+    const QString line = pi->currentCommand();
+    const bool transferring = socket && !line.isEmpty() && pi->currentAbortState() == QFtpPI::NoAbort;
     // Bytes that were still buffered when the close arrived belong to the
     // transfer, not to whoever reads next.
-    if (socket && !pi->currentCommand().isEmpty() && pi->currentAbortState() != QFtpPI::AbortStarted) {
-        if (pi->currentCommand().startsWith(QLatin1String("LIST")))
+    if (socket && !line.isEmpty() && pi->currentAbortState() != QFtpPI::AbortStarted) {
+        if (line.startsWith(QLatin1String("LIST")))
             readListing(true);
         else if (!isByteArray && dev)
             drainToDevice();
     }
-    if (!isByteArray && dev)
+    // The server's final reply does not prove the transfer: a 226 after a
+    // close in the middle of the file would leave a truncated copy counted
+    // as complete, on either side.
+    if (transferring && err.isNull() && line.startsWith(QLatin1String("STOR "))
+        && ((isByteArray && ba) || (!isByteArray && dev) || uploadBroken)) {
+        err = ftpText("The data connection closed after %1 bytes, before the whole file was sent").arg(bytesDone);
+        qCWarning(lcFtp) << err;
+    }
+    const bool sink = !isByteArray && dev;
+    if (sink)
         clearData();
     if (socket && socket->isOpen())
         bytesFromSocket = socket->readAll();
+    if (transferring && err.isNull() && line.startsWith(QLatin1String("RETR ")) && bytesTotal > 0) {
+        const qint64 received = bytesDone + (sink ? 0 : bytesFromSocket.size());
+        if (received < bytesTotal) {
+            err = ftpText("The data connection closed after %1 of %2 bytes, before the whole file arrived")
+                      .arg(received)
+                      .arg(bytesTotal);
+            qCWarning(lcFtp) << err;
+        }
+    }
     emit connectState(CsClosed);
 }
 
@@ -457,6 +484,7 @@ void QFtpDTP::setupSocket()
     if (!incoming)
         return;
     dropSocket();
+    uploadBroken = false;
     incoming->setParent(this);
     incoming->setObjectName(QStringLiteral("QFtpDTP Active state socket"));
     attachSocket(incoming);

@@ -89,6 +89,7 @@ private:
     bool connected = false;
     bool writeOnConnect = false;
     bool sourceFinished = false;
+    bool uploadBroken = false;
 
     QByteArray *ba = nullptr;
     QIODevice *dev = nullptr;

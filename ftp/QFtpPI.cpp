@@ -32,6 +32,9 @@ QFtpPI::QFtpPI(QObject *parent)
     , dtp(this)
 {
     commandSocket.setObjectName(QStringLiteral("QFtpPI_socket"));
+    // Replies held while a data connection finishes wait here: a server
+    // that keeps talking meanwhile is slowed down, not buffered.
+    commandSocket.setReadBufferSize(ReadBufferSize);
     connect(&commandSocket, &QTcpSocket::hostFound, this, &QFtpPI::hostFound);
     connect(&commandSocket, &QTcpSocket::connected, this, &QFtpPI::connected);
     connect(&commandSocket, &QTcpSocket::disconnected, this, &QFtpPI::connectionClosed);
@@ -50,6 +53,8 @@ QFtpPI::~QFtpPI()
 void QFtpPI::resetConnectionState()
 {
     replyText.clear();
+    closeReason.clear();
+    dtp.clearError();
     ignoredGreeting.clear();
     abortState = NoAbort;
     waitForDtpToConnect = false;
@@ -128,6 +133,8 @@ void QFtpPI::connected()
 void QFtpPI::connectionClosed()
 {
     commandSocket.close();
+    // The socket keeps what it read; a refused reply must not stay behind.
+    replyText.clear();
     const bool busy = state == Begin || state == Waiting || waitForDtpToConnect || waitForDtpToClose
                       || !pendingCommands.isEmpty();
     // After QUIT the close is the expected answer; the client ends Close itself.
@@ -136,7 +143,8 @@ void QFtpPI::connectionClosed()
     emit connectState(QFtp::Unconnected);
     if (!busy || quitting)
         return;
-    QString text = ftpText("Connection closed by host %1").arg(hostName);
+    QString text = closeReason.isEmpty() ? ftpText("Connection closed by host %1").arg(hostName) : closeReason;
+    closeReason.clear();
     if (!greeting.isEmpty())
         text += QLatin1Char('\n') + greeting;
     qCWarning(lcFtp) << text << "while running" << traceLine(currentCmd);
@@ -222,6 +230,10 @@ void QFtpPI::readyRead()
 
     while (commandSocket.canReadLine()) {
         QString line = QString::fromLatin1(commandSocket.readLine());
+        if (line.size() > MaxReplyLine) {
+            refuseReply();
+            return;
+        }
         if (replyText.isEmpty()) {
             // ASCII digits only: digitValue() also reads "\u00B2" as 2.
             const auto digit = [&line](int i) {
@@ -250,9 +262,20 @@ void QFtpPI::readyRead()
                 replyText += line.midRef(4);
             else
                 replyText += line;
-            if (!commandSocket.canReadLine())
+            if (replyText.size() > MaxReplySize) {
+                refuseReply();
                 return;
+            }
+            if (!commandSocket.canReadLine()) {
+                if (commandSocket.bytesAvailable() > MaxReplyLine)
+                    refuseReply();
+                return;
+            }
             line = QString::fromLatin1(commandSocket.readLine());
+            if (line.size() > MaxReplyLine) {
+                refuseReply();
+                return;
+            }
         }
         replyText += line.midRef(4);
         if (replyText.endsWith(QLatin1String("\r\n")))
@@ -263,6 +286,18 @@ void QFtpPI::readyRead()
             return; // held until the data connection has closed
         replyText.clear();
     }
+    // No line end in sight: waiting for one would buffer without end.
+    if (commandSocket.bytesAvailable() > MaxReplyLine)
+        refuseReply();
+}
+
+void QFtpPI::refuseReply()
+{
+    qCWarning(lcFtp) << "Reply too long from" << hostName << "; closing the connection";
+    replyText.clear();
+    closeReason = ftpText("Reply too long from host %1").arg(hostName);
+    // The close ends the running command with that reason.
+    commandSocket.abort();
 }
 
 bool QFtpPI::passiveTarget(QString *host, quint16 *port, QString *failText) const
@@ -278,7 +313,15 @@ bool QFtpPI::passiveTarget(QString *host, quint16 *port, QString *failText) cons
         }
         const QString announced =
             m.captured(1) + QLatin1Char('.') + m.captured(2) + QLatin1Char('.') + m.captured(3) + QLatin1Char('.') + m.captured(4);
-        *port = quint16(m.captured(5).toUInt() * 256 + m.captured(6).toUInt());
+        // Each number is one byte: a larger one would wrap to another port
+        // of the host, and port 0 is no port at all.
+        const uint high = m.captured(5).toUInt();
+        const uint low = m.captured(6).toUInt();
+        if (high > 255 || low > 255 || high * 256 + low == 0) {
+            *failText = ftpText("Invalid reply to PASV: %1").arg(replyText);
+            return false;
+        }
+        *port = quint16(high * 256 + low);
         // The data connection goes where the control connection goes: a
         // server must not aim the client at another host.
         const QHostAddress announcedAddress(announced);

@@ -16,6 +16,10 @@ class QFtpPI : public QObject
 public:
     enum State { Begin, Idle, Waiting, Success, Failure };
     enum AbortState { NoAbort, AbortStarted, WaitForAbortToFinish };
+    // Bounds of what a server may send as one reply line and one whole
+    // (multi-line) reply; beyond them the command fails and the connection
+    // closes.
+    enum { MaxReplyLine = 2048, MaxReplySize = 8192, ReadBufferSize = 65536 };
 
     explicit QFtpPI(QObject *parent = nullptr);
     ~QFtpPI() override;
@@ -55,6 +59,7 @@ private:
     void continueAfterError();
     bool passiveTarget(QString *host, quint16 *port, QString *failText) const;
     void resetConnectionState();
+    void refuseReply();
 
     QTcpSocket commandSocket;
     QString replyText;
@@ -71,5 +76,7 @@ private:
     QString ignoredGreeting;
     // The host name as given: the socket forgets its peer name on close.
     QString hostName;
+    // Why the client itself closed the connection, for the command it ends.
+    QString closeReason;
     bool connecting = false;
 };

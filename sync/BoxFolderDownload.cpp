@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 BoxFolderDownload::BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, TransferProgress *progress,
@@ -71,6 +72,12 @@ void BoxFolderDownload::emptyData()
 
 void BoxFolderDownload::slotDownloadFileBox()
 {
+    // Not again from inside its own error box: a step run there would start
+    // the listing anew and clear the failure before the stop below is
+    // reached, and every new failure would open one more box.
+    if (m_inBoxStep)
+        return;
+    const QScopedValueRollback<bool> inStep(m_inBoxStep, true);
     switch (m_boxStep) {
     case 0:
         emit signalBegin();
@@ -143,7 +150,7 @@ void BoxFolderDownload::slotDownloadFileStatus()
     const QString data = m_work + QLatin1String("DATA/");
     switch (m_statusStep) {
     case 0:
-        m_timeoutB.Init(StatusDelayMs);
+        m_timeoutB.InitWait(StatusDelayMs);
         m_statusStep = 1;
         break;
     case 1:

@@ -81,6 +81,7 @@ private:
     int m_statusStep = 0;
     int m_statusRetries = 0;
     bool m_refreshInfo = true;
+    bool m_inBoxStep = false;
     StepTimeout m_timeoutA;
     StepTimeout m_timeoutB;
 };

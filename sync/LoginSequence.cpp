@@ -73,6 +73,11 @@ LoginSequence::LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCo
     });
 }
 
+QString LoginSequence::unreadableServerFile(const QString &name)
+{
+    return tr("Le fichier %1 du serveur est illisible ou endommagé!!!").arg(name);
+}
+
 void LoginSequence::setAccount(const QString &name, const QString &localRoot, int mediaSize)
 {
     m_accountName = name;
@@ -237,7 +242,13 @@ void LoginSequence::step()
         *m_loginFile = ClassParam();
         m_loginFile->getParamCrypt(m_work + QLatin1String("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0);
         if (m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE")) == kNull) {
-            ErreurLoginUtilisateur(QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
+            // The connection worked when the server answered with a file: a
+            // page in its place (an HTML error page answered 200) or a
+            // damaged copy is the server file's fault.
+            const bool arrived = m_api->lastSucceeded(HttpFileApi::OpDownload)
+                && QFileInfo::exists(m_work + QLatin1String("LoginCrypt.orvex"));
+            ErreurLoginUtilisateur(arrived ? unreadableServerFile(QStringLiteral("LoginCrypt.orvex"))
+                                           : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
         }
         if (PendingAdminDeploy::isPending(m_work)) {

@@ -27,6 +27,9 @@ public:
     // Longest run of steps in one tick.
     static constexpr int SliceMs = 8;
 
+    // The box of a server file that arrived but cannot be read.
+    static QString unreadableServerFile(const QString &name);
+
     LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCounters *revisions, ClassParam *loginFile,
                   ClassParam *mediaIndex, ClassParam *accountFile, SessionDialogs *dialogs, QTimer *timer,
                   QObject *parent = nullptr);

@@ -38,7 +38,7 @@ void StartupSequence::slotCheckFile()
                        QStringLiteral("*********************** DEMARRAGE DU PROGRAMME *****************************"));
         const QString product = QSysInfo::productType();
         const bool mobile = product == QLatin1String("android") || product == QLatin1String("ios");
-        m_timeout.Init(mobile ? MobileWaitMs : DesktopWaitMs);
+        m_timeout.InitWait(mobile ? MobileWaitMs : DesktopWaitMs);
         m_step = 1;
         break;
     }

@@ -247,7 +247,7 @@ void LargeFileUpload::tick()
         } else if (!m_ftp) {
             putFailed(QStringLiteral("connexion perdue"));
         } else if (m_wait.expired()) {
-            putFailed(QStringLiteral("aucun progrès depuis %1 s").arg(TimeScale::ms(StallMs) / 1000.0));
+            putFailed(QStringLiteral("aucun progrès depuis %1 s").arg(TimeScale::timeoutMs(StallMs) / 1000.0));
         }
         return;
     default:

@@ -4,6 +4,12 @@
 
 void StepTimeout::Init(int ms)
 {
+    m_length = TimeScale::timeoutMs(ms);
+    m_started.start();
+}
+
+void StepTimeout::InitWait(int ms)
+{
     m_length = TimeScale::ms(ms);
     m_started.start();
 }

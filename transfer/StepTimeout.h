@@ -2,12 +2,15 @@
 
 #include <QElapsedTimer>
 
-// A time-out polled by a step machine, scaled by TimeScale. Never armed
-// reads as expired, so a machine that polls it cannot wait for ever.
+// A time-out polled by a step machine. Never armed reads as expired, so a
+// machine that polls it cannot wait for ever.
 class StepTimeout
 {
 public:
+    // How long an answer may take: the full length (see TimeScale).
     void Init(int ms);
+    // A wait between polls, shortened by ZOMANAGER_TIME_SCALE in tests.
+    void InitWait(int ms);
     bool expired() const;
     // Pushes the end back by the armed length (progress was seen).
     void renew();

@@ -2,11 +2,14 @@
 #include "../transfer/SequenceFixture.h"
 #include "AddBoxProcedure.h"
 #include "ClassParam.h"
+#include "TimeScale.h"
 #include "TransferLists.h"
 #include "TransferSlots.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -307,7 +310,13 @@ void TestAddBoxStandIn::failedStep()
     wire(false);
     // Uploads are told apart by their folder: the name is in the body.
     match.replace("ACC", m_fx.account());
-    QVERIFY(StandIn::fault(route, kind, match, 1, 1500));
+    // A silent server is about the procedure's wait: only then is it
+    // shortened (20 s to 2 s, still ample for the sound steps before it),
+    // and the server stays silent past it.
+    std::optional<TimeScale::ShortTimeouts> shorter;
+    if (kind == "noanswer")
+        shorter.emplace(10);
+    QVERIFY(StandIn::fault(route, kind, match, 1, kind == "noanswer" ? 5000 : 1500));
     QVERIFY(!run(kSerial, kCode));
     QCOMPARE(m_prompts.shown, (QStringList{"FTP: " + text, "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
     QCOMPARE(m_prompts.successes, 0);

@@ -3,6 +3,7 @@
 #include "../sync/ParamFixture.h"
 #include "AppGlobals.h"
 #include "ModalAnswerer.h"
+#include "TimeScale.h"
 #include "ZoTestInit.h"
 #include "classInfo.h"
 #include "classStatistiques.h"
@@ -342,6 +343,8 @@ void BoxPagesTest::commands()
 
 void BoxPagesTest::checkGivesUpAfterTheLongestWait()
 {
+    // The give-up is the subject: its network part is shortened like the wait.
+    const TimeScale::ShortTimeouts shorter(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE"));
     classStatistiques page;
     page.checkButton()->click();
     // Not before the fetch could still answer (60 s + 3 x 5 s, scaled).

@@ -21,7 +21,11 @@ void FakeFtpServer::adoptData(QTcpSocket *socket)
 {
     data = socket;
     ++dataConnections;
-    connect(data, &QTcpSocket::readyRead, this, [this] { stored += data->readAll(); });
+    connect(data, &QTcpSocket::readyRead, this, [this] {
+        stored += data->readAll();
+        if (cutStoreAt >= 0 && stored.size() >= cutStoreAt && pendingVerb == QLatin1String("STOR"))
+            data->disconnectFromHost();
+    });
     connect(data, &QTcpSocket::disconnected, this, [this] {
         if (data->isOpen())
             stored += data->readAll();

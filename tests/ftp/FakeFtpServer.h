@@ -34,6 +34,7 @@ public:
     QByteArray listData;   // sent on LIST
     QString passiveHost;   // address announced in 227; the data port is real
     bool closeDataBefore226 = true;
+    qint64 cutStoreAt = -1; // STOR: close the data connection once this much arrived (226 follows)
 
     QStringList received;  // every line, without its CR LF
     QByteArray stored;     // data received on STOR

@@ -115,6 +115,10 @@ private slots:
     void emptyUploadClosesAtOnce();
     void queriesOnEmptyQueue();
     void passwordNeverLogged();
+    void truncatedTransferFails_data();
+    void truncatedTransferFails();
+    void oversizedReplyCloses_data();
+    void oversizedReplyCloses();
 
 private:
     // Connects and logs in as u/p; the server's received lines are then
@@ -395,6 +399,21 @@ void QFtpTest::failureTexts_data()
         << "cd-latin1" << "" << QByteArray()
         << "Changing directory failed:\nA name holds characters that FTP cannot send (Latin-1 only); nothing was sent"
         << unknown << QStringList();
+    // A wrapped port aimed the data connection at another port of the host.
+    QTest::newRow("PASV port 65536 refused")
+        << "get" << "PASV" << QByteArray("227 Entering passive mode (127,0,0,1,256,0).\r\n")
+        << "Downloading file failed:\nInvalid reply to PASV: Entering passive mode (127,0,0,1,256,0)." << unknown
+        << QStringList{"TYPE I", "SIZE f", "PASV"};
+    QTest::newRow("PASV port 0 refused")
+        << "get" << "PASV" << QByteArray("227 Entering passive mode (127,0,0,1,0,0).\r\n")
+        << "Downloading file failed:\nInvalid reply to PASV: Entering passive mode (127,0,0,1,0,0)." << unknown
+        << QStringList{"TYPE I", "SIZE f", "PASV"};
+    QTest::newRow("NUL in file name") << "put-nul" << "" << QByteArray()
+                                      << "Uploading file failed:\nAn argument holds a NUL character; nothing was sent"
+                                      << unknown << QStringList();
+    QTest::newRow("NUL in raw command") << "raw-nul" << "" << QByteArray()
+                                        << "An argument holds a NUL character; nothing was sent" << unknown
+                                        << QStringList();
     QTest::newRow("unreadable upload file stores nothing")
         << "put-missing-file" << "" << QByteArray()
         << "Uploading file failed:\nCannot open the data to upload: No such file or directory" << unknown
@@ -454,6 +473,10 @@ void QFtpTest::failureTexts()
             m_ftp->put(QByteArray("abc"), QString::fromUtf8("vidéo€.mp4"));
         else if (op == QLatin1String("cd-latin1"))
             m_ftp->cd(QString::fromUtf8("/écran€"));
+        else if (op == QLatin1String("put-nul"))
+            m_ftp->put(QByteArray("abc"), QStringLiteral("f") + QChar(0) + QStringLiteral(".mp4"));
+        else if (op == QLatin1String("raw-nul"))
+            m_ftp->rawCommand(QStringLiteral("DELE a") + QChar(0) + QStringLiteral("b"));
         else if (op == QLatin1String("raw-crlf"))
             m_ftp->rawCommand(QStringLiteral("NOOP\nDELE important"));
         else if (op == QLatin1String("put-missing-file"))
@@ -852,6 +875,113 @@ void QFtpTest::passwordNeverLogged()
     QVERIFY2(!messages.isEmpty(), "debug traces were expected");
     for (const QString &m : messages)
         QVERIFY2(!m.contains(QLatin1String("s3cr3t")), qPrintable(m));
+}
+
+void QFtpTest::truncatedTransferFails_data()
+{
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QString>("errorStart");
+
+    QTest::newRow("upload of a file cut short then 226 counted as sent")
+        << "put-file" << "Uploading file failed:\nThe data connection closed after ";
+    QTest::newRow("upload of bytes cut short then 226 counted as sent")
+        << "put-bytes" << "Uploading file failed:\nThe data connection closed after ";
+    QTest::newRow("download cut short then 226 counted as received")
+        << "get" << "Downloading file failed:\nThe data connection closed after 2097152 of 4194304 bytes, before the "
+                    "whole file arrived";
+}
+
+void QFtpTest::truncatedTransferFails()
+{
+    QFETCH(QString, op);
+    QFETCH(QString, errorStart);
+
+    const QByteArray payload(4 << 20, 'v');
+    QFile file(m_dir->filePath(QStringLiteral("big20.mp4")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(payload);
+    file.close();
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+
+    QVERIFY(openSession());
+    m_server->cutStoreAt = 256 * 1024;
+    m_server->retrData = payload.left(2 << 20);
+    m_server->replies.insert(QStringLiteral("SIZE"), "213 4194304\r\n");
+    QSignalSpy finished(m_ftp.get(), &QFtp::commandFinished);
+    if (op == QLatin1String("put-file"))
+        m_ftp->put(&file, QStringLiteral("big20.mp4"));
+    else if (op == QLatin1String("put-bytes"))
+        m_ftp->put(payload, QStringLiteral("big20.mp4"));
+    else
+        m_ftp->get(QStringLiteral("big20.mp4"), &sink);
+
+    bool failed = false;
+    QVERIFY(waitDone(&failed, 20000));
+    QVERIFY2(failed, "a transfer cut short was reported complete");
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(finished.first().at(1).toBool());
+    QVERIFY2(m_ftp->errorString().startsWith(errorStart), qPrintable(m_ftp->errorString()));
+    if (op != QLatin1String("get"))
+        QVERIFY(m_server->stored.size() < payload.size());
+
+    // The connection stays usable for the next command.
+    m_ftp->cd(QStringLiteral("next"));
+    QVERIFY(waitDone(&failed));
+    QVERIFY(!failed);
+}
+
+void QFtpTest::oversizedReplyCloses_data()
+{
+    QTest::addColumn<QByteArray>("greeting");
+    QTest::addColumn<QByteArray>("reply"); // to CWD
+    QTest::addColumn<QString>("errorString"); // empty: the reply is read
+
+    QByteArray continuation;
+    for (int i = 0; i < 20000; ++i)
+        continuation += "250-still talking, line " + QByteArray::number(i) + "\r\n";
+    QByteArray greetingFlood;
+    for (int i = 0; i < 20000; ++i)
+        greetingFlood += "220-welcome, line " + QByteArray::number(i) + "\r\n";
+    QByteArray feat;
+    for (int i = 0; i < 40; ++i)
+        feat += "250-feature number " + QByteArray::number(i) + " of a generous server\r\n";
+    feat += "250 End\r\n";
+    const QByteArray ok = "220 ready\r\n";
+
+    QTest::newRow("reply without line end grew without bound")
+        << ok << QByteArray("250 ") + QByteArray(1 << 20, 'x') << "Changing directory failed:\nReply too long from host 127.0.0.1";
+    QTest::newRow("continuation lines grew without bound")
+        << ok << continuation << "Changing directory failed:\nReply too long from host 127.0.0.1";
+    QTest::newRow("greeting of continuation lines grew without bound")
+        << greetingFlood << QByteArray() << "Connecting to host failed:\nReply too long from host 127.0.0.1";
+    QTest::newRow("long multi-line reply within bounds is read") << ok << feat << QString();
+}
+
+void QFtpTest::oversizedReplyCloses()
+{
+    QFETCH(QByteArray, greeting);
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, errorString);
+
+    m_server->greeting = greeting;
+    m_server->replies.insert(QStringLiteral("CWD"), reply);
+    QStringList &log = m_log;
+    recordSignals(m_ftp.get(), &log);
+    m_ftp->connectToHost(QStringLiteral("127.0.0.1"), m_server->port());
+    m_ftp->login(QStringLiteral("u"), QStringLiteral("p"));
+    m_ftp->cd(QStringLiteral("d"));
+    bool failed = false;
+    QVERIFY(waitDone(&failed, 20000));
+    if (errorString.isEmpty()) {
+        QVERIFY2(!failed, qPrintable(m_ftp->errorString()));
+        QCOMPARE(m_ftp->state(), int(QFtp::LoggedIn));
+        return;
+    }
+    QVERIFY(failed);
+    QCOMPARE(m_ftp->errorString(), errorString);
+    QCOMPARE(log.filter(QRegularExpression(QStringLiteral("^finished \\d+ 1$"))).size(), 1);
+    QCOMPARE(m_ftp->state(), int(QFtp::Unconnected));
 }
 
 QTEST_GUILESS_MAIN(QFtpTest)

@@ -9,11 +9,14 @@
 #include "ParamFixture.h"
 #include "RevisionCounters.h"
 #include "SharePage.h"
+#include "TimeScale.h"
 #include "TransferLists.h"
 
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <optional>
 
 class BoxDeploymentTest : public QObject
 {
@@ -315,6 +318,10 @@ void BoxDeploymentTest::uploadFailures()
     m_revisions->getIDfilePlayer();
     const QByteArray before1 = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
     const QByteArray before2 = SequenceFixture::readFile(server("B2/PLAYER.orvex"));
+    // A silent server is about the stall bound: only then is it shortened.
+    std::optional<TimeScale::ShortTimeouts> shorter;
+    if (kind == "noanswer")
+        shorter.emplace(50);
     QVERIFY(StandIn::fault("/zobox/upload.php", kind, match, 3, 3000));
     QVERIFY(!run(30000));
     // Stopped, not left waiting (a late re-tick once opened the box choice again).
@@ -366,6 +373,9 @@ void BoxDeploymentTest::faultMatrix()
     // A download has no step time-out of its own: the API's stall bound ends it.
     m_fx.m_api->setStallTimeout(1000);
     const qint64 mark = StandIn::mark();
+    std::optional<TimeScale::ShortTimeouts> shorter;
+    if (kind == "noanswer")
+        shorter.emplace(50);
     // Every try of that one request fails.
     // A close without reply comes at once, and Qt sends the request again
     // twice by itself before it gives up.

@@ -7,12 +7,16 @@
 #include "ListTransfers.h"
 #include "ParamFixture.h"
 #include "RevisionCounters.h"
+#include "TimeScale.h"
 #include "TransferLists.h"
 #include "TransferProgress.h"
 
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <optional>
 
 class BoxFolderDownloadTest : public QObject
 {
@@ -25,6 +29,8 @@ private slots:
     void folderArrives_data();
     void folderArrives();
     void cancelDropsTheRequestInFlight();
+    void listingFailureShowsOneBox_data();
+    void listingFailureShowsOneBox();
     void statusFile_data();
     void statusFile();
     void statusWaitEndsDuringABoxDownload();
@@ -54,6 +60,7 @@ void BoxFolderDownloadTest::init()
     SequenceFixture::writeFile(folder + "STATUS.orvex", "status of the box");
     SequenceFixture::writeFile(folder + "Slide1.png", QByteArray(50000, 'x'));
     m_seen.clear();
+    m_selected = "B1";
 }
 
 void BoxFolderDownloadTest::cleanup()
@@ -115,6 +122,63 @@ void BoxFolderDownloadTest::cancelDropsTheRequestInFlight()
     QVERIFY(!m_seen.contains("arrived 1"));
 }
 
+void BoxFolderDownloadTest::listingFailureShowsOneBox_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("listing answered 500 showed boxes without end") << false << "B1" << "500";
+    QTest::newRow("box without server folder showed boxes without end") << false << "B9" << "";
+    QTest::newRow("local mode, missing local folder showed boxes without end") << true << "B9" << "";
+}
+
+void BoxFolderDownloadTest::listingFailureShowsOneBox()
+{
+    QFETCH(bool, local);
+    QFETCH(QString, box);
+    QFETCH(QString, fault);
+    build(local);
+    m_selected = box;
+    if (!fault.isEmpty())
+        QVERIFY(StandIn::fault(QString(), fault, "PathScanDir=" + m_fx.account() + "/" + box, 20));
+    // The panel's error box is modal: timers and replies go on while it is
+    // open, until the user answers (here after twenty 10 ms ticks).
+    int boxes = 0;
+    const QMetaObject::Connection shown = connect(m_rig.lists.data(), &ListTransfers::sequenceFailed, this, [&](int code) {
+        m_seen << QString("box %1").arg(code);
+        if (++boxes > 3) { // the fault: boxes without end; stop them
+            m_rig.boxTimer->stop();
+            return;
+        }
+        QEventLoop open;
+        int ticks = 0;
+        QTimer reader;
+        reader.setInterval(10);
+        connect(&reader, &QTimer::timeout, &open, [&] {
+            if (++ticks >= 20)
+                open.quit();
+        });
+        reader.start();
+        open.exec();
+    });
+    const qint64 mark = local ? 0 : StandIn::mark();
+
+    m_rig.download->start();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_rig.download->running(), 20000);
+    QCOMPARE(boxes, 1);
+    QCOMPARE(m_seen, (QStringList{"begin", "cleared", "box 9", "failed"}));
+    QCOMPARE(m_rig.lists->getStep(), 0);
+    if (!local) {
+        const QString scan = "SCANDIR " + m_fx.account() + "/" + box;
+        QCOMPARE(SequenceFixture::requests(mark, 3), QVector<QString>(3, scan).toList());
+    }
+    // Nothing starts again behind the answered box.
+    QTest::qWait(100);
+    QVERIFY(!m_rig.download->running());
+    QCOMPARE(boxes, 1);
+    disconnect(shown);
+}
+
 void BoxFolderDownloadTest::statusFile_data()
 {
     QTest::addColumn<bool>("answered");
@@ -127,8 +191,12 @@ void BoxFolderDownloadTest::statusFile()
     QFETCH(bool, answered);
     build();
     SequenceFixture::writeFile(m_fx.work("DATA/STATUS.orvex"), "old report");
-    if (!answered)
+    // Unanswered tries are about the try time-out: only then is it shortened.
+    std::optional<TimeScale::ShortTimeouts> shorter;
+    if (!answered) {
+        shorter.emplace(50);
         QVERIFY(StandIn::fault(QString(), "noanswer", m_fx.account() + "/B1/STATUS.orvex", 3, 1000));
+    }
     const qint64 mark = StandIn::mark();
     QElapsedTimer clock;
     clock.start();

@@ -50,6 +50,8 @@ private slots:
     void administrationFollowsTheType();
     void unsetPasswordRowOpensNothing();
     void serverUnreachableLosesNothing();
+    void unreadableLoginFileNamed_data();
+    void unreadableLoginFileNamed();
     void unsentAdministrationChangeIsTold();
     void killedMediaDeploymentIsTold();
     void passwordNeverWritten();
@@ -376,6 +378,34 @@ void LoginStandInTest::serverUnreachableLosesNothing()
     build(false, "http://127.0.0.1:9/");
     QVERIFY(!runLogin());
     QCOMPARE(m_dialogs.errors(), QStringList{"error: Vérifiez votre connexion internet s.v.p!!!"});
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/mine.png")), QByteArray("kept"));
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex")), QByteArray("journal"));
+}
+
+void LoginStandInTest::unreadableLoginFileNamed_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("HTML page answered 200 blamed the connection") << "html";
+    QTest::newRow("damaged login file on the server blamed the connection") << "damaged";
+}
+
+void LoginStandInTest::unreadableLoginFileNamed()
+{
+    QFETCH(QString, fault);
+    SequenceFixture::writeFile(m_fx.work("IMAGE/mine.png"), "kept");
+    SequenceFixture::writeFile(m_fx.work("TEMP/INFOMEDIA.orvex"), "journal");
+    if (fault == "html")
+        QVERIFY(StandIn::fault(QString(), "body", m_fx.account() + "/LoginCrypt.orvex", 1, 0,
+                               "<!DOCTYPE html><html><body><h1>Maintenance</h1></body></html>"));
+    else
+        SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"), QByteArray(300, '\x7f'));
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY(!runLogin());
+    QCOMPARE(m_dialogs.errors(), QStringList{"error: " + LoginSequence::unreadableServerFile("LoginCrypt.orvex")});
+    QCOMPARE(LoginSequence::unreadableServerFile("LoginCrypt.orvex"),
+             QString("Le fichier LoginCrypt.orvex du serveur est illisible ou endommagé!!!"));
+    QCOMPARE(m_login->stepIndex(), 0);
     QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/mine.png")), QByteArray("kept"));
     QCOMPARE(SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex")), QByteArray("journal"));
 }

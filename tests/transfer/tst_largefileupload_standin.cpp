@@ -8,6 +8,7 @@
 #include "ListTransfers.h"
 #include "QFtp.h"
 #include "SequenceFixture.h"
+#include "TimeScale.h"
 #include "TransferLists.h"
 
 #include <QCryptographicHash>
@@ -17,6 +18,8 @@
 #include <QTcpServer>
 #include <QTimer>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -228,6 +231,8 @@ void TestLargeFileUpload::failureEndsClosed_data()
                                               << "problem: " + LargeFileUpload::messageProblemText();
     QTest::newRow("connection dropped half way") << "drop" << "big.mp4"
                                                  << "problem: " + LargeFileUpload::messageProblemText();
+    QTest::newRow("data connection cut short then 226 shown as sent")
+        << "cut" << "big.mp4" << "problem: " + LargeFileUpload::messageProblemText();
 }
 
 void TestLargeFileUpload::failureEndsClosed()
@@ -239,6 +244,7 @@ void TestLargeFileUpload::failureEndsClosed()
     const QString server = qEnvironmentVariable("ZO_FTP_HOST") + ':' + qEnvironmentVariable("ZO_FTP_PORT");
     const QString path = "/zolink/zobox/" + m_fx.account();
     QScopedPointer<FakeFtpServer> fake;
+    std::optional<TimeScale::ShortTimeouts> shorter;
     std::function<void()> eachTick;
     if (fault == "password") {
         m_upload->setAccount(server, qEnvironmentVariable("ZO_FTP_USER"), "wrong-password", path);
@@ -246,6 +252,14 @@ void TestLargeFileUpload::failureEndsClosed()
         m_upload->setAccount("127.0.0.1:" + QString::number(closedPort()), "u", "p", path);
     } else if (fault == "folder") {
         QDir(m_fx.tree(m_fx.account() + "/VIDEO")).removeRecursively();
+        // Three unconfirmed folder changes: the try time-out is the subject.
+        shorter.emplace(10);
+    } else if (fault == "cut") {
+        // The server keeps a part and says the transfer went well.
+        fake.reset(new FakeFtpServer);
+        fake->replies.insert("CWD", "250 OK.\r\n");
+        fake->cutStoreAt = 1024 * 1024;
+        m_upload->setAccount("127.0.0.1:" + QString::number(fake->port()), "u", "p", path);
     } else if (fault == "drop") {
         fake.reset(new FakeFtpServer);
         fake->replies.insert("CWD", "250 OK.\r\n");
@@ -284,8 +298,8 @@ void TestLargeFileUpload::failureEndsClosed()
     QVERIFY(!m_upload->connection());
     for (const QPointer<QFtp> &connection : m_connections)
         QTRY_VERIFY(connection.isNull());
-    QVERIFY(!QFile::exists(m_fx.tree(m_fx.account() + "/VIDEO/" + name)) || fault == "drop");
-    if (fault == "drop")
+    QVERIFY(!QFile::exists(m_fx.tree(m_fx.account() + "/VIDEO/" + name)) || fault == "drop" || fault == "cut");
+    if (fault == "drop" || fault == "cut")
         QTRY_VERIFY(fake->dataConnections == 1);
 }
 

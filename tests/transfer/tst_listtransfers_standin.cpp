@@ -2,11 +2,14 @@
 // tree in local mode), with waits scaled down by ZOMANAGER_TIME_SCALE.
 #include "ListTransfers.h"
 #include "SequenceFixture.h"
+#include "TimeScale.h"
 #include "TransferLists.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <optional>
 
 class ListTransfersStandInTest : public QObject
 {
@@ -175,6 +178,7 @@ void ListTransfersStandInTest::stalledDeleteGivesCodeFive()
     ListTransfers *lists = make();
     lists->setFolder("IMAGE");
     lists->setRemovalList({"a.png"});
+    const TimeScale::ShortTimeouts shorter(50);
     QVERIFY(StandIn::fault("/zobox/json_Cmd.php", "noanswer", "DELETE_FILE", 3, 1000));
     QSignalSpy failed(lists, &ListTransfers::sequenceFailed);
     const qint64 mark = StandIn::mark();
