@@ -136,6 +136,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     connect(this, &classPrincipal::signalGetFileFinish, m_ajoutBox, &classAjoutBox::slotGetFileFinish);
     connect(this, &classPrincipal::signalPresenceBox, m_ajoutBox, &classAjoutBox::slotPresenceBOX);
     connect(this, &classPrincipal::signalCurrentCategory, m_ajoutBox, &classAjoutBox::slotSelectionCategory);
+    connect(m_ajoutBox, &classAjoutBox::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
 
     auto *clock = new QTimer(this);
     clock->start(1000);
@@ -823,6 +824,9 @@ void classPrincipal::SlotCategorie(QString Text)
         m_chooser->screenNames()->clearSelection();
         // Only a change of category drops the screen being fetched.
         cancelBoxDownload();
+        // Nothing may name or describe the screen that is no longer chosen.
+        m_noticeLabel->clear();
+        m_posters->clearSchedule();
         SlotUpdateCategorie(Text);
     }
     emit signalCurrentCategory(Text);
@@ -1222,7 +1226,11 @@ void classPrincipal::CreationSequences()
     m_statusPoller->setHoldWhile([this] { return m_boxDownload->running(); });
     connect(m_boxDownload, &BoxFolderDownload::signalBegin, this, [this] {
         posterListLive(false);
+        // Adding a box passes its files through DATA, over the chosen
+        // screen's: it comes before any screen is chosen.
         m_btnAjouterEcran->setEnabled(false);
+        m_btnAjouterEcran->setToolTip(tr("Un écran a été choisi: pour ajouter un écran, redémarrez l'application "
+                                         "et ajoutez-le avant de choisir un écran."));
         m_btnRenommerEcran->setEnabled(true);
         slotSwitch();
     });
