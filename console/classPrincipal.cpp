@@ -1071,6 +1071,7 @@ void classPrincipal::CreationSession()
         m_http->setWorkFolder(ApplicationPath);
         m_largeUpload->setAccount(m_account.ftpServer, m_account.ftpLogin, m_account.ftpPassword, m_account.accountPath);
         m_loginSequence->setAccount(m_account.accountName, m_account.localRoot, m_account.mediaSize);
+        m_loginSequence->setForgetRefusedAccount(m_startup->fetchedByName());
     });
     connect(m_startup, &StartupSequence::signalConnect, m_btnConnecter, &QToolButton::click);
     connect(m_startup, &StartupSequence::signalQuit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
