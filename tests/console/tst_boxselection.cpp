@@ -229,8 +229,6 @@ void TestBoxSelection::noticeFollowsARename()
     QVERIFY(!button("Renommer un Ecran")->isEnabled());
     QTRY_VERIFY(!m_panel->boxDownload()->running());
     QVERIFY(!button("Renommer un Ecran")->isEnabled());
-    QTest::qWait(200);
-    QVERIFY(saveScreenshot(m_panel, QStringLiteral("screenshot-panel-renamed.png")));
 }
 
 void TestBoxSelection::categoryChangeForgetsTheScreen()
@@ -250,8 +248,6 @@ void TestBoxSelection::categoryChangeForgetsTheScreen()
     QVERIFY2(notice()->text().isEmpty(), qPrintable(notice()->text()));
     QCOMPARE(scheduleShown(), QStringList());
     QVERIFY(!button("Renommer un Ecran")->isEnabled());
-    QTest::qWait(200);
-    QVERIFY(saveScreenshot(m_panel, QStringLiteral("screenshot-panel-category.png")));
 }
 
 void TestBoxSelection::addScreenSaysWhyItIsGrey()
