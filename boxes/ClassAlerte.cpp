@@ -166,6 +166,14 @@ QString ClassAlerte::MessageAlerte(QString *error)
 
 void ClassAlerte::slotValider()
 {
+    // Support cannot act on a report that says nothing.
+    if (m_message.trimmed().isEmpty()) {
+        ClassBox box(tr("Le message de l'alerte est vide!!!") + QLatin1Char('\n')
+                         + tr("Décrivez le problème avec le bouton \"Message\" avant de valider."),
+                     4, m_width, m_height, this);
+        box.exec();
+        return;
+    }
     QString error;
     const QString name = MessageAlerte(&error);
     // A report that could not be written is not announced: the user is told

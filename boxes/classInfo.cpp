@@ -14,6 +14,14 @@
 
 namespace {
 
+// setText leaves the cursor at the end, so a value wider than its field
+// would show only its last letters.
+void showFromStart(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 const char *const kLabelStyle = "color:white;border:none;background-color:transparent;";
 const char *const kValueStyle = "color:white;border:none;background-color:rgba(0,0,0,20%);";
 
@@ -78,6 +86,9 @@ classInfo::classInfo(QWidget *parent)
     m_grid->addWidget(m_frameBox, 0, 0);
     m_grid->addWidget(m_frameOwner, 0, 1);
     m_grid->addWidget(m_framePosition, 0, 2);
+    // The factory record is read-only and short; the editable panels get the room.
+    m_grid->setColumnStretch(1, 1);
+    m_grid->setColumnStretch(2, 1);
     BoxPageLayout::addButtons(m_grid, 1, 3, m_retour, m_valider, 20);
 
     AfficheINFO();
@@ -119,10 +130,10 @@ void classInfo::AfficheINFO()
     BoxFiles::readRecord(m_paramInfo, m_path + BoxFiles::infoFile());
     const QStringList ownerKeys = BoxFiles::keysOf(BoxFiles::ownerFields());
     for (int i = 0; i < ownerKeys.size(); ++i)
-        m_ownerFields.at(i)->setText(m_paramInfo.getInfoBalise(ownerKeys.at(i)));
+        showFromStart(m_ownerFields.at(i), m_paramInfo.getInfoBalise(ownerKeys.at(i)));
     const QStringList positionKeys = BoxFiles::keysOf(BoxFiles::positionFields());
     for (int i = 0; i < positionKeys.size(); ++i)
-        m_positionFields.at(i)->setText(m_paramInfo.getInfoBalise(positionKeys.at(i)));
+        showFromStart(m_positionFields.at(i), m_paramInfo.getInfoBalise(positionKeys.at(i)));
 }
 
 void classInfo::slotValider()
@@ -149,7 +160,7 @@ void classInfo::slotValider()
     }
     // The fields show what was stored.
     for (int i = 0; i < fields.size(); ++i)
-        fields.at(i)->setText(values.at(i).second);
+        showFromStart(fields.at(i), values.at(i).second);
     emit signalButton(0);
 }
 

@@ -105,10 +105,12 @@ QString PosterValues::weekdayNames(const QString &digits)
     QString result;
     if (isEmptyOrNull(digits))
         return result;
+    // ASCII digits only, as the pages and the preview read them.
     for (int i = 0; i < digits.size(); ++i) {
-        const int d = digits.at(i).digitValue();
-        if (d < 1 || d > 7)
+        const QChar c = digits.at(i);
+        if (c < QLatin1Char('1') || c > QLatin1Char('7'))
             continue;
+        const int d = c.unicode() - '0';
         if (i == 0)
             result = tr(names[d - 1]);
         else

@@ -233,12 +233,15 @@ void ZoManager::updateScreens()
 
 void ZoManager::closeEvent(QCloseEvent *event)
 {
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, QStringLiteral("Quitter?"),
+    QMessageBox question(
+        QMessageBox::Question, QStringLiteral("Quitter?"),
         QStringLiteral("Voulez-vous vraiment quitter?\nSi vous n'avez pas déployé toutes les modifications seront "
                        "perdues!!!"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    if (answer != QMessageBox::Yes) {
+        QMessageBox::Yes | QMessageBox::No, this);
+    // Without a default Qt gives Return to "Oui": a stray key must not drop undeployed work.
+    question.setDefaultButton(QMessageBox::No);
+    question.setEscapeButton(QMessageBox::No);
+    if (question.exec() != QMessageBox::Yes) {
         event->ignore();
         return;
     }

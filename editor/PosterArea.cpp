@@ -12,12 +12,12 @@ const double kRatio = 1.778;
 
 } // namespace
 
-PosterArea PosterArea::fit(int pageWidth, int pageHeight, int rotation)
+PosterArea PosterArea::fit(int pageWidth, int pageHeight, int rotation, int barHeight)
 {
     const double ratio = kRatio;
     PosterArea area;
     area.iconSize = pageWidth / 40;
-    area.height = pageHeight - area.iconSize - 5;
+    area.height = pageHeight - (barHeight < 0 ? area.iconSize + 5 : barHeight);
     if (isPortrait(rotation))
         area.width = int(area.height / ratio);
     else

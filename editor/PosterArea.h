@@ -8,7 +8,9 @@ struct PosterArea
     int width = 0;
     int height = 0;
 
-    static PosterArea fit(int pageWidth, int pageHeight, int rotation);
+    // barHeight: the tool bar's real height; without it the bar is taken as
+    // one icon high.
+    static PosterArea fit(int pageWidth, int pageHeight, int rotation, int barHeight = -1);
     // The rich-text editor's area: under a fixed 30-pixel bar, not bounded
     // by the page's width.
     static PosterArea fitUnbounded(int pageWidth, int pageHeight, int rotation);

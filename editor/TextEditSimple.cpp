@@ -72,7 +72,8 @@ TextEditSimple::~TextEditSimple() = default;
 void TextEditSimple::setupTextActions()
 {
     m_formatBar = new TextFormatBar(m_textEdit, this);
-    connect(m_formatBar, &TextFormatBar::touched, this, &TextEditSimple::setModified);
+    // Refreshes of the bar follow the cursor; only a format the user picks is an edit.
+    connect(m_formatBar, &TextFormatBar::edited, this, &TextEditSimple::setModified);
     connect(m_formatBar->saveAction(), &QAction::triggered, this, &TextEditSimple::slotClavier);
     connect(m_formatBar->deleteAction(), &QAction::triggered, this, &TextEditSimple::slotSupprimerFichier);
     connect(m_formatBar->quitAction(), &QAction::triggered, this, &TextEditSimple::slotQuitter);
@@ -105,7 +106,6 @@ void TextEditSimple::buildPage()
     font.setStyleHint(QFont::SansSerif, QFont::PreferDefault);
     font.setPointSize(10);
     m_textEdit->setFont(font);
-    setModified();
     m_formatBar->alignmentChanged(m_textEdit->alignment());
 
     auto *textGrid = new QGridLayout(m_textFrame);
@@ -127,7 +127,8 @@ void TextEditSimple::buildPage()
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->addWidget(m_background, 0, 0);
 
-    connect(m_textEdit, &QTextEdit::cursorPositionChanged, this, &TextEditSimple::SlotTxtChange);
+    // A cursor move or a drawn background is no change; the document's content is.
+    connect(m_textEdit->document(), &QTextDocument::contentsChanged, this, &TextEditSimple::SlotTxtChange);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TextEditSimple::clipboardDataChanged);
 }
 
@@ -143,14 +144,20 @@ void TextEditSimple::slotResize(int w, int h, int rotation)
     m_background->setMinimumSize(w, h);
 
     m_rotation = rotation;
-    const PosterArea area = PosterArea::fit(w, h, rotation);
-    m_iconSize = area.iconSize;
+    m_iconSize = PosterArea::fit(w, h, rotation).iconSize;
+    m_formatBar->applyPageMetrics(m_iconSize, w / 6, fontA, fontB);
+    // The bar is taller than its icons (captions, lists), and the window's
+    // style sheet borders the frame: the area takes what both leave.
+    m_formatBar->ensurePolished();
+    m_textFrame->ensurePolished();
+    const PosterArea area =
+        PosterArea::fit(w, h, rotation, m_formatBar->sizeHint().height() + 2 * m_textFrame->frameWidth());
     m_areaWidth = area.width;
     m_areaHeight = area.height;
     qDebug() << "HauteurTV" << m_areaHeight;
     qDebug() << "LargeurTV" << m_areaWidth;
     m_textFrame->setMinimumSize(m_areaWidth, m_areaHeight);
-    m_formatBar->applyPageMetrics(m_iconSize, w / 6, fontA, fontB);
+    m_textEdit->setMinimumSize(m_areaWidth, m_areaHeight);
 }
 
 void TextEditSimple::Resize()
@@ -213,7 +220,6 @@ void TextEditSimple::PictureOpacity(int a)
         m_pictureLabel->clear();
         return;
     }
-    setModified();
     const QImage picture(m_picturePath);
     if (picture.isNull()) {
         m_pictureLabel->clear();
@@ -312,8 +318,12 @@ void TextEditSimple::slotClavier()
     keyboard->setWindowFlags(Qt::FramelessWindowHint);
     keyboard->setTextClavier(tr("Entrer le nom du fichier:"), TextPosterNames::offeredName(m_currentName));
     keyboard->exec();
+    // Escape or ESC means "do not save", not "save under the offered name".
+    const bool cancelled = keyboard->isCancelled();
     const QString name = TextPosterNames::cleanName(keyboard->text());
     delete keyboard;
+    if (cancelled)
+        return;
     if (name.isEmpty()) {
         showError(tr("Le nom du fichier est vide: le texte n'a pas été sauvegardé."));
         return;

@@ -194,6 +194,7 @@ void TextFormatBar::mergeFormatOnWordOrSelection(const QTextCharFormat &format)
 void TextFormatBar::textBold()
 {
     emit touched();
+    emit edited();
     QTextCharFormat fmt;
     fmt.setFontWeight(m_bold->isChecked() ? 75 : 50);
     mergeFormatOnWordOrSelection(fmt);
@@ -202,6 +203,7 @@ void TextFormatBar::textBold()
 void TextFormatBar::textItalic()
 {
     emit touched();
+    emit edited();
     QTextCharFormat fmt;
     fmt.setFontItalic(m_italic->isChecked());
     mergeFormatOnWordOrSelection(fmt);
@@ -210,6 +212,7 @@ void TextFormatBar::textItalic()
 void TextFormatBar::textUnderline()
 {
     emit touched();
+    emit edited();
     QTextCharFormat fmt;
     fmt.setFontUnderline(m_underline->isChecked());
     mergeFormatOnWordOrSelection(fmt);
@@ -218,6 +221,7 @@ void TextFormatBar::textUnderline()
 void TextFormatBar::textFamily(const QString &f)
 {
     emit touched();
+    emit edited();
     QTextCharFormat fmt;
     fmt.setFontFamily(f);
     mergeFormatOnWordOrSelection(fmt);
@@ -227,6 +231,7 @@ void TextFormatBar::textFamily(const QString &f)
 void TextFormatBar::textSize(const QString &p)
 {
     emit touched();
+    emit edited();
     bool ok = false;
     const qreal pointSize = p.toFloat(&ok);
     if (!ok || pointSize <= 0)
@@ -239,6 +244,7 @@ void TextFormatBar::textSize(const QString &p)
 void TextFormatBar::textColor()
 {
     emit touched();
+    emit edited();
     const QColor col = QColorDialog::getColor(m_editor->textColor(), m_page);
     if (!col.isValid())
         return;
@@ -251,6 +257,7 @@ void TextFormatBar::textColor()
 void TextFormatBar::textBackgroundColor()
 {
     emit touched();
+    emit edited();
     const QColor col = QColorDialog::getColor(m_editor->textBackgroundColor(), m_page);
     if (!col.isValid())
         return;
@@ -263,6 +270,7 @@ void TextFormatBar::textBackgroundColor()
 void TextFormatBar::textAlign(QAction *a)
 {
     emit touched();
+    emit edited();
     if (a == m_left)
         m_editor->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     else if (a == m_center)
@@ -276,6 +284,7 @@ void TextFormatBar::textAlign(QAction *a)
 void TextFormatBar::textStyle(int styleIndex)
 {
     emit touched();
+    emit edited();
     QTextCursor cursor = m_editor->textCursor();
     if (styleIndex == 0) {
         QTextBlockFormat plain;

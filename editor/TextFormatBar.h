@@ -13,8 +13,8 @@ class QTextEdit;
 
 // Formatting tool bar of an editor page: character and paragraph formats of
 // one text area, plus the page's save, delete and quit actions. Every format
-// operation and every refresh reports touched(), which the page takes as
-// "the text was modified".
+// operation and every refresh reports touched(); only the user's own format
+// operations report edited().
 class TextFormatBar : public QToolBar
 {
     Q_OBJECT
@@ -87,6 +87,7 @@ public:
 
 signals:
     void touched();
+    void edited();
 
 private:
     QAction *addFormatAction(const QString &theme, const QString &resource, const QString &text,

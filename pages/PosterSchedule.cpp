@@ -60,10 +60,10 @@ QList<bool> PosterSchedule::checksOf(const QString &days)
     QList<bool> checked;
     for (int i = 0; i < 7; ++i)
         checked.append(false);
+    // ASCII digits only: the boxes and the preview know no other.
     for (const QChar c : days) {
-        const int d = c.isDigit() ? c.digitValue() : 0;
-        if (d >= 1 && d <= 7)
-            checked[d - 1] = true;
+        if (c >= QLatin1Char('1') && c <= QLatin1Char('7'))
+            checked[c.unicode() - '1'] = true;
     }
     return checked;
 }
@@ -135,6 +135,14 @@ QString PosterSchedule::refusal(const State &state)
         if (isDateRange(r)) {
             const QDate start = QDate::fromString(range.start, dateFormat());
             const QDate end = QDate::fromString(range.end, dateFormat());
+            // A day that does not exist (31/04, a stored 29/02 of a common
+            // year) would be read as another one: ask for a new date.
+            if (range.start != range.end) {
+                if (!start.isValid())
+                    return QStringLiteral("Date de départ impossible (%1): choisissez-en une autre!!!").arg(range.start);
+                if (!end.isValid())
+                    return QStringLiteral("Date de fin impossible (%1): choisissez-en une autre!!!").arg(range.end);
+            }
             earlier = end < start;
             same = end == start;
         } else {
@@ -149,6 +157,12 @@ QString PosterSchedule::refusal(const State &state)
         if (same)
             return isDateRange(r) ? QStringLiteral("Les dates sont identiques!!!")
                                   : QStringLiteral("Les heures sont identiques!!!");
+        // The boxes read the second period only behind the first one: alone
+        // it would be stored and never used.
+        if (r == Dates2 && !state.ranges[Dates1].on)
+            return QStringLiteral("« Date 2 » seule n'est pas lue: activez d'abord « Date »!!!");
+        if (r == Hours2 && !state.ranges[Hours1].on)
+            return QStringLiteral("« Heure 2 » seule n'est pas lue: activez d'abord « Heure »!!!");
     }
     return QString();
 }
@@ -157,12 +171,13 @@ bool PosterSchedule::replaceEntry(const QString &stored, const QString &slideTyp
                                   QString *joined)
 {
     QStringList list = entries(stored);
-    if (list.value(0) == Null) {
+    if (list.value(0) == Null)
         list.clear();
-        const int posters = entries(slideType).size();
-        for (int i = 0; i < posters; ++i)
-            list.append(QString());
-    }
+    // A list shorter than the posters would drop the user's entry: pad it,
+    // as the widget page does; the other posters' entries stay.
+    const int posters = entries(slideType).size();
+    while (list.size() < posters)
+        list.append(QString());
     if (index < 0 || index >= list.size())
         return false;
     list[index] = entry;

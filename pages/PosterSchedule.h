@@ -58,17 +58,19 @@ public:
     // poster changes nothing.
     static State loaded(const State &current, const Lookup &value, int index);
 
-    // The message refusing the first range whose end is not after its
-    // start, or an empty string when every range that is on can be saved.
+    // The message refusing the first range that cannot be saved (a second
+    // range without the first, an impossible date, an end not after its
+    // start), or an empty string when every range that is on can be saved.
     static QString refusal(const State &state);
 
-    // The entries to write for poster `index`: every key whose list reaches
-    // the poster; a missing key is first made one empty entry per poster
-    // (SLIDETYPE's count). Lists are never lengthened.
+    // The entries to write for poster `index`: a missing key is first made
+    // one empty entry per poster (SLIDETYPE's count) and a shorter list is
+    // padded to that count; lists are never lengthened past it.
     static Values writes(const State &state, const Lookup &value, int index);
 
     // The key's entries with entry `index` replaced, after the repair of a
-    // missing key; false (and nothing set) when the list is too short.
+    // missing or short key; false (and nothing set) when the poster is not
+    // in the padded list.
     static bool replaceEntry(const QString &stored, const QString &slideType, int index, const QString &entry,
                              QString *joined);
 };

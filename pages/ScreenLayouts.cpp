@@ -89,12 +89,13 @@ QString ScreenLayouts::refusal(const Choice &choice)
 {
     if (!choice.manual)
         return QString();
-    // The keypad gives digits only; "" or 0 would tell the box its screen has no size.
+    // "", 0 or the automatic -1 kept on one button would give the box a
+    // screen of no size or of one pixel.
     for (const QString &size : {choice.width, choice.height}) {
         bool number = false;
         const int pixels = size.toInt(&number);
-        if (!number || pixels == 0)
-            return QStringLiteral("Résolution manuelle: saisissez la largeur et la hauteur de l'écran en pixels!!!");
+        if (!number || pixels < minimumPixels() || pixels > maximumPixels())
+            return QStringLiteral("Résolution manuelle: saisissez la largeur et la hauteur de l'écran, de 320 à 7680 pixels!!!");
     }
     return QString();
 }

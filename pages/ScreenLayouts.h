@@ -47,7 +47,10 @@ public:
         QString height;
     };
 
-    // The message refusing a manual resolution without a size, or "".
+    // Sane bounds of a forced screen side, in pixels.
+    static int minimumPixels() { return 320; }
+    static int maximumPixels() { return 7680; }
+    // The message refusing a manual resolution outside those bounds, or "".
     static QString refusal(const Choice &choice);
     // The keys validation writes, in order.
     static Values writes(const Choice &choice, const QString &slideDelay);

@@ -163,7 +163,9 @@ void classEcran::slotAutoManual()
 
 void classEcran::typePixels(QPushButton *target, const QString &title)
 {
-    target->setText(SettingsPageLook::typeNumber(title, target->text(), QStringLiteral("0000;_"), m_width, m_height));
+    // The mask would drop the '-' of the automatic -1 and open on "1".
+    const QString shown = target->text() == QLatin1String("-1") ? QString() : target->text();
+    target->setText(SettingsPageLook::typeNumber(title, shown, QStringLiteral("0000;_"), m_width, m_height));
 }
 
 void classEcran::slotManualLargeur() { typePixels(m_largeur, QStringLiteral("Largeur (en pixels):")); }

@@ -1,6 +1,7 @@
 #include "API_FACEBOOK.h"
 
 #include "ClassParamS.h"
+#include "LiveFetch.h"
 #include "LiveServiceConfig.h"
 #include "QRWidget.h"
 
@@ -19,7 +20,6 @@
 namespace {
 
 const int RefreshMs = 30000;
-const int TransferTimeoutMs = 30000;
 // "https://www.facebook.com/" : scheme, host and the slash after it.
 const int HostPrefixBytes = 25;
 
@@ -30,6 +30,7 @@ const QString TokenKey = QStringLiteral("access_token");
 API_FACEBOOK::API_FACEBOOK(QObject *parent)
     : QObject(parent)
     , m_accessToken(LiveServiceConfig::graphToken())
+    , m_deadlineMs(LiveFetch::DeadlineMs)
     , m_nam(new QNetworkAccessManager(this))
     , m_refresh(new QTimer(this))
 {
@@ -125,9 +126,8 @@ void API_FACEBOOK::ObtenirLikeFacebook()
     shown.setQuery(shownQuery);
     qDebug().noquote() << "urlCMD" << shown.toString();
 
-    QNetworkRequest request(url);
-    request.setTransferTimeout(TransferTimeoutMs);
-    QNetworkReply *reply = m_nam->get(request);
+    // The service's answers stay on its own host and scheme.
+    QNetworkReply *reply = LiveFetch::get(m_nam, url, AnswerCapBytes, m_deadlineMs, LiveFetch::SameOrigin);
     connect(reply, &QNetworkReply::finished, this, &API_FACEBOOK::TraiterJsonLikeFacebook);
 }
 
@@ -138,11 +138,13 @@ void API_FACEBOOK::TraiterJsonLikeFacebook()
         return;
     qDebug() << "TraiterJsonLikeFacebook";
     const QByteArray body = reply->readAll();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << "Json : " + QString::fromUtf8(body);
+    if (LiveFetch::failed(reply)) {
+        qDebug().noquote() << "Json : " + QString::fromUtf8(body.left(200));
         qDebug().noquote() << "ErrorFacebook: " +
-                                  QString::fromLatin1(
-                                      QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(reply->error()));
+                                  (reply->error() != QNetworkReply::NoError && LiveFetch::fault(reply) == LiveFetch::None
+                                       ? QString::fromLatin1(QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(
+                                           reply->error()))
+                                       : LiveFetch::describe(reply));
         m_likes = QStringLiteral("Erreur");
     } else {
         const QJsonDocument document = QJsonDocument::fromJson(body);

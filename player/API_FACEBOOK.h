@@ -34,6 +34,12 @@ public:
     void setlikes(const QString &value);
     void setQrcode(const QString &value);
 
+    // A request not complete after this long fails (60 s), however it
+    // trickles.
+    void setDeadline(int ms) { m_deadlineMs = ms; }
+    // Far above any real answer: past it the answer fails.
+    static const qint64 AnswerCapBytes = 1024 * 1024;
+
     // Makes the QR picture of `url` and remembers it as the page.
     void ChoixURLPageFacebook(const QString &url);
 
@@ -63,6 +69,7 @@ private:
     QString m_pageName;
     QString m_likes;
     QString m_qrcode;
+    int m_deadlineMs;
     QNetworkAccessManager *m_nam;
     QTimer *m_refresh;
 };

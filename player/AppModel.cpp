@@ -1,5 +1,6 @@
 #include "AppModel.h"
 
+#include "LiveFetch.h"
 #include "LiveServiceConfig.h"
 
 #include <QDateTime>
@@ -29,8 +30,6 @@ Q_LOGGING_CATEGORY(requestsLog, "wapp.requests")
 namespace {
 
 const int RefreshMs = 1800000;
-// A service that never answers must not keep replies open for ever.
-const int TransferTimeoutMs = 30000;
 
 QString errorName(QNetworkReply::NetworkError error)
 {
@@ -107,6 +106,7 @@ public:
     QSignalMapper *forecastMapper = nullptr;
     bool ready = false;
     bool useGps = true;
+    int deadlineMs = LiveFetch::DeadlineMs;
     QTimer refreshTimer;
 };
 QT_WARNING_POP
@@ -218,6 +218,11 @@ void AppModel::networkSessionOpened()
     d->useGps = false;
 }
 
+void AppModel::setDeadline(int ms)
+{
+    d->deadlineMs = ms;
+}
+
 QString AppModel::displayTemperature(double kelvin)
 {
     // Answers carry hundredths: drop the binary noise of the subtraction
@@ -250,9 +255,8 @@ void AppModel::sendRequest(const QString &path, bool withLanguage, bool forecast
     query.addQueryItem(QStringLiteral("APPID"), LiveServiceConfig::weatherKey());
     url.setQuery(query);
 
-    QNetworkRequest request(url);
-    request.setTransferTimeout(TransferTimeoutMs);
-    QNetworkReply *reply = d->nam->get(request);
+    // The service's answers stay on its own host and scheme.
+    QNetworkReply *reply = LiveFetch::get(d->nam, url, AnswerCapBytes, d->deadlineMs, LiveFetch::SameOrigin);
     QSignalMapper *mapper = forecast ? d->forecastMapper : d->weatherMapper;
     mapper->setMapping(reply, reply);
     connect(reply, &QNetworkReply::finished, mapper, qOverload<>(&QSignalMapper::map));
@@ -264,8 +268,11 @@ void AppModel::handleWeatherNetworkData(QObject *networkReply)
     auto *reply = qobject_cast<QNetworkReply *>(networkReply);
     if (!reply)
         return;
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << "-->Error fonction handleWeatherNetworkData:" << errorName(reply->error());
+    if (LiveFetch::failed(reply)) {
+        qDebug().noquote() << "-->Error fonction handleWeatherNetworkData:"
+                           << (reply->error() != QNetworkReply::NoError && LiveFetch::fault(reply) == LiveFetch::None
+                                   ? errorName(reply->error())
+                                   : LiveFetch::describe(reply));
     } else {
         const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
         if (!document.isObject() || !validWeather(document.object())) {
@@ -317,7 +324,8 @@ void AppModel::handleForecastNetworkData(QObject *networkReply)
     auto *reply = qobject_cast<QNetworkReply *>(networkReply);
     if (!reply)
         return;
-    if (reply->error() != QNetworkReply::NoError) {
+    if (LiveFetch::failed(reply)) {
+        qDebug().noquote() << "forecast failed:" << LiveFetch::describe(reply);
         reply->deleteLater();
         return;
     }

@@ -45,6 +45,12 @@ public:
     void setCity(const QString &value);
     void setZip(const QString &value);
 
+    // A request not complete after this long fails (60 s), however it
+    // trickles.
+    void setDeadline(int ms);
+    // Far above any real answer: past it the answer fails.
+    static const qint64 AnswerCapBytes = 1024 * 1024;
+
     // Display temperature of a Kelvin value: whole degrees, halves up, "°".
     static QString displayTemperature(double kelvin);
 

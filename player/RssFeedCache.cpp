@@ -1,8 +1,10 @@
 #include "RssFeedCache.h"
 
 #include "ConsoleLogRecord.h"
+#include "LiveFetch.h"
 #include "RssFeedConverter.h"
 #include "RssFeedList.h"
+#include "RssFeedReader.h"
 
 #include <QDebug>
 #include <QDir>
@@ -19,25 +21,27 @@ RssFeedCache::RssFeedCache(QObject *parent)
     : QObject(parent)
     , m_stepTimer(new QTimer(this))
     , m_refreshTimer(new QTimer(this))
-    , m_stallTimer(new QTimer(this))
+    , m_deadlineMs(LiveFetch::DeadlineMs)
     , m_network(new QNetworkAccessManager(this))
 {
     m_stepTimer->setInterval(1);
     connect(m_stepTimer, &QTimer::timeout, this, &RssFeedCache::slotRssLocal);
     m_refreshTimer->setInterval(RefreshMs);
     connect(m_refreshTimer, &QTimer::timeout, this, &RssFeedCache::slotRefreshRss);
-    m_stallTimer->setSingleShot(true);
-    connect(m_stallTimer, &QTimer::timeout, this, [this] {
-        if (m_reply) {
-            qDebug() << "Http Erreur: no progress for" << m_stallMs << "ms";
-            m_reply->abort();
-        }
-    });
 }
 
 RssFeedCache::~RssFeedCache()
 {
     abortDownload();
+    dropReader();
+}
+
+void RssFeedCache::dropReader()
+{
+    delete m_reader;
+    m_reader = nullptr;
+    delete m_feedFile;
+    m_feedFile = nullptr;
 }
 
 QString RssFeedCache::rssPath(const QString &file) const
@@ -99,6 +103,7 @@ void RssFeedCache::slotRefreshRss()
 void RssFeedCache::stop()
 {
     abortDownload();
+    dropReader();
     m_stepTimer->stop();
     m_refreshTimer->stop();
     m_step = 0;
@@ -108,6 +113,7 @@ void RssFeedCache::stop()
 void RssFeedCache::startCycle(const QStringList &feeds)
 {
     abortDownload();
+    dropReader();
     for (const QString &tmp : QDir(rssPath()).entryList({QStringLiteral("*.tmp")}, QDir::Files))
         QFile::remove(rssPath(tmp));
     m_queue = feeds;
@@ -123,7 +129,6 @@ void RssFeedCache::startCycle(const QStringList &feeds)
 
 void RssFeedCache::abortDownload()
 {
-    m_stallTimer->stop();
     if (m_reply) {
         QNetworkReply *reply = m_reply;
         m_reply = nullptr;
@@ -199,27 +204,26 @@ void RssFeedCache::reportSaveFailure(const QString &shownPath, const QString &er
         m_stepTimer->start();
 }
 
-void RssFeedCache::request(const QString &address)
+void RssFeedCache::request(const QString &address, qint64 capBytes)
 {
     m_done = false;
     m_error = false;
     m_requested = address;
-    QNetworkRequest request{QUrl(address)};
     // Feeds move (http to https, a new path); a move to a less safe scheme
     // or a loop fails the request.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(MaxRedirects);
-    QNetworkReply *reply = m_network->get(request);
+    QNetworkReply *reply =
+        LiveFetch::get(m_network, QUrl(address), capBytes, m_deadlineMs, LiveFetch::NoLessSafe);
+    // Taken in small pieces as they come: one large piece would hold the
+    // window while it is written out.
+    reply->setReadBufferSize(ReadPieceBytes);
     m_reply = reply;
     connect(reply, &QNetworkReply::finished, this, &RssFeedCache::httpFinished);
     connect(reply, &QNetworkReply::readyRead, this, &RssFeedCache::httpReadyRead);
     connect(reply, &QNetworkReply::downloadProgress, this, &RssFeedCache::updateDataTransferProgress);
-    m_stallTimer->start(m_stallMs);
 }
 
 void RssFeedCache::httpReadyRead()
 {
-    m_stallTimer->start(m_stallMs);
     if (m_file && m_reply)
         m_file->write(m_reply->readAll());
 }
@@ -227,21 +231,16 @@ void RssFeedCache::httpReadyRead()
 void RssFeedCache::updateDataTransferProgress(qint64 readBytes, qint64 totalBytes)
 {
     Q_UNUSED(readBytes);
-    m_stallTimer->start(m_stallMs);
     consoleLogDebug("totalBytes %lld", static_cast<long long>(totalBytes));
 }
 
 void RssFeedCache::httpFinished()
 {
-    m_stallTimer->stop();
     QNetworkReply *reply = m_reply;
     if (!reply)
         return;
     m_reply = nullptr;
-    // A status Qt does not take for an error (a redirect not followed, a
-    // 204) brings no feed either.
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool failed = reply->error() != QNetworkReply::NoError || (status != 0 && (status < 200 || status > 299));
+    const bool failed = LiveFetch::failed(reply);
     QString path;
     if (m_file) {
         if (!failed)
@@ -254,9 +253,7 @@ void RssFeedCache::httpFinished()
     if (failed) {
         if (!path.isEmpty())
             QFile::remove(path);
-        qDebug().noquote() << "Http Erreur:" << m_requested
-                           << (reply->error() != QNetworkReply::NoError ? reply->errorString()
-                                                                         : QStringLiteral("status %1").arg(status));
+        qDebug().noquote() << "Http Erreur:" << m_requested << LiveFetch::describe(reply);
     } else {
         qDebug() << "--Finish--";
     }
@@ -307,7 +304,7 @@ void RssFeedCache::slotRssLocal()
         break;
     }
     case 13:
-        request(m_currentFeed);
+        request(m_currentFeed, FeedCapBytes);
         m_step = 14;
         break;
     case 14:
@@ -321,14 +318,24 @@ void RssFeedCache::slotRssLocal()
             m_step = 21;
         break;
     case 21: {
-        QFile tmp(rssPath(m_currentName + QStringLiteral(".tmp")));
-        bool ok = false;
-        const RssFeedConverter::Feed feed =
-            RssFeedConverter::read(tmp.open(QIODevice::ReadOnly) ? tmp.readAll() : QByteArray(), &ok);
-        tmp.close();
+        dropReader();
+        m_feedFile = new QFile(rssPath(m_currentName + QStringLiteral(".tmp")));
+        if (!m_feedFile->open(QIODevice::ReadOnly))
+            qDebug() << "Error while loading XML file" << m_currentName;
+        m_reader = new RssFeedReader(m_feedFile, 7);
+        m_step = 22;
+        break;
+    }
+    case 22: {
+        // A slice per tick: the window stays live while a large feed is read.
+        if (!m_reader->readSlice(SliceNs))
+            break;
+        const bool ok = m_reader->wellFormed();
+        const RssFeedConverter::Feed feed = m_reader->feed();
+        dropReader();
         if (!ok || !feed.isRss) {
             // The feed's previous file stays until a good copy replaces it.
-            tmp.remove();
+            QFile::remove(rssPath(m_currentName + QStringLiteral(".tmp")));
             failFeed(ok ? QStringLiteral("not an RSS document") : QStringLiteral("not well-formed XML"));
             break;
         }
@@ -352,7 +359,7 @@ void RssFeedCache::slotRssLocal()
         break;
     }
     case 32:
-        request(m_imageQueue.first());
+        request(m_imageQueue.first(), PictureCapBytes);
         m_step = 33;
         break;
     case 33:

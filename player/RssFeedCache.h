@@ -9,6 +9,7 @@
 
 class QFile;
 class QNetworkAccessManager;
+class RssFeedReader;
 class QNetworkReply;
 class QTimer;
 
@@ -17,7 +18,9 @@ class QTimer;
 // each (its 7 newest items) and fetches their pictures once; every 4 hours
 // it starts again. A feed that failed keeps its last good file and alone is
 // tried again, 4 seconds later, then after twice as long each time it fails
-// again, up to the 4-hour period.
+// again, up to the 4-hour period. Feeds and pictures come from outside
+// sites: each request has an overall deadline and a size cap (LiveFetch),
+// and a feed is read a slice per tick so that the window stays live.
 class RssFeedCache : public QObject
 {
     Q_OBJECT
@@ -49,13 +52,17 @@ public:
     QTimer *refreshTimer() const { return m_refreshTimer; }
     int step() const { return m_step; }
     QStringList feedList() const { return m_savedFeeds; }
-    // A request without progress for this long fails (30 s).
-    void setStallTimeout(int ms) { m_stallMs = ms; }
+    // A request not complete after this long fails, however it trickles.
+    void setDeadline(int ms) { m_deadlineMs = ms; }
 
     static const int RefreshMs = 14400000;
     static const int RetryMs = 4000;
-    // Redirect hops followed for one request.
-    static const int MaxRedirects = 5;
+    // Far above any real feed or news picture: past it the item fails.
+    static const qint64 FeedCapBytes = 8 * 1024 * 1024;
+    static const qint64 PictureCapBytes = 10 * 1024 * 1024;
+    static const qint64 ReadPieceBytes = 256 * 1024;
+    // Reading of a feed per tick of the step machine.
+    static const qint64 SliceNs = 8 * 1000 * 1000;
 
 public slots:
     void slotRssLocal();
@@ -79,7 +86,8 @@ private:
     void endCycle();
     void abortDownload();
     bool openDownload(const QString &path, const QString &shownPath);
-    void request(const QString &address);
+    void request(const QString &address, qint64 capBytes);
+    void dropReader();
     void failFeed(const QString &why);
     void reportSaveFailure(const QString &shownPath, const QString &error);
 
@@ -88,10 +96,9 @@ private:
     QStringList m_savedFeeds;
     QTimer *m_stepTimer;
     QTimer *m_refreshTimer;
-    QTimer *m_stallTimer;
     int m_step = 0;
     int m_refreshCount = 0;
-    int m_stallMs = 30000;
+    int m_deadlineMs;
     QFile *m_file = nullptr;
     QString m_currentName;
     QString m_currentFeed;
@@ -115,4 +122,7 @@ private:
     QStringList m_usedImages;
     QNetworkAccessManager *m_network;
     QPointer<QNetworkReply> m_reply;
+    // The downloaded feed being read, a slice per tick.
+    QFile *m_feedFile = nullptr;
+    RssFeedReader *m_reader = nullptr;
 };

@@ -1,47 +1,18 @@
 #include "RssFeedConverter.h"
 
+#include "RssFeedReader.h"
+
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QUrl>
-#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
 
 namespace {
-
-// Text of the current element, markup inside it included as text.
-QString elementText(QXmlStreamReader &xml)
-{
-    return xml.readElementText(QXmlStreamReader::IncludeChildElements);
-}
-
-QStringList readItem(QXmlStreamReader &xml)
-{
-    QStringList item;
-    for (int i = 0; i < RssFeedConverter::FieldCount; ++i)
-        item.append(QString());
-    while (xml.readNextStartElement()) {
-        const QStringRef tag = xml.qualifiedName();
-        if (tag == QLatin1String("title")) {
-            item[RssFeedConverter::Title] = elementText(xml);
-        } else if (tag == QLatin1String("description")) {
-            item[RssFeedConverter::Description] = elementText(xml);
-        } else if (tag == QLatin1String("pubDate")) {
-            item[RssFeedConverter::PubDate] = elementText(xml);
-        } else if (tag == QLatin1String("enclosure") || tag == QLatin1String("media:content")) {
-            item[RssFeedConverter::Picture] = xml.attributes().value(QLatin1String("url")).toString();
-            item[RssFeedConverter::Length] = xml.attributes().value(QLatin1String("length")).toString();
-            xml.skipCurrentElement();
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-    return item;
-}
 
 // The zone names of RFC 822 as offsets in minutes; the military letters
 // other than "Z" carry no reliable sign and read as UTC. CET and CEST are
@@ -99,42 +70,11 @@ QString localFileName(const QString &address)
 
 RssFeedConverter::Feed RssFeedConverter::read(const QByteArray &data, bool *ok)
 {
-    Feed feed;
-    QXmlStreamReader xml(data);
-    // Prefixes such as "media:" are read by name, declared or not.
-    xml.setNamespaceProcessing(false);
-    if (xml.readNextStartElement() && xml.qualifiedName() == QLatin1String("rss")) {
-        feed.isRss = true;
-        while (xml.readNextStartElement()) {
-            if (xml.qualifiedName() != QLatin1String("channel")) {
-                xml.skipCurrentElement();
-                continue;
-            }
-            while (xml.readNextStartElement()) {
-                if (xml.qualifiedName() == QLatin1String("image")) {
-                    while (xml.readNextStartElement()) {
-                        if (xml.qualifiedName() == QLatin1String("url"))
-                            feed.channelImage = elementText(xml);
-                        else
-                            xml.skipCurrentElement();
-                    }
-                } else if (xml.qualifiedName() == QLatin1String("item")) {
-                    feed.items.append(readItem(xml));
-                } else {
-                    xml.skipCurrentElement();
-                }
-            }
-        }
-    }
-    // Read to the end so that damage after the items is found too.
-    while (!xml.atEnd())
-        xml.readNext();
-    const bool wellFormed = !xml.hasError() || xml.error() == QXmlStreamReader::NoError;
+    RssFeedReader reader(data);
+    reader.readSlice();
     if (ok)
-        *ok = wellFormed;
-    if (!wellFormed)
-        return Feed();
-    return feed;
+        *ok = reader.wellFormed();
+    return reader.feed();
 }
 
 QDateTime RssFeedConverter::itemDate(const QString &pubDate)
@@ -180,18 +120,16 @@ QList<QStringList> RssFeedConverter::newest(const QList<QStringList> &items, int
 
 QString RssFeedConverter::pictureFileName(const QString &address)
 {
+    // Feeds of different sites often publish the same name ("photo.jpg"):
+    // the copy is named after the whole address.
+    const QString last = address.section(QLatin1Char('/'), -1);
     const QUrl url(address);
-    if (url.hasQuery() || url.hasFragment()) {
-        const QString suffix = QFileInfo(url.path()).suffix().toLower();
-        return QString::fromLatin1(QCryptographicHash::hash(address.toUtf8(), QCryptographicHash::Md5).toHex().toUpper())
-               + (PictureSuffixes.contains(suffix) ? QLatin1Char('.') + suffix : QString());
-    }
-    const QString name = address.section(QLatin1Char('/'), -1).left(60);
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.endsWith(QLatin1String(".tmp"), Qt::CaseInsensitive)
-        || name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+    if (!url.hasQuery() && !url.hasFragment()
+        && (last.isEmpty() || last == QLatin1String(".") || last == QLatin1String("..")))
         return QString();
-    return name;
+    const QString suffix = QFileInfo(url.path()).suffix().toLower();
+    return QString::fromLatin1(QCryptographicHash::hash(address.toUtf8(), QCryptographicHash::Md5).toHex().toUpper())
+           + (PictureSuffixes.contains(suffix) ? QLatin1Char('.') + suffix : QString());
 }
 
 QStringList RssFeedConverter::localPictures(const QByteArray &convertedFeed)

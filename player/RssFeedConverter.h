@@ -38,11 +38,9 @@ public:
     // when neither reads.
     static QDateTime itemDate(const QString &pubDate);
 
-    // Name of the local copy of a picture: the address's last "/" segment
-    // cut to 60 characters; "" for names that are never saved ("", ".",
-    // "..", "*.tmp", "*.xml"). An address with a query or a fragment gives
-    // the MD5 of the address plus the path's picture extension, so that
-    // "img.php?id=1" and "img.php?id=2" stay apart.
+    // Name of the local copy of a picture: the MD5 of the whole address
+    // plus the path's picture extension; "" for an address naming no file
+    // (empty, ending in "/", ".", "..").
     static QString pictureFileName(const QString &address);
 
     // Local file names of the pictures a converted feed file names.

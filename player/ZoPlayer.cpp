@@ -12,6 +12,7 @@
 #include "SceneCallBuilder.h"
 #include "classVersion.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDebug>
 #include <QGridLayout>
@@ -29,6 +30,23 @@ const char *const BackStyle =
     "QPushButton {border-radius: 2px;border-style: outset;border-width: 1px;border-color: white;"
     "background-color:rgba(32,41,49,80%);}QPushButton:pressed {background-color:rgba(255,0,0,80%);}"
     "QPushButton:focus{ background-color: rgba(255,0,0,30%)}";
+
+// The console's rules (white tool-button captions, transparent plain
+// widgets) cascade into the date picker's pop-up and leave its month and
+// year white on light grey. The calendar's own sheet wins over inherited ones.
+const char *const CalendarStyle =
+    "QWidget#qt_calendar_navigationbar {background-color: rgb(0,84,147);}"
+    "QToolButton {color: white;background-color: rgb(0,84,147);border: none;border-image: none;"
+    "margin: 2px;padding: 2px 6px;}"
+    "QToolButton:hover, QToolButton:focus {background-color: rgb(0,60,110);}"
+    "QToolButton:pressed {background-color: rgb(0,40,80);}"
+    "QToolButton::menu-indicator {image: none;}"
+    "QMenu {color: black;background-color: white;}"
+    "QMenu::item:selected {color: white;background-color: rgb(0,84,147);}"
+    "QSpinBox {color: black;background-color: white;}"
+    "QAbstractItemView {color: black;background-color: white;"
+    "selection-color: white;selection-background-color: rgb(0,84,147);}"
+    "QAbstractItemView:disabled {color: rgb(110,110,110);}";
 
 } // namespace
 
@@ -64,6 +82,7 @@ ZoPlayer::ZoPlayer(QWidget *parent)
     m_dateEdit = new QDateEdit(this);
     m_dateEdit->setObjectName(QStringLiteral("playerDate"));
     m_dateEdit->setCalendarPopup(true);
+    m_dateEdit->calendarWidget()->setStyleSheet(QString::fromLatin1(CalendarStyle));
     m_dateEdit->setFont(editorFont);
 
     m_back = new QPushButton(this);

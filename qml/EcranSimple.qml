@@ -98,17 +98,50 @@ Rectangle {
         return seconds * 1000
     }
 
-    // "yyyy,MM,dd[,hh,mm,ss]" as a local moment; anything else is invalid.
-    function toMoment(text) {
-        arrayDateTime = (text + ",00,00,00").split(",")
-        return new Date(parseInt(arrayDateTime[0]), parseInt(arrayDateTime[1]) - 1, parseInt(arrayDateTime[2]),
-                        parseInt(arrayDateTime[3]), parseInt(arrayDateTime[4]), parseInt(arrayDateTime[5]))
+    // Schedules are wall-clock values: they are compared as numbers, never as
+    // local Date objects, so that no daylight-saving change moves a bound.
+    function wholeNumbers(text, count) {
+        var parts = String(text).split(",")
+        while (parts.length < count)
+            parts.push("00")
+        var numbers = []
+        for (var k = 0; k < count; ++k) {
+            if (!/^[0-9]+$/.test(parts[k]))
+                return null
+            numbers.push(parseInt(parts[k], 10))
+        }
+        return numbers
     }
-    function timeMoment(timeText) {
-        return toMoment(playCurrentDate + "," + timeText)
+    // "yyyy,MM,dd" as yyyyMMdd; NaN unless it is a day of the calendar
+    // (31/04 is not 01/05).
+    function dayKey(text) {
+        var n = wholeNumbers(text, 3)
+        if (!n || n[0] < 1 || n[1] < 1 || n[1] > 12 || n[2] < 1)
+            return NaN
+        var leap = (n[0] % 4 === 0 && n[0] % 100 !== 0) || n[0] % 400 === 0
+        var days = [31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31][n[1] - 1]
+        return n[2] > days ? NaN : n[0] * 10000 + n[1] * 100 + n[2]
     }
-    function logMoment(label, moment, useVerbose) {
-        var text = label + Qt.formatDateTime(moment, "dd/MM/yyyy") + " " + Qt.formatDateTime(moment, "hh:mm:ss")
+    // "hh,mm[,ss]" as seconds from midnight; 24,00,00 stays the end of the day.
+    function secondKey(text) {
+        var n = wholeNumbers(text, 3)
+        return n ? n[0] * 3600 + n[1] * 60 + n[2] : NaN
+    }
+    function two(n) {
+        return (n < 10 ? "0" : "") + n
+    }
+    function logDay(label, key, useVerbose) {
+        var text = isNaN(key) ? label + " " : label + two(key % 100) + "/" + two(Math.floor(key / 100) % 100) + "/"
+                                              + Math.floor(key / 10000) + " 00:00:00"
+        logText(text, useVerbose)
+    }
+    function logSecond(label, key, useVerbose) {
+        var text = isNaN(key) ? label + " " : label + playCurrentDate.split(",").reverse().join("/") + " "
+                                              + two(Math.floor(key / 3600)) + ":" + two(Math.floor(key / 60) % 60)
+                                              + ":" + two(key % 60)
+        logText(text, useVerbose)
+    }
+    function logText(text, useVerbose) {
         if (useVerbose)
             verbose(text)
         else
@@ -117,6 +150,7 @@ Rectangle {
     function weekdayPasses() {
         return !isSet(mediaDayOfWeek) || mediaDayOfWeek.indexOf(String(currentdayOfWeek)) >= 0
     }
+    // An invalid bound (NaN) fails every comparison.
     function within(start, end, now) {
         return start <= now && end >= now
     }
@@ -131,16 +165,16 @@ Rectangle {
             return
         }
         if (isSet(entry(playlistDateDebut, i))) {
-            currentDateTime = toMoment(playCurrentDate)
-            dateTimeDebut = toMoment(entry(playlistDateDebut, i))
-            dateTimeFin = toMoment(entry(playlistDateFin, i))
-            dateTimeDebut2 = toMoment(entry(playlistDateDebut2, i))
-            dateTimeFin2 = toMoment(entry(playlistDateFin2, i))
-            logMoment("DEBUT DATE-->", dateTimeDebut)
-            logMoment("DEBUT DATE2-->", dateTimeDebut2)
-            logMoment("COURANT DATE", currentDateTime, true)
-            logMoment("FIN DATE---->", dateTimeFin)
-            logMoment("FIN DATE2---->", dateTimeFin2)
+            currentDateTime = dayKey(playCurrentDate)
+            dateTimeDebut = dayKey(entry(playlistDateDebut, i))
+            dateTimeFin = dayKey(entry(playlistDateFin, i))
+            dateTimeDebut2 = dayKey(entry(playlistDateDebut2, i))
+            dateTimeFin2 = dayKey(entry(playlistDateFin2, i))
+            logDay("DEBUT DATE-->", dateTimeDebut)
+            logDay("DEBUT DATE2-->", dateTimeDebut2)
+            logDay("COURANT DATE", currentDateTime, true)
+            logDay("FIN DATE---->", dateTimeFin)
+            logDay("FIN DATE2---->", dateTimeFin2)
             if (within(dateTimeDebut, dateTimeFin, currentDateTime) || within(dateTimeDebut2, dateTimeFin2, currentDateTime)) {
                 log("-->DATE OK<--")
                 validationDate = 1
@@ -150,17 +184,17 @@ Rectangle {
             }
         }
         if (isSet(entry(playlistTimeDebut, i))) {
-            currentDateTime = timeMoment(playCurrentTime)
-            dateTimeDebut = timeMoment(entry(playlistTimeDebut, i))
-            dateTimeFin = timeMoment(entry(playlistTimeFin, i))
-            dateTimeDebut2 = timeMoment(entry(playlistTimeDebut2, i))
-            dateTimeFin2 = timeMoment(entry(playlistTimeFin2, i))
+            currentDateTime = secondKey(playCurrentTime)
+            dateTimeDebut = secondKey(entry(playlistTimeDebut, i))
+            dateTimeFin = secondKey(entry(playlistTimeFin, i))
+            dateTimeDebut2 = secondKey(entry(playlistTimeDebut2, i))
+            dateTimeFin2 = secondKey(entry(playlistTimeFin2, i))
             mediaDayOfWeek = entry(playlistDayOfWeek, i)
-            logMoment("DEBUT HEURE-->", dateTimeDebut)
-            logMoment("DEBUT HEURE2-->", dateTimeDebut2)
-            logMoment("COURANT HEURE", currentDateTime, true)
-            logMoment("FIN HEURE---->", dateTimeFin)
-            logMoment("FIN HEURE2---->", dateTimeFin2)
+            logSecond("DEBUT HEURE-->", dateTimeDebut)
+            logSecond("DEBUT HEURE2-->", dateTimeDebut2)
+            logSecond("COURANT HEURE", currentDateTime, true)
+            logSecond("FIN HEURE---->", dateTimeFin)
+            logSecond("FIN HEURE2---->", dateTimeFin2)
             log("CurrentDayOfWeek---->" + currentdayOfWeek)
             log("DayOfWeek---->" + mediaDayOfWeek)
             if ((within(dateTimeDebut, dateTimeFin, currentDateTime) && weekdayPasses())

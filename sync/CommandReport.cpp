@@ -9,13 +9,14 @@
 #include "classVersion.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
 
-const char *const CommandReport::SupportAddress = "support@zomanager.fr";
+const char *const CommandReport::SupportAddress = "support@zomanager.example.net";
 const char *const CommandReport::ReportFolder = "/zolink/zobox/ALERTE-ZoManager";
 
 CommandReport::CommandReport(HttpFileApi *api, ListTransfers *lists, QTimer *commandTimer, QTimer *reportTimer,
@@ -142,6 +143,24 @@ void CommandReport::endReport()
     m_reportStep = 0;
 }
 
+void CommandReport::endLocalReport()
+{
+    // Local mode keeps everything on this machine: no mail request, the
+    // report stays in the local tree where the upload put it.
+    const QString copy = TransferPaths::localUploadPath(
+        m_api->localPath(), TransferPaths::accountFolder(m_api->accountFolder()), QLatin1String(ReportFolder), m_report);
+    endReport();
+    if (!QFileInfo(copy).isFile()) {
+        emit signalInformation(tr("Alerte"), tr("Le rapport n'a pas été trouvé dans %1").arg(copy) + QLatin1Char('\n')
+                                                + tr("Veuillez recommencer s.v.p..."));
+        return;
+    }
+    QFile::remove(m_work + QLatin1String("LOG/") + m_report);
+    emit signalInformation(tr("Alerte"), tr("Mode local: le rapport a été écrit sur cet ordinateur:") + QLatin1Char('\n')
+                                            + copy + QLatin1Char('\n')
+                                            + tr("Le support n'a pas été prévenu (aucun envoi en mode local)."));
+}
+
 void CommandReport::slotProcessDeployAlerteTime()
 {
     switch (m_reportStep) {
@@ -156,6 +175,10 @@ void CommandReport::slotProcessDeployAlerteTime()
             m_reportStep = 2;
         break;
     case 2: {
+        if (m_api->localMode()) {
+            endLocalReport();
+            break;
+        }
         if (!m_mail)
             m_mail = new QNetworkAccessManager(this);
         // Only whether the script answered is looked at, not what it says.

@@ -19,7 +19,8 @@ class CommandReport : public QObject
 {
     Q_OBJECT
 public:
-    // The service's support address; ZOMANAGER_SUPPORT_ADDRESS sets another.
+    // The built-in support address (a reserved example domain: the service
+    // configures its own through ZOMANAGER_SUPPORT_ADDRESS).
     static const char *const SupportAddress;
     static QString supportAddress();
     static const char *const ReportFolder;
@@ -57,6 +58,7 @@ signals:
 private:
     void endCommand();
     void endReport();
+    void endLocalReport();
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;

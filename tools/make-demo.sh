@@ -13,7 +13,10 @@
 # survive); --reset wipes WORKDIR first. The parameter files are written by
 # paramtool: PARAMTOOL=/path/to/paramtool, else build/bin/paramtool.
 #
-# Start the console on it with:  ZOMANAGER_WORKDIR=WORKDIR build/bin/ZoManager
+# Start the console on it with:  ZOMANAGER_WORKDIR=WORKDIR scripts/run
+# (scripts/run also serves the preview's live content, weather, page likes
+# and the demo news feed, on loopback and points the console at it; started
+# without those addresses the preview would ask the outside services).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

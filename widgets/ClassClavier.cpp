@@ -270,6 +270,7 @@ void ClassClavier::slotValider()
 
 void ClassClavier::slotAnnuler()
 {
+    m_cancelled = true;
     m_edit->setText(m_initialText);
     close();
 }
@@ -277,10 +278,13 @@ void ClassClavier::slotAnnuler()
 void ClassClavier::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    case Qt::Key_Escape:
+        m_cancelled = true;
+        // A physical Escape keeps the edits; only the ESC key restores.
+        close();
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        // A physical Escape keeps the edits; only the ESC key restores.
         close();
         break;
     default:

@@ -25,6 +25,8 @@ public:
     void setTextClavier(QString title, QString text, int maxLength);
     QString text();
     bool isBoutonOkCheck();
+    // Closed by the ESC key or the Escape key rather than OK, Return or Enter.
+    bool isCancelled() const { return m_cancelled; }
 
 public slots:
     void slotLetter();
@@ -58,4 +60,5 @@ private:
     QTimer *m_focusTimer;
     int m_marginX;
     int m_marginY;
+    bool m_cancelled = false;
 };

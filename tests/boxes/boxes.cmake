@@ -16,3 +16,7 @@ add_dependencies(boxes_sim zoboxsim)
 zo_add_test(boxes_status_server_standin SOURCES tst_boxstatus_server_standin.cpp ../console/ServerDemo.h
             ../transfer/StandIn.h LIBS console testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin DEMO)
 add_dependencies(boxes_status_server_standin zoboxsim paramtool)
+# The demo boxes' connection state in the panel, against the stand-in, under the customers' zone.
+zo_add_test(boxes_panelstatus_server_standin SOURCES tst_panelstatus_server_standin.cpp ../console/ServerDemo.h
+            ../transfer/StandIn.h LIBS console testcommon ENV TZ=Europe/Paris LABELS standin DEMO)
+add_dependencies(boxes_panelstatus_server_standin paramtool)

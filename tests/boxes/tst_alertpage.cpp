@@ -28,6 +28,8 @@ private slots:
     void sameNameAppends();
     void unwritableReportIsNotAnnounced();
     void keyboardMessage();
+    void emptyMessageIsRefused_data();
+    void emptyMessageIsRefused();
 
 private:
     QString logFolder() const { return m_work + "LOG/"; }
@@ -99,6 +101,12 @@ void TestAlertPage::reportBytes()
     page.slotUserLogin("accueil", "UTILISATEUR");
     page.slotUpdateInfoAlerte();
     page.categoryList()->setCurrentIndex(2);
+    {
+        ModalAnswerer keyboard;
+        keyboard.enterText("Ecran noir");
+        page.slotMessage();
+        QVERIFY(keyboard.done());
+    }
     QSignalSpy sent(&page, &ClassAlerte::signalEnvoiAlerte);
     QSignalSpy pages(&page, &ClassAlerte::signalButton);
     page.slotValider();
@@ -124,7 +132,7 @@ void TestAlertPage::reportBytes()
           "Email: accueil@example.com\nTéléphone: \n"
         + "/**************************Message*******************************/\n"
         + "Marque: " + v.Marque() + "\nModèle: " + v.Model() + "\nVersion: " + v.Version() + "\n"
-        + page.descriptionText().section('\n', 3, 3) + "\nMessage: \n"
+        + page.descriptionText().section('\n', 3, 3) + "\nMessage: Ecran noir\n"
         + "-------------Fichier de log: 26-12-07-orvexlog.log-----------------\n\n"
         + "-------------Fichier de log: 26-12-08-OrvexLog.log-----------------\n08:00:00.000| un\ndeux\n\n"
         + "-------------Fichier de log: 26-12-09-OrvexLog.log-----------------\n09:00:00.000| trois\n\n"
@@ -159,7 +167,12 @@ void TestAlertPage::sameNameAppends()
 void TestAlertPage::unwritableReportIsNotAnnounced()
 {
     ClassAlerte page;
-    page.slotUpdateInfoAlerte();
+    {
+        ModalAnswerer keyboard;
+        keyboard.enterText("Ecran noir");
+        page.slotMessage();
+        QVERIFY(keyboard.done());
+    }
     // A folder in the report's place: the logging service cannot open it.
     const QString name = QDate::currentDate().toString("yy-MM-dd") + "-URGENT-MessageAlerte-acme.log";
     QVERIFY(QDir(logFolder()).mkdir(name));
@@ -201,6 +214,38 @@ void TestAlertPage::keyboardMessage()
         QVERIFY(answerer.done());
     }
     QCOMPARE(page.messageText(), QString("Ecran noir"));
+}
+
+void TestAlertPage::emptyMessageIsRefused_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::newRow("alert without a message sent") << "";
+    QTest::newRow("alert of blanks sent") << "   ";
+}
+
+void TestAlertPage::emptyMessageIsRefused()
+{
+    QFETCH(QString, message);
+    ClassAlerte page;
+    page.slotResize(1024, 720, 0);
+    if (!message.isEmpty()) {
+        ModalAnswerer keyboard;
+        keyboard.enterText(message);
+        page.slotMessage();
+        QVERIFY(keyboard.done());
+    }
+    QCOMPARE(page.messageText(), message);
+    QSignalSpy sent(&page, &ClassAlerte::signalEnvoiAlerte);
+    QSignalSpy pages(&page, &ClassAlerte::signalButton);
+    ModalAnswerer answerer;
+    answerer.confirm();
+    page.slotValider();
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.texts(), QStringList{"Le message de l'alerte est vide!!!\n"
+                                           "Décrivez le problème avec le bouton \"Message\" avant de valider."});
+    QCOMPARE(sent.count(), 0);
+    QCOMPARE(pages.count(), 0);
+    QCOMPARE(QDir(logFolder()).entryList(QDir::Files), QStringList());
 }
 
 QTEST_MAIN(TestAlertPage)

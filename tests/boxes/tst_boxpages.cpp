@@ -28,6 +28,7 @@ private slots:
     void infoRefusedSaveStaysOnPage_data();
     void infoRefusedSaveStaysOnPage();
     void infoNextBoxWithoutRecordShowsNoOldValues();
+    void infoValuesCutFromTheLeft();
 
     void checkAsksAndWaits();
     void completionShowsRows_data();
@@ -182,6 +183,34 @@ void BoxPagesTest::infoNextBoxWithoutRecordShowsNoOldValues()
     page.AfficheINFO();
     QCOMPARE(page.factoryValues().at(2)->text(), QStringLiteral("NULL"));
     QCOMPARE(page.ownerFields().at(0)->text(), QStringLiteral("NULL"));
+}
+
+void BoxPagesTest::infoValuesCutFromTheLeft()
+{
+    writeBox();
+    const QString address = "12 quai de la Fontaine, résidence des Tilleuls, bâtiment C";
+    const QString email = "accueil.boulangerie-du-port@example.com.example.org";
+    QVERIFY(writeParams(data("INFO.orvex"), {{"ADRESSE1_PROPRIETAIRE", address}, {"EMAIL_POSITION", email}}));
+    classInfo page;
+    page.resize(1366, 768);
+    page.slotResize(1366, 768, 0);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const auto fromStart = [&page] {
+        QStringList cut;
+        for (QLineEdit *field : page.ownerFields() + page.positionFields()) {
+            if (field->cursorPosition() != 0)
+                cut << field->text();
+        }
+        return cut;
+    };
+    QCOMPARE(page.ownerFields().at(1)->text(), address);
+    QCOMPARE(page.positionFields().at(6)->text(), email);
+    QCOMPARE(fromStart(), QStringList());
+    // Too long for its field at this size: the start is what shows.
+    QVERIFY(page.ownerFields().at(1)->fontMetrics().horizontalAdvance(address) > page.ownerFields().at(1)->width());
+    page.AfficheINFO();
+    QCOMPARE(fromStart(), QStringList());
 }
 
 void BoxPagesTest::checkAsksAndWaits()

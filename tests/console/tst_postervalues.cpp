@@ -122,6 +122,7 @@ void PosterValuesTest::weekdays_data()
     QTest::newRow("skipped first digit leaves a blank") << "0135" << "Le  Lun. Mer. Ven.";
     QTest::newRow("kept in typed order") << "31" << "Le Mer. Lun.";
     QTest::newRow("no valid day") << "8" << "Le ";
+    QTest::newRow("full-width digits are no days") << QString::fromUtf8("\xef\xbc\x91" "3") << "Le  Mer.";
     QTest::newRow("absent") << "NULL" << "";
     QTest::newRow("empty") << "" << "";
 }

@@ -36,6 +36,8 @@ private slots:
     void save_data();
     void save();
     void emptyNameIsNotSaved();
+    void cancelledNameSavesNothing_data();
+    void cancelledNameSavesNothing();
     void emptyTextLeavesWithoutSaving();
     void writeFailureKeepsThePage();
     void savedPicture_data();
@@ -126,12 +128,15 @@ void TestTextEditSimple::load_data()
                                                       << "Vide-101010" << "" << false << false;
     QTest::newRow("dot in the name: found by the last dot")
         << EditorFixture::record(QString(), "TEXT/a.b-093012.png") << "a.b-093012" << "Ancien" << false << false;
-    QTest::newRow("picture drawn sets the flag") << EditorFixture::record("IMAGE/fond.png", QString()) << "Texte"
-                                                 << "" << true << true;
+    QTest::newRow("drawn picture counted as an edit") << EditorFixture::record("IMAGE/fond.png", QString())
+                                                      << "Texte" << "" << true << false;
     QTest::newRow("opacity 10 still draws") << EditorFixture::record("IMAGE/fond.png", QString(), "10") << "Texte"
-                                            << "" << true << true;
+                                            << "" << true << false;
     QTest::newRow("missing picture, tried at a visible opacity")
-        << EditorFixture::record("IMAGE/absent.png", QString()) << "Texte" << "" << false << true;
+        << EditorFixture::record("IMAGE/absent.png", QString()) << "Texte" << "" << false << false;
+    QTest::newRow("loaded text and picture counted as an edit")
+        << EditorFixture::record("IMAGE/fond.png", "TEXT/Promo-093012.png") << "Promo-093012" << "Bonjour" << true
+        << false;
     QTest::newRow("entries never written") << EditorFixture::record("NULL", "NULL", "NULL") << "Texte" << ""
                                            << false << false;
     QTest::newRow("short record only clears the flag") << QStringList{"0", "10"} << "Texte" << "" << false
@@ -187,22 +192,37 @@ void TestTextEditSimple::faintPictureClearsThePrevious()
 
 void TestTextEditSimple::geometry_data()
 {
+    QTest::addColumn<QSize>("page");
     QTest::addColumn<int>("rotation");
-    QTest::addColumn<QSize>("area");
-    QTest::newRow("landscape") << 0 << QSize(1280, 763);
-    QTest::newRow("portrait 90") << 90 << QSize(429, 763);
-    QTest::newRow("portrait -90") << -90 << QSize(429, 763);
+    QTest::newRow("landscape") << QSize(1280, 800) << 0;
+    QTest::newRow("portrait 90") << QSize(1280, 800) << 90;
+    QTest::newRow("portrait -90") << QSize(1280, 800) << -90;
+    QTest::newRow("area below the window at 1280x720") << QSize(1280, 720) << 0;
+    QTest::newRow("area below the window at 1366x768") << QSize(1366, 768) << 0;
+    QTest::newRow("area below the window at 1920x1080") << QSize(1920, 1080) << 0;
+    QTest::newRow("portrait area below the window at 1366x768") << QSize(1366, 768) << 90;
 }
 
 void TestTextEditSimple::geometry()
 {
+    QFETCH(QSize, page);
     QFETCH(int, rotation);
-    QFETCH(QSize, area);
-    m_page->slotResize(1280, 800, rotation);
-    QCOMPARE(m_page->iconSize(), 32);
-    QCOMPARE(m_page->formatBar()->iconSize(), QSize(32, 32));
+    // A page of that size from the start, as the window builds it.
+    m_page.reset(new TextEditSimple);
+    m_page->resize(page);
+    m_page->slotResize(page.width(), page.height(), rotation);
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+    QTRY_COMPARE(m_page->size(), page);
+    const int icon = page.width() / 40;
+    QCOMPARE(m_page->iconSize(), icon);
+    QCOMPARE(m_page->formatBar()->iconSize(), QSize(icon, icon));
+    // The area takes the height the tool bar leaves, at the boxes' 16:9.
+    const int height = page.height() - m_page->formatBar()->sizeHint().height();
+    const QSize area = rotation ? QSize(int(height / 1.778), height)
+                                : QSize(qMin(int(height * 1.778), page.width()), height);
     QCOMPARE(m_page->posterArea(), area);
-    QCOMPARE(m_page->formatBar()->fontList()->maximumWidth(), 1280 / 6);
+    QCOMPARE(m_page->formatBar()->fontList()->maximumWidth(), page.width() / 6);
     m_page->slotGetString(EditorFixture::record(QStringLiteral("IMAGE/fond.png"), QString()));
     QCOMPARE(m_page->textArea()->minimumSize(), area);
     QTRY_COMPARE(m_page->textArea()->size(), area);
@@ -210,26 +230,55 @@ void TestTextEditSimple::geometry()
     QVERIFY(!shown.isNull());
     QVERIFY(shown.width() <= area.width() && shown.height() <= area.height());
     QVERIFY(shown.width() == area.width() || shown.height() == area.height());
+
+    // Under the bar and inside the window, down to the last line typed.
+    QTextEdit *edit = m_page->textArea();
+    QTest::qWait(50); // the layouts settle
+    const QRect inPage(edit->mapTo(m_page.get(), QPoint(0, 0)), edit->size());
+    const QRect bar = m_page->formatBar()->geometry();
+    QVERIFY2(m_page->rect().contains(inPage), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                             .arg(inPage.x()).arg(inPage.y()).arg(inPage.width())
+                                                             .arg(inPage.height()).arg(m_page->width())
+                                                             .arg(m_page->height())));
+    QVERIFY(inPage.top() >= bar.bottom());
+    edit->setFocus();
+    for (int line = 0; line < 80; ++line) {
+        QTest::keyClicks(edit, QStringLiteral("ligne"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    QTest::keyClicks(edit, QStringLiteral("fin"));
+    const QRect caret(edit->viewport()->mapTo(m_page.get(), edit->cursorRect().topLeft()), edit->cursorRect().size());
+    QVERIFY2(m_page->rect().contains(caret) && inPage.contains(caret),
+             qPrintable(QStringLiteral("caret at y %1").arg(caret.y())));
 }
 
 void TestTextEditSimple::leave_data()
 {
-    QTest::addColumn<bool>("drawPicture");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("left");
-    QTest::newRow("unmodified leaves at once") << false << "" << 0 << 1;
-    QTest::newRow("modified, confirmed") << true << "valider" << 1 << 1;
-    QTest::newRow("modified, cancelled stays") << true << "annuler" << 1 << 0;
+    QTest::newRow("unmodified leaves at once") << "" << "" << "" << 0 << 1;
+    QTest::newRow("loaded poster asked the question") << "TEXT/Promo-093012.png" << "" << "" << 0 << 1;
+    QTest::newRow("modified, confirmed") << "" << "Soldes" << "valider" << 1 << 1;
+    QTest::newRow("modified, cancelled stays") << "TEXT/Promo-093012.png" << "!" << "annuler" << 1 << 0;
 }
 
 void TestTextEditSimple::leave()
 {
-    QFETCH(bool, drawPicture);
+    QFETCH(QString, text);
+    QFETCH(QString, typed);
     QFETCH(QString, answer);
     QFETCH(int, questions);
     QFETCH(int, left);
-    m_page->slotGetString(EditorFixture::record(drawPicture ? QStringLiteral("IMAGE/fond.png") : QString(), QString()));
+    // The picture is drawn and the text put in: neither is the user's edit.
+    m_page->slotGetString(EditorFixture::record(QStringLiteral("IMAGE/fond.png"), text));
+    QVERIFY(!m_page->pictureLabel()->pixmap(Qt::ReturnByValue).isNull());
+    m_page->textArea()->setFocus();
+    QTest::mouseClick(m_page->textArea()->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
+    QTest::keyClick(m_page->textArea(), Qt::Key_End);
+    QTest::keyClicks(m_page->textArea(), typed);
     QSignalSpy buttons(m_page.get(), &TextEditSimple::signalButton);
     ModalAnswerer answerer;
     if (!answer.isEmpty())
@@ -317,9 +366,47 @@ void TestTextEditSimple::emptyNameIsNotSaved()
     QCOMPARE(QDir(m_fixture->work() + QStringLiteral("TEXT")).entryList(QDir::Files).size(), 1);
 }
 
+void TestTextEditSimple::cancelledNameSavesNothing_data()
+{
+    QTest::addColumn<bool>("escKey");
+    QTest::newRow("Escape on the name keyboard saved the poster") << false;
+    QTest::newRow("ESC key of the name keyboard saved the poster") << true;
+}
+
+void TestTextEditSimple::cancelledNameSavesNothing()
+{
+    QFETCH(bool, escKey);
+    m_page->slotGetString(EditorFixture::record(QString(), QStringLiteral("TEXT/Promo-093012.png")));
+    QTest::keyClicks(m_page->textArea(), QStringLiteral("Soldes "));
+    QSignalSpy saved(m_page.get(), &TextEditSimple::signalNewImageTexte);
+    QSignalSpy buttons(m_page.get(), &TextEditSimple::signalButton);
+    ModalAnswerer answerer;
+    answerer.answer([escKey](QDialog *d) {
+        d->findChild<QLineEdit *>()->setText(QStringLiteral("Nouveau"));
+        if (escKey)
+            d->findChild<QAbstractButton *>(QStringLiteral("annuler"))->click();
+        else
+            QTest::keyClick(d->findChild<QLineEdit *>(), Qt::Key_Escape);
+    });
+    m_page->formatBar()->saveAction()->trigger();
+    QVERIFY(answerer.waitUntilDone());
+    QVERIFY2(answerer.done(), qPrintable(answerer.errors().join('\n')));
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("Entrer le nom du fichier:")});
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(buttons.count(), 0);
+    QCOMPARE(QDir(m_fixture->work() + QStringLiteral("TEXT")).entryList(QDir::Files),
+             QStringList{QStringLiteral("Promo-093012.txt")});
+    QCOMPARE(m_page->currentName(), QStringLiteral("Promo-093012"));
+    QVERIFY(m_page->isModified());
+    QVERIFY(m_page->formatBar()->quitAction()->isVisible());
+    QVERIFY(m_page->textArea()->toPlainText().startsWith(QStringLiteral("Soldes ")));
+}
+
 void TestTextEditSimple::emptyTextLeavesWithoutSaving()
 {
     m_page->slotGetString(EditorFixture::record(QStringLiteral("IMAGE/fond.png"), QString()));
+    QTest::keyClicks(m_page->textArea(), QStringLiteral("x"));
+    QTest::keyClick(m_page->textArea(), Qt::Key_Backspace);
     QVERIFY(m_page->isModified());
     QSignalSpy saved(m_page.get(), &TextEditSimple::signalNewImageTexte);
     QSignalSpy buttons(m_page.get(), &TextEditSimple::signalButton);
@@ -585,8 +672,8 @@ void TestTextEditSimple::toolBarFollowsCursor()
     QVERIFY(!bar->leftAction()->isChecked() && !bar->rightAction()->isChecked() && !bar->justifyAction()->isChecked());
     QCOMPARE(bar->sizeList()->currentIndex(), -1); // 12 is not listed
     QVERIFY(!bar->boldAction()->isChecked());
-    // Every refresh counts as a change: leaving now asks.
-    QVERIFY(m_page->isModified());
+    // Following the cursor changes nothing of the text: leaving must not ask.
+    QVERIFY(!m_page->isModified());
 
     cursor.setPosition(16); // inside "gros"
     edit->setTextCursor(cursor);

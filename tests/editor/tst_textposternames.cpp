@@ -126,11 +126,14 @@ void TestTextPosterNames::posterArea_data()
     QTest::addColumn<int>("rotation");
     QTest::addColumn<int>("icon");
     QTest::addColumn<QSize>("area");
-    QTest::newRow("landscape, limited by the width") << 1280 << 800 << 0 << 32 << QSize(1280, 763);
-    QTest::newRow("portrait 90") << 1280 << 800 << 90 << 32 << QSize(429, 763);
-    QTest::newRow("portrait -90") << 1280 << 800 << -90 << 32 << QSize(429, 763);
-    QTest::newRow("landscape, limited by the height") << 1920 << 1000 << 0 << 48 << QSize(1683, 947);
-    QTest::newRow("other rotation is landscape") << 1280 << 800 << 180 << 32 << QSize(1280, 763);
+    QTest::addColumn<int>("bar"); // -1: one icon high
+    QTest::newRow("landscape, limited by the width") << 1280 << 800 << 0 << 32 << QSize(1280, 763) << -1;
+    QTest::newRow("portrait 90") << 1280 << 800 << 90 << 32 << QSize(429, 763) << -1;
+    QTest::newRow("portrait -90") << 1280 << 800 << -90 << 32 << QSize(429, 763) << -1;
+    QTest::newRow("landscape, limited by the height") << 1920 << 1000 << 0 << 48 << QSize(1683, 947) << -1;
+    QTest::newRow("other rotation is landscape") << 1280 << 800 << 180 << 32 << QSize(1280, 763) << -1;
+    QTest::newRow("area ran below a bar taller than its icons") << 1280 << 720 << 0 << 32 << QSize(1152, 648) << 72;
+    QTest::newRow("portrait under a 74-pixel bar") << 1366 << 768 << 90 << 34 << QSize(390, 694) << 74;
 }
 
 void TestTextPosterNames::posterArea()
@@ -140,7 +143,8 @@ void TestTextPosterNames::posterArea()
     QFETCH(int, rotation);
     QFETCH(int, icon);
     QFETCH(QSize, area);
-    const PosterArea a = PosterArea::fit(w, h, rotation);
+    QFETCH(int, bar);
+    const PosterArea a = PosterArea::fit(w, h, rotation, bar);
     QCOMPARE(a.iconSize, icon);
     QCOMPARE(QSize(a.width, a.height), area);
 }

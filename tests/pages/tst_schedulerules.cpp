@@ -76,6 +76,8 @@ void ScheduleRulesTest::weekdays_data()
     QTest::newRow("out of order and twice") << "5115" << "15";
     QTest::newRow("0 8 9 and letters check nothing") << "0a8z9" << "";
     QTest::newRow("mixed") << "x2 6-" << "26";
+    QTest::newRow("full-width digits are no days") << QString::fromUtf8("\xef\xbc\x91\xef\xbc\x97" "3") << "3";
+    QTest::newRow("other scripts' digits are no days") << QString::fromUtf8("\xd9\xa2\xe0\xa5\xa9" "5") << "5";
     QTest::newRow("empty") << "" << "";
 }
 
@@ -176,13 +178,31 @@ void ScheduleRulesTest::refusal_data()
     QTest::newRow("hour range never edited")
         << schedule({Off, {true, "00:00:00", "00:00:00"}, Off, HoursOff}, "") << "Les heures sont identiques!!!";
     QTest::newRow("start date never picked")
-        << schedule({{true, "00/00/0000", "31/03/2025"}, HoursOff, Off, HoursOff}, "") << "";
+        << schedule({{true, "00/00/0000", "31/03/2025"}, HoursOff, Off, HoursOff}, "")
+        << "Date de départ impossible (00/00/0000): choisissez-en une autre!!!";
+    QTest::newRow("stored 31/04 saved again as 1 May")
+        << schedule({{true, "01/04/2027", "31/04/2027"}, HoursOff, Off, HoursOff}, "")
+        << "Date de fin impossible (31/04/2027): choisissez-en une autre!!!";
+    QTest::newRow("stored 29/02 of a common year")
+        << schedule({Off, HoursOff, {true, "29/02/2027", "10/03/2027"}, HoursOff}, "")
+        << "Date de départ impossible (29/02/2027): choisissez-en une autre!!!";
+    QTest::newRow("leap day is a day")
+        << schedule({{true, "29/02/2028", "01/03/2028"}, HoursOff, Off, HoursOff}, "") << "";
+    QTest::newRow("hours 2 alone saved then ignored")
+        << schedule({Off, HoursOff, Off, {true, "18:00:00", "20:00:00"}}, "")
+        << "« Heure 2 » seule n'est pas lue: activez d'abord « Heure »!!!";
+    QTest::newRow("dates 2 alone saved then ignored")
+        << schedule({Off, HoursOff, {true, "01/06/2027", "30/06/2027"}, HoursOff}, "")
+        << "« Date 2 » seule n'est pas lue: activez d'abord « Date »!!!";
+    QTest::newRow("dates 2 behind dates 1")
+        << schedule({{true, "01/05/2027", "31/05/2027"}, HoursOff, {true, "01/07/2027", "31/07/2027"}, HoursOff}, "")
+        << "";
     QTest::newRow("end date before start")
         << schedule({{true, "31/03/2025", "01/03/2025"}, HoursOff, Off, HoursOff}, "") << "Vérifiez la date de fin!!!";
     QTest::newRow("end hour before start")
         << schedule({Off, {true, "08:00:00", "07:00:00"}, Off, HoursOff}, "") << "Vérifiez l'heure de fin!!!";
     QTest::newRow("midnight start is a time")
-        << schedule({Off, HoursOff, Off, {true, "00:00:00", "06:00:00"}}, "") << "";
+        << schedule({Off, {true, "00:00:00", "06:00:00"}, Off, HoursOff}, "") << "";
     QTest::newRow("dates are checked before hours")
         << schedule({Off, {true, "09:00:00", "08:00:00"}, {true, "02/06/2025", "01/06/2025"}, HoursOff}, "")
         << "Vérifiez la date de fin!!!";
@@ -229,11 +249,15 @@ void ScheduleRulesTest::writes_data()
     Table shortLists = fourPosters();
     shortLists["DATEDEBUT"] = "a|b";
     shortLists["JOURSSEMAINE1"] = "";
-    QTest::newRow("a list too short for the poster is not written")
-        << shortLists << 2 << schedule({Off, HoursOff, Off, HoursOff}, "3")
-        << Values{{"DATEFIN", "|||"},     {"DATEDEBUT1", "01/01/2024|||"}, {"DATEFIN1", "02/01/2024|||"},
-                  {"HEUREDEBUT", "|||"},  {"HEUREFIN", "|||"},             {"HEUREDEBUT1", "|||"},
-                  {"HEUREFIN1", "|||"}};
+    QTest::newRow("user's dates dropped on a short list")
+        << shortLists << 2 << schedule({{true, "01/03/2025", "31/03/2025"}, HoursOff, Off, HoursOff}, "3")
+        << Values{{"DATEDEBUT", "a|b|01/03/2025|"}, {"DATEFIN", "||31/03/2025|"},
+                  {"DATEDEBUT1", "01/01/2024|||"},  {"DATEFIN1", "02/01/2024|||"},
+                  {"HEUREDEBUT", "|||"},            {"HEUREFIN", "|||"},
+                  {"HEUREDEBUT1", "|||"},           {"HEUREFIN1", "|||"},
+                  {"JOURSSEMAINE1", "||3|"}};
+    QTest::newRow("a poster past the posters is not written")
+        << fourPosters() << 7 << schedule({Off, HoursOff, Off, HoursOff}, "3") << Values{};
     QTest::newRow("no poster writes nothing") << fourPosters() << -1 << schedule({Off, HoursOff, Off, HoursOff}, "")
                                               << Values{};
 }

@@ -101,7 +101,7 @@ void ScreenLayoutsTest::writes_data()
     QTest::addColumn<Values>("values");
 
     const QString refused =
-        QStringLiteral("Résolution manuelle: saisissez la largeur et la hauteur de l'écran en pixels!!!");
+        QStringLiteral("Résolution manuelle: saisissez la largeur et la hauteur de l'écran, de 320 à 7680 pixels!!!");
     const Values autoSize{{"ECRANLARGEUR", "-1"}, {"ECRANHAUTEUR", "-1"}};
     QTest::newRow("portrait 2 anticlockwise")
         << 4 << "-90" << false << "0" << "0" << "" << Values{{"CONFIGECRAN", V2}, {"ROTATION2", "-90"}} + autoSize;
@@ -118,6 +118,13 @@ void ScreenLayoutsTest::writes_data()
     QTest::newRow("manual empty width") << 0 << "0" << true << "" << "1080" << refused << Values{};
     QTest::newRow("manual zero height") << 0 << "0" << true << "1920" << "0" << refused << Values{};
     QTest::newRow("manual zeros typed") << 0 << "0" << true << "0000" << "1080" << refused << Values{};
+    QTest::newRow("manual width of 1 pixel from the automatic -1")
+        << 0 << "0" << true << "1" << "-1" << refused << Values{};
+    QTest::newRow("manual height left at -1") << 0 << "0" << true << "1920" << "-1" << refused << Values{};
+    QTest::newRow("manual width below 320") << 0 << "0" << true << "319" << "1080" << refused << Values{};
+    QTest::newRow("manual height above 7680") << 0 << "0" << true << "1920" << "9999" << refused << Values{};
+    QTest::newRow("manual bounds")
+        << -1 << "0" << true << "320" << "7680" << "" << Values{{"ECRANLARGEUR", "320"}, {"ECRANHAUTEUR", "7680"}};
     QTest::newRow("automatic ignores the size buttons")
         << 1 << "0" << false << "" << "0" << "" << Values{{"CONFIGECRAN", P2}, {"ROTATION2", "0"}} + autoSize;
 }

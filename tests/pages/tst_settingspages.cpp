@@ -87,6 +87,8 @@ private slots:
     void ecranMigratesAndStoresLayout();
     void ecranUnknownLayoutIsKept();
     void ecranRefusesEmptyResolution();
+    void ecranManualSize_data();
+    void ecranManualSize();
     void readOnlyFile_data();
     void readOnlyFile();
 };
@@ -143,18 +145,22 @@ void SettingsPagesTest::calendarTable_data()
                       {"JOURSSEMAINE1", "67|2|3|4"}};
     const ParamList three{{"SLIDETYPE", "||"}, {"SLIDEDELAY", "8|6|10"}, {"ID", "1"}};
     QTest::newRow("missing keys get one entry per poster")
-        << three << 1 << QStringList{"on 2", "start 2 01/06/2025", "end 2 02/06/2025"}
-        << ParamTable{{"DATEDEBUT", "||"},  {"DATEFIN", "||"},    {"DATEDEBUT1", "|01/06/2025|"},
+        << three << 1
+        << QStringList{"on 0", "start 0 01/05/2025", "end 0 02/05/2025", "on 2", "start 2 01/06/2025",
+                       "end 2 02/06/2025"}
+        << ParamTable{{"DATEDEBUT", "|01/05/2025|"},  {"DATEFIN", "|02/05/2025|"},    {"DATEDEBUT1", "|01/06/2025|"},
                       {"DATEFIN1", "|02/06/2025|"}, {"HEUREDEBUT", "||"}, {"HEUREFIN", "||"},
                       {"HEUREDEBUT1", "||"}, {"HEUREFIN1", "||"}, {"JOURSSEMAINE1", "||"}};
     ParamList shortList = fourPosters();
     shortList[2].second = QStringLiteral("a|b"); // DATEDEBUT
-    QTest::newRow("a list too short for the poster is left alone")
-        << shortList << 3 << QStringList{"on 3", "start 3 18:00:00", "end 3 19:00:00"}
-        << ParamTable{{"HEUREDEBUT1", "|||18:00:00"}, {"HEUREFIN1", "|||19:00:00"}, {"JOURSSEMAINE1", "1|2|3|"}};
-    QTest::newRow("start date never picked is stored as shown")
-        << fourPosters() << 1 << QStringList{"on 0", "end 0 31/03/2025"}
-        << ParamTable{{"DATEDEBUT", "|00/00/0000||"}, {"DATEFIN", "|31/03/2025||"}, {"JOURSSEMAINE1", "1||3|4"}};
+    QTest::newRow("user's dates dropped on a short list")
+        << shortList << 3 << QStringList{"on 0", "start 0 01/03/2025", "end 0 31/03/2025"}
+        << ParamTable{{"DATEDEBUT", "a|b||01/03/2025"}, {"DATEFIN", "|||31/03/2025"}, {"JOURSSEMAINE1", "1|2|3|"}};
+    QTest::newRow("second hours behind the first")
+        << fourPosters() << 3
+        << QStringList{"on 1", "start 1 08:00:00", "end 1 12:00:00", "on 3", "start 3 18:00:00", "end 3 19:00:00"}
+        << ParamTable{{"HEUREDEBUT", "||07:00:00|08:00:00"}, {"HEUREFIN", "||09:00:00|12:00:00"},
+                      {"HEUREDEBUT1", "|||18:00:00"}, {"HEUREFIN1", "|||19:00:00"}, {"JOURSSEMAINE1", "1|2|3|"}};
 }
 
 void SettingsPagesTest::calendarTable()
@@ -195,9 +201,21 @@ void SettingsPagesTest::calendarRefusalWritesNothing_data()
     QTest::newRow("date range never edited, Escape") << QStringList{"date"} << "Les dates sont identiques!!!" << true;
     // Before, Escape went on with the next range and saved the rest.
     QTest::newRow("end hour before start, Escape")
-        << QStringList{"date2", "hour 08:00:00 07:00:00"} << "Vérifiez l'heure de fin!!!" << true;
+        << QStringList{"range 0 01/06/2025 02/06/2025", "hour 08:00:00 07:00:00"} << "Vérifiez l'heure de fin!!!"
+        << true;
     QTest::newRow("second hour range never edited, Escape")
         << QStringList{"hour2"} << "Les heures sont identiques!!!" << true;
+    // Saved without a word, then ignored by the boxes and the preview.
+    QTest::newRow("hours 2 alone, OK") << QStringList{"range 3 18:00:00 20:00:00"}
+                                       << "« Heure 2 » seule n'est pas lue: activez d'abord « Heure »!!!" << false;
+    QTest::newRow("dates 2 alone, OK") << QStringList{"date2"}
+                                       << "« Date 2 » seule n'est pas lue: activez d'abord « Date »!!!" << false;
+    QTest::newRow("stored 31/04 saved again, OK") << QStringList{"range 0 01/04/2027 31/04/2027"}
+                                                  << "Date de fin impossible (31/04/2027): choisissez-en une autre!!!"
+                                                  << false;
+    QTest::newRow("start date never picked, OK") << QStringList{"range 0 00/00/0000 31/03/2025"}
+                                                 << "Date de départ impossible (00/00/0000): choisissez-en une autre!!!"
+                                                 << false;
 }
 
 void SettingsPagesTest::calendarRefusalWritesNothing()
@@ -220,6 +238,11 @@ void SettingsPagesTest::calendarRefusalWritesNothing()
             page.endButton(PosterSchedule::Dates2)->setText(QStringLiteral("02/06/2025"));
         } else if (f.first() == QLatin1String("hour2")) {
             page.rangeButton(PosterSchedule::Hours2)->click();
+        } else if (f.first() == QLatin1String("range")) {
+            const Range r = Range(f.at(1).toInt());
+            page.rangeButton(r)->click();
+            page.startButton(r)->setText(f.at(2));
+            page.endButton(r)->setText(f.at(3));
         } else {
             page.rangeButton(PosterSchedule::Hours1)->click();
             page.startButton(PosterSchedule::Hours1)->setText(f.at(1));
@@ -498,7 +521,68 @@ void SettingsPagesTest::ecranRefusesEmptyResolution()
     page.slotValider();
     QVERIFY2(answerer.done(), qPrintable(answerer.errors().join(QLatin1Char('\n'))));
     QCOMPARE(answerer.texts().last(),
-             QStringLiteral("Résolution manuelle: saisissez la largeur et la hauteur de l'écran en pixels!!!"));
+             QStringLiteral("Résolution manuelle: saisissez la largeur et la hauteur de l'écran, de 320 à 7680 pixels!!!"));
+    QCOMPARE(button.count(), 0);
+    QCOMPARE(fx.bytes(), before);
+}
+
+// "MANUEL" over an automatic screen (-1 on both buttons), then the keypads.
+void SettingsPagesTest::ecranManualSize_data()
+{
+    QTest::addColumn<QStringList>("typed"); // width, height; a null string leaves the button untouched
+    QTest::addColumn<QStringList>("shown"); // what each keypad opened on
+    QTest::addColumn<bool>("saved");
+
+    QTest::newRow("-1 opened as a 1-pixel width") << QStringList{"", QString()} << QStringList{""} << false;
+    QTest::newRow("width typed, height left at -1")
+        << QStringList{"1920", QString()} << QStringList{""} << false;
+    QTest::newRow("width below 320") << QStringList{"100", "1080"} << QStringList{"", ""} << false;
+    QTest::newRow("the bounds are sizes") << QStringList{"320", "7680"} << QStringList{"", ""} << true;
+    QTest::newRow("full HD") << QStringList{"1920", "1080"} << QStringList{"", ""} << true;
+}
+
+void SettingsPagesTest::ecranManualSize()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, saved);
+    PageFixture fx;
+    QVERIFY(fx.write(fourPosters()));
+    const QByteArray before = fx.bytes();
+    classEcran page;
+    QSignalSpy button(&page, &classEcran::signalButton);
+    page.slotUpdateInfoEcran(0);
+    page.modeButton()->click();
+    QStringList opened;
+    ModalAnswerer answerer;
+    for (const QString &text : typed) {
+        if (text.isNull())
+            continue;
+        answerer.answer([&opened, text](QDialog *d) {
+            opened << lineText(d);
+            auto *edit = d->findChild<QLineEdit *>();
+            edit->selectAll();
+            edit->insert(text);
+            d->findChild<QAbstractButton *>(QStringLiteral("valider"))->click();
+        });
+    }
+    if (!saved)
+        answerer.confirm();
+    if (!typed.at(0).isNull())
+        page.widthButton()->click();
+    if (!typed.at(1).isNull())
+        page.heightButton()->click();
+    page.slotValider();
+    QVERIFY2(answerer.done(), qPrintable(answerer.errors().join(QLatin1Char('\n'))));
+    QCOMPARE(opened, shown);
+    if (saved) {
+        QCOMPARE(button.count(), 1);
+        QCOMPARE(fx.table().value(QStringLiteral("ECRANLARGEUR")), typed.at(0));
+        QCOMPARE(fx.table().value(QStringLiteral("ECRANHAUTEUR")), typed.at(1));
+        return;
+    }
+    QCOMPARE(answerer.texts().last(),
+             QStringLiteral("Résolution manuelle: saisissez la largeur et la hauteur de l'écran, de 320 à 7680 pixels!!!"));
     QCOMPARE(button.count(), 0);
     QCOMPARE(fx.bytes(), before);
 }

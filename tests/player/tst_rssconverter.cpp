@@ -1,4 +1,5 @@
 #include "RssFeedConverter.h"
+#include "RssFeedReader.h"
 
 #include <QCryptographicHash>
 #include <QtTest>
@@ -134,20 +135,46 @@ void TestRssConverter::newest()
     for (const QStringList &item : RssFeedConverter::newest(items, 7))
         got.append(item.first());
     QCOMPARE(got, titles);
+
+    // Read a token at a time, keeping the newest as they come: the same.
+    QByteArray feed = "<rss version=\"2.0\"><channel>";
+    for (int i = 0; i < dates.size(); ++i)
+        feed += "<item><title>" + QByteArray::number(i) + "</title><pubDate>" + dates.at(i).toUtf8() + "</pubDate></item>";
+    feed += "</channel></rss>";
+    RssFeedReader reader(feed, 7);
+    int slices = 1;
+    while (!reader.readSlice(1))
+        ++slices;
+    QVERIFY(slices > 4 * dates.size());
+    QVERIFY(reader.wellFormed());
+    got.clear();
+    for (const QStringList &item : reader.feed().items)
+        got.append(item.first());
+    QCOMPARE(got, titles);
+}
+
+static QString md5(const QString &text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex().toUpper());
 }
 
 void TestRssConverter::pictureFileName_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("file");
-    QTest::newRow("plain") << "http://x/img/a.png" << "a.png";
+    // Sites publish the same names ("photo.jpg"): the whole address names
+    // the copy, with the picture's extension.
+    QTest::newRow("plain") << "http://x/img/a.png" << md5("http://x/img/a.png") + ".png";
+    QTest::newRow("same name on another site") << "http://y/img/a.png" << md5("http://y/img/a.png") + ".png";
     QTest::newRow("seventy characters") << QStringLiteral("http://x/") + QString(66, QLatin1Char('n')) + ".png"
-                                        << QString(60, QLatin1Char('n'));
+                                        << md5(QStringLiteral("http://x/") + QString(66, QLatin1Char('n')) + ".png")
+                                               + ".png";
     QTest::newRow("folder") << "http://x/img/" << "";
     QTest::newRow("dot") << "http://x/." << "";
     QTest::newRow("dot dot") << "http://x/.." << "";
-    QTest::newRow("temporary") << "http://x/a.tmp" << "";
-    QTest::newRow("feed file") << "http://x/other.XML" << "";
+    // No extension of ours: never taken for a part or a feed file.
+    QTest::newRow("temporary") << "http://x/a.tmp" << md5("http://x/a.tmp");
+    QTest::newRow("feed file") << "http://x/other.XML" << md5("http://x/other.XML");
     // Two addresses behind the same path must not share one copy, and the
     // name must be one the clean-up finds.
     QTest::newRow("picture address with a query string")

@@ -61,6 +61,11 @@ void TestZoneScene::initTestCase()
         qputenv("ZOMANAGER_GRAPH_URL", "http://127.0.0.1:9/");
     LiveContentTypes::registerTypes();
     m_engine = new QQmlEngine(this);
+    // The daylight-saving rows mean something only if the scene's Date follows Europe/Paris.
+    const QJSValue offsets = m_engine->evaluate(
+        QStringLiteral("[new Date(2027, 0, 15, 12).getTimezoneOffset(), new Date(2027, 6, 15, 12).getTimezoneOffset()]"));
+    QCOMPARE(offsets.property(0).toInt(), -60);
+    QCOMPARE(offsets.property(1).toInt(), -120);
 }
 
 QObject *TestZoneScene::create(const QString &file)
@@ -138,6 +143,43 @@ void TestZoneScene::schedule_data()
                                         << "2020,01,12" << "19,00,00" << "7" << false;
     QTest::newRow("weekdays only: every day") << QStringList{N, N, N, N, N, N, N, N, "6"}
                                               << "2020,01,07" << "09,30,00" << "2" << true;
+    // Run under TZ=Europe/Paris: 28/03/2027 has no 02:00-03:00, 31/10/2027 has it twice.
+    QTest::newRow("spring change: hours ending in the missing hour")
+        << QStringList{N, N, "01,30,00", "02,15,00", N, N, N, N, N} << "2027,03,28" << "01,45,00" << "7" << true;
+    QTest::newRow("spring change: hours across the missing hour")
+        << QStringList{N, N, "01,00,00", "02,30,00", N, N, N, N, N} << "2027,03,28" << "01,50,00" << "7" << true;
+    QTest::newRow("spring change: after the hours")
+        << QStringList{N, N, "01,00,00", "02,30,00", N, N, N, N, N} << "2027,03,28" << "03,10,00" << "7" << false;
+    QTest::newRow("autumn change: inside the repeated hour")
+        << QStringList{N, N, "02,00,00", "02,30,00", N, N, N, N, N} << "2027,10,31" << "02,10,00" << "7" << true;
+    QTest::newRow("autumn change: after the repeated hour")
+        << QStringList{N, N, "02,00,00", "02,30,00", N, N, N, N, N} << "2027,10,31" << "02,40,00" << "7" << false;
+    QTest::newRow("midnight opens the first day")
+        << QStringList{"2027,03,28", "2027,04,02", "00,00,00", "06,00,00", N, N, N, N, N} << "2027,03,28"
+        << "00,00,00" << "7" << true;
+    QTest::newRow("23:59 closes the last day")
+        << QStringList{"2027,03,01", "2027,03,28", "08,00,00", "23,59,59", N, N, N, N, N} << "2027,03,28"
+        << "23,59,00" << "7" << true;
+    QTest::newRow("the day after the period at midnight")
+        << QStringList{"2027,03,01", "2027,03,28", N, N, N, N, N, N, N} << "2027,03,29" << "00,00,00" << "1" << false;
+    QTest::newRow("leap day inside its period")
+        << QStringList{"2028,02,28", "2028,03,01", N, N, N, N, N, N, N} << "2028,02,29" << "12,00,00" << "2" << true;
+    QTest::newRow("leap day as a one-day period")
+        << QStringList{"2028,02,29", "2028,02,29", N, N, N, N, N, N, N} << "2028,02,29" << "12,00,00" << "2" << true;
+    QTest::newRow("impossible stored end date is no day")
+        << QStringList{"2027,04,01", "2027,04,31", N, N, N, N, N, N, N} << "2027,04,30" << "12,00,00" << "5" << false;
+    QTest::newRow("impossible stored start date is no day")
+        << QStringList{"2027,04,31", "2027,05,10", N, N, N, N, N, N, N} << "2027,05,01" << "12,00,00" << "6" << false;
+    QTest::newRow("29/02 of a common year is no day")
+        << QStringList{"2027,02,29", "2027,03,10", N, N, N, N, N, N, N} << "2027,03,01" << "12,00,00" << "1" << false;
+    // The first period is the gate, as on the boxes: the page refuses a second one alone.
+    QTest::newRow("hours 2 alone: not checked")
+        << QStringList{N, N, N, N, N, N, "18,00,00", "20,00,00", N} << "2027,03,28" << "12,00,00" << "7" << true;
+    QTest::newRow("dates 2 alone: not checked")
+        << QStringList{N, N, N, N, "2027,06,01", "2027,06,30", N, N, N} << "2027,03,28" << "12,00,00" << "7" << true;
+    QTest::newRow("full-width weekday digit is no day")
+        << QStringList{N, N, "08,00,00", "12,00,00", N, N, N, N, QString::fromUtf8("\xef\xbc\x96")}
+        << "2027,03,27" << "09,00,00" << "6" << false;
 }
 
 void TestZoneScene::schedule()

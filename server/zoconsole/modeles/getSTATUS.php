@@ -19,6 +19,27 @@ if (is_file($folder . '/STATUSBOX.json')) {
     readfile($folder . '/STATUSBOX.json');
     return;
 }
+// A box writes its last-seen time in its own local time and the console
+// reads it so: without a zone PHP would write UTC. The account's boxes stand
+// where the console runs, so the zone is the console's (TZ, then the
+// system's).
+function zo_local_zone()
+{
+    $candidates = [ltrim((string)getenv('TZ'), ':')];
+    $link = @readlink('/etc/localtime');
+    if ($link !== false && ($at = strpos($link, 'zoneinfo/')) !== false) {
+        $candidates[] = substr($link, $at + 9);
+    }
+    $candidates[] = @file_get_contents('/etc/timezone');
+    foreach ($candidates as $zone) {
+        $zone = trim((string)$zone);
+        if ($zone !== '' && in_array($zone, timezone_identifiers_list(DateTimeZone::ALL_WITH_BC), true)) {
+            return $zone;
+        }
+    }
+    return 'UTC';
+}
+date_default_timezone_set(zo_local_zone());
 $boxes = [];
 foreach (scandir($folder) as $entry) {
     if ($entry[0] === '.' || strpos($entry, '.') !== false || !is_dir($folder . '/' . $entry)
