@@ -139,6 +139,12 @@ void ListManager::askName(const QString &caption, const QString &initial)
     m_page.editText() = initial;
     m_page.slotClavier(caption);
     m_name = m_page.editText();
+    // Stored as "?", such a name could never log in and two could become equal.
+    const QString refused = LoginFile::unstorableCharacters(m_name);
+    if (!refused.isEmpty()) {
+        m_page.showMessage(LoginFile::unstorableText(refused), ClassBox::Error);
+        m_refused = true;
+    }
 }
 
 void ListManager::ask()

@@ -1,9 +1,14 @@
 #include "LoginFile.h"
 
+#include "PendingAdminDeploy.h"
+
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 const QString LoginFile::FileName = QStringLiteral("LoginCrypt.orvex");
 const QString LoginFile::FirstUserRights = QStringLiteral("1111111111111111;60;20");
@@ -98,6 +103,26 @@ QString LoginFile::cleanName(const QString &text)
     name.remove(QLatin1Char('|'));
     name.remove(QLatin1Char(';'));
     return name;
+}
+
+QString LoginFile::unstorableCharacters(const QString &text)
+{
+    QString found;
+    for (const uint c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if (c > 0xFF && !found.contains(one))
+            found += one;
+    }
+    return found;
+}
+
+QString LoginFile::unstorableText(const QString &characters)
+{
+    QStringList each;
+    for (const uint c : characters.toUcs4())
+        each.append(QString::fromUcs4(&c, 1));
+    return tr("Ces caractères ne peuvent pas être enregistrés: %1.")
+        .arg(each.join(QStringLiteral(" ")));
 }
 
 QString LoginFile::cleanPlaylistName(const QString &text)
@@ -210,6 +235,23 @@ bool LoginFile::load(const QStringList &screens)
     for (List l : {CategoryList, CategoryElements, FiltresList, FiltresElements, PlaylistName, PlaylistElements,
                    PlayPermission, PlayerListToPlaylist})
         m_lists[l] = readList(value(l));
+    // An item with a NUL or a line end (the server's copy may hold one) would
+    // make every save of its key fail: it leaves the row, rows stay aligned.
+    for (int l = 0; l < ListCount; ++l) {
+        for (QString &row : m_lists[l]) {
+            if (!std::any_of(row.cbegin(), row.cend(), [](QChar c) { return c.unicode() < 0x20; }))
+                continue;
+            QStringList kept;
+            for (const QString &item : items(row)) {
+                if (std::any_of(item.cbegin(), item.cend(), [](QChar c) { return c.unicode() < 0x20; }))
+                    qWarning().noquote() << FileName + QLatin1String(": ") + keyName(List(l))
+                                                + QLatin1String(": élément illisible retiré");
+                else
+                    kept.append(item);
+            }
+            row = kept.join(QLatin1Char(';'));
+        }
+    }
     return true;
 }
 
@@ -295,8 +337,11 @@ LoginFile::SaveResult LoginFile::commit(const QList<List> &lists, bool datedCopy
     result.ok = true;
     result.changed = !result.writtenKeys.isEmpty();
     result.deployStatus = result.writtenKeys.contains(keyName(PlayerListToPlaylist));
-    if (result.changed)
+    if (result.changed) {
         ++m_saves;
+        // Known to the quit question and the next login until it is sent.
+        PendingAdminDeploy::mark(QFileInfo(m_file).absolutePath());
+    }
     m_pendingChanged = m_pendingChanged || result.changed;
     m_pendingPlaylists = m_pendingPlaylists || result.deployStatus;
     return result;
@@ -323,4 +368,6 @@ void LoginFile::deploySucceeded(int status)
     m_pendingChanged = false;
     if (status == 1)
         m_pendingPlaylists = false;
+    if (pendingDeploy() < 0)
+        PendingAdminDeploy::clear(QFileInfo(m_file).absolutePath());
 }

@@ -74,6 +74,11 @@ public:
     // contact fields also lose the row and item separators.
     static QString cleanTyped(QString text);
     static QString cleanName(const QString &text);
+    // The distinct characters of `text` that the file cannot hold (it is
+    // Latin-1): they would be stored as "?". Empty when all can be stored.
+    static QString unstorableCharacters(const QString &text);
+    // The message refusing them, naming each.
+    static QString unstorableText(const QString &characters);
     // Only ASCII letters, digits, dots and blanks stay.
     static QString cleanPlaylistName(const QString &text);
     static const QString PlaylistPrefix;

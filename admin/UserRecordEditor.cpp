@@ -48,6 +48,11 @@ void UserRecordEditor::editField(LoginFile::List which, const QString &caption, 
     m_page.slotClavier(caption);
     if (!usable(list(which), r))
         return;
+    const QString refused = LoginFile::unstorableCharacters(m_page.editText());
+    if (!refused.isEmpty()) {
+        m_page.showMessage(LoginFile::unstorableText(refused), ClassBox::Error);
+        return;
+    }
     m_page.editText() = LoginFile::cleanName(m_page.editText());
     list(which)[r] = m_page.editText();
     label->setText(m_page.editText());

@@ -156,13 +156,22 @@ bool AddBoxProcedure::makeValidationCopy()
     return blanks.isEmpty() || param.setParamsCrypt(copy, blanks);
 }
 
-bool AddBoxProcedure::writeLoginFile()
+bool AddBoxProcedure::loginFileTakesBox()
+{
+    const QString trial = m_passage->filePath(QStringLiteral("LoginCrypt-essai.orvex"));
+    QFile::remove(trial);
+    const bool ok = QFile::copy(m_work + QLatin1String("LoginCrypt.orvex"), trial) && writeLoginFile(trial);
+    QFile::remove(trial);
+    return ok;
+}
+
+bool AddBoxProcedure::writeLoginFile(const QString &file)
 {
     const AddBoxRules::LoginKeys keys = AddBoxRules::addBox(m_playerList, m_playerListName, m_categoryList,
                                                             m_categoryElements, m_category, m_serial);
     ClassParam login;
     QString error;
-    const bool ok = login.setParamsCrypt(m_work + QLatin1String("LoginCrypt.orvex"),
+    const bool ok = login.setParamsCrypt(file,
                                          {{QStringLiteral("PLAYERLIST"), keys.playerList},
                                           {QStringLiteral("PLAYERLISTNAME"), keys.playerListName},
                                           {QStringLiteral("CATEGORYELEMENTS"), keys.categoryElements}},
@@ -275,7 +284,11 @@ void AddBoxProcedure::tick()
             fail(QStringLiteral("Copie du fichier de connexion impossible!!!"));
         break;
     case 8:
-        m_step = 9;
+        if (loginFileTakesBox())
+            m_step = 9;
+        else
+            fail(QStringLiteral("Le fichier LoginCrypt.orvex ne peut pas recevoir ce boîtier (fichier endommagé ou "
+                                "illisible): rien n'a été envoyé!!!"));
         break;
     case 9: {
         const QString name = AddBoxRules::validationName(m_serial, m_code);
@@ -309,7 +322,7 @@ void AddBoxProcedure::tick()
         m_step = 14;
         break;
     case 38:
-        if (!writeLoginFile()) {
+        if (!writeLoginFile(m_work + QLatin1String("LoginCrypt.orvex"))) {
             fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
             break;
         }

@@ -91,7 +91,10 @@ private:
     void fail(const QString &text);
     void checkEntries();
     bool makeValidationCopy();
-    bool writeLoginFile();
+    bool writeLoginFile(const QString &file);
+    // The step-38 write tried on a copy: a login file that cannot take the
+    // box must stop the procedure before anything reaches the server.
+    bool loginFileTakesBox();
     void transferStep();
     void clearPassage();
 

@@ -1,12 +1,14 @@
 #include "ZoManager.h"
 
 #include "AccountDeployment.h"
+#include "AppGlobals.h"
 #include "AnimationStackedWidget.h"
 #include "ClassAlerte.h"
 #include "ClassLog.h"
 #include "ClassMedia.h"
 #include "LoginSequence.h"
 #include "PageCodes.h"
+#include "PendingAdminDeploy.h"
 #include "TextEditSimple.h"
 #include "ZoPlayer.h"
 #include "classAdmin.h"
@@ -233,11 +235,13 @@ void ZoManager::updateScreens()
 
 void ZoManager::closeEvent(QCloseEvent *event)
 {
-    QMessageBox question(
-        QMessageBox::Question, QStringLiteral("Quitter?"),
-        QStringLiteral("Voulez-vous vraiment quitter?\nSi vous n'avez pas déployé toutes les modifications seront "
-                       "perdues!!!"),
-        QMessageBox::Yes | QMessageBox::No, this);
+    QString text = QStringLiteral("Voulez-vous vraiment quitter?\nSi vous n'avez pas déployé toutes les modifications "
+                                  "seront perdues!!!");
+    if (PendingAdminDeploy::isPending(ApplicationPath))
+        text += QStringLiteral("\nLa dernière modification de l'administration n'a pas été envoyée au serveur: elle "
+                               "sera perdue.");
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Quitter?"), text,
+                         QMessageBox::Yes | QMessageBox::No, this);
     // Without a default Qt gives Return to "Oui": a stray key must not drop undeployed work.
     question.setDefaultButton(QMessageBox::No);
     question.setEscapeButton(QMessageBox::No);

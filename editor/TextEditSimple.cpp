@@ -316,7 +316,8 @@ void TextEditSimple::slotClavier()
     m_previousName = m_currentName;
     auto *keyboard = new ClassClavier(m_pageWidth, m_pageHeight, nullptr, 1);
     keyboard->setWindowFlags(Qt::FramelessWindowHint);
-    keyboard->setTextClavier(tr("Entrer le nom du fichier:"), TextPosterNames::offeredName(m_currentName));
+    keyboard->setTextClavier(tr("Entrer le nom du fichier:"), TextPosterNames::offeredName(m_currentName),
+                             TextPosterNames::maxNameBytes());
     keyboard->exec();
     // Escape or ESC means "do not save", not "save under the offered name".
     const bool cancelled = keyboard->isCancelled();
@@ -326,6 +327,11 @@ void TextEditSimple::slotClavier()
         return;
     if (name.isEmpty()) {
         showError(tr("Le nom du fichier est vide: le texte n'a pas été sauvegardé."));
+        return;
+    }
+    // Accents take two bytes: the keyboard's limit counts characters.
+    if (name.toUtf8().size() > TextPosterNames::maxNameBytes()) {
+        showError(tr("Le nom du fichier est trop long: le texte n'a pas été sauvegardé."));
         return;
     }
     m_currentName = name;

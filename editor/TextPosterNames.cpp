@@ -66,6 +66,11 @@ QString TextPosterNames::cleanName(const QString &typed)
     return clean.trimmed();
 }
 
+int TextPosterNames::maxNameBytes()
+{
+    return TransferPaths::MaxNameBytes - int(sizeof("-hhmmss.png")) + 1;
+}
+
 QString TextPosterNames::stampSuffix(const QTime &time)
 {
     return QLatin1Char('-') + time.toString(QStringLiteral("hhmmss"));

@@ -26,6 +26,10 @@ public:
     // folder or break the poster list's separators; may come out empty.
     static QString cleanName(const QString &typed);
 
+    // Longest name, in UTF-8 bytes, whose stamped picture name the
+    // transfer layer still accepts.
+    static int maxNameBytes();
+
     // "-hhmmss" of a save made at `time`.
     static QString stampSuffix(const QTime &time);
     // New picture, relative to the work folder: "TEXT/" + stem + ".png".

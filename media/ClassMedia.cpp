@@ -705,8 +705,11 @@ void ClassMedia::retireTextPicture(QString Name, bool replaced)
         emit signalSupprimeMedia(MediaLibrary::TextPoster, Name);
         return;
     }
-    if (file.remove())
-        SupprimerMedia(MediaLibrary::TextPoster, row);
+    if (!forgetMedia(MediaLibrary::TextPoster, Name))
+        return;
+    if (!file.remove())
+        qWarning().noquote() << "Fichier non supprimé:" << file.fileName() << file.errorString();
+    SupprimerMedia(MediaLibrary::TextPoster, row);
 }
 
 // --- Removing --------------------------------------------------------------
@@ -747,8 +750,26 @@ void ClassMedia::removeCurrent(int type)
         showError(QStringLiteral("Le fichier ") + name + QStringLiteral(" est en cours d'utilisation!!!"));
         return;
     }
-    if (file.remove())
-        SupprimerMedia(type, list->currentRow());
+    if (!forgetMedia(type, name))
+        return;
+    // The index no longer lists it: the page and the server follow.
+    if (!file.remove())
+        qWarning().noquote() << "Fichier non supprimé:" << file.fileName() << file.errorString();
+    SupprimerMedia(type, list->currentRow());
+}
+
+bool ClassMedia::forgetMedia(int type, const QString &name)
+{
+    const QString folder = MediaLibrary::folder(type);
+    m_library.beginBatch();
+    m_library.remove(folder + name);
+    const QString text = MediaLibrary::companion(name);
+    if (type == MediaLibrary::TextPoster && text != name)
+        m_library.remove(folder + text);
+    if (m_library.commitBatch())
+        return true;
+    showLibraryErrors();
+    return false;
 }
 
 void ClassMedia::SupprimerMedia(int type, int row)
@@ -761,19 +782,15 @@ void ClassMedia::SupprimerMedia(int type, int row)
     static const char *const kind[] = {"Image", "Video", "Texte"};
     if (type == MediaLibrary::TextPoster) {
         RemoveMediaText.append(name);
-        m_library.remove(folder + name);
         const QString text = MediaLibrary::companion(name);
-        if (text != name) {
+        if (text != name)
             RemoveMediaText.append(text);
-            m_library.remove(folder + text);
-        }
         NewMediaText.removeAll(folder + name);
         NewMediaText.removeAll(folder + text);
         delete list->takeItem(row);
     } else {
         (type == MediaLibrary::Picture ? RemoveMediaImage : RemoveMediaVideo).append(name);
         delete list->takeItem(row);
-        m_library.remove(folder + name);
         (type == MediaLibrary::Picture ? NewMediaImage : NewMediaVideo).removeOne(folder + name);
     }
     showLibraryErrors();
@@ -833,10 +850,11 @@ void ClassMedia::grantCurrent(int type)
     if (!validated)
         return;
     setFocus();
-    m_library.grant(path, row);
+    const bool granted = m_library.grant(path, row);
     showLibraryErrors();
     itemInfoChange(type);
-    Modif = true;
+    if (granted)
+        Modif = true;
 }
 
 // --- Messages --------------------------------------------------------------

@@ -103,6 +103,10 @@ private:
     void forgetImport(int type, const QString &path);
     QString startFolder(int type) const;
     void removeCurrent(int type);
+    // Takes the file (a text poster with its companion) out of the index
+    // with its journal records; false, with the error shown, when they
+    // could not be written: the file must then stay.
+    bool forgetMedia(int type, const QString &name);
     void grantCurrent(int type);
     void itemInfoChange(int type);
     void showError(const QString &text);

@@ -411,10 +411,25 @@ bool MediaLibrary::remove(const QString &path)
     const int i = indexOf(path);
     if (i < 0)
         return withoutIndex(record(QStringLiteral("SUPPRIMER"), {path, QString(), QString(), QString()}));
+    const Lists before{m_paths, m_checksums, m_sizes, m_permissions};
     const Entry removed = takeAt(i);
+    return recorded({record(QStringLiteral("SUPPRIMER"), removed)}, before);
+}
+
+bool MediaLibrary::recorded(const QList<QStringList> &records, const Lists &before)
+{
+    if (!writeIndex())
+        return false;
+    if (journal(records))
+        return true;
+    // Out of the index but not journalled, the change would never reach the
+    // server's index while the page goes on as if it had: put back.
+    m_paths = before.paths;
+    m_checksums = before.checksums;
+    m_sizes = before.sizes;
+    m_permissions = before.permissions;
     writeIndex();
-    journal({record(QStringLiteral("SUPPRIMER"), removed)});
-    return true;
+    return false;
 }
 
 bool MediaLibrary::withoutIndex(const QStringList &pathOnly)
@@ -446,12 +461,11 @@ bool MediaLibrary::grant(const QString &path, const QString &row)
     const int i = indexOf(path);
     if (i < 0)
         return withoutIndex(record(QStringLiteral("PERMISSION"), {path, QString(), row, QString()}));
+    const Lists before{m_paths, m_checksums, m_sizes, m_permissions};
     padTo(m_permissions, i + 1);
     m_permissions[i] = row;
     m_hasPermissions = true;
-    writeIndex();
-    journal({record(QStringLiteral("PERMISSION"), {path, QString(), row, QString()})});
-    return true;
+    return recorded({record(QStringLiteral("PERMISSION"), {path, QString(), row, QString()})}, before);
 }
 
 bool MediaLibrary::rebuildSizes()

@@ -113,6 +113,10 @@ private:
     bool journal(const QList<QStringList> &records);
     bool appendRecords(const QList<QStringList> &records);
     Entry takeAt(int i);
+    struct Lists;
+    // The index written, then the records journalled; when either fails the
+    // lists go back to `before` and the index with them.
+    bool recorded(const QList<QStringList> &records, const Lists &before);
 
     void loadLogin();
     // Entries that are no media path (a NUL, a folder part) would make every

@@ -114,6 +114,18 @@ QString withoutFingerprint(QString plain, int *at)
     return plain;
 }
 
+// A key's value left open up to a glued fingerprint mark: a rewrite would
+// cut that value at the mark and store what is left of it.
+bool valueRunsIntoMark(const QString &plain)
+{
+    const int fp = findFingerprint(plain, kFingerprintMark);
+    if (fp <= 0 || plain.at(fp - 1) == QLatin1Char('\n'))
+        return false;
+    const int lineStart = plain.lastIndexOf(QLatin1Char('\n'), fp - 1) + 1;
+    const int open = plain.indexOf(QLatin1String("=\""), lineStart);
+    return open >= 0 && open < fp && !plain.midRef(open + 2, fp - open - 2).contains(QLatin1Char('"'));
+}
+
 void endLine(QString &plain)
 {
     if (!plain.isEmpty() && !plain.endsWith(QLatin1Char('\n')))
@@ -410,6 +422,13 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
     }
     QString plain = plaintextOf(in.readAll());
     in.close();
+    if (valueRunsIntoMark(plain)) {
+        const QString why = QStringLiteral("%1 is damaged: a value runs into its fingerprint").arg(file);
+        qDebug().noquote() << "setParamCrypt: " + why;
+        if (error)
+            *error = why;
+        return false;
+    }
 
     // Intermediate fingerprints stay in on purpose: on a damaged file the
     // next key's old value may run into them, exactly as key by key.
@@ -419,14 +438,24 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
     const QByteArray cipher = rc4(latin1Bytes(plain)).toHex().toUpper();
     qDebug().noquote() << "PATH FILE:" + file;
 
+    // write() only buffers and this Qt's commit() misses a failed flush: on
+    // a full disk the empty temporary would replace the file. Flush first.
     QSaveFile out(file);
-    bool written = out.open(QIODevice::WriteOnly) && out.write(cipher) == cipher.size();
-    if (!written)
+    QString why;
+    if (!out.open(QIODevice::WriteOnly) || out.write(cipher) != cipher.size() || !out.flush()) {
+        why = out.errorString();
         out.cancelWriting();
-    written = written && out.commit();
-    if (!written) {
+    } else if (!out.commit()) {
+        why = out.errorString();
+    } else {
+        QFile back(file);
+        if (!back.open(QIODevice::ReadOnly) || back.readAll() != cipher)
+            why = QStringLiteral("%1 does not read back as written").arg(file);
+    }
+    if (!why.isEmpty()) {
+        qDebug().noquote() << "setParamCrypt: " + file + " not written: " + why;
         if (error)
-            *error = out.errorString();
+            *error = why;
         return false;
     }
     for (const auto &kv : qAsConst(values)) {

@@ -123,6 +123,15 @@ if ($fault === null || $kind === 'delay') {
     // Headers are not sent until the first output: the client sees nothing.
     usleep(($fault['ms'] > 0 ? $fault['ms'] : 120000) * 1000);
     exit;
+} elseif ($kind === 'hangup') {
+    // The request was read; the connection closes with no status line at all.
+    $entry['status'] = 0;
+    standin_log($entry);
+    if ($fault['ms'] > 0) {
+        usleep($fault['ms'] * 1000);
+    }
+    standin_hangup();
+    exit;
 } elseif ($kind === 'close') {
     // Announces more than it sends, then drops the connection.
     ob_start();

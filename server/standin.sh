@@ -118,7 +118,7 @@ ENV
     . "$STATE/env"
     export PHP_CLI_SERVER_WORKERS=$WORKERS
     cd "$HERE"
-    exec setsid php -d upload_max_filesize=512M -d post_max_size=512M -d memory_limit=256M \
+    exec setsid php -d ffi.enable=1 -d upload_max_filesize=512M -d post_max_size=512M -d memory_limit=256M \
       -S "127.0.0.1:$HTTP_PORT" -t "$HERE" "$HERE/router.php" >"$STATE/php.out" 2>&1 </dev/null
   ) &
   echo $! > "$STATE/php.pid"

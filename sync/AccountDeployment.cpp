@@ -83,12 +83,26 @@ void AccountDeployment::slotProcessDeployLogin()
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
         m_step = 2;
         break;
-    case 2:
+    case 2: {
+        // An empty or damaged login file on the server stops every login of
+        // the account: it never leaves.
+        ClassParam check;
+        const QString password =
+            check.getParamCrypt(m_work + QLatin1String("LoginCrypt.orvex"), QStringLiteral("MOTDEPASSE"), 1);
+        if (password == QLatin1String("NULL") || password == QLatin1String("FileError")
+            || password == QLatin1String("PB_OPEN")) {
+            logLine(QStringLiteral("LoginCrypt.orvex non envoyé: ") + password);
+            emit signalInformation(tr("Déploiement"), tr("Le fichier LoginCrypt.orvex est vide ou endommagé: il "
+                                                          "n'a pas été envoyé."));
+            finish();
+            break;
+        }
         m_api->lists()->clearTransferFiles();
         m_lists->setFolder(QString());
         m_revisions->AjouteIDfileMedia();
         m_step = 3;
         break;
+    }
     case 3:
         if (m_lists->FtpPutOneFile(m_work + QLatin1String("LoginCrypt.orvex"), QStringLiteral("LoginCrypt.orvex"))) {
             logLine(QStringLiteral("FtpPutOneFile=ok"));

@@ -78,6 +78,14 @@ void CommandReport::endCommand()
     m_commandTimer->stop();
 }
 
+void CommandReport::noBoxChosen()
+{
+    // A command file left behind could go out later to another box.
+    QFile::remove(m_work + QLatin1String("TEMP/COMMAND.orvex"));
+    endCommand();
+    emit signalInformation(tr("Commande"), tr("Aucun boîtier n'est choisi: la commande n'a pas été envoyée."));
+}
+
 void CommandReport::slotProcessDeployCommandeTimer()
 {
     const QString file = m_work + QLatin1String("TEMP/COMMAND.orvex");
@@ -86,7 +94,11 @@ void CommandReport::slotProcessDeployCommandeTimer()
         emit signalMessageOnlyON(tr("Envoi de la commande en cours..."), 0, 0, false, true);
         // The serial comes from the login file: it must name a folder of this account.
         const QString serial = m_selected ? m_selected() : QString();
-        if (!serial.isEmpty() && !TransferPaths::isPlainName(serial)) {
+        if (serial.isEmpty()) {
+            noBoxChosen();
+            return;
+        }
+        if (!TransferPaths::isPlainName(serial)) {
             endCommand();
             emit signalInformation(tr("Commande"), TransferPaths::refusedText(serial));
             return;
@@ -107,7 +119,7 @@ void CommandReport::slotProcessDeployCommandeTimer()
         m_api->lists()->clearTransferFiles();
         const QString serial = m_selected ? m_selected() : QString();
         if (serial.isEmpty() || !TransferPaths::isPlainName(serial)) {
-            endCommand();
+            noBoxChosen();
             return;
         }
         m_lists->setFolder(serial);

@@ -57,6 +57,8 @@ signals:
 
 private:
     void endCommand();
+    // Tells the user and leaves no command file.
+    void noBoxChosen();
     void endReport();
     void endLocalReport();
 

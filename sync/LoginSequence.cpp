@@ -1,9 +1,13 @@
 #include "LoginSequence.h"
 
+#include "PendingAdminDeploy.h"
+
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "MediaAlignment.h"
+#include "OperationJournal.h"
+#include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
 #include "SessionDialogs.h"
 #include "TransferPaths.h"
@@ -190,6 +194,32 @@ void LoginSequence::applyRights()
     m_step = 25;
 }
 
+QStringList LoginSequence::unpublishedMedia(QStringList *imports) const
+{
+    const QString journal = m_work + QLatin1String("TEMP/INFOMEDIA.orvex");
+    QStringList lines;
+    if (!QFile::exists(journal))
+        return lines;
+    ClassParam read;
+    const int count = read.getParamCrypt(journal, OperationJournal::countKey(), 0).toInt();
+    for (int k = 1; k <= count && k <= 100000; ++k) {
+        const QStringList fields = read.getParamCrypt(journal, OperationJournal::recordKey(k), 0).split(QLatin1Char('|'));
+        if (fields.size() < 2 || fields.at(1).isEmpty())
+            continue;
+        const QString path = TransferPaths::printable(fields.at(1));
+        if (fields.first() == QLatin1String("AJOUTER")) {
+            lines << tr("- import de %1").arg(path);
+            if (MediaAlignment::isMediaPath(fields.at(1)))
+                imports->append(fields.at(1));
+        } else if (fields.first() == QLatin1String("SUPPRIMER")) {
+            lines << tr("- suppression de %1").arg(path);
+        } else if (fields.first() == QLatin1String("PERMISSION")) {
+            lines << tr("- autorisations de %1").arg(path);
+        }
+    }
+    return lines;
+}
+
 void LoginSequence::slotLoginUtilisateur()
 {
     // Steps that need no wait run on in the same tick, for a few ms at most:
@@ -213,12 +243,15 @@ void LoginSequence::step()
         m_administrator = false;
         m_api->setDoneFlag(1, false);
         m_media->reset();
-        m_verifying = false;
         emit signalMessageSimpleOFF();
         emit signalMessageOnlyOFF();
         m_step = 1;
         break;
     case 1:
+        // An administration change that never reached the server: the
+        // server's copy replaces the file, so the unsent one is kept aside.
+        if (PendingAdminDeploy::isPending(m_work) && !QFile::exists(PendingAdminDeploy::keptCopy(m_work)))
+            QFile::copy(m_work + QLatin1String("LoginCrypt.orvex"), PendingAdminDeploy::keptCopy(m_work));
         m_timeout.Init(LoginFileMs);
         m_step = 2;
         break;
@@ -237,6 +270,16 @@ void LoginSequence::step()
         if (m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE")) == kNull) {
             ErreurLoginUtilisateur(QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
+        }
+        if (PendingAdminDeploy::isPending(m_work)) {
+            PendingAdminDeploy::clear(m_work);
+            logLine(QStringLiteral("Modification de l'administration non envoyée: abandonnée"));
+            m_dialogs->message(tr("Administration"),
+                               tr("La dernière modification de l'administration n'avait pas été envoyée au serveur "
+                                  "avant la fermeture: elle n'est pas appliquée, le fichier du serveur est utilisé.\n"
+                                  "Le fichier non envoyé est gardé dans %1.")
+                                   .arg(QDir::toNativeSeparators(PendingAdminDeploy::keptCopy(m_work))),
+                               false);
         }
         m_step = 5;
         break;
@@ -325,15 +368,29 @@ void LoginSequence::step()
             && m_mediaIndex->getInfoBalise(QStringLiteral("FILEPATH")) != kNull;
         m_paths.clear();
         m_sums.clear();
+        m_sizes.clear();
         if (m_indexRead) {
-            QFile::remove(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"));
+            // A journal left by a run that did not end is not in this index:
+            // deleting it would lose the imports and removals it holds.
+            QStringList imports;
+            const QStringList unpublished = unpublishedMedia(&imports);
+            if (unpublished.isEmpty())
+                QFile::remove(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"));
             QFile::remove(m_work + QLatin1String("TEMP/INFOADMIN.orvex"));
             m_revisions->getIDfileMedia();
             QFile::copy(index, index + QLatin1Char('-')
                                    + QDateTime::currentDateTime().toString(QStringLiteral("dd-MM-yy-hh-mm-ss")));
             m_paths = m_media->UserToList(m_user, QStringLiteral("FILEPATH"));
             m_sums = m_media->UserToList(m_user, QStringLiteral("FILECHK"));
-            m_kept = m_paths;
+            m_sizes = m_media->UserToList(m_user, QStringLiteral("FILESIZE"));
+            m_kept = m_paths + imports;
+            if (!unpublished.isEmpty()) {
+                logLine(QStringLiteral("Journal des médias non publié conservé: ") + unpublished.join(QStringLiteral(", ")));
+                const QString text = tr("Ces opérations sur les médias n'ont pas été publiées sur le serveur:")
+                                     + QLatin1Char('\n') + unpublished.join(QLatin1Char('\n')) + QLatin1Char('\n')
+                                     + tr("Leur journal et les fichiers importés sont conservés sur ce poste.");
+                m_dialogs->message(tr("Médias"), text, false);
+            }
         } else {
             logLine(QStringLiteral("Index des médias absent ou illisible: les médias locaux et les journaux sont conservés."));
         }
@@ -354,24 +411,16 @@ void LoginSequence::step()
         m_name = entry.section(QLatin1Char('/'), 1);
         if (!m_sums.isEmpty())
             m_sum = m_sums.first();
+        // No more than the index says the file holds.
+        m_media->setExpectedSize(m_sizes.value(0).toLongLong());
         emit signalMessageOnlyON(tr("Mise à jour des médias. Veuillez patienter s.v.p..."), 0, 0, false, true);
         m_step = 15;
         break;
     }
     case 15:
-        if (!m_verifying) {
-            if (!fetch(m_work + m_folder, m_name, m_folder, m_sum))
-                break;
-            // Only a fresh download is checked again.
-            m_verifying = !m_media->lastWasCurrent();
-            if (!m_verifying)
-                m_step = 16;
-            break;
-        }
-        if (m_media->verifyDownloaded(m_work + m_folder + QLatin1Char('/') + m_name, m_sum)) {
-            m_verifying = false;
+        // The download checks the medium against its index checksum itself.
+        if (fetch(m_work + m_folder, m_name, m_folder, m_sum))
             m_step = 16;
-        }
         break;
     case 16:
         if (m_paths.isEmpty()) {
@@ -381,6 +430,8 @@ void LoginSequence::step()
         m_paths.removeFirst();
         if (!m_sums.isEmpty())
             m_sums.removeFirst();
+        if (!m_sizes.isEmpty())
+            m_sizes.removeFirst();
         m_step = 14;
         break;
     case 17:

@@ -76,6 +76,9 @@ private:
     void saveLogin();
     void forgetRefusedAccount();
     void restoreAccountFile();
+    // Media journal records that a killed run never published: one line
+    // each for the user; `imports` gets the paths whose local copy must stay.
+    QStringList unpublishedMedia(QStringList *imports) const;
 
     HttpFileApi *m_api;
     MediaAlignment *m_media;
@@ -99,7 +102,6 @@ private:
     bool m_savedUser = false;
     bool m_savedPassword = false;
     bool m_askAgain = false;
-    bool m_verifying = false;
     bool m_indexRead = false;
     bool m_fetching = false;
     bool m_forgetRefused = false;
@@ -107,6 +109,7 @@ private:
     QByteArray m_heldAccountFile;
     QStringList m_paths;
     QStringList m_sums;
+    QStringList m_sizes;
     QStringList m_kept;
     QString m_folder;
     QString m_name;

@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -18,6 +19,11 @@ QStringList rows(ClassParam *param, const char *key)
 {
     const QString value = param->getInfoBalise(QString::fromLatin1(key));
     return value == kNull ? QStringList() : value.split(QLatin1Char('|'));
+}
+
+void logLine(const QString &text)
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), text);
 }
 
 } // namespace
@@ -30,24 +36,10 @@ MediaAlignment::MediaAlignment(HttpFileApi *api, ClassParam *loginFile, ClassPar
 {
 }
 
-bool MediaAlignment::verifyDownloaded(const QString &path, const QString &expected)
-{
-    if (!m_verifying) {
-        m_verifying = true;
-        m_verifier.start(path);
-    }
-    if (!m_verifier.step())
-        return false;
-    m_verifying = false;
-    if (m_verifier.result().compare(expected, Qt::CaseInsensitive) != 0)
-        qDebug().noquote() << "BAD" + expected;
-    return true;
-}
-
 void MediaAlignment::reset()
 {
-    m_verifying = false;
     m_step = 0;
+    m_expectedSize = 0;
     m_folderStep = 0;
 }
 
@@ -65,6 +57,12 @@ bool MediaAlignment::rowVisible(const QString &row, const QStringList &rights)
             return true;
     }
     return false;
+}
+
+QString MediaAlignment::partialPath(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.dir().filePath(QLatin1Char('.') + info.fileName() + QLatin1String(".part"));
 }
 
 bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const QString &FichierAtelecharge,
@@ -103,18 +101,32 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         m_step = 4;
         return false;
     case 4:
-        if (QFile::exists(path) && !QFile::remove(path)) {
+        // A medium with its index checksum goes to a side file first: the
+        // copy in place is only replaced by one whose checksum is right.
+        if (!FichierCHK.isEmpty()) {
+            QDir().mkpath(DossierLocal);
+            QString why;
+            if (!m_api->openTransferFile(partialPath(path), &why)) {
+                m_step = 0;
+                m_expectedSize = 0;
+                emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
+                emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
+                return false;
+            }
+        } else if (QFile::exists(path) && !QFile::remove(path)) {
             qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
             m_step = 0;
+            m_expectedSize = 0;
             emit signalError(QStringLiteral("Suppression du fichier impossible"), false);
             return false;
         }
-        {
+        if (FichierCHK.isEmpty()) {
             // A media folder removed by hand comes back.
             QDir().mkpath(DossierLocal);
             QString why;
             if (!m_api->openTransferFile(path, &why)) {
                 m_step = 0;
+                m_expectedSize = 0;
                 emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
                 emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
                 return false;
@@ -124,14 +136,45 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         // Set first: a local-mode copy completes inside the call and empties it.
         m_api->setStatusLabel(tr("Téléchargement %1...").arg(FichierAtelecharge));
         m_step = 2;
+        if (m_expectedSize > 0)
+            m_api->setDownloadLimit(m_expectedSize);
         m_api->downloadFileHttp(DossierFTP, FichierAtelecharge);
         return false;
     case 2:
-        if (m_api->doneFlag(1))
-            m_step = 3;
+        if (!m_api->doneFlag(1))
+            return false;
+        m_step = 3;
+        if (!FichierCHK.isEmpty()) {
+            if (m_api->lastSucceeded(HttpFileApi::OpDownload) && m_verifier.start(partialPath(path)))
+                m_step = 6;
+            else
+                QFile::remove(partialPath(path));
+        }
         return false;
+    case 6: {
+        // A slice per call, as for the copy in place.
+        if (!m_verifier.step())
+            return false;
+        m_step = 3;
+        const QString part = partialPath(path);
+        if (m_verifier.result().compare(FichierCHK, Qt::CaseInsensitive) != 0) {
+            QFile::remove(part);
+            logLine(QStringLiteral("Checksum faux pour %1: %2 reçu, %3 attendu; copie locale conservée")
+                        .arg(FichierAtelecharge, m_verifier.result(), FichierCHK));
+            return false;
+        }
+        if ((QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(part, path)) {
+            QFile::remove(part);
+            qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
+            m_step = 0;
+            m_expectedSize = 0;
+            emit signalError(QStringLiteral("Suppression du fichier impossible"), false);
+        }
+        return false;
+    }
     case 3:
         m_api->setDoneFlag(1, false);
+        m_expectedSize = 0;
         m_step = 0;
         return true;
     default:

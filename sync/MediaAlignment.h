@@ -23,13 +23,15 @@ public:
 
     // One step per call; true once the file is in place (or its download
     // ended, failed or not). Local file errors emit signalError and start over.
+    // With an expected MD5 the copy in place is replaced only by a download
+    // that has it; another is dropped and the copy in place kept.
     bool slotTelechargerFichier(const QString &DossierLocal, const QString &FichierAtelecharge,
                                 const QString &DossierFTP, const QString &FichierCHK);
+    // The size the index gives the next file; its download may receive no
+    // more (0: unknown). Holds for that one file.
+    void setExpectedSize(qint64 bytes) { m_expectedSize = bytes; }
     // The last file was already current: no transfer happened.
     bool lastWasCurrent() const { return m_current; }
-    // The MD5 of a fresh download against the index, a slice per call;
-    // true once done ("BAD" + expected on the console when they differ).
-    bool verifyDownloaded(const QString &path, const QString &expected);
     QStringList UserToList(const QString &user, const QString &key);
     void RemoveLocalFile(const QString &folder, const QStringList &keep);
     bool checkCreateFolderFtp();
@@ -50,6 +52,9 @@ signals:
     void SignalFirstFileSize();
 
 private:
+    // Where a download with an expected MD5 lands until it is verified.
+    static QString partialPath(const QString &path);
+
     HttpFileApi *m_api;
     ClassParam *m_login;
     ClassParam *m_media;
@@ -60,5 +65,5 @@ private:
     QStringList m_pending;
     SlicedChecksum m_hasher;
     SlicedChecksum m_verifier;
-    bool m_verifying = false;
+    qint64 m_expectedSize = 0;
 };

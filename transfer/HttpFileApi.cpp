@@ -192,6 +192,8 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
 {
     m_flags[1] = false;
     m_downloadMissing = false;
+    qint64 limit = m_downloadLimit;
+    m_downloadLimit = -1;
     // The name is a local path when the server path is a tree path.
     const bool tree = serverPath.startsWith(QLatin1String("/zolink/zobox/"));
     if (!TransferPaths::isDownloadPath(serverPath, account()) || (!tree && !TransferPaths::isPlainName(name))) {
@@ -212,6 +214,9 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
     qDebug() << QCoreApplication::libraryPaths();
 
     QFile *file = takeTransferFile();
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (limit < 0 && (suffix == QLatin1String("orvex") || suffix == QLatin1String("txt") || suffix == QLatin1String("html")))
+        limit = ParamFileLimitBytes;
     const QString url = TransferPaths::downloadUrl(m_base, m_ftpPath, serverPath, name);
     const QString line = QLatin1String("downloadFileHttp->URL:") + TransferPaths::maskUrl(url, m_base);
     if (!file) {
@@ -219,7 +224,7 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
         fail(OpDownload, QStringLiteral("aucun fichier local ouvert pour ") + name);
         return;
     }
-    send(OpDownload, url, line, file);
+    send(OpDownload, url, line, file, nullptr, limit);
 }
 
 void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString destPath)
@@ -389,7 +394,7 @@ void HttpFileApi::abort(int operation)
 }
 
 void HttpFileApi::send(int operation, const QString &url, const QString &logLine, QFile *file,
-                       QHttpMultiPart *body)
+                       QHttpMultiPart *body, qint64 limit)
 {
     log(logLine);
     const QUrl target = QUrl::fromEncoded(url.toUtf8(), QUrl::StrictMode);
@@ -425,13 +430,15 @@ void HttpFileApi::send(int operation, const QString &url, const QString &logLine
     }
 
     QNetworkRequest request(target);
+    // Otherwise Qt asks for gzip and inflates out of sight, without bound.
+    request.setRawHeader("Accept-Encoding", "identity");
     QNetworkReply *reply = body ? m_manager->post(request, body) : m_manager->get(request);
     if (body)
         body->setParent(reply);
     const HttpRequest::Progress progress = operation == OpDownload ? HttpRequest::Progress::Download
         : operation == OpUpload                                    ? HttpRequest::Progress::Upload
                                                                    : HttpRequest::Progress::None;
-    auto *pending = new HttpRequest(operation, url, reply, file, progress, m_stallMs, this);
+    auto *pending = new HttpRequest(operation, url, reply, file, progress, m_stallMs, limit, this);
     connect(pending, &HttpRequest::finished, this, &HttpFileApi::httpFinished);
     connect(pending, &HttpRequest::progress, this, &HttpFileApi::signalProgress);
     m_requests << pending;
@@ -449,31 +456,35 @@ void HttpFileApi::httpFinished(HttpRequest *request)
         m_downloadMissing = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 404;
     const QString file = request->file() ? absolute(request->file()->fileName()) : QString();
 
-    QString why;
-    if (reply->error() != QNetworkReply::NoError) {
-        why = request->stalled()
-            ? QStringLiteral("aucune réponse depuis %1 s").arg(m_stallMs / 1000.0)
-            : reply->errorString();
-    } else {
+    QString why = request->failure();
+    if (why.isEmpty() && reply->error() != QNetworkReply::NoError) {
+        why = reply->errorString();
+    } else if (why.isEmpty()) {
         // Redirections are not followed: a 3xx body is not the answer.
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const QVariant statusCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        const int status = statusCode.toInt();
         // Qt sends a request again when its connection drops before the
         // answer; a delete sent twice finds the second time nothing left.
         const bool alreadyGone = status == 404 && (operation == OpDeleteFile || operation == OpDeleteDir);
         if (alreadyGone)
             log(QStringLiteral("Déjà supprimé sur le serveur: ") + TransferPaths::maskUrl(request->url(), m_base));
-        else if (status != 0 && (status < 200 || status > 299))
+        else if (!statusCode.isValid())
+            why = QStringLiteral("connexion fermée sans réponse HTTP");
+        else if (status < 200 || status > 299)
             why = QStringLiteral("HTTP %1").arg(status);
         // A connection that drops mid-body can end the reply without an
         // error: the announced length tells.
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (why.isEmpty() && !alreadyGone && length.isValid() && reply->rawHeader("Content-Encoding").isEmpty()
-            && request->received() < length.toLongLong())
+        if (why.isEmpty() && !alreadyGone && length.isValid() && request->received() != length.toLongLong())
             why = QStringLiteral("réponse incomplète: %1 octets sur %2")
                       .arg(request->received())
                       .arg(length.toLongLong());
+        // Qt takes a chunk size it cannot read for the last chunk: a file
+        // without its length has no end that can be checked.
+        if (why.isEmpty() && operation == OpDownload && !length.isValid())
+            why = QStringLiteral("fichier reçu sans longueur annoncée");
     }
-    if (request->writeFailed())
+    if (request->writeFailed() && request->failure().isEmpty())
         why = request->file() ? QStringLiteral("écriture impossible: ") + request->file()->errorString()
                               : QStringLiteral("réponse trop longue");
 

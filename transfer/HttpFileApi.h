@@ -34,6 +34,10 @@ public:
     // Files of this many bytes or more go to the large-file (FTP) upload.
     static constexpr qint64 LargeFileBytes = 128000000;
     static constexpr int DefaultStallMs = 60000;
+    // Scans, status answers and the other scripts' replies are short lists.
+    static constexpr qint64 ReplyLimitBytes = 8 * 1024 * 1024;
+    // Parameter files (".orvex", ".txt", ".html") downloaded without a known size.
+    static constexpr qint64 ParamFileLimitBytes = 32 * 1024 * 1024;
 
     explicit HttpFileApi(QObject *parent = nullptr);
     ~HttpFileApi() override;
@@ -96,6 +100,9 @@ public:
     // Creates and opens (write-only, truncated) the file that the next
     // downloadFileHttp() writes into. On failure `error` gets the reason.
     bool openTransferFile(const QString &path, QString *error = nullptr);
+    // The size the next downloadFileHttp() may receive at most (a medium's
+    // index size); without it a parameter file has ParamFileLimitBytes.
+    void setDownloadLimit(qint64 bytes) { m_downloadLimit = bytes; }
 
 public slots:
     void scanFile(QString path);
@@ -135,7 +142,7 @@ private:
     QString account() const;
     void log(const QString &text) const;
     void send(int operation, const QString &url, const QString &logLine, QFile *file = nullptr,
-              QHttpMultiPart *body = nullptr);
+              QHttpMultiPart *body = nullptr, qint64 limit = ReplyLimitBytes);
     void complete(int operation, bool ok, const QString &file = QString());
     void fail(int operation, const QString &why, const QString &file = QString());
     // Fails `operation` without sending anything unless `allowed`.
@@ -154,6 +161,7 @@ private:
     TransferLists *m_lists;
     QList<HttpRequest *> m_requests;
     QFile *m_pendingFile = nullptr;
+    qint64 m_downloadLimit = -1;
 
     QString m_ftpPath;
     QString m_base;

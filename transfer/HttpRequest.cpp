@@ -4,32 +4,30 @@
 #include <QNetworkReply>
 #include <QTimer>
 
-namespace {
-// A scan or status body larger than this is not a listing.
-constexpr qint64 kMaxBody = 32 * 1024 * 1024;
-}
-
 HttpRequest::HttpRequest(int operation, const QString &url, QNetworkReply *reply, QFile *file, Progress progress,
-                         int stallMs, QObject *parent)
+                         int stallMs, qint64 limit, QObject *parent)
     : QObject(parent)
     , m_operation(operation)
     , m_url(url)
     , m_reply(reply)
     , m_file(file)
     , m_progress(progress)
-    , m_stall(new QTimer(this))
+    , m_watch(new QTimer(this))
+    , m_stallMs(stallMs)
+    , m_limit(limit)
 {
     if (m_file)
         m_file->setParent(this);
-    m_stall->setSingleShot(true);
-    m_stall->setInterval(stallMs);
-    connect(m_stall, &QTimer::timeout, this, &HttpRequest::onStall);
+    m_reply->setReadBufferSize(ReadBufferBytes);
+    // Not restarted by each byte: the progress over a whole period counts.
+    m_watch->setInterval(stallMs);
+    connect(m_watch, &QTimer::timeout, this, &HttpRequest::onWatch);
     connect(m_reply, &QNetworkReply::readyRead, this, &HttpRequest::onReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &HttpRequest::onFinished);
     connect(m_reply, &QNetworkReply::downloadProgress, this, &HttpRequest::onDownloadProgress);
     connect(m_reply, &QNetworkReply::uploadProgress, this, &HttpRequest::onUploadProgress);
-    connect(m_reply, &QNetworkReply::metaDataChanged, m_stall, QOverload<>::of(&QTimer::start));
-    m_stall->start();
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &HttpRequest::onMetaData);
+    m_watch->start();
 }
 
 HttpRequest::~HttpRequest()
@@ -50,7 +48,7 @@ void HttpRequest::closeFile()
 void HttpRequest::abandon()
 {
     m_done = true;
-    m_stall->stop();
+    m_watch->stop();
     if (m_reply) {
         m_reply->disconnect(this);
         m_reply->abort();
@@ -58,25 +56,50 @@ void HttpRequest::abandon()
     closeFile();
 }
 
+void HttpRequest::stop(const QString &why)
+{
+    if (m_failure.isEmpty())
+        m_failure = why;
+    if (m_reply)
+        m_reply->abort();
+}
+
+void HttpRequest::onMetaData()
+{
+    if (m_done || !m_reply)
+        return;
+    // Identity was asked for: a coded body cannot be checked against its
+    // length and may inflate without bound.
+    const QByteArray coding = m_reply->rawHeader("Content-Encoding").trimmed().toLower();
+    if (!coding.isEmpty() && coding != "identity") {
+        stop(QStringLiteral("encodage de réponse refusé: ") + QString::fromLatin1(coding));
+        return;
+    }
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && m_limit >= 0 && length.toLongLong() > m_limit) {
+        m_writeFailed = !m_file;
+        stop(QStringLiteral("réponse trop longue: %1 octets annoncés").arg(length.toLongLong()));
+    }
+}
+
 void HttpRequest::onReadyRead()
 {
-    if (m_done)
+    if (m_done || !m_reply)
         return;
-    m_stall->start();
     const QByteArray chunk = m_reply->readAll();
     m_received += chunk.size();
+    if (m_limit >= 0 && m_received > m_limit) {
+        m_writeFailed = !m_file;
+        stop(QStringLiteral("réponse trop longue: plus de %1 octets").arg(m_limit));
+        return;
+    }
     if (m_file) {
         // Flushed at once: an abandoned request must leave nothing buffered
         // that could land in the file of the request that replaced it.
         if (m_file->write(chunk) != chunk.size() || !m_file->flush()) {
             m_writeFailed = true;
-            m_reply->abort();
+            stop(QStringLiteral("écriture impossible: ") + m_file->errorString());
         }
-        return;
-    }
-    if (m_body.size() + chunk.size() > kMaxBody) {
-        m_writeFailed = true;
-        m_reply->abort();
         return;
     }
     m_body += chunk;
@@ -86,7 +109,8 @@ void HttpRequest::onDownloadProgress(qint64 done, qint64 total)
 {
     if (m_done)
         return;
-    m_stall->start();
+    if (total > 0)
+        m_total = total;
     if (m_progress == Progress::Download)
         emit progress(done, total);
 }
@@ -95,16 +119,26 @@ void HttpRequest::onUploadProgress(qint64 done, qint64 total)
 {
     if (m_done)
         return;
-    m_stall->start();
+    m_sent = qMax(m_sent, done);
     if (m_progress == Progress::Upload)
         emit progress(done, total);
 }
 
-void HttpRequest::onStall()
+void HttpRequest::onWatch()
 {
+    if (m_done)
+        return;
+    const qint64 moved = m_received + m_sent - m_seen;
+    m_seen = m_received + m_sent;
+    qint64 floor = FloorBytesPerSecond * m_stallMs / 1000;
+    // The last bytes of a known length may be fewer than the floor.
+    if (m_total > 0)
+        floor = qMin(floor, m_total - m_received);
+    if (moved > 0 && moved >= floor)
+        return;
     m_stalled = true;
-    if (m_reply)
-        m_reply->abort();
+    stop(moved > 0 ? QStringLiteral("transfert trop lent: %1 octets en %2 s").arg(moved).arg(m_stallMs / 1000.0)
+                   : QStringLiteral("aucune réponse depuis %1 s").arg(m_stallMs / 1000.0));
 }
 
 void HttpRequest::onFinished()
@@ -115,7 +149,7 @@ void HttpRequest::onFinished()
     if (m_reply->bytesAvailable() > 0)
         onReadyRead();
     m_done = true;
-    m_stall->stop();
+    m_watch->stop();
     closeFile();
     emit finished(this);
 }

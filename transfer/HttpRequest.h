@@ -20,9 +20,17 @@ public:
     // Which of the reply's progress reports `progress` passes on.
     enum class Progress { None, Download, Upload };
 
-    // Takes `reply`, and `file` (may be null) for a download.
+    // Slower than this over a whole stall period is a stall too: a server
+    // that drips bytes must not hold a transfer for ever.
+    static constexpr qint64 FloorBytesPerSecond = 256;
+    // What Qt may hold of a body before it is taken: the rest waits in the
+    // socket, so a fast link cannot fill the memory.
+    static constexpr qint64 ReadBufferBytes = 256 * 1024;
+
+    // Takes `reply`, and `file` (may be null) for a download. More than
+    // `limit` body bytes (or an announced length beyond it) fail the request.
     HttpRequest(int operation, const QString &url, QNetworkReply *reply, QFile *file, Progress progress,
-                int stallMs, QObject *parent = nullptr);
+                int stallMs, qint64 limit, QObject *parent = nullptr);
     ~HttpRequest() override;
 
     int operation() const { return m_operation; }
@@ -34,6 +42,9 @@ public:
     qint64 received() const { return m_received; }
     bool stalled() const { return m_stalled; }
     bool writeFailed() const { return m_writeFailed; }
+    // Why the request ended itself (stall, refused answer, write error);
+    // empty when the reply ended on its own.
+    QString failure() const { return m_failure; }
 
     // Forgets the request: no more signals, the reply is aborted, the file
     // is closed as it stands (its path now belongs to a newer request).
@@ -48,10 +59,12 @@ private slots:
     void onFinished();
     void onDownloadProgress(qint64 done, qint64 total);
     void onUploadProgress(qint64 done, qint64 total);
-    void onStall();
+    void onMetaData();
+    void onWatch();
 
 private:
     void closeFile();
+    void stop(const QString &why);
 
     int m_operation;
     QString m_url;
@@ -59,9 +72,16 @@ private:
     QPointer<QNetworkReply> m_reply;
     QFile *m_file;
     Progress m_progress;
-    QTimer *m_stall;
+    QTimer *m_watch;
+    int m_stallMs;
+    qint64 m_limit;
     QByteArray m_body;
     qint64 m_received = 0;
+    qint64 m_sent = 0;
+    qint64 m_total = -1;
+    // Bytes moved either way at the last look of the watch.
+    qint64 m_seen = 0;
+    QString m_failure;
     bool m_stalled = false;
     bool m_writeFailed = false;
     bool m_done = false;

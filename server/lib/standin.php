@@ -106,3 +106,35 @@ function standin_control($command)
         echo '{"error":"unknown control"}';
     }
 }
+
+// Shuts this request's connection down at the socket, before PHP writes
+// its status line: the client sees the connection close without a reply.
+// The built-in server gives no handle on it, so it is found through /proc
+// by the client's port and shut down through libc (php -d ffi.enable=1).
+function standin_hangup()
+{
+    $port = (int)$_SERVER['REMOTE_PORT'];
+    $inodes = [];
+    foreach (['/proc/self/net/tcp', '/proc/self/net/tcp6'] as $table) {
+        foreach (@file($table) ?: [] as $line) {
+            $field = preg_split('/\s+/', trim($line));
+            if (count($field) < 10 || strpos($field[2], ':') === false) {
+                continue;
+            }
+            if (hexdec(substr($field[2], strrpos($field[2], ':') + 1)) === $port) {
+                $inodes[] = $field[9];
+            }
+        }
+    }
+    if (!class_exists('FFI')) {
+        return false;
+    }
+    $libc = FFI::cdef('int shutdown(int fd, int how);', 'libc.so.6');
+    foreach (scandir('/proc/self/fd') as $fd) {
+        $link = @readlink("/proc/self/fd/$fd");
+        if ($link !== false && preg_match('/^socket:\[(\d+)\]$/', $link, $m) && in_array($m[1], $inodes, true)) {
+            return $libc->shutdown((int)$fd, 2) === 0;
+        }
+    }
+    return false;
+}

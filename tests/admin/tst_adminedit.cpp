@@ -77,6 +77,9 @@ private slots:
     void groupCodes_data();
     void groupCodes();
     void journalRecords();
+    void nameOutsideLatin1Refused_data();
+    void nameOutsideLatin1Refused();
+    void nulInServerRowsDoesNotBlockRights();
     void clickDuringOperationIgnored();
 
     void selectionFormWrites_data();
@@ -396,6 +399,56 @@ void AdminEditTest::groupCodes()
     QCOMPARE(m_f.list(LoginFile::FiltresElements).size(), m_f.list(LoginFile::FiltresList).size());
     QCOMPARE(texts(ui()->boxChooser).size(), 3);
     QVERIFY(m_f.events.isEmpty()); // nothing reaches the server before validate
+}
+
+void AdminEditTest::nameOutsideLatin1Refused_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("user added as Lukasz stored with ? and never able to log in") << 0 << "USERLIST" << "alice|bob";
+    QTest::newRow("user renamed outside Latin-1") << 2 << "USERLIST" << "alice|bob";
+    QTest::newRow("category added outside Latin-1") << 8 << "CATEGORYLIST" << "Hall|Bar";
+    QTest::newRow("screen renamed outside Latin-1") << 13 << "PLAYERLISTNAME" << "Entrée|Borne|Bar";
+    QTest::newRow("filter added outside Latin-1") << 14 << "FILTRESLIST" << "Rez";
+}
+
+void AdminEditTest::nameOutsideLatin1Refused()
+{
+    QFETCH(int, code);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    ui()->usersList->setCurrentRow(1);
+    m_f.answerer->enterText(QString::fromUtf8("Łukasz Żółć")).confirm();
+    run(code);
+    const QString shown = m_f.answerer->texts().last();
+    for (const char *c : {"Ł", "Ż", "ł", "ć"})
+        QVERIFY2(shown.contains(QString::fromUtf8(c)), qPrintable(shown));
+    QVERIFY2(!shown.contains(QString::fromUtf8("ó")), qPrintable(shown));
+    QCOMPARE(LoginFile::joinRows(m_f.list(LoginFile::listOf(key))), value);
+    QCOMPARE(m_f.list(LoginFile::UserPassword).size(), 2);
+    QVERIFY(m_f.events.isEmpty());
+}
+
+// A NUL from the server's copy of the login file: the item leaves the row
+// when the page loads it, so rights stay editable and savable.
+void AdminEditTest::nulInServerRowsDoesNotBlockRights()
+{
+    ParamList account = kAccount;
+    for (auto &kv : account) {
+        if (kv.first == "PLAYPERMISSION")
+            kv.second = QString("Hall;PLAYLIST-a") + QChar(0) + "b|Bar";
+    }
+    QVERIFY(writeForeignParams(m_f.file(), account));
+    m_f.open();
+    QCOMPARE(m_f.list(LoginFile::PlayPermission), (QStringList{"Hall", "Bar"}));
+    ui()->usersList->setCurrentRow(1);
+    run(3);
+    m_f.answerer->confirm();
+    m_f.page->slotValider();
+    QVERIFY(m_f.answerer->waitUntilDone());
+    QCOMPARE(m_f.stored("PLAYPERMISSION"), QString("Hall|Bar;PLAYLIST-promo"));
+    QCOMPARE(m_f.events, (QStringList{"deploy 0", "button 0"}));
 }
 
 void AdminEditTest::journalRecords()

@@ -1,5 +1,6 @@
 #include "AdminFixture.h"
 #include "LoginFile.h"
+#include "PendingAdminDeploy.h"
 
 #include <QDir>
 #include <QFile>
@@ -322,7 +323,10 @@ void LoginFileTest::pendingDeployKeptUntilSent()
     LoginFile login(file());
     login.load({"S1"});
     login.updatePlayerToPlaylist();
+    QVERIFY(!PendingAdminDeploy::isPending(m_dir->path()));
     QVERIFY(login.save().deployStatus);
+    // On disk too: a quit before the deployment does not lose it.
+    QVERIFY(PendingAdminDeploy::isPending(m_dir->path()));
     // A later save without edits writes nothing, yet the first one is unsent.
     QVERIFY(!login.save().changed);
     QCOMPARE(login.requestDeploy(), 1);
@@ -332,8 +336,10 @@ void LoginFileTest::pendingDeployKeptUntilSent()
     // A deployment without the playlists leaves them pending.
     login.deploySucceeded(0);
     QCOMPARE(login.pendingDeploy(), 1);
+    QVERIFY(PendingAdminDeploy::isPending(m_dir->path()));
     login.deploySucceeded(1);
     QCOMPARE(login.pendingDeploy(), -1);
+    QVERIFY(!PendingAdminDeploy::isPending(m_dir->path()));
 
     login.list(LoginFile::UserNom)[0] = QStringLiteral("Alice");
     QVERIFY(login.save().changed);

@@ -48,6 +48,7 @@ private slots:
     void cancelDuringARequest();
     void failedStep_data();
     void failedStep();
+    void loginFileWithNulSendsNothing();
 
 private:
     void wire(bool local);
@@ -317,6 +318,27 @@ void TestAddBoxStandIn::failedStep()
     QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QVERIFY(!QFileInfo::exists(m_fx.work("ZOVALIDATE_12345_0A1B2C3D4E.orvex")));
     StandIn::reset(QString());
+}
+
+// The box would be registered and in no login file: the write that step 38
+// does is tried before the validation copy leaves.
+void TestAddBoxStandIn::loginFileWithNulSendsNothing()
+{
+    QVERIFY(writeForeignParams(m_fx.work("LoginCrypt.orvex"), {{"MOTDEPASSE", "x"},
+                                                               {"PLAYERLIST", QString("10234|10") + QChar(0) + "417"},
+                                                               {"PLAYERLISTNAME", "Hall|Salle"},
+                                                               {"CATEGORYLIST", "Accueil|Restaurant"},
+                                                               {"CATEGORYELEMENTS", "10234|10417"}}));
+    const QByteArray before = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+    wire(false);
+    QVERIFY(!run(kSerial, kCode));
+    QCOMPARE(m_prompts.shown.size(), 2);
+    QVERIFY2(m_prompts.shown.first().contains("LoginCrypt.orvex"), qPrintable(m_prompts.shown.first()));
+    QVERIFY(!QFileInfo::exists(m_fx.tree("Validation/ZOVALIDATE_" + kSerial + "_" + kCode + ".orvex")));
+    QVERIFY(!QDir(m_fx.tree(m_fx.account() + "/" + kSerial)).exists());
+    QCOMPARE(SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex")), QByteArray("old login"));
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), before);
+    QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 QTEST_MAIN(TestAddBoxStandIn)

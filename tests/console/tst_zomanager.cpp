@@ -1,6 +1,7 @@
 #include "AnimationStackedWidget.h"
 #include "ConsoleFixture.h"
 #include "ModalAnswerer.h"
+#include "PendingAdminDeploy.h"
 #include "ZoScreenshot.h"
 #include "ZoManager.h"
 #include "classPrincipal.h"
@@ -30,6 +31,7 @@ private slots:
     void otherCodesDoNothing();
     void quitQuestion_data();
     void quitQuestion();
+    void quitNamesUnsentAdministrationChange();
     void pagesFollowTheWindowSize();
     void titleAndWorkFolders();
 
@@ -194,6 +196,18 @@ void TestZoManager::quitQuestion()
     QCOMPARE(m_work->mainLog().contains(
                  "*********************** FERMETURE DU PROGRAMME *****************************"),
              quits);
+}
+
+void TestZoManager::quitNamesUnsentAdministrationChange()
+{
+    QVERIFY(PendingAdminDeploy::mark(m_work->path()));
+    ModalAnswerer answerer;
+    answerer.answer([](QDialog *d) { qobject_cast<QMessageBox *>(d)->button(QMessageBox::No)->click(); });
+    m_window->close();
+    QVERIFY(answerer.done());
+    QVERIFY2(answerer.texts().first().contains(QStringLiteral("modification de l'administration n'a pas été envoyée")),
+             qPrintable(answerer.texts().first()));
+    QVERIFY(m_window->isVisible());
 }
 
 void TestZoManager::pagesFollowTheWindowSize()

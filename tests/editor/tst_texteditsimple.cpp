@@ -312,6 +312,8 @@ void TestTextEditSimple::save_data()
     QTest::newRow("other name keeps the earlier") << "TEXT/Promo-093012.png" << "Promo" << "Soldes" << "Soldes" << "";
     QTest::newRow("new poster") << "" << "Texte" << "Texte" << "Texte" << "";
     QTest::newRow("typed name cleaned") << "" << "Texte" << "../Pro.mo;" << "Promo" << "";
+    QTest::newRow("typed name longer than a file name the transfers take")
+        << "" << "Texte" << QString(300, 'a') << QString(244, 'a') << "";
 }
 
 void TestTextEditSimple::save()

@@ -38,6 +38,8 @@ private slots:
     void textUsesCountsPosters();
     void failedWritesIndexNothing_data();
     void failedWritesIndexNothing();
+    void failedRecordKeepsRemovalAndGrantUndone_data();
+    void failedRecordKeepsRemovalAndGrantUndone();
 };
 
 void MediaLibraryTest::storedName_data()
@@ -378,6 +380,41 @@ void MediaLibraryTest::failedWritesIndexNothing()
     QCOMPARE(f.indexKey("FILECHK"), QString(""));
     QVERIFY(f.records().isEmpty());
     QVERIFY(lib.takeErrors().isEmpty());
+}
+
+void MediaLibraryTest::failedRecordKeepsRemovalAndGrantUndone_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("removal");
+    QTest::newRow("removal with an unwritable journal reported as done") << "journal folder" << true;
+    QTest::newRow("grant with an unwritable journal reported as done") << "journal folder" << false;
+    QTest::newRow("removal with a NUL in another entry's FILECHK") << "checksum NUL" << true;
+    QTest::newRow("grant of a row holding a NUL") << "row NUL" << false;
+}
+
+// As for an add: a removal or grant that the journal does not carry would
+// never reach the server's index, so the index goes back and the answer is false.
+void MediaLibraryTest::failedRecordKeepsRemovalAndGrantUndone()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, removal);
+    MediaFixture f;
+    const QString sums = fault == "checksum NUL" ? QString("aa|b") + QChar(0) + "b" : QString("aa|bb");
+    QVERIFY(writeForeignParams(f.index(), {{"FILEPATH", "IMAGE/p.png|IMAGE/q.png"},
+                                           {"FILECHK", sums},
+                                           {"FILESIZE", "1|2"},
+                                           {"FILEPATHPERMISSION", "A|B"}}));
+    if (fault == "journal folder")
+        QVERIFY(QDir().mkpath(f.journal()));
+    MediaLibrary lib(f.work);
+    const QString row = fault == "row NUL" ? QString("A") + QChar(0) + "C" : QString("C");
+    QVERIFY(!(removal ? lib.remove("IMAGE/p.png") : lib.grant("IMAGE/p.png", row)));
+    QCOMPARE(lib.takeReports().size(), 1);
+    QCOMPARE(f.indexKey("FILEPATH"), QString("IMAGE/p.png|IMAGE/q.png"));
+    QCOMPARE(f.indexKey("FILEPATHPERMISSION"), QString("A|B"));
+    QVERIFY(f.records().isEmpty());
+    QVERIFY(lib.load());
+    QCOMPARE(lib.indexOf("IMAGE/p.png"), 0);
 }
 
 // Entries that are no media path are never measured (a stat outside the

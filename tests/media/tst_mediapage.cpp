@@ -44,6 +44,8 @@ private slots:
     void permissionRowWithNulIsNotSent();
     void textPostersWaitForMessages();
     void unsafeTextPosterNameRefused();
+    void unrecordedRemovalOrGrantKeepsFile_data();
+    void unrecordedRemovalOrGrantKeepsFile();
 
 private:
     void index(const QStringList &paths, const QStringList &sizes, const QStringList &rights);
@@ -602,6 +604,48 @@ void MediaPageTest::unsafeTextPosterNameRefused()
     QCOMPARE(list("listText")->count(), 0);
     QCOMPARE(m_f->indexKey("FILEPATH"), QString(""));
     QVERIFY(!QFile::exists(m_f->journal()));
+}
+
+void MediaPageTest::unrecordedRemovalOrGrantKeepsFile_data()
+{
+    QTest::addColumn<bool>("removal");
+    QTest::newRow("removal with an unwritable journal deleted the file and queued it") << true;
+    QTest::newRow("grant with an unwritable journal sent the index") << false;
+}
+
+void MediaPageTest::unrecordedRemovalOrGrantKeepsFile()
+{
+    QFETCH(bool, removal);
+    m_f->picture("IMAGE/p.png");
+    index({"IMAGE/p.png"}, {"10"}, {"C"});
+    openPage(200, "admin", "ADMINISTRATEUR");
+    QVERIFY(QDir().mkpath(m_f->journal()));
+    QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
+    QSignalSpy removed(m_page.get(), &ClassMedia::signalSupprimeMedia);
+    select("listImage", "p.png");
+    ModalAnswerer answerer;
+    if (!removal) {
+        answerer.answer([](QDialog *d) {
+            for (QCheckBox *box : d->findChildren<QCheckBox *>())
+                box->setChecked(box->text() == "A");
+            d->findChild<QAbstractButton *>("valider")->click();
+        });
+    }
+    answerer.answer([](QDialog *d) { d->accept(); });
+    if (removal)
+        m_page->slotSupprimerImage();
+    else
+        m_page->slotAjouterPermissionImage();
+    QVERIFY(answerer.done());
+    QVERIFY2(answerer.texts().last().contains(m_f->journal()), qPrintable(answerer.texts().last()));
+    QVERIFY(QFile::exists(m_f->work + "IMAGE/p.png"));
+    QCOMPARE(list("listImage")->count(), 1);
+    QCOMPARE(removed.count(), 0);
+    QCOMPARE(m_f->indexKey("FILEPATH"), QString("IMAGE/p.png"));
+    QCOMPARE(m_f->indexKey("FILEPATHPERMISSION"), QString("C"));
+    // Leaving the page sends nothing: the server keeps file and entry together.
+    m_page->slotFermer();
+    QVERIFY(sent.isEmpty() || (listArg(sent, 0, 1).isEmpty() && !sent.at(0).at(6).toBool()));
 }
 
 QTEST_MAIN(MediaPageTest)

@@ -5,6 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // Reference encoder written apart from ClassParam, so that the file bytes
@@ -72,6 +75,8 @@ private slots:
     void unreadableValueRefused();
     void damagedStoredFileKeepsKeys_data();
     void damagedStoredFileKeepsKeys();
+    void fullDiskKeepsOldFile();
+    void valueRunningIntoFingerprintNotRewritten();
 
 private:
     QString path(const QString &name) { return m_dir->filePath(name); }
@@ -408,6 +413,42 @@ void ClassParamTest::damagedStoredFileKeepsKeys()
     QCOMPARE(param.getParamCrypt(file, QStringLiteral("A"), 1), firstValue);
     QCOMPARE(param.getParamCrypt(file, QStringLiteral("B"), 1), QStringLiteral("2"));
     QCOMPARE(param.getParamCrypt(file, QStringLiteral("C"), 1), QStringLiteral("3"));
+}
+
+// A file-size limit stands in for a full disk: the write fails with EFBIG.
+void ClassParamTest::fullDiskKeepsOldFile()
+{
+    const QString file = path("full.orvex");
+    const QByteArray before = encode(withFingerprint("A=\"1\"\r\nB=\"2\"\r\n"));
+    writeRaw(file, before);
+
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limited = old;
+    limited.rlim_cur = 16;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    ClassParam param;
+    QString error;
+    const bool written = param.setParamsCrypt(file, {{"C", "3"}}, &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY2(!written, "full disk save reported as done");
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readRaw(file), before);
+}
+
+void ClassParamTest::valueRunningIntoFingerprintNotRewritten()
+{
+    const QString file = path("open.orvex");
+    const QByteArray before("\x01USERLIST=\"a\"\nMOTDEPASSE=\"EMPREINTE=|\x1d");
+    writeRaw(file, before);
+    ClassParam param;
+    QString error;
+    QVERIFY2(!param.setParamsCrypt(file, {{"CATEGORYLIST", "x"}}, &error), "damaged password line rewritten");
+    QVERIFY(error.contains("damaged"));
+    QCOMPARE(readRaw(file), before);
 }
 
 QTEST_GUILESS_MAIN(ClassParamTest)

@@ -197,7 +197,8 @@ void AccountConfinementTest::run(int flow, const QString &name)
         break;
     case AccountDeploy:
         QVERIFY(writeForeignParams(m_fx.work("LoginCrypt.orvex"),
-                                   {{"PLAYERLIST", name}, {"PLAYERLISTTOPLAYLIST", "PLAYLIST-x"}}));
+                                   {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", name},
+                                    {"PLAYERLISTTOPLAYLIST", "PLAYLIST-x"}}));
         m_account->start(1);
         QVERIFY(idle([this] { return m_account->running(); }));
         break;
@@ -289,10 +290,12 @@ void AccountConfinementTest::hostileNames()
     }
     if (hostile) {
         QCOMPARE(sent, QStringList());
-        // No current box and no serial at all are the two silent cases.
-        const bool silent = name.isEmpty() && (flow == Command || flow == AccountDeploy);
+        // No serial at all is the silent case; a command without a box says so.
+        const bool silent = name.isEmpty() && flow == AccountDeploy;
         if (flow == BoxDownload)
             QCOMPARE(m_told, QStringList{"connection error 9"});
+        else if (name.isEmpty() && flow == Command)
+            QCOMPARE(m_told, QStringList{"Aucun boîtier n'est choisi: la commande n'a pas été envoyée."});
         else if (silent)
             QCOMPARE(m_told, QStringList());
         else

@@ -31,9 +31,13 @@ private slots:
     void accountIndexDamaged();
     void folderCallWhileIdle();
     void accountUploadFails();
+    void damagedLoginFileNotUploaded_data();
+    void damagedLoginFileNotUploaded();
     void indexUploadFailsKeepsJournal_data();
     void indexUploadFailsKeepsJournal();
     void recordJournalledWhileTheIndexGoesUp();
+    void closedWithoutReply_data();
+    void closedWithoutReply();
     void localFileErrorEndsTheRunOnce_data();
     void localFileErrorEndsTheRunOnce();
     void mediaDeployment();
@@ -91,7 +95,8 @@ void DeploymentsTest::init()
                                                  {"FILESIZE", "1|2"},
                                                  {"FILEPATHPERMISSION", "Hall;Bar|Hall"},
                                                  {"ID", "4"}}));
-    QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"PLAYERLIST", "B1|B2"},
+    QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"MOTDEPASSE", "Secret12345"},
+                                                        {"PLAYERLIST", "B1|B2"},
                                                         {"PLAYERLISTTOPLAYLIST", "PLAYLIST-Matin;PLAYLIST-Soir"},
                                                         {"USERPASSWORD", "canary-7731"}}));
     m_selected = "B1";
@@ -270,6 +275,42 @@ void DeploymentsTest::accountUploadFails()
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
 }
 
+void DeploymentsTest::damagedLoginFileNotUploaded_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty login file left by a full disk uploaded") << QByteArray();
+    QTest::newRow("login file without MOTDEPASSE uploaded") << QByteArray("unused");
+    QTest::newRow("login file with a broken fingerprint uploaded") << QByteArray("broken");
+}
+
+void DeploymentsTest::damagedLoginFileNotUploaded()
+{
+    QFETCH(QByteArray, content);
+    if (content == "unused") {
+        QVERIFY(writeParams(m_fx.work("LoginCrypt.orvex"), {{"PLAYERLIST", "B1|B2"}}));
+    } else if (content == "broken") {
+        QByteArray bytes = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+        bytes[bytes.size() - 4] = bytes.at(bytes.size() - 4) == 'A' ? 'B' : 'A';
+        SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), bytes);
+    } else {
+        SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), content);
+    }
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
+    build();
+    QSignalSpy finished(m_account.data(), &AccountDeployment::signalFinished);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    QSignalSpy told(m_account.data(), &AccountDeployment::signalInformation);
+    const qint64 mark = StandIn::mark();
+    m_account->start(1);
+    QVERIFY(waitIdle([this] { return m_account->running(); }));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(deployed.count(), 0);
+    QCOMPARE(told.count(), 1);
+    QVERIFY2(told.first().at(1).toString().contains("LoginCrypt.orvex"), qPrintable(told.first().at(1).toString()));
+    QCOMPARE(requests(mark), QStringList());
+    QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
+}
+
 void DeploymentsTest::indexUploadFailsKeepsJournal_data()
 {
     QTest::addColumn<bool>("admin");
@@ -324,6 +365,67 @@ void DeploymentsTest::recordJournalledWhileTheIndexGoesUp()
     QVERIFY(read.getParamCrypt(journal, QStringList{"ALL"}, 1));
     QCOMPARE(read.getInfoBalise(OperationJournal::countKey()), QString("1"));
     QCOMPARE(read.getInfoBalise(OperationJournal::recordKey(1)), QString("PERMISSION|IMAGE/n.png||Hall|"));
+}
+
+void DeploymentsTest::closedWithoutReply_data()
+{
+    // Each upload and download step of both runs; the server reads the
+    // request and closes at once, well before any stall bound.
+    QTest::addColumn<bool>("media");
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("match");
+    QTest::addColumn<bool>("indexSent");
+    const QString upload = "/zobox/upload.php";
+    const QString index = "/MEDIA.orvex";
+    QTest::newRow("account: login file closed without reply counted as sent") << false << upload << "/LoginCrypt.orvex" << false;
+    QTest::newRow("account: index fetch closed without reply") << false << QString() << index << false;
+    QTest::newRow("account: merged index closed without reply dropped the journal") << false << upload << "/MEDIA.orvex" << false;
+    QTest::newRow("account: playlist closed without reply counted as sent") << false << upload << "/B1/PLAYLIST.orvex" << true;
+    QTest::newRow("media: picture closed without reply counted as sent") << true << upload << "/IMAGE/" << false;
+    QTest::newRow("media: index fetch closed without reply") << true << QString() << index << false;
+    QTest::newRow("media: merged index closed without reply dropped the journal") << true << upload << "/MEDIA.orvex" << false;
+}
+
+void DeploymentsTest::closedWithoutReply()
+{
+    QFETCH(bool, media);
+    QFETCH(QString, route);
+    QFETCH(QString, match);
+    QFETCH(bool, indexSent);
+    const QString journal = m_fx.work(media ? "TEMP/INFOMEDIA.orvex" : "TEMP/INFOADMIN.orvex");
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), QByteArray(4000, 'i'));
+    QVERIFY(media ? OperationJournal::append(journal, {"AJOUTER", "IMAGE/new.png", "C1", "Hall", "4000"})
+                  : OperationJournal::append(journal, {"RENOMMER", "Hall", "Entree", ""}));
+    const QByteArray index = SequenceFixture::readFile(server("MEDIA.orvex"));
+    const QByteArray login = SequenceFixture::readFile(server("LoginCrypt.orvex"));
+    build();
+    // Uploads name their folder as "zo_x/"; the index fetch its path.
+    const QString target = route.isEmpty() ? '/' + m_fx.account() + match
+        : match.startsWith("/IMAGE/") ? match : m_fx.account() + match;
+    // Qt itself sends a request again twice when it gets no reply: every try
+    // of every sequence step fails.
+    QVERIFY(StandIn::fault(route, "hangup", target, 9));
+    QSignalSpy failed(m_lists.data(), &ListTransfers::sequenceFailed);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    JournalDeployment *machine = media ? static_cast<JournalDeployment *>(m_mediaDeploy.data())
+                                       : static_cast<JournalDeployment *>(m_account.data());
+    QSignalSpy corrupt(machine, &JournalDeployment::signalCorrupt);
+    QSignalSpy connection(machine, &JournalDeployment::signalErreurConnexion);
+    if (media)
+        m_mediaDeploy->start({"IMAGE/new.png"}, {}, {}, {}, {}, {}, true);
+    else
+        m_account->start(1);
+    QVERIFY(waitIdle([&] { return m_account->running() || m_mediaDeploy->running(); }));
+    StandIn::reset(target);
+    // One failure box, no success.
+    QCOMPARE(failed.count() + corrupt.count() + connection.count(), 1);
+    QCOMPARE(deployed.count(), 0);
+    if (!indexSent) {
+        QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
+        QVERIFY(QFileInfo::exists(journal));
+    }
+    if (match == "/LoginCrypt.orvex")
+        QCOMPARE(SequenceFixture::readFile(server("LoginCrypt.orvex")), login);
 }
 
 void DeploymentsTest::localFileErrorEndsTheRunOnce_data()
@@ -536,7 +638,7 @@ void DeploymentsTest::command_data()
     QTest::addColumn<bool>("sent");
     QTest::newRow("REBOOT: confirmed") << "REBOOT" << "B1" << true;
     QTest::newRow("UPLOADEVENTS: no confirmation") << "UPLOADEVENTS" << "B1" << true;
-    QTest::newRow("no box selected: nothing sent") << "REBOOT" << "" << false;
+    QTest::newRow("no box selected: nothing said and TEMP/COMMAND.orvex left behind") << "REBOOT" << "" << false;
 }
 
 void DeploymentsTest::command()
@@ -547,13 +649,17 @@ void DeploymentsTest::command()
     m_selected = box;
     build();
     QSignalSpy reboot(m_commands.data(), &CommandReport::signalTermineReboot);
+    QSignalSpy told(m_commands.data(), &CommandReport::signalInformation);
     const qint64 mark = StandIn::mark();
     m_commands->slotProcessDeployCommande(word);
     QVERIFY(waitIdle([this] { return m_commands->commandRunning(); }));
     QCOMPARE(requests(mark), sent ? QStringList{"UPLOAD B1/COMMAND.orvex"} : QStringList{});
     QCOMPARE(reboot.count(), sent && word == "REBOOT" ? 1 : 0);
+    QCOMPARE(told.count(), sent ? 0 : 1);
+    if (!sent)
+        QVERIFY2(told.first().at(1).toString().contains("Aucun boîtier"), qPrintable(told.first().at(1).toString()));
     ClassParam read;
-    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/COMMAND.orvex"), "COMMANDHTTP", 1), word);
+    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/COMMAND.orvex"), "COMMANDHTTP", 1), sent ? word : "PB_OPEN");
     if (sent)
         QCOMPARE(read.getParamCrypt(server("B1/COMMAND.orvex"), "COMMANDHTTP", 1), word);
 }

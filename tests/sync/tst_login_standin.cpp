@@ -8,7 +8,9 @@
 #include "HttpFileApi.h"
 #include "LoginSequence.h"
 #include "MediaAlignment.h"
+#include "OperationJournal.h"
 #include "ParamFixture.h"
+#include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
 #include "TransferLists.h"
 
@@ -41,12 +43,16 @@ private slots:
     void refusedCredentials_data();
     void refusedCredentials();
     void accountFetchedByNameBackOnceAccepted();
+    void unverifiedMediumKeepsTheLocalCopy_data();
+    void unverifiedMediumKeepsTheLocalCopy();
     void unusableIndexEntrySkipped_data();
     void unusableIndexEntrySkipped();
     void administrationFollowsTheType_data();
     void administrationFollowsTheType();
     void unsetPasswordRowOpensNothing();
     void serverUnreachableLosesNothing();
+    void unsentAdministrationChangeIsTold();
+    void killedMediaDeploymentIsTold();
     void passwordNeverWritten();
     void localErrorOfAnotherDownloadLeavesTheLoginAlone();
 
@@ -233,6 +239,41 @@ void LoginStandInTest::mediaFollowTheUser()
     }
 }
 
+void LoginStandInTest::unverifiedMediumKeepsTheLocalCopy_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("localCopy");
+    // No fault: the server's file is not the one its index describes.
+    QTest::newRow("checksum unlike the index replaced the local copy") << QString() << true;
+    QTest::newRow("checksum unlike the index kept as if current") << QString() << false;
+    QTest::newRow("download closed without reply lost the local copy") << "hangup" << true;
+}
+
+void LoginStandInTest::unverifiedMediumKeepsTheLocalCopy()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, localCopy);
+    const QString served = m_fx.account() + "/IMAGE/hall.png";
+    if (fault.isEmpty())
+        SequenceFixture::writeFile(m_fx.tree(served), "damaged on the server");
+    else
+        QVERIFY(StandIn::fault(QString(), fault, served, 9));
+    if (localCopy)
+        SequenceFixture::writeFile(m_fx.work("IMAGE/hall.png"), "older picture");
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    StandIn::reset(served);
+    QCOMPARE(m_dialogs.errors(), QStringList());
+    // Nothing unverified in its place, nothing half-written beside it.
+    QCOMPARE(QDir(m_fx.work("IMAGE")).entryList(QDir::Files | QDir::Hidden),
+             localCopy ? QStringList{"hall.png"} : QStringList{});
+    if (localCopy)
+        QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/hall.png")), QByteArray("older picture"));
+    // The other media still came.
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("VIDEO/all.mp4")), QByteArray(40000, 'v'));
+}
+
 void LoginStandInTest::refusedCredentials_data()
 {
     QTest::addColumn<QStringList>("typed");
@@ -376,6 +417,42 @@ void LoginStandInTest::serverUnreachableLosesNothing()
     QCOMPARE(m_dialogs.errors(), QStringList{"error: Vérifiez votre connexion internet s.v.p!!!"});
     QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/mine.png")), QByteArray("kept"));
     QCOMPARE(SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex")), QByteArray("journal"));
+}
+
+// Validated while the upload failed, then quit: the server's copy replaces
+// the file, and the user learns it, with the unsent file kept aside.
+void LoginStandInTest::unsentAdministrationChangeIsTold()
+{
+    SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), "unsent login file");
+    QVERIFY(PendingAdminDeploy::mark(m_fx.work()));
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    const QStringList told = m_dialogs.shown.filter("message: Administration");
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("pas été envoyée"), qPrintable(told.first()));
+    QCOMPARE(SequenceFixture::readFile(PendingAdminDeploy::keptCopy(m_fx.work())), QByteArray("unsent login file"));
+    QVERIFY(!PendingAdminDeploy::isPending(m_fx.work()));
+}
+
+// Killed after the upload and before the index went: the next login's
+// fresh index does not list the import. The journal and the local copy stay
+// and the user learns what was not published.
+void LoginStandInTest::killedMediaDeploymentIsTold()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), "imported, never indexed");
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    QVERIFY(OperationJournal::appendAll(journal, {{"AJOUTER", "IMAGE/new.png", "0123", "Hall", "23"},
+                                                  {"SUPPRIMER", "VIDEO/all.mp4", "", "", ""}}));
+    const QByteArray before = SequenceFixture::readFile(journal);
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build();
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    const QStringList told = m_dialogs.shown.filter("message: Médias");
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("IMAGE/new.png") && told.first().contains("VIDEO/all.mp4"), qPrintable(told.first()));
+    QCOMPARE(SequenceFixture::readFile(journal), before);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/new.png")), QByteArray("imported, never indexed"));
 }
 
 void LoginStandInTest::passwordNeverWritten()

@@ -56,7 +56,8 @@ public:
     }
 
     // The next `count` requests to `path` whose decoded URI contains
-    // `match` get the fault `kind` (500, 404, delay, noanswer, close, split, body).
+    // `match` get the fault `kind` (500, 404, delay, noanswer, close, split, body,
+    // hangup: the connection closes without any reply, after `ms` if given).
     static bool fault(const QString &path, const QString &kind, const QString &match, int count = 1, int ms = 0,
                       const QString &body = QString())
     {

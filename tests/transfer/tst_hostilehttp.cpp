@@ -1,0 +1,242 @@
+// The HTTP file API against a loopback server that misbehaves in the ways a
+// broken or hostile host does: every row must end as a failure, promptly,
+// with nothing left on disk as if it had arrived and memory kept in bounds.
+#include "HttpFileApi.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+#include <zlib.h>
+
+namespace {
+
+enum class Shape { CloseWithoutReply, CompressedBomb, Drip, MalformedChunks, ShortBody };
+
+// `inflated` zero bytes as one gzip member (about a thousandth of the size).
+QByteArray gzipBomb(qint64 inflated)
+{
+    z_stream z{};
+    if (deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) != Z_OK)
+        return {};
+    const QByteArray zeros(1 << 20, '\0');
+    QByteArray out;
+    char buffer[1 << 16];
+    for (qint64 fed = 0; fed < inflated; fed += zeros.size()) {
+        const bool last = fed + zeros.size() >= inflated;
+        z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zeros.constData()));
+        z.avail_in = uInt(zeros.size());
+        do {
+            z.next_out = reinterpret_cast<Bytef *>(buffer);
+            z.avail_out = sizeof buffer;
+            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+            out.append(buffer, int(sizeof buffer - z.avail_out));
+        } while (z.avail_out == 0);
+    }
+    deflateEnd(&z);
+    return out;
+}
+
+// Peak resident memory of this process, in kB.
+qint64 peakKb()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// Answers every request with the one fault shape it is set to, once the
+// whole request (body included) has arrived.
+class HostileHttp : public QTcpServer
+{
+public:
+    Shape shape = Shape::CloseWithoutReply;
+    QByteArray bomb;
+    int requests = 0;
+
+    HostileHttp()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection())
+                serve(socket);
+        });
+    }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1/").arg(serverPort()); }
+
+private:
+    void serve(QTcpSocket *socket)
+    {
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        auto *request = new QByteArray;
+        connect(socket, &QObject::destroyed, [request] { delete request; });
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+            *request += socket->readAll();
+            const int end = request->indexOf("\r\n\r\n");
+            if (end < 0)
+                return;
+            qint64 length = 0;
+            for (const QByteArray &line : request->left(end).split('\n'))
+                if (line.toLower().startsWith("content-length:"))
+                    length = line.mid(15).trimmed().toLongLong();
+            if (request->size() < end + 4 + length)
+                return;
+            request->clear();
+            ++requests;
+            answer(socket);
+        });
+    }
+
+    void answer(QTcpSocket *socket)
+    {
+        switch (shape) {
+        case Shape::CloseWithoutReply:
+            socket->disconnectFromHost();
+            return;
+        case Shape::CompressedBomb:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Encoding: gzip\r\n"
+                          "Content-Length: " + QByteArray::number(bomb.size()) + "\r\n\r\n");
+            socket->write(bomb);
+            return;
+        case Shape::Drip: {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
+            auto *drip = new QTimer(socket);
+            connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+            drip->start(50);
+            return;
+        }
+        case Shape::MalformedChunks:
+            // Qt reads a chunk size it cannot parse as the last chunk.
+            socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                          "5\r\nhello\r\nzz\r\n the rest never counted\r\n0\r\n\r\n");
+            return;
+        case Shape::ShortBody:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n" + QByteArray(1000, 'x'));
+            socket->disconnectFromHost();
+            return;
+        }
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Shape)
+
+class HostileHttpTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void failsWithNothingLeft_data();
+    void failsWithNothingLeft();
+
+private:
+    QTemporaryDir m_logs;
+    QScopedPointer<QTemporaryDir> m_dir;
+    QByteArray m_bomb;
+};
+
+void HostileHttpTest::initTestCase()
+{
+    qputenv("ZOMANAGER_WORKDIR", m_logs.path().toUtf8());
+    QDir(m_logs.path()).mkpath("LOG");
+    // 1 GB once inflated.
+    m_bomb = gzipBomb(qint64(1) << 30);
+    QVERIFY(m_bomb.size() > 0 && m_bomb.size() < 4 * 1024 * 1024);
+}
+
+void HostileHttpTest::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    QDir(m_dir->path()).mkpath("work/TEMP");
+    // Each row measures its own peak.
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+void HostileHttpTest::failsWithNothingLeft_data()
+{
+    QTest::addColumn<Shape>("shape");
+    QTest::addColumn<int>("operation");
+    const int up = HttpFileApi::OpUpload;
+    const int down = HttpFileApi::OpDownload;
+    QTest::newRow("close without reply counted as uploaded") << Shape::CloseWithoutReply << up;
+    QTest::newRow("close without reply counted as downloaded") << Shape::CloseWithoutReply << down;
+    QTest::newRow("close without reply counted as a folder list") << Shape::CloseWithoutReply << int(HttpFileApi::OpScan);
+    QTest::newRow("compressed bomb inflated in memory as a download") << Shape::CompressedBomb << down;
+    QTest::newRow("compressed bomb inflated in memory as a status answer") << Shape::CompressedBomb
+                                                                            << int(HttpFileApi::OpStatus);
+    QTest::newRow("drip held the download for ever") << Shape::Drip << down;
+    QTest::newRow("malformed chunks counted as a whole download") << Shape::MalformedChunks << down;
+    QTest::newRow("announced length not reached") << Shape::ShortBody << down;
+}
+
+void HostileHttpTest::failsWithNothingLeft()
+{
+    QFETCH(Shape, shape);
+    QFETCH(int, operation);
+    HostileHttp server;
+    server.shape = shape;
+    server.bomb = m_bomb;
+    const QString work = m_dir->filePath("work/");
+    HttpFileApi api;
+    api.setWorkFolder(work);
+    api.setAccountFolder("/zolink/zobox/zo_acc");
+    api.setBaseUrl(server.base());
+    // The drip row is about the progress bound: shortened. Elsewhere the
+    // default bound is far beyond what the row may take.
+    if (shape == Shape::Drip)
+        api.setStallTimeout(1000);
+    QSignalSpy ended(&api, &HttpFileApi::signalTransferEnded);
+    const qint64 peakBefore = peakKb();
+
+    const QString target = work + "TEMP/MEDIA.orvex";
+    switch (operation) {
+    case HttpFileApi::OpUpload: {
+        QFile source(work + "PLAYER.orvex");
+        QVERIFY(source.open(QIODevice::WriteOnly));
+        source.write(QByteArray(20000, 'p'));
+        source.close();
+        api.doUploadFileHttp("PLAYER.orvex", work, "B1");
+        break;
+    }
+    case HttpFileApi::OpDownload:
+        QVERIFY(api.openTransferFile(target));
+        api.downloadFileHttp("", "MEDIA.orvex");
+        break;
+    case HttpFileApi::OpScan:
+        api.scanFile("B1");
+        break;
+    default:
+        api.statusCompte("acc");
+        break;
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 30000);
+    QCOMPARE(ended.at(0).at(0).toInt(), operation);
+    QCOMPARE(ended.at(0).at(1).toBool(), false);
+    QVERIFY(!api.lastSucceeded(operation));
+    QVERIFY(server.requests >= 1);
+    if (operation == HttpFileApi::OpUpload)
+        QVERIFY(api.doneFlag(2) && api.doneFlag(3));
+    if (operation == HttpFileApi::OpDownload) {
+        QVERIFY(api.doneFlag(1));
+        QVERIFY(!QFile::exists(target));
+    }
+    if (operation == HttpFileApi::OpStatus)
+        QVERIFY(api.statusText().isEmpty());
+    if (peakBefore > 0)
+        QVERIFY2(peakKb() - peakBefore < 64 * 1024,
+                 qPrintable(QString("peak grew by %1 kB").arg(peakKb() - peakBefore)));
+}
+
+QTEST_GUILESS_MAIN(HostileHttpTest)
+#include "tst_hostilehttp.moc"
