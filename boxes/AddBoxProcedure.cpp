@@ -121,7 +121,9 @@ void AddBoxProcedure::checkEntries()
     if (m_serial.size() < AddBoxRules::SerialLength)
         error = QStringLiteral("Erreur sur la taille du numéro de série!!!");
     else if (m_code.size() < AddBoxRules::CodeLength)
-        error = QStringLiteral("Erreur sur la taille du code!!!");
+        error = QStringLiteral("Erreur sur la taille du code!!!\nLe code compte %1 caractères: chiffres 0 à 9 et "
+                               "lettres A à F.")
+                    .arg(AddBoxRules::CodeLength);
     if (error.isEmpty()) {
         m_step = 3;
         return;

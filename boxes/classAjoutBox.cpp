@@ -157,7 +157,11 @@ bool classAjoutBox::entryError(const QString &text)
     return ok;
 }
 
-void classAjoutBox::finished() { MessageTermine(); }
+void classAjoutBox::finished()
+{
+    emit signalMessageOnlyOFF();
+    MessageTermine();
+}
 
 void classAjoutBox::MessageTermine()
 {

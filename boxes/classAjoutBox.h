@@ -47,6 +47,9 @@ signals:
     void signalMkdir(QString Folder);
     void signalGetFile(QString FolderFtp, QString fileNameFtp, QString FolderDestination, QString fileNameDestination);
     void signalClearListFile();
+    // The box is added: the panel closes its transfer overlay before the
+    // success message.
+    void signalMessageOnlyOFF();
 
 private:
     void information(const QString &title, const QString &text) override;

@@ -136,6 +136,9 @@ classStatistiques::classStatistiques(QWidget *parent)
     // The download's wait is scaled in tests, its tries are not.
     m_giveUp->setInterval(TimeScale::ms(CheckWaitMs) + TimeScale::timeoutMs(CheckGiveUpMs - CheckWaitMs));
     connect(m_giveUp, &QTimer::timeout, this, &classStatistiques::checkGaveUp);
+    m_progress = new QTimer(this);
+    m_progress->setInterval(TimeScale::ms(1000));
+    connect(m_progress, &QTimer::timeout, this, &classStatistiques::slotCheckProgress);
 }
 
 classStatistiques::~classStatistiques() = default;
@@ -147,10 +150,30 @@ void classStatistiques::setWaiting(bool waiting)
     if (!waiting)
         connect(m_check, &QPushButton::clicked, this, &classStatistiques::slotDemandeStatus);
     m_check->setEnabled(!waiting);
-    if (waiting)
+    if (waiting) {
         m_giveUp->start();
-    else
+        m_checkText = m_check->text();
+        m_seconds = 0;
+        showProgress();
+        m_progress->start();
+    } else {
         m_giveUp->stop();
+        if (m_progress->isActive())
+            m_check->setText(m_checkText);
+        m_progress->stop();
+    }
+}
+
+void classStatistiques::slotCheckProgress()
+{
+    ++m_seconds;
+    showProgress();
+}
+
+// A check lasts a minute or more: the button shows it is still under way.
+void classStatistiques::showProgress()
+{
+    m_check->setText(tr("Vérification en cours... %1 s (%2 s au plus)").arg(m_seconds).arg(CheckGiveUpMs / 1000));
 }
 
 void classStatistiques::slotDemandeStatus()
@@ -165,6 +188,7 @@ void classStatistiques::slotDemandeStatus()
 
 void classStatistiques::slotStatusEstAJour()
 {
+    m_progress->stop();
     m_check->setText(BoxFiles::checkedText(QDateTime::currentDateTime()));
     AfficheSTATUS();
     BoxFiles::readRecord(m_paramBox, m_path + BoxFiles::boxFile());

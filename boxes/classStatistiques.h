@@ -43,6 +43,8 @@ public:
 
 public slots:
     void slotResize(int w, int h, int rotation);
+    // One more second of the check under way (its timer's tick).
+    void slotCheckProgress();
     void slotValider();
     void slotAnnuler();
     void slotDemandeStatus();
@@ -61,6 +63,7 @@ signals:
 
 private:
     void setWaiting(bool waiting);
+    void showProgress();
     void checkGaveUp();
     void showRow(int row, const QString &picture, const QString &text);
     void sendCommand(const QString &command);
@@ -85,5 +88,9 @@ private:
     QPushButton *m_valider;
     QPushButton *m_retour;
     QTimer *m_giveUp;
+    // Counts the seconds of a check on the check button.
+    QTimer *m_progress;
+    int m_seconds = 0;
+    QString m_checkText;
     bool m_waiting = false;
 };

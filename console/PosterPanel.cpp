@@ -791,6 +791,16 @@ void PosterPanel::SelectFichier()
     m_previewFrame->setFixedSize(m_previewWidth + 20, m_previewHeight + 20);
 }
 
+void PosterPanel::clearSchedule()
+{
+    for (QLabel *l : {m_capDate, m_capHeure, m_capEcran, m_lblDate1, m_lblDate2, m_lblHeure1, m_lblHeure2, m_lblJours,
+                      m_lblPower1, m_lblPowerDays, m_lblPower2}) {
+        if (l != m_capDate && l != m_capHeure && l != m_capEcran)
+            l->clear();
+        l->hide();
+    }
+}
+
 QString PosterPanel::transNumeroJoursToQString(QString digits)
 {
     return PosterValues::weekdayNames(digits);

@@ -76,6 +76,8 @@ public:
 
     // Poster detail.
     void SelectFichier();
+    // No poster is current: the header shows no dates, hours or power times.
+    void clearSchedule();
     QString transNumeroJoursToQString(QString digits);
 
     // Media lists, opacity and display time.

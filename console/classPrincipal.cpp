@@ -139,6 +139,7 @@ classPrincipal::classPrincipal(QWidget *parent)
     connect(this, &classPrincipal::signalGetFileFinish, m_ajoutBox, &classAjoutBox::slotGetFileFinish);
     connect(this, &classPrincipal::signalPresenceBox, m_ajoutBox, &classAjoutBox::slotPresenceBOX);
     connect(this, &classPrincipal::signalCurrentCategory, m_ajoutBox, &classAjoutBox::slotSelectionCategory);
+    connect(m_ajoutBox, &classAjoutBox::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
 
     auto *clock = new QTimer(this);
     clock->start(1000);
@@ -828,6 +829,9 @@ void classPrincipal::SlotCategorie(QString Text)
         m_chooser->screenNames()->clearSelection();
         // Only a change of category drops the screen being fetched.
         cancelBoxDownload();
+        // Nothing may name or describe the screen that is no longer chosen.
+        m_noticeLabel->clear();
+        m_posters->clearSchedule();
         SlotUpdateCategorie(Text);
     }
     emit signalCurrentCategory(Text);
@@ -1072,6 +1076,7 @@ void classPrincipal::CreationSession()
         m_http->setWorkFolder(m_workFolder);
         m_largeUpload->setAccount(m_account.ftpServer, m_account.ftpLogin, m_account.ftpPassword, m_account.accountPath);
         m_loginSequence->setAccount(m_account.accountName, m_account.localRoot, m_account.mediaSize);
+        m_loginSequence->setForgetRefusedAccount(m_startup->fetchedByName());
     });
     connect(m_startup, &StartupSequence::signalConnect, m_btnConnecter, &QToolButton::click);
     connect(m_startup, &StartupSequence::signalQuit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -1234,7 +1239,11 @@ void classPrincipal::CreationSequences()
     m_statusPoller->setHoldWhile([this] { return m_boxDownload->running(); });
     connect(m_boxDownload, &BoxFolderDownload::signalBegin, this, [this] {
         posterListLive(false);
+        // Adding a box passes its files through DATA, over the chosen
+        // screen's: it comes before any screen is chosen.
         m_btnAjouterEcran->setEnabled(false);
+        m_btnAjouterEcran->setToolTip(tr("Un écran a été choisi: pour ajouter un écran, redémarrez l'application "
+                                         "et ajoutez-le avant de choisir un écran."));
         m_btnRenommerEcran->setEnabled(true);
         slotSwitch();
     });

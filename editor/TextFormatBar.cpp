@@ -27,7 +27,8 @@ TextFormatBar::Options TextFormatBar::Options::page(int pageWidth)
 {
     Options o;
     o.title = QStringLiteral("Format Actions");
-    o.styleSheet = QStringLiteral("color:rgba(0,0,0,100%);background-color:rgba(157,157,157,100%);");
+    // Dark enough for the white icons to stand out (3:1 at least).
+    o.styleSheet = QStringLiteral("color:rgba(0,0,0,100%);background-color:rgba(140,140,140,100%);");
     o.colourText = QStringLiteral("&Couleur");
     o.sizes << QStringLiteral("5");
     for (int size = 20; size <= 200; size += 10)

@@ -104,8 +104,25 @@ QString MediaLibrary::companion(const QString &path)
 
 QString MediaLibrary::storedName(const QString &chosenName, int type, const QTime &now)
 {
+    // Accented letters keep their plain form so the name stays readable
+    // once only plain characters remain.
+    QString plain;
+    for (const QChar c : chosenName.normalized(QString::NormalizationForm_D)) {
+        switch (c.unicode()) {
+        case 0x0153: plain += QLatin1String("oe"); break;
+        case 0x0152: plain += QLatin1String("OE"); break;
+        case 0x00E6: plain += QLatin1String("ae"); break;
+        case 0x00C6: plain += QLatin1String("AE"); break;
+        case 0x00DF: plain += QLatin1String("ss"); break;
+        case 0x00F8: plain += QLatin1Char('o'); break;
+        case 0x00D8: plain += QLatin1Char('O'); break;
+        default:
+            if (c.category() != QChar::Mark_NonSpacing)
+                plain += c;
+        }
+    }
     QString cleaned;
-    for (const QChar c : chosenName) {
+    for (const QChar c : qAsConst(plain)) {
         const ushort u = c.unicode();
         if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '.' || u == ' ')
             cleaned += c;

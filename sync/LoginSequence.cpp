@@ -135,6 +135,37 @@ void LoginSequence::saveLogin()
     logLine(save ? QStringLiteral("SaveLoginUtilisateur=OUI") : QStringLiteral("SaveLoginUtilisateur=NON"));
 }
 
+void LoginSequence::forgetRefusedAccount()
+{
+    if (!m_forgetRefused)
+        return;
+    const QString connexion = m_work + QLatin1String("CONNEXION.txt");
+    QFile file(connexion);
+    if (file.open(QIODevice::ReadOnly)) {
+        m_heldAccountFile = file.readAll();
+        m_holdingAccountFile = true;
+        file.close();
+    }
+    QFile::remove(connexion);
+    QFile::remove(m_work + QLatin1String("LoginCrypt.orvex"));
+    logLine(QStringLiteral("Connexion refusée: CONNEXION.txt et LoginCrypt.orvex retirés du dossier de travail"));
+}
+
+// The account is the user's after all: its file goes back for the next start.
+void LoginSequence::restoreAccountFile()
+{
+    if (!m_holdingAccountFile)
+        return;
+    QFile file(m_work + QLatin1String("CONNEXION.txt"));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(m_heldAccountFile) == m_heldAccountFile.size()
+        && file.flush()) {
+        m_holdingAccountFile = false;
+        m_heldAccountFile.clear();
+    } else {
+        logLine(QStringLiteral("Impossible de remettre CONNEXION.txt: ") + file.errorString());
+    }
+}
+
 void LoginSequence::applyRights()
 {
     const auto rows = [this](const char *key) {
@@ -286,6 +317,7 @@ void LoginSequence::step()
         if (!users.contains(m_user) && m_user != m_loginFile->getInfoBalise(QStringLiteral("UTILISATEUR"))) {
             // A refused saved login is not tried again: the keyboards ask.
             m_askAgain = m_askAgain || m_savedUser;
+            forgetRefusedAccount();
             ErreurLoginUtilisateur(QStringLiteral("Ce nom d'utilisateur n'est pas enregistré!!!"));
             break;
         }
@@ -307,17 +339,20 @@ void LoginSequence::step()
     case 8:
         if (!passwordOk()) {
             m_askAgain = m_askAgain || m_savedUser || m_savedPassword;
+            forgetRefusedAccount();
             ErreurLoginUtilisateur(QStringLiteral("Mot de passe non correct!!!"));
             break;
         }
         m_step = 9;
         break;
     case 9:
+        restoreAccountFile();
         if (m_typed)
             saveLogin();
         m_step = 10;
         break;
     case 10: {
+        restoreAccountFile();
         // The journals stay until a readable media index has arrived.
         const QDir temp(m_work + QLatin1String("TEMP"));
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {

@@ -36,6 +36,9 @@ public:
 
     void setWorkFolder(const QString &folder) { m_work = folder; }
     void setAccount(const QString &name, const QString &localRoot, int mediaSize);
+    // CONNEXION.txt was fetched from the server by the account's name: while
+    // the login is refused, neither it nor the login file stays on disk.
+    void setForgetRefusedAccount(bool forget) { m_forgetRefused = forget; }
 
     int stepIndex() const { return m_step; }
     QString user() const { return m_user; }
@@ -74,6 +77,8 @@ private:
     void applyRights();
     bool passwordOk() const;
     void saveLogin();
+    void forgetRefusedAccount();
+    void restoreAccountFile();
     // Media journal records that a killed run never published: one line
     // each for the user; `imports` gets the paths whose local copy must stay.
     QStringList unpublishedMedia(QStringList *imports) const;
@@ -102,6 +107,9 @@ private:
     bool m_askAgain = false;
     bool m_indexRead = false;
     bool m_fetching = false;
+    bool m_forgetRefused = false;
+    bool m_holdingAccountFile = false;
+    QByteArray m_heldAccountFile;
     QStringList m_paths;
     QStringList m_sums;
     QStringList m_sizes;

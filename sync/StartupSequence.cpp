@@ -76,6 +76,7 @@ void StartupSequence::slotCheckFile()
             while (!m_name.isEmpty() && !AccountFile::isAccountName(m_name))
                 m_name = m_dialogs->askText(tr("Nom du compte:"), false);
             m_step = m_name.isEmpty() ? 0 : 4;
+            m_fetchedByName = !m_name.isEmpty();
         }
         m_timer->start();
         break;
@@ -91,6 +92,7 @@ void StartupSequence::slotCheckFile()
         break;
     case 100: {
         m_timer->stop();
+        m_fetchedByName = false;
         const QString chosen = m_dialogs->openFile(tr("Choisissez le fichier de connexion du compte"), m_work,
                                                    tr("Fichiers Orvex(*.orvex)"));
         if (!chosen.isEmpty() && !QFile::copy(chosen, connexion))

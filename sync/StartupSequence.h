@@ -29,6 +29,8 @@ public:
     void setWorkFolder(const QString &folder) { m_work = folder; }
     int stepIndex() const { return m_step; }
     const AccountFile &account() const { return m_account; }
+    // CONNEXION.txt is the server copy fetched by the typed account name.
+    bool fetchedByName() const { return m_fetchedByName; }
 
     static QString missingFileText();
 
@@ -56,6 +58,7 @@ private:
     QString m_work;
     int m_step = 0;
     QString m_name;
+    bool m_fetchedByName = false;
     AccountFile m_account;
     StepTimeout m_timeout;
 };

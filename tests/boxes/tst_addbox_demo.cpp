@@ -96,6 +96,18 @@ void TestAddBoxDemo::addThenRestart()
     QCOMPARE(dialog->codeField()->text(), QString("0A1B2C3D4E"));
     dialog->serialField()->clear();
     QTest::keyClicks(dialog->serialField(), "12345");
+    // A short code: the box names the length expected, the fields come back.
+    dialog->codeField()->clear();
+    QTest::keyClicks(dialog->codeField(), "0A1B");
+    {
+        ModalAnswerer answerer;
+        answerer.grabAs("screenshot-addbox-code.png").confirm();
+        QMetaObject::invokeMethod(valider, "click");
+        QVERIFY(answerer.waitUntilDone(10000));
+        QVERIFY2(answerer.texts().value(0).contains("10 caractères"), qPrintable(answerer.texts().join('|')));
+    }
+    QTRY_COMPARE(dialog->procedure()->step(), 1);
+    QTest::keyClicks(dialog->codeField(), "2C3D4E");
     ModalAnswerer answerer;
     answerer.answer([](QDialog *d) { d->accept(); }, "ok");
     QMetaObject::invokeMethod(valider, "click");

@@ -225,7 +225,9 @@ void TestAddBoxStandIn::entryErrorsComeBackToTheFields()
     m_proc->setEntries("12345", "0A1B2C3D4");
     m_proc->slotValider();
     QTRY_COMPARE(m_prompts.shown.size(), 2);
-    QCOMPARE(m_prompts.shown.last(), QString("Erreur: Erreur sur la taille du code!!!"));
+    // Regression: the length expected was not named.
+    QCOMPARE(m_prompts.shown.last(), QString("Erreur: Erreur sur la taille du code!!!\nLe code compte 10 caractères: "
+                                             "chiffres 0 à 9 et lettres A à F."));
     m_proc->stop();
 }
 

@@ -226,6 +226,10 @@ void BoxPagesTest::checkAsksAndWaits()
     QVERIFY(!page.checkButton()->isEnabled());
     QVERIFY(page.waiting());
     QCOMPARE(page.eventBox()->toPlainText(), QStringLiteral("Recherche en cours... Veuillez patienter s.v.p..."));
+    // Regression: a minute or more with nothing moving on the page.
+    QCOMPARE(page.checkButton()->text(), QStringLiteral("Vérification en cours... 0 s (90 s au plus)"));
+    page.slotCheckProgress();
+    QCOMPARE(page.checkButton()->text(), QStringLiteral("Vérification en cours... 1 s (90 s au plus)"));
     // A second press while waiting asks nothing more.
     page.slotDemandeStatus();
     QCOMPARE(seen.size(), 2);

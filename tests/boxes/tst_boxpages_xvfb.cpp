@@ -99,6 +99,12 @@ void BoxPagesXvfbTest::statusPage()
     present(page);
     page.checkButton()->click();
     QTest::qWait(100);
+    // The check under way counts its seconds on the button, not cut.
+    page.slotCheckProgress();
+    QTest::qWait(50);
+    QVERIFY(saveScreenshot(&page, "screenshot-box-status-checking.png"));
+    QVERIFY2(page.checkButton()->width() >= page.checkButton()->sizeHint().width(),
+             qPrintable(page.checkButton()->text()));
     page.slotStatusEstAJour();
     QTest::qWait(200);
     QVERIFY(saveScreenshot(&page, "screenshot-box-status.png"));

@@ -4,6 +4,7 @@
 #include "ClassParam.h"
 #include "CommandReport.h"
 #include "ConsoleFixture.h"
+#include "MessageOverlay.h"
 #include "ModalAnswerer.h"
 #include "TimeScale.h"
 #include "TransferProgress.h"
@@ -149,6 +150,11 @@ QStringList TestAddBoxAlertServer::mails(qint64 from) const
 void TestAddBoxAlertServer::addBoxThenRestart()
 {
     const qint64 mark = StandIn::mark();
+    // A template large enough for its download to show the overlay.
+    QFile stat(tree("DEFAULT/STAT.orvex"));
+    QVERIFY(stat.open(QIODevice::Append));
+    stat.write(QByteArray(400000, '0'));
+    stat.close();
     QVERIFY(startWindow());
     classPrincipal *panel = m_window->panel();
     QToolButton *add = panelButton("Ajouter un Ecran");
@@ -163,7 +169,13 @@ void TestAddBoxAlertServer::addBoxThenRestart()
     // The success box, then the application quits: the program's own event
     // loop ends with 0 (the guard would end it with 1).
     ModalAnswerer answerer;
-    answerer.answer([](QDialog *d) { d->accept(); }, "ok");
+    bool overlayUnder = true;
+    answerer.answer(
+        [&](QDialog *d) {
+            overlayUnder = panel->messageOverlay()->isVisible();
+            d->accept();
+        },
+        "ok");
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
     QTimer guard;
     guard.setSingleShot(true);
@@ -174,6 +186,8 @@ void TestAddBoxAlertServer::addBoxThenRestart()
     QCOMPARE(quitting.count(), 1);
     QCOMPARE(answerer.texts(), QStringList{"Création terminée avec succés, l'application va s'éteindre!!"});
     QCOMPARE(answerer.unexpected(), 0);
+    // Regression: the success box came over "Téléchargement STAT.orvex... 100%".
+    QVERIFY(!overlayUnder);
 
     // On the server: the validation copy without passwords, the box folder
     // with the factory record and the templates, the default picture, the

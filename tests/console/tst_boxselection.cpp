@@ -33,6 +33,8 @@ private slots:
     void statusPollWaitsForTheDownload();
     void categoryChangeDisablesThePosterTools();
     void noticeFollowsARename();
+    void categoryChangeForgetsTheScreen();
+    void addScreenSaysWhyItIsGrey();
 
 private:
     QListWidget *list(const char *name) const { return m_panel->findChild<QListWidget *>(QLatin1String(name)); }
@@ -40,6 +42,9 @@ private:
     QString server(const QString &relative) const { return m_work + "/server/zolink/zobox/zo_demo/" + relative; }
     bool overlayShown() const { return m_panel->messageOverlay()->isVisible(); }
     void chooseScreen(int row);
+    QLabel *notice() const { return m_panel->findChild<QLabel *>(QStringLiteral("noticeLabel")); }
+    // The header captions shown for the current poster.
+    QStringList scheduleShown() const;
     QMap<QString, QByteArray> filesOf(const QString &folder) const;
 
     QTemporaryDir m_dir;
@@ -105,6 +110,18 @@ QMap<QString, QByteArray> TestBoxSelection::filesOf(const QString &folder) const
             files.insert(name, file.readAll());
     }
     return files;
+}
+
+QStringList TestBoxSelection::scheduleShown() const
+{
+    QStringList shown;
+    for (QLabel *label : m_panel->findChildren<QLabel *>()) {
+        const QString text = label->text();
+        if ((text == "DATE DE L'AFFICHE" || text == "HEURE DE L'AFFICHE" || text == "ECRAN ALLUME")
+            && !label->isHidden())
+            shown << text;
+    }
+    return shown;
 }
 
 void TestBoxSelection::chooseFetchesExactlyTheFolder()
@@ -197,8 +214,50 @@ void TestBoxSelection::noticeFollowsARename()
     answerer.enterText(QStringLiteral("Borne du hall"));
     button("Renommer un Ecran")->click();
     QVERIFY(answerer.waitUntilDone());
-    QVERIFY2(notice->text().contains(QStringLiteral("Borne du hall")), qPrintable(notice->text()));
-    QVERIFY(notice->text().contains(QStringLiteral("10235")));
+    // The list is rebuilt on the first category and no screen is chosen:
+    // the new name shows in the list, the notice names nothing.
+    QListWidget *screens = list("screensList");
+    const QList<QListWidgetItem *> renamed = screens->findItems(QStringLiteral("10235"), Qt::MatchExactly);
+    QCOMPARE(renamed.size(), 1);
+    auto *item = qobject_cast<BoxItemWidget *>(screens->itemWidget(renamed.first()));
+    QVERIFY(item);
+    QCOMPARE(item->name(), QStringLiteral("Borne du hall"));
+    QCOMPARE(screens->currentRow(), -1);
+    // Regression: the notice named the renamed screen with no row selected,
+    // and "Renommer un Ecran" stayed enabled for a click that did nothing.
+    QVERIFY2(notice->text().isEmpty(), qPrintable(notice->text()));
+    QVERIFY(!button("Renommer un Ecran")->isEnabled());
+    QTRY_VERIFY(!m_panel->boxDownload()->running());
+    QVERIFY(!button("Renommer un Ecran")->isEnabled());
+}
+
+void TestBoxSelection::categoryChangeForgetsTheScreen()
+{
+    list("groupList")->setCurrentRow(0);
+    chooseScreen(0);
+    list("posterList")->setCurrentRow(0);
+    QTRY_VERIFY(button("Supprimer")->isEnabled());
+    QVERIFY(notice()->text().contains(QStringLiteral("10234")));
+    QVERIFY(scheduleShown().contains("ECRAN ALLUME"));
+    QVERIFY(button("Renommer un Ecran")->isEnabled());
+
+    list("groupList")->setCurrentRow(1);
+    // Regression: the notice and the header kept the old screen's name,
+    // hours, days and "ECRAN ALLUME" with no screen chosen.
+    QCOMPARE(list("screensList")->currentRow(), -1);
+    QVERIFY2(notice()->text().isEmpty(), qPrintable(notice()->text()));
+    QCOMPARE(scheduleShown(), QStringList());
+    QVERIFY(!button("Renommer un Ecran")->isEnabled());
+}
+
+void TestBoxSelection::addScreenSaysWhyItIsGrey()
+{
+    list("groupList")->setCurrentRow(0);
+    chooseScreen(0);
+    QToolButton *add = button("Ajouter un Ecran");
+    QVERIFY(!add->isEnabled());
+    // Regression: grey until the restart with nothing saying why.
+    QVERIFY2(add->toolTip().contains(QStringLiteral("redémarr")), qPrintable(add->toolTip()));
 }
 
 QTEST_MAIN(TestBoxSelection)

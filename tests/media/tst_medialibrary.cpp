@@ -47,8 +47,14 @@ void MediaLibraryTest::storedName_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("parenthesis and accent go, space and dots stay")
-        << QString::fromUtf8("Vue (été) 2.png") << 0 << "Vue t 2-142536.png";
+    QTest::newRow("parenthesis goes, accented letter turns plain, space and dots stay")
+        << QString::fromUtf8("Vue (été) 2.png") << 0 << "Vue ete 2-142536.png";
+    QTest::newRow("accented letters lost from imported names")
+        << QString::fromUtf8("Soldes d'été à Noël.jpg") << 0 << "Soldes dete a Noel-142536.jpg";
+    QTest::newRow("cedilla and ligatures lost from imported names")
+        << QString::fromUtf8("Façade cœur ŒUVRE Æ ß ø.mp4") << 1 << "Facade coeur OEUVRE AE ss o-142536.mp4";
+    QTest::newRow("capital accents lost from imported names")
+        << QString::fromUtf8("ÉTÉ ÀÇÏÔ.png") << 0 << "ETE ACIO-142536.png";
     QTest::newRow("picture extension cut to four") << "photo.jpeg" << 0 << "photo-142536.jpe";
     QTest::newRow("video extension kept") << "clip.move" << 1 << "clip-142536.move";
     QTest::newRow("no dot, no extension") << "README" << 0 << "README-142536";

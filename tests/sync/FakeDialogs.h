@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // Scripted answers for the start-up and login machines: texts typed on the
 // keyboards in order, answers to questions in order, and a log of all shown.
 class FakeDialogs : public SessionDialogs
@@ -13,6 +15,7 @@ public:
     QList<bool> answers;    // next question answers; none left: No
     QString fileToOpen;     // the file dialog's choice
     QStringList shown;      // "keyboard: caption", "question: ...", "error: ...", "message: ..."
+    std::function<void()> onError; // runs while an error is shown
 
     QString askText(const QString &caption, bool password) override
     {
@@ -24,7 +27,12 @@ public:
         shown << QStringLiteral("question: ") + question;
         return !answers.isEmpty() && answers.takeFirst();
     }
-    void error(const QString &text) override { shown << QStringLiteral("error: ") + text; }
+    void error(const QString &text) override
+    {
+        shown << QStringLiteral("error: ") + text;
+        if (onError)
+            onError();
+    }
     void message(const QString &title, const QString &text, bool) override
     {
         shown << QStringLiteral("message: ") + title + QStringLiteral(" / ") + text;

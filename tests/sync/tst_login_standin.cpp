@@ -42,6 +42,7 @@ private slots:
     void mediaFollowTheUser();
     void refusedCredentials_data();
     void refusedCredentials();
+    void accountFetchedByNameBackOnceAccepted();
     void unverifiedMediumKeepsTheLocalCopy_data();
     void unverifiedMediumKeepsTheLocalCopy();
     void unusableIndexEntrySkipped_data();
@@ -279,22 +280,60 @@ void LoginStandInTest::refusedCredentials_data()
 {
     QTest::addColumn<QStringList>("typed");
     QTest::addColumn<QString>("error");
-    QTest::newRow("wrong password") << QStringList{"anna", "boss-pw"} << "Mot de passe non correct!!!";
-    QTest::newRow("other case") << QStringList{"Anna", "anna-pw"} << "Ce nom d'utilisateur n'est pas enregistré!!!";
-    QTest::newRow("revoked user") << QStringList{"carl", "carl-pw"} << "Ce nom d'utilisateur n'est pas enregistré!!!";
+    QTest::addColumn<bool>("fetchedByName");
+    QTest::newRow("wrong password") << QStringList{"anna", "boss-pw"} << "Mot de passe non correct!!!" << false;
+    QTest::newRow("other case") << QStringList{"Anna", "anna-pw"} << "Ce nom d'utilisateur n'est pas enregistré!!!"
+                                << false;
+    QTest::newRow("revoked user") << QStringList{"carl", "carl-pw"} << "Ce nom d'utilisateur n'est pas enregistré!!!"
+                                  << false;
+    QTest::newRow("account fetched by name kept its files after a wrong password")
+        << QStringList{"anna", "boss-pw"} << "Mot de passe non correct!!!" << true;
+    QTest::newRow("account fetched by name kept its files after an unknown user")
+        << QStringList{"mallory", "x"} << "Ce nom d'utilisateur n'est pas enregistré!!!" << true;
 }
 
 void LoginStandInTest::refusedCredentials()
 {
     QFETCH(QStringList, typed);
     QFETCH(QString, error);
+    QFETCH(bool, fetchedByName);
     SequenceFixture::writeFile(m_fx.work("IMAGE/stray.png"), "kept");
     m_dialogs.typed = typed;
     build();
+    m_login->setForgetRefusedAccount(fetchedByName);
     QVERIFY(!runLogin());
     QCOMPARE(m_dialogs.errors(), QStringList{"error: " + error});
     QCOMPARE(m_login->stepIndex(), 0);
     QVERIFY(QFile::exists(m_fx.work("IMAGE/stray.png")));
+    // The server hands these out to anyone who types the name; a refused
+    // login leaves neither the FTP password nor the user passwords behind.
+    QCOMPARE(QFile::exists(m_fx.work("CONNEXION.txt")), !fetchedByName);
+    QCOMPARE(QFile::exists(m_fx.work("LoginCrypt.orvex")), !fetchedByName);
+}
+
+void LoginStandInTest::accountFetchedByNameBackOnceAccepted()
+{
+    m_dialogs.typed = QStringList{"anna", "wrong", "anna", "anna-pw"};
+    m_dialogs.answers = {true}; // save the login
+    build();
+    m_login->setForgetRefusedAccount(true);
+    QStringList leftAtRefusal;
+    m_dialogs.onError = [&] {
+        for (const char *name : {"CONNEXION.txt", "LoginCrypt.orvex"}) {
+            if (QFile::exists(m_fx.work(name)))
+                leftAtRefusal << name;
+        }
+    };
+    QSignalSpy finished(m_login.data(), &LoginSequence::signalFinished);
+    m_timer->start();
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 20000);
+    m_timer->stop();
+    QCOMPARE(m_dialogs.errors(), QStringList{"error: Mot de passe non correct!!!"});
+    QCOMPARE(leftAtRefusal, QStringList());
+    ClassParam saved;
+    QCOMPARE(saved.getParamCrypt(m_fx.work("CONNEXION.txt"), "MEDIASIZE", 0), QString("100"));
+    QCOMPARE(saved.getParamCrypt(m_fx.work("CONNEXION.txt"), "USERLOGIN", 0), QString("anna"));
+    QVERIFY(QFile::exists(m_fx.work("LoginCrypt.orvex")));
 }
 
 void LoginStandInTest::unusableIndexEntrySkipped_data()

@@ -105,6 +105,8 @@ void StartupStandInTest::missingFile()
         QCOMPARE(startup.account().accountName, name);
         QCOMPARE(startup.account().mediaSize, 250);
         QCOMPARE(accountFile.getInfoBalise("MEDIASIZE"), QString("250"));
+        // Only the server copy fetched by name is dropped when the login is refused.
+        QCOMPARE(startup.fetchedByName(), !haveFile);
     }
 }
 
