@@ -18,9 +18,10 @@ public:
     void error(const QString &text) override;
     void message(const QString &title, const QString &text, bool critical) override;
     QString openFile(const QString &caption, const QString &folder, const QString &filter) override;
+    // A ClassBox of the given type; returns its answer.
+    int box(const QString &text, int type);
 
 private:
-    int box(const QString &text, int type);
 
     QWidget *m_panel;
     QLabel *m_backdrop;

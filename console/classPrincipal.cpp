@@ -716,15 +716,7 @@ void classPrincipal::MessageSimpleOFF()
     m_simpleLabel->hide();
 }
 
-void classPrincipal::showError(const QString &text)
-{
-    m_dimming->show();
-    auto *box = new ClassBox(text, ClassBox::Error, width(), height(), this);
-    box->exec();
-    delete box;
-    m_dimming->hide();
-    setFocus(Qt::OtherFocusReason);
-}
+void classPrincipal::showError(const QString &text) { m_dialogs->box(text, ClassBox::Error); }
 
 void classPrincipal::stopWithMessage(QTimer *timer, const QString &text)
 {
@@ -1223,15 +1215,7 @@ void classPrincipal::CreationSequences()
 
     m_revisions = new RevisionCounters(&m_paramPlayer, &m_paramMedia, this);
     m_revisions->setWorkFolder(m_workFolder);
-    m_revisions->setQuestion([this](const QString &text) {
-        m_dimming->show();
-        ClassBox box(text, ClassBox::Question, width(), height(), this);
-        box.exec();
-        const bool go = box.text() == 0;
-        m_dimming->hide();
-        setFocus(Qt::OtherFocusReason);
-        return go;
-    });
+    m_revisions->setQuestion([this](const QString &text) { return m_dialogs->ask(text); });
 
     m_boxDownload = new BoxFolderDownload(m_http, m_lists, m_progress, m_revisions, m_timerDownloadBox,
                                           m_timerDownloadStatus, this);
@@ -1387,14 +1371,7 @@ bool classPrincipal::SelectBox(QStringList *targets)
 
 void classPrincipal::MessageTermine() { showInfo(tr("Déploiement terminé avec succés!!")); }
 
-void classPrincipal::showInfo(const QString &text)
-{
-    m_dimming->show();
-    ClassBox box(text, ClassBox::Information, width(), height(), this);
-    box.exec();
-    m_dimming->hide();
-    setFocus(Qt::OtherFocusReason);
-}
+void classPrincipal::showInfo(const QString &text) { m_dialogs->box(text, ClassBox::Information); }
 
 bool classPrincipal::FtpGetListFile(QString localFolder) { return m_lists->FtpGetListFile(localFolder); }
 bool classPrincipal::FtpPutListFile(QString localFolder) { return m_lists->FtpPutListFile(localFolder); }
