@@ -1,3 +1,4 @@
+#include "CopyTree.h"
 #include "../console/ConsoleFixture.h"
 #include "../sync/ParamFixture.h"
 #include "../transfer/StandIn.h"
@@ -94,20 +95,6 @@ int uploads(qint64 mark, const QString &path, const QString &name)
             ++n;
     }
     return n;
-}
-
-bool copyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + path.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::remove(target);
-        if (!QFile::copy(path, target))
-            return false;
-    }
-    return true;
 }
 
 } // namespace

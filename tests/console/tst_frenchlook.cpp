@@ -1,6 +1,7 @@
 #include "AnimationStackedWidget.h"
 #include "ClassMedia.h"
 #include "ConsoleFixture.h"
+#include "ContrastRatio.h"
 #include "ModalAnswerer.h"
 #include "QtTranslations.h"
 #include "ZoManager.h"
@@ -37,11 +38,6 @@ private slots:
     void mediaFileChooser();
 
 private:
-    // WCAG contrast ratio of two colours.
-    static double contrast(QRgb a, QRgb b);
-    // Contrast of a caption drawn in `area`: its most frequent colour is the
-    // background, the pixel that stands out most is the text.
-    static double captionContrast(const QImage &shot, const QRect &area);
     // The window with the open dialog drawn where the user sees it.
     QImage windowWith(QWidget *dialog) const;
     void showPage(int code);
@@ -80,43 +76,6 @@ void TestFrenchLook::cleanupTestCase()
 {
     delete m_window;
     qunsetenv("ZOMANAGER_WORKDIR");
-}
-
-double TestFrenchLook::contrast(QRgb a, QRgb b)
-{
-    const auto luminance = [](QRgb c) {
-        const auto channel = [](int v) {
-            const double s = v / 255.0;
-            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-double TestFrenchLook::captionContrast(const QImage &shot, const QRect &area)
-{
-    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
-    const QRect inside = area.intersected(image.rect());
-    QHash<QRgb, int> counts;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            ++counts[image.pixel(x, y)];
-    }
-    QRgb background = 0;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            background = it.key();
-        }
-    }
-    double best = 1.0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        best = qMax(best, contrast(it.key(), background));
-    return best;
 }
 
 QImage TestFrenchLook::windowWith(QWidget *dialog) const
@@ -180,7 +139,7 @@ void TestFrenchLook::disabledCaptionsLegible()
     const QRect below(button->mapTo(m_window, QPoint((button->width() - textWidth) / 2,
                                                      button->iconSize().height() + 4)),
                       QSize(textWidth, button->height() - button->iconSize().height() - 4));
-    const double ratio = captionContrast(image, below);
+    const double ratio = ContrastRatio::text(image, below);
     QVERIFY2(ratio >= 3.0, qPrintable(QStringLiteral("contrast %1:1").arg(ratio, 0, 'f', 2)));
     showPage(0);
 }
@@ -257,7 +216,7 @@ void TestFrenchLook::mediaFileChooser()
                 continue;
             captions.insert(QLatin1String(name), label->text().remove(QLatin1Char('&')));
             const QRect area(label->mapTo(dialog, QPoint()), label->size());
-            contrasts.insert(QLatin1String(name), captionContrast(grab, area));
+            contrasts.insert(QLatin1String(name), ContrastRatio::text(grab, area));
         }
         for (QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
             buttons << button->text().remove(QLatin1Char('&'));

@@ -1,5 +1,6 @@
 #include "AnimationStackedWidget.h"
 #include "ConsoleFixture.h"
+#include "ContrastRatio.h"
 #include "DemoWindow.h"
 #include "ModalAnswerer.h"
 #include "TextEditSimple.h"
@@ -35,10 +36,6 @@ private slots:
     void pages();
 
 private:
-    static double contrast(QRgb a, QRgb b);
-    // The most frequent colour of the grab is the ground; the pixel that
-    // stands out most from it is the text.
-    static double textContrast(const QImage &grab);
     QToolButton *panelButton(const QString &text) const;
     void open(const QString &buttonText, QWidget *page);
     void back();
@@ -55,42 +52,6 @@ void TestNewcomerLook::initTestCase()
     QVERIFY(m_demo.prepare());
     QVERIFY(m_demo.showFirstScreen());
     m_window = m_demo.window();
-}
-
-double TestNewcomerLook::contrast(QRgb a, QRgb b)
-{
-    const auto luminance = [](QRgb c) {
-        const auto channel = [](int v) {
-            const double s = v / 255.0;
-            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-double TestNewcomerLook::textContrast(const QImage &grab)
-{
-    const QImage image = grab.convertToFormat(QImage::Format_RGB32);
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    }
-    QRgb ground = 0;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            ground = it.key();
-        }
-    }
-    double best = 1.0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        best = qMax(best, contrast(it.key(), ground));
-    return best;
 }
 
 QToolButton *TestNewcomerLook::panelButton(const QString &text) const
@@ -212,7 +173,7 @@ void TestNewcomerLook::calendar(const QString &suffix)
         auto *button = calendar->findChild<QToolButton *>(QLatin1String(name));
         QVERIFY2(button && button->isVisible(), name);
         const QRect area(button->mapTo(popup, QPoint(0, 0)), button->size());
-        const double ratio = textContrast(drawn.copy(area));
+        const double ratio = ContrastRatio::text(drawn, area);
         QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 \"%2\": %3:1").arg(name, button->text()).arg(ratio)));
     }
     // The window with the pop-up where the user sees it.

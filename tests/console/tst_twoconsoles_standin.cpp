@@ -1,6 +1,7 @@
 // Two whole consoles logged in to one account on the stand-in, each with its
 // own work folder, as two desks of one customer: what one console sends
 // never silently replaces what the other sent.
+#include "CopyTree.h"
 #include "../sync/ParamFixture.h"
 #include "../transfer/StandIn.h"
 #include "AccountDeployment.h"
@@ -31,20 +32,6 @@
 namespace {
 
 const QString kSuccess = QStringLiteral("Déploiement terminé avec succés!!");
-
-bool copyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + path.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::remove(target);
-        if (!QFile::copy(path, target))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
