@@ -301,14 +301,24 @@ void LoginStandInTest::refusedCredentials()
     m_dialogs.typed = typed;
     build();
     m_login->setForgetRefusedAccount(fetchedByName);
+    // Read while the error shows: once it is closed the login starts over on
+    // its timer, and a busy machine may run its first steps before we look.
+    int stepAtRefusal = -1;
+    bool strayKept = false, connexionKept = false, loginKept = false;
+    m_dialogs.onError = [&] {
+        stepAtRefusal = m_login->stepIndex();
+        strayKept = QFile::exists(m_fx.work("IMAGE/stray.png"));
+        connexionKept = QFile::exists(m_fx.work("CONNEXION.txt"));
+        loginKept = QFile::exists(m_fx.work("LoginCrypt.orvex"));
+    };
     QVERIFY(!runLogin());
     QCOMPARE(m_dialogs.errors(), QStringList{"error: " + error});
-    QCOMPARE(m_login->stepIndex(), 0);
-    QVERIFY(QFile::exists(m_fx.work("IMAGE/stray.png")));
+    QCOMPARE(stepAtRefusal, 0);
+    QVERIFY(strayKept);
     // The server hands these out to anyone who types the name; a refused
     // login leaves neither the FTP password nor the user passwords behind.
-    QCOMPARE(QFile::exists(m_fx.work("CONNEXION.txt")), !fetchedByName);
-    QCOMPARE(QFile::exists(m_fx.work("LoginCrypt.orvex")), !fetchedByName);
+    QCOMPARE(connexionKept, !fetchedByName);
+    QCOMPARE(loginKept, !fetchedByName);
 }
 
 void LoginStandInTest::accountFetchedByNameBackOnceAccepted()
@@ -440,13 +450,21 @@ void LoginStandInTest::unreadableLoginFileNamed()
         SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"), QByteArray(300, '\x7f'));
     m_dialogs.typed = QStringList{"anna", "anna-pw"};
     build();
+    // Read while the error shows, before the login starts over.
+    int stepAtError = -1;
+    QByteArray mine, journal;
+    m_dialogs.onError = [&] {
+        stepAtError = m_login->stepIndex();
+        mine = SequenceFixture::readFile(m_fx.work("IMAGE/mine.png"));
+        journal = SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex"));
+    };
     QVERIFY(!runLogin());
     QCOMPARE(m_dialogs.errors(), QStringList{"error: " + LoginSequence::unreadableServerFile("LoginCrypt.orvex")});
     QCOMPARE(LoginSequence::unreadableServerFile("LoginCrypt.orvex"),
              QString("Le fichier LoginCrypt.orvex du serveur est illisible ou endommagé!!!"));
-    QCOMPARE(m_login->stepIndex(), 0);
-    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/mine.png")), QByteArray("kept"));
-    QCOMPARE(SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex")), QByteArray("journal"));
+    QCOMPARE(stepAtError, 0);
+    QCOMPARE(mine, QByteArray("kept"));
+    QCOMPARE(journal, QByteArray("journal"));
 }
 
 // Validated while the upload failed, then quit: the server's copy replaces
