@@ -547,7 +547,7 @@ void TestZoneScene::newsViewReadsTheCacheFile()
                "        <item><title>Trois</title><description/><pubDate/><enclosure url=\"\"/></item>\n"
                "    </channel>\n</rss>\n");
     feed.close();
-    QTRY_COMPARE_WITH_TIMEOUT(news->property("itemCount").toInt(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(news->property("itemCount").toInt(), 3, 60000);
     QCOMPARE(news->property("channelImage").toString(), QStringLiteral("qrc:/img/Wait.png"));
     QJSValue first;
     auto *list = news->findChild<QObject *>(QStringLiteral("newsList"));
