@@ -6,9 +6,12 @@
 #include "ClassAlerte.h"
 #include "ClassLog.h"
 #include "ClassMedia.h"
+#include "HttpFileApi.h"
+#include "JournalMerge.h"
 #include "LoginSequence.h"
 #include "PageCodes.h"
 #include "PendingAdminDeploy.h"
+#include "ServerMediaUsage.h"
 #include "TextEditSimple.h"
 #include "ZoPlayer.h"
 #include "classAdmin.h"
@@ -90,6 +93,12 @@ ZoManager::ZoManager(QWidget *parent)
     connect(m_media, &ClassMedia::signalNewMedia, p, &classPrincipal::slotNewMedia);
     connect(m_media, &ClassMedia::signalSupprimeMedia, p, &classPrincipal::slotSupprimeMedia);
     connect(m_media, &ClassMedia::signalMediaToSend, p, &classPrincipal::slotProcessDeployMediaFile);
+    // The quota counts what the server will hold, whatever the other consoles
+    // of the account sent; fetched apart from the panel's transfers.
+    auto *usage = new ServerMediaUsage(ApplicationPath, m_media);
+    usage->setSettings(p->httpFileApi());
+    usage->setMerge(&JournalMerge::mergeMedia);
+    m_media->setServerUsage(usage);
 
     connect(p, &classPrincipal::signalGetString, m_textEdit, &TextEditSimple::slotGetString);
     connect(p, &classPrincipal::signalResize, m_textEdit, &TextEditSimple::slotResize);
@@ -214,6 +223,8 @@ void ZoManager::slotButtons(int code)
 
     if (code == PageCodes::Panel)
         emit signalInitVideo();
+    else if (code == PageCodes::Media)
+        m_media->slotPageShown();
 }
 
 void ZoManager::slotZoPlayer()

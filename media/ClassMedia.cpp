@@ -4,6 +4,7 @@
 #include "ClassBox.h"
 #include "ClassParam.h"
 #include "QRoundProgressBar.h"
+#include "ServerMediaUsage.h"
 #include "StandardFileDialog.h"
 #include "ThumbnailLoader.h"
 #include "classVersion.h"
@@ -314,20 +315,65 @@ int ClassMedia::thumbnailsPending() const
 void ClassMedia::CalculDossierMedia2()
 {
     m_library.load();
-    const qint64 bytes = m_library.usedBytes();
+    const qint64 bytes = qMax<qint64>(0, m_library.usedBytes() + m_othersBytes);
     m_usedMo = MediaLibrary::toMo(bytes);
     quotaBar->setValue(MediaLibrary::quotaPercent(m_usedMo, m_maxMo));
     quotaBar->setUpdatesEnabled(true);
     labelQuota->setText(tr("Espace maximum autorisé: ") + QString::number(m_maxMo) + QStringLiteral("Mo")
                         + QLatin1Char('\n') + tr("Espace utilisé: ") + QString::number(m_usedMo)
-                        + QStringLiteral("Mo"));
+                        + QStringLiteral("Mo") + (m_serverUnreachable ? QLatin1Char('\n') + unreachableText() : QString()));
     qDebug().noquote() << "Taille de la mediathèque: " << bytes;
     qDebug().noquote() << "Taille Dossier Media" << m_usedMo << "Mo";
+}
+
+QString ClassMedia::unreachableText()
+{
+    return tr("Serveur injoignable: espace compté sur cette console seulement.");
+}
+
+void ClassMedia::setServerUsage(ServerMediaUsage *usage)
+{
+    m_serverUsage = usage;
+    connect(usage, &ServerMediaUsage::counted, this, &ClassMedia::serverCounted);
+}
+
+void ClassMedia::slotPageShown()
+{
+    if (!m_serverUsage)
+        return;
+    // A deployment since the last count may have put the server's index
+    // in place of this console's: the own index counts until the answer.
+    m_othersBytes = 0;
+    CalculDossierMedia2();
+    m_serverUsage->fetch();
+}
+
+void ClassMedia::serverCounted(bool ok, qint64 bytes)
+{
+    m_serverUnreachable = !ok;
+    m_othersBytes = 0;
+    if (ok) {
+        m_library.load();
+        m_othersBytes = bytes - m_library.usedBytes();
+    } else {
+        qWarning().noquote() << "Index des médias du serveur non lu: quota compté sur l'index de cette console";
+    }
+    CalculDossierMedia2();
+    if (m_pendingType < 0)
+        return;
+    const int type = m_pendingType;
+    const QStringList chosen = m_pendingChoice;
+    m_pendingType = -1;
+    m_pendingChoice.clear();
+    importChosen(type, chosen);
 }
 
 void ClassMedia::slotUpdateMediaSize(int size)
 {
     m_maxMo = size;
+    // A login: the index is the server's again.
+    m_othersBytes = 0;
+    m_serverUnreachable = false;
     CalculDossierMedia2();
 }
 
@@ -499,8 +545,24 @@ QString ClassMedia::startFolder(int type) const
 
 void ClassMedia::importFiles(int type)
 {
-    const bool ios = productType() == QLatin1String("ios");
+    // One import at a time: the first choice waits for the server's count.
+    if (importPending())
+        return;
     const QStringList chosen = m_chooser ? m_chooser(type, this, startFolder(type)) : QStringList();
+    if (chosen.isEmpty() || importPending())
+        return;
+    if (!m_serverUsage) {
+        importChosen(type, chosen);
+        return;
+    }
+    m_pendingType = type;
+    m_pendingChoice = chosen;
+    m_serverUsage->fetch();
+}
+
+void ClassMedia::importChosen(int type, const QStringList &chosen)
+{
+    const bool ios = productType() == QLatin1String("ios");
     const QString folder = MediaLibrary::folder(type);
     QStringList imported, sources;
     m_library.beginBatch();
@@ -624,6 +686,14 @@ void ClassMedia::handOn()
 
 void ClassMedia::slotFermer()
 {
+    // A choice still waiting for the server's count is dropped with the page:
+    // nothing of it was copied or indexed.
+    if (importPending()) {
+        qDebug().noquote() << "Import abandonné en quittant la page:" << m_pendingChoice;
+        m_serverUsage->cancel();
+        m_pendingType = -1;
+        m_pendingChoice.clear();
+    }
     handOn();
     emit signalButton(0);
 }

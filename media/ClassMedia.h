@@ -19,6 +19,7 @@ class QPushButton;
 class QRoundProgressBar;
 class QTimer;
 class QToolButton;
+class ServerMediaUsage;
 class ThumbnailLoader;
 
 // Media library page: the account's pictures ("MES IMAGES"), videos
@@ -38,6 +39,13 @@ public:
     ~ClassMedia() override;
 
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+    // Counts the quota on the server's index (with this console's journal
+    // replayed) rather than on this console's own: fetched when the page
+    // opens and before each import. Without it the own index counts.
+    void setServerUsage(ServerMediaUsage *usage);
+    // Chosen files waiting for the server's count before they are imported.
+    bool importPending() const { return m_pendingType >= 0; }
+    static QString unreachableText();
 
     // Recomputes the used size and the quota line from the media index.
     void CalculDossierMedia2();
@@ -67,6 +75,8 @@ public slots:
     void slotAjouterPermissionImage();
     void slotAjouterPermissionVideo();
     void slotFermer();
+    // The page comes into view: the quota line shows the server's count.
+    void slotPageShown();
     void SlotUpdateTimeMedia();
     void SlotEnvoiFile();
     void SlotSupprimerFichierParamMedia(QString CheminMedia);
@@ -99,6 +109,8 @@ private:
     void refreshThumbnails();
     void onThumbnail(const QString &file, const QPixmap &thumbnail);
     void importFiles(int type);
+    void importChosen(int type, const QStringList &chosen);
+    void serverCounted(bool ok, qint64 bytes);
     // Undoes an import whose index or journal write failed.
     void forgetImport(int type, const QString &path);
     QString startFolder(int type) const;
@@ -128,6 +140,13 @@ private:
 
     int m_usedMo = 0;
     int m_maxMo = 0;
+    ServerMediaUsage *m_serverUsage = nullptr;
+    // What the server holds beyond this console's index: the other
+    // consoles' published changes since the login, as last counted.
+    qint64 m_othersBytes = 0;
+    bool m_serverUnreachable = false;
+    int m_pendingType = -1;
+    QStringList m_pendingChoice;
     QString userName;
     QString userType;
 

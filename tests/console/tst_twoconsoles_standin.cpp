@@ -9,11 +9,14 @@
 #include "AnimationStackedWidget.h"
 #include "BoxDeployment.h"
 #include "BoxFolderDownload.h"
+#include "ClassMedia.h"
 #include "ClassParam.h"
 #include "ListManager.h"
 #include "LoginFile.h"
 #include "ConsoleFixture.h"
+#include "MediaDeployment.h"
 #include "MessageOverlay.h"
+#include "PageCodes.h"
 #include "RevisionCounters.h"
 #include "ZoManager.h"
 #include "classAdmin.h"
@@ -56,6 +59,8 @@ private slots:
     void administrators_data();
     void administrators();
     void postersCleanedAgainstTheServersIndex();
+    void quotaAcrossConsoles_data();
+    void quotaAcrossConsoles();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
@@ -70,6 +75,11 @@ private:
     bool validate(Desk &d, classAdmin *page);
     // Answers every modal dialog of both consoles and records "desk: text".
     void answer();
+    // Both consoles logged in again with the account's quota set to `mo`.
+    bool restartWithQuota(int mo);
+    ClassMedia *openMedia(Desk &d);
+    // The page left and its media deployment over.
+    bool leaveMedia(Desk &d);
 
     QTemporaryDir m_dir;
     QString m_name;
@@ -432,6 +442,105 @@ void TwoConsolesTest::postersCleanedAgainstTheServersIndex()
     QCOMPARE(sent.size(), posters.size());
     QVERIFY(!sent.contains(gone));
     QCOMPARE(sent.at(posters.indexOf(gone)), QString());
+}
+
+bool TwoConsolesTest::restartWithQuota(int mo)
+{
+    for (Desk *d : {&m_a, &m_b}) {
+        d->window.reset();
+        if (!ClassParam().setParamCrypt(d->work + "/CONNEXION.txt", "MEDIASIZE", QString::number(mo)))
+            return false;
+    }
+    return startDesk(m_a) && startDesk(m_b);
+}
+
+ClassMedia *TwoConsolesTest::openMedia(Desk &d)
+{
+    auto *page = d.window->findChild<ClassMedia *>();
+    d.window->slotButtons(PageCodes::Media);
+    return QTest::qWaitFor([&] { return d.window->stack()->currentWidget() == page; }, 10000) ? page : nullptr;
+}
+
+bool TwoConsolesTest::leaveMedia(Desk &d)
+{
+    QSignalSpy finished(d.panel()->mediaDeployment(), &MediaDeployment::signalFinished);
+    d.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
+    return QTest::qWaitFor([&] {
+        return d.window->stack()->currentIndex() == 0 && !d.panel()->mediaDeployment()->running()
+            && ModalAnswerer::openDialogs().isEmpty();
+    }, 30000);
+}
+
+void TwoConsolesTest::quotaAcrossConsoles_data()
+{
+    QTest::addColumn<int>("quota"); // Mo
+    QTest::addColumn<qint64>("first"); // A's video, published
+    QTest::addColumn<qint64>("second"); // B's video, chosen afterwards
+    // Another console's 1.5 MB (1 Mo) and B's 2 Mo reach the quota of 3.
+    QTest::newRow("quota counted on each console's own index: two consoles went past it")
+        << 3 << qint64(1500000) << qint64(2000000);
+}
+
+void TwoConsolesTest::quotaAcrossConsoles()
+{
+    QFETCH(int, quota);
+    QFETCH(qint64, first);
+    QFETCH(qint64, second);
+    QVERIFY(restartWithQuota(quota));
+    const auto serverBytes = [this] {
+        qint64 sum = 0;
+        for (const QString &size : ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILESIZE", 0).split('|'))
+            sum += size.toLongLong();
+        return sum;
+    };
+    // The numbers below hold for an account of less than 1 Mo.
+    QVERIFY(serverBytes() < 1000000);
+    const auto video = [this](const QString &name, qint64 bytes) {
+        QFile f(m_dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(QByteArray(int(bytes), 'v')) == bytes ? f.fileName() : QString();
+    };
+    const QString clipA = video("ClipA.mp4", first);
+    const QString clipB = video("ClipB.mp4", second);
+    QVERIFY(!clipA.isEmpty() && !clipB.isEmpty());
+    m_dialogs.clear();
+
+    // A imports and publishes.
+    ClassMedia *pageA = openMedia(m_a);
+    QVERIFY(pageA);
+    QListWidget *videosA = pageA->findChild<QListWidget *>("listVideo");
+    const int listedA = videosA->count();
+    pageA->setFileChooser([clipA](int, QWidget *, const QString &) { return QStringList{clipA}; });
+    pageA->slotAjouterVideo();
+    QTRY_COMPARE_WITH_TIMEOUT(videosA->count(), listedA + 1, 20000);
+    QVERIFY(leaveMedia(m_a));
+    QVERIFY2(m_dialogs.isEmpty(), qPrintable(m_dialogs.join(" / ")));
+    QVERIFY(serverBytes() >= first);
+
+    // B, logged in before, sees A's usage and is refused.
+    ClassMedia *pageB = openMedia(m_b);
+    QVERIFY(pageB);
+    auto *quotaLine = pageB->findChild<QLabel *>("labelQuota");
+    const QString used = QString("Espace utilisé: %1Mo").arg(serverBytes() / 1000000);
+    QTRY_VERIFY2_WITH_TIMEOUT(quotaLine->text().endsWith(used), qPrintable(quotaLine->text()), 20000);
+    QListWidget *videosB = pageB->findChild<QListWidget *>("listVideo");
+    const int listedB = videosB->count();
+    pageB->setFileChooser([clipB](int, QWidget *, const QString &) { return QStringList{clipB}; });
+    pageB->slotAjouterVideo();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_dialogs.isEmpty() || videosB->count() > listedB, 20000);
+    QTRY_VERIFY(ModalAnswerer::openDialogs().isEmpty());
+    QCOMPARE(m_dialogs.size(), 1);
+    QVERIFY2(m_dialogs.first().startsWith(QString::fromUtf8("B: La taille maximum de votre médiathèque a été atteinte")),
+             qPrintable(m_dialogs.first()));
+    QCOMPARE(videosB->count(), listedB);
+    QVERIFY(leaveMedia(m_b));
+
+    qint64 videos = 0;
+    for (const QFileInfo &f : QDir(server("VIDEO")).entryInfoList(QDir::Files))
+        videos += f.size();
+    QVERIFY2(videos <= qint64(quota) * 1000000, qPrintable(QString::number(videos)));
+
+    // The other functions run with the fixture's quota.
+    QVERIFY(restartWithQuota(500));
 }
 
 QTEST_MAIN(TwoConsolesTest)
