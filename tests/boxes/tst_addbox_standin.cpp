@@ -56,6 +56,7 @@ private slots:
     void serverLoginFileChanged();
     void serverLoginFileUnreadable_data();
     void serverLoginFileUnreadable();
+    void boxAddedMeanwhileOnAnotherConsole();
 
 private:
     void wire(bool local);
@@ -461,6 +462,23 @@ void TestAddBoxStandIn::serverLoginFileUnreadable()
         QVERIFY(!QDir(m_fx.tree(m_fx.account() + "/" + kSerial)).exists());
     }
     StandIn::reset(QString());
+}
+
+// The serial is not on this console's list but on the server's: it would
+// be listed twice.
+void TestAddBoxStandIn::boxAddedMeanwhileOnAnotherConsole()
+{
+    const QString server = m_fx.tree(m_fx.account() + "/LoginCrypt.orvex");
+    QVERIFY(ClassParam().setParamCrypt(server, "PLAYERLIST", "10234|10417|" + kSerial));
+    const QByteArray before = SequenceFixture::readFile(server);
+    wire(false);
+    const qint64 mark = StandIn::mark();
+    QVERIFY(!run(kSerial, kCode));
+    QCOMPARE(m_prompts.shown, (QStringList{"FTP: Ce numéro de série est dèjà utilisé sur votre compte!!!",
+                                           "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
+    QCOMPARE(loggedRequests(mark, 2), (QStringList{"SCANDIR Production/Reports",
+                                                   "GET /zobox/" + m_fx.account() + "/LoginCrypt.orvex"}));
+    QCOMPARE(SequenceFixture::readFile(server), before);
 }
 
 QTEST_MAIN(TestAddBoxStandIn)
