@@ -7,6 +7,7 @@
 #include "ClassLog.h"
 #include "ClassMedia.h"
 #include "LoginSequence.h"
+#include "MediaDeployment.h"
 #include "PageCodes.h"
 #include "PendingAdminDeploy.h"
 #include "TextEditSimple.h"
@@ -90,6 +91,9 @@ ZoManager::ZoManager(QWidget *parent)
     connect(m_media, &ClassMedia::signalNewMedia, p, &classPrincipal::slotNewMedia);
     connect(m_media, &ClassMedia::signalSupprimeMedia, p, &classPrincipal::slotSupprimeMedia);
     connect(m_media, &ClassMedia::signalMediaToSend, p, &classPrincipal::slotProcessDeployMediaFile);
+    // A media run killed before its index went up is published after the next login.
+    connect(p->loginSequence(), &LoginSequence::signalLeftoverMedia, p, &classPrincipal::slotProcessDeployMediaFile);
+    connect(p->mediaDeployment(), &MediaDeployment::signalFinished, p->loginSequence(), &LoginSequence::mediaRunEnded);
 
     connect(p, &classPrincipal::signalGetString, m_textEdit, &TextEditSimple::slotGetString);
     connect(p, &classPrincipal::signalResize, m_textEdit, &TextEditSimple::slotResize);
