@@ -9,6 +9,7 @@
 #include "HttpFileApi.h"
 #include "JournalMerge.h"
 #include "LoginSequence.h"
+#include "MediaDeployment.h"
 #include "PageCodes.h"
 #include "PendingAdminDeploy.h"
 #include "ServerMediaUsage.h"
@@ -99,6 +100,9 @@ ZoManager::ZoManager(QWidget *parent)
     usage->setSettings(p->httpFileApi());
     usage->setMerge(&JournalMerge::mergeMedia);
     m_media->setServerUsage(usage);
+    // A media run killed before its index went up is published after the next login.
+    connect(p->loginSequence(), &LoginSequence::signalLeftoverMedia, p, &classPrincipal::slotProcessDeployMediaFile);
+    connect(p->mediaDeployment(), &MediaDeployment::signalFinished, p->loginSequence(), &LoginSequence::mediaRunEnded);
 
     connect(p, &classPrincipal::signalGetString, m_textEdit, &TextEditSimple::slotGetString);
     connect(p, &classPrincipal::signalResize, m_textEdit, &TextEditSimple::slotResize);

@@ -199,7 +199,7 @@ void LoginSequence::applyRights()
     m_step = 25;
 }
 
-QStringList LoginSequence::unpublishedMedia(QStringList *imports) const
+QStringList LoginSequence::unpublishedMedia(QStringList *imports, QStringList *removals) const
 {
     const QString journal = m_work + QLatin1String("TEMP/INFOMEDIA.orvex");
     QStringList lines;
@@ -214,15 +214,64 @@ QStringList LoginSequence::unpublishedMedia(QStringList *imports) const
         const QString path = TransferPaths::printable(fields.at(1));
         if (fields.first() == QLatin1String("AJOUTER")) {
             lines << tr("- import de %1").arg(path);
-            if (MediaAlignment::isMediaPath(fields.at(1)))
+            if (imports && MediaAlignment::isMediaPath(fields.at(1)))
                 imports->append(fields.at(1));
         } else if (fields.first() == QLatin1String("SUPPRIMER")) {
             lines << tr("- suppression de %1").arg(path);
+            if (removals && MediaAlignment::isMediaPath(fields.at(1)))
+                removals->append(fields.at(1));
         } else if (fields.first() == QLatin1String("PERMISSION")) {
             lines << tr("- autorisations de %1").arg(path);
         }
     }
     return lines;
+}
+
+void LoginSequence::prepareLeftover(const QStringList &imports, const QStringList &removals)
+{
+    static const char *const kinds[3] = {"IMAGE/", "VIDEO/", "TEXT/"};
+    for (QStringList &list : m_leftover)
+        list.clear();
+    for (int k = 0; k < 3; ++k) {
+        const QLatin1String folder(kinds[k]);
+        // The server may have the file or not: sent again from the local
+        // copy, the merge then lists it once.
+        for (const QString &path : imports) {
+            if (path.startsWith(folder) && QFileInfo(m_work + path).isFile())
+                m_leftover[2 * k] << path;
+        }
+        for (const QString &path : removals) {
+            if (path.startsWith(folder))
+                m_leftover[2 * k + 1] << path.mid(folder.size());
+        }
+    }
+    // A removal not yet published must not come back from the server.
+    for (const QString &path : removals) {
+        int i;
+        while ((i = m_paths.indexOf(path)) >= 0) {
+            m_paths.removeAt(i);
+            if (i < m_sums.size())
+                m_sums.removeAt(i);
+            if (i < m_sizes.size())
+                m_sizes.removeAt(i);
+        }
+    }
+    m_leftoverPending = true;
+}
+
+void LoginSequence::mediaRunEnded()
+{
+    if (!m_publishingLeftover)
+        return;
+    m_publishingLeftover = false;
+    const QStringList unpublished = unpublishedMedia();
+    if (unpublished.isEmpty())
+        return;
+    logLine(QStringLiteral("Journal des médias non publié conservé: ") + unpublished.join(QStringLiteral(", ")));
+    const QString text = tr("Ces opérations sur les médias n'ont pas été publiées sur le serveur:") + QLatin1Char('\n')
+                         + unpublished.join(QLatin1Char('\n')) + QLatin1Char('\n')
+                         + tr("Leur journal et les fichiers importés sont conservés sur ce poste.");
+    m_dialogs->message(tr("Médias"), text, false);
 }
 
 void LoginSequence::slotLoginUtilisateur()
@@ -246,6 +295,7 @@ void LoginSequence::step()
     switch (m_step) {
     case 0:
         m_administrator = false;
+        m_leftoverPending = false;
         m_api->setDoneFlag(1, false);
         m_media->reset();
         emit signalMessageSimpleOFF();
@@ -382,9 +432,9 @@ void LoginSequence::step()
         m_sizes.clear();
         if (m_indexRead) {
             // A journal left by a run that did not end is not in this index:
-            // deleting it would lose the imports and removals it holds.
-            QStringList imports;
-            const QStringList unpublished = unpublishedMedia(&imports);
+            // it is published once the login is over, never deleted unmerged.
+            QStringList imports, removals;
+            const QStringList unpublished = unpublishedMedia(&imports, &removals);
             if (unpublished.isEmpty())
                 QFile::remove(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"));
             QFile::remove(m_work + QLatin1String("TEMP/INFOADMIN.orvex"));
@@ -394,14 +444,12 @@ void LoginSequence::step()
             m_paths = m_media->UserToList(m_user, QStringLiteral("FILEPATH"));
             m_sums = m_media->UserToList(m_user, QStringLiteral("FILECHK"));
             m_sizes = m_media->UserToList(m_user, QStringLiteral("FILESIZE"));
-            m_kept = m_paths + imports;
             if (!unpublished.isEmpty()) {
-                logLine(QStringLiteral("Journal des médias non publié conservé: ") + unpublished.join(QStringLiteral(", ")));
-                const QString text = tr("Ces opérations sur les médias n'ont pas été publiées sur le serveur:")
-                                     + QLatin1Char('\n') + unpublished.join(QLatin1Char('\n')) + QLatin1Char('\n')
-                                     + tr("Leur journal et les fichiers importés sont conservés sur ce poste.");
-                m_dialogs->message(tr("Médias"), text, false);
+                logLine(QStringLiteral("Journal des médias non publié, publié après la connexion: ")
+                        + unpublished.join(QStringLiteral(", ")));
+                prepareLeftover(imports, removals);
             }
+            m_kept = m_paths + imports;
         } else {
             logLine(QStringLiteral("Index des médias absent ou illisible: les médias locaux et les journaux sont conservés."));
         }
@@ -483,6 +531,12 @@ void LoginSequence::step()
         emit signalAdministration(m_administrator);
         emit SignalUserLogin(m_user, m_userType);
         emit signalUpdateMedia();
+        if (m_leftoverPending) {
+            m_leftoverPending = false;
+            m_publishingLeftover = true;
+            emit signalLeftoverMedia(m_leftover[0], m_leftover[1], m_leftover[2], m_leftover[3], m_leftover[4],
+                                     m_leftover[5], true);
+        }
         m_step = 26;
         break;
     default:

@@ -51,6 +51,9 @@ public slots:
     void ErreurLoginUtilisateur(QString text);
     // The media page finished its update (done flag 11).
     void slotUpdateMediaFinish();
+    // A media deployment ended: when it was the one publishing a journal
+    // left by a run that did not end, what still is not published is told.
+    void mediaRunEnded();
 
 signals:
     void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
@@ -70,6 +73,12 @@ signals:
     void signalUpdateMedia();
     // Step 26: the panel shows its working area.
     void signalFinished();
+    // A media journal left by a run that did not end, to be published by
+    // the media deployment: its imports, its removals (per kind) and its
+    // merge.
+    void signalLeftoverMedia(QStringList NewMediaImage, QStringList DeleteMediaImage, QStringList NewMediaVideo,
+                             QStringList DeleteMediaVideo, QStringList NewMediaText, QStringList DeleteMediaText,
+                             bool Modif);
 
 private:
     void step();
@@ -80,8 +89,12 @@ private:
     void forgetRefusedAccount();
     void restoreAccountFile();
     // Media journal records that a killed run never published: one line
-    // each for the user; `imports` gets the paths whose local copy must stay.
-    QStringList unpublishedMedia(QStringList *imports) const;
+    // each for the user. `imports` gets the paths whose local copy must
+    // stay, `removals` the paths removed; both optional.
+    QStringList unpublishedMedia(QStringList *imports = nullptr, QStringList *removals = nullptr) const;
+    // The leftover journal's imports with a local copy and its removals, as
+    // the media deployment takes them; removed files are not fetched again.
+    void prepareLeftover(const QStringList &imports, const QStringList &removals);
 
     HttpFileApi *m_api;
     MediaAlignment *m_media;
@@ -114,6 +127,10 @@ private:
     QStringList m_sums;
     QStringList m_sizes;
     QStringList m_kept;
+    // NewMediaImage, DeleteMediaImage, NewMediaVideo, ... as handed on.
+    QStringList m_leftover[6];
+    bool m_leftoverPending = false;
+    bool m_publishingLeftover = false;
     QString m_folder;
     QString m_name;
     QString m_sum;

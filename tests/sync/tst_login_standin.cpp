@@ -54,7 +54,7 @@ private slots:
     void unreadableLoginFileNamed_data();
     void unreadableLoginFileNamed();
     void unsentAdministrationChangeIsTold();
-    void killedMediaDeploymentIsTold();
+    void killedMediaDeploymentIsPublished();
     void passwordNeverWritten();
     void localErrorOfAnotherDownloadLeavesTheLoginAlone();
 
@@ -484,23 +484,42 @@ void LoginStandInTest::unsentAdministrationChangeIsTold()
 }
 
 // Killed after the upload and before the index went: the next login's
-// fresh index does not list the import. The journal and the local copy stay
-// and the user learns what was not published.
-void LoginStandInTest::killedMediaDeploymentIsTold()
+// fresh index does not list the import. The login hands the journal to the
+// media deployment; only a run that could not publish it tells the user.
+void LoginStandInTest::killedMediaDeploymentIsPublished()
 {
     SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), "imported, never indexed");
     const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
     QVERIFY(OperationJournal::appendAll(journal, {{"AJOUTER", "IMAGE/new.png", "0123", "Hall", "23"},
+                                                  {"AJOUTER", "IMAGE/gone.png", "4567", "Hall", "5"},
                                                   {"SUPPRIMER", "VIDEO/all.mp4", "", "", ""}}));
     const QByteArray before = SequenceFixture::readFile(journal);
     m_dialogs.typed = QStringList{"anna", "anna-pw"};
     build();
+    QSignalSpy leftover(m_login.data(), &LoginSequence::signalLeftoverMedia);
     QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+
+    // Regression: the journal was only told about, never published.
+    QCOMPARE(leftover.count(), 1);
+    const QList<QVariant> lists = leftover.first();
+    QCOMPARE(lists.at(0).toStringList(), QStringList{"IMAGE/new.png"}); // no local copy of gone.png to send
+    QCOMPARE(lists.at(3).toStringList(), QStringList{"all.mp4"});
+    for (int n : {1, 2, 4, 5})
+        QCOMPARE(lists.at(n).toStringList(), QStringList());
+    QVERIFY(lists.at(6).toBool());
+    QCOMPARE(m_dialogs.shown.filter("message: Médias").size(), 0);
+    QCOMPARE(SequenceFixture::readFile(journal), before);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/new.png")), QByteArray("imported, never indexed"));
+    // A removal not yet published is not fetched back.
+    QVERIFY(!QFile::exists(m_fx.work("VIDEO/all.mp4")));
+
+    // The run ended with the journal still there: told once, journal kept.
+    m_login->mediaRunEnded();
+    m_login->mediaRunEnded();
     const QStringList told = m_dialogs.shown.filter("message: Médias");
     QCOMPARE(told.size(), 1);
     QVERIFY2(told.first().contains("IMAGE/new.png") && told.first().contains("VIDEO/all.mp4"), qPrintable(told.first()));
     QCOMPARE(SequenceFixture::readFile(journal), before);
-    QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/new.png")), QByteArray("imported, never indexed"));
 }
 
 void LoginStandInTest::passwordNeverWritten()
