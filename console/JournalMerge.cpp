@@ -185,8 +185,15 @@ bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPa
         const QString &kind = fields.at(0);
         const QString &path = fields.at(1);
         if (kind == QLatin1String("AJOUTER")) {
-            for (int n = 0; n < 4; ++n)
-                lists[n] << fields.at(n + 1);
+            // Merged again after a run whose index went up but was not read
+            // back: the entry is renewed, never doubled.
+            const int i = lists[Path].indexOf(path);
+            for (int n = 0; n < 4; ++n) {
+                if (i < 0)
+                    lists[n] << fields.at(n + 1);
+                else if (i < lists[n].size())
+                    lists[n][i] = fields.at(n + 1);
+            }
         } else if (kind == QLatin1String("SUPPRIMER")) {
             const int i = lists[Path].indexOf(path);
             if (i < 0)

@@ -129,9 +129,12 @@ void JournalMergeTest::media_data()
     QTest::newRow("add then remove the same path cancels out")
         << one << "2"
         << QStringList{"AJOUTER|IMAGE/b.png|BBB|Hall;Bureau|20", "SUPPRIMER|IMAGE/b.png|BBB|Hall;Bureau|20"} << one;
-    QTest::newRow("a listed path is added again; removal takes the first")
-        << one << "2" << QStringList{"AJOUTER|IMAGE/a.png|A2|Bureau|11", "SUPPRIMER|IMAGE/a.png|||"}
+    QTest::newRow("a listed path added again was doubled")
+        << one << "1" << QStringList{"AJOUTER|IMAGE/a.png|A2|Bureau|11"}
         << QStringList{"IMAGE/a.png", "A2", "Bureau", "11"};
+    QTest::newRow("a path listed twice: removal takes the first")
+        << QStringList{"IMAGE/a.png|IMAGE/a.png", "A1|A2", "Hall|Bureau", "1|2"} << "1"
+        << QStringList{"SUPPRIMER|IMAGE/a.png|||"} << QStringList{"IMAGE/a.png", "A2", "Bureau", "2"};
     QTest::newRow("permission changes the first match only")
         << QStringList{"IMAGE/a.png|IMAGE/a.png", "A1|A2", "Hall|Hall", "1|2"} << "1"
         << QStringList{"PERMISSION|IMAGE/a.png||Bureau;Salle|"}
