@@ -641,11 +641,14 @@ void DeploymentsTest::indexChangedByAnotherConsole_data()
 {
     QTest::addColumn<bool>("admin");
     QTest::addColumn<QString>("when"); // "fetched": once, between the fetch and the merge;
-                                       // "sent": once, right after the upload; "always": after each upload
+                                       // "sent": once, right after the upload; "always": after each upload;
+                                       // "unread": no change, the read-back fails
     QTest::newRow("media: another console's index between the fetch and the upload was overwritten")
         << false << "fetched";
     QTest::newRow("media: index replaced right after the upload counted as done") << false << "sent";
     QTest::newRow("media: index replaced after every upload counted as done") << false << "always";
+    QTest::newRow("media: index not read back counted as done; merged again, its entry doubled")
+        << false << "unread";
     QTest::newRow("account: another console's index between the fetch and the upload was overwritten")
         << true << "fetched";
     QTest::newRow("account: index replaced after every upload counted as done") << true << "always";
@@ -690,6 +693,8 @@ void DeploymentsTest::indexChangedByAnotherConsole()
             journalAtReadBack = journalAtReadBack || QFileInfo::exists(journal);
             if (when == "always" || (when == "sent" && others == 0))
                 otherConsole();
+            if (when == "unread")
+                QVERIFY(StandIn::fault(QString(), "500", '/' + m_fx.account() + "/MEDIA.orvex", 3));
         }
         previous = now;
     });
@@ -705,26 +710,30 @@ void DeploymentsTest::indexChangedByAnotherConsole()
     };
     QVERIFY(run());
     disconnect(hook);
+    StandIn::reset('/' + m_fx.account() + "/MEDIA.orvex");
     QCOMPARE(finished.count(), 1);
-    const QString ours = admin ? "Entree;Bar|Entree|Entree" : "Hall;Bar|Hall|Hall|Bar";
-    const QString paths = "IMAGE/old.png|VIDEO/old.mp4|IMAGE/o" + QString::number(others) + ".png";
+    const QString ours = admin ? "Entree;Bar|Entree|Entree" : others ? "Hall;Bar|Hall|Hall|Bar" : "Hall;Bar|Hall|Bar";
+    const QString paths = "IMAGE/old.png|VIDEO/old.mp4" + (others ? "|IMAGE/o" + QString::number(others) + ".png" : "");
     ClassParam read;
-    if (when == "always") {
+    const bool failed = when == "always" || when == "unread";
+    if (failed) {
         // No end announced as done; the journal waits and the next run sends it.
         QCOMPARE(corrupt.count(), 1);
-        QCOMPARE(corrupt.at(0).at(0).toString(), JournalDeployment::indexChangedText());
+        QCOMPARE(corrupt.at(0).at(0).toString(), when == "always" ? JournalDeployment::indexChangedText()
+                                                                  : "Le fichier media est corrompu (code: indiceDeployMedia) !!");
         QCOMPARE(deployed.count(), 0);
         QVERIFY(QFileInfo::exists(journal));
-        QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Hall;Bar|Hall|Hall"));
+        if (when == "always")
+            QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Hall;Bar|Hall|Hall"));
         QVERIFY(run());
     }
-    QCOMPARE(corrupt.count(), when == "always" ? 1 : 0);
+    QCOMPARE(corrupt.count(), failed ? 1 : 0);
     QCOMPARE(deployed.count(), admin ? 1 : 0);
     QVERIFY(!QFileInfo::exists(journal));
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), admin ? paths : paths + "|IMAGE/n.png");
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), ours);
     // Raised above the other console's counter.
-    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "ID", 1), QString::number(11 + others));
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "ID", 1), QString::number(others ? 11 + others : 6));
     // Its journal was there until the index was read back.
     QVERIFY(journalAtReadBack);
 }
