@@ -63,8 +63,8 @@ bool JournalDeployment::indexReadable(const QString &path)
 
 QString JournalDeployment::indexChangedText()
 {
-    return tr("L'index des médias a été modifié par d'autres utilisateurs pendant l'envoi: vos changements n'y "
-              "sont pas encore. Ils seront envoyés de nouveau au prochain envoi.");
+    return tr("L'index des médias a été modifié par un autre utilisateur pendant l'envoi: vos changements n'y "
+              "figurent pas encore, ils seront renvoyés au prochain envoi.");
 }
 
 bool JournalDeployment::fetchIndex()
