@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -156,13 +157,53 @@ bool AddBoxProcedure::makeValidationCopy()
     return blanks.isEmpty() || param.setParamsCrypt(copy, blanks);
 }
 
+QString AddBoxProcedure::serverLogin() const { return m_passage->filePath(QStringLiteral("LoginCrypt.orvex")); }
+
+void AddBoxProcedure::fetchServerLogin(int waitStep)
+{
+    QFile::remove(serverLogin());
+    request(WaitGet);
+    // An empty server folder is the account's own, as for the upload.
+    emit signalGetFile(QString(), QStringLiteral("LoginCrypt.orvex"), passageFolder(), QStringLiteral("LoginCrypt.orvex"));
+    arm();
+    m_step = waitStep;
+}
+
+bool AddBoxProcedure::readServerLists()
+{
+    ClassParam login;
+    if (!QFileInfo(serverLogin()).isFile()
+        || !login.getParamCrypt(serverLogin(), QStringList{QStringLiteral("ALL")}, 0))
+        return false;
+    m_playerList = login.getInfoBalise(QStringLiteral("PLAYERLIST"));
+    m_playerListName = login.getInfoBalise(QStringLiteral("PLAYERLISTNAME"));
+    m_categoryList = login.getInfoBalise(QStringLiteral("CATEGORYLIST"));
+    m_categoryElements = login.getInfoBalise(QStringLiteral("CATEGORYELEMENTS"));
+    return true;
+}
+
 bool AddBoxProcedure::loginFileTakesBox()
 {
     const QString trial = m_passage->filePath(QStringLiteral("LoginCrypt-essai.orvex"));
     QFile::remove(trial);
-    const bool ok = QFile::copy(m_work + QLatin1String("LoginCrypt.orvex"), trial) && writeLoginFile(trial);
+    const bool ok = QFile::copy(serverLogin(), trial) && writeLoginFile(trial);
     QFile::remove(trial);
     return ok;
+}
+
+bool AddBoxProcedure::replaceLocalLogin()
+{
+    const QString local = m_work + QLatin1String("LoginCrypt.orvex");
+    const QString old = local + QLatin1String(".old");
+    QFile::remove(old);
+    if (QFileInfo::exists(local) && !QFile::rename(local, old))
+        return false;
+    if (!QFile::copy(serverLogin(), local)) {
+        QFile::rename(old, local);
+        return false;
+    }
+    QFile::remove(old);
+    return true;
 }
 
 bool AddBoxProcedure::writeLoginFile(const QString &file)
@@ -284,11 +325,21 @@ void AddBoxProcedure::tick()
             fail(QStringLiteral("Copie du fichier de connexion impossible!!!"));
         break;
     case 8:
-        if (loginFileTakesBox())
-            m_step = 9;
-        else
+        // The box joins the server's login file, not this console's copy of
+        // it: another console may have changed it since the login.
+        fetchServerLogin(LoginCheckStep);
+        break;
+    case LoginCheckStep:
+        if (!waited(WaitGet, QStringLiteral("Lecture du fichier LoginCrypt.orvex du serveur impossible ou le débit "
+                                            "internet est trop lent: rien n'a été envoyé!!!")))
+            break;
+        if (!readServerLists() || !loginFileTakesBox())
             fail(QStringLiteral("Le fichier LoginCrypt.orvex ne peut pas recevoir ce boîtier (fichier endommagé ou "
                                 "illisible): rien n'a été envoyé!!!"));
+        else if (AddBoxRules::items(m_playerList).contains(m_serial))
+            fail(QStringLiteral("Ce numéro de série est dèjà utilisé sur votre compte!!!"));
+        else
+            m_step = 9;
         break;
     case 9: {
         const QString name = AddBoxRules::validationName(m_serial, m_code);
@@ -322,15 +373,27 @@ void AddBoxProcedure::tick()
         m_step = 14;
         break;
     case 38:
-        if (!writeLoginFile(m_work + QLatin1String("LoginCrypt.orvex"))) {
-            fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
-            break;
-        }
-        request(WaitPut);
-        emit signalPutFile(m_work + QLatin1String("LoginCrypt.orvex"), QString(), QStringLiteral("LoginCrypt.orvex"));
-        arm();
-        m_step = 39;
+        // Fetched again: the box files took a while, another console may
+        // have saved the login file meanwhile.
+        fetchServerLogin(LoginWriteStep);
         break;
+    case LoginWriteStep: {
+        if (!waited(WaitGet, slow(QStringLiteral("Lecture du fichier LoginCrypt.orvex du serveur"))))
+            break;
+        const bool read = readServerLists();
+        if (read && AddBoxRules::items(m_playerList).contains(m_serial)) {
+            fail(QStringLiteral("Ce numéro de série est dèjà utilisé sur votre compte!!!"));
+        } else if (!read || !writeLoginFile(serverLogin()) || !replaceLocalLogin()) {
+            fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
+        } else {
+            request(WaitPut);
+            emit signalPutFile(m_work + QLatin1String("LoginCrypt.orvex"), QString(),
+                               QStringLiteral("LoginCrypt.orvex"));
+            arm();
+            m_step = 39;
+        }
+        break;
+    }
     case 39:
         if (waited(WaitPut, slow(QStringLiteral("Envoi du fichier LoginCrypt.orvex"))))
             m_step = FinalStep;

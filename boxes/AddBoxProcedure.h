@@ -33,6 +33,10 @@ class AddBoxProcedure : public QObject
 public:
     static constexpr int FailureStep = 101;
     static constexpr int FinalStep = 40;
+    // Waits for the server's login file: the check before anything is
+    // sent, then the write of the box's rows into it.
+    static constexpr int LoginCheckStep = 41;
+    static constexpr int LoginWriteStep = 42;
     static constexpr int WaitMs = 20000;
     static constexpr int TickMs = 500;
 
@@ -92,9 +96,17 @@ private:
     void checkEntries();
     bool makeValidationCopy();
     bool writeLoginFile(const QString &file);
-    // The step-38 write tried on a copy: a login file that cannot take the
-    // box must stop the procedure before anything reaches the server.
+    // The server's login file, fetched into the passage folder.
+    QString serverLogin() const;
+    void fetchServerLogin(int waitStep);
+    // The four lists from the fetched file; false when it cannot be read.
+    bool readServerLists();
+    // The write tried on a copy of the fetched file: a login file that
+    // cannot take the box must stop the procedure before anything reaches
+    // the server.
     bool loginFileTakesBox();
+    // The local login file becomes the fetched one, box included.
+    bool replaceLocalLogin();
     void transferStep();
     void clearPassage();
 

@@ -40,6 +40,10 @@ void TransferSlots::slotGetFile(QString FolderFtp, QString fileNameFtp, QString 
                                              .arg(fileNameDestination, error));
     // Set first: a local-mode copy completes inside the call and empties it.
     m_api->setStatusLabel(tr("Téléchargement %1...").arg(fileNameFtp));
-    // Without an open target the download fails at once, with its flag and signal.
-    m_api->downloadFileHttp(FolderFtp + QLatin1Char('/') + fileNameFtp, target);
+    // Without an open target the download fails at once, with its flag and
+    // signal. No folder is the account's own, as for an upload.
+    if (FolderFtp.isEmpty())
+        m_api->downloadFileHttp(QString(), fileNameFtp);
+    else
+        m_api->downloadFileHttp(FolderFtp + QLatin1Char('/') + fileNameFtp, target);
 }

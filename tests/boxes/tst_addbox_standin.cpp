@@ -52,12 +52,19 @@ private slots:
     void failedStep_data();
     void failedStep();
     void loginFileWithNulSendsNothing();
+    void serverLoginFileChanged_data();
+    void serverLoginFileChanged();
+    void serverLoginFileUnreadable_data();
+    void serverLoginFileUnreadable();
+    void boxAddedMeanwhileOnAnotherConsole();
 
 private:
     void wire(bool local);
     // Runs until success or failure (or `ms` pass); true on success.
     bool run(const QString &serial, const QString &code, int ms = 30000);
     void seedServer();
+    // Runs until the procedure has reached `step` (or failed); true when it has.
+    bool runTo(int step);
     QStringList loggedRequests(qint64 mark, int count);
 
     SequenceFixture m_fx;
@@ -78,6 +85,8 @@ void TestAddBoxStandIn::init()
                                                         {"PLAYERLISTNAME", "Hall|Salle"},
                                                         {"CATEGORYLIST", "Accueil|Restaurant"},
                                                         {"CATEGORYELEMENTS", "10234|10417"}}));
+    // The server holds what this console read at its login.
+    QVERIFY(QFile::copy(m_fx.work("LoginCrypt.orvex"), m_fx.tree(m_fx.account() + "/LoginCrypt.orvex")));
     QVERIFY(writeParams(m_fx.work("CONNEXION.txt"), {{"FTPLOGIN", "shop"},
                                                      {"FTPPASSWORD", "secret-ftp"},
                                                      {"COMPTEADMIN", m_fx.account().mid(3)},
@@ -105,7 +114,7 @@ void TestAddBoxStandIn::seedServer()
     SequenceFixture::writeFile(m_fx.tree("DEFAULT/IMAGE/" + kPicture), "picture bytes");
     QDir().mkpath(m_fx.tree("Validation"));
     QDir().mkpath(m_fx.tree(m_fx.account() + "/IMAGE"));
-    SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"), "old login");
+    QFile::remove(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"));
 }
 
 void TestAddBoxStandIn::wire(bool local)
@@ -170,6 +179,7 @@ void TestAddBoxStandIn::addsTheBox()
     if (!local) {
         const QStringList expected{
             "SCANDIR Production/Reports",
+            "GET /zobox/" + acc + "/LoginCrypt.orvex",
             "UPLOAD Validation/ZOVALIDATE_12345_0A1B2C3D4E.orvex",
             "CREATE_DIR " + acc + "/12345",
             "GET /zobox/Production/Reports/12345_0A1B2C3D4E.orvex",
@@ -179,7 +189,7 @@ void TestAddBoxStandIn::addsTheBox()
             "GET /zobox/DEFAULT/STATUS.orvex", "UPLOAD " + acc + "/12345/STATUS.orvex",
             "GET /zobox/DEFAULT/STAT.orvex", "UPLOAD " + acc + "/12345/STAT.orvex",
             "GET /zobox/DEFAULT/IMAGE/" + kPicture, "UPLOAD " + acc + "/IMAGE/" + kPicture,
-            "UPLOAD " + acc + "//LoginCrypt.orvex"};
+            "GET /zobox/" + acc + "/LoginCrypt.orvex", "UPLOAD " + acc + "//LoginCrypt.orvex"};
         QCOMPARE(loggedRequests(mark, expected.size()), expected);
     }
 
@@ -339,15 +349,136 @@ void TestAddBoxStandIn::loginFileWithNulSendsNothing()
                                                                {"CATEGORYLIST", "Accueil|Restaurant"},
                                                                {"CATEGORYELEMENTS", "10234|10417"}}));
     const QByteArray before = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+    // The rows go into the server's copy: that is the one damaged.
+    SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"), before);
     wire(false);
     QVERIFY(!run(kSerial, kCode));
     QCOMPARE(m_prompts.shown.size(), 2);
     QVERIFY2(m_prompts.shown.first().contains("LoginCrypt.orvex"), qPrintable(m_prompts.shown.first()));
     QVERIFY(!QFileInfo::exists(m_fx.tree("Validation/ZOVALIDATE_" + kSerial + "_" + kCode + ".orvex")));
     QVERIFY(!QDir(m_fx.tree(m_fx.account() + "/" + kSerial)).exists());
-    QCOMPARE(SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex")), QByteArray("old login"));
+    QCOMPARE(SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex")), before);
     QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), before);
     QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+bool TestAddBoxStandIn::runTo(int step)
+{
+    m_proc->setEntries(kSerial, kCode);
+    m_proc->start();
+    if (!QTest::qWaitFor([&] { return m_proc->step() == 1; }, 2000))
+        return false;
+    m_proc->slotValider();
+    return QTest::qWaitFor([&] { return m_proc->step() >= step || !m_proc->running(); }, 30000) && m_proc->running();
+}
+
+// Another console saved the login file (a user, a box) after this one read
+// it: the new box joins the server's file, which keeps the other's rows.
+void TestAddBoxStandIn::serverLoginFileChanged_data()
+{
+    QTest::addColumn<int>("atStep"); // step of this run at which the other console saves; 0: before it
+    QTest::newRow("box added on a stale login file wiped the other console's user and box") << 0;
+    QTest::newRow("login file saved while the box files were sent: the save was wiped") << 20;
+}
+
+void TestAddBoxStandIn::serverLoginFileChanged()
+{
+    QFETCH(int, atStep);
+    wire(false);
+    const QString server = m_fx.tree(m_fx.account() + "/LoginCrypt.orvex");
+    const ParamList other{{"MOTDEPASSE", "x"},
+                          {"USERLIST", "demo|anna"},
+                          {"PLAYERLIST", "10234|10417|10500"},
+                          {"PLAYERLISTNAME", "Hall|Salle|Terrasse"},
+                          {"CATEGORYLIST", "Accueil|Restaurant"},
+                          {"CATEGORYELEMENTS", "10234|10417;10500"}};
+    if (atStep == 0) {
+        QVERIFY(writeParams(server, other));
+        QVERIFY(run(kSerial, kCode));
+    } else {
+        QVERIFY(runTo(atStep));
+        QVERIFY(writeParams(server, other));
+        while (m_prompts.successes == 0 && m_proc->running())
+            QTest::qWait(5);
+        QCOMPARE(m_prompts.successes, 1);
+    }
+    QVERIFY2(m_prompts.shown.isEmpty(), qPrintable(m_prompts.shown.join('\n')));
+    ClassParam login;
+    QCOMPARE(login.getParamCrypt(server, "USERLIST", 0), QString("demo|anna"));
+    QCOMPARE(login.getParamCrypt(server, "PLAYERLIST", 0), QString("10234|10417|10500|12345"));
+    QCOMPARE(login.getParamCrypt(server, "PLAYERLISTNAME", 0), QString("Hall|Salle|Terrasse|12345"));
+    QCOMPARE(login.getParamCrypt(server, "CATEGORYELEMENTS", 0), QString("10234|10417;10500;12345"));
+    // This console holds what it sent.
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), SequenceFixture::readFile(server));
+    QCOMPARE(QDir(m_fx.work()).entryList({"LoginCrypt*"}), QStringList{"LoginCrypt.orvex"});
+}
+
+// The server's login file cannot be read before the validation file leaves:
+// nothing is sent; read again before the rows are written: the login file
+// is left as it was on both sides.
+void TestAddBoxStandIn::serverLoginFileUnreadable_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("atStep"); // the fault is set once the run reaches it
+    QTest::addColumn<QString>("text");
+    const QString first = "Lecture du fichier LoginCrypt.orvex du serveur impossible ou le débit internet est trop "
+                          "lent: rien n'a été envoyé!!!";
+    const QString again = "Lecture du fichier LoginCrypt.orvex du serveur impossible ou le débit internet est trop "
+                          "lent!!!";
+    QTest::newRow("server login file refused: the box went into the stale local copy") << "500" << 0 << first;
+    QTest::newRow("server login file cut off: the box went into the stale local copy") << "close" << 0 << first;
+    QTest::newRow("server login file refused when read again: the box went into the stale copy")
+        << "500" << 20 << again;
+}
+
+void TestAddBoxStandIn::serverLoginFileUnreadable()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, atStep);
+    QFETCH(QString, text);
+    wire(false);
+    const QString route = "/zobox/" + m_fx.account() + "/LoginCrypt.orvex";
+    const QByteArray local = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+    const QByteArray server = SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"));
+    const qint64 mark = StandIn::mark();
+    if (atStep == 0) {
+        QVERIFY(StandIn::fault(route, kind, "", 1));
+        QVERIFY(!run(kSerial, kCode));
+    } else {
+        QVERIFY(runTo(atStep));
+        QVERIFY(StandIn::fault(route, kind, "", 1));
+        while (m_prompts.successes == 0 && m_proc->running())
+            QTest::qWait(5);
+    }
+    QCOMPARE(m_prompts.shown, (QStringList{"FTP: " + text, "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
+    QCOMPARE(m_prompts.successes, 0);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), local);
+    QCOMPARE(SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex")), server);
+    QCOMPARE(QDir(m_fx.work("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    if (atStep == 0) {
+        const QStringList sent = loggedRequests(mark, 2);
+        QCOMPARE(sent, (QStringList{"SCANDIR Production/Reports", "GET " + route}));
+        QVERIFY(!QFileInfo::exists(m_fx.tree("Validation/ZOVALIDATE_" + kSerial + "_" + kCode + ".orvex")));
+        QVERIFY(!QDir(m_fx.tree(m_fx.account() + "/" + kSerial)).exists());
+    }
+    StandIn::reset(QString());
+}
+
+// The serial is not on this console's list but on the server's: it would
+// be listed twice.
+void TestAddBoxStandIn::boxAddedMeanwhileOnAnotherConsole()
+{
+    const QString server = m_fx.tree(m_fx.account() + "/LoginCrypt.orvex");
+    QVERIFY(ClassParam().setParamCrypt(server, "PLAYERLIST", "10234|10417|" + kSerial));
+    const QByteArray before = SequenceFixture::readFile(server);
+    wire(false);
+    const qint64 mark = StandIn::mark();
+    QVERIFY(!run(kSerial, kCode));
+    QCOMPARE(m_prompts.shown, (QStringList{"FTP: Ce numéro de série est dèjà utilisé sur votre compte!!!",
+                                           "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
+    QCOMPARE(loggedRequests(mark, 2), (QStringList{"SCANDIR Production/Reports",
+                                                   "GET /zobox/" + m_fx.account() + "/LoginCrypt.orvex"}));
+    QCOMPARE(SequenceFixture::readFile(server), before);
 }
 
 QTEST_MAIN(TestAddBoxStandIn)

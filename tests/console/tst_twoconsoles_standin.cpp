@@ -19,6 +19,7 @@
 #include "RevisionCounters.h"
 #include "ZoManager.h"
 #include "classAdmin.h"
+#include "classAjoutBox.h"
 #include "classPrincipal.h"
 
 #include <QCheckBox>
@@ -60,6 +61,8 @@ private slots:
     void postersCleanedAgainstTheServersIndex();
     void mediaRunsAtOnce_data();
     void mediaRunsAtOnce();
+    void boxAddedOnAStaleLoginFile_data();
+    void boxAddedOnAStaleLoginFile();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
@@ -568,6 +571,86 @@ void TwoConsolesTest::mediaRunsAtOnce()
     QCOMPARE(serverIndexed(), serverMedia());
     QVERIFY(!QFile::exists(m_a.work + "/TEMP/INFOMEDIA.orvex"));
     QVERIFY(!QFile::exists(m_b.work + "/TEMP/INFOMEDIA.orvex"));
+}
+
+void TwoConsolesTest::boxAddedOnAStaleLoginFile_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("a box added on a stale login file wiped the other administrator's user")
+        << "carla" << "10999" << "1A2B3C4D5E";
+}
+
+// A adds a user; B, logged in before, adds a box (the success box, then the
+// program's quit, which ends the event loop run here), then saves its
+// administration page.
+void TwoConsolesTest::boxAddedOnAStaleLoginFile()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, serial);
+    QFETCH(QString, code);
+    // The service's shared folders: factory records, templates, validation.
+    const QString shared = m_a.work + "/server/zolink/zobox/";
+    for (const char *folder : {"DEFAULT", "Production"})
+        QVERIFY(copyTree(shared + folder + "/", StandIn::root() + "/" + folder + "/"));
+    QVERIFY(QDir().mkpath(StandIn::root() + "/Validation"));
+    const QString validation = StandIn::root() + "/Validation/ZOVALIDATE_" + serial + "_" + code + ".orvex";
+    QFile::remove(validation);
+    // A box is added before any screen is chosen: B starts again.
+    m_b.window.reset();
+    QVERIFY(startDesk(m_b));
+    m_dialogs.clear();
+
+    classAdmin *pageA = openAdministration(m_a);
+    QVERIFY(pageA);
+    m_typing = QStringList{user};
+    pageA->widgets()->actions.at(0)->click();
+    QTRY_VERIFY(!pageA->listManager()->busy() && ModalAnswerer::openDialogs().isEmpty());
+    QVERIFY(validate(m_a, pageA));
+    pageA->widgets()->back->click();
+    ClassParam read;
+    QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0).split('|').contains(user));
+
+    QToolButton *add = nullptr;
+    for (QToolButton *b : m_b.panel()->findChildren<QToolButton *>()) {
+        if (b->text() == "Ajouter un Ecran")
+            add = b;
+    }
+    auto *dialog = m_b.panel()->findChild<classAjoutBox *>();
+    QVERIFY(add && dialog);
+    add->click();
+    QTRY_COMPARE(dialog->procedure()->step(), 1);
+    dialog->serialField()->setText(serial);
+    dialog->codeField()->setText(code);
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(60000);
+    QTimer::singleShot(0, dialog, [dialog] { QMetaObject::invokeMethod(dialog->findChild<QObject *>("valider"), "click"); });
+    QVERIFY2(QCoreApplication::exec() == 0, qPrintable(m_dialogs.join(" / ")));
+    // The dialog's own boxes are not the window's children: no desk name.
+    QVERIFY(m_dialogs.last().endsWith(": Création terminée avec succés, l'application va s'éteindre!!"));
+    dialog->hide(); // the program would end here
+    QFile::remove(validation);
+    // The server's file has both: A's user and B's box.
+    QVERIFY2(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0).split('|').contains(user),
+             qPrintable(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0)));
+    QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "PLAYERLIST", 0).split('|').contains(serial));
+
+    // B's next save is not taken for another administrator's change.
+    m_dialogs.clear();
+    classAdmin *pageB = openAdministration(m_b);
+    QVERIFY(pageB);
+    pageB->widgets()->usersList->setCurrentRow(1);
+    pageB->widgets()->rights.at(3)->click();
+    const QString rights = pageB->loginFile().list(LoginFile::UserPermission).value(1);
+    QVERIFY(validate(m_b, pageB));
+    QVERIFY2(!m_dialogs.contains("B: " + AccountDeployment::loginChangedText()), qPrintable(m_dialogs.join(" / ")));
+    QCOMPARE(read.getParamCrypt(server("LoginCrypt.orvex"), "USERPERMISSION", 0).split('|').value(1), rights);
+    QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0).split('|').contains(user));
+    QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "PLAYERLIST", 0).split('|').contains(serial));
+    pageB->widgets()->back->click();
 }
 
 QTEST_MAIN(TwoConsolesTest)
