@@ -185,14 +185,14 @@ bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPa
         const QString &kind = fields.at(0);
         const QString &path = fields.at(1);
         if (kind == QLatin1String("AJOUTER")) {
-            // Merged again (a run that did not end after its upload): the
-            // entry is brought up to date, never listed twice.
+            // Merged again after a run whose index went up but was not read
+            // back: the entry is renewed, never doubled.
             const int i = lists[Path].indexOf(path);
             for (int n = 0; n < 4; ++n) {
-                if (i >= 0 && i < lists[n].size())
-                    lists[n][i] = fields.at(n + 1);
-                else if (i < 0)
+                if (i < 0)
                     lists[n] << fields.at(n + 1);
+                else if (i < lists[n].size())
+                    lists[n][i] = fields.at(n + 1);
             }
         } else if (kind == QLatin1String("SUPPRIMER")) {
             const int i = lists[Path].indexOf(path);

@@ -160,12 +160,25 @@ void AccountDeployment::slotProcessDeployLogin()
         break;
     case 6:
         if (mergeFetchedIndex(QStringLiteral("INFOADMIN.orvex"), "timerDeployLogin", MergeErrorCode))
-            m_step = 8;
+            m_step = 7;
+        break;
+    case 7:
+        // Another console's index may have gone up since the fetch.
+        switch (checkBeforeUpload()) {
+        case IndexCheck::Unchanged: m_step = 8; break;
+        case IndexCheck::Changed: m_step = 6; break;
+        default: break;
+        }
         break;
     case 8:
-        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex"))) {
-            journalSent();
-            m_step = 10;
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+            m_step = 9;
+        break;
+    case 9:
+        switch (readBack()) {
+        case IndexCheck::Unchanged: m_step = 10; break;
+        case IndexCheck::Changed: m_step = 6; break;
+        default: break;
         }
         break;
     case 10:

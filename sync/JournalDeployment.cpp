@@ -3,6 +3,7 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "OperationJournal.h"
+#include "RevisionCounters.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -60,9 +61,18 @@ bool JournalDeployment::indexReadable(const QString &path)
     return value != QLatin1String("PB_OPEN") && value != QLatin1String("FileError");
 }
 
+QString JournalDeployment::indexChangedText()
+{
+    return tr("L'index des médias a été modifié par un autre utilisateur pendant l'envoi: vos changements n'y "
+              "figurent pas encore, ils seront renvoyés au prochain envoi.");
+}
+
 bool JournalDeployment::fetchIndex()
 {
-    return fetchFile(QStringLiteral("MEDIA.orvex"));
+    if (!fetchFile(QStringLiteral("MEDIA.orvex")))
+        return false;
+    m_rounds = 0;
+    return true;
 }
 
 bool JournalDeployment::fetchFile(const QString &name)
@@ -87,6 +97,10 @@ void JournalDeployment::downloadFailed(QString text, bool told)
 
 bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *code, int errorCode)
 {
+    m_code = QLatin1String(code);
+    m_base = contentOf(indexPath());
+    // Every upload raises the counter: no two index versions look alike.
+    const int revision = RevisionCounters::fileCounter(indexPath());
     m_journal = m_work + QLatin1String("TEMP/") + journal;
     m_merged = contentOf(m_journal);
     ClassParam counter;
@@ -100,7 +114,8 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     if (!indexReadable(indexPath())) {
         m_timer->stop();
         emit signalCorrupt(tr("Le fichier media est corrompu (code: %1) !!").arg(QLatin1String(code)));
-    } else if (!copied || (m_merge && !m_merge(indexPath(), copy))) {
+    } else if (!copied || (m_merge && !m_merge(indexPath(), copy))
+               || !ClassParam().setParamCrypt(indexPath(), QStringLiteral("ID"), QString::number(revision + 1))) {
         m_timer->stop();
         emit signalErreurConnexion(errorCode);
     } else {
@@ -111,6 +126,71 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     m_journal.clear();
     finish();
     return false;
+}
+
+JournalDeployment::IndexCheck JournalDeployment::checkBeforeUpload()
+{
+    const IndexCheck check = checkServerIndex(m_base);
+    if (check == IndexCheck::Unchanged) {
+        m_readBacks = 0;
+        m_settling = false;
+    }
+    return check;
+}
+
+JournalDeployment::IndexCheck JournalDeployment::readBack()
+{
+    if (m_settling) {
+        if (!m_settle.hasExpired(ReadBackSettleMs))
+            return IndexCheck::Pending;
+        m_settling = false;
+    }
+    const IndexCheck check = checkServerIndex(contentOf(indexPath()));
+    if (check != IndexCheck::Unchanged)
+        return check;
+    if (++m_readBacks < 2) {
+        m_settling = true;
+        m_settle.start();
+        return IndexCheck::Pending;
+    }
+    journalSent();
+    return IndexCheck::Unchanged;
+}
+
+JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArray &expected)
+{
+    const QString copy = checkPath();
+    if (!m_download)
+        return IndexCheck::Unchanged;
+    m_downloading = true;
+    const bool in = m_download(m_work + QLatin1String("TEMP/CHECK/"), QStringLiteral("MEDIA.orvex"), QString(), QString());
+    m_downloading = false;
+    if (!in || !running())
+        return IndexCheck::Pending;
+    QString error;
+    if (!indexReadable(copy)) {
+        error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);
+    } else if (contentOf(copy) == expected) {
+        QFile::remove(copy);
+        return IndexCheck::Unchanged;
+    } else if (++m_rounds > MergeRounds) {
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex: changed %1 times during the run, journal kept")
+                                                       .arg(m_rounds));
+        error = indexChangedText();
+    } else {
+        // The journal is still whole: it is merged again on the fresh copy.
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex changed on the server: merged again"));
+        QFile::remove(indexPath());
+        if (QFile::rename(copy, indexPath()))
+            return IndexCheck::Changed;
+        error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);
+    }
+    QFile::remove(copy);
+    m_journal.clear();
+    m_timer->stop();
+    emit signalCorrupt(error);
+    finish();
+    return IndexCheck::Ended;
 }
 
 void JournalDeployment::journalSent()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -7,8 +8,9 @@
 class QTimer;
 
 // What the account and media deployments share: the fetched media index,
-// checked before a local journal is replayed on it, and the end of the
-// machine when that cannot be done.
+// checked before a local journal is replayed on it, fetched again before
+// and after the upload so that another console's index is merged on rather
+// than overwritten, and the end of the machine when that cannot be done.
 class JournalDeployment : public QObject
 {
     Q_OBJECT
@@ -25,6 +27,8 @@ public:
     void setMerge(std::function<bool(QString, QString)> merge) { m_merge = std::move(merge); }
 
     bool running() const;
+    // Its step timer: a test holds a run at a step with it.
+    QTimer *timer() const { return m_timer; }
 
 public slots:
     // A local file error inside this machine's own download: the run ends
@@ -34,6 +38,14 @@ public slots:
 public:
     // An index that exists, is not empty and reads with its fingerprint.
     static bool indexReadable(const QString &path);
+    // The server's index kept changing under this run: nothing is lost, the
+    // journal goes again with the next run.
+    static QString indexChangedText();
+
+    // Merges made again on a fresh copy before a run gives up.
+    static constexpr int MergeRounds = 3;
+    // Pause between the two read-backs of the uploaded index.
+    static constexpr int ReadBackSettleMs = 500;
 
 signals:
     // Buttons off while it runs.
@@ -58,7 +70,24 @@ protected:
     // journal; records journalled since the merge stay, numbered from 1.
     void journalSent();
     QString indexPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
+    // The server's index fetched again, beside the merged one.
+    QString checkPath() const { return m_work + QLatin1String("TEMP/CHECK/MEDIA.orvex"); }
     bool fetchIndex();
+
+    // What a fetch of the server's index again tells, one call per tick.
+    enum class IndexCheck {
+        Pending,   // fetching, or settling between the two read-backs
+        Unchanged, // still the copy merged on (before the upload), or ours (after it)
+        Changed,   // another console's index came in between: merge again on it
+        Ended      // the run ended, its journal kept, with a box
+    };
+    // Just before the upload: has the server's index moved since the fetch
+    // the merge was made on?
+    IndexCheck checkBeforeUpload();
+    // After the upload, read twice a moment apart (an upload another console
+    // started earlier may land late): Unchanged once the server holds what
+    // was sent, the journal's merged records then gone.
+    IndexCheck readBack();
     // One call per tick: fetches the account folder's `name` into TEMP/.
     bool fetchFile(const QString &name);
 
@@ -69,7 +98,16 @@ protected:
     int m_step = 0;
 
 private:
+    IndexCheck checkServerIndex(const QByteArray &expected);
+
     bool m_downloading = false;
+    // The fetched index the merge was made on, and the box code of the run.
+    QByteArray m_base;
+    QString m_code;
+    int m_rounds = 0;
+    int m_readBacks = 0;
+    bool m_settling = false;
+    QElapsedTimer m_settle;
     // The journal as it was merged, and its record count.
     QString m_journal;
     QByteArray m_merged;

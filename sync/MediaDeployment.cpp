@@ -88,9 +88,9 @@ void MediaDeployment::sequenceFailed()
 
 void MediaDeployment::finish()
 {
-    // Ended before the index went up: the journal still holds its records,
-    // and the next hand-on, even an empty one, merges them.
-    if (m_step < 75)
+    // Ended before the index was read back: the journal still holds its
+    // records, and the next hand-on, even an empty one, merges them.
+    if (m_step != DoneStep)
         m_queuedModif = true;
     m_step = 0;
     m_timer->stop();
@@ -158,12 +158,26 @@ void MediaDeployment::slotProcessDeployMedia()
         break;
     case 72:
         if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia", MergeErrorCode))
-            m_step = 74;
+            m_step = 73;
+        break;
+    case 73:
+        // Another console's index may have gone up since the fetch.
+        switch (checkBeforeUpload()) {
+        case IndexCheck::Unchanged: m_step = 74; break;
+        case IndexCheck::Changed: m_step = 72; break;
+        default: break;
+        }
         break;
     case 74:
-        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex"))) {
-            journalSent();
-            m_step = 75;
+        if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
+            m_step = 76;
+        break;
+    case 76:
+        // The run is done only once the server holds what was sent.
+        switch (readBack()) {
+        case IndexCheck::Unchanged: m_step = DoneStep; break;
+        case IndexCheck::Changed: m_step = 72; break;
+        default: break;
         }
         break;
     default:

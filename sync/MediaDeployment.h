@@ -13,12 +13,15 @@ class QTimer;
 // The media deployment: deletes on the server the media the library
 // removed, uploads the new ones (each kind in the order IMAGE, VIDEO,
 // TEXT), then fetches the server's media index, replays the media journal
-// on it and uploads it again. Widget-free; the 50 ms timer is the panel's.
+// on it and uploads it again, merging again when another console's index
+// went up meanwhile. Widget-free; the 50 ms timer is the panel's.
 class MediaDeployment : public JournalDeployment
 {
     Q_OBJECT
 public:
     static constexpr int MergeErrorCode = 12;
+    // The index went up and was read back.
+    static constexpr int DoneStep = 80;
 
     MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent = nullptr);
 

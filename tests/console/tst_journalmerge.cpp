@@ -130,12 +130,15 @@ void JournalMergeTest::media_data()
         << one << "2"
         << QStringList{"AJOUTER|IMAGE/b.png|BBB|Hall;Bureau|20", "SUPPRIMER|IMAGE/b.png|BBB|Hall;Bureau|20"} << one;
     // A journal merged again after a run that did not end.
-    QTest::newRow("an import merged twice was listed twice")
+    QTest::newRow("a listed path added again was doubled")
         << one << "1" << QStringList{"AJOUTER|IMAGE/a.png|A2|Bureau|11"}
         << QStringList{"IMAGE/a.png", "A2", "Bureau", "11"};
     QTest::newRow("an import merged twice then removed stayed listed")
         << one << "2" << QStringList{"AJOUTER|IMAGE/a.png|A2|Bureau|11", "SUPPRIMER|IMAGE/a.png|||"}
         << QStringList{"", "", "", ""};
+    QTest::newRow("a path listed twice: removal takes the first")
+        << QStringList{"IMAGE/a.png|IMAGE/a.png", "A1|A2", "Hall|Bureau", "1|2"} << "1"
+        << QStringList{"SUPPRIMER|IMAGE/a.png|||"} << QStringList{"IMAGE/a.png", "A2", "Bureau", "2"};
     QTest::newRow("permission changes the first match only")
         << QStringList{"IMAGE/a.png|IMAGE/a.png", "A1|A2", "Hall|Hall", "1|2"} << "1"
         << QStringList{"PERMISSION|IMAGE/a.png||Bureau;Salle|"}

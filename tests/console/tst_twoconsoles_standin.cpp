@@ -60,6 +60,8 @@ private slots:
     void administrators_data();
     void administrators();
     void postersCleanedAgainstTheServersIndex();
+    void mediaRunsAtOnce_data();
+    void mediaRunsAtOnce();
     void boxAddedOnAStaleLoginFile_data();
     void boxAddedOnAStaleLoginFile();
     void quotaAcrossConsoles_data();
@@ -83,6 +85,11 @@ private:
     ClassMedia *openMedia(Desk &d);
     // The page left and its media deployment over.
     bool leaveMedia(Desk &d);
+    // Imports a video made of `name`; its stored name in VIDEO/.
+    QString importVideo(Desk &d, const QString &name);
+    // The server's media files, and what its index lists.
+    QStringList serverMedia() const;
+    QStringList serverIndexed() const;
 
     QTemporaryDir m_dir;
     QString m_name;
@@ -445,6 +452,118 @@ void TwoConsolesTest::postersCleanedAgainstTheServersIndex()
     QCOMPARE(sent.size(), posters.size());
     QVERIFY(!sent.contains(gone));
     QCOMPARE(sent.at(posters.indexOf(gone)), QString());
+}
+
+QString TwoConsolesTest::importVideo(Desk &d, const QString &name)
+{
+    ClassMedia *page = d.window->findChild<ClassMedia *>();
+    QFile source(m_dir.filePath(name + ".mp4"));
+    if (!source.open(QIODevice::WriteOnly) || source.write(QByteArray(4096, name.at(0).toLatin1())) != 4096)
+        return QString();
+    source.close();
+    const QString chosen = source.fileName();
+    page->setFileChooser([chosen](int, QWidget *, const QString &) { return QStringList{chosen}; });
+    page->slotAjouterVideo();
+    // The import waits for the server's count of the quota.
+    if (!QTest::qWaitFor([page] { return !page->importPending(); }, 30000))
+        return QString();
+    auto *list = page->findChild<QListWidget *>("listVideo");
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text().startsWith(name + '-'))
+            return list->item(i)->text();
+    }
+    return QString();
+}
+
+QStringList TwoConsolesTest::serverMedia() const
+{
+    QStringList files;
+    for (const char *folder : {"IMAGE", "VIDEO", "TEXT"})
+        for (const QString &name : QDir(server(folder)).entryList(QDir::Files))
+            files << QString(folder) + '/' + name;
+    files.sort();
+    return files;
+}
+
+QStringList TwoConsolesTest::serverIndexed() const
+{
+    QStringList paths = ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 0).split('|');
+    paths.removeAll(QString());
+    paths.sort();
+    return paths;
+}
+
+void TwoConsolesTest::mediaRunsAtOnce_data()
+{
+    // What B does on its media page while A's run waits with the index it
+    // fetched (a slow fetch, or both leaving the page together).
+    QTest::addColumn<QString>("other");
+    QTest::newRow("two media runs at once lost one console's import from the index") << "import";
+    QTest::newRow("slow index fetch: a removed video came back in the index") << "remove";
+}
+
+void TwoConsolesTest::mediaRunsAtOnce()
+{
+    QFETCH(QString, other);
+    static int round = 0;
+    const QString tag = QString::number(++round);
+    QCOMPARE(serverIndexed(), serverMedia());
+    QString gone;
+    if (other == "remove") {
+        QVERIFY(openMedia(m_b));
+        gone = importVideo(m_b, "gone" + tag);
+        QVERIFY(!gone.isEmpty());
+        QVERIFY(leaveMedia(m_b));
+        QVERIFY(QFile::exists(server("VIDEO/" + gone)));
+    }
+    m_dialogs.clear();
+    QVERIFY(openMedia(m_a));
+    const QString mine = importVideo(m_a, "a" + tag);
+    QVERIFY(!mine.isEmpty());
+    ClassMedia *pageB = openMedia(m_b);
+    QVERIFY(pageB);
+    QString theirs;
+    if (other == "import") {
+        theirs = importVideo(m_b, "b" + tag);
+        QVERIFY(!theirs.isEmpty());
+    } else {
+        auto *list = pageB->findChild<QListWidget *>("listVideo");
+        list->setCurrentItem(list->findItems(gone, Qt::MatchExactly).value(0));
+        QVERIFY(list->currentItem());
+        pageB->slotSupprimerVideo();
+        QVERIFY(list->findItems(gone, Qt::MatchExactly).isEmpty());
+    }
+
+    // A's run is held right after its index fetch until B's run is over.
+    MediaDeployment *runA = m_a.panel()->mediaDeployment();
+    QTimer *timerA = runA->timer();
+    bool held = false;
+    const QMetaObject::Connection hold = connect(timerA, &QTimer::timeout, this, [&] {
+        if (!held && runA->step() == 72) {
+            held = true;
+            timerA->stop();
+        }
+    });
+    QSignalSpy finishedA(runA, &JournalDeployment::signalFinished);
+    m_a.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(held, 30000);
+    QVERIFY(leaveMedia(m_b));
+    disconnect(hold);
+    timerA->start();
+    QTRY_VERIFY_WITH_TIMEOUT(finishedA.count() > 0 && !runA->running(), 30000);
+    QTRY_VERIFY(ModalAnswerer::openDialogs().isEmpty());
+
+    const QString seen = m_dialogs.join(" / ");
+    QVERIFY2(m_dialogs.isEmpty(), qPrintable(seen));
+    QVERIFY(QFile::exists(server("VIDEO/" + mine)));
+    if (!theirs.isEmpty())
+        QVERIFY(QFile::exists(server("VIDEO/" + theirs)));
+    if (!gone.isEmpty())
+        QVERIFY(!QFile::exists(server("VIDEO/" + gone)));
+    // Every file on the server is in the index, and only those.
+    QCOMPARE(serverIndexed(), serverMedia());
+    QVERIFY(!QFile::exists(m_a.work + "/TEMP/INFOMEDIA.orvex"));
+    QVERIFY(!QFile::exists(m_b.work + "/TEMP/INFOMEDIA.orvex"));
 }
 
 void TwoConsolesTest::boxAddedOnAStaleLoginFile_data()

@@ -17,6 +17,14 @@
 #include <QTimer>
 #include <QtTest>
 
+namespace {
+
+// Fetched, fetched again just before its upload, sent, read back twice.
+const QStringList kIndexRound{"GET /zobox/MEDIA.orvex", "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex",
+                              "GET /zobox/MEDIA.orvex", "GET /zobox/MEDIA.orvex"};
+
+} // namespace
+
 class DeploymentsTest : public QObject
 {
     Q_OBJECT
@@ -48,6 +56,8 @@ private slots:
     void mediaIndexFetchFailedMergesAtTheNextHandOn();
     void mediaHandedOnWhileRunningIsNotLost();
     void mediaChangeBeforeTheMergeGoesWithTheRun();
+    void indexChangedByAnotherConsole_data();
+    void indexChangedByAnotherConsole();
     void command_data();
     void command();
     void supportReport_data();
@@ -185,8 +195,7 @@ void DeploymentsTest::accountDeployment_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("expected");
-    const QStringList common{"UPLOAD LoginCrypt.orvex", "GET /zobox/MEDIA.orvex",
-                             "UPLOAD MEDIA.orvex"};
+    const QStringList common = QStringList{"UPLOAD LoginCrypt.orvex"} + kIndexRound;
     QTest::newRow("status 0: login file and index") << 0 << common;
     QTest::newRow("status 1: and each box's playlists")
         << 1 << (QStringList(common) << "UPLOAD B1/PLAYLIST.orvex" << "UPLOAD B2/PLAYLIST.orvex");
@@ -472,8 +481,7 @@ void DeploymentsTest::mediaDeployment()
     m_mediaDeploy->start({"IMAGE/new.png"}, {"old.png"}, {"VIDEO/new.mp4"}, {"old.mp4"}, {}, {}, true);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
     QCOMPARE(requests(mark), (QStringList{"DELETE_FILE IMAGE/old.png", "DELETE_FILE VIDEO/old.mp4",
-                                          "UPLOAD IMAGE/new.png", "UPLOAD VIDEO/new.mp4",
-                                          "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
+                                          "UPLOAD IMAGE/new.png", "UPLOAD VIDEO/new.mp4"} + kIndexRound));
     QCOMPARE(SequenceFixture::readFile(server("VIDEO/new.mp4")), QByteArray(9000, 'v'));
     ClassParam read;
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), QString("IMAGE/new.png|VIDEO/new.mp4"));
@@ -565,8 +573,7 @@ void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
     QCOMPARE(failed.count(), 1);
     QVERIFY(!QFileInfo::exists(journal));
     if (!removedMeanwhile) {
-        QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/late.png", "UPLOAD VIDEO/clip.mp4",
-                                              "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
+        QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/late.png", "UPLOAD VIDEO/clip.mp4"} + kIndexRound));
         QCOMPARE(SequenceFixture::readFile(server("VIDEO/clip.mp4")), QByteArray(5000, 'v'));
     }
     QCOMPARE(serverIndexed(), serverFiles());
@@ -595,7 +602,7 @@ void DeploymentsTest::mediaIndexFetchFailedMergesAtTheNextHandOn()
     const qint64 mark = StandIn::mark();
     m_mediaDeploy->start({}, {}, {}, {}, {}, {}, false);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
-    QCOMPARE(requests(mark), (QStringList{"GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
+    QCOMPARE(requests(mark), kIndexRound);
     QVERIFY(!QFileInfo::exists(journal));
     QCOMPARE(serverIndexed(), serverFiles());
 }
@@ -612,9 +619,8 @@ void DeploymentsTest::mediaHandedOnWhileRunningIsNotLost()
     m_mediaDeploy->start({"IMAGE/b.png", "IMAGE/c.png"}, {}, {}, {}, {}, {}, true);
     m_mediaDeploy->start({}, {"c.png"}, {}, {}, {}, {}, true);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
-    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png", "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex",
-                                          "DELETE_FILE IMAGE/c.png", "UPLOAD IMAGE/b.png", "GET /zobox/MEDIA.orvex",
-                                          "UPLOAD MEDIA.orvex"}));
+    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png"} + kIndexRound
+                              + QStringList{"DELETE_FILE IMAGE/c.png", "UPLOAD IMAGE/b.png"} + kIndexRound));
     QVERIFY(!QFileInfo::exists(server("IMAGE/c.png")));
 }
 
@@ -628,7 +634,108 @@ void DeploymentsTest::mediaChangeBeforeTheMergeGoesWithTheRun()
     // A grant journalled now is merged by this run: no second run.
     m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
-    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png", "GET /zobox/MEDIA.orvex", "UPLOAD MEDIA.orvex"}));
+    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png"} + kIndexRound));
+}
+
+void DeploymentsTest::indexChangedByAnotherConsole_data()
+{
+    QTest::addColumn<bool>("admin");
+    QTest::addColumn<QString>("when"); // "fetched": once, between the fetch and the merge;
+                                       // "sent": once, right after the upload; "always": after each upload;
+                                       // "unread": no change, the read-back fails
+    QTest::newRow("media: another console's index between the fetch and the upload was overwritten")
+        << false << "fetched";
+    QTest::newRow("media: index replaced right after the upload counted as done") << false << "sent";
+    QTest::newRow("media: index replaced after every upload counted as done") << false << "always";
+    QTest::newRow("media: index not read back counted as done; merged again, its entry doubled")
+        << false << "unread";
+    QTest::newRow("account: another console's index between the fetch and the upload was overwritten")
+        << true << "fetched";
+    QTest::newRow("account: index replaced after every upload counted as done") << true << "always";
+}
+
+// Another console's index reaches the server while this run is between its
+// fetch and its upload, or just after the upload: both changes end up in
+// the index, or the run says so and keeps its journal.
+void DeploymentsTest::indexChangedByAnotherConsole()
+{
+    QFETCH(bool, admin);
+    QFETCH(QString, when);
+    const QString journal = m_fx.work(admin ? "TEMP/INFOADMIN.orvex" : "TEMP/INFOMEDIA.orvex");
+    QVERIFY(admin ? OperationJournal::append(journal, {"RENOMMER", "Hall", "Entree", ""})
+                  : OperationJournal::append(journal, {"AJOUTER", "IMAGE/n.png", "CCC", "Bar", "3"}));
+    build();
+    JournalDeployment *machine = admin ? static_cast<JournalDeployment *>(m_account.data())
+                                       : static_cast<JournalDeployment *>(m_mediaDeploy.data());
+    QTimer *timer = admin ? m_t1.data() : m_t2.data();
+    const auto step = [&] { return admin ? m_account->step() : m_mediaDeploy->step(); };
+    // The machine's steps: index fetched (merge next), index sent (read-back next).
+    const int fetched = admin ? 6 : 72;
+    const int sent = admin ? 9 : 76;
+    int others = 0;
+    bool journalAtReadBack = false;
+    const auto otherConsole = [&] {
+        ++others;
+        QVERIFY(writeParams(server("MEDIA.orvex"),
+                            {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4|IMAGE/o" + QString::number(others) + ".png"},
+                             {"FILECHK", "AAA|BBB|OOO"},
+                             {"FILESIZE", "1|2|9"},
+                             {"FILEPATHPERMISSION", "Hall;Bar|Hall|Hall"},
+                             {"ID", QString::number(10 + others)}}));
+    };
+    int previous = 0;
+    // Runs right after each step of the machine, before its next tick.
+    QMetaObject::Connection hook = connect(timer, &QTimer::timeout, this, [&] {
+        const int now = step();
+        if (now != previous && now == fetched && when == "fetched" && others == 0)
+            otherConsole();
+        if (now != previous && now == sent) {
+            journalAtReadBack = journalAtReadBack || QFileInfo::exists(journal);
+            if (when == "always" || (when == "sent" && others == 0))
+                otherConsole();
+            if (when == "unread")
+                QVERIFY(StandIn::fault(QString(), "500", '/' + m_fx.account() + "/MEDIA.orvex", 3));
+        }
+        previous = now;
+    });
+    QSignalSpy corrupt(machine, &JournalDeployment::signalCorrupt);
+    QSignalSpy finished(machine, &JournalDeployment::signalFinished);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    const auto run = [&] {
+        if (admin)
+            m_account->start(0);
+        else
+            m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+        return waitIdle([&] { return machine->running(); });
+    };
+    QVERIFY(run());
+    disconnect(hook);
+    StandIn::reset('/' + m_fx.account() + "/MEDIA.orvex");
+    QCOMPARE(finished.count(), 1);
+    const QString ours = admin ? "Entree;Bar|Entree|Entree" : others ? "Hall;Bar|Hall|Hall|Bar" : "Hall;Bar|Hall|Bar";
+    const QString paths = "IMAGE/old.png|VIDEO/old.mp4" + (others ? "|IMAGE/o" + QString::number(others) + ".png" : "");
+    ClassParam read;
+    const bool failed = when == "always" || when == "unread";
+    if (failed) {
+        // No end announced as done; the journal waits and the next run sends it.
+        QCOMPARE(corrupt.count(), 1);
+        QCOMPARE(corrupt.at(0).at(0).toString(), when == "always" ? JournalDeployment::indexChangedText()
+                                                                  : "Le fichier media est corrompu (code: indiceDeployMedia) !!");
+        QCOMPARE(deployed.count(), 0);
+        QVERIFY(QFileInfo::exists(journal));
+        if (when == "always")
+            QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Hall;Bar|Hall|Hall"));
+        QVERIFY(run());
+    }
+    QCOMPARE(corrupt.count(), failed ? 1 : 0);
+    QCOMPARE(deployed.count(), admin ? 1 : 0);
+    QVERIFY(!QFileInfo::exists(journal));
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), admin ? paths : paths + "|IMAGE/n.png");
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), ours);
+    // Raised above the other console's counter.
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "ID", 1), QString::number(others ? 11 + others : 6));
+    // Its journal was there until the index was read back.
+    QVERIFY(journalAtReadBack);
 }
 
 void DeploymentsTest::command_data()
