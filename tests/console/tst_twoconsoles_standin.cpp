@@ -2,6 +2,7 @@
 // own work folder, as two desks of one customer: what one console sends
 // never silently replaces what the other sent.
 #include "CopyTree.h"
+#include "ServerMediaTree.h"
 #include "../sync/ParamFixture.h"
 #include "../transfer/StandIn.h"
 #include "AccountDeployment.h"
@@ -477,20 +478,12 @@ QString TwoConsolesTest::importVideo(Desk &d, const QString &name)
 
 QStringList TwoConsolesTest::serverMedia() const
 {
-    QStringList files;
-    for (const char *folder : {"IMAGE", "VIDEO", "TEXT"})
-        for (const QString &name : QDir(server(folder)).entryList(QDir::Files))
-            files << QString(folder) + '/' + name;
-    files.sort();
-    return files;
+    return mediaFilesBelow(server());
 }
 
 QStringList TwoConsolesTest::serverIndexed() const
 {
-    QStringList paths = ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 0).split('|');
-    paths.removeAll(QString());
-    paths.sort();
-    return paths;
+    return indexedPaths(server("MEDIA.orvex"));
 }
 
 void TwoConsolesTest::mediaRunsAtOnce_data()

@@ -1,6 +1,7 @@
 // The account and media deployments, box commands and support reports
 // against the stand-in, waits scaled by ZOMANAGER_TIME_SCALE.
 #include "../transfer/SequenceFixture.h"
+#include "../common/ServerMediaTree.h"
 #include "AccountDeployment.h"
 #include "ClassParam.h"
 #include "CommandReport.h"
@@ -518,19 +519,12 @@ void DeploymentsTest::mediaUploadFails()
 
 QStringList DeploymentsTest::serverIndexed() const
 {
-    QStringList paths = ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1).split('|');
-    paths.sort();
-    return paths;
+    return indexedPaths(server("MEDIA.orvex"), 1);
 }
 
 QStringList DeploymentsTest::serverFiles() const
 {
-    QStringList files;
-    for (const char *folder : {"IMAGE", "VIDEO", "TEXT"})
-        for (const QString &name : QDir(server(folder)).entryList(QDir::Files))
-            files << QString(folder) + '/' + name;
-    files.sort();
-    return files;
+    return mediaFilesBelow(m_fx.tree(m_fx.account()));
 }
 
 void DeploymentsTest::mediaFailedRunGoesWithTheNextRun_data()
