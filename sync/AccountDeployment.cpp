@@ -164,22 +164,14 @@ void AccountDeployment::slotProcessDeployLogin()
         break;
     case 7:
         // Another console's index may have gone up since the fetch.
-        switch (checkBeforeUpload()) {
-        case IndexCheck::Unchanged: m_step = 8; break;
-        case IndexCheck::Changed: m_step = 6; break;
-        default: break;
-        }
+        stepOn(checkBeforeUpload(), 8, 6);
         break;
     case 8:
         if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
             m_step = 9;
         break;
     case 9:
-        switch (readBack()) {
-        case IndexCheck::Unchanged: m_step = 10; break;
-        case IndexCheck::Changed: m_step = 6; break;
-        default: break;
-        }
+        stepOn(readBack(), 10, 6);
         break;
     case 10:
         m_step = m_playlists ? 11 : 100;

@@ -157,6 +157,14 @@ JournalDeployment::IndexCheck JournalDeployment::readBack()
     return IndexCheck::Unchanged;
 }
 
+void JournalDeployment::stepOn(IndexCheck check, int next, int merge)
+{
+    if (check == IndexCheck::Unchanged)
+        m_step = next;
+    else if (check == IndexCheck::Changed)
+        m_step = merge;
+}
+
 JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArray &expected)
 {
     const QString copy = checkPath();

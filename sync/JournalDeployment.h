@@ -88,6 +88,9 @@ protected:
     // started earlier may land late): Unchanged once the server holds what
     // was sent, the journal's merged records then gone.
     IndexCheck readBack();
+    // The step after a check: `next` when the server holds the index
+    // expected, the merge step `merge` when it moved, the same step otherwise.
+    void stepOn(IndexCheck check, int next, int merge);
     // One call per tick: fetches the account folder's `name` into TEMP/.
     bool fetchFile(const QString &name);
 

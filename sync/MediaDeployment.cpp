@@ -162,11 +162,7 @@ void MediaDeployment::slotProcessDeployMedia()
         break;
     case 73:
         // Another console's index may have gone up since the fetch.
-        switch (checkBeforeUpload()) {
-        case IndexCheck::Unchanged: m_step = 74; break;
-        case IndexCheck::Changed: m_step = 72; break;
-        default: break;
-        }
+        stepOn(checkBeforeUpload(), 74, 72);
         break;
     case 74:
         if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
@@ -174,11 +170,7 @@ void MediaDeployment::slotProcessDeployMedia()
         break;
     case 76:
         // The run is done only once the server holds what was sent.
-        switch (readBack()) {
-        case IndexCheck::Unchanged: m_step = DoneStep; break;
-        case IndexCheck::Changed: m_step = 72; break;
-        default: break;
-        }
+        stepOn(readBack(), DoneStep, 72);
         break;
     default:
         finish();
