@@ -8,6 +8,7 @@
 // Prints "console_ms=", "bytes=", "idle_kb=", "peak_kb=" and "stall_ms=";
 // exits 1 when the download failed.
 #include "../BenchStart.h"
+#include "../../tests/common/ProcessStatus.h"
 #include "HttpFileApi.h"
 
 #include <QCoreApplication>
@@ -17,21 +18,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
-
-namespace {
-
-qint64 statusKb(const char *key)
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -69,11 +55,8 @@ int main(int argc, char **argv)
         return 2;
     }
     // Everything is set up: the figure the download is measured against.
-    QFile clear("/proc/self/clear_refs");
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-    clear.close();
-    const qint64 idle = statusKb("VmRSS:");
+    resetPeakResident();
+    const qint64 idle = processStatusKb("VmRSS:");
 
     QElapsedTimer clock;
     clock.start();
@@ -88,7 +71,7 @@ int main(int argc, char **argv)
     out << "console_ms=" << ms << '\n';
     out << "bytes=" << QFileInfo(target).size() << '\n';
     out << "idle_kb=" << idle << '\n';
-    out << "peak_kb=" << statusKb("VmHWM:") << '\n';
+    out << "peak_kb=" << processStatusKb("VmHWM:") << '\n';
     out << "stall_ms=" << longest << '\n';
     if (!api.lastSucceeded(HttpFileApi::OpDownload)) {
         err << "download failed\n";

@@ -1,6 +1,8 @@
 #include "API_FACEBOOK.h"
 #include "AppModel.h"
 #include "LoopbackHttp.h"
+#include "../common/GzipBomb.h"
+#include "../common/ProcessStatus.h"
 #include "RssFeedCache.h"
 #include "RssFeedConverter.h"
 
@@ -10,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <zlib.h>
 
 // The preview's live content against servers that misbehave the way outside
 // sites do: a body dripped a byte at a time, a huge or compressed body, two
@@ -37,12 +38,10 @@ private:
     static QByteArray feed(const QString &title, const QString &picture = QString());
     static QByteArray weatherJson(double kelvin);
     static QByteArray forecastJson();
-    static QByteArray gzipBomb(const QByteArray &head, qint64 blanks, const QByteArray &tail);
-    static qint64 statusKb(const char *field);
     // Starts measuring the peak; the resident size now, -1 when the system
     // cannot say.
     static qint64 resetPeak();
-    static qint64 peakKb() { return statusKb("VmHWM:"); }
+    static qint64 peakKb() { return processStatusKb("VmHWM:"); }
 
     bool runCycle(const QStringList &feeds);
     // One round of the model's requests: weather, then forecast.
@@ -112,52 +111,9 @@ QByteArray TestLiveContentBounds::forecastJson()
     return "{\"list\":[" + list + "]}";
 }
 
-// A gzip body that inflates to `blanks` blanks between head and tail.
-QByteArray TestLiveContentBounds::gzipBomb(const QByteArray &head, qint64 blanks, const QByteArray &tail)
-{
-    z_stream stream{};
-    if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) != Z_OK)
-        return QByteArray();
-    QByteArray out;
-    QByteArray buffer(256 * 1024, Qt::Uninitialized);
-    const QByteArray chunk(1024 * 1024, ' ');
-    auto feedIn = [&](const QByteArray &data, int flush) {
-        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-        stream.avail_in = uInt(data.size());
-        do {
-            stream.next_out = reinterpret_cast<Bytef *>(buffer.data());
-            stream.avail_out = uInt(buffer.size());
-            deflate(&stream, flush);
-            out.append(buffer.constData(), buffer.size() - int(stream.avail_out));
-        } while (stream.avail_out == 0);
-    };
-    feedIn(head, Z_NO_FLUSH);
-    for (qint64 left = blanks; left > 0; left -= chunk.size())
-        feedIn(left >= chunk.size() ? chunk : chunk.left(int(left)), Z_NO_FLUSH);
-    feedIn(tail, Z_FINISH);
-    deflateEnd(&stream);
-    return out;
-}
-
-qint64 TestLiveContentBounds::statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
 qint64 TestLiveContentBounds::resetPeak()
 {
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
-        return -1;
-    clear.close();
-    return statusKb("VmRSS:");
+    return resetPeakResident() ? processStatusKb("VmRSS:") : -1;
 }
 
 bool TestLiveContentBounds::runCycle(const QStringList &feeds)

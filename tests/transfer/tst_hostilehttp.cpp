@@ -2,6 +2,8 @@
 // broken or hostile host does: every row must end as a failure, promptly,
 // with nothing left on disk as if it had arrived and memory kept in bounds.
 #include "HttpFileApi.h"
+#include "../common/GzipBomb.h"
+#include "../common/ProcessStatus.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -9,46 +11,15 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
-#include <zlib.h>
 
 namespace {
 
 enum class Shape { CloseWithoutReply, CompressedBomb, Drip, MalformedChunks, ShortBody };
 
-// `inflated` zero bytes as one gzip member (about a thousandth of the size).
-QByteArray gzipBomb(qint64 inflated)
-{
-    z_stream z{};
-    if (deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) != Z_OK)
-        return {};
-    const QByteArray zeros(1 << 20, '\0');
-    QByteArray out;
-    char buffer[1 << 16];
-    for (qint64 fed = 0; fed < inflated; fed += zeros.size()) {
-        const bool last = fed + zeros.size() >= inflated;
-        z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zeros.constData()));
-        z.avail_in = uInt(zeros.size());
-        do {
-            z.next_out = reinterpret_cast<Bytef *>(buffer);
-            z.avail_out = sizeof buffer;
-            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
-            out.append(buffer, int(sizeof buffer - z.avail_out));
-        } while (z.avail_out == 0);
-    }
-    deflateEnd(&z);
-    return out;
-}
-
 // Peak resident memory of this process, in kB.
 qint64 peakKb()
 {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
+    return processStatusKb("VmHWM:");
 }
 
 // Answers every request with the one fault shape it is set to, once the
@@ -148,7 +119,7 @@ void HostileHttpTest::initTestCase()
     qputenv("ZOMANAGER_WORKDIR", m_logs.path().toUtf8());
     QDir(m_logs.path()).mkpath("LOG");
     // 1 GB once inflated.
-    m_bomb = gzipBomb(qint64(1) << 30);
+    m_bomb = gzipBomb(QByteArray(), qint64(1) << 30, QByteArray(), '\0', Z_BEST_COMPRESSION);
     QVERIFY(m_bomb.size() > 0 && m_bomb.size() < 4 * 1024 * 1024);
 }
 
@@ -158,9 +129,7 @@ void HostileHttpTest::init()
     QVERIFY(m_dir->isValid());
     QDir(m_dir->path()).mkpath("work/TEMP");
     // Each row measures its own peak.
-    QFile clear("/proc/self/clear_refs");
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
+    resetPeakResident();
 }
 
 void HostileHttpTest::failsWithNothingLeft_data()
