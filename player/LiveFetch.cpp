@@ -43,6 +43,15 @@ QNetworkReply *LiveFetch::get(QNetworkAccessManager *network, const QUrl &url, q
                                                  : QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(MaxRedirects);
     QNetworkReply *reply = network->get(request);
+    // Without a read buffer limit Qt's network thread takes in a fast body
+    // whole before this thread hears of it, and readers that take the body at
+    // its end would hold all of it. Qt stops a little short of the limit, so
+    // it is twice the cap: a body past the cap is still seen waiting here.
+    reply->setReadBufferSize(2 * capBytes);
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, capBytes] {
+        if (reply->bytesAvailable() > capBytes)
+            cut(reply, TooLarge);
+    });
 
     auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
