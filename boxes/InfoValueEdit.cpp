@@ -7,7 +7,8 @@
 
 namespace {
 
-// QLineEdit keeps this much room between its contents rectangle and its text.
+// QLineEdit starts its text this far into its contents rectangle and clips
+// it only at the rectangle's edge.
 const int TextMargin = 2;
 
 } // namespace
@@ -23,12 +24,17 @@ QRect InfoValueEdit::textArea() const
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    return contents.marginsRemoved(textMargins()).adjusted(TextMargin, 0, -TextMargin, 0);
+    return contents.marginsRemoved(textMargins());
 }
 
 QString InfoValueEdit::shownText() const
 {
-    return fontMetrics().elidedText(text(), Qt::ElideRight, qMax(0, textArea().width()));
+    const int width = textArea().width();
+    const QFontMetrics metrics = fontMetrics();
+    // What QLineEdit shows but for a pixel or two of its last letter stays.
+    if (metrics.horizontalAdvance(text()) <= width)
+        return text();
+    return metrics.elidedText(text(), Qt::ElideRight, qMax(0, width - TextMargin));
 }
 
 void InfoValueEdit::updateTip()
@@ -49,7 +55,8 @@ void InfoValueEdit::paintEvent(QPaintEvent *event)
     initStyleOption(&option);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-    painter.drawText(textArea(), int(QStyle::visualAlignment(layoutDirection(), alignment())), shown);
+    painter.drawText(textArea().adjusted(TextMargin, 0, 0, 0),
+                     int(QStyle::visualAlignment(layoutDirection(), alignment())), shown);
 }
 
 void InfoValueEdit::resizeEvent(QResizeEvent *event)
