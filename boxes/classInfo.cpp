@@ -3,6 +3,7 @@
 #include "AppGlobals.h"
 #include "BoxFiles.h"
 #include "BoxPageLayout.h"
+#include "InfoValueEdit.h"
 #include "SettingsPageLook.h"
 
 #include <QCoreApplication>
@@ -60,7 +61,7 @@ classInfo::classInfo(QWidget *parent)
     const auto makeFields = [&](int count, QList<QLineEdit *> *list, const char *prefix) {
         QList<QWidget *> widgets;
         for (int i = 0; i < count; ++i) {
-            auto *edit = new QLineEdit;
+            auto *edit = new InfoValueEdit;
             edit->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i));
             edit->setStyleSheet(QLatin1String(kValueStyle));
             edit->setFont(valueFont);

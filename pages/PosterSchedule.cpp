@@ -136,9 +136,10 @@ QString PosterSchedule::refusal(const State &state)
             const QDate start = QDate::fromString(range.start, dateFormat());
             const QDate end = QDate::fromString(range.end, dateFormat());
             // A day that does not exist (31/04, a stored 29/02 of a common
-            // year) would be read as another one: ask for a new date.
+            // year) would be read as another one: ask for a new date. A start
+            // never picked stays: the period then runs until its end date.
             if (range.start != range.end) {
-                if (!start.isValid())
+                if (!start.isValid() && range.start != unpickedDate())
                     return QStringLiteral("Date de départ impossible (%1): choisissez-en une autre!!!").arg(range.start);
                 if (!end.isValid())
                     return QStringLiteral("Date de fin impossible (%1): choisissez-en une autre!!!").arg(range.end);

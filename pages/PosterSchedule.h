@@ -36,6 +36,8 @@ public:
     static bool isDateRange(Range range) { return range == Dates1 || range == Dates2; }
     static QString dateFormat() { return QStringLiteral("dd/MM/yyyy"); }
     static QString timeFormat() { return QStringLiteral("hh:mm:ss"); }
+    // A date button's text until a date is picked.
+    static QString unpickedDate() { return QStringLiteral("00/00/0000"); }
 
     // The ten keys the page writes, in writing order.
     static const QStringList &keys();

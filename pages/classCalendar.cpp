@@ -41,7 +41,7 @@ classCalendar::classCalendar(QWidget *parent)
 
     for (int r = 0; r < PosterSchedule::RangeCount; ++r) {
         const Range range = Range(r);
-        const QString empty = PosterSchedule::isDateRange(range) ? QStringLiteral("00/00/0000")
+        const QString empty = PosterSchedule::isDateRange(range) ? PosterSchedule::unpickedDate()
                                                                  : QStringLiteral("00:00:00");
         m_switch[r] = SettingsPageLook::toolButton(QLatin1String(SwitchTexts[r]), offIcon(range));
         m_start[r] = SettingsPageLook::valueButton(empty);

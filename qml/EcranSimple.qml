@@ -122,6 +122,11 @@ Rectangle {
         var days = [31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31][n[1] - 1]
         return n[2] > days ? NaN : n[0] * 10000 + n[1] * 100 + n[2]
     }
+    // A start date never picked is stored "00/00/0000": as on the boxes, the
+    // period then runs from the start of time to its end date.
+    function startDayKey(text) {
+        return text === "0000,00,00" ? 0 : dayKey(text)
+    }
     // "hh,mm[,ss]" as seconds from midnight; 24,00,00 stays the end of the day.
     function secondKey(text) {
         var n = wholeNumbers(text, 3)
@@ -166,9 +171,9 @@ Rectangle {
         }
         if (isSet(entry(playlistDateDebut, i))) {
             currentDateTime = dayKey(playCurrentDate)
-            dateTimeDebut = dayKey(entry(playlistDateDebut, i))
+            dateTimeDebut = startDayKey(entry(playlistDateDebut, i))
             dateTimeFin = dayKey(entry(playlistDateFin, i))
-            dateTimeDebut2 = dayKey(entry(playlistDateDebut2, i))
+            dateTimeDebut2 = startDayKey(entry(playlistDateDebut2, i))
             dateTimeFin2 = dayKey(entry(playlistDateFin2, i))
             logDay("DEBUT DATE-->", dateTimeDebut)
             logDay("DEBUT DATE2-->", dateTimeDebut2)

@@ -265,12 +265,13 @@ void ClassClavier::slotFocus()
 
 void ClassClavier::slotValider()
 {
+    m_confirmed = true;
     close();
 }
 
 void ClassClavier::slotAnnuler()
 {
-    m_cancelled = true;
+    m_confirmed = false;
     m_edit->setText(m_initialText);
     close();
 }
@@ -279,12 +280,13 @@ void ClassClavier::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
-        m_cancelled = true;
+        m_confirmed = false;
         // A physical Escape keeps the edits; only the ESC key restores.
         close();
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        m_confirmed = true;
         close();
         break;
     default:

@@ -25,8 +25,9 @@ public:
     void setTextClavier(QString title, QString text, int maxLength);
     QString text();
     bool isBoutonOkCheck();
-    // Closed by the ESC key or the Escape key rather than OK, Return or Enter.
-    bool isCancelled() const { return m_cancelled; }
+    // Closed any other way than OK, Return or Enter: the ESC key, the Escape
+    // key or the window's own close (Alt+F4, the window manager).
+    bool isCancelled() const { return !m_confirmed; }
 
 public slots:
     void slotLetter();
@@ -60,5 +61,5 @@ private:
     QTimer *m_focusTimer;
     int m_marginX;
     int m_marginY;
-    bool m_cancelled = false;
+    bool m_confirmed = false;
 };

@@ -5,6 +5,7 @@
 #include "ModalAnswerer.h"
 #include "TimeScale.h"
 #include "ZoTestInit.h"
+#include "InfoValueEdit.h"
 #include "classInfo.h"
 #include "classStatistiques.h"
 
@@ -30,6 +31,7 @@ private slots:
     void infoRefusedSaveStaysOnPage();
     void infoNextBoxWithoutRecordShowsNoOldValues();
     void infoValuesCutFromTheLeft();
+    void infoValueCutAtTheRightUnreadable();
 
     void checkAsksAndWaits();
     void completionShowsRows_data();
@@ -212,6 +214,35 @@ void BoxPagesTest::infoValuesCutFromTheLeft()
     QVERIFY(page.ownerFields().at(1)->fontMetrics().horizontalAdvance(address) > page.ownerFields().at(1)->width());
     page.AfficheINFO();
     QCOMPARE(fromStart(), QStringList());
+}
+
+void BoxPagesTest::infoValueCutAtTheRightUnreadable()
+{
+    writeBox();
+    const QString address = "12 quai de la Fontaine, résidence des Tilleuls, bâtiment C";
+    QVERIFY(writeParams(data("INFO.orvex"), {{"ADRESSE1_PROPRIETAIRE", address}, {"VILLE_PROPRIETAIRE", "Sète"}}));
+    classInfo page;
+    page.resize(1366, 768);
+    page.slotResize(1366, 768, 0);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QLineEdit *cut = page.ownerFields().at(1);
+    QLineEdit *city = page.ownerFields().at(4);
+    QVERIFY(cut->fontMetrics().horizontalAdvance(address) > cut->width());
+    // The whole value is a hover away; the field shows its start and "…".
+    QCOMPARE(cut->toolTip(), address);
+    const QString shown = qobject_cast<InfoValueEdit *>(cut)->shownText();
+    QVERIFY2(shown.endsWith(QChar(0x2026)) && address.startsWith(shown.chopped(1)), qPrintable(shown));
+    QVERIFY(cut->fontMetrics().horizontalAdvance(shown) < cut->width());
+    QCOMPARE(city->toolTip(), QString());
+    QCOMPARE(qobject_cast<InfoValueEdit *>(city)->shownText(), QStringLiteral("Sète"));
+    // Typed or loaded, the tooltip follows the value.
+    city->setText(address);
+    QCOMPARE(city->toolTip(), address);
+    page.AfficheINFO();
+    QCOMPARE(city->toolTip(), QString());
+    QCOMPARE(cut->toolTip(), address);
+    QCOMPARE(cut->text(), address);
 }
 
 void BoxPagesTest::checkAsksAndWaits()

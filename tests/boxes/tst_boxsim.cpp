@@ -15,6 +15,8 @@ private slots:
     void answers_data();
     void answers();
     void otherAccountsAreLeftAlone();
+    void reports_data();
+    void reports();
 
 private:
     QString box(const QString &account, const QString &name = QString()) const
@@ -108,6 +110,48 @@ void BoxSimTest::otherAccountsAreLeftAlone()
     QVERIFY(command("zo_b", "REBOOT"));
     QCOMPARE(run({"--account", "zo_b"}), QStringList{"zo_b/B1 REBOOT"});
     QVERIFY(QFile::exists(box("zo_a", "COMMAND.orvex")));
+}
+
+void BoxSimTest::reports_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("reported");
+    // The panel shows a box connected while its STATUS.orvex is recent.
+    QTest::newRow("demo boxes went not connected: no report unasked") << QStringList{} << true;
+    QTest::newRow("reports only when asked") << QStringList{"--report", "0"} << false;
+}
+
+void BoxSimTest::reports()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, reported);
+    QVERIFY(writeParams(box("zo_a", "BOX.orvex"), {{"NUMEROSERIE", "B1"}}));
+    QVERIFY(writeParams(box("zo_a", "PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}}));
+    QVERIFY(writeParams(box("zo_a", "STATUS.orvex"), {{"STATE", "0"}, {"CONNECT", "1"}}));
+    const QDateTime longAgo(QDate(2020, 1, 1), QTime(8, 0));
+    {
+        QFile status(box("zo_a", "STATUS.orvex"));
+        QVERIFY(status.open(QIODevice::ReadWrite));
+        QVERIFY(status.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    // A playlist folder has no factory record: no box reports there.
+    const QString playlist = m_dir->filePath("zo_a/PLAYLIST-Promo/");
+    QVERIFY(QDir().mkpath(playlist));
+    QVERIFY(writeParams(playlist + "INFO.orvex", {{"NOM_POSITION", "Promo"}}));
+
+    QCOMPARE(run(options), QStringList());
+    QCOMPARE(QFileInfo(box("zo_a", "STATUS.orvex")).lastModified() > longAgo, reported);
+    QVERIFY(!QFile::exists(playlist + "STATUS.orvex"));
+    ClassParam status;
+    QVERIFY(status.getParamCrypt(box("zo_a", "STATUS.orvex"), QStringList{"ALL"}, 0));
+    if (reported) {
+        QCOMPARE(status.getInfoBalise("STATE"), QStringLiteral("2"));
+        QCOMPARE(status.getInfoBalise("EMPREINTE"),
+                 ClassParam().getParamCrypt(box("zo_a", "PLAYER.orvex"), QString("EMPREINTE"), 0));
+        QVERIFY(status.getInfoBalise("CONNECT") != "1");
+    } else {
+        QCOMPARE(status.getInfoBalise("CONNECT"), QStringLiteral("1"));
+    }
 }
 
 QTEST_GUILESS_MAIN(BoxSimTest)

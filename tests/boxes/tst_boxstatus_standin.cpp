@@ -96,9 +96,10 @@ void BoxStatusStandInTest::init()
     m_record = m_fx.m_dir->filePath("box-commands.txt");
     m_box.reset(new QProcess);
     m_box->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Reports only when a check asks: that report is the one compared.
     m_box->start(qEnvironmentVariable("ZO_BIN_DIR") + "/zoboxsim",
                  {StandIn::root(), "--account", m_fx.account(), "--record", m_record, "--state", "0", "--interval",
-                  "500", "--delay", "5000"});
+                  "500", "--delay", "5000", "--report", "0"});
     QVERIFY(m_box->waitForStarted(5000));
     QVERIFY(m_box->waitForReadyRead(5000));
     QVERIFY(m_box->readAllStandardOutput().contains("watching"));

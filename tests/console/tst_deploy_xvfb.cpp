@@ -10,6 +10,9 @@
 #include "classPrincipal.h"
 
 #include <QDirIterator>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QToolButton>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
@@ -24,6 +27,7 @@ class TestDeploy : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void doubleClickDeployedUnseen();
     void deployTheSelectedScreen();
 
 private:
@@ -54,6 +58,56 @@ void TestDeploy::cleanupTestCase()
 {
     delete m_panel;
     qunsetenv("ZOMANAGER_WORKDIR");
+}
+
+// Each file of a folder with its bytes.
+static QMap<QString, QByteArray> folderBytes(const QString &folder)
+{
+    QMap<QString, QByteArray> bytes;
+    QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        bytes.insert(file.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
+    }
+    return bytes;
+}
+
+void TestDeploy::doubleClickDeployedUnseen()
+{
+    list("groupList")->setCurrentRow(0);
+    list("screensList")->setCurrentRow(0);
+    QTRY_VERIFY(!m_panel->boxDownload()->running());
+    QTRY_VERIFY(list("posterList")->count() > 0 && !m_panel->messageOverlay()->isVisible());
+    const QString box = list("screensList")->currentItem()->text();
+    const QMap<QString, QByteArray> before = folderBytes(server(box));
+    QVERIFY(!before.isEmpty());
+    QToolButton *deploy = nullptr;
+    for (QToolButton *button : m_panel->findChildren<QToolButton *>())
+        deploy = button->text() == QStringLiteral("Déployer") && button->isVisible() ? button : deploy;
+    QVERIFY(deploy);
+    QTRY_VERIFY(deploy->isEnabled());
+
+    // The second click of the double click lands on the box choice's OK as
+    // it opens under the pointer; however slow the machine, it stays within
+    // the double-click interval.
+    const int interval = QApplication::doubleClickInterval();
+    auto restore = qScopeGuard([interval] { QApplication::setDoubleClickInterval(interval); });
+    QApplication::setDoubleClickInterval(600000);
+    bool stayedOpen = false;
+    ModalAnswerer answerer;
+    answerer.answer([&stayedOpen](QDialog *d) {
+        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("valider")), Qt::LeftButton);
+        stayedOpen = !d->isHidden();
+        if (stayedOpen)
+            QTest::keyClick(d, Qt::Key_Escape);
+    });
+    QTest::mouseClick(deploy, Qt::LeftButton);
+    QVERIFY(answerer.waitUntilDone(30000));
+    QTRY_VERIFY(!m_panel->boxDeployment()->running());
+    QVERIFY(stayedOpen);
+    QVERIFY2(answerer.done(), qPrintable(answerer.texts().join(" / ")));
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("Sélectionnez le/les groupe(s)")});
+    QCOMPARE(folderBytes(server(box)), before);
 }
 
 void TestDeploy::deployTheSelectedScreen()

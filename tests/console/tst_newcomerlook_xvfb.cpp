@@ -150,6 +150,13 @@ void TestNewcomerLook::information(const QString &suffix)
             cut << field->text();
     }
     QCOMPARE(cut, QStringList());
+    // A value wider than its field is whole in the field's tooltip.
+    QStringList unreadable;
+    for (QLineEdit *field : page->ownerFields() + page->positionFields()) {
+        if (field->fontMetrics().horizontalAdvance(field->text()) >= field->width() && field->toolTip() != field->text())
+            unreadable << field->text();
+    }
+    QCOMPARE(unreadable, QStringList());
     QVERIFY(saveScreenshot(m_window, QStringLiteral("newcomer-info") + suffix));
     page->slotAnnuler();
     back();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QWindow>
 #include <QtTest>
 
 // The editor page offscreen: loading a poster, layout, leaving, saving and
@@ -370,23 +371,27 @@ void TestTextEditSimple::emptyNameIsNotSaved()
 
 void TestTextEditSimple::cancelledNameSavesNothing_data()
 {
-    QTest::addColumn<bool>("escKey");
-    QTest::newRow("Escape on the name keyboard saved the poster") << false;
-    QTest::newRow("ESC key of the name keyboard saved the poster") << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Escape on the name keyboard saved the poster") << "Escape";
+    QTest::newRow("ESC key of the name keyboard saved the poster") << "ESC";
+    // Alt+F4 or the window manager's close button.
+    QTest::newRow("closing the name keyboard's window saved the poster") << "window";
 }
 
 void TestTextEditSimple::cancelledNameSavesNothing()
 {
-    QFETCH(bool, escKey);
+    QFETCH(QString, how);
     m_page->slotGetString(EditorFixture::record(QString(), QStringLiteral("TEXT/Promo-093012.png")));
     QTest::keyClicks(m_page->textArea(), QStringLiteral("Soldes "));
     QSignalSpy saved(m_page.get(), &TextEditSimple::signalNewImageTexte);
     QSignalSpy buttons(m_page.get(), &TextEditSimple::signalButton);
     ModalAnswerer answerer;
-    answerer.answer([escKey](QDialog *d) {
+    answerer.answer([how](QDialog *d) {
         d->findChild<QLineEdit *>()->setText(QStringLiteral("Nouveau"));
-        if (escKey)
+        if (how == QLatin1String("ESC"))
             d->findChild<QAbstractButton *>(QStringLiteral("annuler"))->click();
+        else if (how == QLatin1String("window"))
+            d->windowHandle()->close(); // the close request a window manager sends
         else
             QTest::keyClick(d->findChild<QLineEdit *>(), Qt::Key_Escape);
     });

@@ -177,9 +177,15 @@ void ScheduleRulesTest::refusal_data()
         << "Les dates sont identiques!!!";
     QTest::newRow("hour range never edited")
         << schedule({Off, {true, "00:00:00", "00:00:00"}, Off, HoursOff}, "") << "Les heures sont identiques!!!";
-    QTest::newRow("start date never picked")
-        << schedule({{true, "00/00/0000", "31/03/2025"}, HoursOff, Off, HoursOff}, "")
-        << "Date de départ impossible (00/00/0000): choisissez-en une autre!!!";
+    // The page's own text for a start never picked: the period runs until its end.
+    QTest::newRow("start date never picked was refused")
+        << schedule({{true, "00/00/0000", "31/03/2025"}, HoursOff, Off, HoursOff}, "") << "";
+    QTest::newRow("second start date never picked was refused")
+        << schedule({{true, "01/03/2025", "31/03/2025"}, HoursOff, {true, "00/00/0000", "30/06/2025"}, HoursOff}, "")
+        << "";
+    QTest::newRow("end date never picked")
+        << schedule({{true, "01/03/2025", "00/00/0000"}, HoursOff, Off, HoursOff}, "")
+        << "Date de fin impossible (00/00/0000): choisissez-en une autre!!!";
     QTest::newRow("stored 31/04 saved again as 1 May")
         << schedule({{true, "01/04/2027", "31/04/2027"}, HoursOff, Off, HoursOff}, "")
         << "Date de fin impossible (31/04/2027): choisissez-en une autre!!!";

@@ -170,6 +170,14 @@ void TestZoneScene::schedule_data()
         << QStringList{"2027,04,01", "2027,04,31", N, N, N, N, N, N, N} << "2027,04,30" << "12,00,00" << "5" << false;
     QTest::newRow("impossible stored start date is no day")
         << QStringList{"2027,04,31", "2027,05,10", N, N, N, N, N, N, N} << "2027,05,01" << "12,00,00" << "6" << false;
+    // "00/00/0000", the page's start never picked: until the end date, as on the boxes.
+    QTest::newRow("start never picked hid the poster before its end")
+        << QStringList{"0000,00,00", "2027,04,30", N, N, N, N, N, N, N} << "2027,04,30" << "12,00,00" << "5" << true;
+    QTest::newRow("start never picked: hidden after the end")
+        << QStringList{"0000,00,00", "2027,04,30", N, N, N, N, N, N, N} << "2027,05,01" << "12,00,00" << "6" << false;
+    QTest::newRow("second start never picked hid the poster")
+        << QStringList{"2027,01,01", "2027,01,31", N, N, "0000,00,00", "2027,06,30", N, N, N} << "2027,06,01"
+        << "12,00,00" << "2" << true;
     QTest::newRow("29/02 of a common year is no day")
         << QStringList{"2027,02,29", "2027,03,10", N, N, N, N, N, N, N} << "2027,03,01" << "12,00,00" << "1" << false;
     // The first period is the gate, as on the boxes: the page refuses a second one alone.

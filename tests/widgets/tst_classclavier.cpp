@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 // On-screen keyboard: typing through its keys on every page, the physical
@@ -152,12 +153,14 @@ void ClassClavierTest::closing_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("okChecked");
+    QTest::addColumn<bool>("cancelled");
 
-    QTest::newRow("OK key") << "valider" << "Salon 2" << true;
-    QTest::newRow("ESC key restores") << "annuler" << "Salon" << false;
-    QTest::newRow("Return keeps the edit") << "Return" << "Salon 2" << false;
-    QTest::newRow("Enter keeps the edit") << "Enter" << "Salon 2" << false;
-    QTest::newRow("physical Escape keeps the edit") << "Escape" << "Salon 2" << false;
+    QTest::newRow("OK key") << "valider" << "Salon 2" << true << false;
+    QTest::newRow("ESC key restores") << "annuler" << "Salon" << false << true;
+    QTest::newRow("Return keeps the edit") << "Return" << "Salon 2" << false << false;
+    QTest::newRow("Enter keeps the edit") << "Enter" << "Salon 2" << false << false;
+    QTest::newRow("physical Escape keeps the edit") << "Escape" << "Salon 2" << false << true;
+    QTest::newRow("window closed counted as confirmed") << "window" << "Salon 2" << false << true;
 }
 
 void ClassClavierTest::closing()
@@ -165,6 +168,7 @@ void ClassClavierTest::closing()
     QFETCH(QString, how);
     QFETCH(QString, expected);
     QFETCH(bool, okChecked);
+    QFETCH(bool, cancelled);
 
     ModalAnswerer answerer;
     answerer.answer([how](QDialog *d) {
@@ -177,6 +181,8 @@ void ClassClavierTest::closing()
             QTest::keyClick(edit, Qt::Key_Enter);
         else if (how == QLatin1String("Escape"))
             QTest::keyClick(edit, Qt::Key_Escape);
+        else if (how == QLatin1String("window"))
+            d->windowHandle()->close();
         else
             d->findChild<QPushButton *>(how)->click();
     });
@@ -187,6 +193,7 @@ void ClassClavierTest::closing()
     keyboard->exec();
     QCOMPARE(keyboard->text(), expected);
     QCOMPARE(keyboard->isBoutonOkCheck(), okChecked);
+    QCOMPARE(keyboard->isCancelled(), cancelled);
     delete keyboard;
     QVERIFY(answerer.done());
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("Renommer la TV")});

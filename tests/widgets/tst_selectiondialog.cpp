@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QtTest>
 
@@ -38,6 +39,8 @@ private slots:
     void labels_data();
     void labels();
     void confirmedThroughExec();
+    void clickAsItOpens_data();
+    void clickAsItOpens();
     void looks();
 
 private:
@@ -383,6 +386,37 @@ void SelectionDialogTest::confirmedThroughExec()
     ClassBox groups(categories, members, QStringLiteral("Ventes & Marketing"), m_serials, m_names, QString(), 1280,
                     720, 1, m_host.get());
     QCOMPARE(groups.BoxNumber(), categories);
+}
+
+void SelectionDialogTest::clickAsItOpens_data()
+{
+    QTest::addColumn<int>("interval"); // double-click interval, ms
+    QTest::addColumn<bool>("answers");
+    // The form opens under the pointer of the double click that asked for it.
+    QTest::newRow("second click of a double click answered the form") << 600000 << false;
+    QTest::newRow("click after the double-click interval") << 0 << true;
+}
+
+void SelectionDialogTest::clickAsItOpens()
+{
+    QFETCH(int, interval);
+    QFETCH(bool, answers);
+    const int before = QApplication::doubleClickInterval();
+    auto restore = qScopeGuard([before] { QApplication::setDoubleClickInterval(before); });
+    QApplication::setDoubleClickInterval(interval);
+    auto box = make(QStringLiteral("Accueil"), QStringLiteral("s2"));
+    QCheckBox *bar = screenBox(box.get(), QStringLiteral("Bar [s3]"));
+    QVERIFY(bar && !bar->isChecked());
+    QTest::mouseClick(bar, Qt::LeftButton);
+    QCOMPARE(bar->isChecked(), answers);
+    QTest::mouseClick(confirmButton(box.get()), Qt::LeftButton);
+    QCOMPARE(box->isHidden(), answers);
+    QCOMPARE(box->text(), answers ? 0 : 1);
+    // Keys are no clicks: Escape still answers at once.
+    if (!answers) {
+        QTest::keyClick(box.get(), Qt::Key_Escape);
+        QVERIFY(box->isHidden());
+    }
 }
 
 void SelectionDialogTest::looks()

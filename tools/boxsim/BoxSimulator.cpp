@@ -35,17 +35,37 @@ BoxSimulator::BoxSimulator(const Options &options, QObject *parent)
 {
 }
 
+QStringList BoxSimulator::accountFolders() const
+{
+    if (!m_options.account.isEmpty())
+        return {m_options.account};
+    return QDir(m_options.root).entryList({QStringLiteral("zo_*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+int BoxSimulator::report()
+{
+    const QDir root(m_options.root);
+    int reported = 0;
+    for (const QString &account : accountFolders()) {
+        const QDir dir(root.filePath(account));
+        for (const QString &box : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            // Playlist and media folders have no factory record: no box there.
+            const QString folder = dir.filePath(box) + QLatin1Char('/');
+            if (!QFileInfo::exists(folder + QLatin1String("BOX.orvex")))
+                continue;
+            writeStatus(folder);
+            ++reported;
+        }
+    }
+    return reported;
+}
+
 int BoxSimulator::scan()
 {
-    QDir root(m_options.root);
-    QStringList accounts;
-    if (!m_options.account.isEmpty())
-        accounts << m_options.account;
-    else
-        accounts = root.entryList({QStringLiteral("zo_*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    const QDir root(m_options.root);
     int answered = 0;
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (const QString &account : qAsConst(accounts)) {
+    for (const QString &account : accountFolders()) {
         const QDir dir(root.filePath(account));
         for (const QString &box : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             const QString folder = dir.filePath(box) + QLatin1Char('/');

@@ -4,13 +4,16 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 // Plays the boxes of an account tree: a box folder that gets a
 // COMMAND.orvex has it taken and answered as a box would. "UPLOADEVENTS"
 // rewrites STATUS.orvex (STATE, the EMPREINTE of the box folder's
 // PLAYER.orvex, CONNECT) and appends to EVENTS.orvex; every command is
-// recorded as one line "account/box WORD" in the record file.
+// recorded as one line "account/box WORD" in the record file. A connected
+// box also rewrites its STATUS.orvex on its own, every report interval:
+// report() does it for every box folder (one holding BOX.orvex).
 class BoxSimulator : public QObject
 {
     Q_OBJECT
@@ -28,8 +31,11 @@ public:
     // One look at the tree: answers the commands whose delay has passed.
     // Returns the number of commands answered.
     int scan();
+    // Every box writes its status report. Returns the number of boxes.
+    int report();
 
 private:
+    QStringList accountFolders() const;
     void answer(const QString &boxFolder, const QString &label);
     void writeStatus(const QString &boxFolder);
     void appendEvent(const QString &boxFolder, const QString &text);

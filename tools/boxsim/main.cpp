@@ -32,8 +32,15 @@ int main(int argc, char *argv[])
                                    QStringLiteral("ms"), QStringLiteral("5000"));
     const QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("look every this many ms (1000)"),
                                       QStringLiteral("ms"), QStringLiteral("1000"));
-    const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("answer what is there now, then quit"));
-    parser.addOptions({account, record, state, delay, interval, once});
+    // The panel counts a box connected while its report is under five
+    // minutes old and looks every five minutes: a box reports every minute.
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("every box rewrites STATUS.orvex every this many ms, as a "
+                                                   "connected box does; 0: only when asked (60000)"),
+                                    QStringLiteral("ms"), QStringLiteral("60000"));
+    const QCommandLineOption once(QStringLiteral("once"),
+                                  QStringLiteral("answer what is there now and report once, then quit"));
+    parser.addOptions({account, record, state, delay, interval, report, once});
     parser.process(app);
 
     if (parser.positionalArguments().size() != 1 || !QDir(parser.positionalArguments().first()).exists()) {
@@ -46,14 +53,28 @@ int main(int argc, char *argv[])
     options.record = parser.value(record);
     options.state = parser.value(state);
     options.delayMs = parser.isSet(once) ? 0 : TimeScale::ms(parser.value(delay).toInt());
+    bool reportOk = false;
+    const int reportMs = parser.value(report).toInt(&reportOk);
+    if (!reportOk || reportMs < 0) {
+        std::fputs("zoboxsim: --report takes a number of ms (0: only when asked)\n", stderr);
+        return 64;
+    }
     BoxSimulator simulator(options);
     if (parser.isSet(once)) {
         simulator.scan();
+        if (reportMs > 0)
+            simulator.report();
         return 0;
     }
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &simulator, &BoxSimulator::scan);
     timer.start(qMax(1, TimeScale::ms(qMax(1, parser.value(interval).toInt()))));
+    QTimer reports;
+    if (reportMs > 0) {
+        simulator.report();
+        QObject::connect(&reports, &QTimer::timeout, &simulator, &BoxSimulator::report);
+        reports.start(qMax(1, TimeScale::ms(reportMs)));
+    }
     std::fputs("zoboxsim: watching\n", stdout);
     std::fflush(stdout);
     return app.exec();
