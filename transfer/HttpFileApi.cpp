@@ -511,14 +511,16 @@ void HttpFileApi::httpFinished(HttpRequest *request)
     }
 
     if (!why.isEmpty()) {
-        fail(operation, why, file);
+        // Qt's text names the host: the user is told the server's status.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        fail(operation, why, file, status > 299 ? QStringLiteral("HTTP %1").arg(status) : QString());
         return;
     }
     complete(operation, true, file);
     qDebug() << "--Finish--";
 }
 
-void HttpFileApi::fail(int operation, const QString &why, const QString &file)
+void HttpFileApi::fail(int operation, const QString &why, const QString &file, const QString &shown)
 {
     const QString line = (m_local && operation != OpStatus ? QLatin1String("------->Erreur locale:")
                                                            : QLatin1String("------->Http Erreur:"))
@@ -526,7 +528,7 @@ void HttpFileApi::fail(int operation, const QString &why, const QString &file)
     log(line);
     qDebug().noquote() << kLog + line;
     if (operation >= 0 && operation <= OpStatus)
-        m_lastFailure[operation] = why;
+        m_lastFailure[operation] = shown.isEmpty() ? TransferPaths::maskUrl(why, m_base) : shown;
     complete(operation, false, file);
 }
 

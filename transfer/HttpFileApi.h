@@ -148,7 +148,8 @@ private:
     void send(int operation, const QString &url, const QString &logLine, QFile *file = nullptr,
               QHttpMultiPart *body = nullptr, qint64 limit = ReplyLimitBytes);
     void complete(int operation, bool ok, const QString &file = QString());
-    void fail(int operation, const QString &why, const QString &file = QString());
+    // `shown`: the reason lastFailure() gives, the masked `why` when empty.
+    void fail(int operation, const QString &why, const QString &file = QString(), const QString &shown = QString());
     // Fails `operation` without sending anything unless `allowed`.
     bool refused(int operation, const QString &path, bool allowed);
     QString relativeToWork(const QString &path) const;
