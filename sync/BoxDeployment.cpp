@@ -680,7 +680,8 @@ bool BoxDeployment::mediaEdits(const QString &work, const QString &indexPath, QL
                 chks[i].clear();
         }
         if (missing)
-            *edits << qMakePair(nameKey, names.join(QLatin1Char('|'))) << qMakePair(chkKey, chks.join(QLatin1Char('|')));
+            *edits << qMakePair(nameKey, names.join(QLatin1Char('|')))
+                   << qMakePair(chkKey, chks.join(QLatin1Char('|')));
     };
     pass(QStringLiteral("SLIDENAMEIMAGE"), QStringLiteral("SLIDENAMEIMAGECHK"), true);
     pass(QStringLiteral("SLIDENAMEVIDEO"), QStringLiteral("SLIDENAMEVIDEOCHK"), false);

@@ -103,15 +103,6 @@ void RevisionCounters::rememberPlayer(const QString &box, int counter, bool sele
         m_known.insert(box, Known{counter, checksum, true});
 }
 
-bool RevisionCounters::knownCounter(const QString &box, int *counter) const
-{
-    const auto it = m_known.constFind(box);
-    if (it == m_known.constEnd())
-        return false;
-    *counter = it->counter;
-    return true;
-}
-
 bool RevisionCounters::serverChanged(const QString &box, const QString &copy) const
 {
     const auto it = m_known.constFind(box);

@@ -54,9 +54,6 @@ public:
     // The poster list carrying `counter`, whose bytes have `checksum`,
     // reached `box`'s server folder.
     void rememberPlayer(const QString &box, int counter, bool selectedBox, const QString &checksum);
-    // Counter this console last saw in `box`'s server copy; false when it
-    // never downloaded nor deployed that box.
-    bool knownCounter(const QString &box, int *counter) const;
     // `copy`, a server copy of `box`'s poster list fetched just now, is not
     // the one this console last fetched or sent: another counter, or the
     // same counter with other bytes. False for a box never seen.

@@ -297,7 +297,8 @@ void TwoConsolesTest::act(const QString &action)
     }
     QVERIFY2(deploy(desks, boxes), qPrintable(action + ": " + m_dialogs.join(" / ")));
     disconnect(hold);
-    QVERIFY2(held == words.contains("held") && otherDeployed == held, qPrintable(action + ": " + m_dialogs.join(" / ")));
+    QVERIFY2(held == words.contains("held") && otherDeployed == held,
+             qPrintable(action + ": " + m_dialogs.join(" / ")));
     StandIn::reset("/" + boxes.first() + "/");
 }
 

@@ -320,7 +320,8 @@ void BoxDeploymentTest::fullDiskStopsBeforeSending()
                         {{"SLIDETYPE", "IMAGE"}, {"SLIDENAMEIMAGE", "IMAGE/a.png"}, {"ID", "3"}}));
     // A server copy longer than the room left on the disk.
     if (file == "PLAYER.orvex")
-        QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"NOTE", QString(4000, 'n')}, {"ID", "3"}}));
+        QVERIFY(writeParams(server("B1/PLAYER.orvex"),
+                            {{"SLIDETYPE", "IMAGE"}, {"NOTE", QString(4000, 'n')}, {"ID", "3"}}));
     build();
     const QByteArray before = SequenceFixture::readFile(m_fx.work("DATA/PLAYER.orvex"));
     QSignalSpy connectionError(m_deploy.data(), &BoxDeployment::signalErreurConnexion);
@@ -339,7 +340,8 @@ void BoxDeploymentTest::fullDiskStopsBeforeSending()
     // One box naming the disk and the file.
     QCOMPARE(m_errors->count(), 1);
     const QString text = m_errors->at(0).at(0).toString();
-    QVERIFY2(text.contains(m_fx.work(file)) && text.contains(LocalWriteError::diskOf(m_fx.work(file))), qPrintable(text));
+    QVERIFY2(text.contains(m_fx.work(file)) && text.contains(LocalWriteError::diskOf(m_fx.work(file))),
+             qPrintable(text));
 }
 
 void BoxDeploymentTest::folderNotLoaded_data()
@@ -359,7 +361,8 @@ void BoxDeploymentTest::folderNotLoaded()
     QTimer boxTimer;
     QTimer statusTimer;
     boxTimer.setInterval(10);
-    BoxFolderDownload download(m_fx.m_api.data(), m_lists.data(), &progress, m_revisions.data(), &boxTimer, &statusTimer);
+    BoxFolderDownload download(m_fx.m_api.data(), m_lists.data(), &progress, m_revisions.data(), &boxTimer,
+                               &statusTimer);
     download.setWorkFolder(m_fx.work());
     connect(&boxTimer, &QTimer::timeout, &download, &BoxFolderDownload::slotDownloadFileBox);
     QSignalSpy failed(&download, &BoxFolderDownload::signalFailed);
