@@ -3,7 +3,9 @@
 # stand-in: the console's box deployment (zo_deploy_bench) beside one curl
 # process uploading the same files to the same folders (one reused
 # connection, no --parallel); best of N runs each, then the ratio
-# console / curl. Goal: 2.
+# console / curl. Goal: 2. The console's time includes what curl does not
+# do: the fetch of each box's poster list before its send and the one read
+# back after it (no fixed wait).
 #
 #   bench/deploy_bench.sh [path/to/zo_deploy_bench] [runs, default 3]
 #

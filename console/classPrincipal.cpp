@@ -1251,6 +1251,7 @@ void classPrincipal::CreationSequences()
         if (m_pageFlag != 0)
             slotSwitch();
     });
+    connect(m_boxDownload, &BoxFolderDownload::signalReplaced, this, &classPrincipal::showInfo);
     connect(m_boxDownload, &BoxFolderDownload::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
     connect(m_boxDownload, &BoxFolderDownload::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);
     connect(m_boxDownload, &BoxFolderDownload::signalStatusEstMiseAJour, this,
@@ -1370,7 +1371,6 @@ bool classPrincipal::SelectBox(QStringList *targets)
 }
 
 void classPrincipal::MessageTermine() { showInfo(tr("Déploiement terminé avec succés!!")); }
-
 void classPrincipal::showInfo(const QString &text) { m_dialogs->box(text, ClassBox::Information); }
 
 bool classPrincipal::FtpGetListFile(QString localFolder) { return m_lists->FtpGetListFile(localFolder); }

@@ -5,6 +5,7 @@
 #include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
+#include "LocalWriteError.h"
 #include "RevisionCounters.h"
 #include "SharePage.h"
 #include "TransferLists.h"
@@ -171,6 +172,13 @@ void BoxDeployment::runStep()
     case 0: {
         m_api->setRetryCounter(0);
         m_targets.clear();
+        // DATA/ does not hold the selected box's whole folder: nothing of
+        // it may go out.
+        if (!m_revisions->folderFailure().isEmpty()) {
+            m_timer->stop();
+            emit signalError(notLoadedText(m_selected ? m_selected() : QString(), m_revisions->folderFailure()));
+            return;
+        }
         // No screen ticked is a cancel too: nothing to send, nothing to report.
         if (!m_choose || !m_choose(&m_targets) || m_targets.isEmpty()) {
             m_targets.clear();
@@ -201,7 +209,9 @@ void BoxDeployment::runStep()
         m_lists->setFolder(m_selected ? m_selected() : QString());
         m_fetchTries = 0;
         m_expected.clear();
+        m_expectedSum.clear();
         m_changed.clear();
+        m_uploaded = false;
         m_step = 2;
         break;
     case 2:
@@ -209,9 +219,15 @@ void BoxDeployment::runStep()
             m_step = 3;
         break;
     case 3: {
+        // Another counter, or the same one on other bytes (two consoles may
+        // write the same counter): asked.
+        const QString box = m_lists->folder();
         const QString copy = m_work + QLatin1String("PLAYER.orvex");
-        m_expected.insert(m_lists->folder(), RevisionCounters::fileCounter(copy));
-        if (!m_revisions->checkIDfile(copy, m_revisions->playerCounter())) {
+        m_expected.insert(box, RevisionCounters::fileCounter(copy));
+        m_expectedSum.insert(box, CalculChecksum(copy));
+        const bool changed = m_expected.value(box) != m_revisions->playerCounter()
+            || m_revisions->serverChanged(box, copy);
+        if (changed && !m_revisions->ask(RevisionCounters::questionText())) {
             emit signalMessageOnlyOFF();
             m_timer->stop();
             m_step = 0;
@@ -236,10 +252,10 @@ void BoxDeployment::runStep()
         const QString box = m_targets.at(m_checkIndex);
         if (fetchPlayer(box) <= 0)
             break;
-        const int counter = RevisionCounters::fileCounter(m_work + QLatin1String("PLAYER.orvex"));
-        m_expected.insert(box, counter);
-        int known = 0;
-        if (m_revisions->knownCounter(box, &known) && known != counter)
+        const QString copy = m_work + QLatin1String("PLAYER.orvex");
+        m_expected.insert(box, RevisionCounters::fileCounter(copy));
+        m_expectedSum.insert(box, CalculChecksum(copy));
+        if (m_revisions->serverChanged(box, copy))
             m_changed << box;
         m_step = 4;
         break;
@@ -359,7 +375,9 @@ void BoxDeployment::runStep()
         // The fetched index when the server has one, else the one read at login.
         const QString fetched = m_work + QLatin1String("MEDIA.orvex");
         const QString index = QFileInfo::exists(fetched) ? fetched : m_work + QLatin1String("TEMP/MEDIA.orvex");
-        if (!checkPlayerVsMedia(m_work, index))
+        // Written with the version and the counter, in one write.
+        m_mediaEdits.clear();
+        if (!mediaEdits(m_work, index, &m_mediaEdits))
             logLine(QStringLiteral("checkPlayerVsMedia: index des medias illisible, affiches inchangees"));
         m_step = 71;
         break;
@@ -381,15 +399,27 @@ void BoxDeployment::runStep()
         break;
     }
     case 72: {
+        // Every local change of the poster list before any of the box's files goes.
         const QString box = m_targets.first();
-        m_player->setParamCrypt(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("VERSION"),
-                                QStringLiteral("310"));
+        if (m_withPlayer) {
+            const bool selected = m_selected && box == m_selected();
+            const int floor = m_expected.value(box);
+            QList<QPair<QString, QString>> edits = m_mediaEdits;
+            edits << qMakePair(QStringLiteral("VERSION"), QStringLiteral("310"));
+            QString why;
+            if (!m_revisions->raisePlayer(selected ? qMax(floor, m_revisions->playerCounter()) : floor, edits, &m_sent,
+                                          &why)) {
+                writeFailed(m_work + QLatin1String("DATA/PLAYER.orvex"), why);
+                return;
+            }
+        }
         m_lists->setFolder(box);
         m_lists->setDeployBoxes(m_targets);
         m_step = 73;
         break;
     }
     case 73:
+        m_uploaded = true;
         // The sequence's bookkeeping steps run in this tick; only its wait for
         // the server ends it (the end of the transfer ticks again at once).
         for (int pass = 0; pass < 32 && m_step == 73; ++pass) {
@@ -418,13 +448,22 @@ void BoxDeployment::runStep()
         const QString copy = m_work + QLatin1String("PLAYER.orvex");
         const int now = RevisionCounters::fileCounter(copy);
         const int before = m_expected.value(box, now);
-        if (now != before && !m_revisions->checkIDfile(copy, before)) {
+        m_beforeSum = CalculChecksum(copy);
+        if ((now != before || m_beforeSum != m_expectedSum.value(box, m_beforeSum))
+            && !m_revisions->ask(RevisionCounters::questionText())) {
             emit signalMessageOnlyOFF();
             stop();
             return;
         }
+        // Raised again above the counter that came meanwhile.
         const bool selected = m_selected && box == m_selected();
-        m_sent = m_revisions->raisePlayer(selected ? qMax(now, m_revisions->playerCounter()) : now);
+        QString why;
+        if (now != before
+            && !m_revisions->raisePlayer(selected ? qMax(now, m_revisions->playerCounter()) : now, {}, &m_sent,
+                                         &why)) {
+            writeFailed(m_work + QLatin1String("DATA/PLAYER.orvex"), why);
+            return;
+        }
         m_step = 93;
         break;
     }
@@ -439,7 +478,6 @@ void BoxDeployment::runStep()
         break;
     case 94:
         m_fetchTries = 0;
-        m_readBacks = 0;
         m_step = 95;
         break;
     case 95:
@@ -447,33 +485,22 @@ void BoxDeployment::runStep()
             m_step = 96;
         break;
     case 96: {
-        // Read back: a deployment from another console at the same moment
-        // may have replaced the list just sent.
+        // Read back once: still the copy fetched before the send, the send
+        // did not arrive; something else, another console's landed after it.
+        // One landing later still is seen by the next deployment or selection.
         const QString box = m_targets.first();
-        if (CalculChecksum(m_work + QLatin1String("PLAYER.orvex"))
-            != CalculChecksum(m_work + QLatin1String("DATA/PLAYER.orvex"))) {
+        const QString read = CalculChecksum(m_work + QLatin1String("PLAYER.orvex"));
+        const QString sent = CalculChecksum(m_work + QLatin1String("DATA/PLAYER.orvex"));
+        if (read != sent) {
             emit signalMessageOnlyOFF();
             stop();
-            emit signalError(conflictText(box));
+            emit signalError(read == m_beforeSum ? notArrivedText(box) : conflictText(box));
             return;
         }
-        // Once more a moment later: an upload that another console started
-        // before this one may land after the first read.
-        if (++m_readBacks < 2) {
-            m_settle.start();
-            m_step = 97;
-            break;
-        }
-        m_revisions->rememberPlayer(box, m_sent, m_selected && box == m_selected());
+        m_revisions->rememberPlayer(box, m_sent, m_selected && box == m_selected(), sent);
         m_step = 74;
         break;
     }
-    case 97:
-        if (m_settle.hasExpired(ReadBackSettleMs)) {
-            m_fetchTries = 0;
-            m_step = 95;
-        }
-        break;
     case 75:
         emit signalDeployBox(QString());
         m_lists->setFolder(QString());
@@ -515,6 +542,11 @@ int BoxDeployment::fetchPlayer(const QString &box, const QString &name)
                 QFile::remove(m_work + name);
             return 1;
         }
+        // The copy could not be written here: no server trouble to try again.
+        if (in && m_api->lastDownloadWriteFailed()) {
+            writeFailed(m_work + name, m_api->lastFailure(HttpFileApi::OpDownload));
+            return -1;
+        }
         if (in && ++m_fetchTries >= FetchTries) {
             stop();
             emit signalMessageOnlyOFF();
@@ -531,6 +563,35 @@ QString BoxDeployment::changedText(const QStringList &boxes)
 {
     return tr("Ces écrans ont été modifiés par un autre utilisateur: %1. Voulez-vous continuer?")
         .arg(boxes.join(QLatin1String(", ")));
+}
+
+void BoxDeployment::writeFailed(const QString &file, const QString &why)
+{
+    const QString box = m_targets.value(0);
+    QString stopped;
+    if (m_step >= 94)
+        stopped = tr("La liste envoyée à l'écran %1 n'a pas pu être relue: le déploiement est arrêté.").arg(box);
+    else if (m_uploaded)
+        stopped = tr("Le déploiement est arrêté: l'écran %1 et les suivants gardent leur ancienne liste.").arg(box);
+    else
+        stopped = tr("Le déploiement est arrêté: rien n'a été envoyé aux écrans.");
+    stop();
+    emit signalMessageOnlyOFF();
+    emit signalError(LocalWriteError::text(file, why) + QLatin1Char(' ') + stopped);
+}
+
+QString BoxDeployment::notArrivedText(const QString &box)
+{
+    return tr("La liste de l'écran %1 n'est pas arrivée sur le serveur: il a répondu sans l'enregistrer. "
+              "L'écran garde son ancienne liste; refaites le déploiement.")
+        .arg(box);
+}
+
+QString BoxDeployment::notLoadedText(const QString &box, const QString &why)
+{
+    return tr("L'écran %1 ne peut pas être déployé: son dossier n'a pas été chargé depuis le serveur (%2). "
+              "Rien n'a été envoyé. Sélectionnez à nouveau l'écran pour le recharger.")
+        .arg(box, why);
 }
 
 QString BoxDeployment::conflictText(const QString &box)
@@ -582,6 +643,16 @@ void BoxDeployment::choiceLists(ClassParam *login, const QStringList &categoryIt
 
 bool BoxDeployment::checkPlayerVsMedia(const QString &work, const QString &indexPath)
 {
+    QList<QPair<QString, QString>> edits;
+    if (!mediaEdits(work, indexPath, &edits))
+        return false;
+    if (!edits.isEmpty())
+        ClassParam().setParamsCrypt(work + QLatin1String("DATA/PLAYER.orvex"), edits);
+    return true;
+}
+
+bool BoxDeployment::mediaEdits(const QString &work, const QString &indexPath, QList<QPair<QString, QString>> *edits)
+{
     ClassParam index;
     const QString filePath = index.getParamCrypt(indexPath.isEmpty() ? work + QLatin1String("TEMP/MEDIA.orvex") : indexPath,
                                                  QStringLiteral("FILEPATH"), 0);
@@ -609,7 +680,8 @@ bool BoxDeployment::checkPlayerVsMedia(const QString &work, const QString &index
                 chks[i].clear();
         }
         if (missing)
-            param.setParamsCrypt(player, {{nameKey, names.join(QLatin1Char('|'))}, {chkKey, chks.join(QLatin1Char('|'))}});
+            *edits << qMakePair(nameKey, names.join(QLatin1Char('|')))
+                   << qMakePair(chkKey, chks.join(QLatin1Char('|')));
     };
     pass(QStringLiteral("SLIDENAMEIMAGE"), QStringLiteral("SLIDENAMEIMAGECHK"), true);
     pass(QStringLiteral("SLIDENAMEVIDEO"), QStringLiteral("SLIDENAMEVIDEOCHK"), false);

@@ -3,9 +3,10 @@
 #include "StepTimeout.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QHash>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -20,7 +21,9 @@ class RevisionCounters;
 // server copy of PLAYER.orvex is fetched and its revision counter checked;
 // the share page is published when the poster list asks for one; media the
 // index no longer holds are cleared from the posters; then each chosen box
-// receives the files of DATA/, PLAYER.orvex last. Widget-free: the panel
+// receives the files of DATA/, PLAYER.orvex last, read back once. Whatever
+// lands later is found by the checksum check of the next deployment or
+// selection of the box (RevisionCounters). Widget-free: the panel
 // answers the hooks and shows what the signals ask. The 50 ms timer is the
 // panel's.
 class BoxDeployment : public QObject
@@ -31,9 +34,6 @@ public:
     // Tries of the server copy's fetch, and the connection error then shown.
     static constexpr int FetchTries = 3;
     static constexpr int FetchErrorCode = 9;
-    // Between the two reads of the poster list just sent. Real time, not
-    // scaled: it covers another console's upload still on its way.
-    static constexpr int ReadBackSettleMs = 500;
 
     BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
                   QTimer *timer, QObject *parent = nullptr);
@@ -61,6 +61,8 @@ public:
     // places. Skipped (false) when the index cannot be read.
     // `indexPath`: the index to clean against, TEMP/MEDIA.orvex when empty.
     static bool checkPlayerVsMedia(const QString &work, const QString &indexPath = QString());
+    // The keys checkPlayerVsMedia() would write, in its order; nothing is written.
+    static bool mediaEdits(const QString &work, const QString &indexPath, QList<QPair<QString, QString>> *edits);
     // Plain files of the folder sorted by name ignoring case.
     static QStringList ListFileFromFolder(const QString &folder);
     // Drops the files a box deployment never sends and puts PLAYER.orvex last.
@@ -71,6 +73,10 @@ public:
     // conflict found when the poster list read back is not the one sent.
     static QString changedText(const QStringList &boxes);
     static QString conflictText(const QString &box);
+    // The poster list read back is still the copy fetched before the send.
+    static QString notArrivedText(const QString &box);
+    // The selected box's folder download failed (`why`) or did not end.
+    static QString notLoadedText(const QString &box, const QString &why);
     static void choiceLists(ClassParam *login, const QStringList &categoryItems, QStringList *names,
                             QStringList *elements);
 
@@ -110,6 +116,9 @@ private:
     // Fetches `box`'s PLAYER.orvex into the work folder: 1 there (or no
     // server copy), 0 pending, -1 given up (the run has ended).
     int fetchPlayer(const QString &box, const QString &name = QStringLiteral("PLAYER.orvex"));
+    // A local file of the run could not be written: the run ends, saying
+    // which disk and file, before anything more is sent.
+    void writeFailed(const QString &file, const QString &why);
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
@@ -134,13 +143,16 @@ private:
     bool m_inTick = false;
     bool m_downloading = false;
     int m_fetchTries = 0;
-    // Counter of each target's server copy as fetched at the start.
+    // Counter and checksum of each target's server copy as fetched at the start.
     QHash<QString, int> m_expected;
+    QHash<QString, QString> m_expectedSum;
     QStringList m_changed;
     int m_checkIndex = 0;
     int m_sent = 0;
     bool m_withPlayer = false;
-    int m_readBacks = 0;
-    QElapsedTimer m_settle;
+    bool m_uploaded = false;
+    // Checksum of the server copy fetched just before the poster list went.
+    QString m_beforeSum;
+    QList<QPair<QString, QString>> m_mediaEdits;
     StepTimeout m_scan;
 };

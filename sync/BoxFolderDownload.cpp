@@ -24,7 +24,8 @@ BoxFolderDownload::BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, Tra
     , m_statusTimer(statusTimer)
 {
     // A finished file lets the next one start at once, not on the next tick.
-    connect(api, &HttpFileApi::signalTransferEnded, this, [this] {
+    connect(api, &HttpFileApi::signalTransferEnded, this, [this](int operation, bool ok) {
+        noteFailure(operation, ok);
         if (m_boxStep == 3 && m_boxTimer->isActive())
             QTimer::singleShot(0, this, [this] {
                 if (m_boxStep == 3 && m_boxTimer->isActive())
@@ -50,10 +51,18 @@ void BoxFolderDownload::start()
     m_boxTimer->start();
 }
 
+void BoxFolderDownload::noteFailure(int operation, bool ok)
+{
+    if (!ok && m_boxStep == 3 && (operation == HttpFileApi::OpScan || operation == HttpFileApi::OpDownload))
+        m_failure = m_api->lastFailure(operation);
+}
+
 void BoxFolderDownload::cancel()
 {
     if (!running())
         return;
+    if (m_boxStep > 1)
+        m_revisions->setFolderFailure(tr("chargement interrompu"));
     m_boxTimer->stop();
     m_boxStep = 0;
     m_lists->reset();
@@ -89,6 +98,8 @@ void BoxFolderDownload::slotDownloadFileBox()
         if (statusBusy())
             break;
         emptyData();
+        m_revisions->setFolderFailure(tr("chargement en cours"));
+        m_failure.clear();
         emit signalCleared();
         m_api->lists()->clearTransferFiles();
         m_api->lists()->clearSlideNames();
@@ -104,23 +115,32 @@ void BoxFolderDownload::slotDownloadFileBox()
             m_boxStep = 4;
         } else if (m_lists->lastFailed() && m_lists->getStep() == 0) {
             // Told already; the user chooses the box again to retry.
+            m_revisions->setFolderFailure(m_failure.isEmpty() ? tr("le serveur ne répond pas") : m_failure);
             m_boxTimer->stop();
             m_boxStep = 0;
             emit signalMessageOnlyOFF();
             emit signalFailed();
         }
         break;
-    case 4:
+    case 4: {
         emit signalMessageOnlyOFF();
         emit signalArrived(m_refreshInfo);
         m_refreshInfo = true;
-        m_revisions->getIDfilePlayer(m_lists->selectedBox());
+        const QString box = m_lists->selectedBox();
+        m_replaced = m_revisions->sentReplaced(box, m_work + QLatin1String("DATA/PLAYER.orvex")) ? box : QString();
+        m_revisions->getIDfilePlayer(box);
+        m_revisions->setFolderFailure(QString());
         m_boxStep = 5;
         break;
+    }
     default:
         emit signalLayout();
         m_boxTimer->stop();
         m_boxStep = 0;
+        if (!m_replaced.isEmpty())
+            emit signalReplaced(tr("Votre dernier déploiement sur l'écran %1 a été remplacé depuis par celui d'un "
+                                   "autre utilisateur: la liste chargée ici est celle du serveur.")
+                                    .arg(m_replaced));
         break;
     }
 }

@@ -59,6 +59,9 @@ signals:
     void signalLayout();
     // The folder could not be fetched (the error box has been shown).
     void signalFailed();
+    // The box's poster list on the server is no longer the one this
+    // console deployed last: the text tells the user.
+    void signalReplaced(QString text);
     void signalMessageOnlyON(QString text, double overall, double file, bool bars, bool spin);
     void signalMessageOnlyOFF();
     void signalStatusEstMiseAJour();
@@ -68,6 +71,8 @@ signals:
 private:
     void emptyData();
     void endStatus(bool ok);
+    // The listing or a file of the box folder failed: why.
+    void noteFailure(int operation, bool ok);
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
@@ -82,6 +87,8 @@ private:
     int m_statusRetries = 0;
     bool m_refreshInfo = true;
     bool m_inBoxStep = false;
+    QString m_failure;
+    QString m_replaced;
     StepTimeout m_timeoutA;
     StepTimeout m_timeoutB;
 };

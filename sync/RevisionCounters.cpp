@@ -1,5 +1,6 @@
 #include "RevisionCounters.h"
 
+#include "Checksum.h"
 #include "ClassParam.h"
 
 namespace {
@@ -37,9 +38,10 @@ int RevisionCounters::counterOf(const QString &value)
 
 void RevisionCounters::getIDfilePlayer(const QString &box)
 {
-    m_player = readCounter(m_playerFile, m_work + QLatin1String("DATA/PLAYER.orvex"));
+    const QString file = m_work + QLatin1String("DATA/PLAYER.orvex");
+    m_player = readCounter(m_playerFile, file);
     if (!box.isEmpty())
-        m_known.insert(box, m_player);
+        m_known.insert(box, Known{m_player, CalculChecksum(file), false});
 }
 
 void RevisionCounters::getIDfileMedia()
@@ -81,26 +83,36 @@ int RevisionCounters::fileCounter(const QString &file)
     return readCounter(&fresh, file);
 }
 
-int RevisionCounters::raisePlayer(int floor)
+bool RevisionCounters::raisePlayer(int floor, const QList<QPair<QString, QString>> &edits, int *written,
+                                   QString *error)
 {
     const int next = qMax(counterOf(m_playerFile->getInfoBalise(kId)), floor) + 1;
-    m_playerFile->setParamCrypt(m_work + QLatin1String("DATA/PLAYER.orvex"), kId, QString::number(next));
-    return next;
+    QList<QPair<QString, QString>> values = edits;
+    values << qMakePair(kId, QString::number(next));
+    if (!m_playerFile->setParamsCrypt(m_work + QLatin1String("DATA/PLAYER.orvex"), values, error))
+        return false;
+    *written = next;
+    return true;
 }
 
-void RevisionCounters::rememberPlayer(const QString &box, int counter, bool selectedBox)
+void RevisionCounters::rememberPlayer(const QString &box, int counter, bool selectedBox, const QString &checksum)
 {
     if (selectedBox)
         m_player = counter;
     if (!box.isEmpty())
-        m_known.insert(box, counter);
+        m_known.insert(box, Known{counter, checksum, true});
 }
 
-bool RevisionCounters::knownCounter(const QString &box, int *counter) const
+bool RevisionCounters::serverChanged(const QString &box, const QString &copy) const
 {
     const auto it = m_known.constFind(box);
     if (it == m_known.constEnd())
         return false;
-    *counter = it.value();
-    return true;
+    return fileCounter(copy) != it->counter || CalculChecksum(copy) != it->checksum;
+}
+
+bool RevisionCounters::sentReplaced(const QString &box, const QString &copy) const
+{
+    const auto it = m_known.constFind(box);
+    return it != m_known.constEnd() && it->sent && CalculChecksum(copy) != it->checksum;
 }

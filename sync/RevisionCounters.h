@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <functional>
 
@@ -10,7 +12,9 @@ class ClassParam;
 // The revision counters (key ID) of the poster list file DATA/PLAYER.orvex
 // and of the media index TEMP/MEDIA.orvex: read when the files arrive,
 // compared with the box's server copy before a deployment, raised on each
-// upload. The two ClassParam objects are the panel's long-lived ones.
+// upload. Per box it also keeps the checksum of the poster list this
+// console last fetched or sent: two consoles may write the same counter.
+// The two ClassParam objects are the panel's long-lived ones.
 class RevisionCounters : public QObject
 {
     Q_OBJECT
@@ -41,19 +45,36 @@ public:
 
     // Counter of a parameter file read afresh (0 when unreadable).
     static int fileCounter(const QString &file);
-    // Writes into DATA/PLAYER.orvex a counter above both the file's own and
-    // `floor` (the server copy's), so that every server change raises it and
-    // every other console is asked; nothing is remembered yet.
-    int raisePlayer(int floor);
-    // The poster list carrying `counter` reached `box`'s server folder.
-    void rememberPlayer(const QString &box, int counter, bool selectedBox);
-    // Counter this console last saw in `box`'s server copy; false when it
-    // never downloaded nor deployed that box.
-    bool knownCounter(const QString &box, int *counter) const;
+    // Writes into DATA/PLAYER.orvex, in one write with `edits`, a counter
+    // above both the file's own and `floor` (the server copy's), so that
+    // every server change raises it and every other console is asked;
+    // nothing is remembered yet. False when the file could not be written:
+    // it is unchanged and `error` says why.
+    bool raisePlayer(int floor, const QList<QPair<QString, QString>> &edits, int *written, QString *error);
+    // The poster list carrying `counter`, whose bytes have `checksum`,
+    // reached `box`'s server folder.
+    void rememberPlayer(const QString &box, int counter, bool selectedBox, const QString &checksum);
+    // `copy`, a server copy of `box`'s poster list fetched just now, is not
+    // the one this console last fetched or sent: another counter, or the
+    // same counter with other bytes. False for a box never seen.
+    bool serverChanged(const QString &box, const QString &copy) const;
+    // `copy`, `box`'s server copy as its folder download brought it,
+    // replaced the poster list this console sent last.
+    bool sentReplaced(const QString &box, const QString &copy) const;
+
+    // Whether DATA/ holds a whole box folder: the box selection's download
+    // marks it loading, then arrived (empty) or failed with its reason.
+    void setFolderFailure(const QString &why) { m_folderFailure = why; }
+    QString folderFailure() const { return m_folderFailure; }
 
     static QString questionText();
 
 private:
+    struct Known {
+        int counter = 0;
+        QString checksum;
+        bool sent = false; // the last copy seen is this console's own send
+    };
     int raise(ClassParam *param, const QString &file);
 
     ClassParam *m_playerFile;
@@ -62,5 +83,6 @@ private:
     std::function<bool(const QString &)> m_ask;
     int m_player = 0;
     int m_media = 0;
-    QHash<QString, int> m_known;
+    QHash<QString, Known> m_known;
+    QString m_folderFailure;
 };

@@ -192,6 +192,7 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
 {
     m_flags[1] = false;
     m_downloadMissing = false;
+    m_downloadWriteFailed = false;
     qint64 limit = m_downloadLimit;
     m_downloadLimit = -1;
     // The name is a local path when the server path is a tree path.
@@ -452,8 +453,10 @@ void HttpFileApi::httpFinished(HttpRequest *request)
 
     const int operation = request->operation();
     QNetworkReply *reply = request->reply();
-    if (operation == OpDownload)
+    if (operation == OpDownload) {
         m_downloadMissing = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 404;
+        m_downloadWriteFailed = request->writeFailed() && request->file();
+    }
     const QString file = request->file() ? absolute(request->file()->fileName()) : QString();
 
     QString why = request->failure();
@@ -508,21 +511,30 @@ void HttpFileApi::httpFinished(HttpRequest *request)
     }
 
     if (!why.isEmpty()) {
-        fail(operation, why, file);
+        // Qt's text names the host: the user is told the server's status.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        fail(operation, why, file, status > 299 ? QStringLiteral("HTTP %1").arg(status) : QString());
         return;
     }
     complete(operation, true, file);
     qDebug() << "--Finish--";
 }
 
-void HttpFileApi::fail(int operation, const QString &why, const QString &file)
+void HttpFileApi::fail(int operation, const QString &why, const QString &file, const QString &shown)
 {
     const QString line = (m_local && operation != OpStatus ? QLatin1String("------->Erreur locale:")
                                                            : QLatin1String("------->Http Erreur:"))
         + why;
     log(line);
     qDebug().noquote() << kLog + line;
+    if (operation >= 0 && operation <= OpStatus)
+        m_lastFailure[operation] = shown.isEmpty() ? TransferPaths::maskUrl(why, m_base) : shown;
     complete(operation, false, file);
+}
+
+QString HttpFileApi::lastFailure(int operation) const
+{
+    return operation >= 0 && operation <= OpStatus ? m_lastFailure[operation] : QString();
 }
 
 void HttpFileApi::endLargeUpload(bool ok)
@@ -543,8 +555,11 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
 {
     if (ok)
         log(QLatin1String(successLine(operation)));
-    if (operation >= 0 && operation <= OpStatus)
+    if (operation >= 0 && operation <= OpStatus) {
         m_lastOk[operation] = ok;
+        if (ok)
+            m_lastFailure[operation].clear();
+    }
 
     switch (operation) {
     case OpScan:

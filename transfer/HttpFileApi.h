@@ -66,6 +66,10 @@ public:
     // The last download found no such file (HTTP 404, or no local source),
     // as against a failed exchange.
     bool lastDownloadMissing() const { return m_downloadMissing; }
+    // Why the last request of `operation` failed; empty once one succeeded.
+    QString lastFailure(int operation) const;
+    // The last download failed writing its local file (a full disk).
+    bool lastDownloadWriteFailed() const { return m_downloadWriteFailed; }
     void setDoneFlag(int index, bool value);
     int retryCounter() const { return m_retries; }
     void setRetryCounter(int value) { m_retries = value; }
@@ -144,7 +148,8 @@ private:
     void send(int operation, const QString &url, const QString &logLine, QFile *file = nullptr,
               QHttpMultiPart *body = nullptr, qint64 limit = ReplyLimitBytes);
     void complete(int operation, bool ok, const QString &file = QString());
-    void fail(int operation, const QString &why, const QString &file = QString());
+    // `shown`: the reason lastFailure() gives, the masked `why` when empty.
+    void fail(int operation, const QString &why, const QString &file = QString(), const QString &shown = QString());
     // Fails `operation` without sending anything unless `allowed`.
     bool refused(int operation, const QString &path, bool allowed);
     QString relativeToWork(const QString &path) const;
@@ -173,6 +178,8 @@ private:
     bool m_flags[DoneFlagCount] = {};
     bool m_lastOk[OpStatus + 1] = {};
     bool m_downloadMissing = false;
+    bool m_downloadWriteFailed = false;
+    QString m_lastFailure[OpStatus + 1];
     int m_retries = 0;
     int m_uploadState = 10;
     int m_downloadState = 14;

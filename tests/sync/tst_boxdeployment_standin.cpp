@@ -3,14 +3,18 @@
 // question and the publication page are answered by the test.
 #include "../transfer/SequenceFixture.h"
 #include "BoxDeployment.h"
+#include "BoxFolderDownload.h"
 #include "ClassParam.h"
+#include "FullDisk.h"
 #include "ListTransfers.h"
+#include "LocalWriteError.h"
 #include "MediaAlignment.h"
 #include "ParamFixture.h"
 #include "RevisionCounters.h"
 #include "SharePage.h"
 #include "TimeScale.h"
 #include "TransferLists.h"
+#include "TransferProgress.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -30,6 +34,12 @@ private slots:
     void deployTwoBoxes();
     void concurrentChange_data();
     void concurrentChange();
+    void readBack_data();
+    void readBack();
+    void fullDiskStopsBeforeSending_data();
+    void fullDiskStopsBeforeSending();
+    void folderNotLoaded_data();
+    void folderNotLoaded();
     void choiceCancelledOrEmpty_data();
     void choiceCancelledOrEmpty();
     void overlayCancelStops();
@@ -58,6 +68,7 @@ private:
     bool m_overwrite = true;
     bool m_renders = true;
     int m_questions = 0;
+    int m_choices = 0;
     QStringList m_opened;
     ClassParam m_player;
     ClassParam m_media;
@@ -105,6 +116,7 @@ void BoxDeploymentTest::init()
     m_overwrite = true;
     m_renders = true;
     m_questions = 0;
+    m_choices = 0;
     m_opened.clear();
 }
 
@@ -140,6 +152,7 @@ void BoxDeploymentTest::build(bool local)
     d->setAccountName(m_fx.account().mid(3));
     d->setSelectedBox([this] { return m_selected; });
     d->setChooser([this](QStringList *targets) {
+        ++m_choices;
         *targets = m_answer;
         return m_chosen;
     });
@@ -225,19 +238,28 @@ void BoxDeploymentTest::concurrentChange_data()
 {
     QTest::addColumn<bool>("overwrite");
     QTest::addColumn<bool>("serverCopy");
-    QTest::newRow("OK overwrites") << true << true;
-    QTest::newRow("Cancel uploads nothing") << false << true;
+    QTest::addColumn<QString>("counter"); // of the other console's list
+    QTest::newRow("OK overwrites") << true << true << "6";
+    QTest::newRow("Cancel uploads nothing") << false << true << "6";
     // Counter 0 against 3: asked too, not taken for a failed fetch.
-    QTest::newRow("no server copy yet: asked, OK deploys") << true << false;
+    QTest::newRow("no server copy yet: asked, OK deploys") << true << false << "6";
+    // Two consoles raising the same list write the same counter.
+    QTest::newRow("another console's list with the same counter overwritten unasked") << false << true << "3";
 }
 
 void BoxDeploymentTest::concurrentChange()
 {
     QFETCH(bool, overwrite);
     QFETCH(bool, serverCopy);
+    QFETCH(QString, counter);
     build();
+    // This console fetched B1 when the box was chosen, then edited it.
+    const QByteArray edited = SequenceFixture::readFile(m_fx.work("DATA/PLAYER.orvex"));
+    SequenceFixture::writeFile(m_fx.work("DATA/PLAYER.orvex"), SequenceFixture::readFile(server("B1/PLAYER.orvex")));
+    m_revisions->getIDfilePlayer("B1");
+    SequenceFixture::writeFile(m_fx.work("DATA/PLAYER.orvex"), edited);
     // Another console deployed B1 meanwhile.
-    QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"ID", "6"}}));
+    QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "VIDEO"}, {"ID", counter}}));
     if (!serverCopy)
         QVERIFY(QFile::remove(server("B1/PLAYER.orvex")));
     const QByteArray before = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
@@ -252,6 +274,120 @@ void BoxDeploymentTest::concurrentChange()
         QCOMPARE(SequenceFixture::readFile(server("B1/PLAYER.orvex")), before);
         QCOMPARE(m_done->count(), 0);
     }
+}
+
+void BoxDeploymentTest::readBack_data()
+{
+    QTest::addColumn<QString>("landed"); // what the read-back of B1's list finds
+    QTest::newRow("upload answered 200 without storing told as another console's deployment") << "nothing";
+    QTest::newRow("another console's list landed right after the send") << "other";
+}
+
+void BoxDeploymentTest::readBack()
+{
+    QFETCH(QString, landed);
+    build();
+    m_answer = QStringList{"B1"};
+    const QByteArray before = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
+    if (landed == "nothing")
+        QVERIFY(StandIn::fault("/zobox/upload.php", "body", m_fx.account() + "/B1/PLAYER.orvex", 1, 0, "OK"));
+    // Replaced between the end of the send and the read-back.
+    connect(m_fx.m_api.data(), &HttpFileApi::signalTransferEnded, this, [&](int operation, bool ok) {
+        if (landed == "other" && operation == HttpFileApi::OpUpload && ok && m_deploy->step() == 93)
+            QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "VIDEO"}, {"ID", "4"}}));
+    });
+    QVERIFY(!run());
+    QCOMPARE(m_done->count(), 0);
+    QCOMPARE(m_errors->count(), 1);
+    QCOMPARE(m_errors->at(0).at(0).toString(),
+             landed == "nothing" ? BoxDeployment::notArrivedText("B1") : BoxDeployment::conflictText("B1"));
+    if (landed == "nothing")
+        QCOMPARE(SequenceFixture::readFile(server("B1/PLAYER.orvex")), before);
+}
+
+void BoxDeploymentTest::fullDiskStopsBeforeSending_data()
+{
+    QTest::addColumn<QString>("file"); // the local file that cannot be written
+    QTest::newRow("full disk: the counter was not written yet the list went out") << "DATA/PLAYER.orvex";
+    QTest::newRow("full disk: the server copy's fetch told as a connection problem") << "PLAYER.orvex";
+}
+
+void BoxDeploymentTest::fullDiskStopsBeforeSending()
+{
+    QFETCH(QString, file);
+    // No medium to clear: the version and the raised counter make the list longer.
+    QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"),
+                        {{"SLIDETYPE", "IMAGE"}, {"SLIDENAMEIMAGE", "IMAGE/a.png"}, {"ID", "3"}}));
+    // A server copy longer than the room left on the disk.
+    if (file == "PLAYER.orvex")
+        QVERIFY(writeParams(server("B1/PLAYER.orvex"),
+                            {{"SLIDETYPE", "IMAGE"}, {"NOTE", QString(4000, 'n')}, {"ID", "3"}}));
+    build();
+    const QByteArray before = SequenceFixture::readFile(m_fx.work("DATA/PLAYER.orvex"));
+    QSignalSpy connectionError(m_deploy.data(), &BoxDeployment::signalErreurConnexion);
+    const qint64 mark = StandIn::mark();
+    bool ended = false;
+    {
+        FullDisk full(before.size());
+        QVERIFY(full.isSet());
+        ended = run();
+    }
+    QVERIFY(!ended);
+    QCOMPARE(m_done->count(), 0);
+    QCOMPARE(connectionError.count(), 0);
+    QCOMPARE(uploads(mark), QStringList{});
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("DATA/PLAYER.orvex")), before);
+    // One box naming the disk and the file.
+    QCOMPARE(m_errors->count(), 1);
+    const QString text = m_errors->at(0).at(0).toString();
+    QVERIFY2(text.contains(m_fx.work(file)) && text.contains(LocalWriteError::diskOf(m_fx.work(file))),
+             qPrintable(text));
+}
+
+void BoxDeploymentTest::folderNotLoaded_data()
+{
+    QTest::addColumn<QString>("failing"); // the request of the folder download that fails
+    QTest::newRow("listing failed: deployed nothing and told a success") << "/zobox/json_Cmd.php";
+    QTest::newRow("a file failed: deployed part of the folder") << "/zobox/%1/B1/Slide1.png";
+}
+
+void BoxDeploymentTest::folderNotLoaded()
+{
+    QFETCH(QString, failing);
+    SequenceFixture::writeFile(server("B1/Slide1.png"), QByteArray(3000, 'p'));
+    build();
+    // The box choice's folder download, as the panel wires it.
+    TransferProgress progress(m_fx.m_api.data());
+    QTimer boxTimer;
+    QTimer statusTimer;
+    boxTimer.setInterval(10);
+    BoxFolderDownload download(m_fx.m_api.data(), m_lists.data(), &progress, m_revisions.data(), &boxTimer,
+                               &statusTimer);
+    download.setWorkFolder(m_fx.work());
+    connect(&boxTimer, &QTimer::timeout, &download, &BoxFolderDownload::slotDownloadFileBox);
+    QSignalSpy failed(&download, &BoxFolderDownload::signalFailed);
+    QVERIFY(StandIn::fault(failing.arg(m_fx.account()), "500", m_fx.account() + "/B1", 3));
+    download.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!download.running(), 20000);
+    QCOMPARE(failed.count(), 1);
+
+    // Refused with the load's error before the box choice; nothing is sent.
+    const qint64 mark = StandIn::mark();
+    QVERIFY(!run());
+    QCOMPARE(m_choices, 0);
+    QCOMPARE(m_done->count(), 0);
+    QCOMPARE(m_errors->count(), 1);
+    const QString text = m_errors->at(0).at(0).toString();
+    QVERIFY2(text.contains("B1") && text.contains("HTTP 500"), qPrintable(text));
+    QCOMPARE(SequenceFixture::requests(mark), QStringList{});
+
+    // The box chosen again and loaded: it deploys.
+    StandIn::reset(m_fx.account() + "/B1");
+    download.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!download.running(), 20000);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(run());
+    QCOMPARE(SequenceFixture::readFile(server("B2/Slide1.png")), QByteArray(3000, 'p'));
 }
 
 void BoxDeploymentTest::choiceCancelledOrEmpty_data()

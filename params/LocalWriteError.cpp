@@ -1,0 +1,22 @@
+#include "LocalWriteError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+QString LocalWriteError::diskOf(const QString &path)
+{
+    QFileInfo info(QFileInfo(path).absolutePath());
+    // A folder not made yet lies on the disk of the first one that is.
+    while (!info.exists() && !info.isRoot() && info.absoluteFilePath() != info.absolutePath())
+        info.setFile(info.absolutePath());
+    const QStorageInfo disk(info.absoluteFilePath());
+    return disk.isValid() ? disk.rootPath() : info.absoluteFilePath();
+}
+
+QString LocalWriteError::text(const QString &file, const QString &why)
+{
+    return tr("Écriture impossible sur le disque %1: le fichier %2 n'a pas pu être enregistré (%3). "
+              "Vérifiez la place libre sur ce disque puis recommencez.")
+        .arg(diskOf(file), QDir::toNativeSeparators(file), why);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+// The text of a file that could not be written on this computer: the disk
+// it lives on, the file and the system's reason (a full disk, say).
+class LocalWriteError
+{
+    Q_DECLARE_TR_FUNCTIONS(LocalWriteError)
+public:
+    static QString text(const QString &file, const QString &why);
+    // The mount point holding `path` (or its nearest existing folder).
+    static QString diskOf(const QString &path);
+};
