@@ -142,12 +142,15 @@ void AccountDeployment::readBackLogin()
             return;
         }
         QFile::remove(serverBeforePath());
-        m_loginReference = QString::fromLatin1(QCryptographicHash::hash(m_loginSent, QCryptographicHash::Md5).toHex().toUpper());
+        m_loginReference =
+            QString::fromLatin1(QCryptographicHash::hash(m_loginSent, QCryptographicHash::Md5).toHex().toUpper());
         emit signalLoginStored(m_loginReference);
         m_step = 5;
         return;
     }
-    const bool unchanged = QFileInfo::exists(serverBeforePath()) ? !missing && now == contentOf(serverBeforePath()) : missing;
+    // The copy from before the upload (none when the server had none).
+    const bool unchanged = QFileInfo::exists(serverBeforePath()) ? !missing && now == contentOf(serverBeforePath())
+                                                                 : missing;
     logLine(unchanged ? QStringLiteral("LoginCrypt.orvex relu: le serveur ne l'a pas enregistré")
                       : QStringLiteral("LoginCrypt.orvex relu: remplacé par un autre envoi"));
     QFile::remove(fetched);

@@ -512,7 +512,8 @@ void TwoConsolesTest::administratorsAtOnce(const QString &link, const QString &u
     if (link == "unstored") {
         QVERIFY(StandIn::fault("/zobox/upload.php", "body", "LoginCrypt.orvex", 1));
         QVERIFY(validate(m_a, pageA));
-        QVERIFY2(m_dialogs.contains("A: " + AccountDeployment::loginNotStoredText()), qPrintable(m_dialogs.join(" / ")));
+        QVERIFY2(m_dialogs.contains("A: " + AccountDeployment::loginNotStoredText()),
+                 qPrintable(m_dialogs.join(" / ")));
     } else {
         QVERIFY(pageB);
         rights = changeRight(pageB, 2);
@@ -559,7 +560,8 @@ void TwoConsolesTest::administratorsAtOnce(const QString &link, const QString &u
     QVERIFY(page);
     QVERIFY(validate(*loser, page));
     if (link == "unstored") {
-        QVERIFY2(!m_dialogs.join('\n').contains(AccountDeployment::loginChangedText()), qPrintable(m_dialogs.join(" / ")));
+        QVERIFY2(!m_dialogs.join('\n').contains(AccountDeployment::loginChangedText()),
+                 qPrintable(m_dialogs.join(" / ")));
         QVERIFY(read.getParamCrypt(remote, "USERLIST", 0).split('|').contains(user));
         QVERIFY2(!m_dialogs.filter(shown).isEmpty(), qPrintable(m_dialogs.join(" / ")));
     } else {
@@ -876,7 +878,8 @@ void TwoConsolesTest::boxAddedAtOnce(const QString &link, const QString &serial,
     } else {
         // B reads the server's file, A's right goes up and waits to be read
         // back, then B's slow upload of the box lands.
-        const QSharedPointer<bool> fetched = addBox([](int, int now) { return now == AddBoxProcedure::LoginWriteStep; });
+        const QSharedPointer<bool> fetched =
+            addBox([](int, int now) { return now == AddBoxProcedure::LoginWriteStep; });
         QTRY_VERIFY_WITH_TIMEOUT(*fetched, 60000);
         const QSharedPointer<bool> sent = holdAccountRun(m_a, [](int was, int now) { return was == 3 && now != 3; });
         pageA->widgets()->validate->click();
