@@ -240,9 +240,11 @@ void ListManager::editUsers()
         for (QLabel *l : {ui->nomLabel, ui->emailLabel, ui->telephoneLabel})
             l->clear();
         ui->passwordLabel->setText(QStringLiteral("**********"));
-        // Shown this once: nowhere else does the password appear.
-        m_page.showMessage(tr("Mot de passe de l'utilisateur %1: %2").arg(name, password) + QLatin1Char('\n') +
-                               tr("Notez-le, il ne sera plus affiché."),
+        // Shown once the server holds it: nowhere else does the password appear.
+        login.addNewUser(name, password);
+        m_page.showMessage(tr("Le mot de passe de l'utilisateur %1 sera affiché une fois la modification "
+                              "enregistrée sur le serveur.")
+                               .arg(name),
                            ClassBox::Information);
         break;
     }

@@ -175,6 +175,10 @@ bool LoginFile::load(const QStringList &screens)
     if (!m_loaded)
         return false;
     m_loadedTable = m_param.BALISE;
+    // Added and never saved: the page drops them with its edits.
+    m_newUsers.erase(std::remove_if(m_newUsers.begin(), m_newUsers.end(),
+                                    [this](const QPair<QString, QString> &u) { return !holdsUser(u); }),
+                     m_newUsers.end());
     auto value = [this](List l) { return m_param.getInfoBalise(keyName(l)); };
     // A seed holding '|' would become several rows: row 0 keeps what it had.
     auto seedable = [this](const QString &key, const QString &seed) {
@@ -337,13 +341,13 @@ LoginFile::SaveResult LoginFile::commit(const QList<List> &lists, bool datedCopy
     result.ok = true;
     result.changed = !result.writtenKeys.isEmpty();
     result.deployStatus = result.writtenKeys.contains(keyName(PlayerListToPlaylist));
-    if (result.changed) {
+    if (result.changed)
         ++m_saves;
-        // Known to the quit question and the next login until it is sent.
-        PendingAdminDeploy::mark(QFileInfo(m_file).absolutePath());
-    }
     m_pendingChanged = m_pendingChanged || result.changed;
     m_pendingPlaylists = m_pendingPlaylists || result.deployStatus;
+    // Known to the quit question and the next login until it is sent.
+    if (result.changed)
+        PendingAdminDeploy::mark(QFileInfo(m_file).absolutePath(), m_pendingPlaylists);
     return result;
 }
 
@@ -370,4 +374,29 @@ void LoginFile::deploySucceeded(int status)
         m_pendingPlaylists = false;
     if (pendingDeploy() < 0)
         PendingAdminDeploy::clear(QFileInfo(m_file).absolutePath());
+}
+
+void LoginFile::addNewUser(const QString &name, const QString &password)
+{
+    m_newUsers.append(qMakePair(name, password));
+}
+
+bool LoginFile::holdsUser(const QPair<QString, QString> &user)
+{
+    const int row = splitRows(m_param.getInfoBalise(keyName(UserList))).indexOf(user.first);
+    return row >= 0 && splitRows(m_param.getInfoBalise(keyName(UserPassword))).value(row) == user.second;
+}
+
+QList<QPair<QString, QString>> LoginFile::takeSentNewUsers()
+{
+    QList<QPair<QString, QString>> sent;
+    for (auto it = m_newUsers.begin(); it != m_newUsers.end();) {
+        if (holdsUser(*it)) {
+            sent.append(*it);
+            it = m_newUsers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return sent;
 }

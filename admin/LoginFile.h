@@ -128,7 +128,16 @@ public:
     // covers the pending saves only when none came after the last request.
     void deploySucceeded(int status);
 
+    // A user added on the page: the password is told once the file that
+    // holds it has reached the server, not before.
+    void addNewUser(const QString &name, const QString &password);
+    // The new users the file as last read or written holds, each told once.
+    QList<QPair<QString, QString>> takeSentNewUsers();
+
 private:
+    // Whether the file as last read or written holds this user and password.
+    bool holdsUser(const QPair<QString, QString> &user);
+
     SaveResult commit(const QList<List> &lists, bool datedCopy, const QDateTime &now);
 
     QString m_file;
@@ -144,4 +153,5 @@ private:
     bool m_pendingPlaylists = false;
     int m_saves = 0;
     int m_requestedAt = -1;
+    QList<QPair<QString, QString>> m_newUsers; // name, password
 };

@@ -222,6 +222,14 @@ void classAdmin::slotAccountDeployed(int status)
     m_login.deploySucceeded(status);
 }
 
+void classAdmin::slotLoginStored()
+{
+    for (const auto &user : m_login.takeSentNewUsers())
+        showMessage(tr("Mot de passe de l'utilisateur %1: %2").arg(user.first, user.second) + QLatin1Char('\n') +
+                        tr("Notez-le, il ne sera plus affiché."),
+                    ClassBox::Information);
+}
+
 bool classAdmin::administratorOnly()
 {
     if (m_administrator)

@@ -105,6 +105,9 @@ public slots:
     // The server's login file changed under this page: nothing was sent and
     // the local file now holds the server's; the page shows it again.
     void slotLoginReloaded();
+    // The login file read back from the server: the passwords of the new
+    // users it holds are shown, once.
+    void slotLoginStored();
 
 signals:
     void signalButton(int code);

@@ -1,6 +1,7 @@
 #include "AddBoxProcedure.h"
 
 #include "AddBoxRules.h"
+#include "Checksum.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "TimeScale.h"
@@ -24,6 +25,12 @@ constexpr int kOpScan = 0;
 constexpr int kOpDownload = 1;
 constexpr int kOpUpload = 2;
 constexpr int kOpCreateDir = 7;
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QString slow(const QString &what)
 {
@@ -222,6 +229,53 @@ bool AddBoxProcedure::writeLoginFile(const QString &file)
     return ok;
 }
 
+void AddBoxProcedure::sendLoginRows()
+{
+    m_loginBase = contentOf(serverLogin());
+    if (!writeLoginFile(serverLogin()) || !replaceLocalLogin()) {
+        fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
+        return;
+    }
+    m_loginSent = contentOf(serverLogin());
+    request(WaitPut);
+    emit signalPutFile(m_work + QLatin1String("LoginCrypt.orvex"), QString(), QStringLiteral("LoginCrypt.orvex"));
+    arm();
+    m_step = 39;
+}
+
+void AddBoxProcedure::checkReadBack()
+{
+    const QByteArray now = contentOf(serverLogin());
+    if (readServerLists() && AddBoxRules::items(m_playerList).contains(m_serial)) {
+        if (++m_readBacks < LoginReadBacks) {
+            m_step = LoginReadAgainStep;
+            return;
+        }
+        // Another console's file made on this one: this console holds it too.
+        if (now != m_loginSent && !replaceLocalLogin()) {
+            fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
+            return;
+        }
+        emit signalLoginStored(CalculChecksum(m_work + QLatin1String("LoginCrypt.orvex")));
+        m_step = FinalStep;
+        return;
+    }
+    const bool unchanged = now == m_loginBase;
+    ClassLog().log(QStringLiteral("OrvexLog"), unchanged ? QStringLiteral("LoginCrypt.orvex relu: non enregistré")
+                                                         : QStringLiteral("LoginCrypt.orvex relu: remplacé"));
+    if (!unchanged && ++m_rounds < LoginRounds) {
+        // The box's rows go again, on the file another console sent.
+        sendLoginRows();
+        return;
+    }
+    // This console holds what the server holds: the box may be added again.
+    replaceLocalLogin();
+    fail(unchanged ? QStringLiteral("Le serveur n'a pas enregistré le fichier LoginCrypt.orvex: le boîtier n'est "
+                                    "pas inscrit sur le compte!!!")
+                   : QStringLiteral("Le fichier LoginCrypt.orvex du serveur a été remplacé à chaque envoi par un "
+                                    "autre administrateur: le boîtier n'est pas inscrit sur le compte!!!"));
+}
+
 // Steps 14 to 37: a request on the even step, its wait on the odd one.
 void AddBoxProcedure::transferStep()
 {
@@ -375,28 +429,35 @@ void AddBoxProcedure::tick()
     case 38:
         // Fetched again: the box files took a while, another console may
         // have saved the login file meanwhile.
+        m_rounds = 0;
         fetchServerLogin(LoginWriteStep);
         break;
     case LoginWriteStep: {
         if (!waited(WaitGet, slow(QStringLiteral("Lecture du fichier LoginCrypt.orvex du serveur"))))
             break;
         const bool read = readServerLists();
-        if (read && AddBoxRules::items(m_playerList).contains(m_serial)) {
+        if (read && AddBoxRules::items(m_playerList).contains(m_serial))
             fail(QStringLiteral("Ce numéro de série est dèjà utilisé sur votre compte!!!"));
-        } else if (!read || !writeLoginFile(serverLogin()) || !replaceLocalLogin()) {
+        else if (!read)
             fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
-        } else {
-            request(WaitPut);
-            emit signalPutFile(m_work + QLatin1String("LoginCrypt.orvex"), QString(),
-                               QStringLiteral("LoginCrypt.orvex"));
-            arm();
-            m_step = 39;
-        }
+        else
+            sendLoginRows();
         break;
     }
     case 39:
-        if (waited(WaitPut, slow(QStringLiteral("Envoi du fichier LoginCrypt.orvex"))))
-            m_step = FinalStep;
+        if (waited(WaitPut, slow(QStringLiteral("Envoi du fichier LoginCrypt.orvex")))) {
+            m_readBacks = 0;
+            fetchServerLogin(LoginReadBackStep);
+        }
+        break;
+    case LoginReadBackStep:
+        if (waited(WaitGet, QStringLiteral("Lecture du fichier LoginCrypt.orvex du serveur impossible ou le débit "
+                                           "internet est trop lent: l'ajout du boîtier n'est pas confirmé!!!")))
+            checkReadBack();
+        break;
+    case LoginReadAgainStep:
+        // A tick later: an upload another console started earlier may land late.
+        fetchServerLogin(LoginReadBackStep);
         break;
     case FinalStep:
         m_timer->stop();

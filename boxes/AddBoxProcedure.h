@@ -37,6 +37,13 @@ public:
     // sent, then the write of the box's rows into it.
     static constexpr int LoginCheckStep = 41;
     static constexpr int LoginWriteStep = 42;
+    // The uploaded login file read back, twice a tick apart: it must list
+    // the box; another console's file that does not gets the rows again.
+    static constexpr int LoginReadBackStep = 43;
+    static constexpr int LoginReadAgainStep = 44;
+    static constexpr int LoginReadBacks = 2;
+    // Uploads of the rows on a fresh copy before the procedure gives up.
+    static constexpr int LoginRounds = 3;
     static constexpr int WaitMs = 20000;
     static constexpr int TickMs = 500;
 
@@ -46,6 +53,8 @@ public:
     void setEntries(const QString &serial, const QString &code);
     int step() const { return m_step; }
     bool running() const;
+    // Its step timer: a test holds a run at a step with it.
+    QTimer *timer() const { return m_timer; }
     QString category() const { return m_category; }
     // The private folder of the run in progress; empty when none.
     QString passageFolder() const;
@@ -77,6 +86,8 @@ signals:
     // Face of the procedure: message label text, fields shown or hidden.
     void signalMessage(QString text);
     void signalFieldsVisible(bool visible);
+    // The login file read back from the server lists the box (its MD5).
+    void signalLoginStored(QString md5);
 
 private:
     enum Wait { WaitList, WaitPut, WaitMkdir, WaitGet };
@@ -107,6 +118,10 @@ private:
     bool loginFileTakesBox();
     // The local login file becomes the fetched one, box included.
     bool replaceLocalLogin();
+    // Writes the box's rows into the fetched file, makes it the local one
+    // and uploads it; false (after the failure box) when it cannot.
+    void sendLoginRows();
+    void checkReadBack();
     void transferStep();
     void clearPassage();
 
@@ -131,4 +146,9 @@ private:
     QString m_playerListName;
     QString m_categoryList;
     QString m_categoryElements;
+    // The fetched file the rows were written on, and what went up.
+    QByteArray m_loginBase;
+    QByteArray m_loginSent;
+    int m_readBacks = 0;
+    int m_rounds = 0;
 };

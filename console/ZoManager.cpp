@@ -70,6 +70,9 @@ ZoManager::ZoManager(QWidget *parent)
     connect(p->loginSequence(), &LoginSequence::signalAdministration, m_admin, &classAdmin::slotAdministrator);
     connect(p->accountDeployment(), &AccountDeployment::signalDeployed, m_admin, &classAdmin::slotAccountDeployed);
     connect(p->accountDeployment(), &AccountDeployment::signalLoginChanged, m_admin, &classAdmin::slotLoginReloaded);
+    // Queued: the box waits for the deployment's tick to end.
+    connect(p->accountDeployment(), &AccountDeployment::signalLoginStored, m_admin, &classAdmin::slotLoginStored,
+            Qt::QueuedConnection);
 
     connect(p, &classPrincipal::signalResize, m_info, &classInfo::slotResize);
     connect(p, &classPrincipal::signalAfficheInfo, m_info, &classInfo::AfficheINFO);

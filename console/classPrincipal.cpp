@@ -3,6 +3,7 @@
 #include "AnimationStackedWidget.h"
 #include "AppGlobals.h"
 #include "AccountDeployment.h"
+#include "AddBoxProcedure.h"
 #include "BoxDeployment.h"
 #include "Checksum.h"
 #include "CommandReport.h"
@@ -1132,11 +1133,6 @@ void classPrincipal::CreationTransfer()
     connect(m_http, &HttpFileApi::signalListFichier, this, &classPrincipal::signalListFichier);
     connect(m_http, &HttpFileApi::signalGetFileFinish, this, &classPrincipal::signalGetFileFinish);
     connect(m_http, &HttpFileApi::signalSupprimerFichier, this, &classPrincipal::signalSupprimerFichier);
-    connect(m_http, &HttpFileApi::signalPutFileFinish, this, [this] {
-        if (!m_loginPut.isEmpty() && m_http->lastSucceeded(HttpFileApi::OpUpload))
-            m_accountDeploy->setLoginReference(CalculChecksum(m_loginPut));
-        m_loginPut.clear();
-    });
     connect(m_http, &HttpFileApi::signalPutFileFinish, this, &classPrincipal::signalPutFileFinish);
     connect(m_http, &HttpFileApi::signalMkdirFinish, this, &classPrincipal::signalMkdirFinish);
     connect(m_http, &HttpFileApi::signalPresenceBox, this, &classPrincipal::signalPresenceBox);
@@ -1293,6 +1289,9 @@ void classPrincipal::CreationDeploiement()
     }, Qt::DirectConnection);
 
     m_accountDeploy = new AccountDeployment(m_http, m_lists, m_revisions, &m_paramLogin, m_timerDeployLogin, this);
+    // The add-a-box page sends the login file itself and reads it back.
+    connect(m_ajoutBox->procedure(), &AddBoxProcedure::signalLoginStored, m_accountDeploy,
+            &AccountDeployment::setLoginReference);
     m_mediaDeploy = new MediaDeployment(m_http, m_lists, m_timerDeployMedia, this);
     m_commands = new CommandReport(m_http, m_lists, m_timerDeployCommande, m_timerDeployAlerte, this);
     m_accountDeploy->setMerge([this](QString index, QString journal) { return transOperationToFileAdmin(index, journal); });
@@ -1443,10 +1442,6 @@ void classPrincipal::stateChanged(int state) { m_largeUpload->stateChanged(state
 
 void classPrincipal::slotPutFile(QString fileNameOrigin, QString FolderDestination, QString fileNameDestination)
 {
-    // The add-a-box page sends the login file itself.
-    m_loginPut = FolderDestination.isEmpty() && fileNameDestination == QLatin1String("LoginCrypt.orvex")
-        ? fileNameOrigin
-        : QString();
     m_transferSlots->slotPutFile(fileNameOrigin, FolderDestination, fileNameDestination);
 }
 

@@ -292,7 +292,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QString m_loginPut; // the login file the add-a-box page is sending
     QString m_workFolder; // ends with "/"
     void createToolButtons();
     QTimer *makeTimer(int interval);

@@ -22,10 +22,18 @@ bool PendingAdminDeploy::isPending(const QString &workFolder)
     return QFile::exists(path(workFolder));
 }
 
-bool PendingAdminDeploy::mark(const QString &workFolder)
+bool PendingAdminDeploy::mark(const QString &workFolder, bool playlists)
 {
     QFile file(path(workFolder));
-    return file.exists() || file.open(QIODevice::WriteOnly);
+    if (file.exists() && (!playlists || playlistsPending(workFolder)))
+        return true;
+    return file.open(QIODevice::WriteOnly) && (!playlists || file.write("1") == 1);
+}
+
+bool PendingAdminDeploy::playlistsPending(const QString &workFolder)
+{
+    QFile file(path(workFolder));
+    return file.open(QIODevice::ReadOnly) && file.read(1) == "1";
 }
 
 void PendingAdminDeploy::clear(const QString &workFolder)

@@ -10,8 +10,10 @@ class PendingAdminDeploy
 public:
     static QString path(const QString &workFolder);
     static bool isPending(const QString &workFolder);
-    // False when the mark could not be written.
-    static bool mark(const QString &workFolder);
+    // False when the mark could not be written. `playlists`: the boxes'
+    // playlist files are to be sent too.
+    static bool mark(const QString &workFolder, bool playlists = false);
+    static bool playlistsPending(const QString &workFolder);
     static void clear(const QString &workFolder);
     // Where the login keeps the unsent login file before the server's
     // copy replaces it.

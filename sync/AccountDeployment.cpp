@@ -9,6 +9,7 @@
 #include "TransferLists.h"
 #include "TransferPaths.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -18,6 +19,32 @@ namespace {
 void logLine(const QString &text)
 {
     ClassLog().log(QStringLiteral("OrvexLog"), text);
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every key that `sent` changed from `before` has its sent value in `now`:
+// a file another console made on top of this one still carries the change.
+bool holdsChange(const QString &before, const QString &sent, const QString &now)
+{
+    ClassParam was;
+    ClassParam ours;
+    ClassParam theirs;
+    const QStringList all{QStringLiteral("ALL")};
+    if (!ours.getParamCrypt(sent, all, 0) || !theirs.getParamCrypt(now, all, 0))
+        return false;
+    const bool known = QFileInfo::exists(before) && was.getParamCrypt(before, all, 0);
+    for (const QString &key : ours.BALISE.value(0)) {
+        const QString value = ours.getInfoBalise(key);
+        if (key != QLatin1String("EMPREINTE") && (!known || was.getInfoBalise(key) != value)
+            && theirs.getInfoBalise(key) != value)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -36,6 +63,18 @@ QString AccountDeployment::loginChangedText()
 {
     return tr("Le fichier des utilisateurs a été modifié par un autre administrateur; les données ont été "
               "rechargées, refaites vos modifications.");
+}
+
+QString AccountDeployment::loginNotStoredText()
+{
+    return tr("Le serveur n'a pas enregistré le fichier LoginCrypt.orvex: la modification de l'administration "
+              "n'est pas appliquée. Elle reste à envoyer: validez à nouveau la page Administration.");
+}
+
+QString AccountDeployment::loginReplacedText()
+{
+    return tr("Le fichier LoginCrypt.orvex du serveur a été remplacé par celui d'un autre administrateur pendant "
+              "l'envoi: la modification de l'administration n'y figure pas, elle reste à envoyer.");
 }
 
 bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &name, QString *error)
@@ -72,11 +111,52 @@ void AccountDeployment::sequenceFailed()
 
 void AccountDeployment::finish()
 {
+    QFile::remove(serverBeforePath());
     emit signalDeployBox(QString());
     emit signalMessageOnlyOFF();
     m_step = 0;
     m_timer->stop();
     emit signalFinished();
+}
+
+void AccountDeployment::readBackLogin()
+{
+    if (!fetchFile(QStringLiteral("LoginCrypt.orvex")))
+        return;
+    const QString fetched = m_work + QLatin1String("TEMP/LoginCrypt.orvex");
+    const bool missing = m_api->lastDownloadMissing();
+    if (!missing && (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched))) {
+        // Not known to be there: it stays to be sent.
+        QFile::remove(fetched);
+        m_timer->stop();
+        emit signalErreurConnexion(LoginFetchErrorCode);
+        finish();
+        return;
+    }
+    const QByteArray now = missing ? QByteArray() : contentOf(fetched);
+    if (!missing && (now == m_loginSent || holdsChange(serverBeforePath(), loginPath(), fetched))) {
+        QFile::remove(fetched);
+        if (++m_loginReads < LoginReadBacks) {
+            m_loginSettle.start();
+            m_step = 24;
+            return;
+        }
+        QFile::remove(serverBeforePath());
+        m_loginReference =
+            QString::fromLatin1(QCryptographicHash::hash(m_loginSent, QCryptographicHash::Md5).toHex().toUpper());
+        emit signalLoginStored(m_loginReference);
+        m_step = 5;
+        return;
+    }
+    // The copy from before the upload (none when the server had none).
+    const bool unchanged = QFileInfo::exists(serverBeforePath()) ? !missing && now == contentOf(serverBeforePath())
+                                                                 : missing;
+    logLine(unchanged ? QStringLiteral("LoginCrypt.orvex relu: le serveur ne l'a pas enregistré")
+                      : QStringLiteral("LoginCrypt.orvex relu: remplacé par un autre envoi"));
+    QFile::remove(fetched);
+    m_timer->stop();
+    finish();
+    emit signalInformation(tr("Administration"), unchanged ? loginNotStoredText() : loginReplacedText());
 }
 
 void AccountDeployment::slotProcessDeployLogin()
@@ -108,7 +188,7 @@ void AccountDeployment::slotProcessDeployLogin()
         m_api->lists()->clearTransferFiles();
         m_lists->setFolder(QString());
         m_revisions->AjouteIDfileMedia();
-        m_step = m_loginReference.isEmpty() ? 3 : 20;
+        m_step = 20;
         break;
     }
     case 20:
@@ -120,13 +200,17 @@ void AccountDeployment::slotProcessDeployLogin()
         if (!fetchFile(QStringLiteral("LoginCrypt.orvex")))
             break;
         const QString fetched = m_work + QLatin1String("TEMP/LoginCrypt.orvex");
+        QFile::remove(serverBeforePath());
         if (m_api->lastDownloadMissing()) {
             m_step = 3;
         } else if (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched)) {
             m_timer->stop();
             emit signalErreurConnexion(LoginFetchErrorCode);
             finish();
-        } else if (const QString md5 = CalculChecksum(fetched); md5 == m_loginReference || md5 == m_loginBase) {
+        } else if (const QString md5 = CalculChecksum(fetched);
+                   m_loginReference.isEmpty() || md5 == m_loginReference || md5 == m_loginBase) {
+            // Kept: a read-back equal to it tells an upload the server did not store.
+            QFile::rename(fetched, serverBeforePath());
             m_step = 3;
         } else {
             const QString local = m_work + QLatin1String("LoginCrypt.orvex");
@@ -148,11 +232,24 @@ void AccountDeployment::slotProcessDeployLogin()
         break;
     }
     case 3:
-        if (m_lists->FtpPutOneFile(m_work + QLatin1String("LoginCrypt.orvex"), QStringLiteral("LoginCrypt.orvex"))) {
+        if (m_lists->FtpPutOneFile(loginPath(), QStringLiteral("LoginCrypt.orvex"))) {
             logLine(QStringLiteral("FtpPutOneFile=ok"));
-            m_loginReference = CalculChecksum(m_work + QLatin1String("LoginCrypt.orvex"));
-            m_step = 5;
+            m_loginSent = contentOf(loginPath());
+            m_loginReads = 0;
+            m_step = 22;
         }
+        break;
+    case 22:
+        QFile::remove(m_work + QLatin1String("TEMP/LoginCrypt.orvex"));
+        m_step = 23;
+        break;
+    case 23:
+        readBackLogin();
+        break;
+    case 24:
+        // Another console's upload that started earlier may land late.
+        if (m_loginSettle.hasExpired(ReadBackSettleMs))
+            m_step = 22;
         break;
     case 5:
         if (fetchIndex())

@@ -2,6 +2,8 @@
 
 #include "JournalDeployment.h"
 
+#include <QElapsedTimer>
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -37,6 +39,12 @@ public:
     // MD5 of the local login file the administration page loaded.
     void setLoginBase(const QString &md5) { m_loginBase = md5; }
     static QString loginChangedText();
+    // The login file read back after its upload is the copy from before
+    // it, or another administrator's: the change stays to be sent.
+    static QString loginNotStoredText();
+    static QString loginReplacedText();
+    // Reads of the uploaded login file, a moment apart, before it counts as sent.
+    static constexpr int LoginReadBacks = 2;
 
     // Creates or truncates <work>name; false (with `error`) when it cannot.
     static bool CreateFilePlaylist(const QString &work, const QString &name, QString *error = nullptr);
@@ -61,9 +69,16 @@ signals:
     // The server's login file changed since this console read it: nothing
     // was sent, the local file now holds the server's (loginChangedText()).
     void signalLoginChanged();
+    // The login file read back from the server holds what was sent (its MD5).
+    void signalLoginStored(QString md5);
 
 private:
     void finish() override;
+    // One step of the read-back of the uploaded login file.
+    void readBackLogin();
+    QString loginPath() const { return m_work + QLatin1String("LoginCrypt.orvex"); }
+    // The server's copy fetched before the upload, kept for the read-back.
+    QString serverBeforePath() const { return m_work + QLatin1String("TEMP/LoginCrypt-serveur.orvex"); }
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
@@ -75,4 +90,8 @@ private:
     QStringList m_rows;
     QString m_loginReference;
     QString m_loginBase;
+    // What the upload sent, and the reads of it that matched.
+    QByteArray m_loginSent;
+    int m_loginReads = 0;
+    QElapsedTimer m_loginSettle;
 };

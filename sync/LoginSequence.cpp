@@ -290,6 +290,12 @@ void LoginSequence::slotLoginUtilisateur()
     }
 }
 
+bool LoginSequence::unsentOnServer() const
+{
+    QFile fetched(m_work + QLatin1String("LoginCrypt.orvex"));
+    return !m_unsent.isEmpty() && fetched.open(QIODevice::ReadOnly) && fetched.readAll() == m_unsent;
+}
+
 void LoginSequence::step()
 {
     switch (m_step) {
@@ -305,8 +311,12 @@ void LoginSequence::step()
     case 1:
         // An administration change that never reached the server: the
         // server's copy replaces the file, so the unsent one is kept aside.
-        if (PendingAdminDeploy::isPending(m_work) && !QFile::exists(PendingAdminDeploy::keptCopy(m_work)))
-            QFile::copy(m_work + QLatin1String("LoginCrypt.orvex"), PendingAdminDeploy::keptCopy(m_work));
+        if (PendingAdminDeploy::isPending(m_work) && m_unsent.isNull()) {
+            QFile unsent(m_work + QLatin1String("LoginCrypt.orvex"));
+            m_unsent = unsent.open(QIODevice::ReadOnly) ? unsent.readAll() : QByteArray("");
+            m_unsentKept = !QFile::exists(PendingAdminDeploy::keptCopy(m_work))
+                && QFile::copy(unsent.fileName(), PendingAdminDeploy::keptCopy(m_work));
+        }
         m_timeout.Init(LoginFileMs);
         m_step = 2;
         break;
@@ -332,7 +342,20 @@ void LoginSequence::step()
                                            : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
         }
-        if (PendingAdminDeploy::isPending(m_work)) {
+        if (PendingAdminDeploy::isPending(m_work) && unsentOnServer()) {
+            // Killed after it reached the server: only the playlist files may be missing.
+            const bool playlists = PendingAdminDeploy::playlistsPending(m_work);
+            PendingAdminDeploy::clear(m_work);
+            if (m_unsentKept)
+                QFile::remove(PendingAdminDeploy::keptCopy(m_work));
+            logLine(QStringLiteral("Modification de l'administration déjà sur le serveur"));
+            if (playlists)
+                m_dialogs->message(tr("Administration"),
+                                   tr("La dernière modification de l'administration est sur le serveur, mais les "
+                                      "listes de lecture des écrans n'avaient pas été envoyées avant la fermeture: "
+                                      "modifiez une liste de lecture dans la page Administration pour les envoyer."),
+                                   false);
+        } else if (PendingAdminDeploy::isPending(m_work)) {
             PendingAdminDeploy::clear(m_work);
             logLine(QStringLiteral("Modification de l'administration non envoyée: abandonnée"));
             m_dialogs->message(tr("Administration"),
@@ -342,6 +365,8 @@ void LoginSequence::step()
                                    .arg(QDir::toNativeSeparators(PendingAdminDeploy::keptCopy(m_work))),
                                false);
         }
+        m_unsent = QByteArray();
+        m_unsentKept = false;
         m_step = 5;
         break;
     case 5: {

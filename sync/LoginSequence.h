@@ -82,6 +82,8 @@ signals:
 
 private:
     void step();
+    // The server's login file, just fetched, is the one left unsent.
+    bool unsentOnServer() const;
     bool fetch(const QString &localFolder, const QString &name, const QString &serverFolder, const QString &sum);
     void applyRights();
     bool passwordOk() const;
@@ -123,6 +125,10 @@ private:
     bool m_forgetRefused = false;
     bool m_holdingAccountFile = false;
     QByteArray m_heldAccountFile;
+    // The login file an administration change left unsent, as it was before
+    // the server's copy replaced it; whether the login kept it aside.
+    QByteArray m_unsent;
+    bool m_unsentKept = false;
     QStringList m_paths;
     QStringList m_sums;
     QStringList m_sizes;

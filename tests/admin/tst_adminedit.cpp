@@ -244,7 +244,8 @@ void AdminEditTest::newUser()
     QCOMPARE(ui()->usersList->currentRow(), 2);
     const QString password = m_f.list(LoginFile::UserPassword).value(2);
     QVERIFY(QRegularExpression(QStringLiteral("^[A-Za-z0-9]{12}$")).match(password).hasMatch());
-    QVERIFY(m_f.answerer->texts().at(1).contains(password)); // shown once
+    // Not shown before the server holds it.
+    QVERIFY(m_f.answerer->texts().at(1).contains("anna") && !m_f.answerer->texts().at(1).contains(password));
     QCOMPARE(m_f.list(LoginFile::UserPermission).at(2), QStringLiteral("0000000000000000;5;3"));
     QCOMPARE(m_f.list(LoginFile::UserType).at(2), QStringLiteral("UTILISATEUR"));
     QCOMPARE(m_f.list(LoginFile::PlayPermission).at(2), QString());
@@ -266,6 +267,16 @@ void AdminEditTest::newUser()
         QVERIFY2(!m.contains(password), qPrintable(m));
     for (const QString &log : QDir(m_f.path("LOG")).entryList(QDir::Files))
         QVERIFY(!bytes(m_f.path("LOG/") + log).contains(password.toLatin1()));
+
+    // The file that holds it read back from the server: shown, once.
+    const int shown = m_f.answerer->texts().size();
+    m_f.answerer->confirm();
+    m_f.page->slotLoginStored();
+    QVERIFY(m_f.answerer->waitUntilDone());
+    QCOMPARE(m_f.answerer->texts().size(), shown + 1);
+    QVERIFY(m_f.answerer->texts().last().contains("anna: " + password));
+    m_f.page->slotLoginStored();
+    QCOMPARE(m_f.answerer->texts().size(), shown + 1);
 }
 
 void AdminEditTest::userCodes_data()

@@ -189,7 +189,9 @@ void TestAddBoxStandIn::addsTheBox()
             "GET /zobox/DEFAULT/STATUS.orvex", "UPLOAD " + acc + "/12345/STATUS.orvex",
             "GET /zobox/DEFAULT/STAT.orvex", "UPLOAD " + acc + "/12345/STAT.orvex",
             "GET /zobox/DEFAULT/IMAGE/" + kPicture, "UPLOAD " + acc + "/IMAGE/" + kPicture,
-            "GET /zobox/" + acc + "/LoginCrypt.orvex", "UPLOAD " + acc + "//LoginCrypt.orvex"};
+            "GET /zobox/" + acc + "/LoginCrypt.orvex", "UPLOAD " + acc + "//LoginCrypt.orvex",
+            // Read back twice.
+            "GET /zobox/" + acc + "/LoginCrypt.orvex", "GET /zobox/" + acc + "/LoginCrypt.orvex"};
         QCOMPARE(loggedRequests(mark, expected.size()), expected);
     }
 
@@ -311,6 +313,9 @@ void TestAddBoxStandIn::failedStep_data()
         row("picture upload") << up << "ACC/IMAGE/" << kind << "Envoi du fichier " + kPicture + slow;
         row("login upload") << up << "ACC//" << kind << "Envoi du fichier LoginCrypt.orvex" + slow;
     }
+    QTest::newRow("login upload answered without storing: the box was told added")
+        << up << "ACC//" << "body"
+        << "Le serveur n'a pas enregistré le fichier LoginCrypt.orvex: le boîtier n'est pas inscrit sur le compte!!!";
 }
 
 void TestAddBoxStandIn::failedStep()

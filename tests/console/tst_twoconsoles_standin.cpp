@@ -6,6 +6,7 @@
 #include "../sync/ParamFixture.h"
 #include "../transfer/StandIn.h"
 #include "AccountDeployment.h"
+#include "AddBoxProcedure.h"
 #include "AdminWidgets.h"
 #include "AnimationStackedWidget.h"
 #include "BoxDeployment.h"
@@ -19,6 +20,7 @@
 #include "MediaDeployment.h"
 #include "MessageOverlay.h"
 #include "PageCodes.h"
+#include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
 #include "ZoManager.h"
 #include "classAdmin.h"
@@ -79,8 +81,23 @@ private:
     void act(const QString &action);
     QString owner(const QString &box) const;
     classAdmin *openAdministration(Desk &d);
+    void boxAddedAtOnce(const QString &link, const QString &serial, const QString &code);
+    void administratorsAtOnce(const QString &link, const QString &user, classAdmin *pageA, classAdmin *pageB,
+                              const QString &shown);
     // Validates the page and waits for the account deployment's end.
     bool validate(Desk &d, classAdmin *page);
+    // Stops `timer` at the end of the first tick after which `when(step
+    // before it, step after it)`; the flag tells that it did.
+    QSharedPointer<bool> holdAt(QTimer *timer, const std::function<int()> &step,
+                                const std::function<bool(int, int)> &when);
+    QSharedPointer<bool> holdAccountRun(Desk &d, const std::function<bool(int, int)> &when);
+    bool accountRunOver(Desk &d);
+    // Changes a right of the second user on the page; the new rights.
+    QString changeRight(classAdmin *page, int right);
+    // The add-a-box success quits the application: outside its event loop
+    // that quit would end every later modal box at once; a loop run here
+    // takes it.
+    void takeQuit();
     // Answers every modal dialog of both consoles and records "desk: text".
     void answer();
     // Both consoles logged in again with the account's quota set to `mo`.
@@ -180,9 +197,12 @@ void TwoConsolesTest::answer()
             return;
         QDialog *d = guard.data();
         Desk *owner = nullptr;
+        // A message box is a window of its own: its parents lead to the desk.
         for (Desk *k : {&m_a, &m_b}) {
-            if (k->window && (k->window.get() == d->window() || k->window->isAncestorOf(d)))
-                owner = k;
+            for (QWidget *w = d; k->window && w; w = w->parentWidget()) {
+                if (w == k->window.get())
+                    owner = k;
+            }
         }
         const QString who = owner ? owner->name : QStringLiteral("?");
         const auto click = [d](const char *name) {
@@ -398,26 +418,92 @@ bool TwoConsolesTest::validate(Desk &d, classAdmin *page)
     }, 30000);
 }
 
+QSharedPointer<bool> TwoConsolesTest::holdAt(QTimer *timer, const std::function<int()> &step,
+                                             const std::function<bool(int, int)> &when)
+{
+    auto held = QSharedPointer<bool>::create(false);
+    auto last = QSharedPointer<int>::create(step());
+    auto hook = QSharedPointer<QMetaObject::Connection>::create();
+    // Connected after the machine's own tick: it sees the step the tick left.
+    *hook = connect(timer, &QTimer::timeout, this, [=] {
+        const int now = step();
+        if (when(*last, now)) {
+            *held = true;
+            timer->stop();
+            disconnect(*hook);
+        }
+        *last = now;
+    });
+    return held;
+}
+
+QSharedPointer<bool> TwoConsolesTest::holdAccountRun(Desk &d, const std::function<bool(int, int)> &when)
+{
+    AccountDeployment *run = d.panel()->accountDeployment();
+    return holdAt(run->timer(), [run] { return run->step(); }, when);
+}
+
+bool TwoConsolesTest::accountRunOver(Desk &d)
+{
+    return QTest::qWaitFor([&] {
+        return !d.panel()->accountDeployment()->running() && ModalAnswerer::openDialogs().isEmpty();
+    }, 30000);
+}
+
+QString TwoConsolesTest::changeRight(classAdmin *page, int right)
+{
+    page->widgets()->usersList->setCurrentRow(1);
+    page->widgets()->rights.at(right)->click();
+    return page->loginFile().list(LoginFile::UserPermission).value(1);
+}
+
+void TwoConsolesTest::takeQuit()
+{
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
 void TwoConsolesTest::administrators_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<bool>("pageOpenFirst");
-    QTest::newRow("a right changed after another administrator added a user wiped the user") << "anna" << false;
-    QTest::newRow("page open while another administrator added a user: its save wiped the user") << "berta" << true;
+    // "": A saves, then B. "A first", "B first": both save at once, A adding
+    // the user and B changing a right, on a slow link (the upload of the
+    // one named lands first, held a while); "unstored": A's upload is
+    // answered 200 and not stored.
+    QTest::addColumn<QString>("link");
+    QTest::newRow("a right changed after another administrator added a user wiped the user") << "anna" << false << "";
+    QTest::newRow("page open while another administrator added a user: its save wiped the user") << "berta" << true
+                                                                                                    << "";
+    QTest::newRow("slow login upload replaced at once: the user was lost after its password was shown")
+        << "dora" << true << "A first";
+    QTest::newRow("slow login upload replaced at once: the right change was lost unseen") << "emma" << true
+                                                                                            << "B first";
+    QTest::newRow("login file answered 200 unstored: the new user's password was shown as saved")
+        << "fanny" << false << "unstored";
 }
 
 void TwoConsolesTest::administrators()
 {
     QFETCH(QString, user);
     QFETCH(bool, pageOpenFirst);
+    QFETCH(QString, link);
     m_dialogs.clear();
     classAdmin *pageB = pageOpenFirst ? openAdministration(m_b) : nullptr;
     classAdmin *pageA = openAdministration(m_a);
     QVERIFY(pageA);
     m_typing = QStringList{user};
-    pageA->widgets()->actions.at(0)->click(); // add a user: the name, then the password shown once
+    pageA->widgets()->actions.at(0)->click(); // add a user: the name, then the password's note
     QTRY_VERIFY(!pageA->listManager()->busy() && ModalAnswerer::openDialogs().isEmpty());
     QVERIFY(pageA->loginFile().list(LoginFile::UserList).contains(user));
+    const QString password = pageA->loginFile().list(LoginFile::UserPassword).last();
+    const QString shown = "A: Mot de passe de l'utilisateur " + user + ": " + password;
+    if (!link.isEmpty()) {
+        if (link != "B first")
+            QVERIFY2(!m_dialogs.join('\n').contains(password), qPrintable(m_dialogs.join(" / ")));
+        administratorsAtOnce(link, user, pageA, pageB, shown);
+        return;
+    }
     QVERIFY(validate(m_a, pageA));
     ClassParam read;
     QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0).split('|').contains(user));
@@ -446,6 +532,85 @@ void TwoConsolesTest::administrators()
     QVERIFY(openAdministration(m_b));
     QVERIFY(pageB->loginFile().list(LoginFile::UserList).contains(user));
     pageB->widgets()->back->click();
+}
+
+// The login file of both consoles' saves, as the server holds it at the
+// end: what was lost is kept pending on the console that lost it, which is
+// told; its next save reloads the server's file and says so.
+void TwoConsolesTest::administratorsAtOnce(const QString &link, const QString &user, classAdmin *pageA,
+                                           classAdmin *pageB, const QString &shown)
+{
+    ClassParam read;
+    const QString remote = server("LoginCrypt.orvex");
+    const QString before = read.getParamCrypt(remote, "USERPERMISSION", 0).split('|').value(1);
+    QString rights;
+    Desk *loser = &m_a;
+    if (link == "unstored") {
+        QVERIFY(StandIn::fault("/zobox/upload.php", "body", "LoginCrypt.orvex", 1));
+        QVERIFY(validate(m_a, pageA));
+        QVERIFY2(m_dialogs.contains("A: " + AccountDeployment::loginNotStoredText()),
+                 qPrintable(m_dialogs.join(" / ")));
+    } else {
+        QVERIFY(pageB);
+        rights = changeRight(pageB, 2);
+        QVERIFY(rights != before);
+        Desk &first = link == "A first" ? m_a : m_b;
+        Desk &second = link == "A first" ? m_b : m_a;
+        loser = &first;
+        classAdmin *pageFirst = link == "A first" ? pageA : pageB;
+        classAdmin *pageSecond = link == "A first" ? pageB : pageA;
+        // The second checks the server's file before the first's upload
+        // lands, and sends after it; the first reads back after that.
+        const QSharedPointer<bool> checked = holdAccountRun(second, [](int, int now) { return now == 3; });
+        pageSecond->widgets()->validate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(*checked, 30000);
+        QVERIFY(StandIn::fault("/zobox/upload.php", "delay", "LoginCrypt.orvex", 1, 1500));
+        const QSharedPointer<bool> sent = holdAccountRun(first, [](int was, int now) { return was == 3 && now != 3; });
+        pageFirst->widgets()->validate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(*sent, 30000);
+        second.panel()->accountDeployment()->timer()->start();
+        QVERIFY(accountRunOver(second));
+        first.panel()->accountDeployment()->timer()->start();
+        QVERIFY(accountRunOver(first));
+        const QString lost = first.name + ": " + AccountDeployment::loginReplacedText();
+        QVERIFY2(m_dialogs.contains(lost), qPrintable(m_dialogs.join(" / ")));
+        QCOMPARE(m_dialogs.filter(AccountDeployment::loginReplacedText()).size(), 1);
+    }
+    const QString seen = m_dialogs.join(" / ");
+    const bool userOnServer = read.getParamCrypt(remote, "USERLIST", 0).split('|').contains(user);
+    // The password only once the server holds the user.
+    QVERIFY2(!m_dialogs.filter(shown).isEmpty() == userOnServer, qPrintable(seen));
+    QCOMPARE(userOnServer, link == "B first");
+    if (!rights.isEmpty())
+        QCOMPARE(read.getParamCrypt(remote, "USERPERMISSION", 0).split('|').value(1),
+                 link == "A first" ? rights : before);
+    // The console that lost its change keeps it, still to be sent.
+    QVERIFY(PendingAdminDeploy::isPending(loser->work));
+    QVERIFY(loser->window->findChild<classAdmin *>()->loginFile().pendingDeploy() >= 0);
+    QVERIFY(!QFile::exists(loser->work + "/TEMP/LoginCrypt-serveur.orvex"));
+
+    // Sent again: the unstored file goes with no blame; a lost one finds the
+    // other administrator's file and is reloaded, which is said.
+    m_dialogs.clear();
+    classAdmin *page = openAdministration(*loser);
+    QVERIFY(page);
+    QVERIFY(validate(*loser, page));
+    if (link == "unstored") {
+        QVERIFY2(!m_dialogs.join('\n').contains(AccountDeployment::loginChangedText()),
+                 qPrintable(m_dialogs.join(" / ")));
+        QVERIFY(read.getParamCrypt(remote, "USERLIST", 0).split('|').contains(user));
+        QVERIFY2(!m_dialogs.filter(shown).isEmpty(), qPrintable(m_dialogs.join(" / ")));
+    } else {
+        QVERIFY2(m_dialogs.contains(loser->name + ": " + AccountDeployment::loginChangedText()),
+                 qPrintable(m_dialogs.join(" / ")));
+    }
+    QVERIFY(!PendingAdminDeploy::isPending(loser->work));
+    QFile local(loser->work + "/LoginCrypt.orvex");
+    QFile there(remote);
+    QVERIFY(local.open(QIODevice::ReadOnly) && there.open(QIODevice::ReadOnly));
+    QCOMPARE(local.readAll(), there.readAll());
+    if (page->isVisible())
+        page->widgets()->back->click();
 }
 
 // A console open for a while deploys posters naming a picture that the
@@ -600,8 +765,16 @@ void TwoConsolesTest::boxAddedOnAStaleLoginFile_data()
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("serial");
     QTest::addColumn<QString>("code");
+    // "": A adds a user, then B adds a box. "box first", "right first": A
+    // changes a right while B adds a box, on a slow link; the login file
+    // of the one named lands first.
+    QTest::addColumn<QString>("link");
     QTest::newRow("a box added on a stale login file wiped the other administrator's user")
-        << "carla" << "10999" << "1A2B3C4D5E";
+        << "carla" << "10999" << "1A2B3C4D5E" << "";
+    QTest::newRow("slow right change landed after the box's login file: the box vanished from the list")
+        << "" << "10998" << "1A2B3C4D5F" << "box first";
+    QTest::newRow("slow box login file landed after the right change: the right was lost unseen")
+        << "" << "10997" << "1A2B3C4D60" << "right first";
 }
 
 // A adds a user; B, logged in before, adds a box (the success box, then the
@@ -612,10 +785,14 @@ void TwoConsolesTest::boxAddedOnAStaleLoginFile()
     QFETCH(QString, user);
     QFETCH(QString, serial);
     QFETCH(QString, code);
+    QFETCH(QString, link);
     // The service's shared folders: factory records, templates, validation.
     const QString shared = m_a.work + "/server/zolink/zobox/";
     for (const char *folder : {"DEFAULT", "Production"})
         QVERIFY(copyTree(shared + folder + "/", StandIn::root() + "/" + folder + "/"));
+    const QString reports = StandIn::root() + "/Production/Reports/";
+    QVERIFY(QFile::exists(reports + serial + "_" + code + ".orvex")
+            || QFile::copy(reports + "10999_1A2B3C4D5E.orvex", reports + serial + "_" + code + ".orvex"));
     QVERIFY(QDir().mkpath(StandIn::root() + "/Validation"));
     const QString validation = StandIn::root() + "/Validation/ZOVALIDATE_" + serial + "_" + code + ".orvex";
     QFile::remove(validation);
@@ -623,6 +800,14 @@ void TwoConsolesTest::boxAddedOnAStaleLoginFile()
     m_b.window.reset();
     QVERIFY(startDesk(m_b));
     m_dialogs.clear();
+    if (!link.isEmpty()) {
+        // A starts from the server's file as it is now.
+        m_a.window.reset();
+        QVERIFY(startDesk(m_a));
+        boxAddedAtOnce(link, serial, code);
+        QFile::remove(validation);
+        return;
+    }
 
     classAdmin *pageA = openAdministration(m_a);
     QVERIFY(pageA);
@@ -673,6 +858,96 @@ void TwoConsolesTest::boxAddedOnAStaleLoginFile()
     QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "USERLIST", 0).split('|').contains(user));
     QVERIFY(read.getParamCrypt(server("LoginCrypt.orvex"), "PLAYERLIST", 0).split('|').contains(serial));
     pageB->widgets()->back->click();
+}
+
+// A's right change and B's new box reach the login file at once: whatever
+// lands last, the server's file ends with the box, and a right it lacks
+// was told to A and is still pending there.
+void TwoConsolesTest::boxAddedAtOnce(const QString &link, const QString &serial, const QString &code)
+{
+    ClassParam read;
+    const QString remote = server("LoginCrypt.orvex");
+    const QString before = read.getParamCrypt(remote, "USERPERMISSION", 0).split('|').value(1);
+    classAdmin *pageA = openAdministration(m_a);
+    QVERIFY(pageA);
+    const QString rights = changeRight(pageA, 4);
+    QVERIFY(rights != before);
+    auto *dialog = m_b.panel()->findChild<classAjoutBox *>();
+    AddBoxProcedure *adding = dialog->procedure();
+    QToolButton *add = nullptr;
+    for (QToolButton *b : m_b.panel()->findChildren<QToolButton *>()) {
+        if (b->text() == "Ajouter un Ecran")
+            add = b;
+    }
+    QVERIFY(add);
+    const auto addBox = [&](const std::function<bool(int, int)> &when) {
+        add->click();
+        const QSharedPointer<bool> held = holdAt(adding->timer(), [adding] { return adding->step(); }, when);
+        if (!QTest::qWaitFor([&] { return adding->step() == 1; }, 10000))
+            return QSharedPointer<bool>::create(false);
+        dialog->serialField()->setText(serial);
+        dialog->codeField()->setText(code);
+        QMetaObject::invokeMethod(dialog->findChild<QObject *>("valider"), "click");
+        return held;
+    };
+    const auto boxOver = [&] {
+        const bool over = QTest::qWaitFor([&] {
+            return !adding->running() && ModalAnswerer::openDialogs().isEmpty();
+        }, 60000);
+        takeQuit();
+        dialog->hide(); // the program would end here
+        return over;
+    };
+    if (link == "box first") {
+        // A checks the server's file, B's box goes up and waits to be read
+        // back, then A's slow upload lands.
+        const QSharedPointer<bool> checked = holdAccountRun(m_a, [](int, int now) { return now == 3; });
+        pageA->widgets()->validate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(*checked, 30000);
+        const QSharedPointer<bool> sent = addBox([](int was, int now) { return was == 39 && now != 39; });
+        QTRY_VERIFY_WITH_TIMEOUT(*sent, 60000);
+        QVERIFY(StandIn::fault("/zobox/upload.php", "delay", "LoginCrypt.orvex", 1, 1500));
+        m_a.panel()->accountDeployment()->timer()->start();
+        QVERIFY(accountRunOver(m_a));
+        adding->timer()->start();
+        QVERIFY(boxOver());
+    } else {
+        // B reads the server's file, A's right goes up and waits to be read
+        // back, then B's slow upload of the box lands.
+        const QSharedPointer<bool> fetched =
+            addBox([](int, int now) { return now == AddBoxProcedure::LoginWriteStep; });
+        QTRY_VERIFY_WITH_TIMEOUT(*fetched, 60000);
+        const QSharedPointer<bool> sent = holdAccountRun(m_a, [](int was, int now) { return was == 3 && now != 3; });
+        pageA->widgets()->validate->click();
+        QTRY_VERIFY_WITH_TIMEOUT(*sent, 30000);
+        QVERIFY(StandIn::fault("/zobox/upload.php", "delay", "LoginCrypt.orvex", 1, 1500));
+        adding->timer()->start();
+        QVERIFY(boxOver());
+        m_a.panel()->accountDeployment()->timer()->start();
+        QVERIFY(accountRunOver(m_a));
+    }
+    const QString seen = m_dialogs.join(" / ");
+    QVERIFY2(m_dialogs.filter("Création terminée avec succés").size() == 1, qPrintable(seen));
+    QVERIFY2(read.getParamCrypt(remote, "PLAYERLIST", 0).split('|').contains(serial), qPrintable(seen));
+    const QString onServer = read.getParamCrypt(remote, "USERPERMISSION", 0).split('|').value(1);
+    if (link == "box first") {
+        QCOMPARE(onServer, rights);
+        QVERIFY2(!seen.contains(AccountDeployment::loginReplacedText()), qPrintable(seen));
+        return;
+    }
+    // Lost on the server: A was told, and keeps the change to send.
+    QCOMPARE(onServer, before);
+    QVERIFY2(m_dialogs.contains("A: " + AccountDeployment::loginReplacedText()), qPrintable(seen));
+    QVERIFY(PendingAdminDeploy::isPending(m_a.work));
+    QCOMPARE(ClassParam().getParamCrypt(m_a.work + "/LoginCrypt.orvex", "USERPERMISSION", 0).split('|').value(1),
+             rights);
+    // Its next save reloads the server's file and says so.
+    m_dialogs.clear();
+    pageA = openAdministration(m_a);
+    QVERIFY(pageA);
+    QVERIFY(validate(m_a, pageA));
+    QVERIFY2(m_dialogs.contains("A: " + AccountDeployment::loginChangedText()), qPrintable(m_dialogs.join(" / ")));
+    QVERIFY(read.getParamCrypt(m_a.work + "/LoginCrypt.orvex", "PLAYERLIST", 0).split('|').contains(serial));
 }
 
 bool TwoConsolesTest::restartWithQuota(int mo)

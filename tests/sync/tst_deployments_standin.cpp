@@ -47,6 +47,8 @@ private slots:
     void recordJournalledWhileTheIndexGoesUp();
     void closedWithoutReply_data();
     void closedWithoutReply();
+    void loginFileReadBack_data();
+    void loginFileReadBack();
     void localFileErrorEndsTheRunOnce_data();
     void localFileErrorEndsTheRunOnce();
     void mediaDeployment();
@@ -196,7 +198,10 @@ void DeploymentsTest::accountDeployment_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("expected");
-    const QStringList common = QStringList{"UPLOAD LoginCrypt.orvex"} + kIndexRound;
+    // The login file: the server's copy before it, the upload, two reads back.
+    const QStringList common = QStringList{"GET /zobox/LoginCrypt.orvex", "UPLOAD LoginCrypt.orvex",
+                                           "GET /zobox/LoginCrypt.orvex", "GET /zobox/LoginCrypt.orvex"}
+        + kIndexRound;
     QTest::newRow("status 0: login file and index") << 0 << common;
     QTest::newRow("status 1: and each box's playlists")
         << 1 << (QStringList(common) << "UPLOAD B1/PLAYLIST.orvex" << "UPLOAD B2/PLAYLIST.orvex");
@@ -280,7 +285,8 @@ void DeploymentsTest::accountUploadFails()
     // The login file stays pending on the page: nothing reports success.
     QCOMPARE(deployed.count(), 0);
     // It stopped at the login file: no index, no playlists, journal kept.
-    QCOMPARE(requests(mark), QVector<QString>(3, "UPLOAD LoginCrypt.orvex").toList());
+    QCOMPARE(requests(mark),
+             QStringList{"GET /zobox/LoginCrypt.orvex"} + QVector<QString>(3, "UPLOAD LoginCrypt.orvex").toList());
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
 }
@@ -436,6 +442,77 @@ void DeploymentsTest::closedWithoutReply()
     }
     if (match == "/LoginCrypt.orvex")
         QCOMPARE(SequenceFixture::readFile(server("LoginCrypt.orvex")), login);
+}
+
+void DeploymentsTest::loginFileReadBack_data()
+{
+    // What the server holds once the upload has ended.
+    QTest::addColumn<QString>("server"); // "unstored", "other", "on top"
+    QTest::addColumn<QString>("text");   // "" for a success
+    QTest::newRow("login file answered 200 without being stored counted as sent")
+        << "unstored" << AccountDeployment::loginNotStoredText();
+    QTest::newRow("login file replaced by another console right after its upload counted as sent")
+        << "other" << AccountDeployment::loginReplacedText();
+    // Another console's save made after this one still holds the change.
+    QTest::newRow("another console's file holding the change") << "on top" << QString();
+}
+
+void DeploymentsTest::loginFileReadBack()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, text);
+    const QString remote = this->server("LoginCrypt.orvex");
+    QVERIFY(writeParams(remote, {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", "B1"}, {"USERNOM", "Old"}}));
+    QVERIFY(ClassParam().setParamCrypt(m_fx.work("LoginCrypt.orvex"), "USERNOM", "Old"));
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
+    const QByteArray index = SequenceFixture::readFile(this->server("MEDIA.orvex"));
+    const QByteArray before = SequenceFixture::readFile(remote);
+    build();
+    if (server == "unstored")
+        QVERIFY(StandIn::fault("/zobox/upload.php", "body", m_fx.account() + "/LoginCrypt.orvex", 1));
+    // Held right after the upload, while the server's file changes.
+    bool held = false;
+    int last = 0;
+    connect(m_t1.data(), &QTimer::timeout, this, [&] {
+        if (!held && last == 3 && m_account->step() != 3) {
+            held = true;
+            m_t1->stop();
+        }
+        last = m_account->step();
+    });
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    QSignalSpy stored(m_account.data(), &AccountDeployment::signalLoginStored);
+    QSignalSpy told(m_account.data(), &AccountDeployment::signalInformation);
+    m_account->start(0);
+    QTRY_VERIFY(held);
+    const QByteArray sent = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+    if (server == "other") {
+        QVERIFY(writeParams(remote, {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", "B1|B9"}, {"USERNOM", "Old"}}));
+    } else if (server == "on top") {
+        QVERIFY(SequenceFixture::readFile(remote) == sent);
+        QVERIFY(ClassParam().setParamCrypt(remote, "USERNOM", "Other"));
+    }
+    const QByteArray theirs = SequenceFixture::readFile(remote);
+    m_t1->start();
+    QVERIFY(waitIdle([this] { return m_account->running(); }));
+    StandIn::reset(m_fx.account() + "/LoginCrypt.orvex");
+    // The server's file is left as it is; the local one keeps the change.
+    QCOMPARE(SequenceFixture::readFile(remote), server == "unstored" ? before : theirs);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), sent);
+    if (text.isEmpty()) {
+        QCOMPARE(told.count(), 0);
+        QCOMPARE(stored.count(), 1);
+        QCOMPARE(deployed.count(), 1);
+        return;
+    }
+    QCOMPARE(told.count(), 1);
+    QCOMPARE(told.first().at(1).toString(), text);
+    // No success: the change stays pending with its journal, the index untouched.
+    QCOMPARE(stored.count(), 0);
+    QCOMPARE(deployed.count(), 0);
+    QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
+    QCOMPARE(SequenceFixture::readFile(this->server("MEDIA.orvex")), index);
+    QCOMPARE(m_account->loginReference(), QString());
 }
 
 void DeploymentsTest::localFileErrorEndsTheRunOnce_data()

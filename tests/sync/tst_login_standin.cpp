@@ -53,6 +53,7 @@ private slots:
     void serverUnreachableLosesNothing();
     void unreadableLoginFileNamed_data();
     void unreadableLoginFileNamed();
+    void unsentAdministrationChangeIsTold_data();
     void unsentAdministrationChangeIsTold();
     void killedMediaDeploymentIsPublished();
     void passwordNeverWritten();
@@ -468,19 +469,48 @@ void LoginStandInTest::unreadableLoginFileNamed()
 }
 
 // Validated while the upload failed, then quit: the server's copy replaces
-// the file, and the user learns it, with the unsent file kept aside.
+// the file, and the user learns it, with the unsent file kept aside. Killed
+// once the upload had landed: the server holds the file, nothing is lost.
+void LoginStandInTest::unsentAdministrationChangeIsTold_data()
+{
+    QTest::addColumn<bool>("landed");
+    QTest::addColumn<bool>("playlists"); // the boxes' playlist files were still to be sent
+    QTest::newRow("upload failed before the quit") << false << false;
+    QTest::newRow("killed after the login file reached the server: told as lost") << true << false;
+    QTest::newRow("killed before the playlist files went: told as lost whole") << true << true;
+}
+
 void LoginStandInTest::unsentAdministrationChangeIsTold()
 {
-    SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), "unsent login file");
-    QVERIFY(PendingAdminDeploy::mark(m_fx.work()));
+    QFETCH(bool, landed);
+    QFETCH(bool, playlists);
+    const QString server = m_fx.tree(m_fx.account() + "/LoginCrypt.orvex");
+    if (landed)
+        QVERIFY(QFile::copy(server, m_fx.work("LoginCrypt.orvex")));
+    else
+        SequenceFixture::writeFile(m_fx.work("LoginCrypt.orvex"), "unsent login file");
+    const QByteArray unsent = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+    QVERIFY(PendingAdminDeploy::mark(m_fx.work(), playlists));
     m_dialogs.typed = QStringList{"anna", "anna-pw"};
     build();
     QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
     const QStringList told = m_dialogs.shown.filter("message: Administration");
-    QCOMPARE(told.size(), 1);
-    QVERIFY2(told.first().contains("pas été envoyée"), qPrintable(told.first()));
-    QCOMPARE(SequenceFixture::readFile(PendingAdminDeploy::keptCopy(m_fx.work())), QByteArray("unsent login file"));
     QVERIFY(!PendingAdminDeploy::isPending(m_fx.work()));
+    if (landed && !playlists) {
+        QVERIFY2(told.isEmpty(), qPrintable(told.join(" ## ")));
+        QVERIFY(!QFile::exists(PendingAdminDeploy::keptCopy(m_fx.work())));
+        return;
+    }
+    QCOMPARE(told.size(), 1);
+    if (playlists) {
+        // The login file is there: only the playlist files are missing.
+        QVERIFY2(told.first().contains("est sur le serveur") && told.first().contains("listes de lecture"),
+                 qPrintable(told.first()));
+        QVERIFY(!QFile::exists(PendingAdminDeploy::keptCopy(m_fx.work())));
+        return;
+    }
+    QVERIFY2(told.first().contains("pas été envoyée"), qPrintable(told.first()));
+    QCOMPARE(SequenceFixture::readFile(PendingAdminDeploy::keptCopy(m_fx.work())), unsent);
 }
 
 // Killed after the upload and before the index went: the next login's
