@@ -138,7 +138,7 @@ private:
             // A folder list that grows for ever, one name per piece.
             socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n"
                           "9\r\n[\".\",\"..\"\r\n");
-            every100ms(socket, "18\r\n,\"Slide-0000000000000.png\"\r\n");
+            every100ms(socket, "1e\r\n,\"Slide-00000000000000000.png\"\r\n");
             return;
         case Shape::HtmlPage: {
             const QByteArray page = "<!DOCTYPE html>\n<html><head><title>Wi-Fi</title></head>"
