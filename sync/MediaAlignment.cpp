@@ -104,6 +104,14 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         // The copy in place stays until the download is whole; a medium with
         // its index checksum goes to a side file first and replaces it only
         // with that checksum. A media folder removed by hand comes back.
+        // Nothing can take the place of a folder standing where the copy goes.
+        if (FichierCHK.isEmpty() && QFileInfo(path).isDir()) {
+            qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
+            m_step = 0;
+            m_expectedSize = 0;
+            emit signalError(QStringLiteral("Suppression du fichier impossible"), false);
+            return false;
+        }
         QDir().mkpath(DossierLocal);
         QString why;
         if (!m_api->openTransferFile(FichierCHK.isEmpty() ? path : partialPath(path), &why)) {

@@ -185,8 +185,18 @@ bool HttpFileApi::replaceFile(const QString &from, const QString &to, QString *e
 bool HttpFileApi::openTransferFile(const QString &path, QString *error)
 {
     discardPendingFile();
-    m_pendingFile = new QFile(sideFile(path));
-    m_pendingTarget = path;
+    // As QSaveFile does: a link stays, the file it points to is replaced.
+    QFileInfo target(path);
+    for (int depth = 0; depth < 32 && target.isSymLink(); ++depth)
+        target.setFile(target.symLinkTarget());
+    if (target.isDir()) {
+        // Nothing can take a folder's place.
+        if (error)
+            *error = QStringLiteral("file to open is a directory");
+        return false;
+    }
+    m_pendingFile = new QFile(sideFile(target.filePath()));
+    m_pendingTarget = target.filePath();
     if (m_pendingFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
         return true;
     if (error)
@@ -279,12 +289,11 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
         // The opened local file goes too.
         QString target;
         QFile *file = takeTransferFile(&target);
-        const QString side = file ? absolute(file->fileName()) : QString();
         if (file)
             target = absolute(target);
         delete file;
         fail(OpDownload, QStringLiteral("chemin refusé: ") + TransferPaths::encode(serverPath + QLatin1Char('/') + name),
-             target, side);
+             target);
         return;
     }
     if (m_local) {
@@ -484,13 +493,12 @@ void HttpFileApi::send(int operation, const QString &url, const QString &logLine
     if (!target.isValid() || target.scheme().isEmpty() || target.host().isEmpty()) {
         const QString reason = target.errorString().isEmpty() ? QStringLiteral("no scheme or host")
                                                               : target.errorString();
-        const QString side = file ? file->fileName() : QString();
         delete file;
         delete body;
         emit signalInvalidUrl(url, reason);
         // Qt's reason quotes the URL: masked like the URL itself.
         fail(operation, TransferPaths::maskUrl(QLatin1String("URL invalide: ") + url + QLatin1String(": ") + reason, m_base),
-             replaced, side);
+             replaced);
         return;
     }
 
@@ -606,21 +614,21 @@ void HttpFileApi::httpFinished(HttpRequest *request)
         // The status poll runs behind the user's work: its label is not its own.
         if (request->tooSlow() && operation != OpStatus)
             setStatusLabel(TransferDeadline::tooSlowText());
-        fail(operation, why, file, side);
+        fail(operation, why, file);
         return;
     }
     complete(operation, true, file);
     qDebug() << "--Finish--";
 }
 
-void HttpFileApi::fail(int operation, const QString &why, const QString &file, const QString &side)
+void HttpFileApi::fail(int operation, const QString &why, const QString &file)
 {
     const QString line = (m_local && operation != OpStatus ? QLatin1String("------->Erreur locale:")
                                                            : QLatin1String("------->Http Erreur:"))
         + why;
     log(line);
     qDebug().noquote() << kLog + line;
-    complete(operation, false, file, side);
+    complete(operation, false, file);
 }
 
 void HttpFileApi::endLargeUpload(bool ok)
@@ -637,7 +645,7 @@ void HttpFileApi::endLargeUpload(bool ok)
     emit signalTransferEnded(OpUpload, ok);
 }
 
-void HttpFileApi::complete(int operation, bool ok, const QString &file, const QString &side)
+void HttpFileApi::complete(int operation, bool ok, const QString &file)
 {
     if (ok)
         log(QLatin1String(successLine(operation)));
@@ -653,10 +661,10 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file, const QS
         // A failed download leaves no file behind: neither its side file
         // nor the copy it was to replace, which the machines take for the
         // sign of a failure.
-        if (!ok && !side.isEmpty())
-            QFile::remove(side);
-        if (!ok && !file.isEmpty())
+        if (!ok && !file.isEmpty()) {
+            QFile::remove(sideFile(file));
             QFile::remove(file);
+        }
         m_flags[1] = true;
         m_retries = 0;
         if (ok)
@@ -741,20 +749,19 @@ void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
     const QString side = file->fileName();
     delete file;
     if (!TransferPaths::isInside(localRoot(serverPath), source)) {
-        fail(OpDownload, QStringLiteral("chemin refusé: ") + source, target, side);
+        fail(OpDownload, QStringLiteral("chemin refusé: ") + source, target);
         return;
     }
     // As from the server: the local copy is replaced once the new one is whole.
     QFile::remove(side);
     if (!QFile::copy(source, side)) {
         m_downloadMissing = !QFileInfo::exists(source);
-        fail(OpDownload, QLatin1String("copie impossible de ") + source, target, side);
+        fail(OpDownload, QLatin1String("copie impossible de ") + source, target);
         return;
     }
     QString error;
     if (!replaceFile(side, target, &error)) {
-        fail(OpDownload, QLatin1String("remplacement impossible de ") + target + QLatin1String(": ") + error, target,
-             side);
+        fail(OpDownload, QLatin1String("remplacement impossible de ") + target + QLatin1String(": ") + error, target);
         return;
     }
     complete(OpDownload, true, target);

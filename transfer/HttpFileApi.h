@@ -156,9 +156,8 @@ private:
     void send(int operation, const QString &url, const QString &logLine, QFile *file = nullptr,
               QHttpMultiPart *body = nullptr, qint64 limit = ReplyLimitBytes, const QString &replaced = QString(),
               qint64 bytes = -1);
-    // `file`: a download's target; `side`: the side file written until then.
-    void complete(int operation, bool ok, const QString &file = QString(), const QString &side = QString());
-    void fail(int operation, const QString &why, const QString &file = QString(), const QString &side = QString());
+    void complete(int operation, bool ok, const QString &file = QString());
+    void fail(int operation, const QString &why, const QString &file = QString());
     // Fails `operation` without sending anything unless `allowed`.
     bool refused(int operation, const QString &path, bool allowed);
     QString relativeToWork(const QString &path) const;

@@ -167,9 +167,13 @@ void HttpRequest::onDeadline()
         return;
     m_tooSlow = true;
     const double seconds = m_clock.elapsed() / 1000.0;
-    stop(m_deadlineBytes > 0
-             ? QStringLiteral("serveur trop lent: %1 octets sur %2 en %3 s").arg(m_received + m_sent).arg(m_deadlineBytes).arg(seconds)
-             : QStringLiteral("serveur trop lent: pas de réponse complète en %1 s (%2 octets)").arg(seconds).arg(m_received));
+    if (m_deadlineBytes > 0)
+        stop(QStringLiteral("serveur trop lent: %1 octets sur %2 en %3 s")
+                 .arg(m_received + m_sent)
+                 .arg(m_deadlineBytes)
+                 .arg(seconds));
+    else
+        stop(QStringLiteral("serveur trop lent: pas de réponse complète en %1 s").arg(seconds));
 }
 
 void HttpRequest::onFinished()

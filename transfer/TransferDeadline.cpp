@@ -9,7 +9,8 @@ int TransferDeadline::ms(qint64 bytes) const
     if (bytes > 0 && floorBytesPerSecond > 0) {
         // Seconds first: a hostile length must not overflow.
         const qint64 seconds = bytes / floorBytesPerSecond;
-        total += seconds >= most / 1000 ? most : seconds * 1000 + (bytes % floorBytesPerSecond) * 1000 / floorBytesPerSecond;
+        const qint64 rest = (bytes % floorBytesPerSecond) * 1000 / floorBytesPerSecond;
+        total += seconds >= most / 1000 ? most : seconds * 1000 + rest;
     }
     return int(qMin(total, most));
 }

@@ -329,7 +329,7 @@ void HostileHttpTest::cutMidwayKeepsTheLocalCopy()
     bool fetched = false; // the login's wait for its file is over
     auto tick = [&] {
         if (via == "login" && !fetched)
-            fetched = alignment.slotTelechargerFichier(work.left(work.size() - 1), "LoginCrypt.orvex", QString(), QString());
+            fetched = alignment.slotTelechargerFichier(work.left(work.size() - 1), "LoginCrypt.orvex", {}, {});
     };
     if (via == "box") {
         lists.setFolder("10234");
