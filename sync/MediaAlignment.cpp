@@ -100,37 +100,26 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         }
         m_step = 4;
         return false;
-    case 4:
-        // A medium with its index checksum goes to a side file first: the
-        // copy in place is only replaced by one whose checksum is right.
-        if (!FichierCHK.isEmpty()) {
-            QDir().mkpath(DossierLocal);
-            QString why;
-            if (!m_api->openTransferFile(partialPath(path), &why)) {
-                m_step = 0;
-                m_expectedSize = 0;
-                emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
-                emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
-                return false;
-            }
-        } else if (QFile::exists(path) && !QFile::remove(path)) {
+    case 4: {
+        // The copy in place stays until the download is whole; a medium with
+        // its index checksum goes to a side file first and replaces it only
+        // with that checksum. A media folder removed by hand comes back.
+        // Nothing can take the place of a folder standing where the copy goes.
+        if (FichierCHK.isEmpty() && QFileInfo(path).isDir()) {
             qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
             m_step = 0;
             m_expectedSize = 0;
             emit signalError(QStringLiteral("Suppression du fichier impossible"), false);
             return false;
         }
-        if (FichierCHK.isEmpty()) {
-            // A media folder removed by hand comes back.
-            QDir().mkpath(DossierLocal);
-            QString why;
-            if (!m_api->openTransferFile(path, &why)) {
-                m_step = 0;
-                m_expectedSize = 0;
-                emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
-                emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
-                return false;
-            }
+        QDir().mkpath(DossierLocal);
+        QString why;
+        if (!m_api->openTransferFile(FichierCHK.isEmpty() ? path : partialPath(path), &why)) {
+            m_step = 0;
+            m_expectedSize = 0;
+            emit signalMessage(tr("FTP"), tr("Impossible de sauvegarder le fichier %1: %2.").arg(path, why), false);
+            emit signalError(QStringLiteral("Impossible de sauvegarder le fichier"), true);
+            return false;
         }
         qDebug().noquote() << QStringLiteral("Téléchargement du fichier  %1").arg(FichierAtelecharge);
         // Set first: a local-mode copy completes inside the call and empties it.
@@ -140,6 +129,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
             m_api->setDownloadLimit(m_expectedSize);
         m_api->downloadFileHttp(DossierFTP, FichierAtelecharge);
         return false;
+    }
     case 2:
         if (!m_api->doneFlag(1))
             return false;
@@ -163,7 +153,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
                         .arg(FichierAtelecharge, m_verifier.result(), FichierCHK));
             return false;
         }
-        if ((QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(part, path)) {
+        if (!HttpFileApi::replaceFile(part, path)) {
             QFile::remove(part);
             qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
             m_step = 0;

@@ -21,6 +21,9 @@
 #include <QSslSocket>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstdio>
+
 namespace {
 
 const QString kLog = QStringLiteral("OrvexLog");
@@ -49,6 +52,50 @@ const char *successLine(int operation)
 QString absolute(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// Whether `text` holds a JSON object or array that closes: a body cut off
+// inside it never does.
+bool closesJson(const QByteArray &text)
+{
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : text) {
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"' && depth > 0) {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if ((c == '}' || c == ']') && depth > 0 && --depth == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Why a status answer is not one: a page put in its place (a proxy's, a
+// portal's), or a body without a length that breaks off, as a broken
+// chunked body does (Qt reads a chunk size it cannot parse as the end).
+QString refusedStatus(QByteArray text, bool lengthKnown)
+{
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    text = text.trimmed();
+    if (text.isEmpty())
+        return QString();
+    const QByteArray start = text.left(16).toLower();
+    if (start.startsWith("<!doctype") || start.startsWith("<html"))
+        return QStringLiteral("page HTML reçue à la place de l'état des boîtiers");
+    if (!lengthKnown && !closesJson(text))
+        return QStringLiteral("état des boîtiers incomplet");
+    return QString();
 }
 
 } // namespace
@@ -118,24 +165,66 @@ void HttpFileApi::setStatusLabel(const QString &text)
     emit signalStatusLabel(text);
 }
 
+QString HttpFileApi::sideFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.dir().filePath(QLatin1String(".~") + info.fileName() + QLatin1String(".part"));
+}
+
+bool HttpFileApi::replaceFile(const QString &from, const QString &to, QString *error)
+{
+    // rename() puts the new file in place in one step; QFile::rename refuses
+    // an existing target, and removing it first leaves a moment without it.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    if (error)
+        *error = qt_error_string(errno);
+    return false;
+}
+
 bool HttpFileApi::openTransferFile(const QString &path, QString *error)
 {
-    delete m_pendingFile;
-    m_pendingFile = new QFile(path);
+    discardPendingFile();
+    // As QSaveFile does: a link stays, the file it points to is replaced.
+    QFileInfo target(path);
+    for (int depth = 0; depth < 32 && target.isSymLink(); ++depth)
+        target.setFile(target.symLinkTarget());
+    if (target.isDir()) {
+        // Nothing can take a folder's place.
+        if (error)
+            *error = QStringLiteral("file to open is a directory");
+        return false;
+    }
+    m_pendingFile = new QFile(sideFile(target.filePath()));
+    m_pendingTarget = target.filePath();
     if (m_pendingFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
         return true;
     if (error)
         *error = m_pendingFile->errorString();
     delete m_pendingFile;
     m_pendingFile = nullptr;
+    m_pendingTarget.clear();
     return false;
 }
 
-QFile *HttpFileApi::takeTransferFile()
+QFile *HttpFileApi::takeTransferFile(QString *target)
 {
     QFile *file = m_pendingFile;
+    *target = m_pendingTarget;
     m_pendingFile = nullptr;
+    m_pendingTarget.clear();
     return file;
+}
+
+void HttpFileApi::discardPendingFile()
+{
+    if (m_pendingFile) {
+        const QString side = m_pendingFile->fileName();
+        delete m_pendingFile;
+        QFile::remove(side);
+    }
+    m_pendingFile = nullptr;
+    m_pendingTarget.clear();
 }
 
 QString HttpFileApi::account() const
@@ -199,8 +288,10 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
     const bool tree = serverPath.startsWith(QLatin1String("/zolink/zobox/"));
     if (!TransferPaths::isDownloadPath(serverPath, account()) || (!tree && !TransferPaths::isPlainName(name))) {
         // The opened local file goes too.
-        QFile *file = takeTransferFile();
-        const QString target = file ? absolute(file->fileName()) : QString();
+        QString target;
+        QFile *file = takeTransferFile(&target);
+        if (file)
+            target = absolute(target);
         delete file;
         fail(OpDownload, QStringLiteral("chemin refusé: ") + TransferPaths::encode(serverPath + QLatin1Char('/') + name),
              target);
@@ -214,7 +305,8 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
     qDebug().noquote() << "SSL version use for run-time: " + QString::number(QSslSocket::sslLibraryVersionNumber());
     qDebug() << QCoreApplication::libraryPaths();
 
-    QFile *file = takeTransferFile();
+    QString target;
+    QFile *file = takeTransferFile(&target);
     const QString suffix = QFileInfo(name).suffix().toLower();
     if (limit < 0 && (suffix == QLatin1String("orvex") || suffix == QLatin1String("txt") || suffix == QLatin1String("html")))
         limit = ParamFileLimitBytes;
@@ -225,7 +317,7 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
         fail(OpDownload, QStringLiteral("aucun fichier local ouvert pour ") + name);
         return;
     }
-    send(OpDownload, url, line, file, nullptr, limit);
+    send(OpDownload, url, line, file, nullptr, limit, absolute(target));
 }
 
 void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString destPath)
@@ -293,7 +385,7 @@ void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString de
     body->append(part);
 
     setStatusLabel(tr("Envoi du fichier %1...").arg(name));
-    send(OpUpload, url, line, nullptr, body);
+    send(OpUpload, url, line, nullptr, body, ReplyLimitBytes, QString(), file->size());
 }
 
 void HttpFileApi::renameDirFileHttp(QString oldPath, QString newPath)
@@ -368,11 +460,13 @@ void HttpFileApi::abortAll()
     const QList<HttpRequest *> requests = m_requests;
     m_requests.clear();
     for (HttpRequest *request : requests) {
+        const QString side = request->file() ? request->file()->fileName() : QString();
         request->abandon();
         delete request;
+        if (!side.isEmpty())
+            QFile::remove(side);
     }
-    delete m_pendingFile;
-    m_pendingFile = nullptr;
+    discardPendingFile();
 }
 
 void HttpFileApi::abort(int operation)
@@ -388,27 +482,24 @@ void HttpFileApi::abort(int operation)
         if (!file.isEmpty())
             QFile::remove(file);
     }
-    if (operation == OpDownload) {
-        delete m_pendingFile;
-        m_pendingFile = nullptr;
-    }
+    if (operation == OpDownload)
+        discardPendingFile();
 }
 
 void HttpFileApi::send(int operation, const QString &url, const QString &logLine, QFile *file,
-                       QHttpMultiPart *body, qint64 limit)
+                       QHttpMultiPart *body, qint64 limit, const QString &replaced, qint64 bytes)
 {
     log(logLine);
     const QUrl target = QUrl::fromEncoded(url.toUtf8(), QUrl::StrictMode);
     if (!target.isValid() || target.scheme().isEmpty() || target.host().isEmpty()) {
         const QString reason = target.errorString().isEmpty() ? QStringLiteral("no scheme or host")
                                                               : target.errorString();
-        const QString path = file ? file->fileName() : QString();
         delete file;
         delete body;
         emit signalInvalidUrl(url, reason);
         // Qt's reason quotes the URL: masked like the URL itself.
         fail(operation, TransferPaths::maskUrl(QLatin1String("URL invalide: ") + url + QLatin1String(": ") + reason, m_base),
-             path);
+             replaced);
         return;
     }
 
@@ -439,7 +530,8 @@ void HttpFileApi::send(int operation, const QString &url, const QString &logLine
     const HttpRequest::Progress progress = operation == OpDownload ? HttpRequest::Progress::Download
         : operation == OpUpload                                    ? HttpRequest::Progress::Upload
                                                                    : HttpRequest::Progress::None;
-    auto *pending = new HttpRequest(operation, url, reply, file, progress, m_stallMs, limit, this);
+    auto *pending = new HttpRequest(operation, url, reply, file, progress, m_stallMs, limit, m_deadline, bytes, this);
+    pending->setTarget(replaced);
     connect(pending, &HttpRequest::finished, this, &HttpFileApi::httpFinished);
     connect(pending, &HttpRequest::progress, this, &HttpFileApi::signalProgress);
     m_requests << pending;
@@ -457,7 +549,8 @@ void HttpFileApi::httpFinished(HttpRequest *request)
         m_downloadMissing = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 404;
         m_downloadWriteFailed = request->writeFailed() && request->file();
     }
-    const QString file = request->file() ? absolute(request->file()->fileName()) : QString();
+    const QString side = request->file() ? absolute(request->file()->fileName()) : QString();
+    const QString file = request->target();
 
     QString why = request->failure();
     if (why.isEmpty() && reply->error() != QNetworkReply::NoError) {
@@ -503,14 +596,29 @@ void HttpFileApi::httpFinished(HttpRequest *request)
                 log(QLatin1String("Scan Data=") + beforeZero(body));
             }
         } else if (operation == OpStatus) {
-            m_statusText = beforeZero(body);
-            log(QLatin1String("Status Box=") + m_statusText);
+            const int end = body.indexOf('\0');
+            why = refusedStatus(end < 0 ? body : body.left(end),
+                                reply->header(QNetworkRequest::ContentLengthHeader).isValid());
+            if (why.isEmpty()) {
+                m_statusText = beforeZero(body);
+                log(QLatin1String("Status Box=") + m_statusText);
+            }
         } else if (!body.isEmpty()) {
             qDebug().noquote() << "Lire Data=" + QString::fromUtf8(body.left(4096));
         }
     }
 
+    // Only a whole, checked download takes the place of the local copy.
+    QString error;
+    if (why.isEmpty() && !side.isEmpty() && !file.isEmpty() && !replaceFile(side, file, &error)) {
+        why = QStringLiteral("écriture impossible: ") + error;
+        m_downloadWriteFailed = operation == OpDownload;
+    }
+
     if (!why.isEmpty()) {
+        // The status poll runs behind the user's work: its label is not its own.
+        if (request->tooSlow() && operation != OpStatus)
+            setStatusLabel(TransferDeadline::tooSlowText());
         // Qt's text names the host: the user is told the server's status.
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         fail(operation, why, file, status > 299 ? QStringLiteral("HTTP %1").arg(status) : QString());
@@ -567,9 +675,13 @@ void HttpFileApi::complete(int operation, bool ok, const QString &file)
         emit signalListFichier(ok ? m_lists->transferFiles() : QStringList());
         break;
     case OpDownload:
-        // A failed download leaves no partial file behind.
-        if (!ok && !file.isEmpty())
+        // A failed download leaves no file behind: neither its side file
+        // nor the copy it was to replace, which the machines take for the
+        // sign of a failure.
+        if (!ok && !file.isEmpty()) {
+            QFile::remove(sideFile(file));
             QFile::remove(file);
+        }
         m_flags[1] = true;
         m_retries = 0;
         if (ok)
@@ -645,21 +757,30 @@ void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
     log(QLatin1String("downloadFileHttp->URL:") + source);
     qDebug().noquote() << "URL LOCAL:" + source;
 
-    QFile *file = takeTransferFile();
+    QString target;
+    QFile *file = takeTransferFile(&target);
     if (!file) {
         fail(OpDownload, QStringLiteral("aucun fichier local ouvert pour ") + name);
         return;
     }
-    const QString target = file->fileName();
+    const QString side = file->fileName();
     delete file;
     if (!TransferPaths::isInside(localRoot(serverPath), source)) {
         fail(OpDownload, QStringLiteral("chemin refusé: ") + source, target);
         return;
     }
-    QFile::remove(target);
-    if (!QFile::copy(source, target)) {
+    // As from the server: the local copy is replaced once the new one is whole.
+    QFile::remove(side);
+    if (!QFile::copy(source, side)) {
         m_downloadMissing = !QFileInfo::exists(source);
+        m_downloadWriteFailed = !m_downloadMissing;
         fail(OpDownload, QLatin1String("copie impossible de ") + source, target);
+        return;
+    }
+    QString error;
+    if (!replaceFile(side, target, &error)) {
+        m_downloadWriteFailed = true;
+        fail(OpDownload, QLatin1String("remplacement impossible de ") + target + QLatin1String(": ") + error, target);
         return;
     }
     complete(OpDownload, true, target);
@@ -679,17 +800,19 @@ void HttpFileApi::localUpload(const QString &name, const QString &localFolder, c
         fail(OpUpload, QLatin1String("fichier absent: ") + source);
         return;
     }
-    const QFileInfo info(target);
-    const QString partial = info.dir().filePath(QLatin1String(".~") + info.fileName() + QLatin1String(".part"));
+    // The folder holds the old file or the new one at every moment: the
+    // boxes and the other consoles read it at any time.
+    const QString partial = sideFile(target);
     QFile::remove(partial);
     if (!QFile::copy(source, partial)) {
+        QFile::remove(partial);
         fail(OpUpload, QLatin1String("copie impossible vers ") + target);
         return;
     }
-    QFile::remove(target);
-    if (!QFile::rename(partial, target)) {
+    QString error;
+    if (!replaceFile(partial, target, &error)) {
         QFile::remove(partial);
-        fail(OpUpload, QLatin1String("copie impossible vers ") + target);
+        fail(OpUpload, QLatin1String("copie impossible vers ") + target + QLatin1String(": ") + error);
         return;
     }
     complete(OpUpload, true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TransferDeadline.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -56,6 +58,8 @@ public:
     QString workFolder() const { return m_workFolder; }
     // A reply without progress for this long is aborted as failed.
     void setStallTimeout(int ms) { m_stallMs = ms; }
+    // Every request ends by this deadline (see TransferDeadline).
+    void setDeadline(const TransferDeadline &deadline) { m_deadline = deadline; }
     // Requests go through `manager` from now on (the API takes it); tests
     // hand in one whose replies they play.
     void setNetworkAccessManager(QNetworkAccessManager *manager);
@@ -101,9 +105,16 @@ public:
     TransferLists *lists() const { return m_lists; }
     int requestsInFlight() const { return m_requests.size(); }
 
-    // Creates and opens (write-only, truncated) the file that the next
-    // downloadFileHttp() writes into. On failure `error` gets the reason.
+    // Opens the side file that the next downloadFileHttp() writes into; the
+    // file at `path` is replaced by it only once the download is whole, so a
+    // kill leaves the old copy or the new one. A failed download leaves
+    // neither. On failure `error` gets the reason.
     bool openTransferFile(const QString &path, QString *error = nullptr);
+    // Where a download to `path` is written until it is whole.
+    static QString sideFile(const QString &path);
+    // Puts `from` in the place of `to` in one step: `to` is at all times the
+    // old file or the new one, never missing.
+    static bool replaceFile(const QString &from, const QString &to, QString *error = nullptr);
     // The size the next downloadFileHttp() may receive at most (a medium's
     // index size); without it a parameter file has ParamFileLimitBytes.
     void setDownloadLimit(qint64 bytes) { m_downloadLimit = bytes; }
@@ -145,15 +156,19 @@ private slots:
 private:
     QString account() const;
     void log(const QString &text) const;
+    // `replaced`: the file a download replaces; `bytes`: an upload's size.
     void send(int operation, const QString &url, const QString &logLine, QFile *file = nullptr,
-              QHttpMultiPart *body = nullptr, qint64 limit = ReplyLimitBytes);
+              QHttpMultiPart *body = nullptr, qint64 limit = ReplyLimitBytes, const QString &replaced = QString(),
+              qint64 bytes = -1);
     void complete(int operation, bool ok, const QString &file = QString());
     // `shown`: the reason lastFailure() gives, the masked `why` when empty.
     void fail(int operation, const QString &why, const QString &file = QString(), const QString &shown = QString());
     // Fails `operation` without sending anything unless `allowed`.
     bool refused(int operation, const QString &path, bool allowed);
     QString relativeToWork(const QString &path) const;
-    QFile *takeTransferFile();
+    // The opened side file, and the file it is to replace in `target`.
+    QFile *takeTransferFile(QString *target);
+    void discardPendingFile();
 
     // The folder local mode may touch for `path`.
     QString localRoot(const QString &path) const;
@@ -166,6 +181,7 @@ private:
     TransferLists *m_lists;
     QList<HttpRequest *> m_requests;
     QFile *m_pendingFile = nullptr;
+    QString m_pendingTarget;
     qint64 m_downloadLimit = -1;
 
     QString m_ftpPath;
@@ -174,6 +190,7 @@ private:
     QString m_localPath;
     bool m_local = false;
     int m_stallMs = DefaultStallMs;
+    TransferDeadline m_deadline;
 
     bool m_flags[DoneFlagCount] = {};
     bool m_lastOk[OpStatus + 1] = {};

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 HttpRequest::HttpRequest(int operation, const QString &url, QNetworkReply *reply, QFile *file, Progress progress,
-                         int stallMs, qint64 limit, QObject *parent)
+                         int stallMs, qint64 limit, const TransferDeadline &deadline, qint64 bytes, QObject *parent)
     : QObject(parent)
     , m_operation(operation)
     , m_url(url)
@@ -13,6 +13,8 @@ HttpRequest::HttpRequest(int operation, const QString &url, QNetworkReply *reply
     , m_file(file)
     , m_progress(progress)
     , m_watch(new QTimer(this))
+    , m_deadlineTimer(new QTimer(this))
+    , m_deadline(deadline)
     , m_stallMs(stallMs)
     , m_limit(limit)
 {
@@ -28,6 +30,20 @@ HttpRequest::HttpRequest(int operation, const QString &url, QNetworkReply *reply
     connect(m_reply, &QNetworkReply::uploadProgress, this, &HttpRequest::onUploadProgress);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &HttpRequest::onMetaData);
     m_watch->start();
+    m_deadlineTimer->setSingleShot(true);
+    connect(m_deadlineTimer, &QTimer::timeout, this, &HttpRequest::onDeadline);
+    m_clock.start();
+    armDeadline(bytes);
+}
+
+void HttpRequest::armDeadline(qint64 bytes)
+{
+    // Only a larger size moves it: an upload's answer is short.
+    if (m_deadlineTimer->isActive() && bytes <= m_deadlineBytes)
+        return;
+    m_deadlineBytes = qMax(bytes, m_deadlineBytes);
+    const qint64 left = qint64(m_deadline.ms(m_deadlineBytes)) - m_clock.elapsed();
+    m_deadlineTimer->start(int(qMax<qint64>(0, left)));
 }
 
 HttpRequest::~HttpRequest()
@@ -49,6 +65,7 @@ void HttpRequest::abandon()
 {
     m_done = true;
     m_watch->stop();
+    m_deadlineTimer->stop();
     if (m_reply) {
         m_reply->disconnect(this);
         m_reply->abort();
@@ -79,7 +96,10 @@ void HttpRequest::onMetaData()
     if (length.isValid() && m_limit >= 0 && length.toLongLong() > m_limit) {
         m_writeFailed = !m_file;
         stop(QStringLiteral("réponse trop longue: %1 octets annoncés").arg(length.toLongLong()));
+        return;
     }
+    if (length.isValid())
+        armDeadline(length.toLongLong());
 }
 
 void HttpRequest::onReadyRead()
@@ -141,6 +161,21 @@ void HttpRequest::onWatch()
                    : QStringLiteral("aucune réponse depuis %1 s").arg(m_stallMs / 1000.0));
 }
 
+void HttpRequest::onDeadline()
+{
+    if (m_done)
+        return;
+    m_tooSlow = true;
+    const double seconds = m_clock.elapsed() / 1000.0;
+    if (m_deadlineBytes > 0)
+        stop(QStringLiteral("serveur trop lent: %1 octets sur %2 en %3 s")
+                 .arg(m_received + m_sent)
+                 .arg(m_deadlineBytes)
+                 .arg(seconds));
+    else
+        stop(QStringLiteral("serveur trop lent: pas de réponse complète en %1 s").arg(seconds));
+}
+
 void HttpRequest::onFinished()
 {
     if (m_done)
@@ -150,6 +185,7 @@ void HttpRequest::onFinished()
         onReadyRead();
     m_done = true;
     m_watch->stop();
+    m_deadlineTimer->stop();
     closeFile();
     emit finished(this);
 }

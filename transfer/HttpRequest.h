@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TransferDeadline.h"
+
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
@@ -29,18 +32,27 @@ public:
 
     // Takes `reply`, and `file` (may be null) for a download. More than
     // `limit` body bytes (or an announced length beyond it) fail the request.
+    // The whole exchange ends by `deadline` for `bytes` (an upload's size;
+    // below 0 unknown), or for the length a reply announces.
     HttpRequest(int operation, const QString &url, QNetworkReply *reply, QFile *file, Progress progress,
-                int stallMs, qint64 limit, QObject *parent = nullptr);
+                int stallMs, qint64 limit, const TransferDeadline &deadline, qint64 bytes,
+                QObject *parent = nullptr);
     ~HttpRequest() override;
 
     int operation() const { return m_operation; }
     QString url() const { return m_url; }
     QNetworkReply *reply() const { return m_reply; }
     QFile *file() const { return m_file; }
+    // The local copy a download replaces once it is whole (its file is a
+    // side file until then).
+    QString target() const { return m_target; }
+    void setTarget(const QString &path) { m_target = path; }
     QByteArray body() const { return m_body; }
     // Body bytes taken from the reply, into the file or the body.
     qint64 received() const { return m_received; }
     bool stalled() const { return m_stalled; }
+    // Ran past its deadline: the server is too slow.
+    bool tooSlow() const { return m_tooSlow; }
     bool writeFailed() const { return m_writeFailed; }
     // Why the request ended itself (stall, refused answer, write error);
     // empty when the reply ended on its own.
@@ -61,10 +73,12 @@ private slots:
     void onUploadProgress(qint64 done, qint64 total);
     void onMetaData();
     void onWatch();
+    void onDeadline();
 
 private:
     void closeFile();
     void stop(const QString &why);
+    void armDeadline(qint64 bytes);
 
     int m_operation;
     QString m_url;
@@ -73,6 +87,11 @@ private:
     QFile *m_file;
     Progress m_progress;
     QTimer *m_watch;
+    QTimer *m_deadlineTimer;
+    QElapsedTimer m_clock;
+    TransferDeadline m_deadline;
+    qint64 m_deadlineBytes = -1;
+    QString m_target;
     int m_stallMs;
     qint64 m_limit;
     QByteArray m_body;
@@ -83,6 +102,7 @@ private:
     qint64 m_seen = 0;
     QString m_failure;
     bool m_stalled = false;
+    bool m_tooSlow = false;
     bool m_writeFailed = false;
     bool m_done = false;
 };

@@ -234,6 +234,8 @@ void LargeFileUpload::tick()
         m_ftp->put(m_putFile, m_name, QFtp::Binary);
         m_api->setStatusLabel(tr("Envoi du fichier %1...").arg(m_name));
         m_wait.Init(StallMs);
+        m_putSize = m_putFile->size();
+        m_putDeadline.Init(m_deadline.ms(m_putSize));
         m_step = 5;
         return;
     }
@@ -248,6 +250,11 @@ void LargeFileUpload::tick()
             putFailed(QStringLiteral("connexion perdue"));
         } else if (m_wait.expired()) {
             putFailed(QStringLiteral("aucun progrès depuis %1 s").arg(TimeScale::timeoutMs(StallMs) / 1000.0));
+        } else if (m_putDeadline.expired()) {
+            putFailed(QStringLiteral("serveur trop lent: %1 octets non envoyés en %2 s")
+                          .arg(m_putSize)
+                          .arg(TimeScale::timeoutMs(m_deadline.ms(m_putSize)) / 1000.0),
+                      true);
         }
         return;
     default:
@@ -362,7 +369,7 @@ void LargeFileUpload::stateChanged(int state)
     Q_UNUSED(state)
 }
 
-void LargeFileUpload::putFailed(const QString &why)
+void LargeFileUpload::putFailed(const QString &why, bool tooSlow)
 {
     if (m_putFailed)
         return;
@@ -372,7 +379,8 @@ void LargeFileUpload::putFailed(const QString &why)
     m_api->setStatusLabel(tr("Envoi annulé du fichier %1.").arg(m_name));
     closePutFile();
     m_boxOpen = true;
-    emit signalMessageProblem(messageProblemText());
+    emit signalMessageProblem(tooSlow ? messageProblemText() + QLatin1Char('\n') + TransferDeadline::tooSlowText()
+                                      : messageProblemText());
     m_boxOpen = false;
 }
 

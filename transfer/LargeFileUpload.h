@@ -2,6 +2,7 @@
 
 #include "QFtp.h"
 #include "StepTimeout.h"
+#include "TransferDeadline.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,6 +28,8 @@ public:
     static constexpr int ConnectMs = 60000;
     // A put without progress for this long fails (the server went silent).
     static constexpr int StallMs = 60000;
+    // The put as a whole ends by its deadline for the file's size, however
+    // steadily a slow server reads.
     enum Step { Idle = 0, Success = 100, Failure = 110 };
 
     // FTPSERVEUR: "host", "host:port" or an "ftp://" URL; port 21 when none.
@@ -49,6 +52,7 @@ public:
 
     // FTPSERVEUR, FTPLOGIN, FTPPASSWORD and FTPPATH of CONNEXION.txt.
     void setAccount(const QString &server, const QString &login, const QString &password, const QString &ftpPath);
+    void setDeadline(const TransferDeadline &deadline) { m_deadline = deadline; }
 
     int step() const { return m_step; }
     bool running() const { return m_timer && m_timer->isActive(); }
@@ -77,7 +81,7 @@ private:
     void tick();
     void tickSoon();
     void finish(bool ok);
-    void putFailed(const QString &why);
+    void putFailed(const QString &why, bool tooSlow = false);
     void closePutFile();
     void releaseConnection(bool ok);
     void log(const QString &text) const;
@@ -102,4 +106,7 @@ private:
     bool m_putFailed = false;
     bool m_boxOpen = false;
     StepTimeout m_wait;
+    TransferDeadline m_deadline;
+    StepTimeout m_putDeadline;
+    qint64 m_putSize = 0;
 };

@@ -352,8 +352,7 @@ bool ListTransfers::downloadFile(const QString &folder, bool removeFile)
             qDebug().noquote() << QStringLiteral("Le fichier %1 n'est pas effacé.").arg(path);
             return false;
         }
-        if (!QFile::remove(path))
-            qDebug().noquote() << QStringLiteral("Impossible de supprimer le fichier  %1").arg(path);
+        // Replaced by the download once it is whole, not emptied before.
     }
     QString error;
     if (!m_api->openTransferFile(path, &error)) {

@@ -1,5 +1,7 @@
 #include "FakeFtpServer.h"
 
+#include <QTimer>
+
 FakeFtpServer::FakeFtpServer(const QHostAddress &address, QObject *parent)
     : QObject(parent)
     , passiveHost(QStringLiteral("127,0,0,1"))
@@ -21,11 +23,24 @@ void FakeFtpServer::adoptData(QTcpSocket *socket)
 {
     data = socket;
     ++dataConnections;
-    connect(data, &QTcpSocket::readyRead, this, [this] {
-        stored += data->readAll();
-        if (cutStoreAt >= 0 && stored.size() >= cutStoreAt && pendingVerb == QLatin1String("STOR"))
-            data->disconnectFromHost();
-    });
+    if (readBytesPerSecond > 0) {
+        // A tenth of the rate ten times a second; the socket takes no more
+        // meanwhile, so the client's writes wait on it.
+        const qint64 slice = qMax<qint64>(1, readBytesPerSecond / 10);
+        data->setReadBufferSize(slice);
+        auto *slow = new QTimer(data);
+        connect(slow, &QTimer::timeout, this, [this, slice] {
+            if (data)
+                stored += data->read(slice);
+        });
+        slow->start(100);
+    } else {
+        connect(data, &QTcpSocket::readyRead, this, [this] {
+            stored += data->readAll();
+            if (cutStoreAt >= 0 && stored.size() >= cutStoreAt && pendingVerb == QLatin1String("STOR"))
+                data->disconnectFromHost();
+        });
+    }
     connect(data, &QTcpSocket::disconnected, this, [this] {
         if (data->isOpen())
             stored += data->readAll();

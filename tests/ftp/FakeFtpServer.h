@@ -35,6 +35,7 @@ public:
     QString passiveHost;   // address announced in 227; the data port is real
     bool closeDataBefore226 = true;
     qint64 cutStoreAt = -1; // STOR: close the data connection once this much arrived (226 follows)
+    qint64 readBytesPerSecond = 0; // STOR: read no faster than this (0: as it comes)
 
     QStringList received;  // every line, without its CR LF
     QByteArray stored;     // data received on STOR

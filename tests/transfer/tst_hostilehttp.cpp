@@ -1,7 +1,11 @@
 // The HTTP file API against a loopback server that misbehaves in the ways a
 // broken or hostile host does: every row must end as a failure, promptly,
 // with nothing left on disk as if it had arrived and memory kept in bounds.
+#include "ClassParam.h"
 #include "HttpFileApi.h"
+#include "ListTransfers.h"
+#include "MediaAlignment.h"
+#include "TransferLists.h"
 #include "../common/GzipBomb.h"
 #include "../common/ProcessStatus.h"
 
@@ -14,7 +18,26 @@
 
 namespace {
 
-enum class Shape { CloseWithoutReply, CompressedBomb, Drip, MalformedChunks, ShortBody };
+enum class Shape {
+    CloseWithoutReply,
+    CompressedBomb,
+    Drip,
+    MalformedChunks,
+    ShortBody,
+    // 300 bytes per second: above the stall floor, hours for a real file.
+    SlowWithLength,
+    SlowChunked,
+    HtmlPage,
+    BrokenChunkedStatus,
+    // Half of the announced length, then nothing until cut().
+    HalfThenHold,
+};
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 // Peak resident memory of this process, in kB.
 qint64 peakKb()
@@ -30,6 +53,8 @@ public:
     Shape shape = Shape::CloseWithoutReply;
     QByteArray bomb;
     int requests = 0;
+    // The body HalfThenHold announces; it sends the first half.
+    QByteArray file;
 
     HostileHttp()
     {
@@ -40,8 +65,22 @@ public:
         });
     }
     QString base() const { return QStringLiteral("http://127.0.0.1:%1/").arg(serverPort()); }
+    // Drops the held connections: the transfer is cut midway.
+    void cut()
+    {
+        for (QTcpSocket *socket : findChildren<QTcpSocket *>())
+            socket->abort();
+    }
 
 private:
+    // Writes `piece` ten times a second: 300 bytes per second for 30 bytes.
+    static void every100ms(QTcpSocket *socket, const QByteArray &piece)
+    {
+        auto *slow = new QTimer(socket);
+        connect(slow, &QTimer::timeout, socket, [socket, piece] { socket->write(piece); });
+        slow->start(100);
+    }
+
     void serve(QTcpSocket *socket)
     {
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -91,6 +130,35 @@ private:
             socket->write("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n" + QByteArray(1000, 'x'));
             socket->disconnectFromHost();
             return;
+        case Shape::SlowWithLength:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
+            every100ms(socket, QByteArray(30, 'x'));
+            return;
+        case Shape::SlowChunked:
+            // A folder list that grows for ever, one name per piece.
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n"
+                          "9\r\n[\".\",\"..\"\r\n");
+            every100ms(socket, "1e\r\n,\"Slide-00000000000000000.png\"\r\n");
+            return;
+        case Shape::HtmlPage: {
+            const QByteArray page = "<!DOCTYPE html>\n<html><head><title>Wi-Fi</title></head>"
+                                    "<body>Connectez-vous: {\"a\":[1]}</body></html>\n";
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: "
+                          + QByteArray::number(page.size()) + "\r\n\r\n" + page);
+            return;
+        }
+        case Shape::BrokenChunkedStatus: {
+            // Qt takes "zz" for the last chunk: the object never closes.
+            const QByteArray first = "{\"10234\":[\"2024-05-01 | 1";
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n"
+                          + QByteArray::number(first.size(), 16) + "\r\n" + first
+                          + "\r\nzz\r\n0:00:00\",\"0\",\"1\"]}\r\n0\r\n\r\n");
+            return;
+        }
+        case Shape::HalfThenHold:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(file.size()) + "\r\n\r\n"
+                          + file.left(file.size() / 2));
+            return;
         }
     }
 };
@@ -107,6 +175,8 @@ private slots:
     void init();
     void failsWithNothingLeft_data();
     void failsWithNothingLeft();
+    void cutMidwayKeepsTheLocalCopy_data();
+    void cutMidwayKeepsTheLocalCopy();
 
 private:
     QTemporaryDir m_logs;
@@ -147,6 +217,11 @@ void HostileHttpTest::failsWithNothingLeft_data()
     QTest::newRow("drip held the download for ever") << Shape::Drip << down;
     QTest::newRow("malformed chunks counted as a whole download") << Shape::MalformedChunks << down;
     QTest::newRow("announced length not reached") << Shape::ShortBody << down;
+    QTest::newRow("300 B/s download with its length held for hours") << Shape::SlowWithLength << down;
+    QTest::newRow("300 B/s chunked folder list never ended") << Shape::SlowChunked << int(HttpFileApi::OpScan);
+    QTest::newRow("HTML page taken for the boxes' status") << Shape::HtmlPage << int(HttpFileApi::OpStatus);
+    QTest::newRow("broken chunked body taken for the boxes' status") << Shape::BrokenChunkedStatus
+                                                                     << int(HttpFileApi::OpStatus);
 }
 
 void HostileHttpTest::failsWithNothingLeft()
@@ -165,6 +240,11 @@ void HostileHttpTest::failsWithNothingLeft()
     // default bound is far beyond what the row may take.
     if (shape == Shape::Drip)
         api.setStallTimeout(1000);
+    // The slow rows are about the deadline: 1 s plus 64 KB/s, so 2.5 s for
+    // the announced 100,000 bytes, 1 s for a reply of unknown length.
+    const bool slow = shape == Shape::SlowWithLength || shape == Shape::SlowChunked;
+    if (slow)
+        api.setDeadline(TransferDeadline{1000, 64 * 1024});
     QSignalSpy ended(&api, &HttpFileApi::signalTransferEnded);
     const qint64 peakBefore = peakKb();
 
@@ -202,9 +282,79 @@ void HostileHttpTest::failsWithNothingLeft()
     }
     if (operation == HttpFileApi::OpStatus)
         QVERIFY(api.statusText().isEmpty());
+    if (operation == HttpFileApi::OpScan)
+        QVERIFY(api.lists()->transferFiles().isEmpty());
+    // Said plainly, not only in the log.
+    if (slow)
+        QCOMPARE(api.statusLabel(), TransferDeadline::tooSlowText());
+    // Nothing is left as if it had arrived, no side file either.
+    QCOMPARE(QDir(work + "TEMP").entryList(QDir::Files | QDir::Hidden), QStringList());
     if (peakBefore > 0)
         QVERIFY2(peakKb() - peakBefore < 64 * 1024,
                  qPrintable(QString("peak grew by %1 kB").arg(peakKb() - peakBefore)));
+}
+
+void HostileHttpTest::cutMidwayKeepsTheLocalCopy_data()
+{
+    QTest::addColumn<QString>("via");
+    QTest::newRow("login file download cut midway emptied the local copy") << "login";
+    QTest::newRow("box file download cut midway emptied the local copy") << "box";
+}
+
+void HostileHttpTest::cutMidwayKeepsTheLocalCopy()
+{
+    QFETCH(QString, via);
+    HostileHttp server;
+    server.shape = Shape::HalfThenHold;
+    server.file = QByteArray(64 * 1024, 'n');
+    const QString work = m_dir->filePath("work/");
+    HttpFileApi api;
+    api.setWorkFolder(work);
+    api.setAccountFolder("/zolink/zobox/zo_acc");
+    api.setBaseUrl(server.base());
+    QSignalSpy ended(&api, &HttpFileApi::signalTransferEnded);
+
+    // What a kill during the transfer leaves is what the disk holds then.
+    const QByteArray old(48 * 1024, 'o');
+    const QString local = via == "login" ? work + "LoginCrypt.orvex" : work + "DATA/PLAYER.orvex";
+    QDir().mkpath(QFileInfo(local).path());
+    QFile file(local);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(old);
+    file.close();
+
+    ClassParam login, index;
+    MediaAlignment alignment(&api, &login, &index);
+    ListTransfers lists(&api);
+    bool fetched = false; // the login's wait for its file is over
+    auto tick = [&] {
+        if (via == "login" && !fetched)
+            fetched = alignment.slotTelechargerFichier(work.left(work.size() - 1), "LoginCrypt.orvex", {}, {});
+    };
+    if (via == "box") {
+        lists.setFolder("10234");
+        api.lists()->setTransferFiles({"PLAYER.orvex"});
+        QVERIFY(lists.downloadFile(work + "DATA/", true));
+    }
+    // Half of the file is on disk (Qt reports no progress this early) and
+    // the server holds the rest.
+    const QDir folder = QFileInfo(local).dir();
+    auto halfLanded = [&] {
+        for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
+            if (contentOf(folder.filePath(name)) == server.file.left(server.file.size() / 2))
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT((tick(), halfLanded()), 30000);
+    QCOMPARE(contentOf(local), old);
+
+    server.cut();
+    QTRY_COMPARE_WITH_TIMEOUT((tick(), ended.count()), 1, 30000);
+    QCOMPARE(ended.at(0).at(1).toBool(), false);
+    QTRY_VERIFY_WITH_TIMEOUT((tick(), fetched || via != "login"), 30000);
+    // The failure reads as before: no file, no side file.
+    QCOMPARE(folder.entryList({"*LoginCrypt*", "*PLAYER*"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_GUILESS_MAIN(HostileHttpTest)

@@ -9,6 +9,73 @@
 #include <QNetworkReply>
 #include <QtTest>
 
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Armed in a child process only: the call that puts a file of this name in
+// place kills the process (as a kill or a power cut would at that moment),
+// or fails with an I/O error.
+const char *g_armedName = nullptr;
+bool g_refuse = false;
+
+bool armedFor(const char *path)
+{
+    if (!g_armedName || !path)
+        return false;
+    const char *slash = strrchr(path, '/');
+    return strcmp(slash ? slash + 1 : path, g_armedName) == 0;
+}
+
+int strike()
+{
+    if (!g_refuse)
+        kill(getpid(), SIGKILL);
+    errno = EIO;
+    return -1;
+}
+
+template <typename Function>
+Function next(const char *name)
+{
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+} // namespace
+
+// Every way a file reaches its name: rename (also Qt's renameat2) and the
+// links QTemporaryFile and QFile::copy finish with. The executable exports
+// them, so Qt's own calls come here too.
+extern "C" int rename(const char *from, const char *to) noexcept
+{
+    static const auto real = next<int (*)(const char *, const char *)>("rename");
+    return armedFor(to) ? strike() : real(from, to);
+}
+
+extern "C" int renameat2(int fromDir, const char *from, int toDir, const char *to, unsigned int flags) noexcept
+{
+    static const auto real = next<int (*)(int, const char *, int, const char *, unsigned int)>("renameat2");
+    return armedFor(to) ? strike() : real(fromDir, from, toDir, to, flags);
+}
+
+extern "C" int link(const char *from, const char *to) noexcept
+{
+    static const auto real = next<int (*)(const char *, const char *)>("link");
+    return armedFor(to) ? strike() : real(from, to);
+}
+
+extern "C" int linkat(int fromDir, const char *from, int toDir, const char *to, int flags) noexcept
+{
+    static const auto real = next<int (*)(int, const char *, int, const char *, int)>("linkat");
+    return armedFor(to) ? strike() : real(fromDir, from, toDir, to, flags);
+}
+
 namespace {
 
 // A reply that ends without a network error after `body`, announcing
@@ -103,6 +170,8 @@ private slots:
     void init();
     void localMode_data();
     void localMode();
+    void localReplaceLeavesAWholeFile_data();
+    void localReplaceLeavesAWholeFile();
     void putFileTarget_data();
     void putFileTarget();
     void getFileIntoUnwritableFolder();
@@ -292,6 +361,66 @@ void HttpFileApiTest::localMode()
         else
             QCOMPARE(QString::fromUtf8(readFile(path(check.left(eq)))), check.mid(eq + 1));
     }
+}
+
+void HttpFileApiTest::localReplaceLeavesAWholeFile_data()
+{
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("kill while the server folder's login file was replaced left none") << "upload" << "kill";
+    QTest::newRow("kill while a local download replaced the local copy left none") << "download" << "kill";
+    QTest::newRow("replace refused by the disk keeps the server folder's file") << "upload" << "refuse";
+    QTest::newRow("full disk during the copy keeps the server folder's file") << "upload" << "full disk";
+}
+
+void HttpFileApiTest::localReplaceLeavesAWholeFile()
+{
+    QFETCH(QString, op);
+    QFETCH(QString, fault);
+    const QByteArray old(20000, 'o');
+    const QByteArray fresh(64 * 1024, 'n');
+    // The upload replaces the server folder's copy, the download the work folder's.
+    const QString server = path("loc/zo_acc/LoginCrypt.orvex");
+    const QString local = m_work + "LoginCrypt.orvex";
+    const QString target = op == "upload" ? server : local;
+    writeFile(target, old);
+    writeFile(op == "upload" ? local : server, fresh);
+
+    // A child process takes the kill; this one looks at what it left.
+    const pid_t child = fork();
+    if (child == 0) {
+        if (fault == "full disk") {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        } else {
+            g_armedName = "LoginCrypt.orvex";
+            g_refuse = fault == "refuse";
+        }
+        HttpFileApi api;
+        configure(api, true);
+        if (op == "upload") {
+            api.doUploadFileHttp("LoginCrypt.orvex", m_work, "");
+        } else if (api.openTransferFile(local)) {
+            api.downloadFileHttp("", "LoginCrypt.orvex");
+        }
+        _exit(api.lastSucceeded(op == "upload" ? HttpFileApi::OpUpload : HttpFileApi::OpDownload) ? 0 : 1);
+    }
+    QVERIFY(child > 0);
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    if (fault == "kill") {
+        QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, "not killed where the file is put in place");
+    } else {
+        // Failed, and said so.
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 1);
+    }
+    QCOMPARE(readFile(target).size(), old.size());
+    QCOMPARE(readFile(target), old);
+    if (fault != "kill")
+        QCOMPARE(QDir(QFileInfo(target).path()).entryList({"*LoginCrypt*"}, QDir::Files | QDir::Hidden),
+                 QStringList{"LoginCrypt.orvex"});
 }
 
 void HttpFileApiTest::putFileTarget_data()

@@ -233,6 +233,9 @@ void TestLargeFileUpload::failureEndsClosed_data()
                                                  << "problem: " + LargeFileUpload::messageProblemText();
     QTest::newRow("data connection cut short then 226 shown as sent")
         << "cut" << "big.mp4" << "problem: " + LargeFileUpload::messageProblemText();
+    QTest::newRow("server reading 2 KB/s held the upload for hours")
+        << "slow" << "big.mp4"
+        << "problem: " + LargeFileUpload::messageProblemText() + "\n" + TransferDeadline::tooSlowText();
 }
 
 void TestLargeFileUpload::failureEndsClosed()
@@ -260,6 +263,13 @@ void TestLargeFileUpload::failureEndsClosed()
         fake->replies.insert("CWD", "250 OK.\r\n");
         fake->cutStoreAt = 1024 * 1024;
         m_upload->setAccount("127.0.0.1:" + QString::number(fake->port()), "u", "p", path);
+    } else if (fault == "slow") {
+        fake.reset(new FakeFtpServer);
+        fake->replies.insert("CWD", "250 OK.\r\n");
+        fake->readBytesPerSecond = 2048;
+        m_upload->setAccount("127.0.0.1:" + QString::number(fake->port()), "u", "p", path);
+        // The row is about the put's deadline: 0.5 s plus 128 MB at 64 MB/s.
+        m_upload->setDeadline(TransferDeadline{500, 64 * 1000 * 1000});
     } else if (fault == "drop") {
         fake.reset(new FakeFtpServer);
         fake->replies.insert("CWD", "250 OK.\r\n");
