@@ -1,5 +1,11 @@
 #include "ConsoleLogRecord.h"
 
+#include <QCoreApplication>
+#include <QList>
+#include <QMutex>
+#include <QThread>
+#include <QTimer>
+
 #include <cstdarg>
 #include <cstdio>
 #include <sys/time.h>
@@ -8,6 +14,58 @@
 namespace {
 
 const int kColourOffset[] = {1, 1, 3, 2, 7, 4};
+
+// Held lines past this size are written at once.
+constexpr int kMaxHeldBytes = 1 << 22;
+
+// Lines kept by ConsoleLogHold: runs of consecutive lines of one stream.
+struct Held {
+    struct Run {
+        FILE *stream;
+        QByteArray bytes;
+    };
+    QMutex mutex;
+    int holds = 0;
+    int bytes = 0;
+    QList<Run> runs;
+
+    void add(FILE *stream, const QByteArray &line)
+    {
+        if (runs.isEmpty() || runs.last().stream != stream)
+            runs.append({stream, QByteArray()});
+        runs.last().bytes += line;
+        bytes += line.size();
+    }
+    // Called with the mutex held.
+    void writeOut()
+    {
+        for (const Run &run : qAsConst(runs)) {
+            std::fwrite(run.bytes.constData(), 1, size_t(run.bytes.size()), run.stream);
+            std::fflush(run.stream);
+        }
+        runs.clear();
+        bytes = 0;
+    }
+    ~Held()
+    {
+        // Lines still waiting for their turn when the process ends.
+        writeOut();
+    }
+};
+
+Held &held()
+{
+    static Held h;
+    return h;
+}
+
+void release()
+{
+    Held &h = held();
+    QMutexLocker lock(&h.mutex);
+    if (--h.holds == 0)
+        h.writeOut();
+}
 
 QByteArray timeStamp()
 {
@@ -54,8 +112,43 @@ void ConsoleLogRecord::write() const
 {
     FILE *stream = level > 1 ? stdout : stderr;
     const QByteArray l = line();
+    Held &h = held();
+    QMutexLocker lock(&h.mutex);
+    if (h.holds > 0) {
+        h.add(stream, l);
+        if (h.bytes >= kMaxHeldBytes)
+            h.writeOut();
+        return;
+    }
     std::fwrite(l.constData(), 1, size_t(l.size()), stream);
     std::fflush(stream);
+}
+
+ConsoleLogHold::ConsoleLogHold()
+{
+    Held &h = held();
+    QMutexLocker lock(&h.mutex);
+    ++h.holds;
+}
+
+ConsoleLogHold::~ConsoleLogHold()
+{
+    release();
+}
+
+void ConsoleLogHold::untilNextTurn()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return;
+    Held &h = held();
+    {
+        QMutexLocker lock(&h.mutex);
+        if (h.holds > 0)
+            return;
+        ++h.holds;
+    }
+    QTimer::singleShot(0, app, release);
 }
 
 void consoleLogLiteral(int level, const QByteArray &message)

@@ -23,3 +23,20 @@ bool consoleLogError(const char *format, ...) __attribute__((format(printf, 1, 2
 
 // Prints `message` literally (no format expansion) at `level`.
 void consoleLogLiteral(int level, const QByteArray &message);
+
+// While one lives, console lines are kept in memory and written, in their
+// order, when the outermost one ends: a scene call that logs thousands of
+// lines costs a write per run of lines of one stream, not one per line.
+class ConsoleLogHold
+{
+public:
+    ConsoleLogHold();
+    ~ConsoleLogHold();
+    ConsoleLogHold(const ConsoleLogHold &) = delete;
+    ConsoleLogHold &operator=(const ConsoleLogHold &) = delete;
+
+    // Keeps the lines of the current event-loop turn, written when control
+    // is back in the event loop (QML timers log outside any call). Does
+    // nothing inside a hold, or without an application object.
+    static void untilNextTurn();
+};
