@@ -28,6 +28,7 @@ run() { # folder pictures
   PARAMTOOL=$PARAMTOOL "$ROOT/tools/make-demo.sh" "$1" >/dev/null
   "$BIN" "$1" "$2" "$CACHE" 2>/dev/null
 }
+"$BIN" --draw "$N" "$CACHE" 2>/dev/null
 none=$(run "$tmp/none" 0)
 many=$(run "$tmp/many" "$N")
 field() { printf '%s\n' "$1" | sed -n "s/^$2=//p"; }

@@ -16,6 +16,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -27,6 +28,7 @@
 #include <QResizeEvent>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -649,7 +651,7 @@ void ClassMedia::importChosen(int type, const QStringList &chosen)
     }
     // The index or the journal could not be written: none of the batch is
     // kept, listed or sent, and the chosen files stay where they were.
-    if (!m_library.commitBatch()) {
+    if (!commitImport()) {
         for (const QString &path : qAsConst(imported))
             forgetImport(type, path);
         CalculDossierMedia2();
@@ -667,6 +669,25 @@ void ClassMedia::importChosen(int type, const QStringList &chosen)
         m_leaveAfterImport = false;
         slotFermer();
     }
+}
+
+bool ClassMedia::commitImport()
+{
+    // Each journal record is a rewrite of the journal: for many files the
+    // writes take long. They run on a worker, on a copy of the library,
+    // while the event loop turns; the page reads its own copy meanwhile.
+    MediaLibrary batch = m_library;
+    bool committed = false;
+    QThread *writer = QThread::create([&batch, &committed] { committed = batch.commitBatch(); });
+    QEventLoop loop;
+    connect(writer, &QThread::finished, &loop, &QEventLoop::quit);
+    writer->start();
+    loop.exec();
+    // The loop also ends when the application quits: the writes end first.
+    writer->wait();
+    delete writer;
+    m_library = batch;
+    return committed;
 }
 
 void ClassMedia::showImportProgress(int done, int count, double fileShare)
@@ -826,6 +847,11 @@ void ClassMedia::SlotEnvoiFile()
 
 void ClassMedia::slotSuppImageTexte(QString Name)
 {
+    // The index is the import's until it is written.
+    if (m_importing) {
+        QTimer::singleShot(sendTimer->interval(), this, [this, Name] { slotSuppImageTexte(Name); });
+        return;
+    }
     retireTextPicture(Name, false);
 }
 
@@ -888,6 +914,8 @@ void ClassMedia::slotSupprimerVideo()
 void ClassMedia::removeCurrent(int type)
 {
     QListWidget *list = listOf(type);
+    if (m_importing)
+        return;
     if (!list->currentItem())
         return;
     const QString name = list->currentItem()->text();
@@ -980,6 +1008,8 @@ void ClassMedia::slotAjouterPermissionVideo()
 
 void ClassMedia::grantCurrent(int type)
 {
+    if (m_importing)
+        return;
     ClassParam login;
     if (!login.getParamCrypt(m_work + QStringLiteral("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0))
         login.BALISE.clear();

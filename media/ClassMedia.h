@@ -111,6 +111,8 @@ private:
     ListThumbnails *thumbnailsOf(int type) const;
     void importFiles(int type);
     void importChosen(int type, const QStringList &chosen);
+    // The batch's index and journal writes; false when they failed.
+    bool commitImport();
     void showImportProgress(int done, int count, double fileShare);
     // AjouterMedia with the checksum of the copy when the import made one.
     void registerMedia(int type, const QString &path, const QString &checksum);

@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QList>
-#include <QMutex>
 #include <QThread>
 #include <QTimer>
 
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 #include <sys/time.h>
 #include <time.h>
 
@@ -15,41 +17,95 @@ namespace {
 
 const int kColourOffset[] = {1, 1, 3, 2, 7, 4};
 
-// Held lines past this size are written at once.
-constexpr int kMaxHeldBytes = 1 << 22;
+// Lines handed to the writer past this size make the next hand-on wait:
+// a console that reads slower than the scenes log is not outrun forever.
+constexpr qint64 kMaxQueuedBytes = qint64(16) << 20;
 
-// Lines kept by ConsoleLogHold: runs of consecutive lines of one stream.
+struct Run {
+    FILE *stream;
+    QByteArray bytes;
+};
+
+void writeRun(const Run &run)
+{
+    std::fwrite(run.bytes.constData(), 1, size_t(run.bytes.size()), run.stream);
+    std::fflush(run.stream);
+}
+
+// Appends a line to runs of consecutive lines of one stream.
+void addTo(QList<Run> &runs, FILE *stream, const QByteArray &line)
+{
+    if (runs.isEmpty() || runs.last().stream != stream)
+        runs.append({stream, QByteArray()});
+    runs.last().bytes += line;
+}
+
+// Lines kept by ConsoleLogHold, and the writer thread they are handed to
+// when the hold ends: a console (a terminal) that reads slowly holds the
+// writer, not the GUI thread. A line logged while the writer has lines to
+// write waits behind them; otherwise it is written at once, as always.
 struct Held {
-    struct Run {
-        FILE *stream;
-        QByteArray bytes;
-    };
-    QMutex mutex;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable written;
     int holds = 0;
-    int bytes = 0;
     QList<Run> runs;
+    QList<Run> queue;
+    qint64 queued = 0;
+    bool writing = false;
+    bool stopping = false;
+    std::thread writer;
 
-    void add(FILE *stream, const QByteArray &line)
-    {
-        if (runs.isEmpty() || runs.last().stream != stream)
-            runs.append({stream, QByteArray()});
-        runs.last().bytes += line;
-        bytes += line.size();
-    }
+    bool idle() const { return queue.isEmpty() && !writing; }
+
     // Called with the mutex held.
-    void writeOut()
+    void handOn(std::unique_lock<std::mutex> &lock, QList<Run> lines)
     {
-        for (const Run &run : qAsConst(runs)) {
-            std::fwrite(run.bytes.constData(), 1, size_t(run.bytes.size()), run.stream);
-            std::fflush(run.stream);
+        for (Run &run : lines) {
+            queued += run.bytes.size();
+            if (!queue.isEmpty() && queue.last().stream == run.stream)
+                queue.last().bytes += run.bytes;
+            else
+                queue.append(std::move(run));
         }
-        runs.clear();
-        bytes = 0;
+        if (!writer.joinable())
+            writer = std::thread([this] { writeQueue(); });
+        wake.notify_one();
+        written.wait(lock, [this] { return queued < kMaxQueuedBytes; });
     }
+
+    void writeQueue()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            wake.wait(lock, [this] { return !queue.isEmpty() || stopping; });
+            if (queue.isEmpty())
+                return;
+            const Run run = queue.takeFirst();
+            writing = true;
+            lock.unlock();
+            writeRun(run);
+            lock.lock();
+            writing = false;
+            queued -= run.bytes.size();
+            written.notify_all();
+        }
+    }
+
     ~Held()
     {
-        // Lines still waiting for their turn when the process ends.
-        writeOut();
+        // Lines still held or queued when the process ends are written.
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!writer.joinable()) {
+            for (const Run &run : qAsConst(runs))
+                writeRun(run);
+            return;
+        }
+        queue.append(runs);
+        stopping = true;
+        wake.notify_one();
+        lock.unlock();
+        writer.join();
     }
 };
 
@@ -62,9 +118,12 @@ Held &held()
 void release()
 {
     Held &h = held();
-    QMutexLocker lock(&h.mutex);
-    if (--h.holds == 0)
-        h.writeOut();
+    std::unique_lock<std::mutex> lock(h.mutex);
+    if (--h.holds > 0 || h.runs.isEmpty())
+        return;
+    QList<Run> lines;
+    lines.swap(h.runs);
+    h.handOn(lock, std::move(lines));
 }
 
 QByteArray timeStamp()
@@ -113,21 +172,22 @@ void ConsoleLogRecord::write() const
     FILE *stream = level > 1 ? stdout : stderr;
     const QByteArray l = line();
     Held &h = held();
-    QMutexLocker lock(&h.mutex);
+    std::unique_lock<std::mutex> lock(h.mutex);
     if (h.holds > 0) {
-        h.add(stream, l);
-        if (h.bytes >= kMaxHeldBytes)
-            h.writeOut();
+        addTo(h.runs, stream, l);
         return;
     }
-    std::fwrite(l.constData(), 1, size_t(l.size()), stream);
-    std::fflush(stream);
+    if (!h.idle()) {
+        h.handOn(lock, {{stream, l}});
+        return;
+    }
+    writeRun({stream, l});
 }
 
 ConsoleLogHold::ConsoleLogHold()
 {
     Held &h = held();
-    QMutexLocker lock(&h.mutex);
+    std::lock_guard<std::mutex> lock(h.mutex);
     ++h.holds;
 }
 
@@ -143,12 +203,19 @@ void ConsoleLogHold::untilNextTurn()
         return;
     Held &h = held();
     {
-        QMutexLocker lock(&h.mutex);
+        std::lock_guard<std::mutex> lock(h.mutex);
         if (h.holds > 0)
             return;
         ++h.holds;
     }
     QTimer::singleShot(0, app, release);
+}
+
+void ConsoleLogHold::waitWritten()
+{
+    Held &h = held();
+    std::unique_lock<std::mutex> lock(h.mutex);
+    h.written.wait(lock, [&h] { return h.idle(); });
 }
 
 void consoleLogLiteral(int level, const QByteArray &message)

@@ -6,9 +6,12 @@
 // the weight of one picture (bench/librarymemory_bench.sh does both).
 //
 //   zo_librarymemory_bench DEMO_FOLDER PICTURES CACHE_FOLDER
+//   zo_librarymemory_bench --draw PICTURES CACHE_FOLDER
 //
 // DEMO_FOLDER is a work folder made by tools/make-demo.sh (changed in
 // place). Prints "login_kb=", "page_kb=", "listed="; exits 1 on failure.
+// --draw only draws the pictures missing from the cache: drawn in the
+// measured process they would weigh on its heap.
 #include "../../tests/common/ProcessStatus.h"
 #include "AnimationStackedWidget.h"
 #include "BenchPictures.h"
@@ -94,12 +97,15 @@ int main(int argc, char **argv)
     qSetMessagePattern(QStringLiteral("%{if-critical}%{message}%{endif}"));
     const QStringList args = app.arguments();
     if (args.size() < 4) {
-        std::fprintf(stderr, "usage: zo_librarymemory_bench DEMO_FOLDER PICTURES CACHE_FOLDER\n");
+        std::fprintf(stderr, "usage: zo_librarymemory_bench DEMO_FOLDER|--draw PICTURES CACHE_FOLDER\n");
         return 2;
     }
-    const QString work = QDir(args.at(1)).absolutePath() + QLatin1Char('/');
     const int pictures = args.at(2).toInt();
-    drawBenchPictures(args.at(3), pictures);
+    if (args.at(1) == QLatin1String("--draw")) {
+        drawBenchPictures(args.at(3), pictures);
+        return 0;
+    }
+    const QString work = QDir(args.at(1)).absolutePath() + QLatin1Char('/');
     if (!addPictures(work + QStringLiteral("server/zolink/zobox/zo_demo/"), args.at(3), pictures)) {
         std::fprintf(stderr, "zo_librarymemory_bench: cannot add the pictures to the demo account\n");
         return 1;

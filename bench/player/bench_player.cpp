@@ -4,7 +4,8 @@
 // longest block of previewing a 999-poster screen (the call and 3 s of
 // play; the scenes log some twenty lines per poster they look at), once
 // with most posters due and once with none due (each zone looks at all of
-// them every half second). Goal: under 200 ms.
+// them every half second). Goal: under 200 ms. `--many-only` runs the
+// 999-poster part alone.
 #include "ClassParam.h"
 #include "ZoPlayer.h"
 #include "PlayerSceneView.h"
@@ -105,6 +106,7 @@ int main(int argc, char *argv[])
     qputenv("ZOMANAGER_WORKDIR", dir.path().toLocal8Bit());
     // The scenes' console lines would time the terminal, not the preview.
     qputenv("QT_LOGGING_RULES", "*.debug=false");
+    const bool manyOnly = app.arguments().contains(QStringLiteral("--many-only"));
 
     ZoPlayer player;
     player.resize(1280, 800);
@@ -117,14 +119,15 @@ int main(int argc, char *argv[])
 
     QQuickWindow *window = player.sceneView()->view()->quickWindow();
     QObject *root = player.sceneRoot();
-    qint64 firstFrame = -1;
+    qint64 firstFrame = manyOnly ? 0 : -1;
     QElapsedTimer clock;
     QObject::connect(window, &QQuickWindow::afterRendering, &player, [&] {
         if (firstFrame < 0 && allZonesShowing(root))
             firstFrame = clock.elapsed();
     }, Qt::DirectConnection);
     clock.start();
-    player.UpdateZoPlayer();
+    if (!manyOnly)
+        player.UpdateZoPlayer();
     while (firstFrame < 0 && clock.elapsed() < 10000)
         app.processEvents(QEventLoop::AllEvents, 5);
 
@@ -142,14 +145,16 @@ int main(int argc, char *argv[])
     });
     play.start();
     tick.start();
-    while (play.elapsed() < 10000)
+    while (!manyOnly && play.elapsed() < 10000)
         app.processEvents(QEventLoop::AllEvents, 5);
 
     tick.stop();
-    std::printf("preview of %d posters in 3 zones: first frame with all zones %lld ms (goal < 300 ms)\n", Posters,
-                static_cast<long long>(firstFrame));
-    std::printf("playing 10 s: longest event-loop stall %lld ms (goal < 50 ms)\n", static_cast<long long>(worst));
-    std::fflush(stdout);
+    if (!manyOnly) {
+        std::printf("preview of %d posters in 3 zones: first frame with all zones %lld ms (goal < 300 ms)\n",
+                    Posters, static_cast<long long>(firstFrame));
+        std::printf("playing 10 s: longest event-loop stall %lld ms (goal < 50 ms)\n", static_cast<long long>(worst));
+        std::fflush(stdout);
+    }
 
     // The longest block from the call on: the call itself, then the gaps
     // between ticks of a 5 ms timer for 3 s of play.

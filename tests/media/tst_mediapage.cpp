@@ -676,16 +676,19 @@ void MediaPageTest::pageLeftDuringImport()
     QSignalSpy back(m_page.get(), &ClassMedia::signalButton);
     QStringList journalledWhenSent;
     connect(m_page.get(), &ClassMedia::signalMediaToSend, this, [&] { journalledWhenSent = m_f->records(); });
-    bool overlayShown = false;
+    bool left = false, overlayShown = false;
     connect(m_page.get(), &ClassMedia::signalNewMedia, this, [&] {
-        if (!overlayShown) {
-            overlayShown = m_page->findChild<QWidget *>("messagePanel")->isVisible();
-            m_page->slotFermer();
-            m_page->slotAjouterImage();
-        }
+        if (left)
+            return;
+        left = true;
+        overlayShown = m_page->findChild<QWidget *>("messagePanel")->isVisible();
+        m_page->slotFermer();
+        m_page->slotAjouterImage();
     });
+    ModalAnswerer unexpected;
     m_page->slotAjouterImage();
 
+    QVERIFY2(unexpected.done(), qPrintable(unexpected.texts().join(" | ")));
     QVERIFY(overlayShown);
     QCOMPARE(choices, 1);
     QVERIFY(!m_page->importing());
