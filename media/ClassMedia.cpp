@@ -305,18 +305,28 @@ void ClassMedia::buildOverlay()
     labelMessage->setFont(avenir(int(FontRatio * 20), 75));
     labelMessage->setStyleSheet(QLatin1String(kTitleStyle));
     labelMessage->setAlignment(Qt::AlignCenter);
-    auto *centre = new QVBoxLayout(labelMessageBackground);
-    centre->addWidget(labelMessage, 0, Qt::AlignCenter);
-    // How far an import has gone.
+    // How far an import has gone, under the text; the quota bar's look.
     importBar = new QRoundProgressBar;
     importBar->setObjectName(QStringLiteral("importBar"));
     importBar->setBarStyle(QRoundProgressBar::StyleLine);
     importBar->setFixedSize(80, 80);
     importBar->setStyleSheet(QStringLiteral("border:white;background-color:rgb(0,0,0);color:white"));
+    importBar->setFont(labelMessage->font());
+    QPalette palette = importBar->palette();
+    palette.setBrush(QPalette::All, QPalette::Highlight, QColor(0, 128, 255, 255));
+    importBar->setPalette(palette);
     importBar->setFormat(QStringLiteral("%p%"));
+    importBar->setDecimals(0);
+    importBar->setOutlinePenWidth(10);
+    importBar->setDataPenWidth(10);
     importBar->setRange(0, 100);
     importBar->hide();
+    auto *centre = new QVBoxLayout(labelMessageBackground);
+    centre->setSpacing(12);
+    centre->addStretch();
+    centre->addWidget(labelMessage, 0, Qt::AlignCenter);
     centre->addWidget(importBar, 0, Qt::AlignCenter);
+    centre->addStretch();
     messagePanel->hide();
 }
 
@@ -649,6 +659,7 @@ void ClassMedia::importChosen(int type, const QStringList &chosen)
             QFile::remove(m_work + folder + stored);
         }
     }
+    showImportProgress(chosen.size(), chosen.size(), 0);
     // The index or the journal could not be written: none of the batch is
     // kept, listed or sent, and the chosen files stay where they were.
     if (!commitImport()) {
@@ -913,9 +924,9 @@ void ClassMedia::slotSupprimerVideo()
 
 void ClassMedia::removeCurrent(int type)
 {
-    QListWidget *list = listOf(type);
     if (m_importing)
         return;
+    QListWidget *list = listOf(type);
     if (!list->currentItem())
         return;
     const QString name = list->currentItem()->text();

@@ -11,10 +11,6 @@ namespace {
 // Work done per event-loop turn when handing results on.
 constexpr int kBatchMs = 8;
 
-} // namespace
-
-namespace {
-
 QString makingKey(const QString &file, const QSize &box)
 {
     return file + QLatin1Char('\n') + QString::number(box.width()) + QLatin1Char('x') + QString::number(box.height());

@@ -2,11 +2,11 @@
 
 #include <QCache>
 #include <QDateTime>
-#include <QSet>
 #include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
+#include <QSet>
 #include <QSize>
 #include <QThreadPool>
 #include <QTimer>
