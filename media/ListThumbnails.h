@@ -33,8 +33,6 @@ public:
     // Looks at the rows on screen again on the next turn (a row's file
     // changed, rows came or went).
     void refresh();
-    // Rows holding a thumbnail now.
-    int loaded() const { return m_loaded.size(); }
 
 private:
     bool eventFilter(QObject *watched, QEvent *event) override;
