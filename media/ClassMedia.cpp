@@ -87,6 +87,26 @@ bool copyInSlices(const QString &from, const QString &to, QString *checksum, Tur
     return true;
 }
 
+// The page's round bars: a share in per cent, a blue arc on black.
+QRoundProgressBar *roundBar(const QString &name, const QFont &font)
+{
+    auto *bar = new QRoundProgressBar;
+    bar->setObjectName(name);
+    bar->setBarStyle(QRoundProgressBar::StyleLine);
+    bar->setFixedSize(80, 80);
+    bar->setStyleSheet(QStringLiteral("border:white;background-color:rgb(0,0,0);color:white"));
+    bar->setFont(font);
+    QPalette palette = bar->palette();
+    palette.setBrush(QPalette::All, QPalette::Highlight, QColor(0, 128, 255, 255));
+    bar->setPalette(palette);
+    bar->setFormat(QStringLiteral("%p%"));
+    bar->setOutlinePenWidth(10);
+    bar->setDataPenWidth(10);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    return bar;
+}
+
 QFont avenir(int size, int weight)
 {
     QFont font(QStringLiteral("Avenir"));
@@ -212,20 +232,7 @@ void ClassMedia::buildPage()
     btBack->setIconSize(QSize(35, 35));
     btBack->setStyleSheet(QLatin1String(kBackStyle));
 
-    quotaBar = new QRoundProgressBar;
-    quotaBar->setObjectName(QStringLiteral("quotaBar"));
-    quotaBar->setBarStyle(QRoundProgressBar::StyleLine);
-    quotaBar->setFixedSize(80, 80);
-    quotaBar->setStyleSheet(QStringLiteral("border:white;background-color:rgb(0,0,0);color:white"));
-    quotaBar->setFont(textFont);
-    QPalette palette = quotaBar->palette();
-    palette.setBrush(QPalette::All, QPalette::Highlight, QColor(0, 128, 255, 255));
-    quotaBar->setPalette(palette);
-    quotaBar->setFormat(QStringLiteral("%p%"));
-    quotaBar->setOutlinePenWidth(10);
-    quotaBar->setDataPenWidth(10);
-    quotaBar->setRange(0, 100);
-    quotaBar->setValue(0);
+    quotaBar = roundBar(QStringLiteral("quotaBar"), textFont);
 
     labelQuota = new QLabel;
     labelQuota->setObjectName(QStringLiteral("labelQuota"));
@@ -305,21 +312,9 @@ void ClassMedia::buildOverlay()
     labelMessage->setFont(avenir(int(FontRatio * 20), 75));
     labelMessage->setStyleSheet(QLatin1String(kTitleStyle));
     labelMessage->setAlignment(Qt::AlignCenter);
-    // How far an import has gone, under the text; the quota bar's look.
-    importBar = new QRoundProgressBar;
-    importBar->setObjectName(QStringLiteral("importBar"));
-    importBar->setBarStyle(QRoundProgressBar::StyleLine);
-    importBar->setFixedSize(80, 80);
-    importBar->setStyleSheet(QStringLiteral("border:white;background-color:rgb(0,0,0);color:white"));
-    importBar->setFont(labelMessage->font());
-    QPalette palette = importBar->palette();
-    palette.setBrush(QPalette::All, QPalette::Highlight, QColor(0, 128, 255, 255));
-    importBar->setPalette(palette);
-    importBar->setFormat(QStringLiteral("%p%"));
+    // How far an import has gone, under the text.
+    importBar = roundBar(QStringLiteral("importBar"), labelMessage->font());
     importBar->setDecimals(0);
-    importBar->setOutlinePenWidth(10);
-    importBar->setDataPenWidth(10);
-    importBar->setRange(0, 100);
     importBar->hide();
     auto *centre = new QVBoxLayout(labelMessageBackground);
     centre->setSpacing(12);
