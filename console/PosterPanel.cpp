@@ -6,8 +6,10 @@
 #include "ClassClavier.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
+#include "ListThumbnails.h"
 #include "NumClavier.h"
 #include "PosterValues.h"
+#include "ThumbnailLoader.h"
 #include "ZoneLayout.h"
 #include "qmlvideoplayer.h"
 
@@ -98,6 +100,14 @@ void PosterPanel::build()
     m_listImage = mediaList(QStringLiteral("listeImages"));
     m_listVideo = mediaList(QStringLiteral("listeVideos"));
     m_listText = mediaList(QStringLiteral("listeTextes"));
+    auto *thumbnails = new ThumbnailLoader(this);
+    const auto fileIn = [](const QString &folder) {
+        return [folder](const QListWidgetItem *item) {
+            return item->text() == QLatin1String("OFF") ? QString() : ApplicationPath + folder + item->text();
+        };
+    };
+    m_imageThumbnails = new ListThumbnails(m_listImage, thumbnails, fileIn(QStringLiteral("IMAGE/")), this);
+    m_textThumbnails = new ListThumbnails(m_listText, thumbnails, fileIn(QStringLiteral("TEXT/")), this);
     m_btnTemps = new QPushButton(QStringLiteral("5s"), frame);
     m_btnTemps->setFont(font);
     m_sliderTemps = new QSlider(Qt::Vertical, frame);
@@ -859,19 +869,19 @@ void PosterPanel::slotInteraction()
 
 void PosterPanel::fillMediaList(QListWidget *list, const QString &folder, const QStringList &patterns, bool pictures)
 {
-    const QSize icon = mediaIconSize();
-    const QIcon film(QStringLiteral(":/images/film.png"));
+    list->setIconSize(mediaIconSize());
+    const QIcon rowIcon = pictures ? thumbnailsOf(list)->placeholder() : QIcon(QStringLiteral(":/images/film.png"));
     list->clear();
     list->addItem(QStringLiteral("OFF"));
     for (const QString &name : PosterValues::mediaFiles(ApplicationPath + folder, patterns)) {
-        QIcon rowIcon = film;
-        if (pictures)
-            rowIcon = QIcon(QPixmap(ApplicationPath + folder + name)
-                                .scaled(icon, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         list->addItem(new QListWidgetItem(rowIcon, name));
         qDebug().noquote() << "***UpdateMedia=" + name;
     }
-    list->setIconSize(icon);
+}
+
+ListThumbnails *PosterPanel::thumbnailsOf(QListWidget *list) const
+{
+    return list == m_listText ? m_textThumbnails : m_imageThumbnails;
 }
 
 QSize PosterPanel::mediaIconSize() const
@@ -1079,11 +1089,9 @@ void PosterPanel::slotNewMedia(int type, QString nameFile)
     const QList<QListWidgetItem *> same = list->findItems(name, Qt::MatchExactly);
     if (!same.isEmpty())
         removeRowQuietly(list, list->row(same.first()), shown);
-    QIcon rowIcon(QStringLiteral(":/images/film.png"));
-    if (type != 1)
-        rowIcon = QIcon(QPixmap(ApplicationPath + folder + name)
-                            .scaled(icon, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    list->addItem(new QListWidgetItem(rowIcon, name));
+    list->addItem(new QListWidgetItem(type == 1 ? QIcon(QStringLiteral(":/images/film.png"))
+                                                : thumbnailsOf(list)->placeholder(),
+                                      name));
     if (!same.isEmpty())
         selectQuietly(list, SelectFichierDansLaListe(shown));
     if (type == 1)

@@ -11,6 +11,7 @@
 #include <functional>
 
 class ClassParam;
+class ListThumbnails;
 class QAbstractButton;
 class QFrame;
 class QGridLayout;
@@ -185,6 +186,7 @@ private:
     QStringList rowTexts(QListWidget *list) const;
     QListWidget *listOf(const QString &folder) const;
     QSize mediaIconSize() const;
+    ListThumbnails *thumbnailsOf(QListWidget *list) const;
     QString shownVideoPath() const;
     void fillMediaList(QListWidget *list, const QString &folder, const QStringList &patterns, bool pictures);
     void chooseMedia(QListWidget *list, const QString &folder, QLabel *label, QString *field, QString *checksum,
@@ -227,6 +229,9 @@ private:
     QListWidget *m_listImage = nullptr;
     QListWidget *m_listVideo = nullptr;
     QListWidget *m_listText = nullptr;
+    // Thumbnails of the picture and text rows on screen only.
+    ListThumbnails *m_imageThumbnails = nullptr;
+    ListThumbnails *m_textThumbnails = nullptr;
     QPushButton *m_btnTemps = nullptr;
     QSlider *m_sliderTemps = nullptr;
     QLabel *m_capOpacite = nullptr;

@@ -3,14 +3,20 @@
 #include "AppGlobals.h"
 #include "ClassBox.h"
 #include "ClassParam.h"
+#include "ListThumbnails.h"
 #include "QRoundProgressBar.h"
 #include "ServerMediaUsage.h"
+#include "SlicedChecksum.h"
+#include "SlicedCopy.h"
 #include "StandardFileDialog.h"
 #include "ThumbnailLoader.h"
 #include "classVersion.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -22,6 +28,7 @@
 #include <QResizeEvent>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -34,6 +41,71 @@ const char *const kBackStyle =
     "QPushButton:focus{ background-color: rgba(255,0,0,30%)}";
 const char *const kLabelStyle = "border:white;background-color:transparent;color:white";
 const char *const kTitleStyle = "color:rgba(255,255,255,100%);background-color:rgba(0,0,0,0%);";
+
+// Work an import does between two turns of the event loop.
+constexpr int kImportSliceMs = 20;
+
+// Gives the event loop a turn each time a slice of work is done.
+class Turns
+{
+public:
+    Turns() { m_clock.start(); }
+    int left() const { return qMax(1, kImportSliceMs - int(m_clock.elapsed())); }
+    void give()
+    {
+        if (m_clock.elapsed() < kImportSliceMs)
+            return;
+        QCoreApplication::processEvents();
+        m_clock.restart();
+    }
+
+private:
+    QElapsedTimer m_clock;
+};
+
+// Copies a chosen file (never over another) and checksums the copy, a slice
+// at a time; false, with nothing left behind, when the copy failed.
+// `progress` gets the share of the file done.
+bool copyInSlices(const QString &from, const QString &to, QString *checksum, Turns &turns,
+                  const std::function<void(double)> &progress)
+{
+    SlicedCopy copy;
+    if (!copy.start(from, to))
+        return false;
+    while (!copy.step(turns.left())) {
+        progress(copy.total() > 0 ? 0.5 * double(copy.copied()) / double(copy.total()) : 0);
+        turns.give();
+    }
+    if (!copy.ok())
+        return false;
+    progress(0.5);
+    SlicedChecksum sum;
+    sum.start(to);
+    while (!sum.step(turns.left()))
+        turns.give();
+    *checksum = sum.result();
+    return true;
+}
+
+// The page's round bars: a share in per cent, a blue arc on black.
+QRoundProgressBar *roundBar(const QString &name, const QFont &font)
+{
+    auto *bar = new QRoundProgressBar;
+    bar->setObjectName(name);
+    bar->setBarStyle(QRoundProgressBar::StyleLine);
+    bar->setFixedSize(80, 80);
+    bar->setStyleSheet(QStringLiteral("border:white;background-color:rgb(0,0,0);color:white"));
+    bar->setFont(font);
+    QPalette palette = bar->palette();
+    palette.setBrush(QPalette::All, QPalette::Highlight, QColor(0, 128, 255, 255));
+    bar->setPalette(palette);
+    bar->setFormat(QStringLiteral("%p%"));
+    bar->setOutlinePenWidth(10);
+    bar->setDataPenWidth(10);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    return bar;
+}
 
 QFont avenir(int size, int weight)
 {
@@ -94,10 +166,14 @@ ClassMedia::ClassMedia(QWidget *parent)
     sendTimer->setInterval(50);
     connect(refreshTimer, &QTimer::timeout, this, &ClassMedia::SlotUpdateTimeMedia);
     connect(sendTimer, &QTimer::timeout, this, &ClassMedia::SlotEnvoiFile);
-    connect(m_thumbnails, &ThumbnailLoader::ready, this, &ClassMedia::onThumbnail);
 
     buildPage();
     buildOverlay();
+    const auto fileIn = [this](int type) {
+        return [this, type](const QListWidgetItem *item) { return m_work + MediaLibrary::folder(type) + item->text(); };
+    };
+    m_pictureThumbnails = new ListThumbnails(listImage, m_thumbnails, fileIn(MediaLibrary::Picture), this);
+    m_textThumbnails = new ListThumbnails(listText, m_thumbnails, fileIn(MediaLibrary::TextPoster), this);
     slotResize(pageWidth, pageHeight, 0);
 }
 
@@ -156,20 +232,7 @@ void ClassMedia::buildPage()
     btBack->setIconSize(QSize(35, 35));
     btBack->setStyleSheet(QLatin1String(kBackStyle));
 
-    quotaBar = new QRoundProgressBar;
-    quotaBar->setObjectName(QStringLiteral("quotaBar"));
-    quotaBar->setBarStyle(QRoundProgressBar::StyleLine);
-    quotaBar->setFixedSize(80, 80);
-    quotaBar->setStyleSheet(QStringLiteral("border:white;background-color:rgb(0,0,0);color:white"));
-    quotaBar->setFont(textFont);
-    QPalette palette = quotaBar->palette();
-    palette.setBrush(QPalette::All, QPalette::Highlight, QColor(0, 128, 255, 255));
-    quotaBar->setPalette(palette);
-    quotaBar->setFormat(QStringLiteral("%p%"));
-    quotaBar->setOutlinePenWidth(10);
-    quotaBar->setDataPenWidth(10);
-    quotaBar->setRange(0, 100);
-    quotaBar->setValue(0);
+    quotaBar = roundBar(QStringLiteral("quotaBar"), textFont);
 
     labelQuota = new QLabel;
     labelQuota->setObjectName(QStringLiteral("labelQuota"));
@@ -249,8 +312,16 @@ void ClassMedia::buildOverlay()
     labelMessage->setFont(avenir(int(FontRatio * 20), 75));
     labelMessage->setStyleSheet(QLatin1String(kTitleStyle));
     labelMessage->setAlignment(Qt::AlignCenter);
+    // How far an import has gone, under the text.
+    importBar = roundBar(QStringLiteral("importBar"), labelMessage->font());
+    importBar->setDecimals(0);
+    importBar->hide();
     auto *centre = new QVBoxLayout(labelMessageBackground);
+    centre->setSpacing(12);
+    centre->addStretch();
     centre->addWidget(labelMessage, 0, Qt::AlignCenter);
+    centre->addWidget(importBar, 0, Qt::AlignCenter);
+    centre->addStretch();
     messagePanel->hide();
 }
 
@@ -274,11 +345,8 @@ void ClassMedia::slotResize(int width, int height, int rotation)
                                    .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     labelMessageBackground->setPixmap(QPixmap(QStringLiteral(":/images/BackgroundMessage.png"))
                                           .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    const bool newSize = listImage->iconSize() != iconSize();
     listImage->setIconSize(iconSize());
     listVideo->setIconSize(iconSize());
-    if (newSize)
-        refreshThumbnails();
     for (QToolButton *b : {btAddImage, btDeleteImage, btRightsImage, btAddVideo, btDeleteVideo, btRightsVideo}) {
         b->setIconSize(QSize(width / 35, width / 35));
         b->setFont(small);
@@ -305,9 +373,17 @@ QListWidget *ClassMedia::listOf(int type) const
     }
 }
 
+ListThumbnails *ClassMedia::thumbnailsOf(int type) const
+{
+    return type == MediaLibrary::Picture ? m_pictureThumbnails
+        : type == MediaLibrary::TextPoster ? m_textThumbnails
+                                           : nullptr;
+}
+
 int ClassMedia::thumbnailsPending() const
 {
-    return m_thumbnails->pending();
+    return m_thumbnails->pending() + (m_pictureThumbnails->scheduled() ? 1 : 0)
+        + (m_textThumbnails->scheduled() ? 1 : 0);
 }
 
 // --- Used size -------------------------------------------------------------
@@ -393,6 +469,9 @@ void ClassMedia::slotUpdateMediaFile()
 
 void ClassMedia::SlotUpdateTimeMedia()
 {
+    // The lists are rebuilt once the import's files are all indexed.
+    if (m_importing)
+        return;
     switch (refreshStep) {
     case 0:
         messagePanel->setGeometry(rect());
@@ -452,40 +531,8 @@ void ClassMedia::appendItem(int type, const QString &name)
         list->addItem(new QListWidgetItem(QIcon(QStringLiteral(":/images/film.png")), name));
         return;
     }
-    // Pictures show at once on a clear icon; the thumbnail follows.
-    const QPixmap kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + name, iconSize());
-    if (m_placeholderSize != iconSize()) {
-        m_placeholderSize = iconSize();
-        m_placeholder = QIcon(QPixmap::fromImage(ThumbnailLoader::boxed(QImage(), m_placeholderSize)));
-    }
-    list->addItem(new QListWidgetItem(kept.isNull() ? m_placeholder : QIcon(kept), name));
-}
-
-void ClassMedia::refreshThumbnails()
-{
-    for (int type : {int(MediaLibrary::Picture), int(MediaLibrary::TextPoster)}) {
-        QListWidget *list = listOf(type);
-        for (int row = 0; row < list->count(); ++row) {
-            QListWidgetItem *item = list->item(row);
-            const QPixmap kept = m_thumbnails->request(m_work + MediaLibrary::folder(type) + item->text(), iconSize());
-            if (!kept.isNull())
-                item->setIcon(QIcon(kept));
-        }
-    }
-}
-
-void ClassMedia::onThumbnail(const QString &file, const QPixmap &thumbnail)
-{
-    const QFileInfo info(file);
-    const QString folder = info.dir().dirName() + QLatin1Char('/');
-    const int type = folder == MediaLibrary::folder(MediaLibrary::TextPoster) ? MediaLibrary::TextPoster
-                                                                               : MediaLibrary::Picture;
-    if (QDir::cleanPath(info.path()) != QDir::cleanPath(m_work + MediaLibrary::folder(type)))
-        return;
-    // A file that is no picture keeps the clear icon, its row in line.
-    const QIcon icon = thumbnail.isNull() ? m_placeholder : QIcon(thumbnail);
-    for (QListWidgetItem *item : listOf(type)->findItems(info.fileName(), Qt::MatchExactly))
-        item->setIcon(icon);
+    // A clear icon until the row is on screen and its thumbnail made.
+    list->addItem(new QListWidgetItem(thumbnailsOf(type)->placeholder(), name));
 }
 
 // --- Info line -------------------------------------------------------------
@@ -546,10 +593,10 @@ QString ClassMedia::startFolder(int type) const
 void ClassMedia::importFiles(int type)
 {
     // One import at a time: the first choice waits for the server's count.
-    if (importPending())
+    if (importPending() || m_importing)
         return;
     const QStringList chosen = m_chooser ? m_chooser(type, this, startFolder(type)) : QStringList();
-    if (chosen.isEmpty() || importPending())
+    if (chosen.isEmpty() || importPending() || m_importing)
         return;
     if (!m_serverUsage) {
         importChosen(type, chosen);
@@ -565,8 +612,20 @@ void ClassMedia::importChosen(int type, const QStringList &chosen)
     const bool ios = productType() == QLatin1String("ios");
     const QString folder = MediaLibrary::folder(type);
     QStringList imported, sources;
+    // The files are copied and checksummed a slice at a time, the event loop
+    // turning in between, under the overlay that shows how far it went; the
+    // index and the journal are written once, at the end.
+    m_importing = true;
+    messagePanel->setGeometry(rect());
+    messagePanel->raise();
+    messagePanel->show();
+    importBar->show();
+    Turns turns;
     m_library.beginBatch();
-    for (const QString &source : chosen) {
+    for (int i = 0; i < chosen.size(); ++i) {
+        const QString &source = chosen.at(i);
+        showImportProgress(i, chosen.size(), 0);
+        turns.give();
         const QString name = source.section(QLatin1Char('/'), -1);
         const MediaLibrary::Check check =
             MediaLibrary::checkImport(type, name, QFileInfo(source).size(), m_usedMo, m_maxMo, ios);
@@ -581,11 +640,13 @@ void ClassMedia::importChosen(int type, const QStringList &chosen)
         if (!QFileInfo::exists(m_work + folder))
             QDir().mkpath(m_work + folder);
         const QString stored = MediaLibrary::storedName(name, type, QTime::currentTime());
-        if (!MediaLibrary::copyNew(source, m_work + folder + stored)) {
+        QString checksum;
+        const auto progress = [this, i, &chosen](double share) { showImportProgress(i, chosen.size(), share); };
+        if (!copyInSlices(source, m_work + folder + stored, &checksum, turns, progress)) {
             QMessageBox::critical(nullptr, tr("Erreur"), tr("Impossible de copier le fichier"), QMessageBox::Ok);
             continue;
         }
-        AjouterMedia(type, folder + stored);
+        registerMedia(type, folder + stored, checksum);
         if (m_lastIndexed) {
             imported << folder + stored;
             sources << source;
@@ -593,9 +654,10 @@ void ClassMedia::importChosen(int type, const QStringList &chosen)
             QFile::remove(m_work + folder + stored);
         }
     }
+    showImportProgress(chosen.size(), chosen.size(), 0);
     // The index or the journal could not be written: none of the batch is
     // kept, listed or sent, and the chosen files stay where they were.
-    if (!m_library.commitBatch()) {
+    if (!commitImport()) {
         for (const QString &path : qAsConst(imported))
             forgetImport(type, path);
         CalculDossierMedia2();
@@ -605,10 +667,46 @@ void ClassMedia::importChosen(int type, const QStringList &chosen)
             qDebug().noquote() << "Fichier Video supprimer:" << source;
         }
     }
+    importBar->hide();
+    messagePanel->hide();
+    m_importing = false;
     showLibraryErrors();
+    if (m_leaveAfterImport) {
+        m_leaveAfterImport = false;
+        slotFermer();
+    }
+}
+
+bool ClassMedia::commitImport()
+{
+    // Each journal record is a rewrite of the journal: for many files the
+    // writes take long. They run on a worker, on a copy of the library,
+    // while the event loop turns; the page reads its own copy meanwhile.
+    MediaLibrary batch = m_library;
+    bool committed = false;
+    QThread *writer = QThread::create([&batch, &committed] { committed = batch.commitBatch(); });
+    QEventLoop loop;
+    connect(writer, &QThread::finished, &loop, &QEventLoop::quit);
+    writer->start();
+    loop.exec();
+    // The loop also ends when the application quits: the writes end first.
+    writer->wait();
+    delete writer;
+    m_library = batch;
+    return committed;
+}
+
+void ClassMedia::showImportProgress(int done, int count, double fileShare)
+{
+    importBar->setValue(count > 0 ? 100.0 * (double(done) + fileShare) / double(count) : 0.0);
 }
 
 void ClassMedia::AjouterMedia(int type, QString path)
+{
+    registerMedia(type, path, QString());
+}
+
+void ClassMedia::registerMedia(int type, const QString &path, const QString &checksum)
 {
     const QString folder = MediaLibrary::folder(type);
     m_lastIndexed = false;
@@ -622,8 +720,9 @@ void ClassMedia::AjouterMedia(int type, QString path)
     const bool known = m_library.indexOf(path) >= 0;
     // A text poster saved again under its own name is indexed anew; a file
     // that could not be indexed and journalled is neither listed nor sent.
-    const bool indexed = type == MediaLibrary::TextPoster ? m_library.renew(type, path, userName, userType)
-                                                          : known || m_library.add(type, path, userName, userType);
+    const bool indexed = type == MediaLibrary::TextPoster
+        ? m_library.renew(type, path, userName, userType)
+        : known || m_library.add(type, path, userName, userType, checksum);
     showLibraryErrors();
     if (!indexed) {
         qWarning().noquote() << "Media not indexed, not sent:" << path;
@@ -646,7 +745,7 @@ void ClassMedia::AjouterMedia(int type, QString path)
     if (listOf(type)->findItems(name, Qt::MatchExactly).isEmpty())
         appendItem(type, name);
     else if (type != MediaLibrary::Video)
-        m_thumbnails->request(m_work + path, iconSize());
+        thumbnailsOf(type)->refresh();
     if (type == MediaLibrary::Video)
         listVideo->setIconSize(iconSize());
     emit signalNewMedia(type, name);
@@ -686,6 +785,12 @@ void ClassMedia::handOn()
 
 void ClassMedia::slotFermer()
 {
+    // Left while an import runs: the page goes once every chosen file is
+    // indexed and journalled, so that what it hands on is whole.
+    if (m_importing) {
+        m_leaveAfterImport = true;
+        return;
+    }
     // A choice still waiting for the server's count is dropped with the page:
     // nothing of it was copied or indexed.
     if (importPending()) {
@@ -709,6 +814,9 @@ void ClassMedia::slotNewImageTexte(QString oldName, QString Name)
 
 void ClassMedia::SlotEnvoiFile()
 {
+    // A text poster waits for the import's index and journal writes.
+    if (m_importing)
+        return;
     const QString folder = MediaLibrary::folder(MediaLibrary::TextPoster);
     switch (sendStep) {
     case 0: {
@@ -745,6 +853,11 @@ void ClassMedia::SlotEnvoiFile()
 
 void ClassMedia::slotSuppImageTexte(QString Name)
 {
+    // The index is the import's until it is written.
+    if (m_importing) {
+        QTimer::singleShot(sendTimer->interval(), this, [this, Name] { slotSuppImageTexte(Name); });
+        return;
+    }
     retireTextPicture(Name, false);
 }
 
@@ -806,6 +919,8 @@ void ClassMedia::slotSupprimerVideo()
 
 void ClassMedia::removeCurrent(int type)
 {
+    if (m_importing)
+        return;
     QListWidget *list = listOf(type);
     if (!list->currentItem())
         return;
@@ -899,6 +1014,8 @@ void ClassMedia::slotAjouterPermissionVideo()
 
 void ClassMedia::grantCurrent(int type)
 {
+    if (m_importing)
+        return;
     ClassParam login;
     if (!login.getParamCrypt(m_work + QStringLiteral("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0))
         login.BALISE.clear();

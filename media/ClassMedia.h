@@ -2,7 +2,6 @@
 
 #include "MediaLibrary.h"
 
-#include <QIcon>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -11,6 +10,7 @@
 
 #include <functional>
 
+class ListThumbnails;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -45,6 +45,9 @@ public:
     void setServerUsage(ServerMediaUsage *usage);
     // Chosen files waiting for the server's count before they are imported.
     bool importPending() const { return m_pendingType >= 0; }
+    // Chosen files being copied, checksummed and indexed, the event loop
+    // turning in between.
+    bool importing() const { return m_importing; }
     static QString unreachableText();
 
     // Recomputes the used size and the quota line from the media index.
@@ -105,11 +108,14 @@ private:
     QSize iconSize() const;
     void rebuildList(int type);
     void appendItem(int type, const QString &name);
-    // Thumbnails again at the lists' icon size after a resize.
-    void refreshThumbnails();
-    void onThumbnail(const QString &file, const QPixmap &thumbnail);
+    ListThumbnails *thumbnailsOf(int type) const;
     void importFiles(int type);
     void importChosen(int type, const QStringList &chosen);
+    // The batch's index and journal writes; false when they failed.
+    bool commitImport();
+    void showImportProgress(int done, int count, double fileShare);
+    // AjouterMedia with the checksum of the copy when the import made one.
+    void registerMedia(int type, const QString &path, const QString &checksum);
     void serverCounted(bool ok, qint64 bytes);
     // Undoes an import whose index or journal write failed.
     void forgetImport(int type, const QString &path);
@@ -133,10 +139,9 @@ private:
     QString m_work;
     MediaLibrary m_library;
     ThumbnailLoader *m_thumbnails;
+    ListThumbnails *m_pictureThumbnails;
+    ListThumbnails *m_textThumbnails;
     FileChooser m_chooser;
-    // Clear icon of the lists' icon size, shown until a thumbnail arrives.
-    QIcon m_placeholder;
-    QSize m_placeholderSize;
 
     int m_usedMo = 0;
     int m_maxMo = 0;
@@ -147,6 +152,9 @@ private:
     bool m_serverUnreachable = false;
     int m_pendingType = -1;
     QStringList m_pendingChoice;
+    bool m_importing = false;
+    // The page was left during an import: it goes once the import is done.
+    bool m_leaveAfterImport = false;
     QString userName;
     QString userType;
 
@@ -190,4 +198,5 @@ private:
     QWidget *messagePanel = nullptr;
     QLabel *labelMessage = nullptr;
     QLabel *labelMessageBackground = nullptr;
+    QRoundProgressBar *importBar = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "OperationJournal.h"
+#include "SlicedCopy.h"
 #include "TransferPaths.h"
 
 #include <QCoreApplication>
@@ -137,31 +138,12 @@ QString MediaLibrary::storedName(const QString &chosenName, int type, const QTim
 
 bool MediaLibrary::copyNew(const QString &from, const QString &to)
 {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
+    SlicedCopy copy;
+    if (!copy.start(from, to))
         return false;
-    QFile out(to);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    // A plain read and write: QFile::copy goes through a temporary file,
-    // which costs more than the copy itself on a busy file system.
-    QByteArray block(1 << 16, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = in.read(block.data(), block.size());
-        if (n == 0)
-            break;
-        if (n < 0 || out.write(block.constData(), n) != n) {
-            out.close();
-            out.remove();
-            return false;
-        }
+    while (!copy.step(1000)) {
     }
-    out.close();
-    if (out.error() != QFileDevice::NoError) {
-        out.remove();
-        return false;
-    }
-    return true;
+    return copy.ok();
 }
 
 MediaLibrary::Check MediaLibrary::checkImport(int type, const QString &chosenName, qint64 bytes, int usedMo,
@@ -311,7 +293,8 @@ bool MediaLibrary::commitBatch()
     return false;
 }
 
-bool MediaLibrary::add(int type, const QString &path, const QString &userName, const QString &userType)
+bool MediaLibrary::add(int type, const QString &path, const QString &userName, const QString &userType,
+                       const QString &checksum)
 {
     if (folder(type).isEmpty() || !safePath(path) || !storable(path)) {
         qWarning().noquote() << "Media refused, not indexed:" << path;
@@ -323,7 +306,8 @@ bool MediaLibrary::add(int type, const QString &path, const QString &userName, c
     loadLogin();
 
     QList<Entry> added;
-    added.append({path, CalculChecksum(work(path)), permissionOf(userName, userType, false), sizeOf(work(path))});
+    added.append({path, checksum.isEmpty() ? CalculChecksum(work(path)) : checksum,
+                  permissionOf(userName, userType, false), sizeOf(work(path))});
     const QString text = companion(path);
     if (type == TextPoster && text != path && indexOf(text) < 0)
         added.append({text, CalculChecksum(work(text)), permissionOf(userName, userType, true), sizeOf(work(text))});

@@ -63,7 +63,9 @@ public:
     // companion). Adds nothing when the path is already indexed or unsafe.
     // False when nothing was indexed: already there, refused, or a write
     // failed (the index is then as it was and nothing is journalled).
-    bool add(int type, const QString &path, const QString &userName, const QString &userType);
+    // `checksum`: the file's, when the caller has just made it.
+    bool add(int type, const QString &path, const QString &userName, const QString &userType,
+             const QString &checksum = QString());
     // add(), or for a path already indexed (a text poster saved again under
     // its own name) "SUPPRIMER" then "AJOUTER" with the files as they are now.
     bool renew(int type, const QString &path, const QString &userName, const QString &userType);

@@ -11,10 +11,16 @@ namespace {
 // Work done per event-loop turn when handing results on.
 constexpr int kBatchMs = 8;
 
+QString makingKey(const QString &file, const QSize &box)
+{
+    return file + QLatin1Char('\n') + QString::number(box.width()) + QLatin1Char('x') + QString::number(box.height());
+}
+
 } // namespace
 
-ThumbnailLoader::ThumbnailLoader(QObject *parent)
+ThumbnailLoader::ThumbnailLoader(QObject *parent, int keptBytes)
     : QObject(parent)
+    , m_kept(qMax(1, keptBytes / 1024))
 {
     // Leave a core to the GUI thread.
     m_pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount() - 1));
@@ -65,9 +71,13 @@ QImage ThumbnailLoader::boxed(const QImage &image, const QSize &box)
 QPixmap ThumbnailLoader::request(const QString &file, const QSize &box)
 {
     const QFileInfo info(file);
-    const auto it = m_kept.constFind(file);
-    if (it != m_kept.constEnd() && it->box == box && it->bytes == info.size() && it->modified == info.lastModified())
-        return it->pixmap;
+    const Kept *kept = m_kept.object(file);
+    if (kept && kept->box == box && kept->bytes == info.size() && kept->modified == info.lastModified())
+        return kept->pixmap;
+    const QString making = makingKey(file, box);
+    if (m_making.contains(making))
+        return QPixmap();
+    m_making.insert(making);
 
     ++m_queued;
     const quint64 generation = m_generation;
@@ -91,6 +101,9 @@ QPixmap ThumbnailLoader::request(const QString &file, const QSize &box)
 void ThumbnailLoader::cancelPending()
 {
     ++m_generation;
+    // What is still being made arrives unannounced: asked again, it is
+    // made again.
+    m_making.clear();
     m_results.clear();
 }
 
@@ -100,15 +113,18 @@ void ThumbnailLoader::deliver()
     spent.start();
     while (!m_results.isEmpty() && spent.elapsed() < kBatchMs) {
         const Result r = m_results.takeFirst();
+        m_making.remove(makingKey(r.file, r.box));
         const QFileInfo info(r.file);
-        Kept kept;
-        kept.modified = info.lastModified();
-        kept.bytes = info.size();
-        kept.box = r.box;
-        kept.pixmap = QPixmap::fromImage(r.image);
-        m_kept.insert(r.file, kept);
+        auto *kept = new Kept;
+        kept->modified = info.lastModified();
+        kept->bytes = info.size();
+        kept->box = r.box;
+        kept->pixmap = QPixmap::fromImage(r.image);
+        const QPixmap pixmap = kept->pixmap;
+        const qint64 weight = qint64(r.image.sizeInBytes()) / 1024 + 1;
+        m_kept.insert(r.file, kept, int(weight));
         if (r.generation == m_generation)
-            emit ready(r.file, kept.pixmap);
+            emit ready(r.file, pixmap);
     }
     if (!m_results.isEmpty())
         m_flush.start();

@@ -1,24 +1,27 @@
 #pragma once
 
+#include <QCache>
 #include <QDateTime>
-#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
+#include <QSet>
 #include <QSize>
 #include <QThreadPool>
 #include <QTimer>
 
-// Makes picture thumbnails on worker threads and keeps them, so that a
-// library of hundreds of pictures opens without freezing the window.
-// Results reach the GUI thread in small batches (a few milliseconds of work
-// per event-loop turn) through ready().
+// Makes picture thumbnails on worker threads and keeps the latest ones (a
+// few megabytes of them), so that a library of thousands of pictures opens
+// without freezing the window or holding a decoded icon per file. Results
+// reach the GUI thread in small batches (a few milliseconds of work per
+// event-loop turn) through ready().
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
 public:
-    explicit ThumbnailLoader(QObject *parent = nullptr);
+    // `keptBytes`: the most the kept thumbnails weigh.
+    explicit ThumbnailLoader(QObject *parent = nullptr, int keptBytes = 8 << 20);
     ~ThumbnailLoader() override;
 
     // The thumbnail when one of this file (unchanged since) and box size is
@@ -55,7 +58,10 @@ private:
     void deliver();
 
     QThreadPool m_pool;
-    QHash<QString, Kept> m_kept;
+    // Weighed in kilobytes.
+    QCache<QString, Kept> m_kept;
+    // Files being made, with their box: asked again, not made twice.
+    QSet<QString> m_making;
     QList<Result> m_results;
     QTimer m_flush;
     quint64 m_generation = 0;

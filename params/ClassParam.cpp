@@ -73,14 +73,21 @@ QString latin1Text(const QByteArray &bytes)
 // a character beyond U+FFFF is one character, not two.
 QByteArray latin1Bytes(const QString &text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        out.append(c.unicode() < 0x100 ? char(c.unicode()) : '?');
+    // Written through a pointer: a journal write converts its whole text once
+    // per record.
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *to = out.data();
+    const QChar *from = text.constData();
+    const QChar *const end = from + text.size();
+    for (; from < end; ++from) {
+        if (from->isHighSurrogate() && from + 1 < end && (from + 1)->isLowSurrogate()) {
+            *to++ = '?';
+            ++from;
+            continue;
+        }
+        *to++ = from->unicode() < 0x100 ? char(from->unicode()) : '?';
     }
+    out.truncate(int(to - out.constData()));
     return out;
 }
 

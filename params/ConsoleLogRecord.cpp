@@ -1,13 +1,130 @@
 #include "ConsoleLogRecord.h"
 
+#include <QCoreApplication>
+#include <QList>
+#include <QThread>
+#include <QTimer>
+
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 #include <sys/time.h>
 #include <time.h>
 
 namespace {
 
 const int kColourOffset[] = {1, 1, 3, 2, 7, 4};
+
+// Lines handed to the writer past this size make the next hand-on wait:
+// a console that reads slower than the scenes log is not outrun forever.
+constexpr qint64 kMaxQueuedBytes = qint64(16) << 20;
+
+struct Run {
+    FILE *stream;
+    QByteArray bytes;
+};
+
+void writeRun(const Run &run)
+{
+    std::fwrite(run.bytes.constData(), 1, size_t(run.bytes.size()), run.stream);
+    std::fflush(run.stream);
+}
+
+// Appends a line to runs of consecutive lines of one stream.
+void addTo(QList<Run> &runs, FILE *stream, const QByteArray &line)
+{
+    if (runs.isEmpty() || runs.last().stream != stream)
+        runs.append({stream, QByteArray()});
+    runs.last().bytes += line;
+}
+
+// Lines kept by ConsoleLogHold, and the writer thread they are handed to
+// when the hold ends: a console (a terminal) that reads slowly holds the
+// writer, not the GUI thread. A line logged while the writer has lines to
+// write waits behind them; otherwise it is written at once, as always.
+struct Held {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable written;
+    int holds = 0;
+    QList<Run> runs;
+    QList<Run> queue;
+    qint64 queued = 0;
+    bool writing = false;
+    bool stopping = false;
+    std::thread writer;
+
+    bool idle() const { return queue.isEmpty() && !writing; }
+
+    // Called with the mutex held.
+    void handOn(std::unique_lock<std::mutex> &lock, QList<Run> lines)
+    {
+        for (Run &run : lines) {
+            queued += run.bytes.size();
+            if (!queue.isEmpty() && queue.last().stream == run.stream)
+                queue.last().bytes += run.bytes;
+            else
+                queue.append(std::move(run));
+        }
+        if (!writer.joinable())
+            writer = std::thread([this] { writeQueue(); });
+        wake.notify_one();
+        written.wait(lock, [this] { return queued < kMaxQueuedBytes; });
+    }
+
+    void writeQueue()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            wake.wait(lock, [this] { return !queue.isEmpty() || stopping; });
+            if (queue.isEmpty())
+                return;
+            const Run run = queue.takeFirst();
+            writing = true;
+            lock.unlock();
+            writeRun(run);
+            lock.lock();
+            writing = false;
+            queued -= run.bytes.size();
+            written.notify_all();
+        }
+    }
+
+    ~Held()
+    {
+        // Lines still held or queued when the process ends are written.
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!writer.joinable()) {
+            for (const Run &run : qAsConst(runs))
+                writeRun(run);
+            return;
+        }
+        queue.append(runs);
+        stopping = true;
+        wake.notify_one();
+        lock.unlock();
+        writer.join();
+    }
+};
+
+Held &held()
+{
+    static Held h;
+    return h;
+}
+
+void release()
+{
+    Held &h = held();
+    std::unique_lock<std::mutex> lock(h.mutex);
+    if (--h.holds > 0 || h.runs.isEmpty())
+        return;
+    QList<Run> lines;
+    lines.swap(h.runs);
+    h.handOn(lock, std::move(lines));
+}
 
 QByteArray timeStamp()
 {
@@ -54,8 +171,51 @@ void ConsoleLogRecord::write() const
 {
     FILE *stream = level > 1 ? stdout : stderr;
     const QByteArray l = line();
-    std::fwrite(l.constData(), 1, size_t(l.size()), stream);
-    std::fflush(stream);
+    Held &h = held();
+    std::unique_lock<std::mutex> lock(h.mutex);
+    if (h.holds > 0) {
+        addTo(h.runs, stream, l);
+        return;
+    }
+    if (!h.idle()) {
+        h.handOn(lock, {{stream, l}});
+        return;
+    }
+    writeRun({stream, l});
+}
+
+ConsoleLogHold::ConsoleLogHold()
+{
+    Held &h = held();
+    std::lock_guard<std::mutex> lock(h.mutex);
+    ++h.holds;
+}
+
+ConsoleLogHold::~ConsoleLogHold()
+{
+    release();
+}
+
+void ConsoleLogHold::untilNextTurn()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return;
+    Held &h = held();
+    {
+        std::lock_guard<std::mutex> lock(h.mutex);
+        if (h.holds > 0)
+            return;
+        ++h.holds;
+    }
+    QTimer::singleShot(0, app, release);
+}
+
+void ConsoleLogHold::waitWritten()
+{
+    Held &h = held();
+    std::unique_lock<std::mutex> lock(h.mutex);
+    h.written.wait(lock, [&h] { return h.idle(); });
 }
 
 void consoleLogLiteral(int level, const QByteArray &message)

@@ -23,3 +23,25 @@ bool consoleLogError(const char *format, ...) __attribute__((format(printf, 1, 2
 
 // Prints `message` literally (no format expansion) at `level`.
 void consoleLogLiteral(int level, const QByteArray &message);
+
+// While one lives, console lines are kept in memory; when the outermost one
+// ends they go, in their order, to a writer thread: a scene call that logs
+// thousands of lines costs the GUI thread no write at all, and a console
+// that reads slowly holds the writer, not the window. Lines logged while
+// the writer is busy wait behind its lines; any other line is written at
+// once, as without a hold.
+class ConsoleLogHold
+{
+public:
+    ConsoleLogHold();
+    ~ConsoleLogHold();
+    ConsoleLogHold(const ConsoleLogHold &) = delete;
+    ConsoleLogHold &operator=(const ConsoleLogHold &) = delete;
+
+    // Keeps the lines of the current event-loop turn, written when control
+    // is back in the event loop (QML timers log outside any call). Does
+    // nothing inside a hold, or without an application object.
+    static void untilNextTurn();
+    // Returns once every line handed to the writer is written.
+    static void waitWritten();
+};

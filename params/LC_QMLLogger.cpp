@@ -4,6 +4,19 @@
 
 #include <QQmlContext>
 
+namespace {
+
+bool linesPerTurn = false;
+
+void logLine(int level, const QString &message)
+{
+    if (linesPerTurn)
+        ConsoleLogHold::untilNextTurn();
+    consoleLogLiteral(level, message.toLocal8Bit());
+}
+
+} // namespace
+
 LC_QMLLogger::LC_QMLLogger()
     : QObject(nullptr)
 {
@@ -24,37 +37,42 @@ void LC_QMLLogger::registerObject(QQmlContext *context)
         context->setContextProperty(QStringLiteral("logger"), logger);
 }
 
+void LC_QMLLogger::setLinesPerTurn(bool on)
+{
+    linesPerTurn = on;
+}
+
 void LC_QMLLogger::debug(QString message)
 {
-    consoleLogLiteral(5, message.toLocal8Bit());
+    logLine(5, message);
 }
 
 bool LC_QMLLogger::verbose(QString message)
 {
-    consoleLogLiteral(4, message.toLocal8Bit());
+    logLine(4, message);
     return true;
 }
 
 bool LC_QMLLogger::info(QString message)
 {
-    consoleLogLiteral(3, message.toLocal8Bit());
+    logLine(3, message);
     return true;
 }
 
 bool LC_QMLLogger::warn(QString message)
 {
-    consoleLogLiteral(2, message.toLocal8Bit());
+    logLine(2, message);
     return false;
 }
 
 bool LC_QMLLogger::error(QString message)
 {
-    consoleLogLiteral(1, message.toLocal8Bit());
+    logLine(1, message);
     return false;
 }
 
 bool LC_QMLLogger::critical(QString message)
 {
-    consoleLogLiteral(1, message.toLocal8Bit());
+    logLine(1, message);
     return false;
 }

@@ -12,6 +12,9 @@ class LC_QMLLogger : public QObject
 public:
     static LC_QMLLogger *instance();
     static void registerObject(QQmlContext *context);
+    // Lines of one event-loop turn written together once control is back
+    // in the loop (a scene that logs per poster), rather than one by one.
+    static void setLinesPerTurn(bool on);
     ~LC_QMLLogger() override;
 
     Q_INVOKABLE void debug(QString message);

@@ -1,5 +1,6 @@
 #include "PlayerSceneView.h"
 
+#include "ConsoleLogRecord.h"
 #include "LC_QMLLogger.h"
 
 #include <QDebug>
@@ -19,8 +20,10 @@ PlayerSceneView::PlayerSceneView(QWidget *parent)
     m_view->setResizeMode(QQuickWidget::SizeRootObjectToView);
     m_view->setClearColor(Qt::black);
     m_view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    // The scenes log through "logger" from their first function call on.
+    // The scenes log through "logger" from their first function call on,
+    // some twenty lines per poster: written per turn, not line by line.
     LC_QMLLogger::registerObject(m_view->rootContext());
+    LC_QMLLogger::setLinesPerTurn(true);
 
     m_message->setObjectName(QStringLiteral("playerSceneMessage"));
     m_message->setAlignment(Qt::AlignCenter);
@@ -66,6 +69,8 @@ bool PlayerSceneView::call(const SceneCall &call)
     for (int i = 0; i < a.size() && i < 10; ++i)
         g[i] = Q_ARG(QVariant, a.at(i));
     const QByteArray name = call.function.toLatin1();
+    // The call's lines go out in one write when it returns.
+    const ConsoleLogHold hold;
     return QMetaObject::invokeMethod(m_root, name.constData(), Qt::AutoConnection, g[0], g[1], g[2], g[3], g[4],
                                      g[5], g[6], g[7], g[8], g[9]);
 }

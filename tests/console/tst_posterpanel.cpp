@@ -54,6 +54,7 @@ private slots:
     void showsPoster();
     void mediaLibraryChanges_data();
     void mediaLibraryChanges();
+    void picturesOnlyForRowsOnScreen();
 
     void addStopsAtMaximum();
     void deleteAsksFirst_data();
@@ -425,6 +426,28 @@ void PosterPanelTest::mediaLibraryChanges()
         QCOMPARE(entry(key + QStringLiteral("CHK"), poster).isEmpty(), key == QLatin1String("SLIDENAMEIMAGE"));
     if (type == 2 && !stored.isEmpty())
         QCOMPARE(entry(key + QStringLiteral("CHK"), poster), md5Of(work() + stored));
+}
+
+// A library of thousands of pictures once kept a decoded icon per row of
+// the panel's lists from the login on: the rows on screen show their
+// pictures, the others a clear icon.
+void PosterPanelTest::picturesOnlyForRowsOnScreen()
+{
+    for (int i = 0; i < 60; ++i)
+        writeMedia(QStringLiteral("IMAGE/p%1.png").arg(i, 2, 10, QLatin1Char('0')), Qt::darkCyan);
+    start();
+    m_frame->resize(1600, 700);
+    m_panel->show();
+    QListWidget *list = m_p->imageList();
+    QCOMPARE(list->item(1)->text(), QStringLiteral("a.png"));
+    const auto centre = [list](int row) {
+        const QSize size = list->iconSize();
+        return list->item(row)->icon().pixmap(size).toImage().pixel(size.width() / 2, size.height() / 2);
+    };
+    QTRY_COMPARE(centre(1), QColor(Qt::red).rgb());
+    QCOMPARE(qAlpha(centre(list->count() - 1)), 0);
+    list->scrollToBottom();
+    QTRY_COMPARE(centre(list->count() - 1), QColor(Qt::darkCyan).rgb());
 }
 
 void PosterPanelTest::addStopsAtMaximum()

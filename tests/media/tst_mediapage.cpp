@@ -8,11 +8,14 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 // The page driven offscreen: imports through the file-dialog seam, removals,
 // text posters from the editor, grants, and what it hands on when left.
@@ -46,10 +49,17 @@ private slots:
     void unsafeTextPosterNameRefused();
     void unrecordedRemovalOrGrantKeepsFile_data();
     void unrecordedRemovalOrGrantKeepsFile();
+    void pageLeftDuringImport();
+    void importOnFullDisk_data();
+    void importOnFullDisk();
+    void thumbnailsOnlyForRowsOnScreen();
 
 private:
     void index(const QStringList &paths, const QStringList &sizes, const QStringList &rights);
-    void openPage(int quota = 200, const QString &user = "agent", const QString &type = "UTILISATEUR");
+    void openPage(int quota = 200, const QString &user = "agent", const QString &type = "UTILISATEUR",
+                  bool shown = true);
+    // The colour at the centre of a row's icon; transparent for the clear icon.
+    QRgb iconColour(int row) const;
     void addPictureAnsweringOneBox(QString *className, QString *title, QString *text);
     QListWidget *list(const char *name) const { return m_page->findChild<QListWidget *>(name); }
     void select(const char *listName, const QString &text);
@@ -92,12 +102,13 @@ void MediaPageTest::index(const QStringList &paths, const QStringList &sizes, co
                                        {"FILEPATHPERMISSION", rights.join('|')}}));
 }
 
-void MediaPageTest::openPage(int quota, const QString &user, const QString &type)
+void MediaPageTest::openPage(int quota, const QString &user, const QString &type, bool shown)
 {
     m_page.reset(new ClassMedia);
     m_page->setFileChooser([this](int, QWidget *, const QString &) { return m_chosen; });
     m_page->resize(1024, 720);
-    m_page->show();
+    if (shown)
+        m_page->show();
     QSignalSpy finished(m_page.get(), &ClassMedia::signalUpdateMediaFinish);
     m_page->slotUpdateMediaSize(quota);
     m_page->slotUpdateMediaFile();
@@ -646,6 +657,147 @@ void MediaPageTest::unrecordedRemovalOrGrantKeepsFile()
     // Leaving the page sends nothing: the server keeps file and entry together.
     m_page->slotFermer();
     QVERIFY(sent.isEmpty() || (listArg(sent, 0, 1).isEmpty() && !sent.at(0).at(6).toBool()));
+}
+
+// The back button pressed while the files are copied (the event loop turns
+// meanwhile): the page goes once every file is indexed and journalled, and
+// hands them all on at once; no second import starts half-way.
+void MediaPageTest::pageLeftDuringImport()
+{
+    openPage();
+    QTemporaryDir outside;
+    m_chosen = QStringList{m_f->picture(outside.filePath("a.png")), m_f->picture(outside.filePath("b.png")),
+                           m_f->picture(outside.filePath("c.png"))};
+    int choices = 0;
+    m_page->setFileChooser([this, &choices](int, QWidget *, const QString &) {
+        ++choices;
+        return m_chosen;
+    });
+    QSignalSpy back(m_page.get(), &ClassMedia::signalButton);
+    QStringList journalledWhenSent;
+    connect(m_page.get(), &ClassMedia::signalMediaToSend, this, [&] { journalledWhenSent = m_f->records(); });
+    bool left = false, overlayShown = false;
+    connect(m_page.get(), &ClassMedia::signalNewMedia, this, [&] {
+        if (left)
+            return;
+        left = true;
+        overlayShown = m_page->findChild<QWidget *>("messagePanel")->isVisible();
+        m_page->slotFermer();
+        m_page->slotAjouterImage();
+    });
+    ModalAnswerer unexpected;
+    m_page->slotAjouterImage();
+
+    QVERIFY2(unexpected.done(), qPrintable(unexpected.texts().join(" | ")));
+    QVERIFY(overlayShown);
+    QCOMPARE(choices, 1);
+    QVERIFY(!m_page->importing());
+    QVERIFY(m_page->findChild<QWidget *>("messagePanel")->isHidden());
+    const QStringList paths = m_f->indexKey("FILEPATH").split('|');
+    QCOMPARE(paths.size(), 3);
+    // Handed on once, after the journal held every file it names.
+    QCOMPARE(journalledWhenSent.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(journalledWhenSent.at(i).startsWith("AJOUTER|" + paths.at(i) + "|"), qPrintable(journalledWhenSent.at(i)));
+    QCOMPARE(back.count(), 1);
+}
+
+void MediaPageTest::importOnFullDisk_data()
+{
+    QTest::addColumn<bool>("atTheEnd");
+    QTest::newRow("the copy of the second file hits the full disk") << false;
+    QTest::newRow("the index hits the full disk once the files are copied") << true;
+}
+
+// A file-size limit stands in for a full disk. Either the files that were
+// copied are indexed and journalled alike, or none is and no copy stays.
+void MediaPageTest::importOnFullDisk()
+{
+    QFETCH(bool, atTheEnd);
+    openPage();
+    QTemporaryDir outside;
+    m_chosen = QStringList{m_f->picture(outside.filePath("a.png")), m_f->bytes(outside.filePath("b.png"), 40000),
+                           m_f->picture(outside.filePath("c.png"))};
+    if (atTheEnd)
+        m_chosen.removeAt(1);
+    const qint64 index = QFileInfo(m_f->index()).size();
+    qint64 picture = 0;
+    for (const QString &chosen : qAsConst(m_chosen))
+        picture = qMax(picture, atTheEnd ? QFileInfo(chosen).size() : 0);
+    ModalAnswerer answerer;
+    answerer.answer([](QDialog *d) { d->accept(); });
+
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limited = old;
+    // Room for the pictures, not for the index with their entries; or room
+    // for everything but the big file.
+    limited.rlim_cur = atTheEnd ? rlim_t(qMax(index, picture) + 16) : rlim_t(20000);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    m_page->slotAjouterImage();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY2(answerer.done(), qPrintable(answerer.errors().join(" | ")));
+    const QStringList files = QDir(m_f->work + "IMAGE").entryList(QDir::Files);
+    const QString indexed = m_f->indexKey("FILEPATH");
+    const QStringList records = m_f->records();
+    if (atTheEnd) {
+        QVERIFY2(answerer.texts().first().contains(m_f->index()), qPrintable(answerer.texts().first()));
+        QCOMPARE(indexed, QString(""));
+        QVERIFY(records.isEmpty());
+        QCOMPARE(files, QStringList());
+        QCOMPARE(list("listImage")->count(), 0);
+        return;
+    }
+    QCOMPARE(answerer.texts().first(), QString("Impossible de copier le fichier"));
+    QCOMPARE(files.size(), 2);
+    QVERIFY2(files.first().startsWith("a-") && files.last().startsWith("c-"), qPrintable(files.join(',')));
+    QCOMPARE(indexed, "IMAGE/" + files.join("|IMAGE/"));
+    QCOMPARE(records.size(), 2);
+    for (int i = 0; i < 2; ++i)
+        QVERIFY2(records.at(i).startsWith("AJOUTER|IMAGE/" + files.at(i) + "|" + CalculChecksum(m_f->work + "IMAGE/" + files.at(i))),
+                 qPrintable(records.at(i)));
+}
+
+QRgb MediaPageTest::iconColour(int row) const
+{
+    const QSize size = list("listImage")->iconSize();
+    return list("listImage")->item(row)->icon().pixmap(size).toImage().pixel(size.width() / 2, size.height() / 2);
+}
+
+// A library of thousands of pictures once kept a decoded icon per file from
+// the login on: only the rows on screen (and a screenful around) hold one.
+void MediaPageTest::thumbnailsOnlyForRowsOnScreen()
+{
+    QStringList paths, sizes, rights;
+    for (int i = 0; i < 60; ++i) {
+        const QString path = QString("IMAGE/p%1.png").arg(i, 2, 10, QChar('0'));
+        m_f->picture(path, 64, 48, QColor::fromHsv(i * 6, 255, 255));
+        paths << path;
+        sizes << "100";
+        rights << "";
+    }
+    index(paths, sizes, rights);
+    // Filled at login while the page is not shown: no thumbnail at all.
+    openPage(200, "agent", "UTILISATEUR", false);
+    QTRY_COMPARE(m_page->thumbnailsPending(), 0);
+    QCOMPARE(list("listImage")->count(), 60);
+    QCOMPARE(qAlpha(iconColour(0)), 0);
+
+    m_page->show();
+    QTRY_COMPARE(iconColour(0), QColor::fromHsv(0, 255, 255).rgb());
+    QTRY_COMPARE(m_page->thumbnailsPending(), 0);
+    QCOMPARE(qAlpha(iconColour(59)), 0);
+
+    list("listImage")->scrollToBottom();
+    QTRY_COMPARE(iconColour(59), QColor::fromHsv(59 * 6, 255, 255).rgb());
+    QTRY_COMPARE(qAlpha(iconColour(0)), 0);
+
+    // The page left: its rows give their thumbnails back.
+    m_page->hide();
+    QTRY_COMPARE(qAlpha(iconColour(59)), 0);
 }
 
 QTEST_MAIN(MediaPageTest)

@@ -8,9 +8,29 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <unistd.h>
 
 namespace {
+
+// Runs `f` with stdout and stderr sent to the files open at `out` and `err`.
+template <typename F>
+void redirected(int out, int err, F f)
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int savedOut = dup(1), savedErr = dup(2);
+    dup2(out, 1);
+    dup2(err, 2);
+    f();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    dup2(savedOut, 1);
+    dup2(savedErr, 2);
+    close(savedOut);
+    close(savedErr);
+}
 
 // Runs `f` with stdout and stderr sent to files; returns what each got.
 template <typename F>
@@ -19,27 +39,42 @@ QPair<QByteArray, QByteArray> captured(F f)
     QTemporaryFile out, err;
     out.open();
     err.open();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const int savedOut = dup(1), savedErr = dup(2);
-    dup2(out.handle(), 1);
-    dup2(err.handle(), 2);
-    f();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    dup2(savedOut, 1);
-    dup2(savedErr, 2);
-    close(savedOut);
-    close(savedErr);
+    redirected(out.handle(), err.handle(), f);
     out.seek(0);
     err.seek(0);
     return {out.readAll(), err.readAll()};
 }
 
+// Runs `f` with stdout and stderr sent to one file; `f` gets a function
+// that says what the file holds so far.
+template <typename F>
+QByteArray capturedTogether(F f)
+{
+    QTemporaryFile both;
+    both.open();
+    const QString name = both.fileName();
+    redirected(both.handle(), both.handle(), [&] {
+        f([name] {
+            std::fflush(stdout);
+            std::fflush(stderr);
+            QFile file(name);
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        });
+    });
+    both.seek(0);
+    return both.readAll();
+}
+
+QByteArray linePattern(int colour, const QByteArray &message)
+{
+    return "\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d \x1b\\[0;" + QByteArray::number(30 + colour) + "m"
+           + QRegularExpression::escape(QString::fromUtf8(message)).toUtf8() + "\x1b\\[0m\n";
+}
+
 QByteArray expectedLinePattern(int colour, const QByteArray &message)
 {
-    return "^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d \x1b\\[0;" + QByteArray::number(30 + colour) + "m"
-           + QRegularExpression::escape(QString::fromUtf8(message)).toUtf8() + "\x1b\\[0m\n$";
+    return "^" + linePattern(colour, message) + "$";
 }
 
 } // namespace
@@ -53,6 +88,8 @@ private slots:
     void qmlLogger_data();
     void qmlLogger();
     void oneInstanceForAllContexts();
+    void heldLinesKeepTheirOrder_data();
+    void heldLinesKeepTheirOrder();
 };
 
 void ConsoleLogTest::levelFunctions_data()
@@ -135,6 +172,44 @@ void ConsoleLogTest::oneInstanceForAllContexts()
     LC_QMLLogger::registerObject(&b);
     QCOMPARE(a.contextProperty("logger").value<QObject *>(), LC_QMLLogger::instance());
     QCOMPARE(b.contextProperty("logger").value<QObject *>(), LC_QMLLogger::instance());
+}
+
+void ConsoleLogTest::heldLinesKeepTheirOrder_data()
+{
+    QTest::addColumn<bool>("perTurn");
+    QTest::newRow("held by a scene call") << false;
+    QTest::newRow("held until the event loop's next turn") << true;
+}
+
+// Held lines of both streams and both faces come out in the order they were
+// logged, byte for byte, once the hold ends (from the writer thread); none
+// before.
+void ConsoleLogTest::heldLinesKeepTheirOrder()
+{
+    QFETCH(bool, perTurn);
+    QByteArray whileHeld = "not read";
+    const QByteArray got = capturedTogether([&](const std::function<QByteArray()> &soFar) {
+        LC_QMLLogger::setLinesPerTurn(perTurn);
+        {
+            std::unique_ptr<ConsoleLogHold> hold(perTurn ? nullptr : new ConsoleLogHold);
+            LC_QMLLogger::instance()->info(QStringLiteral("un"));
+            consoleLogError("deux %d", 2);
+            consoleLogDebug("trois");
+            LC_QMLLogger::instance()->error(QStringLiteral("quatre"));
+            LC_QMLLogger::instance()->verbose(QStringLiteral("cinq"));
+            whileHeld = soFar();
+        }
+        if (perTurn)
+            QCoreApplication::processEvents();
+        // Behind the held lines, whether the writer is done with them or not.
+        consoleLogWarn("six");
+        ConsoleLogHold::waitWritten();
+        LC_QMLLogger::setLinesPerTurn(false);
+    });
+    QCOMPARE(whileHeld, QByteArray());
+    const QByteArray expected = "^" + linePattern(2, "un") + linePattern(1, "deux 2") + linePattern(4, "trois")
+                                + linePattern(1, "quatre") + linePattern(7, "cinq") + linePattern(3, "six") + "$";
+    QVERIFY2(QRegularExpression(QString::fromUtf8(expected)).match(QString::fromUtf8(got)).hasMatch(), got.constData());
 }
 
 QTEST_GUILESS_MAIN(ConsoleLogTest)
