@@ -9,6 +9,7 @@
 #include "OperationJournal.h"
 #include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
+#include "SentMediaRecords.h"
 #include "SessionDialogs.h"
 #include "TransferPaths.h"
 
@@ -406,7 +407,8 @@ void LoginSequence::step()
         // The journals stay until a readable media index has arrived.
         const QDir temp(m_work + QLatin1String("TEMP"));
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
-            if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex"))
+            if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex")
+                && name != SentMediaRecords::fileName())
                 QFile::remove(temp.filePath(name));
         }
         m_step = 11;
@@ -444,12 +446,15 @@ void LoginSequence::step()
             m_paths = m_media->UserToList(m_user, QStringLiteral("FILEPATH"));
             m_sums = m_media->UserToList(m_user, QStringLiteral("FILECHK"));
             m_sizes = m_media->UserToList(m_user, QStringLiteral("FILESIZE"));
-            if (!unpublished.isEmpty()) {
+            // Published records that a later upload took out of this index
+            // are merged again, from the files the server holds.
+            const QList<QStringList> lost = SentMediaRecords::confirm(m_work, index);
+            if (!unpublished.isEmpty() || !lost.isEmpty()) {
                 logLine(QStringLiteral("Journal des médias non publié, publié après la connexion: ")
                         + unpublished.join(QStringLiteral(", ")));
                 prepareLeftover(imports, removals);
             }
-            m_kept = m_paths + imports;
+            m_kept = m_paths + imports + SentMediaRecords::listedPaths(lost);
         } else {
             logLine(QStringLiteral("Index des médias absent ou illisible: les médias locaux et les journaux sont conservés."));
         }
