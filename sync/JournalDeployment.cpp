@@ -5,6 +5,7 @@
 #include "OperationJournal.h"
 #include "RevisionCounters.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -82,9 +83,9 @@ void JournalDeployment::downloadFailed(QString text, bool told)
 bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *code, int errorCode)
 {
     m_code = QLatin1String(code);
-    m_base = contentOf(indexPath());
+    m_base = contentOf(fetchedPath());
     // Every upload raises the counter: no two index versions look alike.
-    const int revision = RevisionCounters::fileCounter(indexPath());
+    const int revision = RevisionCounters::fileCounter(fetchedPath());
     m_journal = m_work + QLatin1String("TEMP/") + journal;
     m_merged = contentOf(m_journal);
     ClassParam counter;
@@ -94,8 +95,12 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     // journal outlives an index upload that fails.
     const QString copy = m_journal + QLatin1String(".merge");
     QFile::remove(copy);
-    const bool copied = writeMergeCopy(m_journal, copy);
-    if (!indexReadable(indexPath())) {
+    // The index is merged and sent from a file of the run's own: the media
+    // page writes TEMP/MEDIA.orvex meanwhile.
+    QFile::remove(indexPath());
+    const bool copied = QDir().mkpath(QFileInfo(indexPath()).path()) && QFile::copy(fetchedPath(), indexPath())
+        && writeMergeCopy(m_journal, copy);
+    if (!indexReadable(fetchedPath())) {
         m_timer->stop();
         emit signalCorrupt(tr("Le fichier media est corrompu (code: %1) !!").arg(QLatin1String(code)));
     } else if (!copied || (m_merge && !m_merge(indexPath(), copy))
@@ -184,8 +189,8 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     } else {
         // The journal is still whole: it is merged again on the fresh copy.
         ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex changed on the server: merged again"));
-        QFile::remove(indexPath());
-        if (QFile::rename(copy, indexPath()))
+        QFile::remove(fetchedPath());
+        if (QFile::rename(copy, fetchedPath()))
             return IndexCheck::Changed;
         error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);
     }
@@ -201,8 +206,19 @@ void JournalDeployment::journalSent()
 {
     const QString path = m_journal;
     m_journal.clear();
-    if (!path.isEmpty())
-        settleJournal(path);
+    if (path.isEmpty())
+        return;
+    settleJournal(path);
+    // The index sent becomes this console's, with what the journal still
+    // holds replayed on it (journalled since the merge, or not published).
+    const QString local = fetchedPath();
+    const QString copy = path + QLatin1String(".local");
+    QFile::remove(local);
+    QFile::remove(copy);
+    if (!QFile::copy(indexPath(), local)
+        || (m_merge && QFile::exists(path) && (!QFile::copy(path, copy) || !m_merge(local, copy))))
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1: the journal not replayed on the index sent").arg(local));
+    QFile::remove(copy);
 }
 
 void JournalDeployment::settleJournal(const QString &path)

@@ -87,7 +87,10 @@ protected:
     bool mergeFetchedIndex(const QString &journal, const char *code, int errorCode);
     // The merged index reached the server (settleJournal).
     void journalSent();
-    QString indexPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
+    // The server's index as fetched: this console's own index.
+    QString fetchedPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
+    // The index this run merges and sends; this console's once read back.
+    QString indexPath() const { return m_work + QLatin1String("TEMP/SEND/MEDIA.orvex"); }
     // The server's index fetched again, beside the merged one.
     QString checkPath() const { return m_work + QLatin1String("TEMP/CHECK/MEDIA.orvex"); }
     bool fetchIndex();

@@ -265,7 +265,12 @@ void LoginSequence::mediaRunEnded()
     if (!m_publishingLeftover)
         return;
     m_publishingLeftover = false;
-    const QStringList unpublished = unpublishedMedia();
+    // Only what the run was to publish: an import made since waits for its own.
+    QStringList unpublished;
+    for (const QString &line : unpublishedMedia()) {
+        if (m_leftoverLines.contains(line))
+            unpublished << line;
+    }
     if (unpublished.isEmpty())
         return;
     logLine(QStringLiteral("Journal des médias non publié conservé: ") + unpublished.join(QStringLiteral(", ")));
@@ -449,6 +454,7 @@ void LoginSequence::step()
             // Published records that a later upload took out of this index
             // are merged again, from the files the server holds.
             const QList<QStringList> lost = SentMediaRecords::confirm(m_work, index);
+            m_leftoverLines = unpublished;
             if (!unpublished.isEmpty() || !lost.isEmpty()) {
                 logLine(QStringLiteral("Journal des médias non publié, publié après la connexion: ")
                         + unpublished.join(QStringLiteral(", ")));

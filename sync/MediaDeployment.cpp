@@ -191,7 +191,7 @@ QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &record
     // What the fetched index weighs, then each record in turn: an import
     // the index does not list yet must fit, as it had to on the page.
     ClassParam index;
-    index.getParamCrypt(indexPath(), QStringList{QStringLiteral("ALL")}, 0);
+    index.getParamCrypt(fetchedPath(), QStringList{QStringLiteral("ALL")}, 0);
     const QString listed = index.getInfoBalise(QStringLiteral("FILEPATH"));
     const QString sizes = index.getInfoBalise(QStringLiteral("FILESIZE"));
     const QStringList paths = listed == QLatin1String("NULL") ? QStringList() : listed.split(QLatin1Char('|'));
@@ -229,7 +229,8 @@ QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &record
 bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy)
 {
     const QList<QStringList> pending = OperationJournal::records(journal);
-    const QList<QStringList> again = SentMediaRecords::notShown(indexPath(), OperationJournal::records(SentMediaRecords::path(m_work)));
+    const QList<QStringList> again =
+        SentMediaRecords::notShown(fetchedPath(), OperationJournal::records(SentMediaRecords::path(m_work)));
     m_held.clear();
     m_refused.clear();
     m_again.clear();

@@ -17,5 +17,5 @@ set_tests_properties(sync_boxdeployment_standin PROPERTIES COST 45) # long: star
 zo_add_test(sync_sharepage SOURCES tst_sharepage.cpp LIBS sync)
 zo_add_test(sync_deployments_standin SOURCES tst_deployments_standin.cpp
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
-            LIBS sync console ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+            LIBS sync console media ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
 zo_add_test(sync_deploylists SOURCES tst_deploylists.cpp ParamFixture.h LIBS sync)
