@@ -457,7 +457,8 @@ void LoginSequence::step()
             m_leftoverLines = unpublished;
             if (!unpublished.isEmpty() || !lost.isEmpty()) {
                 logLine(QStringLiteral("Journal des médias non publié, publié après la connexion: ")
-                        + unpublished.join(QStringLiteral(", ")));
+                        + unpublished.join(QStringLiteral(", "))
+                        + QStringLiteral(" (%1 opération(s) publiée(s) absente(s) de l'index)").arg(lost.size()));
                 prepareLeftover(imports, removals);
             }
             m_kept = m_paths + imports + SentMediaRecords::listedPaths(lost);
