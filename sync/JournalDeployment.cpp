@@ -109,6 +109,7 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
         emit signalErreurConnexion(errorCode);
     } else {
         QFile::remove(copy);
+        keepLocalIndex(m_journal);
         return true;
     }
     QFile::remove(copy);
@@ -209,15 +210,19 @@ void JournalDeployment::journalSent()
     if (path.isEmpty())
         return;
     settleJournal(path);
-    // The index sent becomes this console's, with what the journal still
-    // holds replayed on it (journalled since the merge, or not published).
+    keepLocalIndex(path);
+}
+
+void JournalDeployment::keepLocalIndex(const QString &journal)
+{
+    // Replaying a record again changes nothing: the whole journal goes.
     const QString local = fetchedPath();
-    const QString copy = path + QLatin1String(".local");
+    const QString copy = journal + QLatin1String(".local");
     QFile::remove(local);
     QFile::remove(copy);
     if (!QFile::copy(indexPath(), local)
-        || (m_merge && QFile::exists(path) && (!QFile::copy(path, copy) || !m_merge(local, copy))))
-        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1: the journal not replayed on the index sent").arg(local));
+        || (m_merge && QFile::exists(journal) && (!QFile::copy(journal, copy) || !m_merge(local, copy))))
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1: the journal not replayed on the merged index").arg(local));
     QFile::remove(copy);
 }
 

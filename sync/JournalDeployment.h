@@ -124,6 +124,10 @@ protected:
     int m_step = 0;
 
 private:
+    // This console's own index (TEMP/MEDIA.orvex): the merged one with what
+    // `journal` still holds replayed on it (not published, or journalled
+    // since the merge).
+    void keepLocalIndex(const QString &journal);
     // `readingBack`: after the upload, where the copy fetched before it
     // means the upload never arrived.
     IndexCheck checkServerIndex(const QByteArray &expected, bool readingBack);
