@@ -10,6 +10,7 @@
 #include "JournalMerge.h"
 #include "LoginSequence.h"
 #include "MediaDeployment.h"
+#include "MediaLibrary.h"
 #include "PageCodes.h"
 #include "PendingAdminDeploy.h"
 #include "ServerMediaUsage.h"
@@ -103,6 +104,11 @@ ZoManager::ZoManager(QWidget *parent)
     usage->setSettings(p->httpFileApi());
     usage->setMerge(&JournalMerge::mergeMedia);
     m_media->setServerUsage(usage);
+    // Published media records stay until a later fetch of the index shows
+    // them; the merged index is published within the quota.
+    connect(usage, &ServerMediaUsage::fetched, p->mediaDeployment(), &MediaDeployment::serverIndexFetched);
+    connect(p->loginSequence(), &LoginSequence::SignalMediaSize, p->mediaDeployment(), &MediaDeployment::setQuota);
+    p->mediaDeployment()->setQuotaRule(&MediaLibrary::fitsQuota);
     // A media run killed before its index went up is published after the next login.
     connect(p->loginSequence(), &LoginSequence::signalLeftoverMedia, p, &classPrincipal::slotProcessDeployMediaFile);
     connect(p->mediaDeployment(), &MediaDeployment::signalFinished, p->loginSequence(), &LoginSequence::mediaRunEnded);

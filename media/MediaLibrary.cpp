@@ -149,14 +149,16 @@ bool MediaLibrary::copyNew(const QString &from, const QString &to)
 MediaLibrary::Check MediaLibrary::checkImport(int type, const QString &chosenName, qint64 bytes, int usedMo,
                                               int maxMo, bool ios)
 {
-    if (type == Video) {
-        if (usedMo + toMo(bytes) >= maxMo)
-            return Check::QuotaReached;
-        return chosenName.size() >= 51 ? Check::NameTooLong : Check::Accepted;
-    }
-    if (usedMo >= maxMo)
+    if (!fitsQuota(type, bytes, usedMo, maxMo))
         return Check::QuotaReached;
+    if (type == Video)
+        return chosenName.size() >= 51 ? Check::NameTooLong : Check::Accepted;
     return chosenName.size() > (ios ? 60 : 30) ? Check::NameTooLong : Check::Accepted;
+}
+
+bool MediaLibrary::fitsQuota(int type, qint64 bytes, int usedMo, int maxMo)
+{
+    return (type == Video ? usedMo + toMo(bytes) : usedMo) < maxMo;
 }
 
 bool MediaLibrary::safePath(const QString &path)

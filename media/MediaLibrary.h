@@ -44,6 +44,9 @@ public:
     static bool copyNew(const QString &from, const QString &to);
     // Quota and name-length test of one chosen file (usedMo before it).
     static Check checkImport(int type, const QString &chosenName, qint64 bytes, int usedMo, int maxMo, bool ios);
+    // Its quota part: a picture while the library is under the quota, a
+    // video whose whole Mo still keep it under.
+    static bool fitsQuota(int type, qint64 bytes, int usedMo, int maxMo);
     // A path that would break the '|'-joined lists or the line-based file.
     static bool safePath(const QString &path);
 

@@ -61,6 +61,7 @@ void ServerMediaUsage::ended(int operation, bool ok)
     }
     qint64 bytes = -1;
     if (ok) {
+        emit fetched(indexCopy());
         bytes = projected();
     } else if (m_api->lastDownloadMissing()) {
         // No index on the server yet: this console's own one holds all there is.

@@ -40,6 +40,8 @@ public:
     QString journalCopy() const { return m_work + QLatin1String("TEMP/QUOTA-INFOMEDIA.orvex"); }
 
 signals:
+    // The server's index as it arrived, before the journal is replayed on it.
+    void fetched(QString index);
     // `ok` false: the server's index could not be had or read; `bytes` -1.
     void counted(bool ok, qint64 bytes);
 

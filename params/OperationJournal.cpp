@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMap>
 
 #include <limits>
 
@@ -88,4 +89,58 @@ bool OperationJournal::appendAll(const QString &path, const QList<QStringList> &
     if (!written && error)
         *error = QCoreApplication::translate("OperationJournal", "Impossible d'écrire le fichier %1: %2.").arg(path, why);
     return written;
+}
+
+QList<QStringList> OperationJournal::records(const QString &path, int after)
+{
+    ClassParam journal;
+    QList<QStringList> found;
+    if (!QFile::exists(path) || !journal.getParamCrypt(path, QStringList{QStringLiteral("ALL")}, 0))
+        return found;
+    const QString prefix = recordKeyPrefix();
+    const QList<QString> keys = journal.BALISE.value(0);
+    const QList<QString> values = journal.BALISE.value(1);
+    QMap<int, QStringList> numbered;
+    for (int i = 0; i < keys.size() && i < values.size(); ++i) {
+        bool ok = false;
+        const int number = keys.at(i).startsWith(prefix) ? keys.at(i).mid(prefix.size()).toInt(&ok) : 0;
+        if (ok && number > after && !numbered.contains(number))
+            numbered.insert(number, values.at(i).split(QLatin1Char('|')));
+    }
+    return numbered.values();
+}
+
+bool OperationJournal::rewrite(const QString &path, const QList<QStringList> &records, QString *error)
+{
+    if (records.isEmpty()) {
+        if (!QFile::exists(path) || QFile::remove(path))
+            return true;
+        if (error)
+            *error = QCoreApplication::translate("OperationJournal", "Impossible de supprimer le fichier %1.").arg(path);
+        return false;
+    }
+    // Written beside it, then put in its place: a failure keeps the old one.
+    const QString fresh = path + QLatin1String(".new");
+    const QString old = path + QLatin1String(".old");
+    QFile::remove(fresh);
+    QFile::remove(old);
+    if (!appendAll(fresh, records, error)) {
+        QFile::remove(fresh);
+        return false;
+    }
+    if (QFile::exists(path) && !QFile::rename(path, old)) {
+        QFile::remove(fresh);
+        if (error)
+            *error = QCoreApplication::translate("OperationJournal", "Impossible de remplacer le fichier %1.").arg(path);
+        return false;
+    }
+    if (QFile::rename(fresh, path)) {
+        QFile::remove(old);
+        return true;
+    }
+    QFile::rename(old, path);
+    QFile::remove(fresh);
+    if (error)
+        *error = QCoreApplication::translate("OperationJournal", "Impossible de remplacer le fichier %1.").arg(path);
+    return false;
 }

@@ -25,4 +25,12 @@ public:
     // Several records, numbered on, in the same one write; the file then
     // holds the bytes that appending them one by one would leave.
     static bool appendAll(const QString &path, const QList<QStringList> &records, QString *error = nullptr);
+
+    // The records numbered above `after`, in number order, each split on
+    // '|'. Only the records the file holds are walked: a damaged counter
+    // stays cheap.
+    static QList<QStringList> records(const QString &path, int after = 0);
+    // The journal replaced by exactly `records`, numbered from 1; none
+    // removes it. On failure the file is as it was and `error` says why.
+    static bool rewrite(const QString &path, const QList<QStringList> &records, QString *error = nullptr);
 };

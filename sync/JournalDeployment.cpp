@@ -5,9 +5,9 @@
 #include "OperationJournal.h"
 #include "RevisionCounters.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QTimer>
 
 namespace {
@@ -16,27 +16,6 @@ QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Records of the journal numbered above `after`, in number order. Only the
-// records the file holds are walked: a damaged counter stays cheap.
-QList<QStringList> recordsAfter(const QString &path, int after)
-{
-    ClassParam journal;
-    QList<QStringList> records;
-    if (!journal.getParamCrypt(path, QStringList{QStringLiteral("ALL")}, 0))
-        return records;
-    const QString prefix = OperationJournal::recordKeyPrefix();
-    const QList<QString> keys = journal.BALISE.value(0);
-    const QList<QString> values = journal.BALISE.value(1);
-    QMap<int, QStringList> found;
-    for (int i = 0; i < keys.size() && i < values.size(); ++i) {
-        bool ok = false;
-        const int number = keys.at(i).startsWith(prefix) ? keys.at(i).mid(prefix.size()).toInt(&ok) : 0;
-        if (ok && number > after && !found.contains(number))
-            found.insert(number, values.at(i).split(QLatin1Char('|')));
-    }
-    return found.values();
 }
 
 } // namespace
@@ -59,6 +38,12 @@ bool JournalDeployment::indexReadable(const QString &path)
     ClassParam index;
     const QString value = index.getParamCrypt(path, QStringLiteral("FILEPATH"), 1);
     return value != QLatin1String("PB_OPEN") && value != QLatin1String("FileError");
+}
+
+QString JournalDeployment::notArrivedText()
+{
+    return tr("L'index des médias envoyé n'est pas arrivé sur le serveur: vos changements n'y figurent pas "
+              "encore, ils seront renvoyés au prochain envoi.");
 }
 
 QString JournalDeployment::indexChangedText()
@@ -98,9 +83,9 @@ void JournalDeployment::downloadFailed(QString text, bool told)
 bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *code, int errorCode)
 {
     m_code = QLatin1String(code);
-    m_base = contentOf(indexPath());
+    m_base = contentOf(fetchedPath());
     // Every upload raises the counter: no two index versions look alike.
-    const int revision = RevisionCounters::fileCounter(indexPath());
+    const int revision = RevisionCounters::fileCounter(fetchedPath());
     m_journal = m_work + QLatin1String("TEMP/") + journal;
     m_merged = contentOf(m_journal);
     ClassParam counter;
@@ -110,8 +95,12 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     // journal outlives an index upload that fails.
     const QString copy = m_journal + QLatin1String(".merge");
     QFile::remove(copy);
-    const bool copied = !QFile::exists(m_journal) || QFile::copy(m_journal, copy);
-    if (!indexReadable(indexPath())) {
+    // The index is merged and sent from a file of the run's own: the media
+    // page writes TEMP/MEDIA.orvex meanwhile.
+    QFile::remove(indexPath());
+    const bool copied = QDir().mkpath(QFileInfo(indexPath()).path()) && QFile::copy(fetchedPath(), indexPath())
+        && writeMergeCopy(m_journal, copy);
+    if (!indexReadable(fetchedPath())) {
         m_timer->stop();
         emit signalCorrupt(tr("Le fichier media est corrompu (code: %1) !!").arg(QLatin1String(code)));
     } else if (!copied || (m_merge && !m_merge(indexPath(), copy))
@@ -120,6 +109,7 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
         emit signalErreurConnexion(errorCode);
     } else {
         QFile::remove(copy);
+        keepLocalIndex(m_journal);
         return true;
     }
     QFile::remove(copy);
@@ -128,9 +118,14 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     return false;
 }
 
+bool JournalDeployment::writeMergeCopy(const QString &journal, const QString &copy)
+{
+    return !QFile::exists(journal) || QFile::copy(journal, copy);
+}
+
 JournalDeployment::IndexCheck JournalDeployment::checkBeforeUpload()
 {
-    const IndexCheck check = checkServerIndex(m_base);
+    const IndexCheck check = checkServerIndex(m_base, false);
     if (check == IndexCheck::Unchanged) {
         m_readBacks = 0;
         m_settling = false;
@@ -145,7 +140,7 @@ JournalDeployment::IndexCheck JournalDeployment::readBack()
             return IndexCheck::Pending;
         m_settling = false;
     }
-    const IndexCheck check = checkServerIndex(contentOf(indexPath()));
+    const IndexCheck check = checkServerIndex(contentOf(indexPath()), true);
     if (check != IndexCheck::Unchanged)
         return check;
     if (++m_readBacks < 2) {
@@ -165,7 +160,7 @@ void JournalDeployment::stepOn(IndexCheck check, int next, int merge)
         m_step = merge;
 }
 
-JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArray &expected)
+JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArray &expected, bool readingBack)
 {
     const QString copy = checkPath();
     if (!m_download)
@@ -176,11 +171,18 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     if (!in || !running())
         return IndexCheck::Pending;
     QString error;
+    const QByteArray server = contentOf(copy);
     if (!indexReadable(copy)) {
         error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);
-    } else if (contentOf(copy) == expected) {
+    } else if (server == expected || (readingBack && showsRun(copy))) {
+        // Another console's index that already holds this run's changes
+        // counts as ours: merging again would only bounce between them.
         QFile::remove(copy);
         return IndexCheck::Unchanged;
+    } else if (readingBack && server == m_base) {
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex: the server still holds the copy "
+                                                                  "fetched before the upload, journal kept"));
+        error = notArrivedText();
     } else if (++m_rounds > MergeRounds) {
         ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex: changed %1 times during the run, journal kept")
                                                        .arg(m_rounds));
@@ -188,8 +190,8 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     } else {
         // The journal is still whole: it is merged again on the fresh copy.
         ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex changed on the server: merged again"));
-        QFile::remove(indexPath());
-        if (QFile::rename(copy, indexPath()))
+        QFile::remove(fetchedPath());
+        if (QFile::rename(copy, fetchedPath()))
             return IndexCheck::Changed;
         error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);
     }
@@ -205,7 +207,28 @@ void JournalDeployment::journalSent()
 {
     const QString path = m_journal;
     m_journal.clear();
-    if (path.isEmpty() || m_merged.isEmpty())
+    if (path.isEmpty())
+        return;
+    settleJournal(path);
+    keepLocalIndex(path);
+}
+
+void JournalDeployment::keepLocalIndex(const QString &journal)
+{
+    // Replaying a record again changes nothing: the whole journal goes.
+    const QString local = fetchedPath();
+    const QString copy = journal + QLatin1String(".local");
+    QFile::remove(local);
+    QFile::remove(copy);
+    if (!QFile::copy(indexPath(), local)
+        || (m_merge && QFile::exists(journal) && (!QFile::copy(journal, copy) || !m_merge(local, copy))))
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1: the journal not replayed on the merged index").arg(local));
+    QFile::remove(copy);
+}
+
+void JournalDeployment::settleJournal(const QString &path)
+{
+    if (m_merged.isEmpty())
         return;
     const QByteArray now = contentOf(path);
     if (now == m_merged || now.isEmpty()) {
@@ -213,24 +236,9 @@ void JournalDeployment::journalSent()
         return;
     }
     // Journalled while the index went up: those records wait for the next run.
-    const QList<QStringList> rest = recordsAfter(path, m_mergedCount);
-    const QString fresh = path + QLatin1String(".new");
-    QFile::remove(fresh);
     QString error;
-    if (rest.isEmpty()) {
-        QFile::remove(path);
-        return;
+    if (!OperationJournal::rewrite(path, OperationJournal::records(path, m_mergedCount), &error)) {
+        // Kept whole: merged again next time rather than lost.
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Journal %1 kept whole %2").arg(path, error));
     }
-    const QString old = path + QLatin1String(".old");
-    QFile::remove(old);
-    if (OperationJournal::appendAll(fresh, rest, &error) && QFile::rename(path, old)) {
-        if (QFile::rename(fresh, path)) {
-            QFile::remove(old);
-            return;
-        }
-        QFile::rename(old, path);
-    }
-    // Kept whole: merged again next time rather than lost.
-    ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Journal %1 kept whole %2").arg(path, error));
-    QFile::remove(fresh);
 }

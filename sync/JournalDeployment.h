@@ -41,6 +41,9 @@ public:
     // The server's index kept changing under this run: nothing is lost, the
     // journal goes again with the next run.
     static QString indexChangedText();
+    // The server still held the copy fetched before the upload: the upload
+    // never arrived; the journal goes again with the next run.
+    static QString notArrivedText();
 
     // Merges made again on a fresh copy before a run gives up.
     static constexpr int MergeRounds = 3;
@@ -54,22 +57,40 @@ signals:
     void signalFinished();
     void signalMessageOnlyOFF();
     // The run's error box: "Le fichier media est corrompu (code: ...) !!",
-    // or the local file error that ended its download.
+    // the local file error that ended its download, or what the run could
+    // not publish.
     void signalCorrupt(QString text);
     void signalErreurConnexion(int code);
 
 protected:
     virtual void finish() = 0;
+    // The records of `journal` this run merges, written to `copy`: the
+    // whole journal here.
+    virtual bool writeMergeCopy(const QString &journal, const QString &copy);
+    // An index read back that is not the one sent but already holds what
+    // this run merged: none here.
+    virtual bool showsRun(const QString &index) const
+    {
+        Q_UNUSED(index)
+        return false;
+    }
+    // The merged index was read back: the merged records leave `journal`;
+    // records journalled since the merge stay, numbered from 1.
+    virtual void settleJournal(const QString &journal);
+    int mergedCount() const { return m_mergedCount; }
+
     // Replays TEMP/<journal> on the fetched TEMP/MEDIA.orvex. A missing or
     // damaged index keeps the journal (uploaded media would otherwise leave
     // the index): the box named after `code`, or the connection error
     // `errorCode` when the merge fails; the machine then ends and this
     // answers false. The journal itself stays until journalSent().
     bool mergeFetchedIndex(const QString &journal, const char *code, int errorCode);
-    // The merged index reached the server: the merged records leave the
-    // journal; records journalled since the merge stay, numbered from 1.
+    // The merged index reached the server (settleJournal).
     void journalSent();
-    QString indexPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
+    // The server's index as fetched: this console's own index.
+    QString fetchedPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
+    // The index this run merges and sends; this console's once read back.
+    QString indexPath() const { return m_work + QLatin1String("TEMP/SEND/MEDIA.orvex"); }
     // The server's index fetched again, beside the merged one.
     QString checkPath() const { return m_work + QLatin1String("TEMP/CHECK/MEDIA.orvex"); }
     bool fetchIndex();
@@ -86,7 +107,9 @@ protected:
     IndexCheck checkBeforeUpload();
     // After the upload, read twice a moment apart (an upload another console
     // started earlier may land late): Unchanged once the server holds what
-    // was sent, the journal's merged records then gone.
+    // was sent, or an index that already holds this run's changes, the
+    // journal's merged records then gone; Ended when it still holds the copy
+    // fetched before the upload.
     IndexCheck readBack();
     // The step after a check: `next` when the server holds the index
     // expected, the merge step `merge` when it moved, the same step otherwise.
@@ -101,7 +124,13 @@ protected:
     int m_step = 0;
 
 private:
-    IndexCheck checkServerIndex(const QByteArray &expected);
+    // This console's own index (TEMP/MEDIA.orvex): the merged one with what
+    // `journal` still holds replayed on it (not published, or journalled
+    // since the merge).
+    void keepLocalIndex(const QString &journal);
+    // `readingBack`: after the upload, where the copy fetched before it
+    // means the upload never arrived.
+    IndexCheck checkServerIndex(const QByteArray &expected, bool readingBack);
 
     bool m_downloading = false;
     // The fetched index the merge was made on, and the box code of the run.

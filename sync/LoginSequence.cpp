@@ -9,6 +9,7 @@
 #include "OperationJournal.h"
 #include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
+#include "SentMediaRecords.h"
 #include "SessionDialogs.h"
 #include "TransferPaths.h"
 
@@ -264,7 +265,12 @@ void LoginSequence::mediaRunEnded()
     if (!m_publishingLeftover)
         return;
     m_publishingLeftover = false;
-    const QStringList unpublished = unpublishedMedia();
+    // Only what the run was to publish: an import made since waits for its own.
+    QStringList unpublished;
+    for (const QString &line : unpublishedMedia()) {
+        if (m_leftoverLines.contains(line))
+            unpublished << line;
+    }
     if (unpublished.isEmpty())
         return;
     logLine(QStringLiteral("Journal des médias non publié conservé: ") + unpublished.join(QStringLiteral(", ")));
@@ -431,7 +437,8 @@ void LoginSequence::step()
         // The journals stay until a readable media index has arrived.
         const QDir temp(m_work + QLatin1String("TEMP"));
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
-            if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex"))
+            if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex")
+                && name != SentMediaRecords::fileName())
                 QFile::remove(temp.filePath(name));
         }
         m_step = 11;
@@ -469,12 +476,17 @@ void LoginSequence::step()
             m_paths = m_media->UserToList(m_user, QStringLiteral("FILEPATH"));
             m_sums = m_media->UserToList(m_user, QStringLiteral("FILECHK"));
             m_sizes = m_media->UserToList(m_user, QStringLiteral("FILESIZE"));
-            if (!unpublished.isEmpty()) {
+            // Published records that a later upload took out of this index
+            // are merged again, from the files the server holds.
+            const QList<QStringList> lost = SentMediaRecords::confirm(m_work, index);
+            m_leftoverLines = unpublished;
+            if (!unpublished.isEmpty() || !lost.isEmpty()) {
                 logLine(QStringLiteral("Journal des médias non publié, publié après la connexion: ")
-                        + unpublished.join(QStringLiteral(", ")));
+                        + unpublished.join(QStringLiteral(", "))
+                        + QStringLiteral(" (%1 opération(s) publiée(s) absente(s) de l'index)").arg(lost.size()));
                 prepareLeftover(imports, removals);
             }
-            m_kept = m_paths + imports;
+            m_kept = m_paths + imports + SentMediaRecords::listedPaths(lost);
         } else {
             logLine(QStringLiteral("Index des médias absent ou illisible: les médias locaux et les journaux sont conservés."));
         }

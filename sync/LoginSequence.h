@@ -136,6 +136,8 @@ private:
     // NewMediaImage, DeleteMediaImage, NewMediaVideo, ... as handed on.
     QStringList m_leftover[6];
     bool m_leftoverPending = false;
+    // The leftover journal's records as told, at the login.
+    QStringList m_leftoverLines;
     bool m_publishingLeftover = false;
     QString m_folder;
     QString m_name;

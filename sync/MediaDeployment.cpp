@@ -1,14 +1,45 @@
 #include "MediaDeployment.h"
 
+#include "ClassLog.h"
+#include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
+#include "OperationJournal.h"
+#include "SentMediaRecords.h"
 #include "TransferLists.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
 
 const char *const kKinds[3] = {"IMAGE", "VIDEO", "TEXT"};
+// Steps of the media folders' listing, between the uploads and the index.
+const int kListStep = 68;
+const int kListWaitStep = 69;
+
+int kindOf(const QString &path)
+{
+    for (int k = 0; k < 3; ++k) {
+        if (path.startsWith(QLatin1String(kKinds[k]) + QLatin1Char('/')))
+            return k;
+    }
+    return -1;
+}
+
+QString lines(const QStringList &paths)
+{
+    QString text;
+    for (const QString &path : paths)
+        text += QLatin1String("\n- ") + path;
+    return text;
+}
+
+void logLine(const QString &text)
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), text);
+}
 
 } // namespace
 
@@ -16,7 +47,22 @@ MediaDeployment::MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer 
     : JournalDeployment(timer, parent)
     , m_api(api)
     , m_lists(lists)
+    , m_listing(new HttpFileApi(this))
 {
+}
+
+QString MediaDeployment::notStoredText(const QStringList &paths)
+{
+    return tr("Ces fichiers n'ont pas été enregistrés par le serveur: ils ne sont pas publiés dans l'index des "
+              "médias et seront renvoyés au prochain envoi.")
+        + lines(paths);
+}
+
+QString MediaDeployment::overQuotaText(const QStringList &paths)
+{
+    return tr("La taille maximum de votre médiathèque a été atteinte: ces fichiers n'ont pas été publiés et ont "
+              "été retirés du serveur.")
+        + lines(paths);
 }
 
 void MediaDeployment::start(QStringList NewMediaImage, QStringList DeleteMediaImage, QStringList NewMediaVideo,
@@ -27,7 +73,12 @@ void MediaDeployment::start(QStringList NewMediaImage, QStringList DeleteMediaIm
     // would leave files journalled but never uploaded (or never deleted).
     const QStringList added[3] = {NewMediaImage, NewMediaVideo, NewMediaText};
     const QStringList deleted[3] = {DeleteMediaImage, DeleteMediaVideo, DeleteMediaText};
+    // Imports the server did not keep go again with this hand-on.
+    m_queuedModif = m_queuedModif || m_retryPending;
+    m_retryPending = false;
     for (int k = 0; k < 3; ++k) {
+        m_queuedNew[k] += m_retryNew[k];
+        m_retryNew[k].clear();
         m_queuedNew[k] += added[k];
         // Added ("KIND/name") then removed ("name") before it was sent: the
         // upload is dropped (the page does the same within one hand-on).
@@ -86,16 +137,176 @@ void MediaDeployment::sequenceFailed()
     finish();
 }
 
+void MediaDeployment::serverIndexFetched(QString index)
+{
+    // A run in progress settles its own records.
+    if (running())
+        return;
+    if (!SentMediaRecords::confirm(m_work, index).isEmpty())
+        m_queuedModif = true;
+}
+
 void MediaDeployment::finish()
 {
     // Ended before the index was read back: the journal still holds its
     // records, and the next hand-on, even an empty one, merges them.
-    if (m_step != DoneStep)
+    const bool done = m_step == DoneStep;
+    if (!done)
         m_queuedModif = true;
     m_step = 0;
     m_timer->stop();
     emit signalMessageOnlyOFF();
+    if (done && !m_notes.isEmpty())
+        emit signalCorrupt(m_notes.join(QLatin1String("\n\n")));
+    m_notes.clear();
     emit signalFinished();
+}
+
+QStringList MediaDeployment::foldersToList() const
+{
+    const QStringList paths = SentMediaRecords::listedPaths(OperationJournal::records(m_work + QLatin1String("TEMP/INFOMEDIA.orvex")))
+        + SentMediaRecords::listedPaths(OperationJournal::records(SentMediaRecords::path(m_work)));
+    QStringList folders;
+    for (int k = 0; k < 3; ++k) {
+        for (const QString &path : paths) {
+            if (kindOf(path) == k) {
+                folders << QLatin1String(kKinds[k]);
+                break;
+            }
+        }
+    }
+    return folders;
+}
+
+bool MediaDeployment::onServer(const QString &path) const
+{
+    const int k = kindOf(path);
+    return k >= 0 && m_listed.value(QLatin1String(kKinds[k])).contains(path.mid(int(qstrlen(kKinds[k])) + 1));
+}
+
+QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &records)
+{
+    if (!m_fits || m_quotaMo <= 0)
+        return records;
+    // What the fetched index weighs, then each record in turn: an import
+    // the index does not list yet must fit, as it had to on the page.
+    ClassParam index;
+    index.getParamCrypt(fetchedPath(), QStringList{QStringLiteral("ALL")}, 0);
+    const QString listed = index.getInfoBalise(QStringLiteral("FILEPATH"));
+    const QString sizes = index.getInfoBalise(QStringLiteral("FILESIZE"));
+    const QStringList paths = listed == QLatin1String("NULL") ? QStringList() : listed.split(QLatin1Char('|'));
+    const QStringList bytes = sizes == QLatin1String("NULL") ? QStringList() : sizes.split(QLatin1Char('|'));
+    QHash<QString, qint64> weight;
+    qint64 total = 0;
+    for (int i = 0; i < bytes.size(); ++i) {
+        const qint64 size = qMax<qint64>(0, bytes.at(i).toLongLong());
+        total += size;
+        if (i < paths.size() && !weight.contains(paths.at(i)))
+            weight.insert(paths.at(i), size);
+    }
+    QList<QStringList> fitting;
+    for (const QStringList &fields : records) {
+        const QString path = fields.value(1);
+        if (m_refused.contains(path))
+            continue;
+        if (fields.size() == 5 && fields.at(0) == QLatin1String("AJOUTER")) {
+            const qint64 size = qMax<qint64>(0, fields.at(4).toLongLong());
+            const int kind = kindOf(path);
+            if (!weight.contains(path) && kind >= 0 && kind < 2 && !m_fits(kind, size, int(total / 1000000), m_quotaMo)) {
+                m_refused << path;
+                continue;
+            }
+            total += size - weight.value(path);
+            weight.insert(path, size);
+        } else if (fields.size() == 5 && fields.at(0) == QLatin1String("SUPPRIMER") && weight.contains(path)) {
+            total -= weight.take(path);
+        }
+        fitting << fields;
+    }
+    return fitting;
+}
+
+bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy)
+{
+    const QList<QStringList> pending = OperationJournal::records(journal);
+    const QList<QStringList> again =
+        SentMediaRecords::notShown(fetchedPath(), OperationJournal::records(SentMediaRecords::path(m_work)));
+    m_held.clear();
+    m_refused.clear();
+    m_again.clear();
+    m_gone.clear();
+    // A published file that left the server was removed by another console.
+    for (const QString &path : SentMediaRecords::listedPaths(again)) {
+        if (!onServer(path))
+            m_gone << path;
+    }
+    // An import the server did not store is not published.
+    for (const QString &path : SentMediaRecords::listedPaths(pending)) {
+        if (!onServer(path))
+            m_held << path;
+    }
+    QList<QStringList> merged;
+    for (const QStringList &fields : again) {
+        if (!m_again.contains(fields.value(1)))
+            m_again << fields.value(1);
+        if (!m_gone.contains(fields.value(1)))
+            merged << fields;
+    }
+    for (const QStringList &fields : pending) {
+        if (!m_held.contains(fields.value(1)))
+            merged << fields;
+    }
+    m_published = withinQuota(merged);
+    if (!m_held.isEmpty() || !m_refused.isEmpty() || !m_again.isEmpty())
+        logLine(QStringLiteral("MEDIA.orvex: not on the server %1, over the quota %2, merged again %3, gone %4")
+                    .arg(m_held.join(QLatin1Char(',')), m_refused.join(QLatin1Char(',')),
+                         m_again.join(QLatin1Char(',')), m_gone.join(QLatin1Char(','))));
+    QFile::remove(copy);
+    return OperationJournal::appendAll(copy, m_published);
+}
+
+bool MediaDeployment::showsRun(const QString &index) const
+{
+    return SentMediaRecords::notShown(index, m_published).isEmpty();
+}
+
+void MediaDeployment::settleJournal(const QString &journal)
+{
+    // The records merged leave the journal, but for the imports that wait:
+    // the server lacked them, or they are over the quota until their file
+    // is removed from the server.
+    const QList<QStringList> all = OperationJournal::records(journal);
+    const QList<QStringList> later = OperationJournal::records(journal, mergedCount());
+    QList<QStringList> kept;
+    for (int i = 0; i < all.size() - later.size(); ++i) {
+        if (m_held.contains(all.at(i).value(1)) || m_refused.contains(all.at(i).value(1)))
+            kept << all.at(i);
+    }
+    QString error;
+    if (!OperationJournal::rewrite(journal, kept + later, &error))
+        logLine(QStringLiteral("Journal %1 kept whole %2").arg(journal, error));
+    // What went up waits until a later fetch of the index shows it.
+    QList<QStringList> sent;
+    for (const QStringList &fields : OperationJournal::records(SentMediaRecords::path(m_work))) {
+        const QString path = fields.value(1);
+        if (!m_again.contains(path) && !m_gone.contains(path) && !m_refused.contains(path))
+            sent << fields;
+    }
+    if (!OperationJournal::rewrite(SentMediaRecords::path(m_work), sent + m_published, &error))
+        logLine(QStringLiteral("%1 not written: %2").arg(SentMediaRecords::path(m_work), error));
+}
+
+void MediaDeployment::dropRecordsOf(const QStringList &paths)
+{
+    const QString journal = m_work + QLatin1String("TEMP/INFOMEDIA.orvex");
+    QList<QStringList> kept;
+    for (const QStringList &fields : OperationJournal::records(journal)) {
+        if (!paths.contains(fields.value(1)))
+            kept << fields;
+    }
+    QString error;
+    if (!OperationJournal::rewrite(journal, kept, &error))
+        logLine(QStringLiteral("Journal %1 kept whole %2").arg(journal, error));
 }
 
 void MediaDeployment::slotProcessDeployMedia()
@@ -106,6 +317,7 @@ void MediaDeployment::slotProcessDeployMedia()
     switch (m_step) {
     case 0: {
         emit signalBegin();
+        m_uploaded.clear();
         const QString selected = m_selected ? m_selected() : QString();
         m_lists->setDeployBoxes(selected.isEmpty() ? QStringList() : QStringList{selected});
         m_step = 10;
@@ -143,6 +355,7 @@ void MediaDeployment::slotProcessDeployMedia()
     case 43: case 53: case 63: {
         const int k = m_step / 10 - 4;
         if (m_lists->FtpPutListFile(m_work + QLatin1String(kKinds[k]) + QLatin1Char('/'))) {
+            m_uploaded += m_new[k];
             m_new[k].clear();
             m_step += 7;
         }
@@ -150,7 +363,37 @@ void MediaDeployment::slotProcessDeployMedia()
     }
     case 70:
         m_lists->setFolder(QString());
-        m_step = 71;
+        m_listed.clear();
+        m_toList = foldersToList();
+        m_listTries = 0;
+        m_step = m_toList.isEmpty() ? 71 : kListStep;
+        break;
+    case kListStep:
+        // A listing of its own: the panel's lists stay as they are.
+        m_listing->setAccountFolder(m_api->accountFolder());
+        m_listing->setLocalMode(m_api->localMode(), m_api->localPath());
+        m_listing->setBaseUrl(m_api->baseUrl());
+        m_listing->setWorkFolder(m_api->workFolder());
+        m_listing->lists()->clearTransferFiles();
+        m_listing->lists()->clearBoxes();
+        m_listing->scanFile(m_toList.first());
+        m_step = kListWaitStep;
+        break;
+    case kListWaitStep:
+        if (!m_listing->doneFlag(4))
+            break;
+        if (m_listing->lastSucceeded(HttpFileApi::OpScan)) {
+            // A name without a dot is sorted with the folders.
+            m_listed.insert(m_toList.takeFirst(), m_listing->lists()->transferFiles() + m_listing->lists()->boxList());
+            m_listTries = 0;
+            m_step = m_toList.isEmpty() ? 71 : kListStep;
+        } else if (++m_listTries < ListTries) {
+            m_step = kListStep;
+        } else {
+            m_timer->stop();
+            emit signalErreurConnexion(ListErrorCode);
+            finish();
+        }
         break;
     case 71:
         if (fetchIndex())
@@ -170,7 +413,49 @@ void MediaDeployment::slotProcessDeployMedia()
         break;
     case 76:
         // The run is done only once the server holds what was sent.
-        stepOn(readBack(), DoneStep, 72);
+        stepOn(readBack(), 77, 72);
+        m_deleteKind = 0;
+        break;
+    case 77: {
+        // Imports over the quota leave the server, then the journal.
+        QStringList names;
+        for (; m_deleteKind < 3 && names.isEmpty(); ++m_deleteKind) {
+            for (const QString &path : qAsConst(m_refused)) {
+                if (kindOf(path) == m_deleteKind)
+                    names << path.mid(int(qstrlen(kKinds[m_deleteKind])) + 1);
+            }
+        }
+        if (!names.isEmpty()) {
+            m_lists->setFolder(QLatin1String(kKinds[m_deleteKind - 1]));
+            m_lists->setRemovalList(names);
+            m_step = 78;
+            break;
+        }
+        if (!m_refused.isEmpty()) {
+            dropRecordsOf(m_refused);
+            m_notes << overQuotaText(m_refused);
+        }
+        // Imports sent by this run that the server did not keep are told and
+        // sent again with the next hand-on; the others wait for their own.
+        QStringList lost;
+        for (const QString &path : qAsConst(m_held)) {
+            const int k = kindOf(path);
+            if (k < 0 || !m_uploaded.contains(path))
+                continue;
+            lost << path;
+            if (QFileInfo(m_work + path).isFile() && !m_retryNew[k].contains(path))
+                m_retryNew[k] << path;
+        }
+        if (!lost.isEmpty()) {
+            m_notes << notStoredText(lost);
+            m_retryPending = true;
+        }
+        m_step = DoneStep;
+        break;
+    }
+    case 78:
+        if (m_lists->FtpRemoveListFile())
+            m_step = 77;
         break;
     default:
         finish();

@@ -2,6 +2,7 @@
 
 #include "JournalDeployment.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -12,20 +13,33 @@ class QTimer;
 
 // The media deployment: deletes on the server the media the library
 // removed, uploads the new ones (each kind in the order IMAGE, VIDEO,
-// TEXT), then fetches the server's media index, replays the media journal
-// on it and uploads it again, merging again when another console's index
-// went up meanwhile. Widget-free; the 50 ms timer is the panel's.
+// TEXT), lists the media folders the journal adds to, then fetches the
+// server's media index, replays the media journal on it and uploads it
+// again, merging again when another console's index went up meanwhile.
+// Only imports whose file the server holds and that fit the quota are
+// published; the records of a run stay (SentMediaRecords) until a later
+// fetch of the index shows them. Widget-free; the 50 ms timer is the panel's.
 class MediaDeployment : public JournalDeployment
 {
     Q_OBJECT
 public:
     static constexpr int MergeErrorCode = 12;
+    // Connection error shown when a media folder could not be listed.
+    static constexpr int ListErrorCode = 9;
+    static constexpr int ListTries = 3;
     // The index went up and was read back.
     static constexpr int DoneStep = 80;
+    // Whether a file of `type` (0 picture, 1 video) and `bytes` may join a
+    // library of `usedMo` within `maxMo`.
+    using QuotaRule = std::function<bool(int type, qint64 bytes, int usedMo, int maxMo)>;
+
+    static QString notStoredText(const QStringList &paths);
+    static QString overQuotaText(const QStringList &paths);
 
     MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent = nullptr);
 
     void setSelectedBox(std::function<QString()> selected) { m_selected = std::move(selected); }
+    void setQuotaRule(QuotaRule rule) { m_fits = std::move(rule); }
     int step() const { return m_step; }
 
 public slots:
@@ -37,11 +51,27 @@ public slots:
     // records stay with them.
     void sequenceFailed();
     void slotProcessDeployMedia();
+    // MEDIASIZE in Mo; 0 publishes without a quota check.
+    void setQuota(int mo) { m_quotaMo = mo; }
+    // The server's index fetched elsewhere (the media page's count): the
+    // published records it shows are done with; those it lost make the
+    // next hand-on, even an empty one, merge them again.
+    void serverIndexFetched(QString index);
 
 private:
     void finish() override;
+    bool writeMergeCopy(const QString &journal, const QString &copy) override;
+    bool showsRun(const QString &index) const override;
+    void settleJournal(const QString &journal) override;
     void startQueued();
     void requeueUnsent();
+    // The media folders holding files the journals add.
+    QStringList foldersToList() const;
+    bool onServer(const QString &path) const;
+    // The records that fit the quota, in order; the imports that do not go
+    // to m_refused.
+    QList<QStringList> withinQuota(const QList<QStringList> &records);
+    void dropRecordsOf(const QStringList &paths);
 
     HttpFileApi *m_api;
     ListTransfers *m_lists;
@@ -52,4 +82,28 @@ private:
     QStringList m_queuedNew[3];
     QStringList m_queuedDelete[3];
     bool m_queuedModif = false;
+
+    // Listings of the server's media folders, by folder, for this run.
+    HttpFileApi *m_listing;
+    QStringList m_toList;
+    QHash<QString, QStringList> m_listed;
+    int m_listTries = 0;
+    QuotaRule m_fits;
+    int m_quotaMo = 0;
+    // Of the last merge: imports the server lacks (kept in the journal),
+    // imports over the quota (removed from the server, then from the
+    // journal), published records the server lost (merged again) and those
+    // whose file went meanwhile (dropped); the records merged.
+    QStringList m_held;
+    QStringList m_refused;
+    QStringList m_again;
+    QStringList m_gone;
+    QList<QStringList> m_published;
+    int m_deleteKind = 0;
+    QStringList m_notes;
+    // What this run uploaded.
+    QStringList m_uploaded;
+    // Imports the server did not keep, sent again with the next hand-on.
+    QStringList m_retryNew[3];
+    bool m_retryPending = false;
 };

@@ -22,6 +22,7 @@
 #include "PageCodes.h"
 #include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
+#include "ServerMediaUsage.h"
 #include "ZoManager.h"
 #include "classAdmin.h"
 #include "classAjoutBox.h"
@@ -80,6 +81,9 @@ private:
     bool deploy(const QStringList &desks, const QStringList &boxes);
     void act(const QString &action);
     QString owner(const QString &box) const;
+    // The other console's removal, as it leaves the server: the files whose
+    // path starts with `prefix` and their index entries gone.
+    bool removeFromServer(const QString &prefix);
     classAdmin *openAdministration(Desk &d);
     void boxAddedAtOnce(const QString &link, const QString &serial, const QString &code);
     void administratorsAtOnce(const QString &link, const QString &user, classAdmin *pageA, classAdmin *pageB,
@@ -105,6 +109,11 @@ private:
     ClassMedia *openMedia(Desk &d);
     // The page left and its media deployment over.
     bool leaveMedia(Desk &d);
+    // A's upload of the merged index held by the stand-in: A leaves its
+    // media page, B leaves while that upload is on its way; both runs over.
+    bool leaveBothWithASlowIndexUpload();
+    // The page opened, the server's index counted, the page left.
+    bool visitMedia(Desk &d);
     // Imports a video made of `name`; its stored name in VIDEO/.
     QString importVideo(Desk &d, const QString &name);
     // The server's media files, and what its index lists.
@@ -171,7 +180,8 @@ bool TwoConsolesTest::startDesk(Desk &d)
     d.window->resize(1280, 800);
     d.window->show();
     auto *stack = d.panel()->findChild<AnimationStackedWidget *>("panelStack");
-    if (!QTest::qWaitFor([&] { return stack->isVisible(); }, 40000))
+    // A media run the login started (records it publishes again) is over too.
+    if (!QTest::qWaitFor([&] { return stack->isVisible() && !d.panel()->mediaDeployment()->running(); }, 40000))
         return false;
     m_dialogs.clear();
     return !d.panel()->localMode();
@@ -320,6 +330,33 @@ void TwoConsolesTest::act(const QString &action)
     QVERIFY2(held == words.contains("held") && otherDeployed == held,
              qPrintable(action + ": " + m_dialogs.join(" / ")));
     StandIn::reset("/" + boxes.first() + "/");
+}
+
+bool TwoConsolesTest::removeFromServer(const QString &prefix)
+{
+    ClassParam index;
+    if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
+        return false;
+    const QStringList paths = index.getInfoBalise("FILEPATH").split('|');
+    ParamList values;
+    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
+        const QString key = index.BALISE.at(0).at(k);
+        if (key == "EMPREINTE")
+            continue;
+        QStringList rows = index.BALISE.value(1).value(k).split('|');
+        if (key == "FILEPATH" || key == "FILECHK" || key == "FILESIZE" || key == "FILEPATHPERMISSION") {
+            for (int i = paths.size() - 1; i >= 0; --i) {
+                if (paths.at(i).startsWith(prefix) && i < rows.size())
+                    rows.removeAt(i);
+            }
+        }
+        values << qMakePair(key, rows.join('|'));
+    }
+    for (const QString &path : mediaFilesBelow(server())) {
+        if (path.startsWith(prefix) && !QFile::remove(server(path)))
+            return false;
+    }
+    return writeForeignParams(server("MEDIA.orvex"), values);
 }
 
 QString TwoConsolesTest::owner(const QString &box) const
@@ -628,22 +665,8 @@ void TwoConsolesTest::postersCleanedAgainstTheServersIndex()
     }
     QVERIFY(!gone.isEmpty());
     // The server's index as the other console's removal leaves it.
-    ClassParam index;
-    QVERIFY(index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0));
-    const int at = index.getInfoBalise("FILEPATH").split('|').indexOf(gone);
-    QVERIFY(at >= 0);
-    ParamList values;
-    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
-        const QString key = index.BALISE.at(0).at(k);
-        if (key == "EMPREINTE")
-            continue;
-        QStringList rows = index.BALISE.value(1).value(k).split('|');
-        if (key == "FILEPATH" || key == "FILECHK" || key == "FILESIZE" || key == "FILEPATHPERMISSION")
-            rows.removeAt(at);
-        values << qMakePair(key, rows.join('|'));
-    }
-    QVERIFY(writeForeignParams(server("MEDIA.orvex"), values));
-    QVERIFY(QFile::remove(server(gone)));
+    QVERIFY(indexedPaths(server("MEDIA.orvex")).contains(gone));
+    QVERIFY(removeFromServer(gone));
     // A still holds the index it read at login.
     QVERIFY(read.getParamCrypt(m_a.work + "/TEMP/MEDIA.orvex", "FILEPATH", 0).split('|').contains(gone));
 
@@ -694,6 +717,8 @@ void TwoConsolesTest::mediaRunsAtOnce_data()
     QTest::addColumn<QString>("other");
     QTest::newRow("two media runs at once lost one console's import from the index") << "import";
     QTest::newRow("slow index fetch: a removed video came back in the index") << "remove";
+    // A's index upload lands after B's run was read back.
+    QTest::newRow("slow index upload dropped the other console's import from the index for good") << "slow";
 }
 
 void TwoConsolesTest::mediaRunsAtOnce()
@@ -717,7 +742,13 @@ void TwoConsolesTest::mediaRunsAtOnce()
     ClassMedia *pageB = openMedia(m_b);
     QVERIFY(pageB);
     QString theirs;
-    if (other == "import") {
+    if (other == "slow") {
+        theirs = importVideo(m_b, "b" + tag);
+        QVERIFY(!theirs.isEmpty());
+        QVERIFY(leaveBothWithASlowIndexUpload());
+        // At the latest once B visits its media page again.
+        QVERIFY(visitMedia(m_b));
+    } else if (other == "import") {
         theirs = importVideo(m_b, "b" + tag);
         QVERIFY(!theirs.isEmpty());
     } else {
@@ -728,23 +759,25 @@ void TwoConsolesTest::mediaRunsAtOnce()
         QVERIFY(list->findItems(gone, Qt::MatchExactly).isEmpty());
     }
 
-    // A's run is held right after its index fetch until B's run is over.
-    MediaDeployment *runA = m_a.panel()->mediaDeployment();
-    QTimer *timerA = runA->timer();
-    bool held = false;
-    const QMetaObject::Connection hold = connect(timerA, &QTimer::timeout, this, [&] {
-        if (!held && runA->step() == 72) {
-            held = true;
-            timerA->stop();
-        }
-    });
-    QSignalSpy finishedA(runA, &JournalDeployment::signalFinished);
-    m_a.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(held, 30000);
-    QVERIFY(leaveMedia(m_b));
-    disconnect(hold);
-    timerA->start();
-    QTRY_VERIFY_WITH_TIMEOUT(finishedA.count() > 0 && !runA->running(), 30000);
+    if (other != "slow") {
+        // A's run is held right after its index fetch until B's run is over.
+        MediaDeployment *runA = m_a.panel()->mediaDeployment();
+        QTimer *timerA = runA->timer();
+        bool held = false;
+        const QMetaObject::Connection hold = connect(timerA, &QTimer::timeout, this, [&] {
+            if (!held && runA->step() == 72) {
+                held = true;
+                timerA->stop();
+            }
+        });
+        QSignalSpy finishedA(runA, &JournalDeployment::signalFinished);
+        m_a.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(held, 30000);
+        QVERIFY(leaveMedia(m_b));
+        disconnect(hold);
+        timerA->start();
+        QTRY_VERIFY_WITH_TIMEOUT(finishedA.count() > 0 && !runA->running(), 30000);
+    }
     QTRY_VERIFY(ModalAnswerer::openDialogs().isEmpty());
 
     const QString seen = m_dialogs.join(" / ");
@@ -977,14 +1010,43 @@ bool TwoConsolesTest::leaveMedia(Desk &d)
     }, 30000);
 }
 
+bool TwoConsolesTest::leaveBothWithASlowIndexUpload()
+{
+    const QString indexUpload = m_account + "/MEDIA.orvex";
+    if (!StandIn::fault("/zobox/upload.php", "delay", indexUpload, 1, 2500))
+        return false;
+    MediaDeployment *runA = m_a.panel()->mediaDeployment();
+    QSignalSpy finishedA(runA, &JournalDeployment::signalFinished);
+    m_a.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
+    // A's index is on its way (held): B leaves now.
+    const bool sending = QTest::qWaitFor([runA] { return runA->step() == 74; }, 30000);
+    const bool left = sending && leaveMedia(m_b);
+    const bool over = QTest::qWaitFor([&] {
+        return finishedA.count() > 0 && !runA->running() && ModalAnswerer::openDialogs().isEmpty();
+    }, 30000);
+    StandIn::reset(indexUpload);
+    return sending && left && over;
+}
+
+bool TwoConsolesTest::visitMedia(Desk &d)
+{
+    auto *usage = d.window->findChild<ServerMediaUsage *>();
+    QSignalSpy counted(usage, &ServerMediaUsage::counted);
+    return openMedia(d) && QTest::qWaitFor([&] { return counted.count() > 0; }, 30000) && leaveMedia(d);
+}
+
 void TwoConsolesTest::quotaAcrossConsoles_data()
 {
     QTest::addColumn<int>("quota"); // Mo
     QTest::addColumn<qint64>("first"); // A's video, published
     QTest::addColumn<qint64>("second"); // B's video, chosen afterwards
+    QTest::addColumn<bool>("atOnce"); // both imported before either left its page
     // Another console's 1.5 MB (1 Mo) and B's 2 Mo reach the quota of 3.
     QTest::newRow("quota counted on each console's own index: two consoles went past it")
-        << 3 << qint64(1500000) << qint64(2000000);
+        << 3 << qint64(1500000) << qint64(2000000) << false;
+    // Each fits the 3 Mo alone; A's index upload is held while B leaves.
+    QTest::newRow("two consoles importing at once went past the quota")
+        << 3 << qint64(2000000) << qint64(2000000) << true;
 }
 
 void TwoConsolesTest::quotaAcrossConsoles()
@@ -992,6 +1054,7 @@ void TwoConsolesTest::quotaAcrossConsoles()
     QFETCH(int, quota);
     QFETCH(qint64, first);
     QFETCH(qint64, second);
+    QFETCH(bool, atOnce);
     QVERIFY(restartWithQuota(quota));
     const auto serverBytes = [this] {
         qint64 sum = 0;
@@ -1009,6 +1072,51 @@ void TwoConsolesTest::quotaAcrossConsoles()
     const QString clipB = video("ClipB.mp4", second);
     QVERIFY(!clipA.isEmpty() && !clipB.isEmpty());
     m_dialogs.clear();
+    const auto videosOnServer = [this] {
+        qint64 videos = 0;
+        for (const QFileInfo &f : QDir(server("VIDEO")).entryInfoList(QDir::Files))
+            videos += f.size();
+        return videos;
+    };
+
+    if (atOnce) {
+        // What the server held unlisted before (a new box's default picture).
+        QStringList unlisted = serverMedia();
+        for (const QString &path : serverIndexed())
+            unlisted.removeOne(path);
+        for (Desk *d : {&m_a, &m_b}) {
+            ClassMedia *page = openMedia(*d);
+            QVERIFY(page);
+            QListWidget *videos = page->findChild<QListWidget *>("listVideo");
+            const int listed = videos->count();
+            const QString clip = d == &m_a ? clipA : clipB;
+            page->setFileChooser([clip](int, QWidget *, const QString &) { return QStringList{clip}; });
+            page->slotAjouterVideo();
+            QTRY_VERIFY2_WITH_TIMEOUT(videos->count() == listed + 1, qPrintable(m_dialogs.join(" / ")), 20000);
+        }
+        QVERIFY2(m_dialogs.isEmpty(), qPrintable(m_dialogs.join(" / ")));
+        QVERIFY(leaveBothWithASlowIndexUpload());
+        QVERIFY(visitMedia(m_b));
+        // The console whose import no longer fits (the one whose index the
+        // other's upload replaced) is told which file; the server keeps the
+        // other's and lists exactly what it holds.
+        const QString seen = m_dialogs.join(" / ");
+        QVERIFY2(m_dialogs.size() == 1, qPrintable(seen));
+        const QString told = m_dialogs.first().left(1);
+        const QString kept = told == "A" ? "B" : "A";
+        QVERIFY2(m_dialogs.first().startsWith(told + ": " + MediaDeployment::overQuotaText({}))
+                     && m_dialogs.first().contains("VIDEO/Clip" + told + "-"),
+                 qPrintable(seen));
+        QVERIFY2(videosOnServer() <= qint64(quota) * 1000000, qPrintable(QString::number(videosOnServer())));
+        QStringList listed = serverIndexed() + unlisted;
+        listed.sort();
+        QVERIFY2(listed == serverMedia(), qPrintable(listed.join(',') + " / " + serverMedia().join(',')));
+        QCOMPARE(serverMedia().filter("VIDEO/Clip").size(), 1);
+        QCOMPARE(serverMedia().filter("VIDEO/Clip" + kept + "-").size(), 1);
+        QVERIFY(removeFromServer("VIDEO/Clip"));
+        QVERIFY(restartWithQuota(500));
+        return;
+    }
 
     // A imports and publishes.
     ClassMedia *pageA = openMedia(m_a);
@@ -1040,12 +1148,10 @@ void TwoConsolesTest::quotaAcrossConsoles()
     QCOMPARE(videosB->count(), listedB);
     QVERIFY(leaveMedia(m_b));
 
-    qint64 videos = 0;
-    for (const QFileInfo &f : QDir(server("VIDEO")).entryInfoList(QDir::Files))
-        videos += f.size();
-    QVERIFY2(videos <= qint64(quota) * 1000000, qPrintable(QString::number(videos)));
+    QVERIFY2(videosOnServer() <= qint64(quota) * 1000000, qPrintable(QString::number(videosOnServer())));
 
-    // The other functions run with the fixture's quota.
+    // The other rows and functions run with the fixture's quota and media.
+    QVERIFY(removeFromServer("VIDEO/Clip"));
     QVERIFY(restartWithQuota(500));
 }
 

@@ -15,7 +15,8 @@ zo_add_test(sync_boxdeployment_standin SOURCES tst_boxdeployment_standin.cpp
             LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
 set_tests_properties(sync_boxdeployment_standin PROPERTIES COST 45) # long: start it early
 zo_add_test(sync_sharepage SOURCES tst_sharepage.cpp LIBS sync)
+zo_add_test(sync_sentmediarecords SOURCES tst_sentmediarecords.cpp ParamFixture.h LIBS sync)
 zo_add_test(sync_deployments_standin SOURCES tst_deployments_standin.cpp
             ../transfer/StandIn.h ../transfer/SequenceFixture.h
-            LIBS sync console ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
+            LIBS sync console media ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)
 zo_add_test(sync_deploylists SOURCES tst_deploylists.cpp ParamFixture.h LIBS sync)

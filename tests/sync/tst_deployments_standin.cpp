@@ -9,9 +9,11 @@
 #include "ListTransfers.h"
 #include "MediaAlignment.h"
 #include "MediaDeployment.h"
+#include "MediaLibrary.h"
 #include "OperationJournal.h"
 #include "ParamFixture.h"
 #include "RevisionCounters.h"
+#include "SentMediaRecords.h"
 #include "TransferLists.h"
 
 #include <QSignalSpy>
@@ -59,6 +61,11 @@ private slots:
     void mediaIndexFetchFailedMergesAtTheNextHandOn();
     void mediaHandedOnWhileRunningIsNotLost();
     void mediaChangeBeforeTheMergeGoesWithTheRun();
+    void mediaUploadNotStored_data();
+    void mediaUploadNotStored();
+    void mediaOverQuotaAfterAnotherConsole();
+    void mediaLostFromTheIndexLater_data();
+    void mediaLostFromTheIndexLater();
     void indexChangedByAnotherConsole_data();
     void indexChangedByAnotherConsole();
     void command_data();
@@ -75,6 +82,10 @@ private:
     // FILEPATH of the server's index and the files of its media folders.
     QStringList serverIndexed() const;
     QStringList serverFiles() const;
+    // The two files the fixture's index lists, on the server.
+    void serverHoldsItsIndex();
+    // An import waiting in the work folder: its file and its journal record.
+    bool journalImport(const QString &path, const QString &sum, int bytes);
 
     SequenceFixture m_fx;
     QString m_selected = "B1";
@@ -342,6 +353,8 @@ void DeploymentsTest::indexUploadFailsKeepsJournal()
     const QString journal = m_fx.work(admin ? "TEMP/INFOADMIN.orvex" : "TEMP/INFOMEDIA.orvex");
     QVERIFY(admin ? OperationJournal::append(journal, {"RENOMMER", "Hall", "Entree", ""})
                   : OperationJournal::append(journal, {"AJOUTER", "IMAGE/n.png", "CCC", "Bar", "3"}));
+    // The import's file went up with the run that journalled it.
+    SequenceFixture::writeFile(server("IMAGE/n.png"), "n");
     const QByteArray index = SequenceFixture::readFile(server("MEDIA.orvex"));
     build();
     const auto run = [&] {
@@ -357,6 +370,9 @@ void DeploymentsTest::indexUploadFailsKeepsJournal()
     QCOMPARE(failed.count(), 1);
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), index);
     QVERIFY(QFileInfo::exists(journal));
+    // This console's own index still lists its change (the page removes by it).
+    if (!admin)
+        QVERIFY(indexedPaths(m_fx.work("TEMP/MEDIA.orvex")).contains("IMAGE/n.png"));
     // The next run sends it.
     QVERIFY(run());
     QCOMPARE(failed.count(), 1);
@@ -368,6 +384,7 @@ void DeploymentsTest::recordJournalledWhileTheIndexGoesUp()
 {
     const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
     QVERIFY(OperationJournal::append(journal, {"AJOUTER", "IMAGE/n.png", "CCC", "Bar", "3"}));
+    SequenceFixture::writeFile(server("IMAGE/n.png"), "n");
     build();
     QVERIFY(StandIn::fault("/zobox/upload.php", "delay", m_fx.account() + "/MEDIA.orvex", 1, 600));
     m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
@@ -546,8 +563,7 @@ void DeploymentsTest::localFileErrorEndsTheRunOnce()
 
 void DeploymentsTest::mediaDeployment()
 {
-    SequenceFixture::writeFile(server("IMAGE/old.png"), "x");
-    SequenceFixture::writeFile(server("VIDEO/old.mp4"), "y");
+    serverHoldsItsIndex();
     SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), QByteArray(4000, 'i'));
     SequenceFixture::writeFile(m_fx.work("VIDEO/new.mp4"), QByteArray(9000, 'v'));
     QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"SUPPRIMER", "IMAGE/old.png", "", "", ""}));
@@ -559,7 +575,8 @@ void DeploymentsTest::mediaDeployment()
     m_mediaDeploy->start({"IMAGE/new.png"}, {"old.png"}, {"VIDEO/new.mp4"}, {"old.mp4"}, {}, {}, true);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
     QCOMPARE(requests(mark), (QStringList{"DELETE_FILE IMAGE/old.png", "DELETE_FILE VIDEO/old.mp4",
-                                          "UPLOAD IMAGE/new.png", "UPLOAD VIDEO/new.mp4"} + kIndexRound));
+                                          "UPLOAD IMAGE/new.png", "UPLOAD VIDEO/new.mp4", "SCANDIR IMAGE",
+                                          "SCANDIR VIDEO"} + kIndexRound));
     QCOMPARE(SequenceFixture::readFile(server("VIDEO/new.mp4")), QByteArray(9000, 'v'));
     ClassParam read;
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), QString("IMAGE/new.png|VIDEO/new.mp4"));
@@ -604,6 +621,19 @@ QStringList DeploymentsTest::serverFiles() const
     return mediaFilesBelow(m_fx.tree(m_fx.account()));
 }
 
+void DeploymentsTest::serverHoldsItsIndex()
+{
+    SequenceFixture::writeFile(server("IMAGE/old.png"), "x");
+    SequenceFixture::writeFile(server("VIDEO/old.mp4"), "y");
+}
+
+bool DeploymentsTest::journalImport(const QString &path, const QString &sum, int bytes)
+{
+    SequenceFixture::writeFile(m_fx.work(path), QByteArray(bytes, path.at(path.indexOf('/') + 1).toLatin1()));
+    return OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"),
+                                    {"AJOUTER", path, sum, "Hall", QString::number(bytes)});
+}
+
 void DeploymentsTest::mediaFailedRunGoesWithTheNextRun_data()
 {
     QTest::addColumn<bool>("removedMeanwhile");
@@ -617,8 +647,7 @@ void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
 {
     QFETCH(bool, removedMeanwhile);
     const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
-    SequenceFixture::writeFile(server("IMAGE/old.png"), "x");
-    SequenceFixture::writeFile(server("VIDEO/old.mp4"), "y");
+    serverHoldsItsIndex();
     SequenceFixture::writeFile(m_fx.work("VIDEO/clip.mp4"), QByteArray(5000, 'v'));
     SequenceFixture::writeFile(m_fx.work("IMAGE/late.png"), QByteArray(3000, 'l'));
     QVERIFY(OperationJournal::append(journal, {"AJOUTER", "VIDEO/clip.mp4", "C1", "Hall", "5000"}));
@@ -644,7 +673,8 @@ void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
     QCOMPARE(failed.count(), 1);
     QVERIFY(!QFileInfo::exists(journal));
     if (!removedMeanwhile) {
-        QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/late.png", "UPLOAD VIDEO/clip.mp4"} + kIndexRound));
+        QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/late.png", "UPLOAD VIDEO/clip.mp4", "SCANDIR IMAGE",
+                                              "SCANDIR VIDEO"} + kIndexRound));
         QCOMPARE(SequenceFixture::readFile(server("VIDEO/clip.mp4")), QByteArray(5000, 'v'));
     }
     QCOMPARE(serverIndexed(), serverFiles());
@@ -655,10 +685,8 @@ void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
 void DeploymentsTest::mediaIndexFetchFailedMergesAtTheNextHandOn()
 {
     const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
-    SequenceFixture::writeFile(server("IMAGE/old.png"), "x");
-    SequenceFixture::writeFile(server("VIDEO/old.mp4"), "y");
-    SequenceFixture::writeFile(m_fx.work("IMAGE/a.png"), QByteArray(3000, 'a'));
-    QVERIFY(OperationJournal::append(journal, {"AJOUTER", "IMAGE/a.png", "C1", "Hall", "3000"}));
+    serverHoldsItsIndex();
+    QVERIFY(journalImport("IMAGE/a.png", "C1", 3000));
     build();
     const QString index = '/' + m_fx.account() + "/MEDIA.orvex";
     QVERIFY(StandIn::fault(QString(), "500", index, 3));
@@ -673,7 +701,7 @@ void DeploymentsTest::mediaIndexFetchFailedMergesAtTheNextHandOn()
     const qint64 mark = StandIn::mark();
     m_mediaDeploy->start({}, {}, {}, {}, {}, {}, false);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
-    QCOMPARE(requests(mark), kIndexRound);
+    QCOMPARE(requests(mark), QStringList{"SCANDIR IMAGE"} + kIndexRound);
     QVERIFY(!QFileInfo::exists(journal));
     QCOMPARE(serverIndexed(), serverFiles());
 }
@@ -708,21 +736,139 @@ void DeploymentsTest::mediaChangeBeforeTheMergeGoesWithTheRun()
     QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png"} + kIndexRound));
 }
 
+void DeploymentsTest::mediaUploadNotStored_data()
+{
+    QTest::addColumn<QString>("lost"); // the import whose upload is answered 200 and not stored
+    QTest::newRow("picture answered 200 without storing was published") << "IMAGE/new.png";
+    QTest::newRow("video answered 200 without storing was published") << "VIDEO/new.mp4";
+}
+
+// A proxy or a full disk that still answers: the index publishes only what
+// the server's folders hold; the rest stays in the journal, is named, and
+// goes again with the next hand-on.
+void DeploymentsTest::mediaUploadNotStored()
+{
+    QFETCH(QString, lost);
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    serverHoldsItsIndex();
+    QVERIFY(journalImport("IMAGE/new.png", "C1", 4000));
+    QVERIFY(journalImport("VIDEO/new.mp4", "C2", 9000));
+    const QStringList picture{"AJOUTER", "IMAGE/new.png", "C1", "Hall", "4000"};
+    const QStringList video{"AJOUTER", "VIDEO/new.mp4", "C2", "Hall", "9000"};
+    build();
+    const QString match = m_fx.account() + '/' + lost;
+    QVERIFY(StandIn::fault("/zobox/upload.php", "body", match, 3));
+    QSignalSpy corrupt(m_mediaDeploy.data(), &MediaDeployment::signalCorrupt);
+    m_mediaDeploy->start({"IMAGE/new.png"}, {}, {"VIDEO/new.mp4"}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QVERIFY(StandIn::reset(match));
+    QVERIFY(!QFileInfo::exists(server(lost)));
+    QCOMPARE(corrupt.count(), 1);
+    QCOMPARE(corrupt.at(0).at(0).toString(), MediaDeployment::notStoredText({lost}));
+    // The other import is published; the lost one is not, and waits.
+    QCOMPARE(serverIndexed(), serverFiles());
+    QCOMPARE(serverIndexed().size(), 3);
+    QCOMPARE(OperationJournal::records(journal), QList<QStringList>{lost == picture.at(1) ? picture : video});
+
+    const qint64 mark = StandIn::mark();
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, false);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(corrupt.count(), 1);
+    QCOMPARE(requests(mark).value(0), "UPLOAD " + lost);
+    QVERIFY(!QFileInfo::exists(journal));
+    QCOMPARE(serverIndexed(), serverFiles());
+    QCOMPARE(serverIndexed().size(), 4);
+}
+
+// Another console published a video after this one's import was counted:
+// the import no longer fits and leaves the server again.
+void DeploymentsTest::mediaOverQuotaAfterAnotherConsole()
+{
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    serverHoldsItsIndex();
+    SequenceFixture::writeFile(server("VIDEO/theirs.mp4"), "z");
+    QVERIFY(writeParams(server("MEDIA.orvex"), {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4|VIDEO/theirs.mp4"},
+                                                 {"FILECHK", "AAA|BBB|CCC"},
+                                                 {"FILESIZE", "1|2|2000000"},
+                                                 {"FILEPATHPERMISSION", "Hall;Bar|Hall|Hall"},
+                                                 {"ID", "5"}}));
+    QVERIFY(journalImport("VIDEO/mine.mp4", "C1", 2000000));
+    build();
+    m_mediaDeploy->setQuotaRule(&MediaLibrary::fitsQuota);
+    m_mediaDeploy->setQuota(3);
+    QSignalSpy corrupt(m_mediaDeploy.data(), &MediaDeployment::signalCorrupt);
+    m_mediaDeploy->start({}, {}, {"VIDEO/mine.mp4"}, {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(corrupt.count(), 1);
+    QCOMPARE(corrupt.at(0).at(0).toString(), MediaDeployment::overQuotaText({"VIDEO/mine.mp4"}));
+    QVERIFY(!QFileInfo::exists(server("VIDEO/mine.mp4")));
+    QCOMPARE(serverIndexed(), serverFiles());
+    QVERIFY(!QFileInfo::exists(journal));
+}
+
+void DeploymentsTest::mediaLostFromTheIndexLater_data()
+{
+    QTest::addColumn<bool>("removed"); // the other console removed the file too
+    QTest::newRow("import dropped by another console's late index upload stayed out of the index") << false;
+    QTest::newRow("import another console removed came back in the index") << true;
+}
+
+// After a run was read back, another console's index that went up late
+// leaves this run's import out. The next fetch of the index (a visit of the
+// media page) finds it missing, and the next hand-on merges it again when
+// the server still holds its file.
+void DeploymentsTest::mediaLostFromTheIndexLater()
+{
+    QFETCH(bool, removed);
+    const QString journal = m_fx.work("TEMP/INFOMEDIA.orvex");
+    serverHoldsItsIndex();
+    QVERIFY(journalImport("IMAGE/a.png", "C1", 3000));
+    build();
+    m_mediaDeploy->start({"IMAGE/a.png"}, {}, {}, {}, {}, {}, false);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QVERIFY(serverIndexed().contains("IMAGE/a.png"));
+    QVERIFY(!QFileInfo::exists(journal));
+
+    SequenceFixture::writeFile(server("IMAGE/o.png"), "o");
+    QVERIFY(writeParams(server("MEDIA.orvex"), {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4|IMAGE/o.png"},
+                                                 {"FILECHK", "AAA|BBB|OOO"},
+                                                 {"FILESIZE", "1|2|1"},
+                                                 {"FILEPATHPERMISSION", "Hall;Bar|Hall|Hall"},
+                                                 {"ID", "9"}}));
+    if (removed)
+        QVERIFY(QFile::remove(server("IMAGE/a.png")));
+    const QString fetched = m_fx.work("TEMP/QUOTA-MEDIA.orvex");
+    QVERIFY(QFile::copy(server("MEDIA.orvex"), fetched));
+    m_mediaDeploy->serverIndexFetched(fetched);
+    m_mediaDeploy->start({}, {}, {}, {}, {}, {}, false);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(serverIndexed(), serverFiles());
+    QCOMPARE(serverIndexed().contains("IMAGE/a.png"), !removed);
+    QCOMPARE(serverIndexed().contains("IMAGE/o.png"), true);
+    // A removed file is done with; a merged one waits for the next fetch.
+    QCOMPARE(QFileInfo::exists(SentMediaRecords::path(m_fx.work())), !removed);
+}
+
 void DeploymentsTest::indexChangedByAnotherConsole_data()
 {
     QTest::addColumn<bool>("admin");
     QTest::addColumn<QString>("when"); // "fetched": once, between the fetch and the merge;
                                        // "sent": once, right after the upload; "always": after each upload;
-                                       // "unread": no change, the read-back fails
+                                       // "unread": no change, the read-back fails;
+                                       // "holding": once after the upload, holding this run's change too;
+                                       // "unstored": each index upload answered 200, nothing stored
     QTest::newRow("media: another console's index between the fetch and the upload was overwritten")
         << false << "fetched";
     QTest::newRow("media: index replaced right after the upload counted as done") << false << "sent";
     QTest::newRow("media: index replaced after every upload counted as done") << false << "always";
     QTest::newRow("media: index not read back counted as done; merged again, its entry doubled")
         << false << "unread";
+    QTest::newRow("media: a read-back holding this run's change merged and sent again") << false << "holding";
+    QTest::newRow("media: index upload that never arrived told as another user's change") << false << "unstored";
     QTest::newRow("account: another console's index between the fetch and the upload was overwritten")
         << true << "fetched";
     QTest::newRow("account: index replaced after every upload counted as done") << true << "always";
+    QTest::newRow("account: index upload that never arrived told as another user's change") << true << "unstored";
 }
 
 // Another console's index reaches the server while this run is between its
@@ -735,6 +881,7 @@ void DeploymentsTest::indexChangedByAnotherConsole()
     const QString journal = m_fx.work(admin ? "TEMP/INFOADMIN.orvex" : "TEMP/INFOMEDIA.orvex");
     QVERIFY(admin ? OperationJournal::append(journal, {"RENOMMER", "Hall", "Entree", ""})
                   : OperationJournal::append(journal, {"AJOUTER", "IMAGE/n.png", "CCC", "Bar", "3"}));
+    SequenceFixture::writeFile(server("IMAGE/n.png"), "n");
     build();
     JournalDeployment *machine = admin ? static_cast<JournalDeployment *>(m_account.data())
                                        : static_cast<JournalDeployment *>(m_mediaDeploy.data());
@@ -747,11 +894,14 @@ void DeploymentsTest::indexChangedByAnotherConsole()
     bool journalAtReadBack = false;
     const auto otherConsole = [&] {
         ++others;
+        // "holding": merged on this run's upload, as a console that started just after.
+        const bool holding = when == "holding";
         QVERIFY(writeParams(server("MEDIA.orvex"),
-                            {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4|IMAGE/o" + QString::number(others) + ".png"},
-                             {"FILECHK", "AAA|BBB|OOO"},
-                             {"FILESIZE", "1|2|9"},
-                             {"FILEPATHPERMISSION", "Hall;Bar|Hall|Hall"},
+                            {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4|IMAGE/o" + QString::number(others) + ".png"
+                                              + (holding ? "|IMAGE/n.png" : "")},
+                             {"FILECHK", QString("AAA|BBB|OOO") + (holding ? "|CCC" : "")},
+                             {"FILESIZE", QString("1|2|9") + (holding ? "|3" : "")},
+                             {"FILEPATHPERMISSION", QString("Hall;Bar|Hall|Hall") + (holding ? "|Bar" : "")},
                              {"ID", QString::number(10 + others)}}));
     };
     int previous = 0;
@@ -762,16 +912,20 @@ void DeploymentsTest::indexChangedByAnotherConsole()
             otherConsole();
         if (now != previous && now == sent) {
             journalAtReadBack = journalAtReadBack || QFileInfo::exists(journal);
-            if (when == "always" || (when == "sent" && others == 0))
+            if (when == "always" || ((when == "sent" || when == "holding") && others == 0))
                 otherConsole();
             if (when == "unread")
                 QVERIFY(StandIn::fault(QString(), "500", '/' + m_fx.account() + "/MEDIA.orvex", 3));
         }
         previous = now;
     });
+    const QString indexUpload = m_fx.account() + "/MEDIA.orvex";
+    if (when == "unstored")
+        QVERIFY(StandIn::fault("/zobox/upload.php", "body", indexUpload, 9));
     QSignalSpy corrupt(machine, &JournalDeployment::signalCorrupt);
     QSignalSpy finished(machine, &JournalDeployment::signalFinished);
     QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    const qint64 mark = StandIn::mark();
     const auto run = [&] {
         if (admin)
             m_account->start(0);
@@ -782,20 +936,29 @@ void DeploymentsTest::indexChangedByAnotherConsole()
     QVERIFY(run());
     disconnect(hook);
     StandIn::reset('/' + m_fx.account() + "/MEDIA.orvex");
+    StandIn::reset(indexUpload);
     QCOMPARE(finished.count(), 1);
-    const QString ours = admin ? "Entree;Bar|Entree|Entree" : others ? "Hall;Bar|Hall|Hall|Bar" : "Hall;Bar|Hall|Bar";
+    // The index went up once, whatever the other console sent meanwhile.
+    if (when == "holding" || when == "unstored")
+        QCOMPARE(requests(mark).count("UPLOAD MEDIA.orvex"), 1);
+    const QString ours = admin ? (others ? "Entree;Bar|Entree|Entree" : "Entree;Bar|Entree")
+                               : others ? "Hall;Bar|Hall|Hall|Bar" : "Hall;Bar|Hall|Bar";
     const QString paths = "IMAGE/old.png|VIDEO/old.mp4" + (others ? "|IMAGE/o" + QString::number(others) + ".png" : "");
     ClassParam read;
-    const bool failed = when == "always" || when == "unread";
+    const bool failed = when == "always" || when == "unread" || when == "unstored";
     if (failed) {
         // No end announced as done; the journal waits and the next run sends it.
         QCOMPARE(corrupt.count(), 1);
-        QCOMPARE(corrupt.at(0).at(0).toString(), when == "always" ? JournalDeployment::indexChangedText()
-                                                                  : "Le fichier media est corrompu (code: indiceDeployMedia) !!");
+        QCOMPARE(corrupt.at(0).at(0).toString(),
+                 when == "always"     ? JournalDeployment::indexChangedText()
+                 : when == "unstored" ? JournalDeployment::notArrivedText()
+                                      : "Le fichier media est corrompu (code: indiceDeployMedia) !!");
         QCOMPARE(deployed.count(), 0);
         QVERIFY(QFileInfo::exists(journal));
         if (when == "always")
             QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Hall;Bar|Hall|Hall"));
+        if (when == "unstored")
+            QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Hall;Bar|Hall"));
         QVERIFY(run());
     }
     QCOMPARE(corrupt.count(), failed ? 1 : 0);
@@ -803,8 +966,9 @@ void DeploymentsTest::indexChangedByAnotherConsole()
     QVERIFY(!QFileInfo::exists(journal));
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), admin ? paths : paths + "|IMAGE/n.png");
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), ours);
-    // Raised above the other console's counter.
-    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "ID", 1), QString::number(others ? 11 + others : 6));
+    // Raised above the other console's counter, unless its index was kept.
+    QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "ID", 1),
+             QString::number(when == "holding" ? 10 + others : others ? 11 + others : when == "unstored" ? 5 : 6));
     // Its journal was there until the index was read back.
     QVERIFY(journalAtReadBack);
 }
