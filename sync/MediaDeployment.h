@@ -39,6 +39,8 @@ public slots:
     void slotProcessDeployMedia();
 
 private:
+    // The timer's own interval again after a tick brought forward.
+    void restoreInterval();
     void finish() override;
     void startQueued();
     void requeueUnsent();
@@ -52,4 +54,5 @@ private:
     QStringList m_queuedNew[3];
     QStringList m_queuedDelete[3];
     bool m_queuedModif = false;
+    int m_interval = 0;
 };
