@@ -29,7 +29,8 @@ const char kCancelStyle[] =
     "QPushButton:focus{ background-color: rgba(255,0,0,30%)}";
 
 // `box` selects the check boxes the rules are for.
-QString checkBoxStyle(const char *checkedImage, const char *uncheckedImage, const QString &box = QStringLiteral("QCheckBox"))
+QString checkBoxStyle(const char *checkedImage, const char *uncheckedImage,
+                      const QString &box = QStringLiteral("QCheckBox"))
 {
     return QStringLiteral("%3 {   color: white;   background-color: rgba(0,128,255,0%);}"
                           "%3::indicator {width: 75px;height:75px;}"

@@ -123,9 +123,12 @@ void ParamToolTest::errors_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("input");
-    QTest::newRow("get on missing file") << QStringList{"get", "@/missing.orvex", "ID"} << 2 << QByteArray("PB_OPEN\n") << QByteArray();
-    QTest::newRow("set on missing file") << QStringList{"set", "@/missing.orvex", "ID", "1"} << 1 << QByteArray() << QByteArray();
-    QTest::newRow("dump on missing file") << QStringList{"dump", "@/missing.orvex"} << 2 << QByteArray() << QByteArray();
+    QTest::newRow("get on missing file") << QStringList{"get", "@/missing.orvex", "ID"} << 2
+                                         << QByteArray("PB_OPEN\n") << QByteArray();
+    QTest::newRow("set on missing file") << QStringList{"set", "@/missing.orvex", "ID", "1"} << 1 << QByteArray()
+                                         << QByteArray();
+    QTest::newRow("dump on missing file") << QStringList{"dump", "@/missing.orvex"} << 2 << QByteArray()
+                                          << QByteArray();
     QTest::newRow("set with a key and no value") << QStringList{"set", "@/missing.orvex", "ID", "1", "NOM"} << 64
                                                  << QByteArray() << QByteArray();
     QTest::newRow("unknown command") << QStringList{"frob", "@/x"} << 64 << QByteArray() << QByteArray();
