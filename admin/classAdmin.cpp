@@ -340,10 +340,12 @@ bool classAdmin::slotMessageWarning()
 void classAdmin::fillDetail(QListWidget *widget, const QStringList &items, bool withIcon)
 {
     widget->clear();
+    // One icon for all rows: each made from the file would read it again.
+    const QIcon icon = withIcon ? QIcon(QStringLiteral(":/images/dir.png")) : QIcon();
     for (const QString &item : items) {
         auto *row = new QListWidgetItem(item, widget);
         if (withIcon)
-            row->setIcon(QIcon(QStringLiteral(":/images/dir.png")));
+            row->setIcon(icon);
     }
     if (widget->count() > 0)
         widget->setCurrentRow(0);

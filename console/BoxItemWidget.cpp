@@ -3,10 +3,26 @@
 #include "BoxStatus.h"
 
 #include <QGridLayout>
+#include <QHash>
 #include <QLabel>
 #include <QPixmap>
 
 namespace {
+
+// The few status pictures at the list's icon size, shared by every row: a
+// copy scaled for each row of a thousand boxes holds megabytes.
+QPixmap statusPicture(const QString &path, int side)
+{
+    static QHash<QPair<QString, int>, QPixmap> scaled;
+    const QPair<QString, int> key(path, side);
+    auto it = scaled.constFind(key);
+    if (it == scaled.constEnd()) {
+        if (scaled.size() > 64)
+            scaled.clear();
+        it = scaled.insert(key, QPixmap(path).scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    return it.value();
+}
 
 QGridLayout *grid()
 {
@@ -48,8 +64,7 @@ BoxItemWidget::BoxItemWidget(const QString &name, const QString &serial, const Q
         for (int c = 0; c < 3; ++c) {
             auto *icon = new QLabel;
             if (!columns[c].icon.isEmpty()) {
-                icon->setPixmap(QPixmap(columns[c].icon).scaled(iconSize, iconSize, Qt::KeepAspectRatio,
-                                                                Qt::SmoothTransformation));
+                icon->setPixmap(statusPicture(columns[c].icon, iconSize));
             }
             auto *caption = new QLabel(columns[c].caption);
             caption->setFont(small);

@@ -107,6 +107,18 @@ QString BoxStatus::entryFor(const QStringList &entries, const QString &serial)
     return QString();
 }
 
+QHash<QString, QString> BoxStatus::entriesBySerial(const QStringList &entries)
+{
+    QHash<QString, QString> bySerial;
+    bySerial.reserve(entries.size());
+    for (const QString &entry : entries) {
+        const QString serial = entry.section(QLatin1Char(';'), 0, 0);
+        if (!bySerial.contains(serial))
+            bySerial.insert(serial, entry);
+    }
+    return bySerial;
+}
+
 BoxStatus::Indicators BoxStatus::indicators(const QString &entry, const QDateTime &now)
 {
     Indicators out;

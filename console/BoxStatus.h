@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,8 @@ public:
 
     // The entry whose serial is exactly `serial`, or an empty string.
     static QString entryFor(const QStringList &entries, const QString &serial);
+    // The same for every serial at once: serial -> its entry.
+    static QHash<QString, QString> entriesBySerial(const QStringList &entries);
 
     static Indicators indicators(const QString &entry, const QDateTime &now);
 };

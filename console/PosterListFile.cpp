@@ -120,7 +120,7 @@ bool PosterListFile::load()
 {
     m_error.clear();
     m_damaged = false;
-    if (!m_store.getParamCrypt(path(), QStringList{QStringLiteral("ALL")}, 0)) {
+    if (!readTable()) {
         m_error = QCoreApplication::translate("PosterListFile", "Le fichier des affiches est introuvable ou illisible.");
         // The table may still hold another screen's posters.
         m_store.BALISE = {QList<QString>(), QList<QString>()};
@@ -135,6 +135,11 @@ bool PosterListFile::load()
     }
     m_count = countInTable();
     return !m_damaged;
+}
+
+bool PosterListFile::readTable()
+{
+    return m_table.readAll(m_store, path());
 }
 
 int PosterListFile::countInTable() const

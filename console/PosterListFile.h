@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ParamTableCache.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -76,6 +78,10 @@ public:
     // errorString() then says which.
     bool load();
     bool isDamaged() const { return m_damaged; }
+    // The list read of the file into the store's table, parsed again only
+    // when the file changed; false, the table left alone, when it cannot be
+    // opened.
+    bool readTable();
 
     // Posters counted from the table's SLIDETYPE (never less than 1).
     int countInTable() const;
@@ -126,6 +132,7 @@ private:
 
     ClassParam &m_store;
     QString m_workFolder;
+    ParamTableCache m_table;
     int m_count = 1;
     bool m_damaged = false;
     QString m_error;

@@ -653,7 +653,7 @@ void PosterPanel::ActiveSlide(bool on)
 void PosterPanel::SelectFichier()
 {
     ClassParam &store = *m_host.paramPlayer;
-    store.getParamCrypt(m_file.path(), QStringList{QStringLiteral("ALL")}, 0);
+    m_file.readTable();
     const int r = currentPoster();
     for (QListWidget *l : {m_listImage, m_listVideo, m_listText}) {
         if (l->count() > 0)
@@ -1144,7 +1144,7 @@ void PosterPanel::SlotNewWidget(QString ListWidget)
 void PosterPanel::InfoPlayer()
 {
     ClassParam &store = *m_host.paramPlayer;
-    store.getParamCrypt(m_file.path(), QStringList{QStringLiteral("ALL")}, 0);
+    m_file.readTable();
     const int rotation = ZoneLayout::rotationOf(store.getInfoBalise(QStringLiteral("ROTATION2")));
     const QString zones = ZoneLayout::zonesOf(store.getInfoBalise(QStringLiteral("CONFIGECRAN")));
     transQStringToEcran(QString::number(rotation), zones);

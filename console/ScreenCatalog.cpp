@@ -1,5 +1,7 @@
 #include "ScreenCatalog.h"
 
+#include <QHash>
+
 namespace {
 
 const QLatin1String kNull("NULL");
@@ -57,11 +59,19 @@ QList<ScreenCatalog::Screen> ScreenCatalog::screensOf(const QString &category) c
     QList<Screen> screens;
     if (k < 0 || k >= elements.size())
         return screens;
+    // The names are looked up once per box, not by a walk of every box.
+    const QStringList players = rows(QStringLiteral("PLAYERLIST"));
+    const QStringList names = rows(QStringLiteral("PLAYERLISTNAME"));
+    QHash<QString, int> index;
+    index.reserve(players.size());
+    for (int j = players.size() - 1; j >= 0; --j)
+        index.insert(players.at(j), j); // the first of two equal serials wins
     const QStringList serials = elements.at(k).split(QLatin1Char(';'));
     for (const QString &serial : serials) {
         if (serial.isEmpty())
             continue;
-        screens.append({serial, nameOf(serial)});
+        const int j = index.value(serial, -1);
+        screens.append({serial, j >= 0 && j < names.size() ? names.at(j) : serial});
     }
     return screens;
 }

@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -50,6 +51,10 @@ ScreenChooser::ScreenChooser(QToolButton *addButton, QToolButton *renameButton, 
     m_groupMembers = new QListWidget(this);
     m_groupMembers->setObjectName(QStringLiteral("groupMembers"));
     m_groupMembers->hide();
+
+    m_coverTimer = new QTimer(this);
+    m_coverTimer->setInterval(0);
+    connect(m_coverTimer, &QTimer::timeout, this, &ScreenChooser::coverRows);
 
     m_groupCaption = new QLabel(tr("Sélectionnez le groupe de votre écran:"));
     m_screensCaption = new QLabel(tr("Sélectionnez votre écran ou playlist:"));
@@ -128,19 +133,12 @@ void ScreenChooser::chooseMember(const QString &member)
         m_groupList->setCurrentItem(found.first());
 }
 
-void ScreenChooser::addScreen(const QString &icon, const QString &text, QWidget *cover)
-{
-    auto *item = new QListWidgetItem(QIcon(icon), text);
-    m_screensList->addItem(item);
-    // The cover's own hint is shorter than the icon the row must show.
-    const QSize hint = cover->sizeHint();
-    item->setSizeHint(QSize(hint.width(), qMax(hint.height(), m_screensList->iconSize().height() + 8)));
-    m_screensList->setItemWidget(item, cover);
-}
-
 void ScreenChooser::fillScreens(const QString &category, const ScreenCatalog &catalog,
                                 const QStringList &statusEntries, const QFont &statusFont, int iconSize)
 {
+    // Covers still waiting belong to the rows about to go.
+    m_pending.clear();
+    m_coverTimer->stop();
     {
         // clear() reports a selection change while the old entry is still
         // current: a status refresh would fetch the chosen screen again.
@@ -149,20 +147,66 @@ void ScreenChooser::fillScreens(const QString &category, const ScreenCatalog &ca
     }
     m_screenNames->clear();
     m_screenNames->hide();
+    m_statusFont = statusFont;
+    m_iconSize = iconSize;
 
+    // Every row first, then the widgets that cover them: a row added to a
+    // list that already holds covers moves each of them again.
     if (category != CategoryRow::playlistCategory()) {
+        const QIcon icon(QStringLiteral(":/images/dir.png"));
+        const QHash<QString, QString> statuses = BoxStatus::entriesBySerial(statusEntries);
         for (const ScreenCatalog::Screen &screen : catalog.screensOf(category)) {
             m_screenNames->addItem(screen.name);
-            addScreen(QStringLiteral(":/images/dir.png"), screen.serial,
-                      createItem(screen.name, screen.serial, BoxStatus::entryFor(statusEntries, screen.serial),
-                                 statusFont, iconSize));
+            addScreen(icon, screen.serial, {screen.name, screen.serial, statuses.value(screen.serial)});
         }
     } else {
+        const QIcon icon(QStringLiteral(":/images/playlist.png"));
         for (const QString &playlist : qAsConst(m_playlistEntries))
-            addScreen(QStringLiteral(":/images/playlist.png"), playlist,
-                      createItem(playlist, QString(), QString(), statusFont, iconSize));
+            addScreen(icon, playlist, {playlist, QString(), QString()});
     }
-    m_screensList->setStyleSheet(classVersion().StyleQlistCustom());
+    // The first rows are covered at once, the others a slice per turn of
+    // the event loop: a group of a thousand screens freezes nothing.
+    coverRows();
+    if (!m_pending.isEmpty())
+        m_coverTimer->start();
+    // The same sheet set again would polish every cover once more.
+    const QString sheet = classVersion().StyleQlistCustom();
+    if (m_screensList->styleSheet() != sheet)
+        m_screensList->setStyleSheet(sheet);
+}
+
+void ScreenChooser::addScreen(const QIcon &icon, const QString &text, const PendingCover &cover)
+{
+    m_screensList->addItem(new QListWidgetItem(icon, text));
+    m_pending.append(cover);
+    m_pending.last().row = QPersistentModelIndex(m_screensList->model()->index(m_screensList->count() - 1, 0));
+}
+
+void ScreenChooser::coverRows()
+{
+    QSize placeholder;
+    for (int n = 0; n < CoverSlice && !m_pending.isEmpty(); ++n) {
+        const PendingCover next = m_pending.takeFirst();
+        QListWidgetItem *item = next.row.isValid() ? m_screensList->item(next.row.row()) : nullptr;
+        if (!item)
+            continue;
+        QWidget *cover = createItem(next.name, next.serial, next.status, m_statusFont, m_iconSize);
+        // The cover's own hint is shorter than the icon the row must show.
+        const QSize hint = cover->sizeHint();
+        placeholder = QSize(hint.width(), qMax(hint.height(), m_screensList->iconSize().height() + 8));
+        item->setSizeHint(placeholder);
+        m_screensList->setItemWidget(item, cover);
+    }
+    // Rows still waiting keep the place their cover will take.
+    if (placeholder.isValid() && !m_pending.isEmpty() && !m_pending.first().sized) {
+        for (PendingCover &rest : m_pending) {
+            if (QListWidgetItem *item = rest.row.isValid() ? m_screensList->item(rest.row.row()) : nullptr)
+                item->setSizeHint(placeholder);
+            rest.sized = true;
+        }
+    }
+    if (m_pending.isEmpty())
+        m_coverTimer->stop();
 }
 
 bool ScreenChooser::restoreScreen(const QString &screen)

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QFont>
 #include <QFrame>
+#include <QPersistentModelIndex>
 #include <QStringList>
 
 class ClassParam;
 class PanelMetrics;
 class ScreenCatalog;
 class QComboBox;
+class QIcon;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
+class QTimer;
 class QToolButton;
 
 // Left page of the control panel: the user's categories (or groups of
@@ -18,6 +23,9 @@ class ScreenChooser : public QFrame
 {
     Q_OBJECT
 public:
+    // Rows covered at once, and per turn of the event loop after that.
+    static constexpr int CoverSlice = 40;
+
     // The two buttons under the screens list belong to the panel.
     ScreenChooser(QToolButton *addButton, QToolButton *renameButton, const QFont &listFont, const QFont &nameFont,
                   QWidget *parent);
@@ -64,7 +72,18 @@ public:
     QString currentGroupEntry() const;
 
 private:
-    void addScreen(const QString &icon, const QString &text, QWidget *cover);
+    // A row's cover, made when its turn comes.
+    struct PendingCover
+    {
+        QString name;
+        QString serial;
+        QString status;
+        QPersistentModelIndex row;
+        bool sized = false;
+    };
+    void addScreen(const QIcon &icon, const QString &text, const PendingCover &cover);
+    // Covers the next rows that wait for theirs.
+    void coverRows();
 
     QListWidget *m_screensList;
     QListWidget *m_screenNames;
@@ -74,4 +93,8 @@ private:
     QLabel *m_groupCaption;
     QLabel *m_screensCaption;
     QStringList m_playlistEntries;
+    QList<PendingCover> m_pending;
+    QTimer *m_coverTimer = nullptr;
+    QFont m_statusFont;
+    int m_iconSize = 0;
 };

@@ -21,7 +21,7 @@ QString PosterFileTable::path() const
 bool PosterFileTable::load()
 {
     m_error.clear();
-    m_loaded = m_store.getParamCrypt(path(), QStringList{QStringLiteral("ALL")}, 0);
+    m_loaded = m_table.readAll(m_store, path());
     if (!m_loaded) {
         m_error = QCoreApplication::translate("PosterFileTable",
                                               "Le fichier des affiches de l'écran est introuvable ou illisible.");

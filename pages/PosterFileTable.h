@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ParamFileBatch.h"
+#include "ParamTableCache.h"
 
 #include <QString>
 
@@ -19,7 +20,7 @@ public:
 
     QString path() const;
 
-    // Reads every key. False when the file cannot be opened or deciphers to
+    // Reads every key (parsed again only when the file changed). False when the file cannot be opened or deciphers to
     // no key at all (damaged); the table is then emptied, so no other
     // screen's values linger, and writes are refused until the next load.
     bool load();
@@ -38,6 +39,7 @@ public:
 private:
     ClassParam &m_store;
     QString m_workFolder;
+    ParamTableCache m_table;
     bool m_loaded = false;
     QString m_error;
 };

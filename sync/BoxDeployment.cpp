@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTimer>
 #include <QUrl>
 
@@ -659,7 +660,9 @@ bool BoxDeployment::mediaEdits(const QString &work, const QString &indexPath, QL
     if (filePath == QLatin1String("NULL") || filePath == QLatin1String("PB_OPEN")
         || filePath == QLatin1String("FileError"))
         return false;
-    const QStringList known = filePath.split(QLatin1Char('|'));
+    // One lookup per poster medium, whatever the size of the library.
+    const QStringList paths = filePath.split(QLatin1Char('|'));
+    const QSet<QString> known(paths.cbegin(), paths.cend());
     const QString player = work + QLatin1String("DATA/PLAYER.orvex");
     ClassParam param;
     const auto pass = [&](const QString &nameKey, const QString &chkKey, bool emptyMissing) {

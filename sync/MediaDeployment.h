@@ -59,6 +59,8 @@ public slots:
     void serverIndexFetched(QString index);
 
 private:
+    // The timer's own interval again after a tick brought forward.
+    void restoreInterval();
     void finish() override;
     bool writeMergeCopy(const QString &journal, const QString &copy) override;
     bool showsRun(const QString &index) const override;
@@ -106,4 +108,5 @@ private:
     // Imports the server did not keep, sent again with the next hand-on.
     QStringList m_retryNew[3];
     bool m_retryPending = false;
+    int m_interval = 0;
 };

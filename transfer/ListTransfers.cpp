@@ -43,11 +43,29 @@ bool ListTransfers::retry()
     return m_retries++ < Tries - 1;
 }
 
+bool ListTransfers::runSteps(int *step, const std::function<bool()> &run)
+{
+    // A bound on the bookkeeping of one call (skipped names of a long list).
+    for (int pass = 0; pass < 256; ++pass) {
+        const int before = *step;
+        const int failures = m_failures;
+        m_requested = false;
+        if (run())
+            return true;
+        // Local mode answers inside the call: one request per call keeps
+        // a long list from running in a single tick.
+        if (*step == before || m_failures != failures || m_requested)
+            return false;
+    }
+    return false;
+}
+
 bool ListTransfers::fail(int code, int *step)
 {
     *step = 0;
     m_retries = 0;
     m_failed = true;
+    ++m_failures;
     logLine(QStringLiteral("Transfert en échec, code %1").arg(code));
     emit sequenceFailed(code);
     return false;
@@ -58,6 +76,7 @@ void ListTransfers::startUpload(const QString &name, const QString &localFolder)
     m_api->setUploadState(11);
     m_api->doUploadFileHttp(name, localFolder, m_folder);
     m_stall.Init(StallMs);
+    m_requested = true;
 }
 
 bool ListTransfers::awaitUpload(int code, int *step, int again, int done)
@@ -81,6 +100,11 @@ bool ListTransfers::awaitUpload(int code, int *step, int again, int done)
 
 bool ListTransfers::FtpGetListFile(const QString &localFolder)
 {
+    return runSteps(&m_getStep, [&] { return getListStep(localFolder); });
+}
+
+bool ListTransfers::getListStep(const QString &localFolder)
+{
     switch (m_getStep) {
     case 0:
         m_retries = 0;
@@ -97,6 +121,7 @@ bool ListTransfers::FtpGetListFile(const QString &localFolder)
         m_api->lists()->clearTransferFiles();
         m_api->scanFile(selectedBox());
         m_timeout.Init(TryMs);
+        m_requested = true;
         m_getStep = 2;
         return false;
     case 2:
@@ -117,6 +142,7 @@ bool ListTransfers::FtpGetListFile(const QString &localFolder)
         if (!downloadFile(localFolder, true))
             return fail(0, &m_getStep); // already told why
         m_stall.Init(StallMs);
+        m_requested = true;
         m_getStep = 4;
         return false;
     case 4:
@@ -125,8 +151,6 @@ bool ListTransfers::FtpGetListFile(const QString &localFolder)
             if (QFile::exists(m_downloadTarget)) {
                 m_retries = 0;
                 m_getStep = 5;
-                // The next file starts in the same tick.
-                return FtpGetListFile(localFolder);
             } else if (retry()) {
                 m_getStep = 3;
             } else {
@@ -146,7 +170,7 @@ bool ListTransfers::FtpGetListFile(const QString &localFolder)
         } else {
             m_getStep = 100;
         }
-        return FtpGetListFile(localFolder);
+        return false;
     case 100:
         m_getStep = 0;
         return true;
@@ -156,6 +180,11 @@ bool ListTransfers::FtpGetListFile(const QString &localFolder)
 }
 
 bool ListTransfers::FtpPutListFile(const QString &localFolder)
+{
+    return runSteps(&m_putStep, [&] { return putListStep(localFolder); });
+}
+
+bool ListTransfers::putListStep(const QString &localFolder)
 {
     switch (m_putStep) {
     case 0:
@@ -199,6 +228,11 @@ bool ListTransfers::FtpPutListFile(const QString &localFolder)
 
 bool ListTransfers::FtpPutOneFile(const QString &localPath, const QString &name)
 {
+    return runSteps(&m_putOneStep, [&] { return putOneStep(localPath, name); });
+}
+
+bool ListTransfers::putOneStep(const QString &localPath, const QString &name)
+{
     logLine(QStringLiteral("indicePutOneFile=") + QString::number(m_putOneStep));
     qDebug().noquote() << "indicePutOneFile=" << m_putOneStep << "Fichier: " << localPath;
     switch (m_putOneStep) {
@@ -233,6 +267,11 @@ bool ListTransfers::FtpPutOneFile(const QString &localPath, const QString &name)
 
 bool ListTransfers::FtpRemoveListFile()
 {
+    return runSteps(&m_removeStep, [this] { return removeListStep(); });
+}
+
+bool ListTransfers::removeListStep()
+{
     switch (m_removeStep) {
     case 0:
         m_retries = 0;
@@ -248,6 +287,7 @@ bool ListTransfers::FtpRemoveListFile()
         }
         m_api->deleteFileHttp(m_folder + QLatin1Char('/') + m_removals.first());
         m_timeout.Init(TryMs);
+        m_requested = true;
         m_removeStep = 2;
         return false;
     case 2:
@@ -272,6 +312,11 @@ bool ListTransfers::FtpRemoveListFile()
 
 bool ListTransfers::RemoveDir(const QString &folder)
 {
+    return runSteps(&m_removeDirStep, [&] { return removeDirStep(folder); });
+}
+
+bool ListTransfers::removeDirStep(const QString &folder)
+{
     switch (m_removeDirStep) {
     case 0:
         m_retries = 0;
@@ -282,6 +327,7 @@ bool ListTransfers::RemoveDir(const QString &folder)
         m_api->lists()->clearTransferFiles();
         m_api->scanFile(QLatin1Char('/') + folder);
         m_timeout.Init(TryMs);
+        m_requested = true;
         m_removeDirStep = 2;
         return false;
     case 2:
@@ -300,6 +346,7 @@ bool ListTransfers::RemoveDir(const QString &folder)
         }
         m_api->deleteFileHttp(folder + QLatin1Char('/') + m_api->lists()->firstTransferFile());
         m_timeout.Init(TryMs);
+        m_requested = true;
         m_removeDirStep = 4;
         return false;
     case 4:
@@ -320,6 +367,7 @@ bool ListTransfers::RemoveDir(const QString &folder)
     case 6:
         m_api->deleteDirHttp(folder);
         m_timeout.Init(TryMs);
+        m_requested = true;
         m_removeDirStep = 7;
         return false;
     case 7:

@@ -13,9 +13,11 @@ class HttpFileApi;
 // download it, upload the transfer file list or one file, delete a list of
 // server files, empty and delete a server folder. Each sequence keeps its
 // own step, is called once per tick of its caller's timer and returns true
-// once, on the tick where its whole job is done. A failure returns false,
-// sets lastFailed() and emits sequenceFailed(code); the sequence is then
-// back at its first step.
+// once, on the tick where its whole job is done. Within one call the steps
+// follow each other until one waits for the server or has just sent a
+// request: a file costs one round trip, not one tick per step. A failure
+// returns false, sets lastFailed() and emits sequenceFailed(code); the
+// sequence is then back at its first step.
 class ListTransfers : public QObject
 {
     Q_OBJECT
@@ -70,6 +72,14 @@ signals:
     void signalImpossibleSauvegarder(QString text);
 
 private:
+    // Steps that need no wait run together: `run` once per step until the
+    // step stays (a wait), a request went out, the job ends or fails.
+    bool runSteps(int *step, const std::function<bool()> &run);
+    bool getListStep(const QString &localFolder);
+    bool putListStep(const QString &localFolder);
+    bool putOneStep(const QString &localPath, const QString &name);
+    bool removeListStep();
+    bool removeDirStep(const QString &folder);
     bool fail(int code, int *step);
     // One failed try: true while another is allowed.
     bool retry();
@@ -92,6 +102,9 @@ private:
     int m_removeDirStep = 0;
     int m_retries = 0;
     bool m_failed = false;
+    // Failures so far, and whether the running step sent a request.
+    int m_failures = 0;
+    bool m_requested = false;
     QString m_downloadTarget;
     StepTimeout m_timeout;
     StepTimeout m_stall;

@@ -8,12 +8,14 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QSignalMapper>
 
 namespace {
@@ -27,17 +29,22 @@ const char kCancelStyle[] =
     "background-color:rgba(32,41,49,80%);}QPushButton:pressed {background-color:rgba(255,0,0,80%);}"
     "QPushButton:focus{ background-color: rgba(255,0,0,30%)}";
 
-QString checkBoxStyle(const char *checkedImage, const char *uncheckedImage)
+// `box` selects the check boxes the rules are for.
+QString checkBoxStyle(const char *checkedImage, const char *uncheckedImage,
+                      const QString &box = QStringLiteral("QCheckBox"))
 {
-    return QStringLiteral("QCheckBox {   color: white;   background-color: rgba(0,128,255,0%);}"
-                          "QCheckBox::indicator {width: 75px;height:75px;}"
-                          "QCheckBox::indicator:checked  {image: url(%1);}"
-                          "QCheckBox::indicator:unchecked  {image: url(%2);}"
-                          "QCheckBox:hover {   border-radius: 3px;   background: qlineargradient(x1:0, y1:0, x2:0, "
+    return QStringLiteral("%3 {   color: white;   background-color: rgba(0,128,255,0%);}"
+                          "%3::indicator {width: 75px;height:75px;}"
+                          "%3::indicator:checked  {image: url(%1);}"
+                          "%3::indicator:unchecked  {image: url(%2);}"
+                          "%3:hover {   border-radius: 3px;   background: qlineargradient(x1:0, y1:0, x2:0, "
                           "y2:1,                               stop:0 #616161, stop: 0.5 #505050,                  "
                           "             stop: 0.6 #434343, stop:1 #656565);   color: white;}")
-        .arg(QLatin1String(checkedImage), QLatin1String(uncheckedImage));
+        .arg(QLatin1String(checkedImage), QLatin1String(uncheckedImage), box);
 }
+
+// The box "Tous" among the screens.
+const char kAllName[] = "tous";
 
 QPixmap squarePicture(const QString &path, int side)
 {
@@ -220,8 +227,11 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
     if (!preselectedCategories.isEmpty())
         m_preselectedCategories = preselectedCategories.split(QLatin1Char(';'));
 
-    m_screenStyle = checkBoxStyle(":/images/dirBlue.png", ":/images/dir2.png");
-    m_allStyle = checkBoxStyle(":/images/All-blue.png", ":/images/All.png");
+    // The check boxes' looks go on the frames that hold them, once: a style
+    // sheet of each box's own is parsed, and its pictures read, once per box.
+    m_screenStyle = checkBoxStyle(":/images/dirBlue.png", ":/images/dir2.png")
+        + checkBoxStyle(":/images/All-blue.png", ":/images/All.png",
+                        QStringLiteral("QCheckBox#") + QLatin1String(kAllName));
     m_categoryStyle = checkBoxStyle(":/images/Selecton.png", ":/images/Selectoff.png");
 
     buildCommon();
@@ -252,7 +262,8 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
                                                         {m_categoryFrame, m_categoryScroll}};
     for (const auto &area : areas) {
         area.first->setFrameShape(QFrame::StyledPanel);
-        area.first->setStyleSheet(frameStyle);
+        area.first->setStyleSheet(QStringLiteral("* {") + frameStyle + QLatin1Char('}')
+                                  + (area.first == m_screenFrame ? m_screenStyle : m_categoryStyle));
         area.second->setBackgroundRole(QPalette::Dark);
         area.second->setWidgetResizable(true);
         area.second->setWidget(area.first);
@@ -394,7 +405,6 @@ void ClassBox::UpdateCheckCategory(QStringList categories)
         box->setProperty(kItemProperty, name);
         m_categoryBoxes.append(box);
         m_categoryGrid->addWidget(box, i, 0, Qt::AlignLeft);
-        box->setStyleSheet(m_categoryStyle);
         box->setFont(font);
         if (m_preselectedCategories.contains(name)) {
             box->setChecked(true);
@@ -433,29 +443,44 @@ QStringList ClassBox::CategoryFilter(QStringList categories, QStringList members
     QStringList result;
     if (base < 0)
         return result;
+    // Sets: a category of a thousand screens is not walked once per screen.
+    QList<QSet<QString>> sets;
+    for (const QStringList &entry : qAsConst(working))
+        sets.append(QSet<QString>(entry.cbegin(), entry.cend()));
+    QSet<QString> taken;
     for (const QString &serial : working.at(base)) {
-        if (result.contains(serial))
+        if (taken.contains(serial))
             continue;
         bool everywhere = true;
-        for (const QStringList &entry : qAsConst(working)) {
+        for (const QSet<QString> &entry : qAsConst(sets)) {
             if (!entry.contains(serial)) {
                 everywhere = false;
                 break;
             }
         }
-        if (everywhere)
+        if (everywhere) {
             result.append(serial);
+            taken.insert(serial);
+        }
     }
     return result;
 }
 
-bool ClassBox::preselects(const QString &serial, const QString &label) const
+QHash<QString, int> ClassBox::serialIndex() const
+{
+    QHash<QString, int> index;
+    index.reserve(m_serials.size());
+    // The first of two equal serials wins, as a walk from the top finds it.
+    for (int i = m_serials.size() - 1; i >= 0; --i)
+        index.insert(m_serials.at(i), i);
+    return index;
+}
+
+bool ClassBox::preselects(const QString &name, const QString &serial, const QString &label) const
 {
     if (m_preselection.isEmpty())
         return true;
     // Whole values only: the current screen "s1" must not also tick "s12".
-    const int index = m_serials.indexOf(serial);
-    const QString name = (index >= 0 && index < m_names.size()) ? m_names.at(index) : QString();
     return m_preselection == serial || m_preselection == label || m_preselection == name;
 }
 
@@ -474,22 +499,25 @@ void ClassBox::UpdateCheckBox(QStringList serials)
     }
 
     auto *all = new QCheckBox(tr("Tous"));
+    all->setObjectName(QLatin1String(kAllName));
     m_screenBoxes.append(all);
     m_screenGrid->addWidget(all, 0, 0, Qt::AlignLeft);
-    all->setStyleSheet(m_allStyle);
     all->setFont(font);
     connect(all, &QCheckBox::stateChanged, this, &ClassBox::slotEtatCheckbox);
 
+    // Names by serial once, rather than a walk of every screen per box.
+    const QHash<QString, int> index = serialIndex();
     for (int i = 0; i < serials.size(); ++i) {
         const QString serial = serials.at(i);
-        const QString label = transPlayerToName(serial, m_serials, m_names);
+        const int at = index.value(serial, -1);
+        const QString name = at >= 0 && at < m_names.size() ? m_names.at(at) : QString();
+        const QString label = screenLabel(name, serial);
         auto *box = new QCheckBox(displayText(label));
         box->setProperty(kItemProperty, serial);
         m_screenBoxes.append(box);
         m_screenGrid->addWidget(box, i + 1, 0, Qt::AlignLeft);
-        box->setStyleSheet(m_screenStyle);
         box->setFont(font);
-        if (preselects(serial, label))
+        if (preselects(name, serial, label))
             box->setChecked(true);
         connect(box, &QCheckBox::stateChanged, this, &ClassBox::slotCheckbox);
     }
@@ -557,6 +585,11 @@ QString ClassBox::transPlayerToName(QString serial, QStringList serials, QString
 {
     const int index = serials.indexOf(serial);
     const QString name = (index >= 0 && index < names.size()) ? names.at(index) : QString();
+    return screenLabel(name, serial);
+}
+
+QString ClassBox::screenLabel(const QString &name, const QString &serial)
+{
     return name + QStringLiteral(" [") + serial + QLatin1Char(']');
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -60,7 +61,11 @@ private:
     // Background label and the confirm and cancel buttons of both forms.
     void buildCommon();
     void askPassword(int width, int height);
-    bool preselects(const QString &serial, const QString &label) const;
+    // A screen box's label: the name, a blank and the serial in brackets.
+    static QString screenLabel(const QString &name, const QString &serial);
+    // Position of each screen serial in m_serials.
+    QHash<QString, int> serialIndex() const;
+    bool preselects(const QString &name, const QString &serial, const QString &label) const;
     void updateConfirmState();
 
     // A box closed by anything but its buttons or keys reads as cancelled.
@@ -95,7 +100,6 @@ private:
     QList<QCheckBox *> m_screenBoxes;
     QStringList m_checked;
     QString m_screenStyle;
-    QString m_allStyle;
     QString m_categoryStyle;
     QLabel *m_screenTitle = nullptr;
     QLabel *m_categoryTitle = nullptr;

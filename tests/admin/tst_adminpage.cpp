@@ -20,6 +20,7 @@ private slots:
 
     void loadFillsWidgets();
     void userRowShowsThatUser();
+    void eachBoxRowReadItsPictureAgain();
     void missingFileSaysSo();
     void failedLoadThenFileArrives();
     void nonAdministratorChangesNothing_data();
@@ -115,6 +116,20 @@ void AdminPageTest::userRowShowsThatUser()
     QCOMPARE(flags, QStringLiteral("1010000000000001"));
     QCOMPARE(ui->tempsMax->text(), QStringLiteral("30"));
     QCOMPARE(ui->nbreAfficheMax->text(), QStringLiteral("7"));
+}
+
+// The category, filter and playlist box lists share one folder picture:
+// one made from the file per row read it a thousand times on a big account.
+void AdminPageTest::eachBoxRowReadItsPictureAgain()
+{
+    QVERIFY(writeParams(file(), kAccount));
+    open();
+    AdminWidgets *ui = m_page->widgets();
+    QCOMPARE(ui->categoryBoxesList->count(), 2);
+    const qint64 picture = ui->categoryBoxesList->item(0)->icon().cacheKey();
+    QVERIFY(!ui->categoryBoxesList->item(0)->icon().isNull());
+    QCOMPARE(ui->categoryBoxesList->item(1)->icon().cacheKey(), picture);
+    QCOMPARE(ui->filterBoxesList->item(1)->icon().cacheKey(), ui->filterBoxesList->item(0)->icon().cacheKey());
 }
 
 void AdminPageTest::missingFileSaysSo()

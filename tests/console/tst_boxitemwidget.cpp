@@ -13,6 +13,7 @@ private slots:
     void initTestCase();
     void item_data();
     void item();
+    void rowsOfOneStatusScaledTheirPicturesEach();
 };
 
 void BoxItemWidgetTest::initTestCase()
@@ -62,6 +63,31 @@ void BoxItemWidgetTest::item()
         QVERIFY(pixmap.width() == 48 || pixmap.height() == 48);
     }
     QCOMPARE(pictures, 3);
+#endif
+}
+
+// A thousand rows held three scaled pictures each: rows showing the same
+// indicators at one size share them.
+void BoxItemWidgetTest::rowsOfOneStatusScaledTheirPicturesEach()
+{
+#ifdef ZO_HAVE_RESOURCES
+    const QString seen = QDateTime::currentDateTime().addSecs(-20).toString(BoxStatus::lastSeenFormat());
+    const auto pictures = [](const BoxItemWidget &item) {
+        QList<qint64> keys;
+        for (QLabel *label : item.findChildren<QLabel *>()) {
+            const QPixmap pixmap = label->pixmap(Qt::ReturnByValue);
+            if (!pixmap.isNull())
+                keys << pixmap.cacheKey();
+        }
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    };
+    BoxItemWidget first(QStringLiteral("Accueil"), "ZB1", "ZB1;" + seen + ";0;1", QFont(), 48);
+    BoxItemWidget second(QStringLiteral("Hall"), "ZB2", "ZB2;" + seen + ";0;1", QFont(), 48);
+    QCOMPARE(pictures(first).size(), 3);
+    QCOMPARE(pictures(second), pictures(first));
+#else
+    QSKIP("no compiled-in pictures");
 #endif
 }
 

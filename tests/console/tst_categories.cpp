@@ -203,6 +203,10 @@ void CategoriesTest::screensOf_data()
     QTest::newRow("absent PLAYERLISTNAME does not name a box NULL")
         << Keys{{"CATEGORYLIST", "Hall"}, {"CATEGORYELEMENTS", "S1"}, {"PLAYERLIST", "S1"}} << "Hall"
         << QStringList{"S1=S1"};
+    QTest::newRow("serial listed twice takes its first name")
+        << Keys{{"CATEGORYLIST", "Hall"}, {"CATEGORYELEMENTS", "S1;S2"}, {"PLAYERLIST", "S1|S2|S1"},
+                {"PLAYERLISTNAME", "a|b|c"}}
+        << "Hall" << QStringList{"S1=a", "S2=b"};
     QTest::newRow("row beyond CATEGORYELEMENTS")
         << Keys{{"CATEGORYLIST", "Hall|Bureau"}, {"CATEGORYELEMENTS", "S1"}} << "Bureau" << QStringList{};
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -65,6 +66,8 @@ private slots:
     void renumberedReference();
 
     void damagedFileIsLeftAlone();
+    void loadParsesAgainOnlyWhenChanged_data();
+    void loadParsesAgainOnlyWhenChanged();
 
 private:
     QString file() const { return m_dir->path() + QStringLiteral("/DATA/PLAYER.orvex"); }
@@ -431,6 +434,43 @@ void PosterListFileTest::damagedFileIsLeftAlone()
     QVERIFY(!posters.setEntry(QStringLiteral("SLIDEOPACITY"), 0, QStringLiteral("50"), 1));
     QVERIFY(!posters.removePoster(0));
     QCOMPARE(bytes(file()), before);
+}
+
+void PosterListFileTest::loadParsesAgainOnlyWhenChanged_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("unchanged poster file decrypted again at every selection") << "none" << true
+                                                                              << QStringList{"A", "B"};
+    QTest::newRow("a change of the same size at once is read") << "sameSize" << true << QStringList{"C", "D"};
+    QTest::newRow("a file gone is not served from before") << "removed" << false
+                                                           << QStringList{PosterListFile::defaultName(1)};
+}
+
+// The table of the last read serves while the file holds the same bytes:
+// the store's key is changed in between, so that reading the file again
+// would find no key at all.
+void PosterListFileTest::loadParsesAgainOnlyWhenChanged()
+{
+    QFETCH(QString, change);
+    makeFile({{"SLIDETYPE", "|"}, {"NOMAFFICHE", "A|B"}});
+    ClassParam store;
+    PosterListFile posters(store, work());
+    QVERIFY(posters.load());
+    QCOMPARE(posters.namesInTable(), (QStringList{"A", "B"}));
+
+    if (change == QLatin1String("none")) {
+        store.InitCryptRC4(QStringLiteral("0102030405"));
+    } else if (change == QLatin1String("sameSize")) {
+        const qint64 size = QFileInfo(file()).size();
+        QVERIFY(ClassParam().setParamCrypt(file(), QStringLiteral("NOMAFFICHE"), QStringLiteral("C|D")));
+        QCOMPARE(QFileInfo(file()).size(), size);
+    } else {
+        QVERIFY(QFile::remove(file()));
+    }
+    QTEST(posters.load(), "loaded");
+    QTEST(posters.namesInTable(), "names");
 }
 
 QTEST_GUILESS_MAIN(PosterListFileTest)

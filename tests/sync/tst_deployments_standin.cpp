@@ -56,6 +56,7 @@ private slots:
     void mediaDeployment();
     void mediaNothingToSend();
     void mediaUploadFails();
+    void mediaUploadWaitedForTheNextTick();
     void mediaFailedRunGoesWithTheNextRun_data();
     void mediaFailedRunGoesWithTheNextRun();
     void mediaIndexFetchFailedMergesAtTheNextHandOn();
@@ -609,6 +610,27 @@ void DeploymentsTest::mediaUploadFails()
     // The index does not name a file the server lacks; the journal waits.
     QCOMPARE(SequenceFixture::readFile(server("MEDIA.orvex")), before);
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+}
+
+// The end of an upload brings the machine's next tick forward: with a
+// timer of a minute, the step after the uploads still comes at once, and
+// the timer keeps its interval.
+void DeploymentsTest::mediaUploadWaitedForTheNextTick()
+{
+    SequenceFixture::writeFile(m_fx.work("IMAGE/new.png"), QByteArray(4000, 'i'));
+    build();
+    m_t2->setInterval(60000);
+    QSignalSpy ended(m_fx.m_api.data(), &HttpFileApi::signalTransferEnded);
+    m_mediaDeploy->start({"IMAGE/new.png"}, {}, {}, {}, {}, {}, false);
+    // The first steps by hand, up to the upload sent.
+    for (int tick = 0; tick < 20 && ended.isEmpty() && m_fx.m_api->requestsInFlight() == 0; ++tick)
+        m_mediaDeploy->slotProcessDeployMedia();
+    QCOMPARE(m_mediaDeploy->step(), 43);
+    QVERIFY(ended.wait(10000));
+    QTRY_VERIFY(m_mediaDeploy->step() > 43);
+    QCOMPARE(SequenceFixture::readFile(server("IMAGE/new.png")), QByteArray(4000, 'i'));
+    QCOMPARE(m_t2->interval(), 60000);
+    m_t2->stop();
 }
 
 QStringList DeploymentsTest::serverIndexed() const

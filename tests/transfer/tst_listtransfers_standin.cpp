@@ -30,6 +30,8 @@ private slots:
     void removeDirOrder();
     void failedUpload_data();
     void failedUpload();
+    void oneCallPerTransfer_data();
+    void oneCallPerTransfer();
 
 private:
     ListTransfers *make(bool local = false);
@@ -250,6 +252,73 @@ void ListTransfersStandInTest::failedUpload()
     QCOMPARE(SequenceFixture::requests(mark, tries), QVector<QString>(tries, line).toList());
     QCOMPARE(QFileInfo::exists(m_fx.tree(m_fx.account() + "/B1/PLAYER.orvex")), code == 0);
     QCOMPARE(oneFile ? lists->putOneStep() : lists->putStep(), 0);
+}
+
+void ListTransfersStandInTest::oneCallPerTransfer_data()
+{
+    QTest::addColumn<QString>("sequence");
+    QTest::addColumn<bool>("local");
+    QTest::addColumn<int>("transfers");
+    QTest::newRow("list upload waited a tick per step") << "putList" << false << 3;
+    QTest::newRow("local list upload, one file per call") << "putList" << true << 3;
+    QTest::newRow("one-file upload waited a tick per step") << "putOne" << false << 1;
+    QTest::newRow("list removal waited a tick per step") << "removeList" << false << 3;
+    QTest::newRow("folder download waited a tick per step") << "getList" << false << 4;
+    QTest::newRow("local folder download, one file per call") << "getList" << true << 4;
+    QTest::newRow("folder removal waited a tick per step") << "removeDir" << false << 5;
+}
+
+// Called once, then once after each transfer that ended, a sequence sends
+// its next request in every call: the steps between two requests need no
+// tick of their own. Local mode answers inside the call, and still sends
+// one request per call, so that a long list never holds one tick.
+void ListTransfersStandInTest::oneCallPerTransfer()
+{
+    QFETCH(QString, sequence);
+    QFETCH(bool, local);
+    QFETCH(int, transfers);
+    const QString box = m_fx.tree(m_fx.account() + "/B1/");
+    QDir().mkpath(box);
+    const QStringList names{"a.png", "b.png", "c.png"};
+    for (const QString &name : names) {
+        SequenceFixture::writeFile(m_fx.work("IMAGE/") + name, name.toUtf8());
+        if (sequence != "putList")
+            SequenceFixture::writeFile(box + name, name.toUtf8());
+    }
+    m_selected = "B1";
+    ListTransfers *lists = make(local);
+    lists->setFolder("B1");
+    lists->setDeployBoxes({"B1"});
+    lists->setRemovalList(names);
+    if (sequence == "putList")
+        m_fx.m_api->lists()->setTransferFiles(names);
+    const std::function<bool()> call = [&] {
+        if (sequence == "putList")
+            return lists->FtpPutListFile(m_fx.work("IMAGE/"));
+        if (sequence == "putOne")
+            return lists->FtpPutOneFile(m_fx.work("IMAGE/a.png"), "a.png");
+        if (sequence == "removeList")
+            return lists->FtpRemoveListFile();
+        if (sequence == "getList")
+            return lists->FtpGetListFile(m_fx.work("DATA/"));
+        return lists->RemoveDir("B1");
+    };
+    QSignalSpy ended(m_fx.m_api.data(), &HttpFileApi::signalTransferEnded);
+    int calls = 0;
+    bool done = false;
+    while (!done && calls <= 3 * transfers) {
+        const int before = ended.count();
+        ++calls;
+        done = call();
+        // Nothing sent and nothing ended in the call: no transfer would
+        // ever bring the next call.
+        if (!done && ended.count() == before && !ended.wait(10000))
+            break;
+    }
+    QVERIFY(done);
+    QVERIFY(!lists->lastFailed());
+    QCOMPARE(ended.count(), transfers);
+    QCOMPARE(calls, transfers + 1);
 }
 
 QTEST_GUILESS_MAIN(ListTransfersStandInTest)

@@ -42,6 +42,7 @@ private slots:
     void clickAsItOpens_data();
     void clickAsItOpens();
     void looks();
+    void everyBoxShowsItsOwnPicture();
 
 private:
     std::unique_ptr<ClassBox> make(const QString &preselectedCategories, const QString &preselection, int mode = 0);
@@ -429,6 +430,31 @@ void SelectionDialogTest::looks()
     auto box = make(QStringLiteral("Accueil"), QStringLiteral("s2"), 0);
     QCoreApplication::processEvents();
     QVERIFY(saveScreenshot(box.get(), QStringLiteral("selection-multi.png")));
+}
+
+// The pictures come from style sheets set once on the two frames: "Tous",
+// the screens and the categories keep their own, checked or not.
+void SelectionDialogTest::everyBoxShowsItsOwnPicture()
+{
+    auto box = make(QStringLiteral("Accueil"), QStringLiteral("s2"), 0);
+    QCoreApplication::processEvents();
+    const auto picture = [](QCheckBox *check) {
+        const int side = check->height();
+        return check->grab(QRect(0, 0, side, side)).toImage();
+    };
+    const QList<QCheckBox *> screens = screenBoxes(box.get());
+    QCOMPARE(texts(screens), (QStringList{"Tous", "Entrée [s1]", "Hall [s2]", "Bar [s3]"}));
+    QVERIFY(!screens.at(0)->isChecked() && !screens.at(1)->isChecked() && screens.at(2)->isChecked());
+    QCOMPARE(picture(screens.at(3)), picture(screens.at(1)));
+    QVERIFY(picture(screens.at(0)) != picture(screens.at(1)));
+    QVERIFY(picture(screens.at(2)) != picture(screens.at(1)));
+
+    const QList<QCheckBox *> categories = categoryBoxes(box.get());
+    QVERIFY(categories.at(0)->isChecked() && !categories.at(1)->isChecked());
+    QVERIFY(picture(categories.at(0)) != picture(categories.at(1)));
+    QVERIFY(picture(categories.at(1)) != picture(screens.at(1)));
+    screens.at(1)->setChecked(true);
+    QCOMPARE(picture(screens.at(1)), picture(screens.at(2)));
 }
 
 QTEST_MAIN(SelectionDialogTest)

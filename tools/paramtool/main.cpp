@@ -14,10 +14,29 @@ int usage()
 {
     std::fputs("usage: paramtool new FILE\n"
                "       paramtool get FILE KEY\n"
-               "       paramtool set FILE KEY VALUE [KEY VALUE]...\n"
+               "       paramtool set FILE KEY VALUE [KEY VALUE]...   (VALUE \"-\": read from standard input)\n"
                "       paramtool dump FILE\n",
                stderr);
     return 64;
+}
+
+// A value too long for the command line comes on standard input; the line
+// end that closes it is not part of it (a value holds none).
+bool readValue(QString *value)
+{
+    QByteArray bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, int(n));
+    if (std::ferror(stdin))
+        return false;
+    while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+        bytes.chop(1);
+    if (bytes.contains('\n') || bytes.contains('\r'))
+        return false;
+    *value = QString::fromLocal8Bit(bytes);
+    return true;
 }
 
 void print(const QString &text)
@@ -57,8 +76,21 @@ int main(int argc, char *argv[])
     // Several keys in one write: the same bytes as one set per key.
     if (command == QLatin1String("set") && args.size() >= 4 && args.size() % 2 == 0) {
         QList<QPair<QString, QString>> values;
-        for (int i = 2; i < args.size(); i += 2)
-            values << qMakePair(args.at(i), args.at(i + 1));
+        bool stdinRead = false;
+        for (int i = 2; i < args.size(); i += 2) {
+            QString value = args.at(i + 1);
+            if (value == QLatin1String("-")) {
+                // Standard input holds one value.
+                if (stdinRead)
+                    return usage();
+                stdinRead = true;
+                if (!readValue(&value)) {
+                    std::fputs("paramtool: the value on standard input cannot be read or holds a line end\n", stderr);
+                    return 65;
+                }
+            }
+            values << qMakePair(args.at(i), value);
+        }
         if (!param.setParamsCrypt(file, values)) {
             std::fprintf(stderr, "paramtool: cannot write %s\n", qPrintable(file));
             return 1;
