@@ -34,48 +34,14 @@
 
 #include <functional>
 
+#include "../../tests/common/ProcessStatus.h"
+#include "../StallMeter.h"
+
 namespace {
-
-// Longest gap between ticks of a 1 ms timer: the longest time the event
-// loop was held.
-class BlockMeter : public QObject
-{
-public:
-    BlockMeter()
-    {
-        m_timer.setInterval(1);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            const qint64 now = m_clock.nsecsElapsed();
-            m_longest = qMax(m_longest, now - m_last);
-            m_last = now;
-        });
-    }
-    void start()
-    {
-        m_longest = 0;
-        m_clock.start();
-        m_last = 0;
-        m_timer.start();
-    }
-    qint64 longestMs() const { return m_longest / 1000000; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    qint64 m_longest = 0;
-};
 
 qint64 residentKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
+    return qMax<qint64>(0, processStatusKb("VmRSS:"));
 }
 
 // Runs the event loop until `done`; false when `ms` passed first.
@@ -174,7 +140,7 @@ int main(int argc, char **argv)
     clock.start();
     ZoManager window;
     const qint64 built = clock.elapsed();
-    BlockMeter meter;
+    StallMeter meter;
     meter.start();
     window.resize(1920, 1080);
     window.show();
@@ -188,7 +154,7 @@ int main(int argc, char **argv)
     // The first status reply fills the list again.
     waitFor([] { return false; }, 1500);
     out << "screens=" << screens->count() << "\nbuild_ms=" << built << "\nstartup_ms=" << clock.elapsed()
-        << "\nstartup_block_ms=" << meter.longestMs() << "\nstartup_kb=" << residentKb() << Qt::endl;
+        << "\nstartup_block_ms=" << qRound64(meter.longestMs()) << "\nstartup_kb=" << residentKb() << Qt::endl;
 
     meter.start();
     panel->slotAdministration();
@@ -197,7 +163,7 @@ int main(int argc, char **argv)
         return 1;
     }
     waitFor([] { return false; }, 300);
-    out << "admin_block_ms=" << meter.longestMs() << Qt::endl;
+    out << "admin_block_ms=" << qRound64(meter.longestMs()) << Qt::endl;
     window.slotButtons(0);
     waitFor([&] { return window.stack()->currentIndex() == 0 && !window.stack()->isSliding(); }, 60000);
 
@@ -216,7 +182,7 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "the box choice did not show\n";
         return 1;
     }
-    out << "deploy_block_ms=" << meter.longestMs() << "\ndeploy_choice_boxes=" << choiceBoxes
+    out << "deploy_block_ms=" << qRound64(meter.longestMs()) << "\ndeploy_choice_boxes=" << choiceBoxes
         << "\ndeploy_kb=" << (choiceKb - before) << Qt::endl;
     return 0;
 }
