@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStorageInfo>
 
 QString LocalWriteError::diskOf(const QString &path)
@@ -19,4 +20,22 @@ QString LocalWriteError::text(const QString &file, const QString &why)
     return tr("Écriture impossible sur le disque %1: le fichier %2 n'a pas pu être enregistré (%3). "
               "Vérifiez la place libre sur ce disque puis recommencez.")
         .arg(diskOf(file), QDir::toNativeSeparators(file), why);
+}
+
+bool LocalWriteError::copy(const QString &from, const QString &to, QString *why)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *why = source.errorString();
+        return false;
+    }
+    const QByteArray bytes = source.readAll();
+    // write() only buffers: the flush tells a full disk before the commit.
+    QSaveFile target(to);
+    if (target.open(QIODevice::WriteOnly) && target.write(bytes) == bytes.size() && target.flush() && target.commit())
+        return true;
+    *why = target.errorString();
+    if (target.isOpen())
+        target.cancelWriting();
+    return false;
 }

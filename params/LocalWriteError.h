@@ -12,4 +12,7 @@ public:
     static QString text(const QString &file, const QString &why);
     // The mount point holding `path` (or its nearest existing folder).
     static QString diskOf(const QString &path);
+    // `from` copied to `to`, which is replaced only once the copy is whole;
+    // false with the system's reason in `why`.
+    static bool copy(const QString &from, const QString &to, QString *why);
 };

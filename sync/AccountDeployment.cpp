@@ -5,6 +5,7 @@
 #include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
+#include "LocalWriteError.h"
 #include "RevisionCounters.h"
 #include "TransferLists.h"
 #include "TransferPaths.h"
@@ -51,8 +52,7 @@ bool holdsChange(const QString &before, const QString &sent, const QString &now)
 
 AccountDeployment::AccountDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions,
                                      ClassParam *login, QTimer *timer, QObject *parent)
-    : JournalDeployment(timer, parent)
-    , m_api(api)
+    : JournalDeployment(api, timer, parent)
     , m_lists(lists)
     , m_revisions(revisions)
     , m_login(login)
@@ -91,7 +91,6 @@ bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &n
 void AccountDeployment::start(int status)
 {
     m_playlists = status == 1;
-    m_playlistFailed = false;
     m_step = 0;
     m_timer->start();
 }
@@ -117,6 +116,19 @@ void AccountDeployment::finish()
     m_step = 0;
     m_timer->stop();
     emit signalFinished();
+}
+
+QString AccountDeployment::stoppedText() const
+{
+    if (m_step == 20 || m_step == 21)
+        return tr("Rien n'a été envoyé: la modification de l'administration reste à envoyer.");
+    if (m_step >= 22 && m_step <= 24)
+        return tr("Le fichier LoginCrypt.orvex envoyé n'a pas pu être relu: la modification de l'administration "
+                  "reste à envoyer.");
+    if (m_step >= 10)
+        return tr("Les listes de lecture de l'écran %1 et des suivants n'ont pas été envoyées.")
+            .arg(m_serials.value(0));
+    return JournalDeployment::stoppedText();
 }
 
 void AccountDeployment::readBackLogin()
@@ -212,17 +224,11 @@ void AccountDeployment::slotProcessDeployLogin()
             // Kept: a read-back equal to it tells an upload the server did not store.
             QFile::rename(fetched, serverBeforePath());
             m_step = 3;
+        } else if (QString why; !LocalWriteError::copy(fetched, loginPath(), &why)) {
+            // The local file is as it was: nothing was reloaded.
+            writeFailed(loginPath(), why);
         } else {
-            const QString local = m_work + QLatin1String("LoginCrypt.orvex");
-            const QString old = local + QLatin1String(".old");
-            QFile::remove(old);
-            QFile::rename(local, old);
-            if (QFile::copy(fetched, local)) {
-                QFile::remove(old);
-                m_loginReference = CalculChecksum(local);
-            } else {
-                QFile::rename(old, local);
-            }
+            m_loginReference = CalculChecksum(loginPath());
             logLine(QStringLiteral("LoginCrypt.orvex modifié sur le serveur: rien n'est envoyé, rechargé"));
             m_timer->stop();
             finish();
@@ -256,7 +262,7 @@ void AccountDeployment::slotProcessDeployLogin()
             m_step = 6;
         break;
     case 6:
-        if (mergeFetchedIndex(QStringLiteral("INFOADMIN.orvex"), "timerDeployLogin", MergeErrorCode))
+        if (mergeFetchedIndex(QStringLiteral("INFOADMIN.orvex"), "timerDeployLogin"))
             m_step = 7;
         break;
     case 7:
@@ -293,17 +299,13 @@ void AccountDeployment::slotProcessDeployLogin()
             m_step = 16;
             break;
         }
-        QString error;
+        QString why;
         ClassParam playlist;
-        if (!CreateFilePlaylist(m_work, QStringLiteral("TEMP/PLAYLIST.orvex"), &error)
-            || !playlist.setParamCrypt(m_work + QLatin1String("TEMP/PLAYLIST.orvex"), QStringLiteral("PLAYLIST"),
-                                       playlistValue(m_rows.value(0)))) {
+        const QString file = m_work + QLatin1String("TEMP/PLAYLIST.orvex");
+        if (!CreateFilePlaylist(m_work, QStringLiteral("TEMP/PLAYLIST.orvex"), &why)
+            || !playlist.setParamsCrypt(file, {{QStringLiteral("PLAYLIST"), playlistValue(m_rows.value(0))}}, &why)) {
             // Never send the previous box's playlists to this one.
-            emit signalInformation(tr("CreateFile"), error.isEmpty() ? tr("Impossible d'écrire %1").arg(
-                                                                           m_work + QLatin1String("TEMP/PLAYLIST.orvex"))
-                                                                     : error);
-            m_playlistFailed = true;
-            m_step = 16;
+            writeFailed(file, why);
             break;
         }
         m_step = 14;
@@ -327,7 +329,7 @@ void AccountDeployment::slotProcessDeployLogin()
     default:
         // Only the normal end gets here: a failed transfer or merge ends
         // the machine through finish() alone.
-        emit signalDeployed(m_playlists && !m_playlistFailed ? 1 : 0);
+        emit signalDeployed(m_playlists ? 1 : 0);
         finish();
         break;
     }

@@ -22,8 +22,6 @@ class AccountDeployment : public JournalDeployment
 {
     Q_OBJECT
 public:
-    // Connection error shown when the journal could not be merged.
-    static constexpr int MergeErrorCode = 11;
     // Connection error shown when the server's login file could not be read.
     static constexpr int LoginFetchErrorCode = 9;
 
@@ -74,18 +72,17 @@ signals:
 
 private:
     void finish() override;
+    QString stoppedText() const override;
     // One step of the read-back of the uploaded login file.
     void readBackLogin();
     QString loginPath() const { return m_work + QLatin1String("LoginCrypt.orvex"); }
     // The server's copy fetched before the upload, kept for the read-back.
     QString serverBeforePath() const { return m_work + QLatin1String("TEMP/LoginCrypt-serveur.orvex"); }
 
-    HttpFileApi *m_api;
     ListTransfers *m_lists;
     RevisionCounters *m_revisions;
     ClassParam *m_login;
     bool m_playlists = false;
-    bool m_playlistFailed = false;
     QStringList m_serials;
     QStringList m_rows;
     QString m_loginReference;

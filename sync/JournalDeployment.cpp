@@ -2,6 +2,8 @@
 
 #include "ClassLog.h"
 #include "ClassParam.h"
+#include "HttpFileApi.h"
+#include "LocalWriteError.h"
 #include "OperationJournal.h"
 #include "RevisionCounters.h"
 
@@ -18,10 +20,17 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A merge that answers false has a readable index it could not write.
+QString mergeNotWritten()
+{
+    return JournalDeployment::tr("l'index fusionné n'a pas pu être écrit");
+}
+
 } // namespace
 
-JournalDeployment::JournalDeployment(QTimer *timer, QObject *parent)
+JournalDeployment::JournalDeployment(HttpFileApi *api, QTimer *timer, QObject *parent)
     : QObject(parent)
+    , m_api(api)
     , m_timer(timer)
 {
 }
@@ -54,20 +63,46 @@ QString JournalDeployment::indexChangedText()
 
 bool JournalDeployment::fetchIndex()
 {
+    m_indexStage = 0;
     if (!fetchFile(QStringLiteral("MEDIA.orvex")))
         return false;
     m_rounds = 0;
     return true;
 }
 
-bool JournalDeployment::fetchFile(const QString &name)
+bool JournalDeployment::fetchFile(const QString &name, const QString &folder)
 {
     if (!m_download)
         return false;
     m_downloading = true;
-    const bool in = m_download(m_work + QLatin1String("TEMP/"), name, QString(), QString());
+    const bool in = m_download(m_work + folder, name, QString(), QString());
     m_downloading = false;
+    // Not a server trouble: nothing to try again.
+    if (in && m_api->lastDownloadWriteFailed()) {
+        writeFailed(m_work + folder + name, m_api->lastFailure(HttpFileApi::OpDownload));
+        return false;
+    }
     return in;
+}
+
+QString JournalDeployment::stoppedText() const
+{
+    if (m_indexStage == 0)
+        return tr("L'index des médias du serveur n'a pas été modifié: vos changements restent à envoyer.");
+    if (m_indexStage == 1)
+        return tr("L'index des médias envoyé n'a pas pu être relu: vos changements seront renvoyés au prochain "
+                  "envoi.");
+    return tr("L'index des médias a été envoyé et relu; la suite de l'envoi est arrêtée.");
+}
+
+void JournalDeployment::writeFailed(const QString &file, const QString &why)
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1 not written: %2, run ended").arg(file, why));
+    const QString text = LocalWriteError::text(file, why) + QLatin1Char(' ') + stoppedText();
+    m_journal.clear();
+    m_timer->stop();
+    emit signalCorrupt(text);
+    finish();
 }
 
 void JournalDeployment::downloadFailed(QString text, bool told)
@@ -80,9 +115,10 @@ void JournalDeployment::downloadFailed(QString text, bool told)
     finish();
 }
 
-bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *code, int errorCode)
+bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *code)
 {
     m_code = QLatin1String(code);
+    m_indexStage = 0;
     m_base = contentOf(fetchedPath());
     // Every upload raises the counter: no two index versions look alike.
     const int revision = RevisionCounters::fileCounter(fetchedPath());
@@ -91,6 +127,13 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     ClassParam counter;
     const QString count = counter.getParamCrypt(m_journal, OperationJournal::countKey(), 0);
     m_mergedCount = qMax(count.toInt(), 0);
+    if (!indexReadable(fetchedPath())) {
+        m_journal.clear();
+        m_timer->stop();
+        emit signalCorrupt(tr("Le fichier media est corrompu (code: %1) !!").arg(QLatin1String(code)));
+        finish();
+        return false;
+    }
     // The merge deletes what it merged: it works on a copy, so that the
     // journal outlives an index upload that fails.
     const QString copy = m_journal + QLatin1String(".merge");
@@ -98,29 +141,34 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     // The index is merged and sent from a file of the run's own: the media
     // page writes TEMP/MEDIA.orvex meanwhile.
     QFile::remove(indexPath());
-    const bool copied = QDir().mkpath(QFileInfo(indexPath()).path()) && QFile::copy(fetchedPath(), indexPath())
-        && writeMergeCopy(m_journal, copy);
-    if (!indexReadable(fetchedPath())) {
-        m_timer->stop();
-        emit signalCorrupt(tr("Le fichier media est corrompu (code: %1) !!").arg(QLatin1String(code)));
-    } else if (!copied || (m_merge && !m_merge(indexPath(), copy))
-               || !ClassParam().setParamCrypt(indexPath(), QStringLiteral("ID"), QString::number(revision + 1))) {
-        m_timer->stop();
-        emit signalErreurConnexion(errorCode);
-    } else {
-        QFile::remove(copy);
-        keepLocalIndex(m_journal);
-        return true;
+    QString file = indexPath();
+    QString why;
+    bool written = QDir().mkpath(QFileInfo(indexPath()).path());
+    if (!written)
+        why = tr("dossier impossible à créer");
+    written = written && LocalWriteError::copy(fetchedPath(), indexPath(), &why);
+    if (written && !writeMergeCopy(m_journal, copy, &why)) {
+        file = copy;
+        written = false;
     }
+    if (written && m_merge && !m_merge(indexPath(), copy)) {
+        why = mergeNotWritten();
+        written = false;
+    }
+    written = written
+        && ClassParam().setParamsCrypt(indexPath(), {{QStringLiteral("ID"), QString::number(revision + 1)}}, &why);
+    written = written && keepLocalIndex(m_journal, &file, &why);
     QFile::remove(copy);
-    m_journal.clear();
-    finish();
-    return false;
+    if (!written) {
+        writeFailed(file, why);
+        return false;
+    }
+    return true;
 }
 
-bool JournalDeployment::writeMergeCopy(const QString &journal, const QString &copy)
+bool JournalDeployment::writeMergeCopy(const QString &journal, const QString &copy, QString *why)
 {
-    return !QFile::exists(journal) || QFile::copy(journal, copy);
+    return !QFile::exists(journal) || LocalWriteError::copy(journal, copy, why);
 }
 
 JournalDeployment::IndexCheck JournalDeployment::checkBeforeUpload()
@@ -135,6 +183,7 @@ JournalDeployment::IndexCheck JournalDeployment::checkBeforeUpload()
 
 JournalDeployment::IndexCheck JournalDeployment::readBack()
 {
+    m_indexStage = qMax(m_indexStage, 1);
     if (m_settling) {
         if (!m_settle.hasExpired(ReadBackSettleMs))
             return IndexCheck::Pending;
@@ -148,8 +197,7 @@ JournalDeployment::IndexCheck JournalDeployment::readBack()
         m_settle.start();
         return IndexCheck::Pending;
     }
-    journalSent();
-    return IndexCheck::Unchanged;
+    return journalSent() ? IndexCheck::Unchanged : IndexCheck::Ended;
 }
 
 void JournalDeployment::stepOn(IndexCheck check, int next, int merge)
@@ -165,10 +213,10 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     const QString copy = checkPath();
     if (!m_download)
         return IndexCheck::Unchanged;
-    m_downloading = true;
-    const bool in = m_download(m_work + QLatin1String("TEMP/CHECK/"), QStringLiteral("MEDIA.orvex"), QString(), QString());
-    m_downloading = false;
-    if (!in || !running())
+    const bool in = fetchFile(QStringLiteral("MEDIA.orvex"), QStringLiteral("TEMP/CHECK/"));
+    if (!running())
+        return IndexCheck::Ended;
+    if (!in)
         return IndexCheck::Pending;
     QString error;
     const QByteArray server = contentOf(copy);
@@ -203,42 +251,56 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     return IndexCheck::Ended;
 }
 
-void JournalDeployment::journalSent()
+bool JournalDeployment::journalSent()
 {
+    m_indexStage = 2;
     const QString path = m_journal;
     m_journal.clear();
     if (path.isEmpty())
-        return;
-    settleJournal(path);
-    keepLocalIndex(path);
+        return true;
+    QString file;
+    QString why;
+    if (settleJournal(path, &file, &why) && keepLocalIndex(path, &file, &why))
+        return true;
+    writeFailed(file, why);
+    return false;
 }
 
-void JournalDeployment::keepLocalIndex(const QString &journal)
+bool JournalDeployment::keepLocalIndex(const QString &journal, QString *file, QString *why)
 {
+    // Built beside it: the index in place stays whole until the new one is.
     // Replaying a record again changes nothing: the whole journal goes.
     const QString local = fetchedPath();
+    const QString side = local + QLatin1String(".new");
     const QString copy = journal + QLatin1String(".local");
-    QFile::remove(local);
+    QFile::remove(side);
     QFile::remove(copy);
-    if (!QFile::copy(indexPath(), local)
-        || (m_merge && QFile::exists(journal) && (!QFile::copy(journal, copy) || !m_merge(local, copy))))
-        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1: the journal not replayed on the merged index").arg(local));
+    *file = local;
+    bool written = LocalWriteError::copy(indexPath(), side, why);
+    if (written && m_merge && QFile::exists(journal)) {
+        written = LocalWriteError::copy(journal, copy, why);
+        if (!written)
+            *file = copy;
+        else if (!(written = m_merge(side, copy)))
+            *why = mergeNotWritten();
+    }
+    written = written && HttpFileApi::replaceFile(side, local, why);
     QFile::remove(copy);
+    if (!written)
+        QFile::remove(side);
+    return written;
 }
 
-void JournalDeployment::settleJournal(const QString &path)
+bool JournalDeployment::settleJournal(const QString &path, QString *file, QString *why)
 {
     if (m_merged.isEmpty())
-        return;
+        return true;
     const QByteArray now = contentOf(path);
     if (now == m_merged || now.isEmpty()) {
         QFile::remove(path);
-        return;
+        return true;
     }
     // Journalled while the index went up: those records wait for the next run.
-    QString error;
-    if (!OperationJournal::rewrite(path, OperationJournal::records(path, m_mergedCount), &error)) {
-        // Kept whole: merged again next time rather than lost.
-        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Journal %1 kept whole %2").arg(path, error));
-    }
+    *file = path;
+    return OperationJournal::rewrite(path, OperationJournal::records(path, m_mergedCount), why);
 }

@@ -5,17 +5,19 @@
 #include <QString>
 #include <functional>
 
+class HttpFileApi;
 class QTimer;
 
 // What the account and media deployments share: the fetched media index,
 // checked before a local journal is replayed on it, fetched again before
 // and after the upload so that another console's index is merged on rather
-// than overwritten, and the end of the machine when that cannot be done.
+// than overwritten, and the end of the machine when that cannot be done or
+// a file cannot be written here.
 class JournalDeployment : public QObject
 {
     Q_OBJECT
 public:
-    JournalDeployment(QTimer *timer, QObject *parent = nullptr);
+    JournalDeployment(HttpFileApi *api, QTimer *timer, QObject *parent = nullptr);
 
     void setWorkFolder(const QString &folder) { m_work = folder; }
     // One call per tick, true once the file is in place (slotTelechargerFichier).
@@ -23,7 +25,7 @@ public:
     {
         m_download = std::move(download);
     }
-    // The journal merge: false keeps the journal.
+    // The journal merge: false keeps the journal (the index could not be written).
     void setMerge(std::function<bool(QString, QString)> merge) { m_merge = std::move(merge); }
 
     bool running() const;
@@ -57,16 +59,21 @@ signals:
     void signalFinished();
     void signalMessageOnlyOFF();
     // The run's error box: "Le fichier media est corrompu (code: ...) !!",
-    // the local file error that ended its download, or what the run could
-    // not publish.
+    // the local file error that ended its download, a file that could not
+    // be written here, or what the run could not publish.
     void signalCorrupt(QString text);
     void signalErreurConnexion(int code);
 
 protected:
     virtual void finish() = 0;
+    // A file of the run could not be written here: the run ends with a box
+    // naming the disk and the file, its journal as it was, nothing more sent.
+    void writeFailed(const QString &file, const QString &why);
+    // What the box of writeFailed() adds: where the run stopped.
+    virtual QString stoppedText() const;
     // The records of `journal` this run merges, written to `copy`: the
-    // whole journal here.
-    virtual bool writeMergeCopy(const QString &journal, const QString &copy);
+    // whole journal here. False with the reason in `why`.
+    virtual bool writeMergeCopy(const QString &journal, const QString &copy, QString *why);
     // An index read back that is not the one sent but already holds what
     // this run merged: none here.
     virtual bool showsRun(const QString &index) const
@@ -75,18 +82,20 @@ protected:
         return false;
     }
     // The merged index was read back: the merged records leave `journal`;
-    // records journalled since the merge stay, numbered from 1.
-    virtual void settleJournal(const QString &journal);
+    // records journalled since the merge stay, numbered from 1. False with
+    // the file not written and why; the journal is then as it was.
+    virtual bool settleJournal(const QString &journal, QString *file, QString *why);
     int mergedCount() const { return m_mergedCount; }
 
     // Replays TEMP/<journal> on the fetched TEMP/MEDIA.orvex. A missing or
     // damaged index keeps the journal (uploaded media would otherwise leave
-    // the index): the box named after `code`, or the connection error
-    // `errorCode` when the merge fails; the machine then ends and this
+    // the index): the box named after `code`, or writeFailed() when a copy
+    // or the merge cannot be written; the machine then ends and this
     // answers false. The journal itself stays until journalSent().
-    bool mergeFetchedIndex(const QString &journal, const char *code, int errorCode);
-    // The merged index reached the server (settleJournal).
-    void journalSent();
+    bool mergeFetchedIndex(const QString &journal, const char *code);
+    // The merged index reached the server (settleJournal); false when the
+    // run ended on a file it could not write.
+    bool journalSent();
     // The server's index as fetched: this console's own index.
     QString fetchedPath() const { return m_work + QLatin1String("TEMP/MEDIA.orvex"); }
     // The index this run merges and sends; this console's once read back.
@@ -114,9 +123,12 @@ protected:
     // The step after a check: `next` when the server holds the index
     // expected, the merge step `merge` when it moved, the same step otherwise.
     void stepOn(IndexCheck check, int next, int merge);
-    // One call per tick: fetches the account folder's `name` into TEMP/.
-    bool fetchFile(const QString &name);
+    // One call per tick: fetches the account folder's `name` into
+    // <work>`folder`. A copy that cannot be written here ends the run
+    // (writeFailed) and answers false.
+    bool fetchFile(const QString &name, const QString &folder = QStringLiteral("TEMP/"));
 
+    HttpFileApi *m_api;
     QTimer *m_timer;
     QString m_work;
     std::function<bool(QString, QString, QString, QString)> m_download;
@@ -126,8 +138,9 @@ protected:
 private:
     // This console's own index (TEMP/MEDIA.orvex): the merged one with what
     // `journal` still holds replayed on it (not published, or journalled
-    // since the merge).
-    void keepLocalIndex(const QString &journal);
+    // since the merge). False with the file not written and why; the
+    // index in place is then as it was.
+    bool keepLocalIndex(const QString &journal, QString *file, QString *why);
     // `readingBack`: after the upload, where the copy fetched before it
     // means the upload never arrived.
     IndexCheck checkServerIndex(const QByteArray &expected, bool readingBack);
@@ -138,6 +151,8 @@ private:
     QString m_code;
     int m_rounds = 0;
     int m_readBacks = 0;
+    // How far the index went: 0 not sent, 1 sent, 2 read back.
+    int m_indexStage = 0;
     bool m_settling = false;
     QElapsedTimer m_settle;
     // The journal as it was merged, and its record count.

@@ -44,8 +44,7 @@ void logLine(const QString &text)
 } // namespace
 
 MediaDeployment::MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent)
-    : JournalDeployment(timer, parent)
-    , m_api(api)
+    : JournalDeployment(api, timer, parent)
     , m_lists(lists)
     , m_listing(new HttpFileApi(this))
 {
@@ -177,6 +176,12 @@ void MediaDeployment::finish()
     emit signalFinished();
 }
 
+QString MediaDeployment::stoppedText() const
+{
+    // Imports already taken off the server for the quota are told too.
+    return (QStringList{JournalDeployment::stoppedText()} + m_notes).join(QLatin1String("\n\n"));
+}
+
 QStringList MediaDeployment::foldersToList() const
 {
     const QStringList paths = SentMediaRecords::listedPaths(OperationJournal::records(m_work + QLatin1String("TEMP/INFOMEDIA.orvex")))
@@ -241,7 +246,7 @@ QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &record
     return fitting;
 }
 
-bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy)
+bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy, QString *why)
 {
     const QList<QStringList> pending = OperationJournal::records(journal);
     const QList<QStringList> again =
@@ -277,7 +282,7 @@ bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy
                     .arg(m_held.join(QLatin1Char(',')), m_refused.join(QLatin1Char(',')),
                          m_again.join(QLatin1Char(',')), m_gone.join(QLatin1Char(','))));
     QFile::remove(copy);
-    return OperationJournal::appendAll(copy, m_published);
+    return OperationJournal::appendAll(copy, m_published, why);
 }
 
 bool MediaDeployment::showsRun(const QString &index) const
@@ -285,8 +290,19 @@ bool MediaDeployment::showsRun(const QString &index) const
     return SentMediaRecords::notShown(index, m_published).isEmpty();
 }
 
-void MediaDeployment::settleJournal(const QString &journal)
+bool MediaDeployment::settleJournal(const QString &journal, QString *file, QString *why)
 {
+    // What went up waits until a later fetch of the index shows it. Written
+    // first: the journal keeps the records until this is on disk.
+    QList<QStringList> sent;
+    for (const QStringList &fields : OperationJournal::records(SentMediaRecords::path(m_work))) {
+        const QString path = fields.value(1);
+        if (!m_again.contains(path) && !m_gone.contains(path) && !m_refused.contains(path))
+            sent << fields;
+    }
+    *file = SentMediaRecords::path(m_work);
+    if (!OperationJournal::rewrite(*file, sent + m_published, why))
+        return false;
     // The records merged leave the journal, but for the imports that wait:
     // the server lacked them, or they are over the quota until their file
     // is removed from the server.
@@ -297,21 +313,11 @@ void MediaDeployment::settleJournal(const QString &journal)
         if (m_held.contains(all.at(i).value(1)) || m_refused.contains(all.at(i).value(1)))
             kept << all.at(i);
     }
-    QString error;
-    if (!OperationJournal::rewrite(journal, kept + later, &error))
-        logLine(QStringLiteral("Journal %1 kept whole %2").arg(journal, error));
-    // What went up waits until a later fetch of the index shows it.
-    QList<QStringList> sent;
-    for (const QStringList &fields : OperationJournal::records(SentMediaRecords::path(m_work))) {
-        const QString path = fields.value(1);
-        if (!m_again.contains(path) && !m_gone.contains(path) && !m_refused.contains(path))
-            sent << fields;
-    }
-    if (!OperationJournal::rewrite(SentMediaRecords::path(m_work), sent + m_published, &error))
-        logLine(QStringLiteral("%1 not written: %2").arg(SentMediaRecords::path(m_work), error));
+    *file = journal;
+    return OperationJournal::rewrite(journal, kept + later, why);
 }
 
-void MediaDeployment::dropRecordsOf(const QStringList &paths)
+bool MediaDeployment::dropRecordsOf(const QStringList &paths, QString *why)
 {
     const QString journal = m_work + QLatin1String("TEMP/INFOMEDIA.orvex");
     QList<QStringList> kept;
@@ -319,9 +325,7 @@ void MediaDeployment::dropRecordsOf(const QStringList &paths)
         if (!paths.contains(fields.value(1)))
             kept << fields;
     }
-    QString error;
-    if (!OperationJournal::rewrite(journal, kept, &error))
-        logLine(QStringLiteral("Journal %1 kept whole %2").arg(journal, error));
+    return OperationJournal::rewrite(journal, kept, why);
 }
 
 void MediaDeployment::slotProcessDeployMedia()
@@ -416,7 +420,7 @@ void MediaDeployment::slotProcessDeployMedia()
             m_step = 72;
         break;
     case 72:
-        if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia", MergeErrorCode))
+        if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia"))
             m_step = 73;
         break;
     case 73:
@@ -448,8 +452,12 @@ void MediaDeployment::slotProcessDeployMedia()
             break;
         }
         if (!m_refused.isEmpty()) {
-            dropRecordsOf(m_refused);
             m_notes << overQuotaText(m_refused);
+            QString why;
+            if (!dropRecordsOf(m_refused, &why)) {
+                writeFailed(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"), why);
+                break;
+            }
         }
         // Imports sent by this run that the server did not keep are told and
         // sent again with the next hand-on; the others wait for their own.

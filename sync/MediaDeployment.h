@@ -23,7 +23,6 @@ class MediaDeployment : public JournalDeployment
 {
     Q_OBJECT
 public:
-    static constexpr int MergeErrorCode = 12;
     // Connection error shown when a media folder could not be listed.
     static constexpr int ListErrorCode = 9;
     static constexpr int ListTries = 3;
@@ -62,9 +61,10 @@ private:
     // The timer's own interval again after a tick brought forward.
     void restoreInterval();
     void finish() override;
-    bool writeMergeCopy(const QString &journal, const QString &copy) override;
+    QString stoppedText() const override;
+    bool writeMergeCopy(const QString &journal, const QString &copy, QString *why) override;
     bool showsRun(const QString &index) const override;
-    void settleJournal(const QString &journal) override;
+    bool settleJournal(const QString &journal, QString *file, QString *why) override;
     void startQueued();
     void requeueUnsent();
     // The media folders holding files the journals add.
@@ -73,9 +73,8 @@ private:
     // The records that fit the quota, in order; the imports that do not go
     // to m_refused.
     QList<QStringList> withinQuota(const QList<QStringList> &records);
-    void dropRecordsOf(const QStringList &paths);
+    bool dropRecordsOf(const QStringList &paths, QString *why);
 
-    HttpFileApi *m_api;
     ListTransfers *m_lists;
     std::function<QString()> m_selected;
     // IMAGE, VIDEO, TEXT.

@@ -3,10 +3,12 @@
 #include "../transfer/SequenceFixture.h"
 #include "../common/ServerMediaTree.h"
 #include "AccountDeployment.h"
+#include "FullDisk.h"
 #include "ClassParam.h"
 #include "CommandReport.h"
 #include "JournalMerge.h"
 #include "ListTransfers.h"
+#include "LocalWriteError.h"
 #include "MediaAlignment.h"
 #include "MediaDeployment.h"
 #include "MediaLibrary.h"
@@ -19,6 +21,8 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -53,6 +57,8 @@ private slots:
     void loginFileReadBack();
     void localFileErrorEndsTheRunOnce_data();
     void localFileErrorEndsTheRunOnce();
+    void fullDiskEndsTheRun_data();
+    void fullDiskEndsTheRun();
     void mediaDeployment();
     void mediaNothingToSend();
     void mediaUploadFails();
@@ -560,6 +566,119 @@ void DeploymentsTest::localFileErrorEndsTheRunOnce()
     QCOMPARE(boxes.at(0).at(0).toString(), QString("Suppression du fichier impossible"));
     QVERIFY(!requests(mark).contains("UPLOAD MEDIA.orvex"));
     QVERIFY(QFileInfo::exists(journal));
+}
+
+void DeploymentsTest::fullDiskEndsTheRun_data()
+{
+    QTest::addColumn<bool>("admin");
+    QTest::addColumn<QString>("file");   // the local file that cannot be written
+    QTest::addColumn<int>("step");       // the disk fills up at this step (-1: from the start)
+    QTest::addColumn<int>("downloads");  // ... once this many downloads of the step ended
+    QTest::addColumn<QString>("big");    // a server file longer than the room left
+    QTest::addColumn<int>("room");       // bytes a file may take (0: the server's index)
+    const QString sent = SentMediaRecords::fileName();
+    QTest::newRow("media: index fetched onto a full disk told as a corrupt index")
+        << false << "TEMP/MEDIA.orvex" << -1 << 0 << "MEDIA.orvex" << 2000;
+    QTest::newRow("media: merged index not written told as a connection problem")
+        << false << "TEMP/SEND/MEDIA.orvex" << 72 << 0 << "" << 0;
+    QTest::newRow("media: index read back onto a full disk told as a corrupt index")
+        << false << "TEMP/CHECK/MEDIA.orvex" << 76 << 0 << "" << 100;
+    QTest::newRow("media: sent records not written, the journal emptied unsaid")
+        << false << "TEMP/" + sent << 76 << 2 << "" << 100;
+    QTest::newRow("account: server's login file fetched onto a full disk told as a connection problem")
+        << true << "TEMP/LoginCrypt.orvex" << -1 << 0 << "LoginCrypt.orvex" << 2000;
+    QTest::newRow("account: server's newer login file not copied in told as reloaded")
+        << true << "LoginCrypt.orvex" << 21 << 1 << "LoginCrypt.orvex" << 2000;
+    QTest::newRow("account: login file read back onto a full disk told as a connection problem")
+        << true << "TEMP/LoginCrypt.orvex" << 22 << 0 << "" << 100;
+    QTest::newRow("account: merged index not written told as a connection problem")
+        << true << "TEMP/SEND/MEDIA.orvex" << 6 << 0 << "" << 0;
+    QTest::newRow("account: playlist not written told once per box without its disk")
+        << true << "TEMP/PLAYLIST.orvex" << 13 << 0 << "" << 100;
+}
+
+// A local write that fails ends the run with one box naming the disk and
+// the file: no connection error, no success, the journal whole and nothing
+// sent after it.
+void DeploymentsTest::fullDiskEndsTheRun()
+{
+    QFETCH(bool, admin);
+    QFETCH(QString, file);
+    QFETCH(int, step);
+    QFETCH(int, downloads);
+    QFETCH(QString, big);
+    QFETCH(int, room);
+    const QString journal = m_fx.work(admin ? "TEMP/INFOADMIN.orvex" : "TEMP/INFOMEDIA.orvex");
+    QVERIFY(admin ? OperationJournal::append(journal, {"RENOMMER", "Hall", "Entree", ""})
+                  : OperationJournal::append(journal, {"AJOUTER", "IMAGE/n.png", "CCC", "Bar", "3"}));
+    SequenceFixture::writeFile(server("IMAGE/n.png"), "n");
+    if (big == "MEDIA.orvex")
+        QVERIFY(ClassParam().setParamCrypt(server(big), "NOTE", QString(4000, 'n')));
+    if (big == "LoginCrypt.orvex") {
+        QVERIFY(QFile::copy(m_fx.work(big), server(big)));
+        QVERIFY(ClassParam().setParamCrypt(server(big), "NOTE", QString(4000, 'n')));
+    }
+    const QByteArray journalBefore = SequenceFixture::readFile(journal);
+    const QByteArray loginBefore = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+    build();
+    // This console read an older copy: the server's one is to be loaded instead.
+    if (step == 21)
+        m_account->setLoginReference("0123456789ABCDEF0123456789ABCDEF");
+    JournalDeployment *machine = admin ? static_cast<JournalDeployment *>(m_account.data())
+                                       : static_cast<JournalDeployment *>(m_mediaDeploy.data());
+    const auto now = [&] { return admin ? m_account->step() : m_mediaDeploy->step(); };
+    const rlim_t bytes = room > 0 ? rlim_t(room) : rlim_t(QFileInfo(server("MEDIA.orvex")).size());
+    std::unique_ptr<FullDisk> full;
+    qint64 mark = StandIn::mark();
+    const auto fill = [&] {
+        if (full)
+            return;
+        full.reset(new FullDisk(bytes));
+        QVERIFY(full->isSet());
+        mark = StandIn::mark();
+    };
+    if (step < 0)
+        fill();
+    int ended = 0;
+    connect(m_fx.m_api.data(), &HttpFileApi::signalTransferEnded, this, [&](int operation, bool ok) {
+        if (downloads > 0 && operation == HttpFileApi::OpDownload && ok && now() == step && ++ended == downloads)
+            fill();
+    });
+    // Runs right after each step of the machine, before its next tick.
+    connect(admin ? m_t1.data() : m_t2.data(), &QTimer::timeout, this, [&] {
+        if (downloads == 0 && now() == step)
+            fill();
+    });
+    QSignalSpy corrupt(machine, &JournalDeployment::signalCorrupt);
+    QSignalSpy connection(machine, &JournalDeployment::signalErreurConnexion);
+    QSignalSpy told(m_account.data(), &AccountDeployment::signalInformation);
+    QSignalSpy reloaded(m_account.data(), &AccountDeployment::signalLoginChanged);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    if (admin)
+        m_account->start(1);
+    else
+        m_mediaDeploy->start({}, {}, {}, {}, {}, {}, true);
+    const bool idle = waitIdle([&] { return machine->running(); });
+    const bool filled = bool(full);
+    full.reset();
+    QVERIFY(idle);
+    QVERIFY(filled);
+    QCOMPARE(connection.count(), 0);
+    QCOMPARE(told.count(), 0);
+    QCOMPARE(reloaded.count(), 0);
+    QCOMPARE(deployed.count(), 0);
+    QCOMPARE(corrupt.count(), 1);
+    const QString text = corrupt.at(0).at(0).toString();
+    QVERIFY2(text.contains(m_fx.work(file)) && text.contains(LocalWriteError::diskOf(m_fx.work(file)))
+                 && !text.contains("corrompu"),
+             qPrintable(text));
+    // Kept whole, unless the index holding its records went up before.
+    if (admin && step == 13)
+        QVERIFY(!QFileInfo::exists(journal));
+    else
+        QCOMPARE(SequenceFixture::readFile(journal), journalBefore);
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), loginBefore);
+    QVERIFY2(!requests(mark).join(' ').contains("UPLOAD"), qPrintable(requests(mark).join(", ")));
 }
 
 void DeploymentsTest::mediaDeployment()
