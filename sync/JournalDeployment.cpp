@@ -192,7 +192,7 @@ JournalDeployment::IndexCheck JournalDeployment::readBack()
     const IndexCheck check = checkServerIndex(contentOf(indexPath()), true);
     if (check != IndexCheck::Unchanged)
         return check;
-    if (++m_readBacks < 2) {
+    if (++m_readBacks < readBacksNeeded()) {
         m_settling = true;
         m_settle.start();
         return IndexCheck::Pending;

@@ -85,6 +85,9 @@ protected:
     // records journalled since the merge stay, numbered from 1. False with
     // the file not written and why; the journal is then as it was.
     virtual bool settleJournal(const QString &journal, QString *file, QString *why);
+    // Reads of the uploaded index, ReadBackSettleMs apart, that must show
+    // it before the journal is settled.
+    virtual int readBacksNeeded() const { return 2; }
     int mergedCount() const { return m_mergedCount; }
 
     // Replays TEMP/<journal> on the fetched TEMP/MEDIA.orvex. A missing or

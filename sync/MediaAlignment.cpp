@@ -76,7 +76,7 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
         qDebug().noquote() << QStringLiteral("Chemin ftp=  %1").arg(m_api->accountFolder())
                                   + (DossierFTP.isEmpty() ? QString() : QLatin1Char('/') + DossierFTP);
         m_step = 1;
-        return false;
+        Q_FALLTHROUGH();
     case 1:
         m_step = 4;
         if (QFile::exists(path)) {
@@ -140,7 +140,8 @@ bool MediaAlignment::slotTelechargerFichier(const QString &DossierLocal, const Q
             else
                 QFile::remove(partialPath(path));
         }
-        return false;
+        // Nothing to check: the end comes in the same call, not a tick later.
+        return m_step == 3 && slotTelechargerFichier(DossierLocal, FichierAtelecharge, DossierFTP, FichierCHK);
     case 6: {
         // A slice per call, as for the copy in place.
         if (!m_verifier.step())

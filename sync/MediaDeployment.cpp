@@ -50,12 +50,16 @@ MediaDeployment::MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer 
 {
     // A transfer that ends brings the next tick forward instead of leaving
     // it up to 50 ms later: a file costs its round trip, not a tick.
-    connect(api, &HttpFileApi::signalTransferEnded, this, [this] {
-        if (!m_timer->isActive() || m_timer->interval() == 0)
-            return;
-        m_interval = m_timer->interval();
-        m_timer->start(0);
-    });
+    connect(api, &HttpFileApi::signalTransferEnded, this, &MediaDeployment::tickNow);
+    connect(m_listing, &HttpFileApi::signalTransferEnded, this, &MediaDeployment::tickNow);
+}
+
+void MediaDeployment::tickNow()
+{
+    if (!m_timer->isActive() || m_timer->interval() == 0)
+        return;
+    m_interval = m_timer->interval();
+    m_timer->start(0);
 }
 
 void MediaDeployment::restoreInterval()
@@ -331,6 +335,16 @@ bool MediaDeployment::dropRecordsOf(const QStringList &paths, QString *why)
 void MediaDeployment::slotProcessDeployMedia()
 {
     restoreInterval();
+    // A step that moved on is followed at the next turn of the event loop:
+    // only the steps that wait keep the timer's pace.
+    const int before = m_step;
+    runStep();
+    if (m_step != before && m_step != 0)
+        tickNow();
+}
+
+void MediaDeployment::runStep()
+{
     // Steps 10-33: deletions, 40-63: uploads; the tens give the kind.
     const int kind = (m_step / 10 - 1) % 3;
     const QString folder = QLatin1String(kind >= 0 ? kKinds[kind] : "");

@@ -58,13 +58,17 @@ public slots:
     void serverIndexFetched(QString index);
 
 private:
-    // The timer's own interval again after a tick brought forward.
+    // The next tick at once, or the timer's own interval again after it.
+    void tickNow();
     void restoreInterval();
+    void runStep();
     void finish() override;
     QString stoppedText() const override;
     bool writeMergeCopy(const QString &journal, const QString &copy, QString *why) override;
     bool showsRun(const QString &index) const override;
     bool settleJournal(const QString &journal, QString *file, QString *why) override;
+    // One read: its records stay kept until a later fetch shows them.
+    int readBacksNeeded() const override { return 1; }
     void startQueued();
     void requeueUnsent();
     // The media folders holding files the journals add.

@@ -6,6 +6,7 @@
 #include "ModalAnswerer.h"
 #include "OperationJournal.h"
 #include "PosterPanel.h"
+#include "SentMediaRecords.h"
 #include "TextEditSimple.h"
 #include "TextFormatBar.h"
 #include "ZoManager.h"
@@ -108,12 +109,15 @@ QString TestEditorScenarioXvfb::posterText(int poster) const
 
 QStringList TestEditorScenarioXvfb::journal() const
 {
-    const QString file = m_work + QStringLiteral("/TEMP/INFOMEDIA.orvex");
+    // A run that already went keeps its records aside until a later fetch
+    // of the server's index shows them.
     ClassParam param;
-    const int count = param.getParamCrypt(file, OperationJournal::countKey(), 0).toInt();
     QStringList records;
-    for (int k = 1; k <= count; ++k)
-        records.append(param.getParamCrypt(file, OperationJournal::recordKey(k), 0));
+    for (const QString &file : {m_work + QStringLiteral("/TEMP/INFOMEDIA.orvex"), SentMediaRecords::path(m_work + '/')}) {
+        const int count = param.getParamCrypt(file, OperationJournal::countKey(), 0).toInt();
+        for (int k = 1; k <= count; ++k)
+            records.append(param.getParamCrypt(file, OperationJournal::recordKey(k), 0));
+    }
     return records;
 }
 
