@@ -1306,6 +1306,10 @@ void classPrincipal::CreationDeploiement()
     m_commands->setWorkFolder(m_workFolder);
     m_accountDeploy->setDownloader(download);
     m_mediaDeploy->setDownloader(download);
+    // One transfer list and server folder: a box download and a deployment take turns.
+    m_boxDownload->setOtherRun([this] { return m_accountDeploy->running() || m_mediaDeploy->running(); });
+    for (JournalDeployment *run : std::initializer_list<JournalDeployment *>{m_accountDeploy, m_mediaDeploy})
+        run->setWaitWhile([this] { return m_boxDownload->holdsTransfers(); });
     connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
     connect(m_commands, &CommandReport::signalMessageOnlyON, this, &classPrincipal::MessageOnlyON);
     connect(m_accountDeploy, &AccountDeployment::signalDeployBox, m_boxDeploy, &BoxDeployment::signalDeployBox);

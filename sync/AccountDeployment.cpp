@@ -173,6 +173,8 @@ void AccountDeployment::readBackLogin()
 
 void AccountDeployment::slotProcessDeployLogin()
 {
+    if (m_step == 0 && m_waitWhile && m_waitWhile())
+        return;
     logLine(QStringLiteral("indiceDeployLogin=") + QString::number(m_step));
     switch (m_step) {
     case 0:

@@ -94,8 +94,8 @@ void BoxFolderDownload::slotDownloadFileBox()
         break;
     case 1:
         // The two machines share the transfer list, the folder and done flag
-        // 1: a STATUS download under way ends first.
-        if (statusBusy())
+        // 1 with each other and with the deployments: those under way end first.
+        if (statusBusy() || (m_otherRun && m_otherRun()))
             break;
         emptyData();
         m_revisions->setFolderFailure(tr("chargement en cours"));
@@ -178,8 +178,9 @@ void BoxFolderDownload::slotDownloadFileStatus()
             m_statusStep = 2;
         break;
     case 2:
-        // Held while a box download uses the transfer list and the folder.
-        if (running())
+        // Held while a box download or a deployment uses the transfer list
+        // and the folder.
+        if (running() || (m_otherRun && m_otherRun()))
             break;
         QFile::remove(data + QLatin1String("STATUS.orvex"));
         m_api->lists()->setTransferFiles({QStringLiteral("STATUS.orvex")});

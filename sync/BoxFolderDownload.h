@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class HttpFileApi;
 class ListTransfers;
@@ -33,6 +34,14 @@ public:
     bool running() const;
     // The STATUS download past its wait, using the shared transfer list.
     bool statusBusy() const;
+    // Past its first step the box download holds the shared transfer list,
+    // server folder and done flags until it ends.
+    bool holdsTransfers() const { return m_boxStep >= 2 || statusBusy(); }
+    // Another run on the same transfer list and folder (a deployment): both
+    // downloads wait for it to end before they take them.
+    void setOtherRun(std::function<bool()> busy) { m_otherRun = std::move(busy); }
+    // Its step timer: a test counts its ticks.
+    QTimer *timer() const { return m_boxTimer; }
     bool refreshInfo() const { return m_refreshInfo; }
 
 public slots:
@@ -91,4 +100,5 @@ private:
     QString m_replaced;
     StepTimeout m_timeoutA;
     StepTimeout m_timeoutB;
+    std::function<bool()> m_otherRun;
 };

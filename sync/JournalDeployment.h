@@ -29,6 +29,9 @@ public:
     void setMerge(std::function<bool(QString, QString)> merge) { m_merge = std::move(merge); }
 
     bool running() const;
+    // Another run holding the shared transfer list and folder (a box
+    // download): a run not yet begun waits for it to end.
+    void setWaitWhile(std::function<bool()> busy) { m_waitWhile = std::move(busy); }
     // Its step timer: a test holds a run at a step with it.
     QTimer *timer() const { return m_timer; }
 
@@ -136,6 +139,7 @@ protected:
     QString m_work;
     std::function<bool(QString, QString, QString, QString)> m_download;
     std::function<bool(QString, QString)> m_merge;
+    std::function<bool()> m_waitWhile;
     int m_step = 0;
 
 private:

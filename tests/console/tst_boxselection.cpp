@@ -1,3 +1,4 @@
+#include "AccountDeployment.h"
 #include "AnimationStackedWidget.h"
 #include "BoxFolderDownload.h"
 #include "BoxItemWidget.h"
@@ -35,6 +36,7 @@ private slots:
     void noticeFollowsARename();
     void categoryChangeForgetsTheScreen();
     void addScreenSaysWhyItIsGrey();
+    void screenChosenDuringTheRenameGotTheLoginFile();
 
 private:
     QListWidget *list(const char *name) const { return m_panel->findChild<QListWidget *>(QLatin1String(name)); }
@@ -199,7 +201,8 @@ void TestBoxSelection::categoryChangeDisablesThePosterTools()
     // A screen of the new category brings them back with its posters.
     chooseScreen(0);
     QTRY_VERIFY(button("Supprimer")->isEnabled());
-    QVERIFY(list("posterList")->isEnabled());
+    // The poster's selection is taken in a few ticks: the list comes back last.
+    QTRY_VERIFY(list("posterList")->isEnabled());
     QVERIFY(!list("posterList")->isHidden());
 }
 
@@ -229,6 +232,9 @@ void TestBoxSelection::noticeFollowsARename()
     QVERIFY(!button("Renommer un Ecran")->isEnabled());
     QTRY_VERIFY(!m_panel->boxDownload()->running());
     QVERIFY(!button("Renommer un Ecran")->isEnabled());
+    // The rename's login upload ends here, not in the next test.
+    QTRY_VERIFY(!m_panel->accountDeployment()->running());
+    QVERIFY2(answerer.done(), qPrintable(answerer.texts().join('|')));
 }
 
 void TestBoxSelection::categoryChangeForgetsTheScreen()
@@ -258,6 +264,40 @@ void TestBoxSelection::addScreenSaysWhyItIsGrey()
     QVERIFY(!add->isEnabled());
     // Regression: grey until the restart with nothing saying why.
     QVERIFY2(add->toolTip().contains(QStringLiteral("redémarr")), qPrintable(add->toolTip()));
+}
+
+void TestBoxSelection::screenChosenDuringTheRenameGotTheLoginFile()
+{
+    list("groupList")->setCurrentRow(0);
+    chooseScreen(0);
+    // The rename's login upload held once it has taken the transfer list.
+    AccountDeployment *run = m_panel->accountDeployment();
+    const QMetaObject::Connection hold = connect(run->timer(), &QTimer::timeout, this, [run] {
+        if (run->step() == 20)
+            run->timer()->stop();
+    });
+    ModalAnswerer answerer;
+    answerer.enterText(QStringLiteral("Hall principal"));
+    button("Renommer un Ecran")->click();
+    QVERIFY(answerer.waitUntilDone());
+    QTRY_VERIFY(!run->timer()->isActive());
+    disconnect(hold);
+    QCOMPARE(run->step(), 20);
+
+    // A screen chosen meanwhile: its download waits for the upload.
+    QSignalSpy ticks(m_panel->boxDownload()->timer(), &QTimer::timeout);
+    list("screensList")->setCurrentRow(0);
+    QTRY_VERIFY(!m_panel->boxDownload()->running() || ticks.count() >= 20);
+    run->timer()->start();
+    QTRY_VERIFY(!run->running() && !m_panel->boxDownload()->running());
+
+    // Regression: the login file went into the chosen box's folder and the
+    // read-back told the change as not stored.
+    QVERIFY(!QFile::exists(server("10234/LoginCrypt.orvex")));
+    const QString names = ClassParam().getParamCrypt(server("LoginCrypt.orvex"), QStringLiteral("PLAYERLISTNAME"), 1);
+    QVERIFY2(names.contains(QStringLiteral("Hall principal")), qPrintable(names));
+    QCOMPARE(filesOf(m_work + "/DATA"), filesOf(server("10234")));
+    QVERIFY2(answerer.done(), qPrintable(answerer.texts().join('|')));
 }
 
 QTEST_MAIN(TestBoxSelection)

@@ -752,6 +752,8 @@ void DeploymentsTest::mediaUploadWaitedForTheNextTick()
     QVERIFY(ended.wait(10000));
     QTRY_VERIFY(m_mediaDeploy->step() > 43);
     QCOMPARE(SequenceFixture::readFile(server("IMAGE/new.png")), QByteArray(4000, 'i'));
+    // Steps that move on go at once; the run over, the timer has its minute again.
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
     QCOMPARE(m_t2->interval(), 60000);
     m_t2->stop();
 }
