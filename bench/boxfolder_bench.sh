@@ -17,19 +17,7 @@ SIZE=10485
 
 [ -x "$BIN" ] || { echo "boxfolder_bench: no program at $BIN (build target zo_boxfolder_bench)" >&2; exit 1; }
 
-started=0
-tmp=$(mktemp -d)
-cleanup() {
-  rm -rf -- "$tmp"
-  [ -n "${ZO_STANDIN_ROOT:-}" ] && rm -rf -- "$ZO_STANDIN_ROOT/zo_benchbox"
-  if [ "$started" = 1 ]; then "$ROOT/server/standin.sh" stop; fi
-}
-trap cleanup EXIT
-
-if [ -z "${ZO_STANDIN_URL:-}" ]; then
-  eval "$("$ROOT/server/standin.sh" start)"
-  started=1
-fi
+. "$ROOT/bench/standin-session.bash" zo_benchbox
 
 box=$ZO_STANDIN_ROOT/zo_benchbox/B200
 mkdir -p "$box"

@@ -15,19 +15,7 @@ SIZE=120000000
 
 [ -x "$BIN" ] || { echo "http_bench: no program at $BIN (build target zo_http_bench)" >&2; exit 1; }
 
-started=0
-tmp=$(mktemp -d)
-cleanup() {
-  rm -rf -- "$tmp"
-  [ -n "${ZO_STANDIN_ROOT:-}" ] && rm -rf -- "$ZO_STANDIN_ROOT/zo_bench"
-  if [ "$started" = 1 ]; then "$ROOT/server/standin.sh" stop; fi
-}
-trap cleanup EXIT
-
-if [ -z "${ZO_STANDIN_URL:-}" ]; then
-  eval "$("$ROOT/server/standin.sh" start)"
-  started=1
-fi
+. "$ROOT/bench/standin-session.bash" zo_bench
 
 file=$tmp/bench120.bin
 head -c "$SIZE" /dev/urandom > "$file"

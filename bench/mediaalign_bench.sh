@@ -19,18 +19,7 @@ FILES=2000
 [ -x "$BIN" ] || { echo "mediaalign_bench: no program at $BIN" >&2; exit 1; }
 [ -x "$PARAMTOOL" ] || { echo "mediaalign_bench: no paramtool at $PARAMTOOL" >&2; exit 1; }
 
-started=0
-tmp=$(mktemp -d)
-cleanup() {
-  rm -rf -- "$tmp"
-  [ -n "${ZO_STANDIN_ROOT:-}" ] && rm -rf -- "$ZO_STANDIN_ROOT/zo_benchmedia"
-  if [ "$started" = 1 ]; then "$ROOT/server/standin.sh" stop; fi
-}
-trap cleanup EXIT
-if [ -z "${ZO_STANDIN_URL:-}" ]; then
-  eval "$("$ROOT/server/standin.sh" start)"
-  started=1
-fi
+. "$ROOT/bench/standin-session.bash" zo_benchmedia
 
 acc=$ZO_STANDIN_ROOT/zo_benchmedia
 work=$tmp/work

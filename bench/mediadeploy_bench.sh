@@ -20,19 +20,7 @@ PARAMTOOL=${PARAMTOOL:-$ROOT/build/bin/paramtool}
 
 [ -x "$BIN" ] || { echo "mediadeploy_bench: no program at $BIN (build target zo_mediadeploy_bench)" >&2; exit 1; }
 
-started=0
-tmp=$(mktemp -d)
-cleanup() {
-  rm -rf -- "$tmp"
-  [ -n "${ZO_STANDIN_ROOT:-}" ] && rm -rf -- "$ZO_STANDIN_ROOT/zo_benchmedia"
-  if [ "$started" = 1 ]; then "$ROOT/server/standin.sh" stop; fi
-}
-trap cleanup EXIT
-
-if [ -z "${ZO_STANDIN_URL:-}" ]; then
-  eval "$("$ROOT/server/standin.sh" start)"
-  started=1
-fi
+. "$ROOT/bench/standin-session.bash" zo_benchmedia
 
 work=$tmp/work
 mkdir -p "$work/IMAGE" "$work/TEMP" "$work/LOG"
