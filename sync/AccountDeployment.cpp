@@ -173,7 +173,7 @@ void AccountDeployment::readBackLogin()
 
 void AccountDeployment::slotProcessDeployLogin()
 {
-    if (m_step == 0 && m_waitWhile && m_waitWhile())
+    if (mustWait())
         return;
     logLine(QStringLiteral("indiceDeployLogin=") + QString::number(m_step));
     switch (m_step) {

@@ -68,6 +68,8 @@ signals:
     void signalErreurConnexion(int code);
 
 protected:
+    // At step 0 while another run holds the shared transfer list.
+    bool mustWait() const { return m_step == 0 && m_waitWhile && m_waitWhile(); }
     virtual void finish() = 0;
     // A file of the run could not be written here: the run ends with a box
     // naming the disk and the file, its journal as it was, nothing more sent.
@@ -139,10 +141,10 @@ protected:
     QString m_work;
     std::function<bool(QString, QString, QString, QString)> m_download;
     std::function<bool(QString, QString)> m_merge;
-    std::function<bool()> m_waitWhile;
     int m_step = 0;
 
 private:
+    std::function<bool()> m_waitWhile;
     // This console's own index (TEMP/MEDIA.orvex): the merged one with what
     // `journal` still holds replayed on it (not published, or journalled
     // since the merge). False with the file not written and why; the

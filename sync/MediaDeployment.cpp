@@ -335,7 +335,7 @@ bool MediaDeployment::dropRecordsOf(const QStringList &paths, QString *why)
 void MediaDeployment::slotProcessDeployMedia()
 {
     restoreInterval();
-    if (m_step == 0 && m_waitWhile && m_waitWhile())
+    if (mustWait())
         return;
     // A step that moved on is followed at the next turn of the event loop:
     // only the steps that wait keep the timer's pace.
