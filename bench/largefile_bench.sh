@@ -6,7 +6,7 @@
 #
 #   bench/largefile_bench.sh [path/to/zo_largefile_bench] [runs, default 3]
 #
-# Uses the running stand-in when ZO_STANDIN_ROOT is set, else starts one.
+# Uses the running stand-in when ZO_STANDIN_URL is set, else starts one.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -18,19 +18,7 @@ SIZE=$((MIB * 1024 * 1024))
 [ -x "$BIN" ] || { echo "largefile_bench: no program at $BIN (build target zo_largefile_bench)" >&2; exit 1; }
 command -v curl >/dev/null || { echo "largefile_bench: curl is missing" >&2; exit 1; }
 
-started=0
-tmp=$(mktemp -d)
-cleanup() {
-  rm -rf -- "$tmp"
-  [ -n "${ZO_STANDIN_ROOT:-}" ] && rm -rf -- "$ZO_STANDIN_ROOT/zo_bigbench"
-  if [ "$started" = 1 ]; then "$ROOT/server/standin.sh" stop; fi
-}
-trap cleanup EXIT
-
-if [ -z "${ZO_STANDIN_ROOT:-}" ]; then
-  eval "$("$ROOT/server/standin.sh" start)"
-  started=1
-fi
+. "$ROOT/bench/standin-session.bash" zo_bigbench
 
 file=$tmp/bench256.bin
 head -c "$SIZE" /dev/urandom > "$file"
