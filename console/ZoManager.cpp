@@ -112,6 +112,11 @@ ZoManager::ZoManager(QWidget *parent)
     // A media run killed before its index went up is published after the next login.
     connect(p->loginSequence(), &LoginSequence::signalLeftoverMedia, p, &classPrincipal::slotProcessDeployMediaFile);
     connect(p->mediaDeployment(), &MediaDeployment::signalFinished, p->loginSequence(), &LoginSequence::mediaRunEnded);
+    // An import sent under another name, or refused for the quota: the
+    // library's lists follow, and the selected poster is shown again.
+    connect(p->mediaDeployment(), &MediaDeployment::signalMediaRenamed, m_media, &ClassMedia::slotMediaRenamed);
+    connect(p->mediaDeployment(), &MediaDeployment::signalMediaRenamed, p, &classPrincipal::slotItemSlide);
+    connect(p->mediaDeployment(), &MediaDeployment::signalMediaWithdrawn, m_media, &ClassMedia::slotMediaWithdrawn);
 
     connect(p, &classPrincipal::signalGetString, m_textEdit, &TextEditSimple::slotGetString);
     connect(p, &classPrincipal::signalResize, m_textEdit, &TextEditSimple::slotResize);

@@ -986,6 +986,38 @@ void ClassMedia::SupprimerMedia(int type, int row)
         handOn();
 }
 
+void ClassMedia::slotMediaRenamed(int type, QString oldName, QString newName)
+{
+    const QString folder = MediaLibrary::folder(type);
+    if (type != MediaLibrary::Picture && type != MediaLibrary::Video)
+        return;
+    for (QString &path : type == MediaLibrary::Picture ? NewMediaImage : NewMediaVideo) {
+        if (path == folder + oldName)
+            path = folder + newName;
+    }
+    for (QListWidgetItem *item : listOf(type)->findItems(oldName, Qt::MatchExactly))
+        item->setText(newName);
+    if (type == MediaLibrary::Picture)
+        thumbnailsOf(type)->refresh();
+    m_library.load();
+    itemInfoChange(type);
+    emit signalSupprimeMedia(type, oldName);
+    emit signalNewMedia(type, newName);
+}
+
+void ClassMedia::slotMediaWithdrawn(int type, QString name)
+{
+    const QString folder = MediaLibrary::folder(type);
+    if (type != MediaLibrary::Picture && type != MediaLibrary::Video)
+        return;
+    (type == MediaLibrary::Picture ? NewMediaImage : NewMediaVideo).removeAll(folder + name);
+    QListWidget *list = listOf(type);
+    for (QListWidgetItem *item : list->findItems(name, Qt::MatchExactly))
+        delete list->takeItem(list->row(item));
+    CalculDossierMedia2();
+    emit signalSupprimeMedia(type, name);
+}
+
 void ClassMedia::SlotSupprimerFichierParamMedia(QString CheminMedia)
 {
     // A download that failed: the file is still the server's, so its entry

@@ -85,6 +85,12 @@ public slots:
     void SlotSupprimerFichierParamMedia(QString CheminMedia);
     void itemInfoChangeImage();
     void itemInfoChangeVideo();
+    // The media deployment sent an import under the next free name (the
+    // server held another file of its name): the lists and what waits to
+    // be handed on follow.
+    void slotMediaRenamed(int type, QString oldName, QString newName);
+    // An import the quota refused left the server and the library.
+    void slotMediaWithdrawn(int type, QString name);
 
 signals:
     void signalButton(int code);

@@ -70,12 +70,13 @@ bool JournalDeployment::fetchIndex()
     return true;
 }
 
-bool JournalDeployment::fetchFile(const QString &name, const QString &folder)
+bool JournalDeployment::fetchFile(const QString &name, const QString &folder, const QString &serverFolder,
+                                  const QString &checksum)
 {
     if (!m_download)
         return false;
     m_downloading = true;
-    const bool in = m_download(m_work + folder, name, QString(), QString());
+    const bool in = m_download(m_work + folder, name, serverFolder, checksum);
     m_downloading = false;
     // Not a server trouble: nothing to try again.
     if (in && m_api->lastDownloadWriteFailed()) {

@@ -131,10 +131,17 @@ protected:
     // The step after a check: `next` when the server holds the index
     // expected, the merge step `merge` when it moved, the same step otherwise.
     void stepOn(IndexCheck check, int next, int merge);
-    // One call per tick: fetches the account folder's `name` into
-    // <work>`folder`. A copy that cannot be written here ends the run
-    // (writeFailed) and answers false.
-    bool fetchFile(const QString &name, const QString &folder = QStringLiteral("TEMP/"));
+    // One call per tick: fetches the account folder's `name` (in its
+    // `serverFolder`) into <work>`folder`; with a `checksum`, the copy stays
+    // only when it has that checksum. A copy that cannot be written here
+    // ends the run (writeFailed) and answers false.
+    bool fetchFile(const QString &name, const QString &folder = QStringLiteral("TEMP/"),
+                   const QString &serverFolder = QString(), const QString &checksum = QString());
+    // This console's own index (TEMP/MEDIA.orvex): the merged one with what
+    // `journal` still holds replayed on it (not published, or journalled
+    // since the merge). False with the file not written and why; the
+    // index in place is then as it was.
+    bool keepLocalIndex(const QString &journal, QString *file, QString *why);
 
     HttpFileApi *m_api;
     QTimer *m_timer;
@@ -145,11 +152,6 @@ protected:
 
 private:
     std::function<bool()> m_waitWhile;
-    // This console's own index (TEMP/MEDIA.orvex): the merged one with what
-    // `journal` still holds replayed on it (not published, or journalled
-    // since the merge). False with the file not written and why; the
-    // index in place is then as it was.
-    bool keepLocalIndex(const QString &journal, QString *file, QString *why);
     // `readingBack`: after the upload, where the copy fetched before it
     // means the upload never arrived.
     IndexCheck checkServerIndex(const QByteArray &expected, bool readingBack);

@@ -3,11 +3,13 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
+#include "ImportRename.h"
 #include "ListTransfers.h"
 #include "OperationJournal.h"
 #include "SentMediaRecords.h"
 #include "TransferLists.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -18,6 +20,13 @@ const char *const kKinds[3] = {"IMAGE", "VIDEO", "TEXT"};
 // Steps of the media folders' listing, between the uploads and the index.
 const int kListStep = 68;
 const int kListWaitStep = 69;
+// Steps of the imports' names, between the deletions and the uploads: the
+// folders listed, the names found taken, each compared with its import.
+const int kNamesStep = 35;
+const int kNamesTakenStep = 36;
+const int kNamesCompareStep = 37;
+// Where a file of a taken name is fetched to be compared.
+const char *const kCompareFolder = "TEMP/CHECK/NAMES/";
 
 int kindOf(const QString &path)
 {
@@ -332,6 +341,116 @@ bool MediaDeployment::dropRecordsOf(const QStringList &paths, QString *why)
     return OperationJournal::rewrite(journal, kept, why);
 }
 
+void MediaDeployment::collectTakenNames()
+{
+    m_taken.clear();
+    for (int k = 0; k < 2; ++k) {
+        const QStringList listed = m_listed.value(QLatin1String(kKinds[k]));
+        for (const QString &path : qAsConst(m_new[k])) {
+            if (listed.contains(path.mid(int(qstrlen(kKinds[k])) + 1)))
+                m_taken << path;
+        }
+    }
+    if (!m_taken.isEmpty())
+        logLine(QStringLiteral("Noms déjà présents sur le serveur: ") + m_taken.join(QLatin1Char(',')));
+}
+
+bool MediaDeployment::compareTaken(bool *ours)
+{
+    const QString path = m_taken.first();
+    const int k = kindOf(path);
+    const QString name = path.mid(int(qstrlen(kKinds[k])) + 1);
+    const QString copy = m_work + QLatin1String(kCompareFolder) + name;
+    // The import's checksum as its journal record gives it.
+    QString checksum;
+    for (const QStringList &fields : OperationJournal::records(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"))) {
+        if (fields.size() == 5 && fields.at(0) == QLatin1String("AJOUTER") && fields.at(1) == path)
+            checksum = fields.at(2);
+    }
+    if (checksum.isEmpty()) {
+        *ours = false;
+        return true;
+    }
+    if (!m_comparing) {
+        QDir().mkpath(m_work + QLatin1String(kCompareFolder));
+        QFile::remove(copy);
+        // A larger file is another one: no more than the import is fetched.
+        m_api->setDownloadLimit(QFileInfo(m_work + path).size());
+        m_comparing = true;
+    }
+    // The copy stays only when it has the import's checksum.
+    if (!fetchFile(name, QLatin1String(kCompareFolder), QLatin1String(kKinds[k]), checksum))
+        return false;
+    m_comparing = false;
+    *ours = QFileInfo(copy).isFile();
+    QFile::remove(copy);
+    return true;
+}
+
+bool MediaDeployment::renameImport(const QString &path)
+{
+    const int k = kindOf(path);
+    const QString folder = QLatin1String(kKinds[k]) + QLatin1Char('/');
+    const QString oldName = path.mid(folder.size());
+    ClassParam index;
+    const QStringList indexed = index.getParamCrypt(fetchedPath(), QStringLiteral("FILEPATH"), 0).split(QLatin1Char('|'));
+    const QStringList listed = m_listed.value(QLatin1String(kKinds[k]));
+    // Free on the server, here, in this console's index and among the
+    // imports on their way.
+    const auto taken = [&](const QString &name) {
+        const QString candidate = folder + name;
+        if (listed.contains(name) || QFileInfo::exists(m_work + candidate) || indexed.contains(candidate))
+            return true;
+        for (const QStringList *list : {&m_new[k], &m_queuedNew[k], &m_retryNew[k]}) {
+            if (list->contains(candidate))
+                return true;
+        }
+        return false;
+    };
+    const QString newName = ImportRename::nextFreeName(oldName, taken);
+    if (newName.isEmpty()) {
+        logLine(QStringLiteral("%1: aucun nom libre, envoyé sous son nom").arg(path));
+        return true;
+    }
+    QString file, why;
+    const bool renamed = ImportRename::apply(m_work, folder, oldName, newName, &file, &why);
+    // Once the file has its new name, the run knows it by that name only.
+    if (renamed || QFileInfo::exists(m_work + folder + newName)) {
+        for (QStringList *list : {&m_new[k], &m_queuedNew[k], &m_retryNew[k]}) {
+            for (QString &entry : *list) {
+                if (entry == path)
+                    entry = folder + newName;
+            }
+        }
+        emit signalMediaRenamed(k, oldName, newName);
+    }
+    if (renamed)
+        return true;
+    requeueUnsent();
+    writeFailed(file, why);
+    return false;
+}
+
+bool MediaDeployment::withdrawRefused()
+{
+    // This console's index is the published one again with what its
+    // journal still holds; the refused files leave the work folder as they
+    // left the server.
+    QString file, why;
+    if (!keepLocalIndex(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"), &file, &why)) {
+        writeFailed(file, why);
+        return false;
+    }
+    for (const QString &path : qAsConst(m_refused)) {
+        const int k = kindOf(path);
+        if (k < 0)
+            continue;
+        QFile::remove(m_work + path);
+        emit signalMediaWithdrawn(k, path.mid(int(qstrlen(kKinds[k])) + 1));
+    }
+    return true;
+}
+
 void MediaDeployment::slotProcessDeployMedia()
 {
     restoreInterval();
@@ -354,6 +473,9 @@ void MediaDeployment::runStep()
     case 0: {
         emit signalBegin();
         m_uploaded.clear();
+        m_namesChecked = false;
+        m_taken.clear();
+        m_comparing = false;
         const QString selected = m_selected ? m_selected() : QString();
         m_lists->setDeployBoxes(selected.isEmpty() ? QStringList() : QStringList{selected});
         m_step = 10;
@@ -375,6 +497,12 @@ void MediaDeployment::runStep()
         }
         break;
     case 40: case 50: case 60: {
+        // The imports' names are made sure of before the first upload.
+        if (m_step == 40 && !m_namesChecked) {
+            m_namesChecked = true;
+            m_step = kNamesStep;
+            break;
+        }
         const int k = m_step / 10 - 4;
         if (m_new[k].isEmpty()) {
             m_step += 10;
@@ -402,8 +530,39 @@ void MediaDeployment::runStep()
         m_listed.clear();
         m_toList = foldersToList();
         m_listTries = 0;
+        m_afterListing = 71;
         m_step = m_toList.isEmpty() ? 71 : kListStep;
         break;
+    case kNamesStep:
+        // Pictures and videos take their name from the second of their
+        // import: another console may have sent one of the same name.
+        m_listed.clear();
+        m_toList.clear();
+        for (int k = 0; k < 2; ++k) {
+            if (!m_new[k].isEmpty())
+                m_toList << QLatin1String(kKinds[k]);
+        }
+        m_listTries = 0;
+        m_afterListing = kNamesTakenStep;
+        m_step = m_toList.isEmpty() ? 40 : kListStep;
+        break;
+    case kNamesTakenStep:
+        collectTakenNames();
+        m_step = kNamesCompareStep;
+        break;
+    case kNamesCompareStep: {
+        if (m_taken.isEmpty()) {
+            m_step = 40;
+            break;
+        }
+        bool ours = false;
+        if (!compareTaken(&ours))
+            break;
+        if (!ours && !renameImport(m_taken.first()))
+            break;
+        m_taken.removeFirst();
+        break;
+    }
     case kListStep:
         // A listing of its own: the panel's lists stay as they are.
         m_listing->setAccountFolder(m_api->accountFolder());
@@ -422,10 +581,13 @@ void MediaDeployment::runStep()
             // A name without a dot is sorted with the folders.
             m_listed.insert(m_toList.takeFirst(), m_listing->lists()->transferFiles() + m_listing->lists()->boxList());
             m_listTries = 0;
-            m_step = m_toList.isEmpty() ? 71 : kListStep;
+            m_step = m_toList.isEmpty() ? m_afterListing : kListStep;
         } else if (++m_listTries < ListTries) {
             m_step = kListStep;
         } else {
+            // Before the uploads nothing went up: they wait for the next hand-on.
+            if (m_afterListing != 71)
+                requeueUnsent();
             m_timer->stop();
             emit signalErreurConnexion(ListErrorCode);
             finish();
@@ -474,6 +636,8 @@ void MediaDeployment::runStep()
                 writeFailed(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"), why);
                 break;
             }
+            if (!withdrawRefused())
+                break;
         }
         // Imports sent by this run that the server did not keep are told and
         // sent again with the next hand-on; the others wait for their own.

@@ -16,7 +16,10 @@ class QTimer;
 // TEXT), lists the media folders the journal adds to, then fetches the
 // server's media index, replays the media journal on it and uploads it
 // again, merging again when another console's index went up meanwhile.
-// Only imports whose file the server holds and that fit the quota are
+// Before its imports go up it makes sure their names are free on the
+// server: a picture or video of the same name that is not this import's
+// (another console's import of the same second) makes the import take the
+// next free name. Only imports whose file the server holds and that fit the quota are
 // published; the records of a run stay (SentMediaRecords) until a later
 // fetch of the index shows them. Widget-free; the 50 ms timer is the panel's.
 class MediaDeployment : public JournalDeployment
@@ -57,6 +60,14 @@ public slots:
     // next hand-on, even an empty one, merge them again.
     void serverIndexFetched(QString index);
 
+signals:
+    // An import took the next free name (type 0 picture, 1 video): this
+    // console's file, journal, index and posters already name it so.
+    void signalMediaRenamed(int type, QString oldName, QString newName);
+    // An import over the quota left the server, this console's index and
+    // its work folder.
+    void signalMediaWithdrawn(int type, QString name);
+
 private:
     // The next tick at once, or the timer's own interval again after it.
     void tickNow();
@@ -78,6 +89,16 @@ private:
     // to m_refused.
     QList<QStringList> withinQuota(const QList<QStringList> &records);
     bool dropRecordsOf(const QStringList &paths, QString *why);
+    // The imports whose name the listing before the uploads shows taken.
+    void collectTakenNames();
+    // Whether the server's file of the import's name holds the import
+    // itself: downloaded (no more than the import's size) and checked
+    // against the import's checksum. One call per tick, true once known.
+    bool compareTaken(bool *ours);
+    // The import takes the next free name; false when the run ended.
+    bool renameImport(const QString &path);
+    // The refused imports leave this console too; false when the run ended.
+    bool withdrawRefused();
 
     ListTransfers *m_lists;
     std::function<QString()> m_selected;
@@ -93,6 +114,12 @@ private:
     QStringList m_toList;
     QHash<QString, QStringList> m_listed;
     int m_listTries = 0;
+    // The step after the listing: the uploads or the index.
+    int m_afterListing = 0;
+    // The imports' names checked before the uploads, and those found taken.
+    bool m_namesChecked = false;
+    QStringList m_taken;
+    bool m_comparing = false;
     QuotaRule m_fits;
     int m_quotaMo = 0;
     // Of the last merge: imports the server lacks (kept in the journal),

@@ -1,6 +1,7 @@
 // Two whole consoles logged in to one account on the stand-in, each with its
 // own work folder, as two desks of one customer: what one console sends
 // never silently replaces what the other sent.
+#include "Checksum.h"
 #include "CopyTree.h"
 #include "ServerMediaTree.h"
 #include "../sync/ParamFixture.h"
@@ -72,6 +73,10 @@ private slots:
     void boxAddedOnAStaleLoginFile();
     void quotaAcrossConsoles_data();
     void quotaAcrossConsoles();
+    void refusedImportLeftItsConsole_data();
+    void refusedImportLeftItsConsole();
+    void importNamedAsTheOtherConsoles_data();
+    void importNamedAsTheOtherConsoles();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
@@ -1153,6 +1158,152 @@ void TwoConsolesTest::quotaAcrossConsoles()
     // The other rows and functions run with the fixture's quota and media.
     QVERIFY(removeFromServer("VIDEO/Clip"));
     QVERIFY(restartWithQuota(500));
+}
+
+void TwoConsolesTest::refusedImportLeftItsConsole_data()
+{
+    QTest::addColumn<qint64>("first");  // A's video, published first
+    QTest::addColumn<qint64>("second"); // B's, refused once A's is there
+    QTest::newRow("import refused for the quota still listed and counted on its console")
+        << qint64(1500000) << qint64(2000000);
+}
+
+// Both consoles import a video that fits the quota of 3 Mo alone; A
+// publishes first, and B's no longer fits when B's run merges: it leaves
+// the server, and B's page, index and quota line let it go too.
+void TwoConsolesTest::refusedImportLeftItsConsole()
+{
+    QFETCH(qint64, first);
+    QFETCH(qint64, second);
+    QVERIFY(restartWithQuota(3));
+    const auto video = [this](const QString &name, qint64 bytes) {
+        QFile f(m_dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(QByteArray(int(bytes), 'r')) == bytes ? f.fileName() : QString();
+    };
+    const QStringList clips{video("RefusA.mp4", first), video("RefusB.mp4", second)};
+    m_dialogs.clear();
+    for (Desk *d : {&m_a, &m_b}) {
+        ClassMedia *page = openMedia(*d);
+        QVERIFY(page);
+        QListWidget *videos = page->findChild<QListWidget *>("listVideo");
+        const int listed = videos->count();
+        const QString clip = clips.at(d == &m_a ? 0 : 1);
+        page->setFileChooser([clip](int, QWidget *, const QString &) { return QStringList{clip}; });
+        page->slotAjouterVideo();
+        QTRY_VERIFY2_WITH_TIMEOUT(videos->count() == listed + 1, qPrintable(m_dialogs.join(" / ")), 20000);
+    }
+    QVERIFY(leaveMedia(m_a));
+    QVERIFY(leaveMedia(m_b));
+    const QString seen = m_dialogs.join(" / ");
+    QVERIFY2(m_dialogs.size() == 1 && m_dialogs.first().startsWith("B: " + MediaDeployment::overQuotaText({}))
+                 && m_dialogs.first().contains("VIDEO/RefusB-"),
+             qPrintable(seen));
+    QCOMPARE(serverMedia().filter("VIDEO/RefusB-").size(), 0);
+
+    // B's index is the server's, its folder and lists hold no refused file,
+    // and its quota line counts what the server holds.
+    QCOMPARE(indexedPaths(m_b.work + "/TEMP/MEDIA.orvex"), serverIndexed());
+    QCOMPARE(QDir(m_b.work + "/VIDEO").entryList({"RefusB-*"}, QDir::Files), QStringList());
+    ClassMedia *page = m_b.window->findChild<ClassMedia *>();
+    QVERIFY(page->findChild<QListWidget *>("listVideo")->findItems("RefusB-", Qt::MatchStartsWith).isEmpty());
+    QVERIFY(m_b.panel()->findChild<QListWidget *>("listeVideos")->findItems("RefusB-", Qt::MatchStartsWith).isEmpty());
+    qint64 held = 0;
+    for (const QString &size : ClassParam().getParamCrypt(server("MEDIA.orvex"), "FILESIZE", 0).split('|'))
+        held += size.toLongLong();
+    const QString used = QString("Espace utilisé: %1Mo").arg(held / 1000000);
+    auto *quotaLine = page->findChild<QLabel *>("labelQuota");
+    QVERIFY2(quotaLine->text().endsWith(used), qPrintable(quotaLine->text() + " / " + used));
+
+    QVERIFY(removeFromServer("VIDEO/Refus"));
+    QVERIFY(restartWithQuota(500));
+}
+
+void TwoConsolesTest::importNamedAsTheOtherConsoles_data()
+{
+    QTest::addColumn<QString>("serial");
+    QTest::newRow("pictures of one name imported in one second: one console's posters showed the other's picture")
+        << "10234";
+}
+
+// B imports a picture and shows it on a poster; A's picture of the same
+// name, imported in the same second, reaches the server before B's run.
+// B's picture goes up under the next free name, which B's library, panel
+// and posters take, and the box gets B's picture.
+void TwoConsolesTest::importNamedAsTheOtherConsoles()
+{
+    QFETCH(QString, serial);
+    QVERIFY(select(m_b, serial));
+    ClassMedia *page = openMedia(m_b);
+    QVERIFY(page);
+    QFile chosen(m_dir.filePath("Vitrine.png"));
+    const QByteArray mine(5000, 'b');
+    QVERIFY(chosen.open(QIODevice::WriteOnly) && chosen.write(mine) == mine.size());
+    chosen.close();
+    const QString source = chosen.fileName();
+    page->setFileChooser([source](int, QWidget *, const QString &) { return QStringList{source}; });
+    QListWidget *pictures = page->findChild<QListWidget *>("listImage");
+    const int listed = pictures->count();
+    page->slotAjouterImage();
+    QTRY_COMPARE_WITH_TIMEOUT(pictures->count(), listed + 1, 20000);
+    const QString stored = pictures->findItems("Vitrine-", Qt::MatchStartsWith).value(0)->text();
+    QVERIFY(!stored.isEmpty());
+    // B's first poster shows it.
+    const QString player = m_b.work + "/DATA/PLAYER.orvex";
+    ClassParam read;
+    QStringList posters = read.getParamCrypt(player, "SLIDENAMEIMAGE", 0).split('|');
+    QVERIFY(!posters.isEmpty());
+    posters[0] = "IMAGE/" + stored;
+    QVERIFY(ClassParam().setParamCrypt(player, "SLIDENAMEIMAGE", posters.join('|')));
+
+    // A's picture, as A's run leaves it on the server.
+    const QByteArray theirs(3000, 'a');
+    QFile other(server("IMAGE/" + stored));
+    QVERIFY(other.open(QIODevice::WriteOnly) && other.write(theirs) == theirs.size());
+    other.close();
+    ClassParam index;
+    QVERIFY(index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0));
+    ParamList values;
+    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
+        const QString key = index.BALISE.at(0).at(k);
+        const QString value = index.BALISE.value(1).value(k);
+        const QString added = key == "FILEPATH" ? "IMAGE/" + stored
+            : key == "FILECHK"                  ? CalculChecksum(server("IMAGE/" + stored))
+            : key == "FILESIZE"                 ? QString::number(theirs.size())
+            : key == "FILEPATHPERMISSION"       ? QString("ADMINISTRATEUR")
+                                                : QString();
+        if (key != "EMPREINTE")
+            values << qMakePair(key, added.isEmpty() ? value : value + '|' + added);
+    }
+    QVERIFY(writeForeignParams(server("MEDIA.orvex"), values));
+
+    m_dialogs.clear();
+    QVERIFY(leaveMedia(m_b));
+    QVERIFY2(m_dialogs.isEmpty(), qPrintable(m_dialogs.join(" / ")));
+    QFile kept(server("IMAGE/" + stored));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), theirs);
+    const QStringList mineOnServer = serverMedia().filter("IMAGE/Vitrine-");
+    QCOMPARE(mineOnServer.size(), 2);
+    const QString sentAs = mineOnServer.at(mineOnServer.at(0) == "IMAGE/" + stored ? 1 : 0);
+    QFile sent(server(sentAs));
+    QVERIFY(sent.open(QIODevice::ReadOnly));
+    QCOMPARE(sent.readAll(), mine);
+    QCOMPARE(serverIndexed().filter("IMAGE/Vitrine-"), mineOnServer);
+    // B's library, panel and poster know its picture by that name.
+    const QString name = sentAs.section('/', 1);
+    QCOMPARE(pictures->findItems(name, Qt::MatchExactly).size(), 1);
+    QVERIFY(pictures->findItems(stored, Qt::MatchExactly).isEmpty());
+    QListWidget *panelPictures = m_b.panel()->findChild<QListWidget *>("listeImages");
+    QCOMPARE(panelPictures->findItems(name, Qt::MatchExactly).size(), 1);
+    QVERIFY(panelPictures->findItems(stored, Qt::MatchExactly).isEmpty());
+    QCOMPARE(read.getParamCrypt(player, "SLIDENAMEIMAGE", 0).split('|').value(0), sentAs);
+
+    // The box shows B's picture.
+    m_dialogs.clear();
+    act("B deploy " + serial + " ok");
+    QVERIFY2(m_dialogs.contains("B: " + kSuccess), qPrintable(m_dialogs.join(" / ")));
+    QCOMPARE(read.getParamCrypt(server(serial + "/PLAYER.orvex"), "SLIDENAMEIMAGE", 0).split('|').value(0), sentAs);
+    QVERIFY(removeFromServer("IMAGE/Vitrine-"));
 }
 
 QTEST_MAIN(TwoConsolesTest)

@@ -4,6 +4,7 @@
 #include "../common/ServerMediaTree.h"
 #include "AccountDeployment.h"
 #include "FullDisk.h"
+#include "Checksum.h"
 #include "ClassParam.h"
 #include "CommandReport.h"
 #include "JournalMerge.h"
@@ -75,6 +76,8 @@ private slots:
     void mediaUploadNotStored_data();
     void mediaUploadNotStored();
     void mediaOverQuotaAfterAnotherConsole();
+    void importNameTakenOnTheServer_data();
+    void importNameTakenOnTheServer();
     void mediaLostFromTheIndexLater_data();
     void mediaLostFromTheIndexLater();
     void indexChangedByAnotherConsole_data();
@@ -698,9 +701,10 @@ void DeploymentsTest::mediaDeployment()
     const qint64 mark = StandIn::mark();
     m_mediaDeploy->start({"IMAGE/new.png"}, {"old.png"}, {"VIDEO/new.mp4"}, {"old.mp4"}, {}, {}, true);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
-    QCOMPARE(requests(mark), (QStringList{"DELETE_FILE IMAGE/old.png", "DELETE_FILE VIDEO/old.mp4",
-                                          "UPLOAD IMAGE/new.png", "UPLOAD VIDEO/new.mp4", "SCANDIR IMAGE",
-                                          "SCANDIR VIDEO"} + kMediaIndexRound));
+    // The imports' names are made sure of before they go up.
+    QCOMPARE(requests(mark), (QStringList{"DELETE_FILE IMAGE/old.png", "DELETE_FILE VIDEO/old.mp4", "SCANDIR IMAGE",
+                                          "SCANDIR VIDEO", "UPLOAD IMAGE/new.png", "UPLOAD VIDEO/new.mp4",
+                                          "SCANDIR IMAGE", "SCANDIR VIDEO"} + kMediaIndexRound));
     QCOMPARE(SequenceFixture::readFile(server("VIDEO/new.mp4")), QByteArray(9000, 'v'));
     ClassParam read;
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), QString("IMAGE/new.png|VIDEO/new.mp4"));
@@ -745,10 +749,13 @@ void DeploymentsTest::mediaUploadWaitedForTheNextTick()
     m_t2->setInterval(60000);
     QSignalSpy ended(m_fx.m_api.data(), &HttpFileApi::signalTransferEnded);
     m_mediaDeploy->start({"IMAGE/new.png"}, {}, {}, {}, {}, {}, false);
-    // The first steps by hand, up to the upload sent.
-    for (int tick = 0; tick < 20 && ended.isEmpty() && m_fx.m_api->requestsInFlight() == 0; ++tick)
-        m_mediaDeploy->slotProcessDeployMedia();
+    // The first steps by hand, the timer held, up to the upload sent; the
+    // listing of the imports' folder before it is answered meanwhile.
+    m_t2->stop();
+    QTRY_VERIFY_WITH_TIMEOUT((m_mediaDeploy->slotProcessDeployMedia(),
+                              !ended.isEmpty() || m_fx.m_api->requestsInFlight() > 0), 20000);
     QCOMPARE(m_mediaDeploy->step(), 43);
+    m_t2->start();
     QVERIFY(ended.wait(10000));
     QTRY_VERIFY(m_mediaDeploy->step() > 43);
     QCOMPARE(SequenceFixture::readFile(server("IMAGE/new.png")), QByteArray(4000, 'i'));
@@ -836,8 +843,9 @@ void DeploymentsTest::mediaFailedRunGoesWithTheNextRun()
     QCOMPARE(failed.count(), 1);
     QVERIFY(!QFileInfo::exists(journal));
     if (!removedMeanwhile) {
-        QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/late.png", "UPLOAD VIDEO/clip.mp4", "SCANDIR IMAGE",
-                                              "SCANDIR VIDEO"} + kMediaIndexRound));
+        QCOMPARE(requests(mark), (QStringList{"SCANDIR IMAGE", "SCANDIR VIDEO", "UPLOAD IMAGE/late.png",
+                                              "UPLOAD VIDEO/clip.mp4", "SCANDIR IMAGE", "SCANDIR VIDEO"}
+                                  + kMediaIndexRound));
         QCOMPARE(SequenceFixture::readFile(server("VIDEO/clip.mp4")), QByteArray(5000, 'v'));
     }
     QCOMPARE(serverIndexed(), serverFiles());
@@ -876,13 +884,14 @@ void DeploymentsTest::mediaHandedOnWhileRunningIsNotLost()
     build();
     const qint64 mark = StandIn::mark();
     m_mediaDeploy->start({"IMAGE/a.png"}, {}, {}, {}, {}, {}, true);
-    QTRY_COMPARE(requests(mark).value(0), QString("UPLOAD IMAGE/a.png"));
+    QTRY_VERIFY(requests(mark).contains("UPLOAD IMAGE/a.png"));
     // Handed on while the first run goes on; c.png is removed before it went.
     m_mediaDeploy->start({"IMAGE/b.png", "IMAGE/c.png"}, {}, {}, {}, {}, {}, true);
     m_mediaDeploy->start({}, {"c.png"}, {}, {}, {}, {}, true);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
-    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png"} + kMediaIndexRound
-                              + QStringList{"DELETE_FILE IMAGE/c.png", "UPLOAD IMAGE/b.png"} + kMediaIndexRound));
+    QCOMPARE(requests(mark), (QStringList{"SCANDIR IMAGE", "UPLOAD IMAGE/a.png"} + kMediaIndexRound
+                              + QStringList{"DELETE_FILE IMAGE/c.png", "SCANDIR IMAGE", "UPLOAD IMAGE/b.png"}
+                              + kMediaIndexRound));
     QVERIFY(!QFileInfo::exists(server("IMAGE/c.png")));
 }
 
@@ -905,7 +914,7 @@ void DeploymentsTest::mediaChangeBeforeTheMergeGoesWithTheRun()
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
     disconnect(hook);
     QVERIFY(handed);
-    QCOMPARE(requests(mark), (QStringList{"UPLOAD IMAGE/a.png"} + kMediaIndexRound));
+    QCOMPARE(requests(mark), (QStringList{"SCANDIR IMAGE", "UPLOAD IMAGE/a.png"} + kMediaIndexRound));
 }
 
 void DeploymentsTest::mediaUploadNotStored_data()
@@ -946,7 +955,7 @@ void DeploymentsTest::mediaUploadNotStored()
     m_mediaDeploy->start({}, {}, {}, {}, {}, {}, false);
     QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
     QCOMPARE(corrupt.count(), 1);
-    QCOMPARE(requests(mark).value(0), "UPLOAD " + lost);
+    QCOMPARE(requests(mark).mid(0, 2), (QStringList{"SCANDIR " + lost.section('/', 0, 0), "UPLOAD " + lost}));
     QVERIFY(!QFileInfo::exists(journal));
     QCOMPARE(serverIndexed(), serverFiles());
     QCOMPARE(serverIndexed().size(), 4);
@@ -976,6 +985,92 @@ void DeploymentsTest::mediaOverQuotaAfterAnotherConsole()
     QVERIFY(!QFileInfo::exists(server("VIDEO/mine.mp4")));
     QCOMPARE(serverIndexed(), serverFiles());
     QVERIFY(!QFileInfo::exists(journal));
+}
+
+void DeploymentsTest::importNameTakenOnTheServer_data()
+{
+    QTest::addColumn<QString>("path");     // the import, stored under the second it was made
+    QTest::addColumn<QString>("theirs");   // what the server holds under that name
+    QTest::addColumn<QStringList>("taken"); // other names the server holds
+    QTest::addColumn<QString>("sentAs");
+    // Another console imported a file of the same name in the same second.
+    QTest::newRow("picture of the same name another console published was replaced on the server")
+        << "IMAGE/photo-101010.png" << "published" << QStringList() << "IMAGE/photo-101011.png";
+    QTest::newRow("picture of the same name another console was still sending was replaced on the server")
+        << "IMAGE/photo-235959.png" << "unpublished" << QStringList{"IMAGE/photo-000000.png"}
+        << "IMAGE/photo-000001.png";
+    QTest::newRow("video of the same name another console published was replaced on the server")
+        << "VIDEO/clip-101010.mp4" << "published" << QStringList() << "VIDEO/clip-101011.mp4";
+    // Sent by this console before it was killed: the import itself.
+    QTest::newRow("file of the name already the import's own: sent under another name")
+        << "IMAGE/photo-101010.png" << "own" << QStringList() << "IMAGE/photo-101010.png";
+}
+
+// An import whose name the server already holds for another file is sent
+// under the next free name: the other console's file stays whole, and this
+// console's file, index, journal and posters name the import's new name.
+void DeploymentsTest::importNameTakenOnTheServer()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, theirs);
+    QFETCH(QStringList, taken);
+    QFETCH(QString, sentAs);
+    const bool video = path.startsWith("VIDEO/");
+    const QString name = path.section('/', 1);
+    const QByteArray mine(4000, 'm');
+    const QByteArray other = theirs == "own" ? mine : QByteArray(3000, 'o');
+    serverHoldsItsIndex();
+    SequenceFixture::writeFile(m_fx.work(path), mine);
+    const QString sum = CalculChecksum(m_fx.work(path));
+    QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOMEDIA.orvex"), {"AJOUTER", path, sum, "Hall", "4000"}));
+    QVERIFY(writeParams(m_fx.work("TEMP/MEDIA.orvex"), {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4|" + path},
+                                                         {"FILECHK", "AAA|BBB|" + sum},
+                                                         {"FILESIZE", "1|2|4000"},
+                                                         {"FILEPATHPERMISSION", "Hall;Bar|Hall|Hall"}}));
+    // A poster of the screen being edited already shows the import.
+    const QString posterKey = video ? "SLIDENAMEVIDEO" : "SLIDENAMEIMAGE";
+    QVERIFY(QDir().mkpath(m_fx.work("DATA")));
+    QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"), {{"SLIDETYPE", "|"}, {posterKey, "|" + path}}));
+    SequenceFixture::writeFile(server(path), other);
+    for (const QString &file : taken)
+        SequenceFixture::writeFile(server(file), "t");
+    const QString otherSum = CalculChecksum(server(path));
+    if (theirs == "published")
+        QVERIFY(writeParams(server("MEDIA.orvex"), {{"FILEPATH", "IMAGE/old.png|VIDEO/old.mp4|" + path},
+                                                     {"FILECHK", "AAA|BBB|" + otherSum},
+                                                     {"FILESIZE", "1|2|3000"},
+                                                     {"FILEPATHPERMISSION", "Hall;Bar|Hall|Hall"},
+                                                     {"ID", "5"}}));
+    build();
+    QSignalSpy renamed(m_mediaDeploy.data(), &MediaDeployment::signalMediaRenamed);
+    QSignalSpy corrupt(m_mediaDeploy.data(), &MediaDeployment::signalCorrupt);
+    const QStringList added{path};
+    m_mediaDeploy->start(video ? QStringList() : added, {}, video ? added : QStringList(), {}, {}, {}, true);
+    QVERIFY(waitIdle([this] { return m_mediaDeploy->running(); }));
+    QCOMPARE(corrupt.count(), 0);
+
+    // The other console's file is whole; the import is on the server once.
+    QCOMPARE(SequenceFixture::readFile(server(path)), other);
+    QCOMPARE(SequenceFixture::readFile(server(sentAs)), mine);
+    ClassParam read;
+    const QStringList paths = read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1).split('|');
+    const QStringList sums = read.getParamCrypt(server("MEDIA.orvex"), "FILECHK", 1).split('|');
+    QCOMPARE(paths.count(sentAs), 1);
+    QCOMPARE(sums.value(paths.indexOf(sentAs)), sum);
+    if (theirs == "published")
+        QCOMPARE(sums.value(paths.indexOf(path)), otherSum);
+    QVERIFY(!QFileInfo::exists(m_fx.work("TEMP/INFOMEDIA.orvex")));
+    // This console knows the import by the name the server holds it under.
+    QCOMPARE(SequenceFixture::readFile(m_fx.work(sentAs)), mine);
+    QCOMPARE(QFileInfo::exists(m_fx.work(path)), sentAs == path);
+    QCOMPARE(read.getParamCrypt(m_fx.work("TEMP/MEDIA.orvex"), "FILEPATH", 0), paths.join('|'));
+    QCOMPARE(read.getParamCrypt(m_fx.work("DATA/PLAYER.orvex"), posterKey, 0), "|" + sentAs);
+    if (sentAs == path) {
+        QCOMPARE(renamed.count(), 0);
+    } else {
+        QCOMPARE(renamed.count(), 1);
+        QCOMPARE(renamed.at(0), (QVariantList{video ? 1 : 0, name, sentAs.section('/', 1)}));
+    }
 }
 
 void DeploymentsTest::mediaLostFromTheIndexLater_data()
