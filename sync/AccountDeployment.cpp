@@ -7,6 +7,7 @@
 #include "ListTransfers.h"
 #include "LocalWriteError.h"
 #include "RevisionCounters.h"
+#include "StepDriver.h"
 #include "TransferLists.h"
 #include "TransferPaths.h"
 
@@ -91,8 +92,8 @@ bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &n
 void AccountDeployment::start(int status)
 {
     m_playlists = status == 1;
-    m_step = 0;
-    m_timer->start();
+    m_step = Begin;
+    m_driver->start();
 }
 
 void AccountDeployment::folderOperationEnded()
@@ -113,19 +114,19 @@ void AccountDeployment::finish()
     QFile::remove(serverBeforePath());
     emit signalDeployBox(QString());
     emit signalMessageOnlyOFF();
-    m_step = 0;
-    m_timer->stop();
+    m_step = Begin;
+    m_driver->stop();
     emit signalFinished();
 }
 
 QString AccountDeployment::stoppedText() const
 {
-    if (m_step == 20 || m_step == 21)
+    if (m_step == LoginFetchStart || m_step == LoginFetch)
         return tr("Rien n'a été envoyé: la modification de l'administration reste à envoyer.");
-    if (m_step >= 22 && m_step <= 24)
+    if (m_step >= ReadBackStart && m_step <= ReadBackSettle)
         return tr("Le fichier LoginCrypt.orvex envoyé n'a pas pu être relu: la modification de l'administration "
                   "reste à envoyer.");
-    if (m_step >= 10)
+    if (m_step >= Playlists)
         return tr("Les listes de lecture de l'écran %1 et des suivants n'ont pas été envoyées.")
             .arg(m_serials.value(0));
     return JournalDeployment::stoppedText();
@@ -140,7 +141,7 @@ void AccountDeployment::readBackLogin()
     if (!missing && (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched))) {
         // Not known to be there: it stays to be sent.
         QFile::remove(fetched);
-        m_timer->stop();
+        m_driver->stop();
         emit signalErreurConnexion(LoginFetchErrorCode);
         finish();
         return;
@@ -150,14 +151,14 @@ void AccountDeployment::readBackLogin()
         QFile::remove(fetched);
         if (++m_loginReads < LoginReadBacks) {
             m_loginSettle.start();
-            m_step = 24;
+            m_step = ReadBackSettle;
             return;
         }
         QFile::remove(serverBeforePath());
         m_loginReference =
             QString::fromLatin1(QCryptographicHash::hash(m_loginSent, QCryptographicHash::Md5).toHex().toUpper());
         emit signalLoginStored(m_loginReference);
-        m_step = 5;
+        m_step = IndexFetch;
         return;
     }
     // The copy from before the upload (none when the server had none).
@@ -166,26 +167,34 @@ void AccountDeployment::readBackLogin()
     logLine(unchanged ? QStringLiteral("LoginCrypt.orvex relu: le serveur ne l'a pas enregistré")
                       : QStringLiteral("LoginCrypt.orvex relu: remplacé par un autre envoi"));
     QFile::remove(fetched);
-    m_timer->stop();
+    m_driver->stop();
     finish();
     emit signalInformation(tr("Administration"), unchanged ? loginNotStoredText() : loginReplacedText());
 }
 
 void AccountDeployment::slotProcessDeployLogin()
 {
-    if (mustWait())
-        return;
+    m_driver->run(
+        [this] {
+            if (!mustWait())
+                runStep();
+        },
+        [this] { return m_step; });
+}
+
+void AccountDeployment::runStep()
+{
     logLine(QStringLiteral("indiceDeployLogin=") + QString::number(m_step));
     switch (m_step) {
-    case 0:
-        m_step = 1;
+    case Begin:
+        m_step = Announce;
         break;
-    case 1:
+    case Announce:
         emit signalBegin();
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
-        m_step = 2;
+        m_step = CheckLogin;
         break;
-    case 2: {
+    case CheckLogin: {
         // An empty or damaged login file on the server stops every login of
         // the account: it never leaves.
         ClassParam check;
@@ -202,103 +211,103 @@ void AccountDeployment::slotProcessDeployLogin()
         m_api->lists()->clearTransferFiles();
         m_lists->setFolder(QString());
         m_revisions->AjouteIDfileMedia();
-        m_step = 20;
+        m_step = LoginFetchStart;
         break;
     }
-    case 20:
+    case LoginFetchStart:
         // Another administrator's save must not be overwritten unseen.
         QFile::remove(m_work + QLatin1String("TEMP/LoginCrypt.orvex"));
-        m_step = 21;
+        m_step = LoginFetch;
         break;
-    case 21: {
+    case LoginFetch: {
         if (!fetchFile(QStringLiteral("LoginCrypt.orvex")))
             break;
         const QString fetched = m_work + QLatin1String("TEMP/LoginCrypt.orvex");
         QFile::remove(serverBeforePath());
         if (m_api->lastDownloadMissing()) {
-            m_step = 3;
+            m_step = PutLogin;
         } else if (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched)) {
-            m_timer->stop();
+            m_driver->stop();
             emit signalErreurConnexion(LoginFetchErrorCode);
             finish();
         } else if (const QString md5 = CalculChecksum(fetched);
                    m_loginReference.isEmpty() || md5 == m_loginReference || md5 == m_loginBase) {
             // Kept: a read-back equal to it tells an upload the server did not store.
             QFile::rename(fetched, serverBeforePath());
-            m_step = 3;
+            m_step = PutLogin;
         } else if (QString why; !LocalWriteError::copy(fetched, loginPath(), &why)) {
             // The local file is as it was: nothing was reloaded.
             writeFailed(loginPath(), why);
         } else {
             m_loginReference = CalculChecksum(loginPath());
             logLine(QStringLiteral("LoginCrypt.orvex modifié sur le serveur: rien n'est envoyé, rechargé"));
-            m_timer->stop();
+            m_driver->stop();
             finish();
             emit signalLoginChanged();
         }
         QFile::remove(fetched);
         break;
     }
-    case 3:
+    case PutLogin:
         if (m_lists->FtpPutOneFile(loginPath(), QStringLiteral("LoginCrypt.orvex"))) {
             logLine(QStringLiteral("FtpPutOneFile=ok"));
             m_loginSent = contentOf(loginPath());
             m_loginReads = 0;
-            m_step = 22;
+            m_step = ReadBackStart;
         }
         break;
-    case 22:
+    case ReadBackStart:
         QFile::remove(m_work + QLatin1String("TEMP/LoginCrypt.orvex"));
-        m_step = 23;
+        m_step = ReadBack;
         break;
-    case 23:
+    case ReadBack:
         readBackLogin();
         break;
-    case 24:
+    case ReadBackSettle:
         // Another console's upload that started earlier may land late.
         if (m_loginSettle.hasExpired(ReadBackSettleMs))
-            m_step = 22;
+            m_step = ReadBackStart;
         break;
-    case 5:
+    case IndexFetch:
         if (fetchIndex())
-            m_step = 6;
+            m_step = Merge;
         break;
-    case 6:
+    case Merge:
         if (mergeFetchedIndex(QStringLiteral("INFOADMIN.orvex"), "timerDeployLogin"))
-            m_step = 7;
+            m_step = CheckBeforeUpload;
         break;
-    case 7:
+    case CheckBeforeUpload:
         // Another console's index may have gone up since the fetch.
-        stepOn(checkBeforeUpload(), 8, 6);
+        stepOn(checkBeforeUpload(), PutIndex, Merge);
         break;
-    case 8:
+    case PutIndex:
         if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
-            m_step = 9;
+            m_step = IndexReadBack;
         break;
-    case 9:
-        stepOn(readBack(), 10, 6);
+    case IndexReadBack:
+        stepOn(readBack(), Playlists, Merge);
         break;
-    case 10:
-        m_step = m_playlists ? 11 : 100;
+    case Playlists:
+        m_step = m_playlists ? ReadPlaylists : Done;
         break;
-    case 11: {
+    case ReadPlaylists: {
         m_login->getParamCrypt(m_work + QLatin1String("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0);
         const QString serials = m_login->getInfoBalise(QStringLiteral("PLAYERLIST"));
         const QString rows = m_login->getInfoBalise(QStringLiteral("PLAYERLISTTOPLAYLIST"));
         m_serials = serials == QLatin1String("NULL") || serials.isEmpty() ? QStringList() : serials.split(QLatin1Char('|'));
         m_rows = rows == QLatin1String("NULL") ? QStringList() : rows.split(QLatin1Char('|'));
-        m_step = 12;
+        m_step = NextBox;
         break;
     }
-    case 12:
-        m_step = m_serials.isEmpty() ? 100 : 13;
+    case NextBox:
+        m_step = m_serials.isEmpty() ? Done : WritePlaylist;
         break;
-    case 13: {
+    case WritePlaylist: {
         // A serial of the login file must name a folder of this account.
         if (!TransferPaths::isPlainName(m_serials.first())) {
             logLine(QStringLiteral("PLAYLIST.orvex non envoyé: ") + TransferPaths::refusedText(m_serials.first()));
             emit signalInformation(tr("Playlist"), TransferPaths::refusedText(m_serials.first()));
-            m_step = 16;
+            m_step = BoxDone;
             break;
         }
         QString why;
@@ -310,23 +319,23 @@ void AccountDeployment::slotProcessDeployLogin()
             writeFailed(file, why);
             break;
         }
-        m_step = 14;
+        m_step = BoxFolder;
         break;
     }
-    case 14:
+    case BoxFolder:
         emit signalDeployBox(m_serials.first());
         m_lists->setFolder(m_serials.first());
-        m_step = 15;
+        m_step = PutPlaylist;
         break;
-    case 15:
+    case PutPlaylist:
         if (m_lists->FtpPutOneFile(m_work + QLatin1String("TEMP/PLAYLIST.orvex"), QStringLiteral("PLAYLIST.orvex")))
-            m_step = 16;
+            m_step = BoxDone;
         break;
-    case 16:
+    case BoxDone:
         m_serials.removeFirst();
         if (!m_rows.isEmpty())
             m_rows.removeFirst();
-        m_step = 12;
+        m_step = NextBox;
         break;
     default:
         // Only the normal end gets here: a failed transfer or merge ends

@@ -25,6 +25,32 @@ public:
     // Connection error shown when the server's login file could not be read.
     static constexpr int LoginFetchErrorCode = 9;
 
+    // The steps, numbered as the log shows them ("indiceDeployLogin=").
+    enum Step : int {
+        Begin = 0,
+        Announce = 1,
+        CheckLogin = 2,       // the local login file must read
+        LoginFetchStart = 20, // the server's login file, checked before the upload
+        LoginFetch = 21,
+        PutLogin = 3,
+        ReadBackStart = 22,   // the uploaded login file read back
+        ReadBack = 23,
+        ReadBackSettle = 24,
+        IndexFetch = 5,       // the media index with the administration journal
+        Merge = 6,
+        CheckBeforeUpload = 7,
+        PutIndex = 8,
+        IndexReadBack = 9,
+        Playlists = 10,       // with the playlist flag, one PLAYLIST.orvex per box
+        ReadPlaylists = 11,
+        NextBox = 12,
+        WritePlaylist = 13,
+        BoxFolder = 14,
+        PutPlaylist = 15,
+        BoxDone = 16,
+        Done = 100,
+    };
+
     AccountDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *login,
                       QTimer *timer, QObject *parent = nullptr);
 
@@ -74,6 +100,7 @@ private:
     void finish() override;
     QString stoppedText() const override;
     // One step of the read-back of the uploaded login file.
+    void runStep();
     void readBackLogin();
     QString loginPath() const { return m_work + QLatin1String("LoginCrypt.orvex"); }
     // The server's copy fetched before the upload, kept for the read-back.

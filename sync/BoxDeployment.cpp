@@ -8,6 +8,7 @@
 #include "LocalWriteError.h"
 #include "RevisionCounters.h"
 #include "SharePage.h"
+#include "StepDriver.h"
 #include "TransferLists.h"
 #include "TransferPaths.h"
 #include "classVersion.h"
@@ -61,14 +62,12 @@ BoxDeployment::BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCou
     , m_timer(timer)
     , m_clock([] { return QDateTime::currentDateTime(); })
     , m_open([](const QString &url) { QDesktopServices::openUrl(QUrl(url)); })
+    , m_driver(new StepDriver(timer, this))
 {
-    // A transfer that ends ticks again at once instead of 50 ms later.
-    connect(api, &HttpFileApi::signalTransferEnded, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            if (m_timer->isActive())
-                slotProcessDeploy();
-        });
-    });
+    // Steps that need no wait follow each other within the tick; a
+    // transfer that ends ticks again at once instead of 50 ms later.
+    m_driver->setPasses(64);
+    m_driver->wakeOn(api);
 }
 
 bool BoxDeployment::running() const
@@ -78,19 +77,15 @@ bool BoxDeployment::running() const
 
 void BoxDeployment::start()
 {
-    m_step = 0;
-    m_timer->start();
+    m_step = Choose;
     // The box choice opens at once rather than one interval later.
-    QTimer::singleShot(0, this, [this] {
-        if (m_timer->isActive() && m_step == 0)
-            slotProcessDeploy();
-    });
+    m_driver->start();
 }
 
 void BoxDeployment::stop()
 {
-    m_timer->stop();
-    m_step = 0;
+    m_driver->stop();
+    m_step = Choose;
     emit signalDeployBox(QString());
 }
 
@@ -152,39 +147,27 @@ bool BoxDeployment::copyStamped(const QString &name, const QString &stamped)
 
 void BoxDeployment::slotProcessDeploy()
 {
-    // Not again from inside one of its own dialogs.
-    if (m_inTick)
-        return;
-    m_inTick = true;
-    // Steps that need no wait follow each other within the tick; the first
-    // one that waits ends it.
-    for (int pass = 0; pass < 64; ++pass) {
-        const int before = m_step;
-        runStep();
-        if (!m_timer->isActive() || m_step == before || m_step == 0)
-            break;
-    }
-    m_inTick = false;
+    m_driver->run([this] { runStep(); }, [this] { return m_step; });
 }
 
 void BoxDeployment::runStep()
 {
     switch (m_step) {
-    case 0: {
+    case Choose: {
         m_api->setRetryCounter(0);
         m_targets.clear();
         // DATA/ does not hold the selected box's whole folder: nothing of
         // it may go out.
         if (!m_revisions->folderFailure().isEmpty()) {
-            m_timer->stop();
+            m_driver->stop();
             emit signalError(notLoadedText(m_selected ? m_selected() : QString(), m_revisions->folderFailure()));
             return;
         }
         // No screen ticked is a cancel too: nothing to send, nothing to report.
         if (!m_choose || !m_choose(&m_targets) || m_targets.isEmpty()) {
             m_targets.clear();
-            m_timer->stop();
-            m_step = 0;
+            m_driver->stop();
+            m_step = Choose;
             return;
         }
         // Every folder comes from the login file or the screens list: one
@@ -195,17 +178,17 @@ void BoxDeployment::runStep()
             folders << selected;
         for (const QString &box : qAsConst(folders)) {
             if (!TransferPaths::isPlainName(box)) {
-                m_timer->stop();
-                m_step = 0;
+                m_driver->stop();
+                m_step = Choose;
                 m_targets.clear();
                 emit signalError(TransferPaths::refusedText(box));
                 return;
             }
         }
-        m_step = 1;
+        m_step = Connect;
         break;
     }
-    case 1:
+    case Connect:
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
         m_lists->setFolder(m_selected ? m_selected() : QString());
         m_fetchTries = 0;
@@ -213,13 +196,13 @@ void BoxDeployment::runStep()
         m_expectedSum.clear();
         m_changed.clear();
         m_uploaded = false;
-        m_step = 2;
+        m_step = FetchSelected;
         break;
-    case 2:
+    case FetchSelected:
         if (fetchPlayer(m_lists->folder()) > 0)
-            m_step = 3;
+            m_step = CheckSelected;
         break;
-    case 3: {
+    case CheckSelected: {
         // Another counter, or the same one on other bytes (two consoles may
         // write the same counter): asked.
         const QString box = m_lists->folder();
@@ -230,26 +213,26 @@ void BoxDeployment::runStep()
             || m_revisions->serverChanged(box, copy);
         if (changed && !m_revisions->ask(RevisionCounters::questionText())) {
             emit signalMessageOnlyOFF();
-            m_timer->stop();
-            m_step = 0;
+            m_driver->stop();
+            m_step = Choose;
             return;
         }
         m_checkIndex = 0;
-        m_step = 4;
+        m_step = NextTarget;
         break;
     }
-    case 4:
+    case NextTarget:
         // Every other target's server copy, before anything is sent.
         while (m_checkIndex < m_targets.size() && m_expected.contains(m_targets.at(m_checkIndex)))
             ++m_checkIndex;
         if (m_checkIndex >= m_targets.size()) {
-            m_step = 6;
+            m_step = AskChanged;
             break;
         }
         m_fetchTries = 0;
-        m_step = 5;
+        m_step = FetchTarget;
         break;
-    case 5: {
+    case FetchTarget: {
         const QString box = m_targets.at(m_checkIndex);
         if (fetchPlayer(box) <= 0)
             break;
@@ -258,35 +241,35 @@ void BoxDeployment::runStep()
         m_expectedSum.insert(box, CalculChecksum(copy));
         if (m_revisions->serverChanged(box, copy))
             m_changed << box;
-        m_step = 4;
+        m_step = NextTarget;
         break;
     }
-    case 6:
+    case AskChanged:
         if (!m_changed.isEmpty() && !m_revisions->ask(changedText(m_changed))) {
             emit signalMessageOnlyOFF();
-            m_timer->stop();
-            m_step = 0;
+            m_driver->stop();
+            m_step = Choose;
             return;
         }
-        m_step = 40;
+        m_step = Share;
         break;
-    case 40:
+    case Share:
         m_network = readPlayer(QStringLiteral("NETWORK"));
         m_shareOk = true;
         if (m_network.contains(QLatin1String("SiteWeb")) || m_network.contains(QLatin1String("Facebook"))) {
             m_pictureSaved = false;
-            m_step = 41;
+            m_step = SharePage;
         } else {
-            m_step = 60;
+            m_step = IndexStart;
         }
         break;
-    case 41: {
+    case SharePage: {
         m_linkFolder = SharePage::linkFolderOf(readPlayer(QStringLiteral("LINKSITE")));
         // The folder name comes from the publication page's link: it must
         // not reach outside LINKS/.
         if (!m_linkFolder.isEmpty() && !safeLinkFolder(m_linkFolder)) {
             emit signalError(tr("Le dossier du lien de partage est invalide: %1").arg(m_linkFolder));
-            m_step = 60;
+            m_step = IndexStart;
             break;
         }
         QDir(m_work).mkpath(QStringLiteral("LINKS"));
@@ -294,64 +277,64 @@ void BoxDeployment::runStep()
                                            m_linkFolder, m_clock());
         if (m_stamp == QLatin1String("0")) {
             emit signalError(tr("Impossible de créer la page de partage %1").arg(m_work + QLatin1String("LINKS/index.html")));
-            m_step = 60;
+            m_step = IndexStart;
             break;
         }
         m_lists->setFolder(QLatin1String("LINKS/") + m_linkFolder);
-        m_step = 42;
+        m_step = ShareFolder;
         break;
     }
-    case 42:
+    case ShareFolder:
         m_api->createDirHttp(QLatin1String("LINKS/") + m_linkFolder);
-        m_step = 43;
+        m_step = ShareFolderWait;
         break;
-    case 43:
+    case ShareFolderWait:
         if (m_api->doneFlag(7))
-            m_step = 45;
+            m_step = SharePicture;
         break;
-    case 45: {
+    case SharePicture: {
         emit signalUpdateHDImage(RevisionCounters::counterOf(readPlayer(QStringLiteral("WEBSITE"))));
-        m_step = 46;
+        m_step = SharePictureWait;
         break;
     }
-    case 46:
+    case SharePictureWait:
         if (m_pictureSaved)
-            m_step = 47;
+            m_step = PutPicture;
         break;
-    case 47:
+    case PutPicture:
         // A poster with nothing to render (a video, a widget, a deleted
         // picture) leaves no picture: the page would show nothing.
         if (QFileInfo(m_work + QLatin1String("LINKS/Picture.png")).size() <= 0) {
             emit signalError(tr("L'image de partage %1 n'a pas pu être créée: l'affiche partagée n'a rien à "
                                 "afficher. La page de partage n'est pas envoyée.")
                                  .arg(m_work + QLatin1String("LINKS/Picture.png")));
-            m_step = 60;
+            m_step = IndexStart;
             break;
         }
-        put(m_work + QLatin1String("LINKS/Picture.png"), QStringLiteral("Picture.png"), 48);
+        put(m_work + QLatin1String("LINKS/Picture.png"), QStringLiteral("Picture.png"), StampPicture);
         break;
-    case 48:
+    case StampPicture:
         m_shareOk = !m_network.contains(QLatin1String("Facebook"))
             || copyStamped(QStringLiteral("Picture.png"), QLatin1String("Picture") + m_stamp + QLatin1String(".png"));
-        m_step = 49;
+        m_step = PutStampedPicture;
         break;
-    case 49:
+    case PutStampedPicture:
         if (m_network.contains(QLatin1String("Facebook")) && m_shareOk)
             put(m_work + QLatin1String("LINKS/Picture") + m_stamp + QLatin1String(".png"),
-                QLatin1String("Picture") + m_stamp + QLatin1String(".png"), 50);
+                QLatin1String("Picture") + m_stamp + QLatin1String(".png"), PutPage);
         else
-            m_step = 50;
+            m_step = PutPage;
         break;
-    case 50:
-        put(m_work + QLatin1String("LINKS/index.html"), QStringLiteral("index.html"), 51);
+    case PutPage:
+        put(m_work + QLatin1String("LINKS/index.html"), QStringLiteral("index.html"), StampPage);
         break;
-    case 51:
+    case StampPage:
         m_shareOk = m_shareOk
             && (!m_network.contains(QLatin1String("Facebook"))
                 || copyStamped(QStringLiteral("index.html"), QLatin1String("index") + m_stamp + QLatin1String(".html")));
-        m_step = 52;
+        m_step = PutStampedPage;
         break;
-    case 52:
+    case PutStampedPage:
         if (m_network.contains(QLatin1String("Facebook")) && m_shareOk) {
             const QString name = QLatin1String("index") + m_stamp + QLatin1String(".html");
             if (!m_lists->FtpPutOneFile(m_work + QLatin1String("LINKS/") + name, name))
@@ -359,20 +342,20 @@ void BoxDeployment::runStep()
             m_open(SharePage::folderUrl(classVersion().NomDeDomaine(), QLatin1String("zo_") + m_account, m_linkFolder)
                    + QLatin1Char('/') + name);
         }
-        m_step = 60;
+        m_step = IndexStart;
         break;
-    case 60:
+    case IndexStart:
         // The account's index as it stands now: another console may have
         // removed media since this one read it.
         QFile::remove(m_work + QLatin1String("MEDIA.orvex"));
         m_fetchTries = 0;
-        m_step = 61;
+        m_step = IndexFetch;
         break;
-    case 61:
+    case IndexFetch:
         if (fetchPlayer(QString(), QStringLiteral("MEDIA.orvex")) > 0)
-            m_step = 70;
+            m_step = MediaEdits;
         break;
-    case 70: {
+    case MediaEdits: {
         // The fetched index when the server has one, else the one read at login.
         const QString fetched = m_work + QLatin1String("MEDIA.orvex");
         const QString index = QFileInfo::exists(fetched) ? fetched : m_work + QLatin1String("TEMP/MEDIA.orvex");
@@ -380,12 +363,12 @@ void BoxDeployment::runStep()
         m_mediaEdits.clear();
         if (!mediaEdits(m_work, index, &m_mediaEdits))
             logLine(QStringLiteral("checkPlayerVsMedia: index des medias illisible, affiches inchangees"));
-        m_step = 71;
+        m_step = NextBox;
         break;
     }
-    case 71: {
+    case NextBox: {
         if (m_targets.isEmpty()) {
-            m_step = 75;
+            m_step = Rescan;
             break;
         }
         m_api->setUploadState(10);
@@ -396,10 +379,10 @@ void BoxDeployment::runStep()
             files.removeLast();
         m_api->lists()->setTransferFiles(files);
         emit signalDeployBox(m_targets.first());
-        m_step = 72;
+        m_step = RaiseList;
         break;
     }
-    case 72: {
+    case RaiseList: {
         // Every local change of the poster list before any of the box's files goes.
         const QString box = m_targets.first();
         if (m_withPlayer) {
@@ -416,34 +399,33 @@ void BoxDeployment::runStep()
         }
         m_lists->setFolder(box);
         m_lists->setDeployBoxes(m_targets);
-        m_step = 73;
+        m_step = PutFiles;
         break;
     }
-    case 73:
+    case PutFiles:
         m_uploaded = true;
         // The sequence's bookkeeping steps run in this tick; only its wait for
         // the server ends it (the end of the transfer ticks again at once).
-        for (int pass = 0; pass < 32 && m_step == 73; ++pass) {
-            if (m_lists->FtpPutListFile(m_work + QLatin1String("DATA/")))
-                m_step = m_withPlayer ? 90 : 74;
-            else if (m_lists->putStep() == 4)
-                break;
-        }
+        if (StepDriver::follow(
+                32, [this] { return m_lists->putStep(); },
+                [this] { return m_lists->FtpPutListFile(m_work + QLatin1String("DATA/")); },
+                [this] { return m_lists->putStep() != 4; }))
+            m_step = m_withPlayer ? ListStart : BoxDone;
         break;
-    case 74:
+    case BoxDone:
         if (!m_targets.isEmpty())
             m_targets.removeFirst();
-        m_step = 70;
+        m_step = MediaEdits;
         break;
-    case 90:
+    case ListStart:
         m_fetchTries = 0;
-        m_step = 91;
+        m_step = ListFetch;
         break;
-    case 91:
+    case ListFetch:
         if (fetchPlayer(m_targets.first()) > 0)
-            m_step = 92;
+            m_step = ListCheck;
         break;
-    case 92: {
+    case ListCheck: {
         // Another console may have deployed since the check at the start.
         const QString box = m_targets.first();
         const QString copy = m_work + QLatin1String("PLAYER.orvex");
@@ -465,27 +447,25 @@ void BoxDeployment::runStep()
             writeFailed(m_work + QLatin1String("DATA/PLAYER.orvex"), why);
             return;
         }
-        m_step = 93;
+        m_step = PutList;
         break;
     }
-    case 93:
+    case PutList:
         // Sent in the tick of the check: the other console's window stays short.
-        for (int pass = 0; pass < 8 && m_step == 93; ++pass) {
-            if (put(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("PLAYER.orvex"), 94))
-                break;
-            if (m_lists->putOneStep() == 3 || m_lists->putOneStep() == 0)
-                break;
-        }
+        StepDriver::follow(
+            8, [this] { return m_lists->putOneStep(); },
+            [this] { return put(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("PLAYER.orvex"), ReadBackStart); },
+            [this] { return m_lists->putOneStep() != 3 && m_lists->putOneStep() != 0; });
         break;
-    case 94:
+    case ReadBackStart:
         m_fetchTries = 0;
-        m_step = 95;
+        m_step = ReadBack;
         break;
-    case 95:
+    case ReadBack:
         if (fetchPlayer(m_targets.first()) > 0)
-            m_step = 96;
+            m_step = ReadBackCheck;
         break;
-    case 96: {
+    case ReadBackCheck: {
         // Read back once: still the copy fetched before the send, the send
         // did not arrive; something else, another console's landed after it.
         // One landing later still is seen by the next deployment or selection.
@@ -499,26 +479,26 @@ void BoxDeployment::runStep()
             return;
         }
         m_revisions->rememberPlayer(box, m_sent, m_selected && box == m_selected(), sent);
-        m_step = 74;
+        m_step = BoxDone;
         break;
     }
-    case 75:
+    case Rescan:
         emit signalDeployBox(QString());
         m_lists->setFolder(QString());
         m_api->setDoneFlag(4, false);
         m_api->setDownloadState(0);
         m_api->scanFile(m_selected ? m_selected() : QString());
         m_scan.Init(ScanMs);
-        m_step = 78;
+        m_step = RescanWait;
         break;
-    case 78:
+    case RescanWait:
         if (m_api->doneFlag(4) || m_scan.expired())
-            m_step = 80;
+            m_step = Done;
         break;
-    case 80:
+    case Done:
         emit signalMessageOnlyOFF();
-        m_timer->stop();
-        m_step = 0;
+        m_driver->stop();
+        m_step = Choose;
         emit signalTermine();
         break;
     default:
@@ -570,7 +550,7 @@ void BoxDeployment::writeFailed(const QString &file, const QString &why)
 {
     const QString box = m_targets.value(0);
     QString stopped;
-    if (m_step >= 94)
+    if (m_step >= ReadBackStart)
         stopped = tr("La liste envoyée à l'écran %1 n'a pas pu être relue: le déploiement est arrêté.").arg(box);
     else if (m_uploaded)
         stopped = tr("Le déploiement est arrêté: l'écran %1 et les suivants gardent leur ancienne liste.").arg(box);

@@ -16,6 +16,7 @@ class HttpFileApi;
 class ListTransfers;
 class QTimer;
 class RevisionCounters;
+class StepDriver;
 
 // The box deployment: the user chooses the target boxes; the selected box's
 // server copy of PLAYER.orvex is fetched and its revision counter checked;
@@ -34,6 +35,46 @@ public:
     // Tries of the server copy's fetch, and the connection error then shown.
     static constexpr int FetchTries = 3;
     static constexpr int FetchErrorCode = 9;
+
+    // The steps, numbered as the log shows them.
+    enum Step : int {
+        Choose = 0,           // the box choice
+        Connect = 1,
+        FetchSelected = 2,    // the selected box's server copy of PLAYER.orvex
+        CheckSelected = 3,    // its revision counter and checksum
+        NextTarget = 4,       // every other target's server copy
+        FetchTarget = 5,
+        AskChanged = 6,
+        Share = 40,           // the share page, when the poster list asks for one
+        SharePage = 41,
+        ShareFolder = 42,
+        ShareFolderWait = 43,
+        SharePicture = 45,
+        SharePictureWait = 46,
+        PutPicture = 47,
+        StampPicture = 48,
+        PutStampedPicture = 49,
+        PutPage = 50,
+        StampPage = 51,
+        PutStampedPage = 52,
+        IndexStart = 60,      // the account's media index as it stands now
+        IndexFetch = 61,
+        MediaEdits = 70,      // each target in turn from here
+        NextBox = 71,
+        RaiseList = 72,
+        PutFiles = 73,
+        BoxDone = 74,
+        Rescan = 75,
+        RescanWait = 78,
+        Done = 80,
+        ListStart = 90,       // PLAYER.orvex last: checked, sent, read back
+        ListFetch = 91,
+        ListCheck = 92,
+        PutList = 93,
+        ReadBackStart = 94,
+        ReadBack = 95,
+        ReadBackCheck = 96,
+    };
 
     BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
                   QTimer *timer, QObject *parent = nullptr);
@@ -140,7 +181,6 @@ private:
     QString m_stamp;
     bool m_pictureSaved = false;
     bool m_shareOk = true;
-    bool m_inTick = false;
     bool m_downloading = false;
     int m_fetchTries = 0;
     // Counter and checksum of each target's server copy as fetched at the start.
@@ -155,4 +195,5 @@ private:
     QString m_beforeSum;
     QList<QPair<QString, QString>> m_mediaEdits;
     StepTimeout m_scan;
+    StepDriver *m_driver;
 };

@@ -4,12 +4,12 @@
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
 #include "RevisionCounters.h"
+#include "StepDriver.h"
 #include "TransferLists.h"
 #include "TransferProgress.h"
 
 #include <QDir>
 #include <QFile>
-#include <QScopedValueRollback>
 #include <QTimer>
 
 BoxFolderDownload::BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, TransferProgress *progress,
@@ -22,16 +22,11 @@ BoxFolderDownload::BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, Tra
     , m_revisions(revisions)
     , m_boxTimer(boxTimer)
     , m_statusTimer(statusTimer)
+    , m_driver(new StepDriver(boxTimer, this))
 {
+    connect(api, &HttpFileApi::signalTransferEnded, this, &BoxFolderDownload::noteFailure);
     // A finished file lets the next one start at once, not on the next tick.
-    connect(api, &HttpFileApi::signalTransferEnded, this, [this](int operation, bool ok) {
-        noteFailure(operation, ok);
-        if (m_boxStep == 3 && m_boxTimer->isActive())
-            QTimer::singleShot(0, this, [this] {
-                if (m_boxStep == 3 && m_boxTimer->isActive())
-                    slotDownloadFileBox();
-            });
-    });
+    m_driver->wakeOn(api);
 }
 
 bool BoxFolderDownload::running() const
@@ -41,19 +36,19 @@ bool BoxFolderDownload::running() const
 
 bool BoxFolderDownload::statusBusy() const
 {
-    return m_statusTimer->isActive() && m_statusStep >= 3;
+    return m_statusTimer->isActive() && m_statusStep >= StatusFolder;
 }
 
 void BoxFolderDownload::start()
 {
-    m_boxStep = 0;
+    m_boxStep = Begin;
     m_refreshInfo = true;
     m_boxTimer->start();
 }
 
 void BoxFolderDownload::noteFailure(int operation, bool ok)
 {
-    if (!ok && m_boxStep == 3 && (operation == HttpFileApi::OpScan || operation == HttpFileApi::OpDownload))
+    if (!ok && m_boxStep == Fetch && (operation == HttpFileApi::OpScan || operation == HttpFileApi::OpDownload))
         m_failure = m_api->lastFailure(operation);
 }
 
@@ -61,10 +56,10 @@ void BoxFolderDownload::cancel()
 {
     if (!running())
         return;
-    if (m_boxStep > 1)
+    if (m_boxStep > Clear)
         m_revisions->setFolderFailure(tr("chargement interrompu"));
-    m_boxTimer->stop();
-    m_boxStep = 0;
+    m_driver->stop();
+    m_boxStep = Begin;
     m_lists->reset();
     m_api->abort(HttpFileApi::OpScan);
     m_api->abort(HttpFileApi::OpDownload);
@@ -81,18 +76,21 @@ void BoxFolderDownload::emptyData()
 
 void BoxFolderDownload::slotDownloadFileBox()
 {
-    // Not again from inside its own error box: a step run there would start
-    // the listing anew and clear the failure before the stop below is
-    // reached, and every new failure would open one more box.
-    if (m_inBoxStep)
-        return;
-    const QScopedValueRollback<bool> inStep(m_inBoxStep, true);
+    // Not again from inside its own error box (the driver refuses a run
+    // within a run): a step run there would start the listing anew and
+    // clear the failure before the stop below is reached, and every new
+    // failure would open one more box.
+    m_driver->run([this] { runBoxStep(); }, [this] { return m_boxStep; });
+}
+
+void BoxFolderDownload::runBoxStep()
+{
     switch (m_boxStep) {
-    case 0:
+    case Begin:
         emit signalBegin();
-        m_boxStep = 1;
+        m_boxStep = Clear;
         break;
-    case 1:
+    case Clear:
         // The two machines share the transfer list, the folder and done flag
         // 1 with each other and with the deployments: those under way end first.
         if (statusBusy() || (m_otherRun && m_otherRun()))
@@ -104,25 +102,25 @@ void BoxFolderDownload::slotDownloadFileBox()
         m_api->lists()->clearTransferFiles();
         m_api->lists()->clearSlideNames();
         emit signalMessageOnlyON(tr("Connexion en cours..."), 0, 0, false, true);
-        m_boxStep = 2;
+        m_boxStep = Folder;
         break;
-    case 2:
+    case Folder:
         m_lists->setFolder(m_lists->selectedBox());
-        m_boxStep = 3;
+        m_boxStep = Fetch;
         break;
-    case 3:
+    case Fetch:
         if (m_lists->FtpGetListFile(m_work + QLatin1String("DATA/"))) {
-            m_boxStep = 4;
+            m_boxStep = Arrived;
         } else if (m_lists->lastFailed() && m_lists->getStep() == 0) {
             // Told already; the user chooses the box again to retry.
             m_revisions->setFolderFailure(m_failure.isEmpty() ? tr("le serveur ne répond pas") : m_failure);
-            m_boxTimer->stop();
-            m_boxStep = 0;
+            m_driver->stop();
+            m_boxStep = Begin;
             emit signalMessageOnlyOFF();
             emit signalFailed();
         }
         break;
-    case 4: {
+    case Arrived: {
         emit signalMessageOnlyOFF();
         emit signalArrived(m_refreshInfo);
         m_refreshInfo = true;
@@ -130,13 +128,14 @@ void BoxFolderDownload::slotDownloadFileBox()
         m_replaced = m_revisions->sentReplaced(box, m_work + QLatin1String("DATA/PLAYER.orvex")) ? box : QString();
         m_revisions->getIDfilePlayer(box);
         m_revisions->setFolderFailure(QString());
-        m_boxStep = 5;
+        m_boxStep = Layout;
         break;
     }
+    case Layout:
     default:
         emit signalLayout();
-        m_boxTimer->stop();
-        m_boxStep = 0;
+        m_driver->stop();
+        m_boxStep = Begin;
         if (!m_replaced.isEmpty())
             emit signalReplaced(tr("Votre dernier déploiement sur l'écran %1 a été remplacé depuis par celui d'un "
                                    "autre utilisateur: la liste chargée ici est celle du serveur.")
@@ -148,14 +147,14 @@ void BoxFolderDownload::slotDownloadFileBox()
 void BoxFolderDownload::slotDownloadStatus()
 {
     ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Fonction: slotDownloadStatus()"));
-    m_statusStep = 0;
+    m_statusStep = StatusDelay;
     m_statusTimer->start();
 }
 
 void BoxFolderDownload::endStatus(bool ok)
 {
     m_statusTimer->stop();
-    m_statusStep = 0;
+    m_statusStep = StatusDelay;
     if (ok) {
         emit signalStatusEstMiseAJour();
         return;
@@ -169,15 +168,15 @@ void BoxFolderDownload::slotDownloadFileStatus()
 {
     const QString data = m_work + QLatin1String("DATA/");
     switch (m_statusStep) {
-    case 0:
+    case StatusDelay:
         m_timeoutB.InitWait(StatusDelayMs);
-        m_statusStep = 1;
+        m_statusStep = StatusDelayWait;
         break;
-    case 1:
+    case StatusDelayWait:
         if (m_timeoutB.expired())
-            m_statusStep = 2;
+            m_statusStep = StatusPrepare;
         break;
-    case 2:
+    case StatusPrepare:
         // Held while a box download or a deployment uses the transfer list
         // and the folder.
         if (running() || (m_otherRun && m_otherRun()))
@@ -185,18 +184,18 @@ void BoxFolderDownload::slotDownloadFileStatus()
         QFile::remove(data + QLatin1String("STATUS.orvex"));
         m_api->lists()->setTransferFiles({QStringLiteral("STATUS.orvex")});
         m_refreshInfo = false;
-        m_statusStep = 3;
+        m_statusStep = StatusFolder;
         break;
-    case 3:
+    case StatusFolder:
         m_lists->setFolder(m_lists->selectedBox());
-        m_statusStep = 4;
+        m_statusStep = StatusReset;
         break;
-    case 4:
+    case StatusReset:
         m_api->setDoneFlag(1, false);
         m_statusRetries = 0;
-        m_statusStep = 5;
+        m_statusStep = StatusDownload;
         break;
-    case 5:
+    case StatusDownload:
         if (m_api->lists()->transferFileCount() == 0) {
             endStatus(true);
             break;
@@ -206,28 +205,28 @@ void BoxFolderDownload::slotDownloadFileStatus()
             break;
         }
         m_timeoutA.Init(TryMs);
-        m_statusStep = 6;
+        m_statusStep = StatusDownloadWait;
         break;
-    case 6: {
+    case StatusDownloadWait: {
         const bool arrived = m_api->doneFlag(1) && QFile::exists(data + m_api->lists()->firstTransferFile());
         // A failed download, or no answer while no transfer reports progress.
         const bool lost = m_api->doneFlag(1) ? !arrived
                                               : m_progress->transfertEnCours() == 0 && m_timeoutA.expired();
         if (arrived) {
             m_statusRetries = 0;
-            m_statusStep = 7;
+            m_statusStep = StatusNext;
         } else if (lost) {
             if (m_statusRetries++ < 2)
-                m_statusStep = 5;
+                m_statusStep = StatusDownload;
             else
                 endStatus(false);
         }
         break;
     }
-    case 7:
+    case StatusNext:
         m_api->lists()->removeFirstTransferFile();
         if (m_api->lists()->transferFileCount() > 0) {
-            m_statusStep = 3;
+            m_statusStep = StatusFolder;
         } else {
             endStatus(true);
         }

@@ -10,6 +10,7 @@ class HttpFileApi;
 class ListTransfers;
 class QTimer;
 class RevisionCounters;
+class StepDriver;
 class TransferProgress;
 
 // Two machines on the selected box's server folder: the box folder download
@@ -22,6 +23,27 @@ class BoxFolderDownload : public QObject
 public:
     static constexpr int StatusDelayMs = 60000;
     static constexpr int TryMs = 5000;
+
+    // The box folder download's steps.
+    enum BoxStep : int {
+        Begin = 0,
+        Clear = 1,   // waits for the other runs, then empties DATA/
+        Folder = 2,
+        Fetch = 3,   // the folder listed and downloaded
+        Arrived = 4,
+        Layout = 5,
+    };
+    // The STATUS download's steps.
+    enum StatusStep : int {
+        StatusDelay = 0,
+        StatusDelayWait = 1,
+        StatusPrepare = 2,
+        StatusFolder = 3,
+        StatusReset = 4,
+        StatusDownload = 5,
+        StatusDownloadWait = 6,
+        StatusNext = 7,
+    };
 
     BoxFolderDownload(HttpFileApi *api, ListTransfers *lists, TransferProgress *progress,
                       RevisionCounters *revisions, QTimer *boxTimer, QTimer *statusTimer,
@@ -36,7 +58,7 @@ public:
     bool statusBusy() const;
     // Past its first step the box download holds the shared transfer list,
     // server folder and done flags until it ends.
-    bool holdsTransfers() const { return m_boxStep >= 2 || statusBusy(); }
+    bool holdsTransfers() const { return m_boxStep >= Folder || statusBusy(); }
     // Another run on the same transfer list and folder (a deployment): both
     // downloads wait for it to end before they take them.
     void setOtherRun(std::function<bool()> busy) { m_otherRun = std::move(busy); }
@@ -78,6 +100,7 @@ signals:
     void signalErreurConnexion(int code);
 
 private:
+    void runBoxStep();
     void emptyData();
     void endStatus(bool ok);
     // The listing or a file of the box folder failed: why.
@@ -95,10 +118,10 @@ private:
     int m_statusStep = 0;
     int m_statusRetries = 0;
     bool m_refreshInfo = true;
-    bool m_inBoxStep = false;
     QString m_failure;
     QString m_replaced;
     StepTimeout m_timeoutA;
     StepTimeout m_timeoutB;
     std::function<bool()> m_otherRun;
+    StepDriver *m_driver;
 };

@@ -6,6 +6,7 @@
 #include "LocalWriteError.h"
 #include "OperationJournal.h"
 #include "RevisionCounters.h"
+#include "StepDriver.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,9 @@ JournalDeployment::JournalDeployment(HttpFileApi *api, QTimer *timer, QObject *p
     : QObject(parent)
     , m_api(api)
     , m_timer(timer)
+    , m_driver(new StepDriver(timer, this))
 {
+    m_driver->wakeOn(api);
 }
 
 bool JournalDeployment::running() const
@@ -101,7 +104,7 @@ void JournalDeployment::writeFailed(const QString &file, const QString &why)
     ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1 not written: %2, run ended").arg(file, why));
     const QString text = LocalWriteError::text(file, why) + QLatin1Char(' ') + stoppedText();
     m_journal.clear();
-    m_timer->stop();
+    m_driver->stop();
     emit signalCorrupt(text);
     finish();
 }
@@ -110,7 +113,7 @@ void JournalDeployment::downloadFailed(QString text, bool told)
 {
     if (!m_downloading || !running())
         return;
-    m_timer->stop();
+    m_driver->stop();
     if (!told)
         emit signalCorrupt(text);
     finish();
@@ -130,7 +133,7 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
     m_mergedCount = qMax(count.toInt(), 0);
     if (!indexReadable(fetchedPath())) {
         m_journal.clear();
-        m_timer->stop();
+        m_driver->stop();
         emit signalCorrupt(tr("Le fichier media est corrompu (code: %1) !!").arg(QLatin1String(code)));
         finish();
         return false;
@@ -246,7 +249,7 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     }
     QFile::remove(copy);
     m_journal.clear();
-    m_timer->stop();
+    m_driver->stop();
     emit signalCorrupt(error);
     finish();
     return IndexCheck::Ended;

@@ -6,6 +6,7 @@
 #include <functional>
 
 class HttpFileApi;
+class StepDriver;
 class QTimer;
 
 // What the account and media deployments share: the fetched media index,
@@ -145,6 +146,9 @@ protected:
 
     HttpFileApi *m_api;
     QTimer *m_timer;
+    // One step per tick; a step that moved on is followed at the next turn
+    // of the event loop, and so is the end of a transfer.
+    StepDriver *m_driver;
     QString m_work;
     std::function<bool(QString, QString, QString, QString)> m_download;
     std::function<bool(QString, QString)> m_merge;

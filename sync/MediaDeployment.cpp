@@ -7,6 +7,7 @@
 #include "ListTransfers.h"
 #include "OperationJournal.h"
 #include "SentMediaRecords.h"
+#include "StepDriver.h"
 #include "TransferLists.h"
 
 #include <QDir>
@@ -17,14 +18,6 @@
 namespace {
 
 const char *const kKinds[3] = {"IMAGE", "VIDEO", "TEXT"};
-// Steps of the media folders' listing, between the uploads and the index.
-const int kListStep = 68;
-const int kListWaitStep = 69;
-// Steps of the imports' names, between the deletions and the uploads: the
-// folders listed, the names found taken, each compared with its import.
-const int kNamesStep = 35;
-const int kNamesTakenStep = 36;
-const int kNamesCompareStep = 37;
 // Where a file of a taken name is fetched to be compared.
 const char *const kCompareFolder = "TEMP/CHECK/NAMES/";
 
@@ -59,22 +52,7 @@ MediaDeployment::MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer 
 {
     // A transfer that ends brings the next tick forward instead of leaving
     // it up to 50 ms later: a file costs its round trip, not a tick.
-    connect(api, &HttpFileApi::signalTransferEnded, this, &MediaDeployment::tickNow);
-    connect(m_listing, &HttpFileApi::signalTransferEnded, this, &MediaDeployment::tickNow);
-}
-
-void MediaDeployment::tickNow()
-{
-    if (!m_timer->isActive() || m_timer->interval() == 0)
-        return;
-    m_interval = m_timer->interval();
-    m_timer->start(0);
-}
-
-void MediaDeployment::restoreInterval()
-{
-    if (m_timer->interval() == 0 && m_interval > 0)
-        m_timer->setInterval(m_interval);
+    m_driver->wakeOn(m_listing);
 }
 
 QString MediaDeployment::notStoredText(const QStringList &paths)
@@ -114,7 +92,7 @@ void MediaDeployment::start(QStringList NewMediaImage, QStringList DeleteMediaIm
     }
     // A change already journalled before the running run merges (step 72)
     // goes up with it; only the lists need a run of their own.
-    m_queuedModif = m_queuedModif || (Modif && !(running() && m_step <= 72));
+    m_queuedModif = m_queuedModif || (Modif && !(running() && m_step <= Merge));
     if (!running())
         startQueued();
 }
@@ -133,7 +111,7 @@ void MediaDeployment::startQueued()
     }
     m_queuedModif = false;
     if (!empty)
-        m_timer->start();
+        m_driver->start();
 }
 
 void MediaDeployment::requeueUnsent()
@@ -158,7 +136,7 @@ void MediaDeployment::sequenceFailed()
     // wait with it for the next hand-on.
     if (!running())
         return;
-    if (m_step < 72)
+    if (m_step < Merge)
         requeueUnsent();
     finish();
 }
@@ -179,9 +157,8 @@ void MediaDeployment::finish()
     const bool done = m_step == DoneStep;
     if (!done)
         m_queuedModif = true;
-    m_step = 0;
-    m_timer->stop();
-    restoreInterval();
+    m_step = Begin;
+    m_driver->stop();
     emit signalMessageOnlyOFF();
     if (done && !m_notes.isEmpty())
         emit signalCorrupt(m_notes.join(QLatin1String("\n\n")));
@@ -453,15 +430,14 @@ bool MediaDeployment::withdrawRefused()
 
 void MediaDeployment::slotProcessDeployMedia()
 {
-    restoreInterval();
-    if (mustWait())
-        return;
     // A step that moved on is followed at the next turn of the event loop:
     // only the steps that wait keep the timer's pace.
-    const int before = m_step;
-    runStep();
-    if (m_step != before && m_step != 0)
-        tickNow();
+    m_driver->run(
+        [this] {
+            if (!mustWait())
+                runStep();
+        },
+        [this] { return m_step; });
 }
 
 void MediaDeployment::runStep()
@@ -470,7 +446,7 @@ void MediaDeployment::runStep()
     const int kind = (m_step / 10 - 1) % 3;
     const QString folder = QLatin1String(kind >= 0 ? kKinds[kind] : "");
     switch (m_step) {
-    case 0: {
+    case Begin: {
         emit signalBegin();
         m_uploaded.clear();
         m_namesChecked = false;
@@ -478,10 +454,10 @@ void MediaDeployment::runStep()
         m_comparing = false;
         const QString selected = m_selected ? m_selected() : QString();
         m_lists->setDeployBoxes(selected.isEmpty() ? QStringList() : QStringList{selected});
-        m_step = 10;
+        m_step = DeleteImages;
         break;
     }
-    case 10: case 20: case 30:
+    case DeleteImages: case DeleteVideos: case DeleteTexts:
         if (m_delete[kind].isEmpty()) {
             m_step += 10;
             break;
@@ -490,17 +466,17 @@ void MediaDeployment::runStep()
         m_lists->setRemovalList(m_delete[kind]);
         m_step += 3;
         break;
-    case 13: case 23: case 33:
+    case DeletingImages: case DeletingVideos: case DeletingTexts:
         if (m_lists->FtpRemoveListFile()) {
             m_delete[kind].clear();
             m_step += 7;
         }
         break;
-    case 40: case 50: case 60: {
+    case UploadImages: case UploadVideos: case UploadTexts: {
         // The imports' names are made sure of before the first upload.
-        if (m_step == 40 && !m_namesChecked) {
+        if (m_step == UploadImages && !m_namesChecked) {
             m_namesChecked = true;
-            m_step = kNamesStep;
+            m_step = NamesStart;
             break;
         }
         const int k = m_step / 10 - 4;
@@ -516,7 +492,7 @@ void MediaDeployment::runStep()
         m_step += 3;
         break;
     }
-    case 43: case 53: case 63: {
+    case UploadingImages: case UploadingVideos: case UploadingTexts: {
         const int k = m_step / 10 - 4;
         if (m_lists->FtpPutListFile(m_work + QLatin1String(kKinds[k]) + QLatin1Char('/'))) {
             m_uploaded += m_new[k];
@@ -525,15 +501,15 @@ void MediaDeployment::runStep()
         }
         break;
     }
-    case 70:
+    case ListStart:
         m_lists->setFolder(QString());
         m_listed.clear();
         m_toList = foldersToList();
         m_listTries = 0;
-        m_afterListing = 71;
-        m_step = m_toList.isEmpty() ? 71 : kListStep;
+        m_afterListing = IndexFetch;
+        m_step = m_toList.isEmpty() ? IndexFetch : ListFolder;
         break;
-    case kNamesStep:
+    case NamesStart:
         // Pictures and videos take their name from the second of their
         // import: another console may have sent one of the same name.
         m_listed.clear();
@@ -543,16 +519,16 @@ void MediaDeployment::runStep()
                 m_toList << QLatin1String(kKinds[k]);
         }
         m_listTries = 0;
-        m_afterListing = kNamesTakenStep;
-        m_step = m_toList.isEmpty() ? 40 : kListStep;
+        m_afterListing = NamesTaken;
+        m_step = m_toList.isEmpty() ? UploadImages : ListFolder;
         break;
-    case kNamesTakenStep:
+    case NamesTaken:
         collectTakenNames();
-        m_step = kNamesCompareStep;
+        m_step = NamesCompare;
         break;
-    case kNamesCompareStep: {
+    case NamesCompare: {
         if (m_taken.isEmpty()) {
-            m_step = 40;
+            m_step = UploadImages;
             break;
         }
         bool ours = false;
@@ -563,58 +539,55 @@ void MediaDeployment::runStep()
         m_taken.removeFirst();
         break;
     }
-    case kListStep:
+    case ListFolder:
         // A listing of its own: the panel's lists stay as they are.
-        m_listing->setAccountFolder(m_api->accountFolder());
-        m_listing->setLocalMode(m_api->localMode(), m_api->localPath());
-        m_listing->setBaseUrl(m_api->baseUrl());
-        m_listing->setWorkFolder(m_api->workFolder());
+        m_listing->copyConfiguration(*m_api);
         m_listing->lists()->clearTransferFiles();
         m_listing->lists()->clearBoxes();
         m_listing->scanFile(m_toList.first());
-        m_step = kListWaitStep;
+        m_step = ListWait;
         break;
-    case kListWaitStep:
+    case ListWait:
         if (!m_listing->doneFlag(4))
             break;
         if (m_listing->lastSucceeded(HttpFileApi::OpScan)) {
             // A name without a dot is sorted with the folders.
             m_listed.insert(m_toList.takeFirst(), m_listing->lists()->transferFiles() + m_listing->lists()->boxList());
             m_listTries = 0;
-            m_step = m_toList.isEmpty() ? m_afterListing : kListStep;
+            m_step = m_toList.isEmpty() ? m_afterListing : ListFolder;
         } else if (++m_listTries < ListTries) {
-            m_step = kListStep;
+            m_step = ListFolder;
         } else {
             // Before the uploads nothing went up: they wait for the next hand-on.
-            if (m_afterListing != 71)
+            if (m_afterListing != IndexFetch)
                 requeueUnsent();
-            m_timer->stop();
+            m_driver->stop();
             emit signalErreurConnexion(ListErrorCode);
             finish();
         }
         break;
-    case 71:
+    case IndexFetch:
         if (fetchIndex())
-            m_step = 72;
+            m_step = Merge;
         break;
-    case 72:
+    case Merge:
         if (mergeFetchedIndex(QStringLiteral("INFOMEDIA.orvex"), "indiceDeployMedia"))
-            m_step = 73;
+            m_step = CheckBeforeUpload;
         break;
-    case 73:
+    case CheckBeforeUpload:
         // Another console's index may have gone up since the fetch.
-        stepOn(checkBeforeUpload(), 74, 72);
+        stepOn(checkBeforeUpload(), PutIndex, Merge);
         break;
-    case 74:
+    case PutIndex:
         if (m_lists->FtpPutOneFile(indexPath(), QStringLiteral("MEDIA.orvex")))
-            m_step = 76;
+            m_step = ReadBack;
         break;
-    case 76:
+    case ReadBack:
         // The run is done only once the server holds what was sent.
-        stepOn(readBack(), 77, 72);
+        stepOn(readBack(), DropRefused, Merge);
         m_deleteKind = 0;
         break;
-    case 77: {
+    case DropRefused: {
         // Imports over the quota leave the server, then the journal.
         QStringList names;
         for (; m_deleteKind < 3 && names.isEmpty(); ++m_deleteKind) {
@@ -626,7 +599,7 @@ void MediaDeployment::runStep()
         if (!names.isEmpty()) {
             m_lists->setFolder(QLatin1String(kKinds[m_deleteKind - 1]));
             m_lists->setRemovalList(names);
-            m_step = 78;
+            m_step = RemoveRefused;
             break;
         }
         if (!m_refused.isEmpty()) {
@@ -657,9 +630,9 @@ void MediaDeployment::runStep()
         m_step = DoneStep;
         break;
     }
-    case 78:
+    case RemoveRefused:
         if (m_lists->FtpRemoveListFile())
-            m_step = 77;
+            m_step = DropRefused;
         break;
     default:
         finish();

@@ -29,8 +29,38 @@ public:
     // Connection error shown when a media folder could not be listed.
     static constexpr int ListErrorCode = 9;
     static constexpr int ListTries = 3;
-    // The index went up and was read back.
-    static constexpr int DoneStep = 80;
+    // The steps, numbered as the log shows them; the tens of the deletions
+    // and uploads give the kind (IMAGE, VIDEO, TEXT).
+    enum Step : int {
+        Begin = 0,
+        DeleteImages = 10,
+        DeletingImages = 13,
+        DeleteVideos = 20,
+        DeletingVideos = 23,
+        DeleteTexts = 30,
+        DeletingTexts = 33,
+        NamesStart = 35,      // the imports' media folders, listed before they go up
+        NamesTaken = 36,      // the imports whose name the listing shows
+        NamesCompare = 37,    // each compared with the server's file, renamed if another
+        UploadImages = 40,
+        UploadingImages = 43,
+        UploadVideos = 50,
+        UploadingVideos = 53,
+        UploadTexts = 60,
+        UploadingTexts = 63,
+        ListStart = 70,       // the media folders the journals add to
+        ListFolder = 68,
+        ListWait = 69,
+        IndexFetch = 71,
+        Merge = 72,
+        CheckBeforeUpload = 73,
+        PutIndex = 74,
+        ReadBack = 76,
+        DropRefused = 77,     // imports over the quota leave the server, then the journal
+        RemoveRefused = 78,
+        // The index went up and was read back.
+        DoneStep = 80,
+    };
     // Whether a file of `type` (0 picture, 1 video) and `bytes` may join a
     // library of `usedMo` within `maxMo`.
     using QuotaRule = std::function<bool(int type, qint64 bytes, int usedMo, int maxMo)>;
@@ -69,9 +99,6 @@ signals:
     void signalMediaWithdrawn(int type, QString name);
 
 private:
-    // The next tick at once, or the timer's own interval again after it.
-    void tickNow();
-    void restoreInterval();
     void runStep();
     void finish() override;
     QString stoppedText() const override;
@@ -138,5 +165,4 @@ private:
     // Imports the server did not keep, sent again with the next hand-on.
     QStringList m_retryNew[3];
     bool m_retryPending = false;
-    int m_interval = 0;
 };

@@ -272,9 +272,27 @@ void HttpFileApi::setNetworkAccessManager(QNetworkAccessManager *manager)
     if (!manager || manager == m_manager)
         return;
     abortAll();
+    m_shared.clear();
     manager->setParent(this);
     delete m_manager;
     m_manager = manager;
+}
+
+QNetworkAccessManager *HttpFileApi::manager() const
+{
+    return m_shared ? m_shared.data() : m_manager;
+}
+
+void HttpFileApi::copyConfiguration(const HttpFileApi &other)
+{
+    m_ftpPath = other.m_ftpPath;
+    m_local = other.m_local;
+    m_localPath = other.m_localPath;
+    m_base = other.m_base;
+    setWorkFolder(other.m_workFolder);
+    m_stallMs = other.m_stallMs;
+    m_deadline = other.m_deadline;
+    m_shared = other.manager();
 }
 
 void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
@@ -524,7 +542,7 @@ void HttpFileApi::send(int operation, const QString &url, const QString &logLine
     QNetworkRequest request(target);
     // Otherwise Qt asks for gzip and inflates out of sight, without bound.
     request.setRawHeader("Accept-Encoding", "identity");
-    QNetworkReply *reply = body ? m_manager->post(request, body) : m_manager->get(request);
+    QNetworkReply *reply = body ? manager()->post(request, body) : manager()->get(request);
     if (body)
         body->setParent(reply);
     const HttpRequest::Progress progress = operation == OpDownload ? HttpRequest::Progress::Download

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +64,10 @@ public:
     // Requests go through `manager` from now on (the API takes it); tests
     // hand in one whose replies they play.
     void setNetworkAccessManager(QNetworkAccessManager *manager);
+    // Sends as `other` does from now on: account folder, mode, address,
+    // work folder, stall time-out, deadline and network manager (shared,
+    // not taken). A second API of a machine takes its whole setting so.
+    void copyConfiguration(const HttpFileApi &other);
 
     bool doneFlag(int index) const;
     // Whether the last completed request of `operation` succeeded.
@@ -177,7 +182,11 @@ private:
     void localUpload(const QString &name, const QString &localFolder, const QString &destPath);
     void localFolderCommand(int operation, const QString &path, const QString &newPath = QString());
 
+    QNetworkAccessManager *manager() const;
+
     QNetworkAccessManager *m_manager;
+    // Another API's manager, while this one sends through it.
+    QPointer<QNetworkAccessManager> m_shared;
     TransferLists *m_lists;
     QList<HttpRequest *> m_requests;
     QFile *m_pendingFile = nullptr;

@@ -2,6 +2,7 @@
 
 #include "ClassLog.h"
 #include "HttpFileApi.h"
+#include "StepDriver.h"
 #include "TransferLists.h"
 #include "TransferPaths.h"
 #include "TransferSlots.h"
@@ -45,19 +46,18 @@ bool ListTransfers::retry()
 
 bool ListTransfers::runSteps(int *step, const std::function<bool()> &run)
 {
-    // A bound on the bookkeeping of one call (skipped names of a long list).
-    for (int pass = 0; pass < 256; ++pass) {
-        const int before = *step;
-        const int failures = m_failures;
-        m_requested = false;
-        if (run())
-            return true;
-        // Local mode answers inside the call: one request per call keeps
-        // a long list from running in a single tick.
-        if (*step == before || m_failures != failures || m_requested)
-            return false;
-    }
-    return false;
+    // The bound is on the bookkeeping of one call (skipped names of a long
+    // list). Local mode answers inside the call: one request per call keeps
+    // a long list from running in a single tick.
+    int failures = m_failures;
+    return StepDriver::follow(
+        256, [step] { return *step; },
+        [&] {
+            failures = m_failures;
+            m_requested = false;
+            return run();
+        },
+        [&] { return m_failures == failures && !m_requested; });
 }
 
 bool ListTransfers::fail(int code, int *step)
