@@ -338,17 +338,18 @@ bool MediaDeployment::compareTaken(bool *ours)
     const int k = kindOf(path);
     const QString name = path.mid(int(qstrlen(kKinds[k])) + 1);
     const QString copy = m_work + QLatin1String(kCompareFolder) + name;
-    // The import's checksum as its journal record gives it.
-    QString checksum;
-    for (const QStringList &fields : OperationJournal::records(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"))) {
-        if (fields.size() == 5 && fields.at(0) == QLatin1String("AJOUTER") && fields.at(1) == path)
-            checksum = fields.at(2);
-    }
-    if (checksum.isEmpty()) {
-        *ours = false;
-        return true;
-    }
     if (!m_comparing) {
+        // The import's checksum as its journal record gives it; without one
+        // the file cannot be known for the import's.
+        m_compareSum.clear();
+        for (const QStringList &fields : OperationJournal::records(m_work + QLatin1String("TEMP/INFOMEDIA.orvex"))) {
+            if (fields.size() == 5 && fields.at(0) == QLatin1String("AJOUTER") && fields.at(1) == path)
+                m_compareSum = fields.at(2);
+        }
+        if (m_compareSum.isEmpty()) {
+            *ours = false;
+            return true;
+        }
         QDir().mkpath(m_work + QLatin1String(kCompareFolder));
         QFile::remove(copy);
         // A larger file is another one: no more than the import is fetched.
@@ -356,7 +357,7 @@ bool MediaDeployment::compareTaken(bool *ours)
         m_comparing = true;
     }
     // The copy stays only when it has the import's checksum.
-    if (!fetchFile(name, QLatin1String(kCompareFolder), QLatin1String(kKinds[k]), checksum))
+    if (!fetchFile(name, QLatin1String(kCompareFolder), QLatin1String(kKinds[k]), m_compareSum))
         return false;
     m_comparing = false;
     *ours = QFileInfo(copy).isFile();

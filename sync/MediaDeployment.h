@@ -19,9 +19,10 @@ class QTimer;
 // Before its imports go up it makes sure their names are free on the
 // server: a picture or video of the same name that is not this import's
 // (another console's import of the same second) makes the import take the
-// next free name. Only imports whose file the server holds and that fit the quota are
-// published; the records of a run stay (SentMediaRecords) until a later
-// fetch of the index shows them. Widget-free; the 50 ms timer is the panel's.
+// next free name. Only imports whose file the server holds and that fit
+// the quota are published; the records of a run stay (SentMediaRecords)
+// until a later fetch of the index shows them. Widget-free; the 50 ms
+// timer is the panel's.
 class MediaDeployment : public JournalDeployment
 {
     Q_OBJECT
@@ -147,6 +148,7 @@ private:
     bool m_namesChecked = false;
     QStringList m_taken;
     bool m_comparing = false;
+    QString m_compareSum;
     QuotaRule m_fits;
     int m_quotaMo = 0;
     // Of the last merge: imports the server lacks (kept in the journal),
