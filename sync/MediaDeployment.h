@@ -3,6 +3,7 @@
 #include "JournalDeployment.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -115,7 +116,7 @@ private:
     // Listings of the server's media folders, by folder, for this run.
     HttpFileApi *m_listing;
     QStringList m_toList;
-    QHash<QString, QStringList> m_listed;
+    QHash<QString, QSet<QString>> m_listed;
     int m_listTries = 0;
     QuotaRule m_fits;
     int m_quotaMo = 0;
