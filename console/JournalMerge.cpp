@@ -7,8 +7,10 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QHash>
 #include <QMap>
 #include <QStringList>
+#include <QVector>
 
 #include <algorithm>
 
@@ -139,6 +141,55 @@ QString JournalMerge::removeItem(const QString &text, const QString &name)
     return replaceItems(text, name, QString());
 }
 
+namespace {
+
+// The media records replayed on four index lists of one length, each path
+// found through a table of its entries instead of a scan of the list: the
+// lists then hold what the scans would leave (the first entry of a path
+// renewed, removed or given its permission; a new path appended).
+void applyInLine(const QList<QStringList> &records, QStringList lists[4])
+{
+    enum { Path, Checksum, Permission, Size };
+    QVector<QStringList> rows(lists[Path].size());
+    for (int i = 0; i < rows.size(); ++i)
+        rows[i] = QStringList{lists[Path].at(i), lists[Checksum].at(i), lists[Permission].at(i), lists[Size].at(i)};
+    QVector<bool> removed(rows.size(), false);
+    // The live entries of each path, first one first.
+    QHash<QString, QVector<int>> entries;
+    for (int i = 0; i < rows.size(); ++i)
+        entries[rows.at(i).at(Path)].append(i);
+    for (const QStringList &fields : records) {
+        const QString &kind = fields.at(0);
+        QVector<int> &at = entries[fields.at(1)];
+        if (kind == QLatin1String("AJOUTER")) {
+            const QStringList row = fields.mid(1, 4);
+            if (at.isEmpty()) {
+                rows << row;
+                removed << false;
+                at.append(rows.size() - 1);
+            } else {
+                rows[at.first()] = row;
+            }
+        } else if (kind == QLatin1String("SUPPRIMER")) {
+            if (!at.isEmpty())
+                removed[at.takeFirst()] = true;
+        } else if (kind == QLatin1String("PERMISSION")) {
+            if (!at.isEmpty())
+                rows[at.first()][Permission] = fields.at(3);
+        }
+    }
+    for (int n = 0; n < 4; ++n)
+        lists[n].clear();
+    for (int i = 0; i < rows.size(); ++i) {
+        if (removed.at(i))
+            continue;
+        for (int n = 0; n < 4; ++n)
+            lists[n] << rows.at(i).at(n);
+    }
+}
+
+} // namespace
+
 bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPath)
 {
     QList<QStringList> records;
@@ -181,37 +232,43 @@ bool JournalMerge::mergeMedia(const QString &indexPath, const QString &journalPa
                  .arg(lists[Size].size()));
     }
 
-    for (const QStringList &fields : qAsConst(records)) {
-        const QString &kind = fields.at(0);
-        const QString &path = fields.at(1);
-        if (kind == QLatin1String("AJOUTER")) {
-            // Merged again after a run whose index went up but was not read
-            // back: the entry is renewed, never doubled.
-            const int i = lists[Path].indexOf(path);
-            for (int n = 0; n < 4; ++n) {
+    const bool inLine = lists[Path].size() == lists[Checksum].size() && lists[Path].size() == lists[Permission].size()
+        && lists[Path].size() == lists[Size].size();
+    if (inLine) {
+        applyInLine(records, lists);
+    } else {
+        for (const QStringList &fields : qAsConst(records)) {
+            const QString &kind = fields.at(0);
+            const QString &path = fields.at(1);
+            if (kind == QLatin1String("AJOUTER")) {
+                // Merged again after a run whose index went up but was not read
+                // back: the entry is renewed, never doubled.
+                const int i = lists[Path].indexOf(path);
+                for (int n = 0; n < 4; ++n) {
+                    if (i < 0)
+                        lists[n] << fields.at(n + 1);
+                    else if (i < lists[n].size())
+                        lists[n][i] = fields.at(n + 1);
+                }
+            } else if (kind == QLatin1String("SUPPRIMER")) {
+                const int i = lists[Path].indexOf(path);
                 if (i < 0)
-                    lists[n] << fields.at(n + 1);
-                else if (i < lists[n].size())
-                    lists[n][i] = fields.at(n + 1);
-            }
-        } else if (kind == QLatin1String("SUPPRIMER")) {
-            const int i = lists[Path].indexOf(path);
-            if (i < 0)
-                continue;
-            for (int n = 0; n < 4; ++n) {
-                if (i < lists[n].size())
-                    lists[n].removeAt(i);
+                    continue;
+                for (int n = 0; n < 4; ++n) {
+                    if (i < lists[n].size())
+                        lists[n].removeAt(i);
+                    else
+                        note(QStringLiteral("%1 has no entry %2 for %3").arg(keys.at(n)).arg(i).arg(path));
+                }
+            } else if (kind == QLatin1String("PERMISSION")) {
+                const int i = lists[Path].indexOf(path);
+                if (i < 0)
+                    continue;
+                if (i < lists[Permission].size())
+                    lists[Permission][i] = fields.at(3);
                 else
-                    note(QStringLiteral("%1 has no entry %2 for %3").arg(keys.at(n)).arg(i).arg(path));
+                    note(QStringLiteral("FILEPATHPERMISSION has no entry %1 for %2").arg(i).arg(path));
             }
-        } else if (kind == QLatin1String("PERMISSION")) {
-            const int i = lists[Path].indexOf(path);
-            if (i < 0)
-                continue;
-            if (i < lists[Permission].size())
-                lists[Permission][i] = fields.at(3);
-            else
-                note(QStringLiteral("FILEPATHPERMISSION has no entry %1 for %2").arg(i).arg(path));
         }
     }
 

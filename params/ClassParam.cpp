@@ -3,7 +3,9 @@
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
+#include <QVector>
 
 #include <algorithm>
 
@@ -408,6 +410,66 @@ QString ClassParam::applyKey(QString plain, const QString &key, const QString &v
     return latin1Text(latin1Bytes(plain));
 }
 
+namespace {
+
+// The keys set on the plaintext in one pass, as applyKey() one key after
+// the other would leave them, fingerprint mark last and not yet signed: a
+// journal of thousands of records is written in one pass, not one pass of
+// the whole text per key. Only for an empty text or one of whole lines
+// whose one fingerprint line is last; false for any other, which then
+// goes key by key.
+bool applyKeysAtOnce(QString *plain, const QList<QPair<QString, QString>> &values)
+{
+    const QString &text = *plain;
+    int fp = -1;
+    if (!text.isEmpty()) {
+        fp = findFingerprint(text, kFingerprintMark);
+        if (fp < 0 || (fp > 0 && text.at(fp - 1) != QLatin1Char('\n')) || text.indexOf(QLatin1Char('\n'), fp) >= 0
+            || text.indexOf(kFingerprintKey) != fp || text.indexOf(kFingerprintKey, fp + 1) >= 0)
+            return false;
+    }
+    // Lines with their line ends, and where each key starts one.
+    QStringList lines;
+    QHash<QString, QVector<int>> byKey;
+    const QString quote = QStringLiteral("=\"");
+    for (int start = 0; start < fp;) {
+        const int end = text.indexOf(QLatin1Char('\n'), start) + 1;
+        lines << text.mid(start, end - start);
+        const int q = lines.last().indexOf(quote);
+        if (q > 0)
+            byKey[lines.last().left(q)].append(lines.size() - 1);
+        start = end;
+    }
+    for (const auto &kv : values) {
+        const QString head = kv.first + quote;
+        const QString value = latin1Text(latin1Bytes(kv.second));
+        QVector<int> &at = byKey[kv.first];
+        if (at.isEmpty()) {
+            lines << head + value + QLatin1String("\"\r\n");
+            at.append(lines.size() - 1);
+            continue;
+        }
+        // The first line's value as it stands, without the CR of its line end.
+        const QString &first = lines.at(at.first());
+        int lineEnd = first.size() - 1;
+        if (lineEnd > head.size() && first.at(lineEnd - 1) == QLatin1Char('\r'))
+            --lineEnd;
+        const QString line = first.mid(head.size(), lineEnd - head.size());
+        const bool closed = line.endsWith(QLatin1Char('"'));
+        const QString from = head + (closed ? line.chopped(1) : line);
+        const QString to = head + value + (closed ? QString() : QStringLiteral("\""));
+        lines[at.first()] = to + first.mid(from.size());
+        for (int i = 1; i < at.size(); ++i) {
+            if (lines.at(at.at(i)).startsWith(from))
+                lines[at.at(i)] = to + lines.at(at.at(i)).mid(from.size());
+        }
+    }
+    *plain = lines.join(QString()) + kFingerprintMark;
+    return true;
+}
+
+} // namespace
+
 bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> values, QString *error)
 {
     for (const auto &kv : qAsConst(values)) {
@@ -439,8 +501,12 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
 
     // Intermediate fingerprints stay in on purpose: on a damaged file the
     // next key's old value may run into them, exactly as key by key.
-    for (const auto &kv : qAsConst(values))
-        plain = applyKey(plain, kv.first, kv.second);
+    if (!values.isEmpty() && applyKeysAtOnce(&plain, values)) {
+        plain += QLatin1Char('"') + cryptSha1(plain) + QLatin1Char('"');
+    } else {
+        for (const auto &kv : qAsConst(values))
+            plain = applyKey(plain, kv.first, kv.second);
+    }
 
     const QByteArray cipher = rc4(latin1Bytes(plain)).toHex().toUpper();
     qDebug().noquote() << "PATH FILE:" + file;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QMap>
 
+#include <cerrno>
+#include <cstdio>
 #include <limits>
 
 QString OperationJournal::countKey()
@@ -119,28 +121,19 @@ bool OperationJournal::rewrite(const QString &path, const QList<QStringList> &re
             *error = QCoreApplication::translate("OperationJournal", "Impossible de supprimer le fichier %1.").arg(path);
         return false;
     }
-    // Written beside it, then put in its place: a failure keeps the old one.
+    // Written beside it, then put in its place by one rename over it: at
+    // every moment the journal is the old one or the new one, never missing.
     const QString fresh = path + QLatin1String(".new");
-    const QString old = path + QLatin1String(".old");
     QFile::remove(fresh);
-    QFile::remove(old);
     if (!appendAll(fresh, records, error)) {
         QFile::remove(fresh);
         return false;
     }
-    if (QFile::exists(path) && !QFile::rename(path, old)) {
-        QFile::remove(fresh);
-        if (error)
-            *error = QCoreApplication::translate("OperationJournal", "Impossible de remplacer le fichier %1.").arg(path);
-        return false;
-    }
-    if (QFile::rename(fresh, path)) {
-        QFile::remove(old);
+    if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) == 0)
         return true;
-    }
-    QFile::rename(old, path);
+    const QString why = qt_error_string(errno);
     QFile::remove(fresh);
     if (error)
-        *error = QCoreApplication::translate("OperationJournal", "Impossible de remplacer le fichier %1.").arg(path);
+        *error = QCoreApplication::translate("OperationJournal", "Impossible de remplacer le fichier %1: %2.").arg(path, why);
     return false;
 }

@@ -231,9 +231,12 @@ void BoxDeployment::runStep()
         }
         m_fetchTries = 0;
         m_step = FetchTarget;
+        // One box per turn of the event loop: in local mode every step ends at once.
+        m_driver->yieldTurn();
         break;
     case FetchTarget: {
         const QString box = m_targets.at(m_checkIndex);
+        emit signalDeployBox(box);
         if (fetchPlayer(box) <= 0)
             break;
         const QString copy = m_work + QLatin1String("PLAYER.orvex");
@@ -245,6 +248,8 @@ void BoxDeployment::runStep()
         break;
     }
     case AskChanged:
+        // The check named each box in turn; the sending names its own.
+        emit signalDeployBox(QString());
         if (!m_changed.isEmpty() && !m_revisions->ask(changedText(m_changed))) {
             emit signalMessageOnlyOFF();
             m_driver->stop();
@@ -416,6 +421,7 @@ void BoxDeployment::runStep()
         if (!m_targets.isEmpty())
             m_targets.removeFirst();
         m_step = MediaEdits;
+        m_driver->yieldTurn();
         break;
     case ListStart:
         m_fetchTries = 0;

@@ -215,15 +215,17 @@ QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &record
             weight.insert(paths.at(i), size);
     }
     QList<QStringList> fitting;
+    QSet<QString> refused(m_refused.cbegin(), m_refused.cend());
     for (const QStringList &fields : records) {
         const QString path = fields.value(1);
-        if (m_refused.contains(path))
+        if (refused.contains(path))
             continue;
         if (fields.size() == 5 && fields.at(0) == QLatin1String("AJOUTER")) {
             const qint64 size = qMax<qint64>(0, fields.at(4).toLongLong());
             const int kind = kindOf(path);
             if (!weight.contains(path) && kind >= 0 && kind < 2 && !m_fits(kind, size, int(total / 1000000), m_quotaMo)) {
                 m_refused << path;
+                refused.insert(path);
                 continue;
             }
             total += size - weight.value(path);
@@ -246,24 +248,33 @@ bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy
     m_again.clear();
     m_gone.clear();
     // A published file that left the server was removed by another console.
+    QSet<QString> gone;
     for (const QString &path : SentMediaRecords::listedPaths(again)) {
-        if (!onServer(path))
+        if (!onServer(path)) {
             m_gone << path;
+            gone.insert(path);
+        }
     }
     // An import the server did not store is not published.
+    QSet<QString> held;
     for (const QString &path : SentMediaRecords::listedPaths(pending)) {
-        if (!onServer(path))
+        if (!onServer(path)) {
             m_held << path;
+            held.insert(path);
+        }
     }
     QList<QStringList> merged;
+    QSet<QString> seen;
     for (const QStringList &fields : again) {
-        if (!m_again.contains(fields.value(1)))
+        if (!seen.contains(fields.value(1))) {
+            seen.insert(fields.value(1));
             m_again << fields.value(1);
-        if (!m_gone.contains(fields.value(1)))
+        }
+        if (!gone.contains(fields.value(1)))
             merged << fields;
     }
     for (const QStringList &fields : pending) {
-        if (!m_held.contains(fields.value(1)))
+        if (!held.contains(fields.value(1)))
             merged << fields;
     }
     m_published = withinQuota(merged);
@@ -284,10 +295,12 @@ bool MediaDeployment::settleJournal(const QString &journal, QString *file, QStri
 {
     // What went up waits until a later fetch of the index shows it. Written
     // first: the journal keeps the records until this is on disk.
+    QSet<QString> settled(m_again.cbegin(), m_again.cend());
+    settled.unite(QSet<QString>(m_gone.cbegin(), m_gone.cend()));
+    settled.unite(QSet<QString>(m_refused.cbegin(), m_refused.cend()));
     QList<QStringList> sent;
     for (const QStringList &fields : OperationJournal::records(SentMediaRecords::path(m_work))) {
-        const QString path = fields.value(1);
-        if (!m_again.contains(path) && !m_gone.contains(path) && !m_refused.contains(path))
+        if (!settled.contains(fields.value(1)))
             sent << fields;
     }
     *file = SentMediaRecords::path(m_work);
@@ -298,9 +311,11 @@ bool MediaDeployment::settleJournal(const QString &journal, QString *file, QStri
     // is removed from the server.
     const QList<QStringList> all = OperationJournal::records(journal);
     const QList<QStringList> later = OperationJournal::records(journal, mergedCount());
+    QSet<QString> waiting(m_held.cbegin(), m_held.cend());
+    waiting.unite(QSet<QString>(m_refused.cbegin(), m_refused.cend()));
     QList<QStringList> kept;
     for (int i = 0; i < all.size() - later.size(); ++i) {
-        if (m_held.contains(all.at(i).value(1)) || m_refused.contains(all.at(i).value(1)))
+        if (waiting.contains(all.at(i).value(1)))
             kept << all.at(i);
     }
     *file = journal;
@@ -310,9 +325,10 @@ bool MediaDeployment::settleJournal(const QString &journal, QString *file, QStri
 bool MediaDeployment::dropRecordsOf(const QStringList &paths, QString *why)
 {
     const QString journal = m_work + QLatin1String("TEMP/INFOMEDIA.orvex");
+    const QSet<QString> dropped(paths.cbegin(), paths.cend());
     QList<QStringList> kept;
     for (const QStringList &fields : OperationJournal::records(journal)) {
-        if (!paths.contains(fields.value(1)))
+        if (!dropped.contains(fields.value(1)))
             kept << fields;
     }
     return OperationJournal::rewrite(journal, kept, why);
@@ -322,7 +338,7 @@ void MediaDeployment::collectTakenNames()
 {
     m_taken.clear();
     for (int k = 0; k < 2; ++k) {
-        const QStringList listed = m_listed.value(QLatin1String(kKinds[k]));
+        const QSet<QString> listed = m_listed.value(QLatin1String(kKinds[k]));
         for (const QString &path : qAsConst(m_new[k])) {
             if (listed.contains(path.mid(int(qstrlen(kKinds[k])) + 1)))
                 m_taken << path;
@@ -371,8 +387,9 @@ bool MediaDeployment::renameImport(const QString &path)
     const QString folder = QLatin1String(kKinds[k]) + QLatin1Char('/');
     const QString oldName = path.mid(folder.size());
     ClassParam index;
-    const QStringList indexed = index.getParamCrypt(fetchedPath(), QStringLiteral("FILEPATH"), 0).split(QLatin1Char('|'));
-    const QStringList listed = m_listed.value(QLatin1String(kKinds[k]));
+    const QStringList paths = index.getParamCrypt(fetchedPath(), QStringLiteral("FILEPATH"), 0).split(QLatin1Char('|'));
+    const QSet<QString> indexed(paths.cbegin(), paths.cend());
+    const QSet<QString> listed = m_listed.value(QLatin1String(kKinds[k]));
     // Free on the server, here, in this console's index and among the
     // imports on their way.
     const auto taken = [&](const QString &name) {
@@ -553,7 +570,8 @@ void MediaDeployment::runStep()
             break;
         if (m_listing->lastSucceeded(HttpFileApi::OpScan)) {
             // A name without a dot is sorted with the folders.
-            m_listed.insert(m_toList.takeFirst(), m_listing->lists()->transferFiles() + m_listing->lists()->boxList());
+            const QStringList names = m_listing->lists()->transferFiles() + m_listing->lists()->boxList();
+            m_listed.insert(m_toList.takeFirst(), QSet<QString>(names.cbegin(), names.cend()));
             m_listTries = 0;
             m_step = m_toList.isEmpty() ? m_afterListing : ListFolder;
         } else if (++m_listTries < ListTries) {
@@ -616,13 +634,19 @@ void MediaDeployment::runStep()
         // Imports sent by this run that the server did not keep are told and
         // sent again with the next hand-on; the others wait for their own.
         QStringList lost;
+        const QSet<QString> uploaded(m_uploaded.cbegin(), m_uploaded.cend());
+        QSet<QString> again[3];
+        for (int k = 0; k < 3; ++k)
+            again[k] = QSet<QString>(m_retryNew[k].cbegin(), m_retryNew[k].cend());
         for (const QString &path : qAsConst(m_held)) {
             const int k = kindOf(path);
-            if (k < 0 || !m_uploaded.contains(path))
+            if (k < 0 || !uploaded.contains(path))
                 continue;
             lost << path;
-            if (QFileInfo(m_work + path).isFile() && !m_retryNew[k].contains(path))
+            if (QFileInfo(m_work + path).isFile() && !again[k].contains(path)) {
                 m_retryNew[k] << path;
+                again[k].insert(path);
+            }
         }
         if (!lost.isEmpty()) {
             m_notes << notStoredText(lost);

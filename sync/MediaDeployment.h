@@ -3,6 +3,7 @@
 #include "JournalDeployment.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -140,7 +141,7 @@ private:
     // Listings of the server's media folders, by folder, for this run.
     HttpFileApi *m_listing;
     QStringList m_toList;
-    QHash<QString, QStringList> m_listed;
+    QHash<QString, QSet<QString>> m_listed;
     int m_listTries = 0;
     // The step after the listing: the uploads or the index.
     int m_afterListing = 0;

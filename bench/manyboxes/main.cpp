@@ -17,6 +17,7 @@
 #include "ZoManager.h"
 #include "classPrincipal.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -122,7 +123,17 @@ int main(int argc, char **argv)
     QElapsedTimer choiceClock;
     qint64 choiceKb = 0;
     int choiceBoxes = -1;
+    bool deployAll = false;
     ModalWatch answerer([&](QDialog *modal) {
+        if (auto *box = qobject_cast<ClassBox *>(modal); box && deployAll) {
+            // Every screen ticked through "Tous", then confirmed.
+            deployAll = false;
+            if (auto *all = box->findChild<QCheckBox *>(QStringLiteral("tous")))
+                all->setChecked(true);
+            if (auto *confirm = box->findChild<QAbstractButton *>(QStringLiteral("valider")))
+                confirm->click();
+            return;
+        }
         if (auto *box = qobject_cast<ClassBox *>(modal); box && choiceClock.isValid() && choiceBoxes < 0) {
             choiceKb = residentKb();
             // The screens of the choice, "Tous" aside.
@@ -184,5 +195,29 @@ int main(int argc, char **argv)
     }
     out << "deploy_block_ms=" << qRound64(meter.longestMs()) << "\ndeploy_choice_boxes=" << choiceBoxes
         << "\ndeploy_kb=" << (choiceKb - before) << Qt::endl;
+
+    // The same deployment to every screen of the group (local mode: each
+    // step ends at once), once the choice is confirmed.
+    waitFor([] { return false; }, 300);
+    int named = 0;
+    QObject::connect(panel->boxDeployment(), &BoxDeployment::signalDeployBox, [&](const QString &box) {
+        if (!box.isEmpty())
+            ++named;
+    });
+    deployAll = true;
+    panel->slotDeploiement();
+    if (!waitFor([&] { return !deployAll; }, 60000)) {
+        QTextStream(stderr) << "the box choice did not show\n";
+        return 1;
+    }
+    meter.start();
+    QElapsedTimer runClock;
+    runClock.start();
+    if (!waitFor([&] { return !panel->boxDeployment()->running(); }, 600000)) {
+        QTextStream(stderr) << "the deployment to every screen did not end\n";
+        return 1;
+    }
+    out << "deploy_all_block_ms=" << qRound64(meter.longestMs()) << "\ndeploy_all_ms=" << runClock.elapsed()
+        << "\ndeploy_all_named=" << named << Qt::endl;
     return 0;
 }

@@ -3,6 +3,7 @@
 // against md5sum on the same files.
 #include "Checksum.h"
 #include "ClassParam.h"
+#include "OperationJournal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -115,6 +116,34 @@ int main(int argc, char *argv[])
     });
     std::printf("%-44s %10.3f ms   (%.3f ms per write)\n\n", "1,000 single-key writes (20-key file)", writes,
                 writes / 1000);
+
+    // The media journal as an import or a deployment writes it: every
+    // record in one write, and a rewrite of the whole journal.
+    const auto records = [](int n) {
+        QList<QStringList> list;
+        for (int i = 0; i < n; ++i)
+            list << QStringList{QStringLiteral("AJOUTER"), QStringLiteral("IMAGE/campagne-%1.jpg").arg(i),
+                                QStringLiteral("0123456789ABCDEF0123456789ABCDEF"), QStringLiteral("1920x1080"),
+                                QString::number(200000 + i)};
+        return list;
+    };
+    double journal[2] = {};
+    const int sizes[2] = {1000, 5000};
+    for (int k = 0; k < 2; ++k) {
+        const QList<QStringList> list = records(sizes[k]);
+        journal[k] = bestOf(3, [&] {
+            const QString path = dir.filePath(QStringLiteral("INFOMEDIA-%1.orvex").arg(sizes[k]));
+            QFile::remove(path);
+            OperationJournal::appendAll(path, list);
+        });
+    }
+    std::printf("%-44s %10.3f ms\n", "media journal, 1,000 records in one write", journal[0]);
+    row("media journal, 5,000 records in one write", journal[1], "1,000 records", journal[0], 6.0);
+    const QList<QStringList> five = records(5000);
+    const double rewrite = bestOf(3, [&] { OperationJournal::rewrite(dir.filePath("INFOMEDIA-5000.orvex"), five); });
+    const double read = bestOf(3, [&] { OperationJournal::records(dir.filePath("INFOMEDIA-5000.orvex")); });
+    row("media journal, rewrite of 5,000 records", rewrite, "reading them back", read, 6.0);
+    std::printf("\n");
 
     const qint64 bigSize = quick ? (32ll << 20) : (256ll << 20);
     const QString big = dir.filePath("big.mp4");

@@ -69,6 +69,7 @@ private slots:
     void write_data();
     void write();
     void writeUpdatesTableEntry();
+    void batchWriteEqualsSuccessiveWrites_data();
     void batchWriteEqualsSuccessiveWrites();
     void plaintextFileKeepsAccentsAndGetsEnciphered();
     void unreadableValueRefused_data();
@@ -311,10 +312,39 @@ void ClassParamTest::writeUpdatesTableEntry()
     QCOMPARE(decode(readRaw(file)), head + '"' + QCryptographicHash::hash(head, QCryptographicHash::Sha1).toHex().toUpper() + '"');
 }
 
+void ClassParamTest::batchWriteEqualsSuccessiveWrites_data()
+{
+    using Values = QList<QPair<QString, QString>>;
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<Values>("values");
+    const QByteArray two = encode(withFingerprint("A=\"1\"\r\nB=\"2\"\r\n"));
+    QTest::newRow("keys replaced, added and set twice")
+        << two << Values{{"B", "x"}, {"C", QString::fromUtf8("é€")}, {"A", ""}, {"C", "y"}};
+    // A journal's shape: the counter raised before each record it counts.
+    Values journal;
+    for (int k = 1; k <= 50; ++k)
+        journal << qMakePair(QStringLiteral("NBOPERATION"), QString::number(k))
+                << qMakePair(QStringLiteral("OPERATION n°%1").arg(k), QStringLiteral("AJOUTER|IMAGE/p%1.jpg|x|0|9").arg(k));
+    QTest::newRow("journal records on an empty file") << QByteArray() << journal;
+    QTest::newRow("journal records appended")
+        << encode(withFingerprint(QString::fromUtf8("NBOPERATION=\"3\"\r\nOPERATION n°3=\"x\"\r\n").toLatin1()))
+        << Values{{"NBOPERATION", "4"}, {"OPERATION n°4", "y"}, {"NBOPERATION", "5"}, {"OPERATION n°5", "z"}};
+    QTest::newRow("later lines of the key with the same value or its start")
+        << encode(withFingerprint("K=\"1\"\r\nA=\"0\"\r\nK=\"1\"\r\nK=\"12\"\r\nK=\"2\"\r\n"))
+        << Values{{"K", "5"}, {"A", "1"}, {"K", "6"}};
+    QTest::newRow("line without closing quote")
+        << encode(withFingerprint("A=\"open\r\nB=\"2\"\r\n")) << Values{{"A", "x"}, {"B", "y"}, {"A", "z"}};
+    QTest::newRow("line ends without CR") << encode(withFingerprint("A=\"1\"\nB=\"2\"\n")) << Values{{"B", "3"}, {"C", "4"}};
+    QTest::newRow("unsigned file") << QByteArray("A=\"1\"\r\nB=\"2\"") << Values{{"B", "x"}, {"C", "y"}};
+    QTest::newRow("lines after the fingerprint")
+        << QByteArray(withFingerprint("A=\"1\"\r\n") + "\r\nZ=\"9\"\r\n") << Values{{"Z", "8"}, {"Y", "7"}};
+}
+
 void ClassParamTest::batchWriteEqualsSuccessiveWrites()
 {
-    const QByteArray start = encode(withFingerprint("A=\"1\"\r\nB=\"2\"\r\n"));
-    const QList<QPair<QString, QString>> values{{"B", "x"}, {"C", QString::fromUtf8("é€")}, {"A", ""}, {"C", "y"}};
+    QFETCH(QByteArray, start);
+    using Values = QList<QPair<QString, QString>>;
+    QFETCH(Values, values);
     const QString one = path("one.orvex"), batch = path("batch.orvex");
     writeRaw(one, start);
     writeRaw(batch, start);
@@ -322,7 +352,7 @@ void ClassParamTest::batchWriteEqualsSuccessiveWrites()
     for (const auto &kv : values)
         QVERIFY(param.setParamCrypt(one, kv.first, kv.second));
     QString error;
-    QVERIFY(param.setParamsCrypt(batch, values, &error));
+    QVERIFY2(param.setParamsCrypt(batch, values, &error), qPrintable(error));
     QCOMPARE(readRaw(batch), readRaw(one));
 
     QVERIFY(!param.setParamsCrypt(path("missing.orvex"), values, &error));

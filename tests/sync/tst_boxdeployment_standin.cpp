@@ -32,6 +32,7 @@ private slots:
 
     void deployTwoBoxes_data();
     void deployTwoBoxes();
+    void localRunTurnsTheLoopBetweenBoxes();
     void concurrentChange_data();
     void concurrentChange();
     void readBack_data();
@@ -232,6 +233,45 @@ void BoxDeploymentTest::deployTwoBoxes()
     QCOMPARE(read.getParamCrypt(server("B2/PLAYER.orvex"), "SLIDENAMEIMAGE", 0), QString("IMAGE/a.png|"));
     QCOMPARE(read.getParamCrypt(server("B2/PLAYER.orvex"), "SLIDENAMEIMAGECHK", 0), QString("AAA|"));
     QVERIFY(m_opened.isEmpty());
+}
+
+void BoxDeploymentTest::localRunTurnsTheLoopBetweenBoxes()
+{
+    build(true);
+    m_answer.clear();
+    for (int i = 1; i <= 12; ++i) {
+        const QString box = QStringLiteral("B%1").arg(i);
+        QVERIFY(QDir().mkpath(server(box)));
+        if (i > 2)
+            QVERIFY(writeParams(server(box + "/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"ID", "1"}}));
+        m_answer << box;
+    }
+    // Turns of the event loop, and the turn in which each box's list was fetched.
+    int turns = 0;
+    QTimer turn;
+    turn.setInterval(0);
+    connect(&turn, &QTimer::timeout, this, [&turns] { ++turns; });
+    turn.start();
+    QMultiHash<int, QString> fetched;
+    m_deploy->setDownloader([&](QString local, QString name, QString folder, QString chk) {
+        if (name == QLatin1String("PLAYER.orvex") && !fetched.contains(turns, folder))
+            fetched.insert(turns, folder);
+        return m_alignment->slotTelechargerFichier(local, name, folder, chk);
+    });
+    QSignalSpy named(m_deploy.data(), &BoxDeployment::signalDeployBox);
+    QVERIFY(run());
+    // Regression: in local mode every step ends at once, and the check of
+    // all the boxes' lists ran in one turn of the event loop.
+    for (const int at : fetched.uniqueKeys())
+        QVERIFY2(fetched.values(at).size() == 1, qPrintable(fetched.values(at).join(", ")));
+    QCOMPARE(QSet<QString>(fetched.cbegin(), fetched.cend()).size(), 12);
+    // The progress names each box as it is checked and as it is sent.
+    QStringList boxes;
+    for (const QList<QVariant> &args : named) {
+        if (!args.at(0).toString().isEmpty())
+            boxes << args.at(0).toString();
+    }
+    QCOMPARE(boxes.count("B7"), 2);
 }
 
 void BoxDeploymentTest::concurrentChange_data()
