@@ -2,6 +2,7 @@
 // invalid URLs, the request log line, and replies played by the test.
 #include "AppGlobals.h"
 #include "HttpFileApi.h"
+#include "RenameFault.h"
 #include "TransferLists.h"
 #include "TransferSlots.h"
 
@@ -16,65 +17,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace {
-
-// Armed in a child process only: the call that puts a file of this name in
-// place kills the process (as a kill or a power cut would at that moment),
-// or fails with an I/O error.
-const char *g_armedName = nullptr;
-bool g_refuse = false;
-
-bool armedFor(const char *path)
-{
-    if (!g_armedName || !path)
-        return false;
-    const char *slash = strrchr(path, '/');
-    return strcmp(slash ? slash + 1 : path, g_armedName) == 0;
-}
-
-int strike()
-{
-    if (!g_refuse)
-        kill(getpid(), SIGKILL);
-    errno = EIO;
-    return -1;
-}
-
-template <typename Function>
-Function next(const char *name)
-{
-    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
-}
-
-} // namespace
-
-// Every way a file reaches its name: rename (also Qt's renameat2) and the
-// links QTemporaryFile and QFile::copy finish with. The executable exports
-// them, so Qt's own calls come here too.
-extern "C" int rename(const char *from, const char *to) noexcept
-{
-    static const auto real = next<int (*)(const char *, const char *)>("rename");
-    return armedFor(to) ? strike() : real(from, to);
-}
-
-extern "C" int renameat2(int fromDir, const char *from, int toDir, const char *to, unsigned int flags) noexcept
-{
-    static const auto real = next<int (*)(int, const char *, int, const char *, unsigned int)>("renameat2");
-    return armedFor(to) ? strike() : real(fromDir, from, toDir, to, flags);
-}
-
-extern "C" int link(const char *from, const char *to) noexcept
-{
-    static const auto real = next<int (*)(const char *, const char *)>("link");
-    return armedFor(to) ? strike() : real(from, to);
-}
-
-extern "C" int linkat(int fromDir, const char *from, int toDir, const char *to, int flags) noexcept
-{
-    static const auto real = next<int (*)(int, const char *, int, const char *, int)>("linkat");
-    return armedFor(to) ? strike() : real(fromDir, from, toDir, to, flags);
-}
 
 namespace {
 
@@ -394,8 +336,8 @@ void HttpFileApiTest::localReplaceLeavesAWholeFile()
             const rlimit limit{4096, 4096};
             setrlimit(RLIMIT_FSIZE, &limit);
         } else {
-            g_armedName = "LoginCrypt.orvex";
-            g_refuse = fault == "refuse";
+            RenameFault::armedName = "LoginCrypt.orvex";
+            RenameFault::refuse = fault == "refuse";
         }
         HttpFileApi api;
         configure(api, true);

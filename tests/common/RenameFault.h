@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <dlfcn.h>
+#include <unistd.h>
+
+// A kill (or a refusal by the disk) at the very call that puts a file in
+// place. Armed in a child process only: the rename or link that gives a
+// file the armed name kills the process, as a kill or a power cut would at
+// that moment, or fails with an I/O error. Included in one source file of
+// a test whose executable exports its symbols (ENABLE_EXPORTS), so that
+// the calls of Qt come here too.
+namespace RenameFault {
+
+inline const char *armedName = nullptr;
+inline bool refuse = false;
+
+inline bool armedFor(const char *path)
+{
+    if (!armedName || !path)
+        return false;
+    const char *slash = strrchr(path, '/');
+    return strcmp(slash ? slash + 1 : path, armedName) == 0;
+}
+
+inline int strike()
+{
+    if (!refuse)
+        kill(getpid(), SIGKILL);
+    errno = EIO;
+    return -1;
+}
+
+template <typename Function>
+Function next(const char *name)
+{
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+} // namespace RenameFault
+
+// Every way a file reaches its name: rename (also Qt's renameat2) and the
+// links QTemporaryFile and QFile::copy finish with.
+extern "C" int rename(const char *from, const char *to) noexcept
+{
+    static const auto real = RenameFault::next<int (*)(const char *, const char *)>("rename");
+    return RenameFault::armedFor(to) ? RenameFault::strike() : real(from, to);
+}
+
+extern "C" int renameat2(int fromDir, const char *from, int toDir, const char *to, unsigned int flags) noexcept
+{
+    static const auto real = RenameFault::next<int (*)(int, const char *, int, const char *, unsigned int)>("renameat2");
+    return RenameFault::armedFor(to) ? RenameFault::strike() : real(fromDir, from, toDir, to, flags);
+}
+
+extern "C" int link(const char *from, const char *to) noexcept
+{
+    static const auto real = RenameFault::next<int (*)(const char *, const char *)>("link");
+    return RenameFault::armedFor(to) ? RenameFault::strike() : real(from, to);
+}
+
+extern "C" int linkat(int fromDir, const char *from, int toDir, const char *to, int flags) noexcept
+{
+    static const auto real = RenameFault::next<int (*)(int, const char *, int, const char *, int)>("linkat");
+    return RenameFault::armedFor(to) ? RenameFault::strike() : real(fromDir, from, toDir, to, flags);
+}
