@@ -19,8 +19,6 @@ private slots:
     void notShown();
     void toMergeAgain_data();
     void toMergeAgain();
-    void adminNotShown_data();
-    void adminNotShown();
     void confirm();
 
 private:
@@ -71,20 +69,11 @@ void SentMediaRecordsTest::toMergeAgain_data()
 {
     QTest::addColumn<Records>("records");
     QTest::addColumn<Records>("again");
-    const QStringList unlisted{"0", "", ""};
-    const QStringList removeA = QStringList{"SUPPRIMER", "IMAGE/a.png", "A", "Hall", "1"} + QStringList{"1", "A", "Hall"};
     const QStringList newerA = QStringList{"SUPPRIMER", "IMAGE/a.png", "OLD", "Hall", "1"} + QStringList{"1", "OLD", "Hall"};
-    const QStringList grantA = QStringList{"PERMISSION", "IMAGE/a.png", "", "Entree", ""} + QStringList{"1", "A", "Hall"};
     const QStringList grantOver = QStringList{"PERMISSION", "IMAGE/a.png", "", "Entree", ""} + QStringList{"1", "A", "Cuisine"};
-    const QStringList addC = QStringList{"AJOUTER", "IMAGE/c.png", "C", "Hall", "3"} + unlisted;
-    const QStringList legacy{"PERMISSION", "IMAGE/a.png", "", "Entree", ""};
-    QTest::newRow("removal the index still lists as it was goes again") << Records{removeA} << Records{removeA};
     QTest::newRow("kept removal took out another console's newer text poster of the name") << Records{newerA}
                                                                                          << Records{};
-    QTest::newRow("grant over the row it replaced goes again") << Records{grantA} << Records{grantA};
     QTest::newRow("kept grant overrode another console's later grant") << Records{grantOver} << Records{};
-    QTest::newRow("import left out goes again") << Records{addC} << Records{addC};
-    QTest::newRow("record kept without its state: as before") << Records{legacy} << Records{legacy};
 }
 
 void SentMediaRecordsTest::toMergeAgain()
@@ -92,29 +81,6 @@ void SentMediaRecordsTest::toMergeAgain()
     QFETCH(Records, records);
     QFETCH(Records, again);
     QCOMPARE(SentMediaRecords::toMergeAgain(m_index, records), again);
-}
-
-void SentMediaRecordsTest::adminNotShown_data()
-{
-    QTest::addColumn<Records>("records");
-    QTest::addColumn<bool>("again");
-    const QStringList renameHall{"RENOMMER", "Hall", "Salon", ""};
-    const QStringList renameSalon{"RENOMMER", "Salon", "Patio", ""};
-    const QStringList renameGone{"RENOMMER", "Restaurant", "Cantine", ""};
-    const QStringList removeBar{"SUPPRIMER", "", "", "Bar"};
-    const QStringList removeGone{"SUPPRIMER", "", "", "Terrasse"};
-    QTest::newRow("rename undone by another console's index goes again") << Records{renameHall} << true;
-    QTest::newRow("rename the index shows: done") << Records{renameGone} << false;
-    QTest::newRow("removal undone goes again") << Records{removeBar} << true;
-    QTest::newRow("removal the index shows: done") << Records{removeGone} << false;
-    QTest::newRow("renames in a row undone go again together") << Records{renameHall, renameSalon} << true;
-}
-
-void SentMediaRecordsTest::adminNotShown()
-{
-    QFETCH(Records, records);
-    QFETCH(bool, again);
-    QCOMPARE(SentMediaRecords::adminNotShown(m_index, records), again ? records : Records{});
 }
 
 // A fetch keeps only what it does not show; a page in place of the index
