@@ -3,6 +3,7 @@
 #include "AppGlobals.h"
 #include "ClassLog.h"
 #include "ClassParamS.h"
+#include "FetchedFileCheck.h"
 #include "HttpRequest.h"
 #include "TransferLists.h"
 #include "TransferPaths.h"
@@ -300,6 +301,7 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
     m_flags[1] = false;
     m_downloadMissing = false;
     m_downloadWriteFailed = false;
+    m_downloadDamaged = false;
     qint64 limit = m_downloadLimit;
     m_downloadLimit = -1;
     // The name is a local path when the server path is a tree path.
@@ -627,6 +629,10 @@ void HttpFileApi::httpFinished(HttpRequest *request)
     }
 
     // Only a whole, checked download takes the place of the local copy.
+    if (why.isEmpty() && operation == OpDownload && !side.isEmpty() && !file.isEmpty()) {
+        why = FetchedFileCheck::problem(side, file);
+        m_downloadDamaged = !why.isEmpty();
+    }
     QString error;
     if (why.isEmpty() && !side.isEmpty() && !file.isEmpty() && !replaceFile(side, file, &error)) {
         why = QStringLiteral("écriture impossible: ") + error;
@@ -793,6 +799,12 @@ void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
         m_downloadMissing = !QFileInfo::exists(source);
         m_downloadWriteFailed = !m_downloadMissing;
         fail(OpDownload, QLatin1String("copie impossible de ") + source, target);
+        return;
+    }
+    const QString damaged = FetchedFileCheck::problem(side, target);
+    if (!damaged.isEmpty()) {
+        m_downloadDamaged = true;
+        fail(OpDownload, damaged, target);
         return;
     }
     QString error;

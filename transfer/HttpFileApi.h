@@ -79,6 +79,9 @@ public:
     QString lastFailure(int operation) const;
     // The last download failed writing its local file (a full disk).
     bool lastDownloadWriteFailed() const { return m_downloadWriteFailed; }
+    // The last download arrived whole but failed the check of a fetched
+    // file (FetchedFileCheck): the server answered something else than the file.
+    bool lastDownloadDamaged() const { return m_downloadDamaged; }
     void setDoneFlag(int index, bool value);
     int retryCounter() const { return m_retries; }
     void setRetryCounter(int value) { m_retries = value; }
@@ -205,6 +208,7 @@ private:
     bool m_lastOk[OpStatus + 1] = {};
     bool m_downloadMissing = false;
     bool m_downloadWriteFailed = false;
+    bool m_downloadDamaged = false;
     QString m_lastFailure[OpStatus + 1];
     int m_retries = 0;
     int m_uploadState = 10;

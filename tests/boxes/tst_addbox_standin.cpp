@@ -107,10 +107,14 @@ void TestAddBoxStandIn::cleanup()
 
 void TestAddBoxStandIn::seedServer()
 {
-    SequenceFixture::writeFile(m_fx.tree("Production/Reports/" + kSerial + "_" + kCode + ".orvex"), "factory 12345");
-    SequenceFixture::writeFile(m_fx.tree("Production/Reports/10999_1A2B3C4D5E.orvex"), "factory 10999");
+    // The manufacturer's record comes without a fingerprint.
+    QVERIFY(QDir().mkpath(m_fx.tree("Production/Reports")));
+    QVERIFY(writeForeignParams(m_fx.tree("Production/Reports/" + kSerial + "_" + kCode + ".orvex"),
+                               {{"NUMEROSERIE", kSerial}, {"CODE", kCode}}));
+    QVERIFY(writeForeignParams(m_fx.tree("Production/Reports/10999_1A2B3C4D5E.orvex"), {{"NUMEROSERIE", "10999"}}));
+    QVERIFY(QDir().mkpath(m_fx.tree("DEFAULT")));
     for (const char *name : {"PLAYER.orvex", "INFO.orvex", "STATUS.orvex", "STAT.orvex"})
-        SequenceFixture::writeFile(m_fx.tree(QString("DEFAULT/") + name), QByteArray("default ") + name);
+        QVERIFY(writeParams(m_fx.tree(QString("DEFAULT/") + name), {{"MODELE", QString("default ") + name}}));
     SequenceFixture::writeFile(m_fx.tree("DEFAULT/IMAGE/" + kPicture), "picture bytes");
     QDir().mkpath(m_fx.tree("Validation"));
     QDir().mkpath(m_fx.tree(m_fx.account() + "/IMAGE"));
@@ -198,8 +202,9 @@ void TestAddBoxStandIn::addsTheBox()
     // The box folder, the default picture, the login file.
     const QMap<QString, QByteArray> box = SequenceFixture::filesOf(m_fx.tree(acc + "/12345"));
     QCOMPARE(box.keys(), (QStringList{"BOX.orvex", "INFO.orvex", "PLAYER.orvex", "STAT.orvex", "STATUS.orvex"}));
-    QCOMPARE(box.value("BOX.orvex"), QByteArray("factory 12345"));
-    QCOMPARE(box.value("PLAYER.orvex"), QByteArray("default PLAYER.orvex"));
+    QCOMPARE(box.value("BOX.orvex"),
+             SequenceFixture::readFile(m_fx.tree("Production/Reports/" + kSerial + "_" + kCode + ".orvex")));
+    QCOMPARE(box.value("PLAYER.orvex"), SequenceFixture::readFile(m_fx.tree("DEFAULT/PLAYER.orvex")));
     QCOMPARE(SequenceFixture::readFile(m_fx.tree(acc + "/IMAGE/" + kPicture)), QByteArray("picture bytes"));
     QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/" + kPicture)), QByteArray("picture bytes"));
     QCOMPARE(SequenceFixture::readFile(m_fx.tree(acc + "/LoginCrypt.orvex")),
