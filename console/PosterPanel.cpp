@@ -100,14 +100,14 @@ void PosterPanel::build()
     m_listImage = mediaList(QStringLiteral("listeImages"));
     m_listVideo = mediaList(QStringLiteral("listeVideos"));
     m_listText = mediaList(QStringLiteral("listeTextes"));
-    auto *thumbnails = new ThumbnailLoader(this);
+    m_thumbnails = ThumbnailLoader::shared();
     const auto fileIn = [](const QString &folder) {
         return [folder](const QListWidgetItem *item) {
             return item->text() == QLatin1String("OFF") ? QString() : ApplicationPath + folder + item->text();
         };
     };
-    m_imageThumbnails = new ListThumbnails(m_listImage, thumbnails, fileIn(QStringLiteral("IMAGE/")), this);
-    m_textThumbnails = new ListThumbnails(m_listText, thumbnails, fileIn(QStringLiteral("TEXT/")), this);
+    m_imageThumbnails = new ListThumbnails(m_listImage, m_thumbnails.get(), fileIn(QStringLiteral("IMAGE/")), this);
+    m_textThumbnails = new ListThumbnails(m_listText, m_thumbnails.get(), fileIn(QStringLiteral("TEXT/")), this);
     m_btnTemps = new QPushButton(QStringLiteral("5s"), frame);
     m_btnTemps->setFont(font);
     m_sliderTemps = new QSlider(Qt::Vertical, frame);

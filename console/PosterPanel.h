@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class ClassParam;
 class ListThumbnails;
@@ -20,6 +21,7 @@ class QListWidget;
 class QPushButton;
 class QSlider;
 class QTimer;
+class ThumbnailLoader;
 class qmlvideoplayer;
 
 // The poster side of the control panel: the chosen screen's poster list and
@@ -230,6 +232,8 @@ private:
     QListWidget *m_listVideo = nullptr;
     QListWidget *m_listText = nullptr;
     // Thumbnails of the picture and text rows on screen only.
+    // Shared with the media page.
+    std::shared_ptr<ThumbnailLoader> m_thumbnails;
     ListThumbnails *m_imageThumbnails = nullptr;
     ListThumbnails *m_textThumbnails = nullptr;
     QPushButton *m_btnTemps = nullptr;

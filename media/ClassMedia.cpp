@@ -156,7 +156,7 @@ ClassMedia::ClassMedia(QWidget *parent)
     : QWidget(parent)
     , m_work(ApplicationPath)
     , m_library(ApplicationPath)
-    , m_thumbnails(new ThumbnailLoader(this))
+    , m_thumbnails(ThumbnailLoader::shared())
     , m_chooser(chooseWithDialog)
 {
     setMinimumSize(1024, 720);
@@ -172,8 +172,8 @@ ClassMedia::ClassMedia(QWidget *parent)
     const auto fileIn = [this](int type) {
         return [this, type](const QListWidgetItem *item) { return m_work + MediaLibrary::folder(type) + item->text(); };
     };
-    m_pictureThumbnails = new ListThumbnails(listImage, m_thumbnails, fileIn(MediaLibrary::Picture), this);
-    m_textThumbnails = new ListThumbnails(listText, m_thumbnails, fileIn(MediaLibrary::TextPoster), this);
+    m_pictureThumbnails = new ListThumbnails(listImage, m_thumbnails.get(), fileIn(MediaLibrary::Picture), this);
+    m_textThumbnails = new ListThumbnails(listText, m_thumbnails.get(), fileIn(MediaLibrary::TextPoster), this);
     slotResize(pageWidth, pageHeight, 0);
 }
 
@@ -483,7 +483,6 @@ void ClassMedia::SlotUpdateTimeMedia()
         refreshStep = 2;
         break;
     case 2:
-        m_thumbnails->cancelPending();
         rebuildList(MediaLibrary::Video);
         rebuildList(MediaLibrary::Picture);
         rebuildList(MediaLibrary::TextPoster);

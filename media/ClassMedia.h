@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class ListThumbnails;
 class QFrame;
@@ -144,7 +145,8 @@ private:
 
     QString m_work;
     MediaLibrary m_library;
-    ThumbnailLoader *m_thumbnails;
+    // Shared with the posters panel.
+    std::shared_ptr<ThumbnailLoader> m_thumbnails;
     ListThumbnails *m_pictureThumbnails;
     ListThumbnails *m_textThumbnails;
     FileChooser m_chooser;

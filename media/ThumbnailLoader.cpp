@@ -68,28 +68,49 @@ QImage ThumbnailLoader::boxed(const QImage &image, const QSize &box)
     return canvas;
 }
 
-QPixmap ThumbnailLoader::request(const QString &file, const QSize &box)
+std::shared_ptr<ThumbnailLoader> ThumbnailLoader::shared()
+{
+    static std::weak_ptr<ThumbnailLoader> current;
+    std::shared_ptr<ThumbnailLoader> loader = current.lock();
+    if (!loader) {
+        loader = std::make_shared<ThumbnailLoader>();
+        current = loader;
+    }
+    return loader;
+}
+
+ThumbnailLoader::Stamp ThumbnailLoader::stampOf(const QString &file)
 {
     const QFileInfo info(file);
+    return {info.lastModified(), info.exists() ? info.size() : -1};
+}
+
+QPixmap ThumbnailLoader::request(const QString &file, const QSize &box)
+{
+    // Taken before the read: a file replaced meanwhile is seen as changed at
+    // the next request, never its old picture as the new file's.
+    const Stamp stamp = stampOf(file);
     const Kept *kept = m_kept.object(file);
-    if (kept && kept->box == box && kept->bytes == info.size() && kept->modified == info.lastModified())
+    if (kept && kept->box == box && kept->stamp == stamp)
         return kept->pixmap;
     const QString making = makingKey(file, box);
-    if (m_making.contains(making))
+    const auto it = m_making.constFind(making);
+    if (it != m_making.cend() && *it == stamp)
         return QPixmap();
-    m_making.insert(making);
+    m_making.insert(making, stamp);
 
     ++m_queued;
-    const quint64 generation = m_generation;
-    m_pool.start([this, file, box, generation] {
+    m_pool.start([this, file, box, stamp, afterRead = m_afterRead] {
         const QImage image = load(file, box);
+        if (afterRead)
+            afterRead(file);
         // The loader waits for its workers before it dies, so `this` is
         // alive; the queued call is dropped if it dies first.
         QMetaObject::invokeMethod(
             this,
-            [this, file, box, image, generation] {
+            [this, file, box, stamp, image] {
                 --m_queued;
-                m_results.append({file, box, image, generation});
+                m_results.append({file, box, stamp, image});
                 if (!m_flush.isActive())
                     m_flush.start();
             },
@@ -98,33 +119,27 @@ QPixmap ThumbnailLoader::request(const QString &file, const QSize &box)
     return QPixmap();
 }
 
-void ThumbnailLoader::cancelPending()
-{
-    ++m_generation;
-    // What is still being made arrives unannounced: asked again, it is
-    // made again.
-    m_making.clear();
-    m_results.clear();
-}
-
 void ThumbnailLoader::deliver()
 {
     QElapsedTimer spent;
     spent.start();
     while (!m_results.isEmpty() && spent.elapsed() < kBatchMs) {
         const Result r = m_results.takeFirst();
-        m_making.remove(makingKey(r.file, r.box));
-        const QFileInfo info(r.file);
+        // Only the picture of the latest stamp asked for is kept and shown:
+        // one made before the file was replaced is dropped, whichever
+        // arrives first.
+        const auto making = m_making.find(makingKey(r.file, r.box));
+        if (making == m_making.end() || *making != r.stamp)
+            continue;
+        m_making.erase(making);
         auto *kept = new Kept;
-        kept->modified = info.lastModified();
-        kept->bytes = info.size();
+        kept->stamp = r.stamp;
         kept->box = r.box;
         kept->pixmap = QPixmap::fromImage(r.image);
         const QPixmap pixmap = kept->pixmap;
         const qint64 weight = qint64(r.image.sizeInBytes()) / 1024 + 1;
         m_kept.insert(r.file, kept, int(weight));
-        if (r.generation == m_generation)
-            emit ready(r.file, pixmap);
+        emit ready(r.file, pixmap);
     }
     if (!m_results.isEmpty())
         m_flush.start();

@@ -29,15 +29,16 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Every key that `sent` changed from `before` has its sent value in `now`:
-// a file another console made on top of this one still carries the change.
+// `now` reads whole with its fingerprint and every key that `sent` changed
+// from `before` has its sent value in it: a file another console made on
+// top of this one still carries the change.
 bool holdsChange(const QString &before, const QString &sent, const QString &now)
 {
     ClassParam was;
     ClassParam ours;
     ClassParam theirs;
     const QStringList all{QStringLiteral("ALL")};
-    if (!ours.getParamCrypt(sent, all, 0) || !theirs.getParamCrypt(now, all, 0))
+    if (!ours.getParamCrypt(sent, all, 0) || !theirs.getParamCrypt(now, all, 1))
         return false;
     const bool known = QFileInfo::exists(before) && was.getParamCrypt(before, all, 0);
     for (const QString &key : ours.BALISE.value(0)) {
@@ -76,6 +77,35 @@ QString AccountDeployment::loginReplacedText()
 {
     return tr("Le fichier LoginCrypt.orvex du serveur a été remplacé par celui d'un autre administrateur pendant "
               "l'envoi: la modification de l'administration n'y figure pas, elle reste à envoyer.");
+}
+
+QString AccountDeployment::loginUncheckedText()
+{
+    return tr("Le fichier LoginCrypt.orvex a été envoyé, mais le serveur n'a pas répondu à sa relecture: la "
+              "modification de l'administration n'a pas pu être vérifiée. Elle le sera à la prochaine connexion.");
+}
+
+QString AccountDeployment::loginDamagedText()
+{
+    return tr("Le fichier LoginCrypt.orvex a été envoyé, mais la réponse du serveur à sa relecture était "
+              "endommagée: la modification de l'administration n'a pas pu être vérifiée. Elle le sera à la "
+              "prochaine connexion.");
+}
+
+QString AccountDeployment::serverLoginUnreadableText()
+{
+    return tr("Le fichier LoginCrypt.orvex du serveur n'a pas pu être lu (réponse endommagée): rien n'a été "
+              "envoyé, vos modifications sont gardées. Validez à nouveau la page Administration pour les envoyer.");
+}
+
+bool AccountDeployment::loginFileWhole(const QString &path)
+{
+    if (QFileInfo(path).size() <= 0)
+        return false;
+    ClassParam check;
+    const QString password = check.getParamCrypt(path, QStringLiteral("MOTDEPASSE"), 1);
+    return password != QLatin1String("NULL") && password != QLatin1String("FileError")
+        && password != QLatin1String("PB_OPEN");
 }
 
 bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &name, QString *error)
@@ -138,23 +168,44 @@ void AccountDeployment::readBackLogin()
         return;
     const QString fetched = m_work + QLatin1String("TEMP/LoginCrypt.orvex");
     const bool missing = m_api->lastDownloadMissing();
-    if (!missing && (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched))) {
-        // Not known to be there: it stays to be sent.
-        QFile::remove(fetched);
+    const bool answered = missing || (m_api->lastSucceeded(HttpFileApi::OpDownload) && QFileInfo::exists(fetched));
+    const QByteArray now = missing || !answered ? QByteArray() : contentOf(fetched);
+    // A proxy's page or a cut copy in the file's place: the server's answer,
+    // not its file, is at fault; it is read again like a read with no answer.
+    const bool damaged = answered && !missing && now != m_loginSent && !loginFileWhole(fetched);
+    // The whole file as sent, or a whole file another console made on top
+    // of it that still carries every key this save changed.
+    const bool holds = answered && !missing && !damaged
+        && (now == m_loginSent || holdsChange(serverBeforePath(), loginPath(), fetched));
+    QFile::remove(fetched);
+    if (!answered || damaged) {
+        m_readDamaged = damaged;
+        if (++m_readTries < LoginReadTries) {
+            logLine(QStringLiteral("LoginCrypt.orvex relu: %1, nouvel essai")
+                        .arg(damaged ? QStringLiteral("réponse endommagée") : QStringLiteral("pas de réponse")));
+            m_step = ReadBackStart;
+            return;
+        }
+        // Sent, but whether the server holds it is not known: it stays to be
+        // checked, and a new user's password waits for that check.
+        logLine(damaged ? QStringLiteral("LoginCrypt.orvex relu: réponse endommagée, non vérifié")
+                        : QStringLiteral("LoginCrypt.orvex relu: pas de réponse, non vérifié"));
+        m_loginUnchecked =
+            QString::fromLatin1(QCryptographicHash::hash(m_loginSent, QCryptographicHash::Md5).toHex().toUpper());
         m_driver->stop();
-        emit signalErreurConnexion(LoginFetchErrorCode);
         finish();
+        emit signalInformation(tr("Administration"), damaged ? loginDamagedText() : loginUncheckedText());
         return;
     }
-    const QByteArray now = missing ? QByteArray() : contentOf(fetched);
-    if (!missing && (now == m_loginSent || holdsChange(serverBeforePath(), loginPath(), fetched))) {
-        QFile::remove(fetched);
+    m_readTries = 0;
+    if (holds) {
         if (++m_loginReads < LoginReadBacks) {
             m_loginSettle.start();
             m_step = ReadBackSettle;
             return;
         }
         QFile::remove(serverBeforePath());
+        m_loginUnchecked.clear();
         m_loginReference =
             QString::fromLatin1(QCryptographicHash::hash(m_loginSent, QCryptographicHash::Md5).toHex().toUpper());
         emit signalLoginStored(m_loginReference);
@@ -166,7 +217,6 @@ void AccountDeployment::readBackLogin()
                                                                  : missing;
     logLine(unchanged ? QStringLiteral("LoginCrypt.orvex relu: le serveur ne l'a pas enregistré")
                       : QStringLiteral("LoginCrypt.orvex relu: remplacé par un autre envoi"));
-    QFile::remove(fetched);
     m_driver->stop();
     finish();
     emit signalInformation(tr("Administration"), unchanged ? loginNotStoredText() : loginReplacedText());
@@ -230,8 +280,15 @@ void AccountDeployment::runStep()
             m_driver->stop();
             emit signalErreurConnexion(LoginFetchErrorCode);
             finish();
-        } else if (const QString md5 = CalculChecksum(fetched);
-                   m_loginReference.isEmpty() || md5 == m_loginReference || md5 == m_loginBase) {
+        } else if (!loginFileWhole(fetched)) {
+            // A page or a cut copy in the file's place never replaces the
+            // local file: the edit stays to be sent.
+            logLine(QStringLiteral("LoginCrypt.orvex du serveur illisible: rien n'est envoyé, rien n'est rechargé"));
+            m_driver->stop();
+            finish();
+            emit signalInformation(tr("Administration"), serverLoginUnreadableText());
+        } else if (const QString md5 = CalculChecksum(fetched); m_loginReference.isEmpty() || md5 == m_loginReference
+                   || md5 == m_loginBase || md5 == m_loginUnchecked) {
             // Kept: a read-back equal to it tells an upload the server did not store.
             QFile::rename(fetched, serverBeforePath());
             m_step = PutLogin;
@@ -253,6 +310,7 @@ void AccountDeployment::runStep()
             logLine(QStringLiteral("FtpPutOneFile=ok"));
             m_loginSent = contentOf(loginPath());
             m_loginReads = 0;
+            m_readTries = 0;
             m_step = ReadBackStart;
         }
         break;

@@ -67,8 +67,22 @@ public:
     // it, or another administrator's: the change stays to be sent.
     static QString loginNotStoredText();
     static QString loginReplacedText();
+    // The login file went up but no read of it answered: it is checked
+    // again at the next login, its change kept until then.
+    static QString loginUncheckedText();
+    // The read-back answered with bytes that are not a whole login file.
+    static QString loginDamagedText();
+    // The server's copy fetched before the upload is not a whole login
+    // file: nothing was sent, the local file and its edit are kept.
+    static QString serverLoginUnreadableText();
+    // A login file that reads whole: its fingerprint holds and it has a
+    // MOTDEPASSE (the login refuses a file without one).
+    static bool loginFileWhole(const QString &path);
     // Reads of the uploaded login file, a moment apart, before it counts as sent.
     static constexpr int LoginReadBacks = 2;
+    // Tries of each read, as the box deployment's fetch: a read that gets no
+    // answer, an error or a damaged file is made again.
+    static constexpr int LoginReadTries = 3;
 
     // Creates or truncates <work>name; false (with `error`) when it cannot.
     static bool CreateFilePlaylist(const QString &work, const QString &name, QString *error = nullptr);
@@ -117,5 +131,11 @@ private:
     // What the upload sent, and the reads of it that matched.
     QByteArray m_loginSent;
     int m_loginReads = 0;
+    // Failed tries of the read under way; whether the last one was damaged.
+    int m_readTries = 0;
+    bool m_readDamaged = false;
+    // MD5 of a file sent whose read-back never answered: the server holding
+    // it is no change by another administrator.
+    QString m_loginUnchecked;
     QElapsedTimer m_loginSettle;
 };

@@ -1,6 +1,7 @@
 #include "ClassBox.h"
 
 #include "AppGlobals.h"
+#include "InputDialogGuard.h"
 #include "NumClavier.h"
 #include "PlatformType.h"
 
@@ -205,6 +206,8 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
     : QDialog(parent)
     , m_selection(true)
 {
+    // The second click of the double click that opened the form is no answer.
+    new InputDialogGuard(this);
     const int w = width;
     const int h = height;
 
@@ -311,39 +314,7 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
 
 ClassBox::~ClassBox()
 {
-    qApp->removeEventFilter(this);
     close();
-}
-
-void ClassBox::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_selection)
-        return;
-    m_shown.start();
-    qApp->installEventFilter(this);
-}
-
-bool ClassBox::eventFilter(QObject *watched, QEvent *event)
-{
-    if (!m_shown.isValid() || m_shown.elapsed() >= QApplication::doubleClickInterval()) {
-        qApp->removeEventFilter(this);
-        return QDialog::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick: {
-        // A click that opened the form lands on it: not an answer.
-        auto *target = qobject_cast<QWidget *>(watched);
-        if (target && (target == this || isAncestorOf(target)))
-            return true;
-        break;
-    }
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 int ClassBox::text()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFont>
 #include <QHash>
 #include <QList>
@@ -54,8 +53,6 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Background label and the confirm and cancel buttons of both forms.
@@ -86,9 +83,6 @@ private:
 
     // Selection form.
     bool m_selection = false;
-    // Since the form was shown: the second click of a double click that
-    // opened it must not answer it.
-    QElapsedTimer m_shown;
     int m_mode = 0;
     QStringList m_categories;
     QStringList m_members;

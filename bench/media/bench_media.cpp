@@ -190,12 +190,12 @@ int main(int argc, char **argv)
     page.slotResize(1280, 800, 0);
     page.show();
     QCoreApplication::processEvents();
-    auto *loader = page.findChild<ThumbnailLoader *>();
+    const std::shared_ptr<ThumbnailLoader> loader = ThumbnailLoader::shared();
     auto *list = page.findChild<QListWidget *>(QStringLiteral("listImage"));
     QElapsedTimer clock;
     qint64 first = -1, listed = -1;
     int delivered = 0;
-    QObject::connect(loader, &ThumbnailLoader::ready, [&] {
+    QObject::connect(loader.get(), &ThumbnailLoader::ready, [&] {
         if (first < 0)
             first = clock.nsecsElapsed();
         ++delivered;

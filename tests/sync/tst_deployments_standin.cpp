@@ -17,6 +17,7 @@
 #include "ParamFixture.h"
 #include "RevisionCounters.h"
 #include "SentMediaRecords.h"
+#include "TimeScale.h"
 #include "TransferLists.h"
 
 #include <QSignalSpy>
@@ -24,6 +25,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -59,6 +61,8 @@ private slots:
     void closedWithoutReply();
     void loginFileReadBack_data();
     void loginFileReadBack();
+    void unreadableServerLoginFileKept_data();
+    void unreadableServerLoginFileKept();
     void localFileErrorEndsTheRunOnce_data();
     void localFileErrorEndsTheRunOnce();
     void fullDiskEndsTheRun_data();
@@ -477,20 +481,34 @@ void DeploymentsTest::closedWithoutReply()
 
 void DeploymentsTest::loginFileReadBack_data()
 {
-    // What the server holds once the upload has ended.
-    QTest::addColumn<QString>("server"); // "unstored", "other", "on top"
+    // What the server holds once the upload has ended, and how its reads answer.
+    QTest::addColumn<QString>("server"); // "as sent", "unstored", "other", "on top", "cut"
+    QTest::addColumn<QString>("fault");  // a fault on the reads back, "" none
+    QTest::addColumn<int>("count");      // ... for that many reads
     QTest::addColumn<QString>("text");   // "" for a success
     QTest::newRow("login file answered 200 without being stored counted as sent")
-        << "unstored" << AccountDeployment::loginNotStoredText();
+        << "unstored" << "" << 0 << AccountDeployment::loginNotStoredText();
     QTest::newRow("login file replaced by another console right after its upload counted as sent")
-        << "other" << AccountDeployment::loginReplacedText();
+        << "other" << "" << 0 << AccountDeployment::loginReplacedText();
     // Another console's save made after this one still holds the change.
-    QTest::newRow("another console's file holding the change") << "on top" << QString();
+    QTest::newRow("another console's file holding the change") << "on top" << "" << 0 << QString();
+    QTest::newRow("login file stored without its fingerprint line counted as sent")
+        << "cut" << "" << 0 << AccountDeployment::loginDamagedText();
+    QTest::newRow("login read-back answered with a page blamed on another administrator")
+        << "as sent" << "body" << 3 << AccountDeployment::loginDamagedText();
+    QTest::newRow("login read-back answered 500 once told as a connection problem")
+        << "as sent" << "500" << 1 << QString();
+    QTest::newRow("login read-back answered 500 told as a connection problem")
+        << "as sent" << "500" << 3 << AccountDeployment::loginUncheckedText();
+    QTest::newRow("login read-back held past the stall limit told as a connection problem")
+        << "as sent" << "noanswer" << 3 << AccountDeployment::loginUncheckedText();
 }
 
 void DeploymentsTest::loginFileReadBack()
 {
     QFETCH(QString, server);
+    QFETCH(QString, fault);
+    QFETCH(int, count);
     QFETCH(QString, text);
     const QString remote = this->server("LoginCrypt.orvex");
     QVERIFY(writeParams(remote, {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", "B1"}, {"USERNOM", "Old"}}));
@@ -498,6 +516,10 @@ void DeploymentsTest::loginFileReadBack()
     QVERIFY(OperationJournal::append(m_fx.work("TEMP/INFOADMIN.orvex"), {"RENOMMER", "Hall", "Entree", ""}));
     const QByteArray index = SequenceFixture::readFile(this->server("MEDIA.orvex"));
     const QByteArray before = SequenceFixture::readFile(remote);
+    // A silent server is about the stall bound: only then is it shortened.
+    std::optional<TimeScale::ShortTimeouts> shorter;
+    if (fault == "noanswer")
+        shorter.emplace(50);
     build();
     if (server == "unstored")
         QVERIFY(StandIn::fault("/zobox/upload.php", "body", m_fx.account() + "/LoginCrypt.orvex", 1));
@@ -514,6 +536,7 @@ void DeploymentsTest::loginFileReadBack()
     QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
     QSignalSpy stored(m_account.data(), &AccountDeployment::signalLoginStored);
     QSignalSpy told(m_account.data(), &AccountDeployment::signalInformation);
+    QSignalSpy connection(m_account.data(), &AccountDeployment::signalErreurConnexion);
     m_account->start(0);
     QTRY_VERIFY(held);
     const QByteArray sent = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
@@ -522,11 +545,23 @@ void DeploymentsTest::loginFileReadBack()
     } else if (server == "on top") {
         QVERIFY(SequenceFixture::readFile(remote) == sent);
         QVERIFY(ClassParam().setParamCrypt(remote, "USERNOM", "Other"));
+    } else if (server == "cut") {
+        // Every key still there, the fingerprint line (its last 52 characters) lost.
+        QCOMPARE(SequenceFixture::readFile(remote), sent);
+        SequenceFixture::writeFile(remote, sent.left(sent.size() - 104));
+        QCOMPARE(ClassParam().getParamCrypt(remote, "USERPASSWORD", 0), QString("canary-7731"));
+        QCOMPARE(ClassParam().getParamCrypt(remote, "USERPASSWORD", 1), QString("FileError"));
     }
+    if (!fault.isEmpty())
+        QVERIFY(StandIn::fault(QString(), fault, '/' + m_fx.account() + "/LoginCrypt.orvex", count,
+                               fault == "noanswer" ? 3000 : 0,
+                               "<html><body>Portail: connectez-vous</body></html>"));
     const QByteArray theirs = SequenceFixture::readFile(remote);
     m_t1->start();
     QVERIFY(waitIdle([this] { return m_account->running(); }));
+    StandIn::reset('/' + m_fx.account() + "/LoginCrypt.orvex");
     StandIn::reset(m_fx.account() + "/LoginCrypt.orvex");
+    QCOMPARE(connection.count(), 0);
     // The server's file is left as it is; the local one keeps the change.
     QCOMPARE(SequenceFixture::readFile(remote), server == "unstored" ? before : theirs);
     QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), sent);
@@ -544,6 +579,48 @@ void DeploymentsTest::loginFileReadBack()
     QVERIFY(QFileInfo::exists(m_fx.work("TEMP/INFOADMIN.orvex")));
     QCOMPARE(SequenceFixture::readFile(this->server("MEDIA.orvex")), index);
     QCOMPARE(m_account->loginReference(), QString());
+}
+
+void DeploymentsTest::unreadableServerLoginFileKept_data()
+{
+    QTest::addColumn<QString>("answer"); // "page", "cut"
+    QTest::newRow("login check answered with a page copied over the local file") << "page";
+    QTest::newRow("login check answered with a copy cut short copied over the local file") << "cut";
+}
+
+// The server's copy fetched before an administration upload that is not a
+// whole login file never replaces the local one: nothing is sent, the edit
+// is kept and the user is told the server's copy could not be read.
+void DeploymentsTest::unreadableServerLoginFileKept()
+{
+    QFETCH(QString, answer);
+    const QString remote = server("LoginCrypt.orvex");
+    QVERIFY(writeParams(remote, {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", "B1"}, {"USERNOM", "Other"}}));
+    const QByteArray whole = SequenceFixture::readFile(remote);
+    if (answer == "cut")
+        SequenceFixture::writeFile(remote, whole.left(whole.size() / 2));
+    const QByteArray serverBefore = SequenceFixture::readFile(remote);
+    const QByteArray local = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
+    build();
+    // This console read another copy: the server's would be loaded in its place.
+    m_account->setLoginReference("0123456789ABCDEF0123456789ABCDEF");
+    if (answer == "page")
+        QVERIFY(StandIn::fault(QString(), "body", '/' + m_fx.account() + "/LoginCrypt.orvex", 1, 0,
+                               "<html><body>Portail: connectez-vous</body></html>"));
+    QSignalSpy told(m_account.data(), &AccountDeployment::signalInformation);
+    QSignalSpy reloaded(m_account.data(), &AccountDeployment::signalLoginChanged);
+    QSignalSpy deployed(m_account.data(), &AccountDeployment::signalDeployed);
+    const qint64 mark = StandIn::mark();
+    m_account->start(0);
+    QVERIFY(waitIdle([this] { return m_account->running(); }));
+    StandIn::reset('/' + m_fx.account() + "/LoginCrypt.orvex");
+    QCOMPARE(reloaded.count(), 0);
+    QCOMPARE(deployed.count(), 0);
+    QCOMPARE(told.count(), 1);
+    QCOMPARE(told.first().at(1).toString(), AccountDeployment::serverLoginUnreadableText());
+    QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), local);
+    QCOMPARE(SequenceFixture::readFile(remote), serverBefore);
+    QVERIFY2(!requests(mark).join(' ').contains("UPLOAD"), qPrintable(requests(mark).join(", ")));
 }
 
 void DeploymentsTest::localFileErrorEndsTheRunOnce_data()
