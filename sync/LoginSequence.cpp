@@ -361,7 +361,9 @@ void LoginSequence::step()
                 || (m_api->lastSucceeded(HttpFileApi::OpDownload)
                     && QFileInfo::exists(m_work + QLatin1String("LoginCrypt.orvex")));
             ErreurLoginUtilisateur(arrived ? unreadableServerFile(QStringLiteral("LoginCrypt.orvex"))
-                                           : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
+                                   : m_api->lastDownloadTooLarge()
+                                   ? HttpFileApi::tooLargeText(QStringLiteral("LoginCrypt.orvex"))
+                                   : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
         }
         if (PendingAdminDeploy::isPending(m_work) && unsentOnServer()) {
