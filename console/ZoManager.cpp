@@ -270,15 +270,26 @@ void ZoManager::closeEvent(QCloseEvent *event)
     if (PendingAdminDeploy::isPending(ApplicationPath))
         text += QStringLiteral("\nLa dernière modification de l'administration n'a pas été envoyée au serveur: elle "
                                "sera perdue.");
+    // The import holds still while the question is asked: the files it
+    // names as copied are those kept.
+    const bool importing = m_media->importing();
+    if (importing) {
+        text += QStringLiteral("\nUn import de médias est en cours: il sera arrêté; les fichiers déjà copiés restent "
+                               "dans la médiathèque.");
+        m_media->pauseImport(true);
+    }
     QMessageBox question(QMessageBox::Question, QStringLiteral("Quitter?"), text,
                          QMessageBox::Yes | QMessageBox::No, this);
     // Without a default Qt gives Return to "Oui": a stray key must not drop undeployed work.
     question.setDefaultButton(QMessageBox::No);
     question.setEscapeButton(QMessageBox::No);
     if (question.exec() != QMessageBox::Yes) {
+        m_media->pauseImport(false);
         event->ignore();
         return;
     }
+    // Stopped between two files, the ones copied indexed and journalled.
+    m_media->cancelImport();
     ClassLog().log(QStringLiteral("OrvexLog"),
                    QStringLiteral("*********************** FERMETURE DU PROGRAMME *****************************"));
     event->accept();

@@ -699,7 +699,7 @@ QString TwoConsolesTest::importVideo(Desk &d, const QString &name)
     page->setFileChooser([chosen](int, QWidget *, const QString &) { return QStringList{chosen}; });
     page->slotAjouterVideo();
     // The import waits for the server's count of the quota.
-    if (!QTest::qWaitFor([page] { return !page->importPending(); }, 30000))
+    if (!QTest::qWaitFor([page] { return !page->importPending() && !page->importing(); }, 30000))
         return QString();
     auto *list = page->findChild<QListWidget *>("listVideo");
     for (int i = 0; i < list->count(); ++i) {
