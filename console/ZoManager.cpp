@@ -2,6 +2,7 @@
 
 #include "AccountDeployment.h"
 #include "AppGlobals.h"
+#include "BoxDeployment.h"
 #include "AnimationStackedWidget.h"
 #include "ClassAlerte.h"
 #include "ClassLog.h"
@@ -15,6 +16,7 @@
 #include "PendingAdminDeploy.h"
 #include "ServerMediaUsage.h"
 #include "TextEditSimple.h"
+#include "UnfinishedDeployment.h"
 #include "ZoPlayer.h"
 #include "classAdmin.h"
 #include "classCalendar.h"
@@ -29,9 +31,11 @@
 #include "classWidget.h"
 
 #include <QCloseEvent>
+#include <QDebug>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSysInfo>
+#include <QTimer>
 
 ZoManager::ZoManager(QWidget *parent)
     : QWidget(parent)
@@ -56,6 +60,14 @@ ZoManager::ZoManager(QWidget *parent)
     m_ecran = new classEcran(this);
     m_tactile = new classTactile(this);
     setWindowTitle(m_principal->windowTitle());
+    // A quit during a box deployment: this start names the screens left.
+    const QStringList unfinished = UnfinishedDeployment::screens(m_principal->workFolder());
+    if (!unfinished.isEmpty()) {
+        QTimer::singleShot(0, this, [this, unfinished] {
+            UnfinishedDeployment::clear(m_principal->workFolder());
+            QMessageBox::warning(this, QStringLiteral("Déploiement"), UnfinishedDeployment::text(unfinished));
+        });
+    }
 
     classPrincipal *const p = m_principal;
     connect(p, &classPrincipal::signalButton, this, &ZoManager::slotButtons);
@@ -270,6 +282,14 @@ void ZoManager::closeEvent(QCloseEvent *event)
     if (PendingAdminDeploy::isPending(ApplicationPath))
         text += QStringLiteral("\nLa dernière modification de l'administration n'a pas été envoyée au serveur: elle "
                                "sera perdue.");
+    // The screens a box deployment has not yet sent to, the one under way
+    // first: named by the question and, once quit, by the next start.
+    BoxDeployment *deployment = m_principal->boxDeployment();
+    const QStringList unfinished =
+        deployment && deployment->running() ? deployment->targets() : QStringList();
+    if (!unfinished.isEmpty())
+        text += QStringLiteral("\nUn déploiement est en cours: il sera arrêté sans être terminé pour: ")
+            + unfinished.join(QStringLiteral(", ")) + QLatin1Char('.');
     // The import holds still while the question is asked: the files it
     // names as copied are those kept.
     const bool importing = m_media->importing();
@@ -290,6 +310,12 @@ void ZoManager::closeEvent(QCloseEvent *event)
     }
     // Stopped between two files, the ones copied indexed and journalled.
     m_media->cancelImport();
+    if (!unfinished.isEmpty()) {
+        const QString work = m_principal->workFolder();
+        if (!UnfinishedDeployment::record(work, unfinished))
+            qWarning().noquote() << "Déploiement inachevé non noté:" << UnfinishedDeployment::path(work);
+        deployment->cancel();
+    }
     ClassLog().log(QStringLiteral("OrvexLog"),
                    QStringLiteral("*********************** FERMETURE DU PROGRAMME *****************************"));
     event->accept();

@@ -78,6 +78,7 @@ private slots:
     void refusedImportLeftItsConsole();
     void importNamedAsTheOtherConsoles_data();
     void importNamedAsTheOtherConsoles();
+    void quitPostedDuringDeployment();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
@@ -1393,6 +1394,48 @@ void TwoConsolesTest::importNamedAsTheOtherConsoles()
     QVERIFY2(m_dialogs.contains("B: " + kSuccess), qPrintable(m_dialogs.join(" / ")));
     QCOMPARE(read.getParamCrypt(server(serial + "/PLAYER.orvex"), "SLIDENAMEIMAGE", 0).split('|').value(0), sentAs);
     QVERIFY(removeFromServer("IMAGE/Vitrine-"));
+}
+
+// The window closed while a deployment to two screens waits on a slow upload
+// to the second: the question names the screen left, the quit leaves it
+// unsent, and the next start in the work folder names it.
+void TwoConsolesTest::quitPostedDuringDeployment()
+{
+    Desk &d = m_a;
+    QVERIFY(select(d, "10234"));
+    d.choice = QStringList{"10234", "10235"};
+    QVERIFY(StandIn::fault("/zobox/upload.php", "delay", m_account + "/10235/", 1, 3000));
+    BoxDeployment *run = d.panel()->boxDeployment();
+    // The check before anything is sent names each box, then none; the
+    // sending names each box again.
+    auto checked = std::make_shared<bool>(false);
+    connect(run, &BoxDeployment::signalDeployBox, d.window.get(), [&d, checked](const QString &box) {
+        if (box.isEmpty())
+            *checked = true;
+        else if (box == "10235" && *checked)
+            QMetaObject::invokeMethod(d.window.get(), "close", Qt::QueuedConnection);
+    });
+    m_dialogs.clear();
+    d.panel()->slotDeploiement();
+    QVERIFY(QTest::qWaitFor([&] { return !d.window->isVisible() && ModalAnswerer::openDialogs().isEmpty(); }, 30000));
+    QVERIFY(!run->running());
+    const QString seen = m_dialogs.join(" / ");
+    QVERIFY2(m_dialogs.size() == 2, qPrintable(seen));
+    QVERIFY2(m_dialogs.last().startsWith("A: Voulez-vous vraiment quitter?"), qPrintable(seen));
+    QVERIFY2(m_dialogs.last().endsWith("Un déploiement est en cours: il sera arrêté sans être terminé pour: 10235."),
+             qPrintable(seen));
+
+    m_dialogs.clear();
+    QVERIFY(startDesk(d, true));
+    QStringList atStart = m_dialogs;
+    QVERIFY2(atStart.contains("A: Le déploiement n'a pas été terminé pour: 10235\n"
+                              "Sélectionnez ces écrans et déployez-les à nouveau."),
+             qPrintable(atStart.join(" / ")));
+    // Told once.
+    m_dialogs.clear();
+    QVERIFY(startDesk(d, true));
+    atStart = m_dialogs;
+    QVERIFY2(atStart.filter("Le déploiement n'a pas").isEmpty(), qPrintable(atStart.join(" / ")));
 }
 
 QTEST_MAIN(TwoConsolesTest)
