@@ -74,6 +74,9 @@ void AddBoxProcedure::start()
     m_categoryList = login.getInfoBalise(QStringLiteral("CATEGORYLIST"));
     m_categoryElements = login.getInfoBalise(QStringLiteral("CATEGORYELEMENTS"));
     clearPassage();
+    if (m_accountFolder.isEmpty())
+        m_accountFolder =
+            ClassParam().getParamCrypt(m_work + QLatin1String("CONNEXION.txt"), QStringLiteral("FTPPATH"), 0);
     m_validationSent.clear();
     m_missing.clear();
     m_verified = 0;

@@ -58,7 +58,8 @@ public:
 
     void setEntries(const QString &serial, const QString &code);
     // The account folder on the server ("/zolink/zobox/zo_" + account),
-    // where the new box's folder and the account's pictures are read back.
+    // where the new box's folder and the account's pictures are read back;
+    // by default the FTPPATH of the account connection file.
     void setAccountFolder(const QString &folder) { m_accountFolder = folder; }
     int step() const { return m_step; }
     bool running() const;

@@ -1065,7 +1065,6 @@ void classPrincipal::CreationSession()
     connect(m_startup, &StartupSequence::signalAccountRead, this, [this] {
         m_account = m_startup->account();
         m_http->setAccountFolder(m_account.accountPath);
-        m_ajoutBox->procedure()->setAccountFolder(m_account.accountPath);
         m_http->setLocalMode(m_account.localMode, m_account.localRoot);
         m_http->setWorkFolder(m_workFolder);
         m_largeUpload->setAccount(m_account.ftpServer, m_account.ftpLogin, m_account.ftpPassword, m_account.accountPath);
