@@ -522,7 +522,8 @@ void BoxDeployment::runStep()
         if (read == 1 && !damagedCopy(list ? QStringLiteral("PLAYER.orvex") : QStringLiteral("INFO.orvex"))) {
             m_step = list && m_withInfo ? ReadInfo : ReadBackCheck;
         } else if (read == 1 || read == 2) {
-            m_readDamaged = read == 1;
+            // A page or a cut copy, refused by the fetch itself or found here.
+            m_readDamaged = read == 1 || m_api->lastDownloadDamaged();
             m_readBack.failed();
             if (m_readBack.result() == ::ReadBack::Unchecked)
                 unchecked();
