@@ -4,6 +4,7 @@
 #include "Checksum.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
+#include "LocalWriteError.h"
 #include "TimeScale.h"
 
 #include <QDebug>
@@ -200,17 +201,12 @@ bool AddBoxProcedure::loginFileTakesBox()
 
 bool AddBoxProcedure::replaceLocalLogin()
 {
-    const QString local = m_work + QLatin1String("LoginCrypt.orvex");
-    const QString old = local + QLatin1String(".old");
-    QFile::remove(old);
-    if (QFileInfo::exists(local) && !QFile::rename(local, old))
-        return false;
-    if (!QFile::copy(serverLogin(), local)) {
-        QFile::rename(old, local);
-        return false;
-    }
-    QFile::remove(old);
-    return true;
+    // Put in place in one step: a kill leaves the old file or the new one.
+    QString why;
+    if (LocalWriteError::copy(serverLogin(), m_work + QLatin1String("LoginCrypt.orvex"), &why))
+        return true;
+    qDebug().noquote() << "AjoutBox: LoginCrypt.orvex: " + why;
+    return false;
 }
 
 bool AddBoxProcedure::writeLoginFile(const QString &file)

@@ -235,6 +235,9 @@ bool ScreenChooser::renameCurrentScreen(ClassParam &loginFile, const QString &lo
     const QString name = keyboard->text();
     delete keyboard;
 
+    // Kept as it was (or the keyboard closed): nothing to save or send.
+    if (name == currentScreenName())
+        return false;
     if (name.trimmed().isEmpty() || !ScreenCatalog::isStorableName(name)) {
         *problem = tr("Nom refusé: le nom d'un écran ne peut être vide ni contenir | ou \".");
         return false;

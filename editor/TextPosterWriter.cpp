@@ -1,5 +1,7 @@
 #include "TextPosterWriter.h"
 
+#include "LocalWriteError.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
@@ -63,7 +65,7 @@ bool TextPosterWriter::writeText(const QString &stem, const QString &html)
     out << html;
     out.flush();
     if (out.status() != QTextStream::Ok || !file.commit()) {
-        fail(relative, file.errorString());
+        fail(relative, LocalWriteError::reason(file));
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "ClassParam.h"
 
+#include "LocalWriteError.h"
+
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QFile>
@@ -516,7 +518,7 @@ bool ClassParam::setParamsCrypt(QString file, QList<QPair<QString, QString>> val
     QSaveFile out(file);
     QString why;
     if (!out.open(QIODevice::WriteOnly) || out.write(cipher) != cipher.size() || !out.flush()) {
-        why = out.errorString();
+        why = LocalWriteError::reason(out);
         out.cancelWriting();
     } else if (!out.commit()) {
         why = out.errorString();

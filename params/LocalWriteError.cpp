@@ -1,9 +1,12 @@
 #include "LocalWriteError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
+
+#include <cerrno>
 
 QString LocalWriteError::diskOf(const QString &path)
 {
@@ -34,8 +37,46 @@ bool LocalWriteError::copy(const QString &from, const QString &to, QString *why)
     QSaveFile target(to);
     if (target.open(QIODevice::WriteOnly) && target.write(bytes) == bytes.size() && target.flush() && target.commit())
         return true;
-    *why = target.errorString();
+    *why = reason(target);
     if (target.isOpen())
         target.cancelWriting();
     return false;
+}
+
+bool LocalWriteError::copyInto(const QString &from, const QString &to, QString *why)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *why = source.errorString();
+        return false;
+    }
+    QFile target(to);
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *why = target.errorString();
+        return false;
+    }
+    QByteArray block;
+    bool written = true;
+    while (written && !source.atEnd()) {
+        block = source.read(1024 * 1024);
+        if (block.isEmpty() && source.error() != QFileDevice::NoError) {
+            *why = source.errorString();
+            target.close();
+            target.remove();
+            return false;
+        }
+        written = target.write(block) == block.size();
+    }
+    written = written && target.flush();
+    if (!written)
+        *why = reason(target);
+    target.close();
+    if (!written)
+        target.remove();
+    return written;
+}
+
+QString LocalWriteError::reason(const QFileDevice &file)
+{
+    return file.error() == QFileDevice::NoError ? qt_error_string(ENOSPC) : file.errorString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QFileDevice>
 #include <QString>
 
 // The text of a file that could not be written on this computer: the disk
@@ -15,4 +16,10 @@ public:
     // `from` copied to `to`, which is replaced only once the copy is whole;
     // false with the system's reason in `why`.
     static bool copy(const QString &from, const QString &to, QString *why);
+    // `from` copied into the new file `to` block by block (a medium may be
+    // large); a failed copy leaves no `to`. False with the reason in `why`.
+    static bool copyInto(const QString &from, const QString &to, QString *why);
+    // Why a write to `file` failed. A write that came out short without an
+    // error is a disk that filled up in the middle of the file.
+    static QString reason(const QFileDevice &file);
 };

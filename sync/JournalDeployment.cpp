@@ -242,10 +242,13 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     } else {
         // The journal is still whole: it is merged again on the fresh copy.
         ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex changed on the server: merged again"));
-        QFile::remove(fetchedPath());
-        if (QFile::rename(copy, fetchedPath()))
+        // In one step: the index in place stays until the fresh copy takes it.
+        QString why;
+        if (HttpFileApi::replaceFile(copy, fetchedPath(), &why))
             return IndexCheck::Changed;
-        error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);
+        QFile::remove(copy);
+        writeFailed(fetchedPath(), why);
+        return IndexCheck::Ended;
     }
     QFile::remove(copy);
     m_journal.clear();

@@ -13,6 +13,7 @@
 #include "RevisionCounters.h"
 #include "SentMediaRecords.h"
 #include "SessionDialogs.h"
+#include "SideFiles.h"
 #include "TransferPaths.h"
 
 #include <QDateTime>
@@ -86,6 +87,8 @@ void LoginSequence::setAccount(const QString &name, const QString &localRoot, in
     m_accountName = name;
     m_localRoot = localRoot;
     m_mediaSize = mediaSize;
+    // Quotas are counted in Mo of a million bytes.
+    m_media->setQuotaBytes(qint64(mediaSize) * 1000000);
 }
 
 void LoginSequence::ErreurLoginUtilisateur(QString text)
@@ -136,6 +139,17 @@ void LoginSequence::saveLogin()
     }
     m_timer->start();
     logLine(save ? QStringLiteral("SaveLoginUtilisateur=OUI") : QStringLiteral("SaveLoginUtilisateur=NON"));
+}
+
+void LoginSequence::removeStaleSideFiles()
+{
+    // Copies a kill cut short, here and, in local mode, in the account's tree.
+    int removed = SideFiles::removeStale(m_work);
+    if (m_api->localMode())
+        removed += SideFiles::removeStale(TransferPaths::localPath(
+            m_api->localPath(), TransferPaths::accountFolder(m_api->accountFolder()), QString()));
+    if (removed > 0)
+        logLine(QStringLiteral("Copies inachevées retirées: %1").arg(removed));
 }
 
 void LoginSequence::forgetRefusedAccount()
@@ -349,6 +363,7 @@ void LoginSequence::step()
         m_leftoverPending = false;
         m_api->setDoneFlag(1, false);
         m_media->reset();
+        removeStaleSideFiles();
         emit signalMessageSimpleOFF();
         emit signalMessageOnlyOFF();
         m_step = 1;

@@ -92,6 +92,9 @@ private:
     bool passwordOk() const;
     void saveLogin();
     void forgetRefusedAccount();
+    // The side files a kill left behind (stale ones only: a transfer of
+    // another machine may still be writing its own).
+    void removeStaleSideFiles();
     void restoreAccountFile();
     // Media journal records that a killed run never published: one line
     // each for the user. `imports` gets the paths whose local copy must

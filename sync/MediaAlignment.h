@@ -27,9 +27,12 @@ public:
     // that has it; another is dropped and the copy in place kept.
     bool slotTelechargerFichier(const QString &DossierLocal, const QString &FichierAtelecharge,
                                 const QString &DossierFTP, const QString &FichierCHK);
-    // The size the index gives the next file; its download may receive no
-    // more (0: unknown). Holds for that one file.
-    void setExpectedSize(qint64 bytes) { m_expectedSize = bytes; }
+    // The size the index gives the next medium; its download may receive no
+    // more and has its deadline. Without one (0) no more than the account's
+    // whole media quota. Holds for that one file.
+    void setExpectedSize(qint64 bytes) { m_expectedSize = bytes > 0 ? bytes : m_quotaBytes; }
+    // The account's media quota, in bytes (0: none known).
+    void setQuotaBytes(qint64 bytes) { m_quotaBytes = qMax<qint64>(bytes, 0); }
     // The last file was already current: no transfer happened.
     bool lastWasCurrent() const { return m_current; }
     QStringList UserToList(const QString &user, const QString &key);
@@ -66,4 +69,5 @@ private:
     SlicedChecksum m_hasher;
     SlicedChecksum m_verifier;
     qint64 m_expectedSize = 0;
+    qint64 m_quotaBytes = 0;
 };

@@ -4,6 +4,8 @@
 #include "ClassLog.h"
 #include "ClassParamS.h"
 #include "HttpRequest.h"
+#include "LocalWriteError.h"
+#include "SideFiles.h"
 #include "TransferLists.h"
 #include "TransferPaths.h"
 #include "classVersion.h"
@@ -89,7 +91,7 @@ QString refusedStatus(QByteArray text, bool lengthKnown)
         text.remove(0, 3);
     text = text.trimmed();
     if (text.isEmpty())
-        return QString();
+        return lengthKnown ? QString() : QStringLiteral("état des boîtiers vide sans longueur annoncée");
     const QByteArray start = text.left(16).toLower();
     if (start.startsWith("<!doctype") || start.startsWith("<html"))
         return QStringLiteral("page HTML reçue à la place de l'état des boîtiers");
@@ -167,8 +169,7 @@ void HttpFileApi::setStatusLabel(const QString &text)
 
 QString HttpFileApi::sideFile(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.dir().filePath(QLatin1String(".~") + info.fileName() + QLatin1String(".part"));
+    return SideFiles::of(path);
 }
 
 bool HttpFileApi::replaceFile(const QString &from, const QString &to, QString *error)
@@ -297,6 +298,7 @@ void HttpFileApi::copyConfiguration(const HttpFileApi &other)
 
 void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
 {
+    m_localWriteFailure.clear();
     m_flags[1] = false;
     m_downloadMissing = false;
     m_downloadWriteFailed = false;
@@ -325,6 +327,9 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
 
     QString target;
     QFile *file = takeTransferFile(&target);
+    // A known size (a medium's, from the index) is the deadline's from the
+    // start: a longer announcement is refused, not waited for.
+    const qint64 known = limit;
     const QString suffix = QFileInfo(name).suffix().toLower();
     if (limit < 0 && (suffix == QLatin1String("orvex") || suffix == QLatin1String("txt") || suffix == QLatin1String("html")))
         limit = ParamFileLimitBytes;
@@ -335,11 +340,12 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
         fail(OpDownload, QStringLiteral("aucun fichier local ouvert pour ") + name);
         return;
     }
-    send(OpDownload, url, line, file, nullptr, limit, absolute(target));
+    send(OpDownload, url, line, file, nullptr, limit, absolute(target), known);
 }
 
 void HttpFileApi::doUploadFileHttp(QString name, QString localFolder, QString destPath)
 {
+    m_localWriteFailure.clear();
     m_flags[2] = false;
     m_flags[3] = false;
     m_uploadFinal = false;
@@ -599,7 +605,7 @@ void HttpFileApi::httpFinished(HttpRequest *request)
             why = QStringLiteral("fichier reçu sans longueur annoncée");
     }
     if (request->writeFailed() && request->failure().isEmpty())
-        why = request->file() ? QStringLiteral("écriture impossible: ") + request->file()->errorString()
+        why = request->file() ? QStringLiteral("écriture impossible: ") + LocalWriteError::reason(*request->file())
                               : QStringLiteral("réponse trop longue");
 
     if (why.isEmpty()) {
@@ -637,6 +643,13 @@ void HttpFileApi::httpFinished(HttpRequest *request)
         // The status poll runs behind the user's work: its label is not its own.
         if (request->tooSlow() && operation != OpStatus)
             setStatusLabel(TransferDeadline::tooSlowText());
+        if (request->tooLarge() && operation == OpDownload) {
+            // The server's name: the local copy may be a side file.
+            const QString name = QUrl::fromEncoded(request->url().toUtf8()).fileName();
+            setStatusLabel(tooLargeText(name));
+            fail(operation, why, file, tooLargeText(name));
+            return;
+        }
         // Qt's text names the host: the user is told the server's status.
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         fail(operation, why, file, status > 299 ? QStringLiteral("HTTP %1").arg(status) : QString());
@@ -644,6 +657,13 @@ void HttpFileApi::httpFinished(HttpRequest *request)
     }
     complete(operation, true, file);
     qDebug() << "--Finish--";
+}
+
+QString HttpFileApi::tooLargeText(const QString &name)
+{
+    return tr("Le serveur annonce pour %1 une taille que ce fichier ne peut pas avoir: le téléchargement a été "
+              "abandonné.")
+        .arg(name);
 }
 
 void HttpFileApi::fail(int operation, const QString &why, const QString &file, const QString &shown)
@@ -789,15 +809,22 @@ void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
     }
     // As from the server: the local copy is replaced once the new one is whole.
     QFile::remove(side);
-    if (!QFile::copy(source, side)) {
+    if (!QFileInfo(source).isFile()) {
         m_downloadMissing = !QFileInfo::exists(source);
         m_downloadWriteFailed = !m_downloadMissing;
         fail(OpDownload, QLatin1String("copie impossible de ") + source, target);
         return;
     }
     QString error;
+    if (!LocalWriteError::copyInto(source, side, &error)) {
+        m_downloadWriteFailed = true;
+        m_localWriteFailure = LocalWriteError::text(target, error);
+        fail(OpDownload, QLatin1String("copie impossible de ") + source + QLatin1String(": ") + error, target);
+        return;
+    }
     if (!replaceFile(side, target, &error)) {
         m_downloadWriteFailed = true;
+        m_localWriteFailure = LocalWriteError::text(target, error);
         fail(OpDownload, QLatin1String("remplacement impossible de ") + target + QLatin1String(": ") + error, target);
         return;
     }
@@ -822,14 +849,10 @@ void HttpFileApi::localUpload(const QString &name, const QString &localFolder, c
     // boxes and the other consoles read it at any time.
     const QString partial = sideFile(target);
     QFile::remove(partial);
-    if (!QFile::copy(source, partial)) {
-        QFile::remove(partial);
-        fail(OpUpload, QLatin1String("copie impossible vers ") + target);
-        return;
-    }
     QString error;
-    if (!replaceFile(partial, target, &error)) {
+    if (!LocalWriteError::copyInto(source, partial, &error) || !replaceFile(partial, target, &error)) {
         QFile::remove(partial);
+        m_localWriteFailure = LocalWriteError::text(target, error);
         fail(OpUpload, QLatin1String("copie impossible vers ") + target + QLatin1String(": ") + error);
         return;
     }

@@ -39,8 +39,9 @@ public:
     static constexpr int DefaultStallMs = 60000;
     // Scans, status answers and the other scripts' replies are short lists.
     static constexpr qint64 ReplyLimitBytes = 8 * 1024 * 1024;
-    // Parameter files (".orvex", ".txt", ".html") downloaded without a known size.
-    static constexpr qint64 ParamFileLimitBytes = 32 * 1024 * 1024;
+    // Parameter files (".orvex", ".txt", ".html") downloaded without a known
+    // size: they hold kilobytes, so a longer announcement is refused at once.
+    static constexpr qint64 ParamFileLimitBytes = 16 * 1024 * 1024;
 
     explicit HttpFileApi(QObject *parent = nullptr);
     ~HttpFileApi() override;
@@ -79,6 +80,10 @@ public:
     QString lastFailure(int operation) const;
     // The last download failed writing its local file (a full disk).
     bool lastDownloadWriteFailed() const { return m_downloadWriteFailed; }
+    // In local mode, the last transfer failed writing on this computer (a
+    // full disk under LOCALPATH): the text naming the disk and the file,
+    // told in place of a connection problem. Empty otherwise.
+    QString localWriteFailure() const { return m_localWriteFailure; }
     void setDoneFlag(int index, bool value);
     int retryCounter() const { return m_retries; }
     void setRetryCounter(int value) { m_retries = value; }
@@ -121,8 +126,11 @@ public:
     // old file or the new one, never missing.
     static bool replaceFile(const QString &from, const QString &to, QString *error = nullptr);
     // The size the next downloadFileHttp() may receive at most (a medium's
-    // index size); without it a parameter file has ParamFileLimitBytes.
+    // index size), which also sets its deadline; without it a parameter file
+    // has ParamFileLimitBytes.
     void setDownloadLimit(qint64 bytes) { m_downloadLimit = bytes; }
+    // What the user is told when a download is longer than it may be.
+    static QString tooLargeText(const QString &name);
 
 public slots:
     void scanFile(QString path);
@@ -205,6 +213,7 @@ private:
     bool m_lastOk[OpStatus + 1] = {};
     bool m_downloadMissing = false;
     bool m_downloadWriteFailed = false;
+    QString m_localWriteFailure;
     QString m_lastFailure[OpStatus + 1];
     int m_retries = 0;
     int m_uploadState = 10;

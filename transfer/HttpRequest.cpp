@@ -1,5 +1,7 @@
 #include "HttpRequest.h"
 
+#include "LocalWriteError.h"
+
 #include <QFile>
 #include <QNetworkReply>
 #include <QTimer>
@@ -95,6 +97,7 @@ void HttpRequest::onMetaData()
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && m_limit >= 0 && length.toLongLong() > m_limit) {
         m_writeFailed = !m_file;
+        m_tooLarge = true;
         stop(QStringLiteral("réponse trop longue: %1 octets annoncés").arg(length.toLongLong()));
         return;
     }
@@ -110,6 +113,7 @@ void HttpRequest::onReadyRead()
     m_received += chunk.size();
     if (m_limit >= 0 && m_received > m_limit) {
         m_writeFailed = !m_file;
+        m_tooLarge = true;
         stop(QStringLiteral("réponse trop longue: plus de %1 octets").arg(m_limit));
         return;
     }
@@ -118,7 +122,7 @@ void HttpRequest::onReadyRead()
         // that could land in the file of the request that replaced it.
         if (m_file->write(chunk) != chunk.size() || !m_file->flush()) {
             m_writeFailed = true;
-            stop(QStringLiteral("écriture impossible: ") + m_file->errorString());
+            stop(QStringLiteral("écriture impossible: ") + LocalWriteError::reason(*m_file));
         }
         return;
     }

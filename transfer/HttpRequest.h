@@ -54,6 +54,8 @@ public:
     // Ran past its deadline: the server is too slow.
     bool tooSlow() const { return m_tooSlow; }
     bool writeFailed() const { return m_writeFailed; }
+    // Its length (announced or received) went past the request's limit.
+    bool tooLarge() const { return m_tooLarge; }
     // Why the request ended itself (stall, refused answer, write error);
     // empty when the reply ended on its own.
     QString failure() const { return m_failure; }
@@ -104,5 +106,6 @@ private:
     bool m_stalled = false;
     bool m_tooSlow = false;
     bool m_writeFailed = false;
+    bool m_tooLarge = false;
     bool m_done = false;
 };

@@ -2,6 +2,7 @@
 
 #include "ClassLog.h"
 #include "ClassParam.h"
+#include "SideFiles.h"
 #include "TransferPaths.h"
 
 #include <QDebug>
@@ -57,7 +58,8 @@ void TransferLists::addToListHttp(const QStringList &names)
                                              QStringLiteral("LINKS"), QStringLiteral("TEXT")};
     bool filesChanged = false;
     for (const QString &name : names) {
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
+        // A copy on its way (or left by a kill) is no file of the folder.
+        if (name == QLatin1String(".") || name == QLatin1String("..") || SideFiles::isSideFile(name))
             continue;
         if (!TransferPaths::isPlainName(name)) {
             ClassLog().log(QStringLiteral("OrvexLog"),

@@ -35,7 +35,9 @@ QString TransferProgress::MessageErreurConnexionText(int code)
 
 void TransferProgress::MessageErreurConnexion(int code)
 {
-    emit signalErreurConnexion(code, MessageErreurConnexionText(code));
+    // In local mode no connection fails: a write on this computer did.
+    const QString local = m_api->localMode() ? m_api->localWriteFailure() : QString();
+    emit signalErreurConnexion(code, local.isEmpty() ? MessageErreurConnexionText(code) : local);
 }
 
 void TransferProgress::resetTransfert()

@@ -1,8 +1,11 @@
 #include "ClassBox.h"
 
 #include "AppGlobals.h"
+#include "InputDialogGuard.h"
 #include "NumClavier.h"
 #include "PlatformType.h"
+#include "ScreenChoiceDelegate.h"
+#include "ScreenChoiceModel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
@@ -42,9 +46,6 @@ QString checkBoxStyle(const char *checkedImage, const char *uncheckedImage,
                           "             stop: 0.6 #434343, stop:1 #656565);   color: white;}")
         .arg(QLatin1String(checkedImage), QLatin1String(uncheckedImage), box);
 }
-
-// The box "Tous" among the screens.
-const char kAllName[] = "tous";
 
 QPixmap squarePicture(const QString &path, int side)
 {
@@ -205,6 +206,8 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
     : QDialog(parent)
     , m_selection(true)
 {
+    // The second click of the double click that opened the form is no answer.
+    new InputDialogGuard(this);
     const int w = width;
     const int h = height;
 
@@ -227,11 +230,9 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
     if (!preselectedCategories.isEmpty())
         m_preselectedCategories = preselectedCategories.split(QLatin1Char(';'));
 
-    // The check boxes' looks go on the frames that hold them, once: a style
-    // sheet of each box's own is parsed, and its pictures read, once per box.
-    m_screenStyle = checkBoxStyle(":/images/dirBlue.png", ":/images/dir2.png")
-        + checkBoxStyle(":/images/All-blue.png", ":/images/All.png",
-                        QStringLiteral("QCheckBox#") + QLatin1String(kAllName));
+    // The category boxes' looks go on the frame that holds them, once: a
+    // style sheet of each box's own is parsed, and its pictures read, once
+    // per box.
     m_categoryStyle = checkBoxStyle(":/images/Selecton.png", ":/images/Selectoff.png");
 
     buildCommon();
@@ -248,26 +249,35 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
     }
 
     const QString frameStyle = QStringLiteral("color:rgba(0,0,0,100%);background-color:rgba(0,0,0,80%);");
-    m_screenFrame = new QFrame;
     m_categoryFrame = new QFrame;
-    m_screenScroll = new QScrollArea(this);
     m_categoryScroll = new QScrollArea(this);
-    m_screenScroll->setObjectName(QStringLiteral("zoneEcrans"));
     m_categoryScroll->setObjectName(QStringLiteral("zoneGroupes"));
-    m_screenGrid = new QGridLayout(m_screenFrame);
     m_categoryGrid = new QGridLayout(m_categoryFrame);
-    for (QGridLayout *grid : {m_screenGrid, m_categoryGrid})
-        grid->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    const QList<QPair<QFrame *, QScrollArea *>> areas = {{m_screenFrame, m_screenScroll},
-                                                        {m_categoryFrame, m_categoryScroll}};
-    for (const auto &area : areas) {
-        area.first->setFrameShape(QFrame::StyledPanel);
-        area.first->setStyleSheet(QStringLiteral("* {") + frameStyle + QLatin1Char('}')
-                                  + (area.first == m_screenFrame ? m_screenStyle : m_categoryStyle));
-        area.second->setBackgroundRole(QPalette::Dark);
-        area.second->setWidgetResizable(true);
-        area.second->setWidget(area.first);
-    }
+    m_categoryGrid->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_categoryFrame->setFrameShape(QFrame::StyledPanel);
+    m_categoryFrame->setStyleSheet(QStringLiteral("* {") + frameStyle + QLatin1Char('}') + m_categoryStyle);
+    m_categoryScroll->setBackgroundRole(QPalette::Dark);
+    m_categoryScroll->setWidgetResizable(true);
+    m_categoryScroll->setWidget(m_categoryFrame);
+
+    // Thousands of screens are rows of one view, not a check box each.
+    m_screenModel = new ScreenChoiceModel(this);
+    m_screenView = new QListView(this);
+    m_screenView->setObjectName(QStringLiteral("zoneEcrans"));
+    // The view draws its grey straight on the backdrop, where the frame of
+    // check boxes sat on its scroll area: a shade darker gives the same grey.
+    m_screenView->setStyleSheet(QStringLiteral("* {") + frameStyle
+                                + QStringLiteral("} QListView {background-color:rgba(0,0,0,85%);}"));
+    m_screenView->setFrameShape(QFrame::StyledPanel);
+    m_screenView->setFont(avenirFont(15, 75));
+    m_screenView->setSelectionMode(QAbstractItemView::NoSelection);
+    m_screenView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_screenView->setMouseTracking(true);
+    m_screenView->setSpacing(4);
+    m_screenView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_screenView->setItemDelegate(new ScreenChoiceDelegate(m_screenView));
+    m_screenView->setModel(m_screenModel);
+    connect(m_screenModel, &ScreenChoiceModel::checksChanged, this, &ClassBox::updateConfirmState);
 
     m_categoryMapper = new QSignalMapper(this);
     connect(m_categoryMapper, &QSignalMapper::mappedString, this, &ClassBox::slotsignalChkCategory);
@@ -281,7 +291,7 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
     m_grid->setContentsMargins(25, 10, 25, 10);
     m_grid->setSpacing(10);
     if (m_mode == 1) {
-        m_screenScroll->hide();
+        m_screenView->hide();
         m_screenTitle->hide();
         m_grid->addWidget(m_categoryTitle, 0, 0, 1, 2, Qt::AlignCenter);
         m_grid->addWidget(m_categoryScroll, 1, 0, 1, 2);
@@ -289,7 +299,7 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
         m_grid->addWidget(m_categoryTitle, 0, 0, Qt::AlignCenter);
         m_grid->addWidget(m_screenTitle, 0, 1, Qt::AlignCenter);
         m_grid->addWidget(m_categoryScroll, 1, 0);
-        m_grid->addWidget(m_screenScroll, 1, 1);
+        m_grid->addWidget(m_screenView, 1, 1);
         m_confirm->setEnabled(false);
     }
     m_grid->addWidget(m_cancel, 2, 0);
@@ -311,39 +321,7 @@ ClassBox::ClassBox(QStringList categories, QStringList members, QString preselec
 
 ClassBox::~ClassBox()
 {
-    qApp->removeEventFilter(this);
     close();
-}
-
-void ClassBox::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_selection)
-        return;
-    m_shown.start();
-    qApp->installEventFilter(this);
-}
-
-bool ClassBox::eventFilter(QObject *watched, QEvent *event)
-{
-    if (!m_shown.isValid() || m_shown.elapsed() >= QApplication::doubleClickInterval()) {
-        qApp->removeEventFilter(this);
-        return QDialog::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick: {
-        // A click that opened the form lands on it: not an answer.
-        auto *target = qobject_cast<QWidget *>(watched);
-        if (target && (target == this || isAncestorOf(target)))
-            return true;
-        break;
-    }
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 int ClassBox::text()
@@ -486,51 +464,27 @@ bool ClassBox::preselects(const QString &name, const QString &serial, const QStr
 
 void ClassBox::UpdateCheckBox(QStringList serials)
 {
-    const QFont font = avenirFont(15, 75);
-
-    clearLayout(m_screenGrid);
-    qDeleteAll(m_screenBoxes);
-    m_screenBoxes.clear();
-    update();
-
-    if (serials.isEmpty() || serials.first().isEmpty()) {
-        updateConfirmState();
-        return;
+    QVector<ScreenChoiceModel::Screen> screens;
+    if (!serials.isEmpty() && !serials.first().isEmpty()) {
+        screens.reserve(serials.size());
+        // Names by serial once, rather than a walk of every screen per row.
+        const QHash<QString, int> index = serialIndex();
+        for (const QString &serial : qAsConst(serials)) {
+            const int at = index.value(serial, -1);
+            const QString name = at >= 0 && at < m_names.size() ? m_names.at(at) : QString();
+            const QString label = screenLabel(name, serial);
+            screens.append({serial, label, preselects(name, serial, label)});
+        }
     }
-
-    auto *all = new QCheckBox(tr("Tous"));
-    all->setObjectName(QLatin1String(kAllName));
-    m_screenBoxes.append(all);
-    m_screenGrid->addWidget(all, 0, 0, Qt::AlignLeft);
-    all->setFont(font);
-    connect(all, &QCheckBox::stateChanged, this, &ClassBox::slotEtatCheckbox);
-
-    // Names by serial once, rather than a walk of every screen per box.
-    const QHash<QString, int> index = serialIndex();
-    for (int i = 0; i < serials.size(); ++i) {
-        const QString serial = serials.at(i);
-        const int at = index.value(serial, -1);
-        const QString name = at >= 0 && at < m_names.size() ? m_names.at(at) : QString();
-        const QString label = screenLabel(name, serial);
-        auto *box = new QCheckBox(displayText(label));
-        box->setProperty(kItemProperty, serial);
-        m_screenBoxes.append(box);
-        m_screenGrid->addWidget(box, i + 1, 0, Qt::AlignLeft);
-        box->setFont(font);
-        if (preselects(name, serial, label))
-            box->setChecked(true);
-        connect(box, &QCheckBox::stateChanged, this, &ClassBox::slotCheckbox);
-    }
-    updateConfirmState();
+    // Tells the confirm button.
+    m_screenModel->setScreens(std::move(screens));
 }
 
 void ClassBox::slotEtatCheckbox(int state)
 {
     if (state != Qt::Checked && state != Qt::Unchecked)
         return;
-    for (QCheckBox *box : qAsConst(m_screenBoxes))
-        box->setChecked(state == Qt::Checked);
-    updateConfirmState();
+    m_screenModel->setAllChecked(state == Qt::Checked);
 }
 
 void ClassBox::slotCheckbox(int state)
@@ -541,16 +495,14 @@ void ClassBox::slotCheckbox(int state)
 
 void ClassBox::updateConfirmState()
 {
-    if (!m_selection)
+    if (!m_selection || !m_screenModel)
         return;
     if (m_mode == 1) {
         m_confirm->setEnabled(true);
         return;
     }
-    bool any = false;
-    for (QCheckBox *box : qAsConst(m_screenBoxes))
-        any = any || box->isChecked();
-    m_confirm->setEnabled(any);
+    // "Tous" ticked counts as a choice, as a ticked screen does.
+    m_confirm->setEnabled(m_screenModel->allChecked() || m_screenModel->checkedCount() > 0);
 }
 
 QStringList ClassBox::BoxNumber()
@@ -562,10 +514,7 @@ QStringList ClassBox::BoxNumber()
                 m_checked.append(box->property(kItemProperty).toString());
         }
     } else {
-        for (int i = 1; i < m_screenBoxes.size(); ++i) {
-            if (m_screenBoxes.at(i)->isChecked())
-                m_checked.append(m_screenBoxes.at(i)->property(kItemProperty).toString());
-        }
+        m_checked = m_screenModel->checkedSerials();
     }
     return m_checked;
 }

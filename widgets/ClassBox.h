@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFont>
 #include <QHash>
 #include <QList>
@@ -15,9 +14,11 @@ class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QLayout;
+class QListView;
 class QPushButton;
 class QScrollArea;
 class QSignalMapper;
+class ScreenChoiceModel;
 
 // The console's modal message box, and (second constructor) the screen and
 // category selection form. text() answers 0 when confirmed, 1 otherwise.
@@ -54,8 +55,6 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Background label and the confirm and cancel buttons of both forms.
@@ -86,9 +85,6 @@ private:
 
     // Selection form.
     bool m_selection = false;
-    // Since the form was shown: the second click of a double click that
-    // opened it must not answer it.
-    QElapsedTimer m_shown;
     int m_mode = 0;
     QStringList m_categories;
     QStringList m_members;
@@ -97,17 +93,15 @@ private:
     QStringList m_names;
     QString m_preselection;
     QList<QCheckBox *> m_categoryBoxes;
-    QList<QCheckBox *> m_screenBoxes;
+    // The screens, "Tous" first, as checkable rows of one view.
+    ScreenChoiceModel *m_screenModel = nullptr;
+    QListView *m_screenView = nullptr;
     QStringList m_checked;
-    QString m_screenStyle;
     QString m_categoryStyle;
     QLabel *m_screenTitle = nullptr;
     QLabel *m_categoryTitle = nullptr;
-    QFrame *m_screenFrame = nullptr;
     QFrame *m_categoryFrame = nullptr;
-    QGridLayout *m_screenGrid = nullptr;
     QGridLayout *m_categoryGrid = nullptr;
-    QScrollArea *m_screenScroll = nullptr;
     QScrollArea *m_categoryScroll = nullptr;
     QSignalMapper *m_categoryMapper = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ClassClavier.h"
 
 #include "AppGlobals.h"
+#include "InputDialogGuard.h"
 #include "KeyStyles.h"
 #include "PlatformType.h"
 
@@ -174,6 +175,12 @@ ClassClavier::ClassClavier(int width, int height, QDialog *parent, int mode)
     outer->setSpacing(0);
     outer->addWidget(background);
     setFocus();
+
+    // The window manager's close is a cancel, as the ESC key.
+    new InputDialogGuard(this, [this] {
+        m_confirmed = false;
+        m_edit->setText(m_initialText);
+    });
 }
 
 ClassClavier::~ClassClavier() = default;

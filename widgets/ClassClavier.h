@@ -11,8 +11,10 @@ class QPushButton;
 class QSignalMapper;
 class QTimer;
 
-// On-screen AZERTY keyboard for short texts. ESC puts back the value given
-// to setTextClavier(), so text() is always a usable answer.
+// On-screen AZERTY keyboard for short texts. ESC and the window manager's
+// close put back the value given to setTextClavier(), so text() is always a
+// usable answer. A click within the double-click interval of its showing
+// types nothing: it ends the double click that opened the keyboard.
 class ClassClavier : public QDialog
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "NumCalendar.h"
 
 #include "AppGlobals.h"
+#include "InputDialogGuard.h"
 #include "KeyStyles.h"
 #include "PlatformType.h"
 
@@ -61,6 +62,8 @@ NumCalendar::NumCalendar(QDialog *parent)
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     outer->addWidget(background);
+
+    new InputDialogGuard(this, [this] { m_cancelled = true; });
 }
 
 NumCalendar::~NumCalendar() = default;
@@ -68,6 +71,7 @@ NumCalendar::~NumCalendar() = default;
 void NumCalendar::setChampClavier(QString caption, QString date)
 {
     m_caption->setText(caption);
+    m_initialDate = date;
     const QDate day = QDate::fromString(date, kDateFormat);
     if (day.isValid())
         m_calendar->setSelectedDate(day);
@@ -75,5 +79,7 @@ void NumCalendar::setChampClavier(QString caption, QString date)
 
 QString NumCalendar::text()
 {
+    if (m_cancelled)
+        return m_initialDate;
     return m_calendar->selectedDate().toString(kDateFormat);
 }

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class QCalendarWidget;
 class QLabel;
 class QPushButton;
 
-// Date picker: hands the chosen day back as "dd/MM/yyyy".
+// Date picker: hands the chosen day back as "dd/MM/yyyy". Closed by the
+// window manager it hands back the date given to setChampClavier(), as it
+// was given. A click within the double-click interval of its showing picks
+// nothing.
 class NumCalendar : public QDialog
 {
     Q_OBJECT
@@ -22,4 +26,6 @@ private:
     QLabel *m_caption;
     QCalendarWidget *m_calendar;
     QPushButton *m_ok;
+    QString m_initialDate;
+    bool m_cancelled = false;
 };

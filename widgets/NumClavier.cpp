@@ -1,6 +1,7 @@
 #include "NumClavier.h"
 
 #include "AppGlobals.h"
+#include "InputDialogGuard.h"
 #include "KeyStyles.h"
 #include "PlatformType.h"
 
@@ -131,6 +132,8 @@ NumClavier::NumClavier(int mode, int width, int height, QDialog *parent)
     if (!isMobilePlatform())
         m_edit->setFocus();
     setFocus();
+
+    new InputDialogGuard(this, [this] { m_cancelled = true; });
 }
 
 NumClavier::~NumClavier() = default;
@@ -141,6 +144,7 @@ void NumClavier::setChampClavier(QString caption, QString value, QString inputMa
     m_edit->setText(value);
     m_edit->setInputMask(inputMask);
     m_edit->setCursorPosition(0);
+    m_initialValue = m_edit->text();
 }
 
 void NumClavier::setTextClavier(QString caption)
@@ -150,7 +154,7 @@ void NumClavier::setTextClavier(QString caption)
 
 QString NumClavier::text()
 {
-    return m_edit->text();
+    return m_cancelled ? m_initialValue : m_edit->text();
 }
 
 void NumClavier::slotNumber(int digit)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QString>
 
 class QLabel;
 class QLineEdit;
@@ -9,8 +10,10 @@ class QPushButton;
 class QSignalMapper;
 class QTimer;
 
-// Touch keypad for numbers, times and digit passwords. It has no cancel:
-// text() is whatever the line holds when the dialog closes.
+// Touch keypad for numbers, times and digit passwords. text() is whatever
+// the line holds when the dialog closes, but closed by the window manager it
+// is the value given to setChampClavier(): that close is a cancel. A click
+// within the double-click interval of its showing types nothing.
 class NumClavier : public QDialog
 {
     Q_OBJECT
@@ -45,4 +48,6 @@ private:
     QTimer *m_focusTimer;
     int m_x;
     int m_y;
+    QString m_initialValue;
+    bool m_cancelled = false;
 };

@@ -18,8 +18,8 @@
 #include "classPrincipal.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -28,7 +28,6 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPointer>
-#include <QScrollArea>
 #include <QTextStream>
 #include <QTimer>
 #include <QtWebView>
@@ -128,8 +127,8 @@ int main(int argc, char **argv)
         if (auto *box = qobject_cast<ClassBox *>(modal); box && deployAll) {
             // Every screen ticked through "Tous", then confirmed.
             deployAll = false;
-            if (auto *all = box->findChild<QCheckBox *>(QStringLiteral("tous")))
-                all->setChecked(true);
+            if (auto *screens = box->findChild<QAbstractItemView *>(QStringLiteral("zoneEcrans")))
+                screens->model()->setData(screens->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole);
             if (auto *confirm = box->findChild<QAbstractButton *>(QStringLiteral("valider")))
                 confirm->click();
             return;
@@ -137,8 +136,8 @@ int main(int argc, char **argv)
         if (auto *box = qobject_cast<ClassBox *>(modal); box && choiceClock.isValid() && choiceBoxes < 0) {
             choiceKb = residentKb();
             // The screens of the choice, "Tous" aside.
-            const auto *screens = box->findChild<QScrollArea *>(QStringLiteral("zoneEcrans"));
-            choiceBoxes = screens ? qMax(0, screens->findChildren<QCheckBox *>().size() - 1) : 0;
+            const auto *screens = box->findChild<QAbstractItemView *>(QStringLiteral("zoneEcrans"));
+            choiceBoxes = screens ? qMax(0, screens->model()->rowCount() - 1) : 0;
             press(modal, Qt::Key_Escape);
             return;
         }

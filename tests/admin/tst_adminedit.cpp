@@ -3,6 +3,7 @@
 #include "ListManager.h"
 #include "ZoTestInit.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,16 +34,30 @@ QString flags(const QList<QCheckBox *> &boxes)
 ModalAnswerer::Action choose(const QStringList &names, bool returnKey = false)
 {
     return [names, returnKey](QDialog *d) {
-        // A click on a group rebuilds the boxes: look them up again each time.
+        // A click on a group rebuilds the screens: look them up again each time.
+        const auto *screens = d->findChild<QAbstractItemView *>(QStringLiteral("zoneEcrans"));
         for (int guard = 0; guard < 50; ++guard) {
             QCheckBox *wrong = nullptr;
             for (QCheckBox *c : d->findChildren<QCheckBox *>()) {
                 if (!wrong && c->isChecked() != names.contains(c->text()))
                     wrong = c;
             }
-            if (!wrong)
+            if (wrong) {
+                wrong->click();
+                continue;
+            }
+            // Then the screens, "Tous" first: it sets every screen.
+            QAbstractItemModel *model = screens ? screens->model() : nullptr;
+            QModelIndex wrongRow;
+            for (int row = 0; model && row < model->rowCount() && !wrongRow.isValid(); ++row) {
+                const QModelIndex index = model->index(row, 0);
+                if ((index.data(Qt::CheckStateRole).toInt() == Qt::Checked) != names.contains(index.data().toString()))
+                    wrongRow = index;
+            }
+            if (!wrongRow.isValid())
                 break;
-            wrong->click();
+            const bool checked = wrongRow.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            model->setData(wrongRow, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
         }
         if (returnKey)
             QTest::keyClick(d, Qt::Key_Return);

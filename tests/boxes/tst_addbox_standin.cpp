@@ -2,6 +2,7 @@
 #include "../transfer/SequenceFixture.h"
 #include "AddBoxProcedure.h"
 #include "ClassParam.h"
+#include "RenameFault.h"
 #include "TimeScale.h"
 #include "TransferLists.h"
 #include "TransferSlots.h"
@@ -57,6 +58,8 @@ private slots:
     void serverLoginFileUnreadable_data();
     void serverLoginFileUnreadable();
     void boxAddedMeanwhileOnAnotherConsole();
+    void localLoginFileNeverMissing_data();
+    void localLoginFileNeverMissing();
 
 private:
     void wire(bool local);
@@ -484,6 +487,38 @@ void TestAddBoxStandIn::boxAddedMeanwhileOnAnotherConsole()
     QCOMPARE(loggedRequests(mark, 2), (QStringList{"SCANDIR Production/Reports",
                                                    "GET /zobox/" + m_fx.account() + "/LoginCrypt.orvex"}));
     QCOMPARE(SequenceFixture::readFile(server), before);
+}
+
+void TestAddBoxStandIn::localLoginFileNeverMissing_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::newRow("local login file moved aside before its new copy, lost to a kill") << false;
+    QTest::newRow("local mode: local login file moved aside before its new copy, lost to a kill") << true;
+}
+
+// Whenever the process dies, the work folder holds the old login file or
+// the new one.
+void TestAddBoxStandIn::localLoginFileNeverMissing()
+{
+    QFETCH(bool, local);
+    wire(local);
+    const QString file = m_fx.work("LoginCrypt.orvex");
+    int replaced = 0;
+    QStringList lost;
+    RenameFault::armedName = "work/LoginCrypt.orvex";
+    RenameFault::witness = [&](const char *) {
+        ++replaced;
+        if (!QFileInfo::exists(file))
+            lost << QString("replace %1").arg(replaced);
+    };
+    const bool added = run(kSerial, kCode);
+    RenameFault::armedName = nullptr;
+    RenameFault::witness = nullptr;
+    QVERIFY2(added, qPrintable(m_prompts.shown.join('\n')));
+    QVERIFY(replaced > 0);
+    QCOMPARE(lost, QStringList());
+    QCOMPARE(ClassParam().getParamCrypt(file, "PLAYERLIST", 0), QString("10234|10417|12345"));
+    QCOMPARE(QDir(m_fx.work()).entryList({"*LoginCrypt*"}, QDir::Files | QDir::Hidden), QStringList{"LoginCrypt.orvex"});
 }
 
 QTEST_MAIN(TestAddBoxStandIn)

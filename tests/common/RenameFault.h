@@ -6,6 +6,8 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <functional>
+
 // A kill (or a refusal by the disk) at the very call that puts a file in
 // place. Armed in a child process only: the rename or link that gives a
 // file the armed name kills the process, as a kill or a power cut would at
@@ -16,13 +18,35 @@ namespace RenameFault {
 
 inline const char *armedName = nullptr;
 inline bool refuse = false;
+// When set, the armed call neither kills nor fails: it is shown the path
+// first, to look at what a kill at that very moment would leave, and goes
+// on. Lets a test whose process cannot be forked watch the moment.
+inline std::function<void(const char *)> witness;
 
+// A name with a folder ("work/LoginCrypt.orvex") strikes only in a folder
+// of that name; a bare name in any folder.
 inline bool armedFor(const char *path)
 {
     if (!armedName || !path)
         return false;
+    const size_t length = strlen(path);
+    const size_t armed = strlen(armedName);
+    if (strchr(armedName, '/'))
+        return length > armed && path[length - armed - 1] == '/' && strcmp(path + length - armed, armedName) == 0;
     const char *slash = strrchr(path, '/');
     return strcmp(slash ? slash + 1 : path, armedName) == 0;
+}
+
+// Whether the call to `path` is to fail (the process is killed first
+// unless refusing); a witness is shown the path instead.
+inline bool strikes(const char *path)
+{
+    if (!armedFor(path))
+        return false;
+    if (!witness)
+        return true;
+    witness(path);
+    return false;
 }
 
 inline int strike()
@@ -46,23 +70,23 @@ Function next(const char *name)
 extern "C" int rename(const char *from, const char *to) noexcept
 {
     static const auto real = RenameFault::next<int (*)(const char *, const char *)>("rename");
-    return RenameFault::armedFor(to) ? RenameFault::strike() : real(from, to);
+    return RenameFault::strikes(to) ? RenameFault::strike() : real(from, to);
 }
 
 extern "C" int renameat2(int fromDir, const char *from, int toDir, const char *to, unsigned int flags) noexcept
 {
     static const auto real = RenameFault::next<int (*)(int, const char *, int, const char *, unsigned int)>("renameat2");
-    return RenameFault::armedFor(to) ? RenameFault::strike() : real(fromDir, from, toDir, to, flags);
+    return RenameFault::strikes(to) ? RenameFault::strike() : real(fromDir, from, toDir, to, flags);
 }
 
 extern "C" int link(const char *from, const char *to) noexcept
 {
     static const auto real = RenameFault::next<int (*)(const char *, const char *)>("link");
-    return RenameFault::armedFor(to) ? RenameFault::strike() : real(from, to);
+    return RenameFault::strikes(to) ? RenameFault::strike() : real(from, to);
 }
 
 extern "C" int linkat(int fromDir, const char *from, int toDir, const char *to, int flags) noexcept
 {
     static const auto real = RenameFault::next<int (*)(int, const char *, int, const char *, int)>("linkat");
-    return RenameFault::armedFor(to) ? RenameFault::strike() : real(fromDir, from, toDir, to, flags);
+    return RenameFault::strikes(to) ? RenameFault::strike() : real(fromDir, from, toDir, to, flags);
 }

@@ -2,11 +2,17 @@
 // slices, a refill that drops the covers still waiting.
 #include "BoxItemWidget.h"
 #include "BoxStatus.h"
+#include "ClassParam.h"
+#include "ModalAnswerer.h"
 #include "ScreenCatalog.h"
 #include "ScreenChooser.h"
 #include "ZoTestInit.h"
 
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWindow>
 #include <QToolButton>
 #include <QtTest>
 
@@ -37,6 +43,8 @@ private slots:
 
     void groupOfManyBoxesCoveredInOneSlot();
     void refillDropsTheCoversStillWaiting();
+    void renameWritesOnlyANewName_data();
+    void renameWritesOnlyANewName();
 
 private:
     // Rows whose cover is in place.
@@ -122,6 +130,53 @@ void ScreenChooserTest::refillDropsTheCoversStillWaiting()
         QCOMPARE(cover(row)->name(), QStringLiteral("Magasin %1").arg(120 + row));
     // The first group's covers are gone.
     QTRY_COMPARE(list->viewport()->findChildren<BoxItemWidget *>().size(), 120);
+}
+
+void ScreenChooserTest::renameWritesOnlyANewName_data()
+{
+    QTest::addColumn<QString>("how"); // "valider" or "window" (the window manager's close)
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("window close after typing sent the typed name") << "window" << "X" << false;
+    QTest::newRow("unchanged name sent again") << "valider" << "" << false;
+    QTest::newRow("new name") << "valider" << "X" << true;
+}
+
+void ScreenChooserTest::renameWritesOnlyANewName()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, typed);
+    QFETCH(bool, written);
+
+    m_chooser->fillScreens("Magasins", ScreenCatalog(loginTable(2)), {}, QFont(), 32);
+    m_chooser->screensList()->setCurrentRow(1);
+    m_chooser->screenNames()->setCurrentRow(1);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("LoginCrypt.orvex"));
+    QFile empty(path);
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    ClassParam login;
+    login.BALISE = loginTable(2);
+
+    ModalAnswerer answerer;
+    answerer.answer([how, typed](QDialog *d) {
+        auto *edit = d->findChild<QLineEdit *>();
+        edit->end(false);
+        edit->insert(typed);
+        if (how == QLatin1String("window"))
+            d->windowHandle()->close();
+        else
+            d->findChild<QPushButton *>(how)->click();
+    });
+    QString problem;
+    const bool renamed = m_chooser->renameCurrentScreen(login, path, 800, 600, &problem);
+    QVERIFY(answerer.done());
+    QCOMPARE(problem, QString());
+    QCOMPARE(renamed, written);
+    QCOMPARE(QFileInfo(path).size() > 0, written);
+    QCOMPARE(m_chooser->currentScreenName(), written ? QStringLiteral("Magasin 1X") : QStringLiteral("Magasin 1"));
 }
 
 QTEST_MAIN(ScreenChooserTest)

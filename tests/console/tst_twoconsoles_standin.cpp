@@ -29,6 +29,7 @@
 #include "classAjoutBox.h"
 #include "classPrincipal.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -231,11 +232,14 @@ void TwoConsolesTest::answer()
             else
                 d->reject();
         };
-        if (d->findChild<QWidget *>("zoneEcrans")) {
-            for (QCheckBox *c : d->findChildren<QCheckBox *>()) {
-                const QString serial = c->property("zoItem").toString();
+        if (auto *screens = d->findChild<QAbstractItemView *>("zoneEcrans")) {
+            QAbstractItemModel *model = screens->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QModelIndex index = model->index(row, 0);
+                const QString serial = index.data(Qt::UserRole).toString();
                 if (!serial.isEmpty())
-                    c->setChecked(owner && owner->choice.contains(serial));
+                    model->setData(index, owner && owner->choice.contains(serial) ? Qt::Checked : Qt::Unchecked,
+                                   Qt::CheckStateRole);
             }
             m_dialogs << who + ": choix";
             click("valider");

@@ -16,6 +16,7 @@
 #include "MediaLibrary.h"
 #include "OperationJournal.h"
 #include "ParamFixture.h"
+#include "RenameFault.h"
 #include "RevisionCounters.h"
 #include "SentMediaRecords.h"
 #include "TimeScale.h"
@@ -1226,7 +1227,9 @@ void DeploymentsTest::indexChangedByAnotherConsole_data()
                                        // "sent": once, right after the upload; "always": after each upload;
                                        // "unread": no change, the read-back fails;
                                        // "holding": once after the upload, holding this run's change too;
-                                       // "unstored": each index upload answered 200, nothing stored
+                                       // "unstored": each index upload answered 200, nothing stored;
+                                       // "replaced": as "fetched", and what a kill leaves as the
+                                       // fresh copy takes the index's place
     QTest::newRow("media: another console's index between the fetch and the upload was overwritten")
         << false << "fetched";
     QTest::newRow("media: index replaced right after the upload counted as done") << false << "sent";
@@ -1235,6 +1238,9 @@ void DeploymentsTest::indexChangedByAnotherConsole_data()
         << false << "unread";
     QTest::newRow("media: a read-back holding this run's change merged and sent again") << false << "holding";
     QTest::newRow("media: index upload that never arrived told as another user's change") << false << "unstored";
+    // A kill where the server's newer copy is put in place.
+    QTest::newRow("media: local index removed before its fresh copy was renamed in, lost to a kill")
+        << false << "replaced";
     QTest::newRow("account: another console's index between the fetch and the upload was overwritten")
         << true << "fetched";
     QTest::newRow("account: index replaced after every upload counted as done") << true << "always";
@@ -1278,7 +1284,7 @@ void DeploymentsTest::indexChangedByAnotherConsole()
     // Runs right after each step of the machine, before its next tick.
     QMetaObject::Connection hook = connect(timer, &QTimer::timeout, this, [&] {
         const int now = step();
-        if (now != previous && now == fetched && when == "fetched" && others == 0)
+        if (now != previous && now == fetched && (when == "fetched" || when == "replaced") && others == 0)
             otherConsole();
         if (now != previous && now == sent) {
             journalAtReadBack = journalAtReadBack || QFileInfo::exists(journal);
@@ -1289,6 +1295,20 @@ void DeploymentsTest::indexChangedByAnotherConsole()
         }
         previous = now;
     });
+    // From the check that finds the other console's index on: the local
+    // index is never missing, whenever the process dies.
+    QMetaObject::Connection arm = connect(m_fx.m_api.data(), &HttpFileApi::signalTransferEnded, this,
+                                          [&](int operation, bool ok) {
+        if (when == "replaced" && others == 1 && operation == HttpFileApi::OpDownload && ok)
+            RenameFault::armedName = "TEMP/MEDIA.orvex";
+    });
+    int replaced = 0;
+    QStringList lost;
+    RenameFault::witness = [&](const char *) {
+        ++replaced;
+        if (!QFileInfo::exists(m_fx.work("TEMP/MEDIA.orvex")))
+            lost << QString("replace %1").arg(replaced);
+    };
     const QString indexUpload = m_fx.account() + "/MEDIA.orvex";
     if (when == "unstored")
         QVERIFY(StandIn::fault("/zobox/upload.php", "body", indexUpload, 9));
@@ -1305,6 +1325,11 @@ void DeploymentsTest::indexChangedByAnotherConsole()
     };
     QVERIFY(run());
     disconnect(hook);
+    disconnect(arm);
+    RenameFault::armedName = nullptr;
+    RenameFault::witness = nullptr;
+    QCOMPARE(replaced > 0, when == "replaced");
+    QCOMPARE(lost, QStringList());
     StandIn::reset('/' + m_fx.account() + "/MEDIA.orvex");
     StandIn::reset(indexUpload);
     QCOMPARE(finished.count(), 1);

@@ -58,6 +58,8 @@ private slots:
     void killedMediaDeploymentIsPublished();
     void passwordNeverWritten();
     void localErrorOfAnotherDownloadLeavesTheLoginAlone();
+    void sideFilesOfAKillRemovedAtLogin_data();
+    void sideFilesOfAKillRemovedAtLogin();
 
 private:
     void build(bool local = false, const QString &base = QString());
@@ -160,6 +162,44 @@ void LoginStandInTest::localErrorOfAnotherDownloadLeavesTheLoginAlone()
     QVERIFY(!m_timer->isActive());
     QCOMPARE(m_login->stepIndex(), 0);
     QCOMPARE(m_dialogs.errors(), QStringList{});
+}
+
+void LoginStandInTest::sideFilesOfAKillRemovedAtLogin_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::newRow("side files a kill left in the work folder stayed for good") << false;
+    QTest::newRow("local mode: side files a kill left in the account tree stayed for good") << true;
+}
+
+// The copies a kill cut short go at the next login; a copy another desk is
+// writing now into the account's tree stays.
+void LoginStandInTest::sideFilesOfAKillRemovedAtLogin()
+{
+    QFETCH(bool, local);
+    const QString acc = m_fx.tree(m_fx.account() + "/");
+    const QStringList stale{m_fx.work(".~LoginCrypt.orvex.part"), m_fx.work("DATA/.~PLAYER.orvex.part"),
+                            m_fx.work("IMAGE/.~hall.png.part"), acc + ".~MEDIA.orvex.part",
+                            acc + "B1/.~PLAYER.orvex.part"};
+    const QDateTime killed = QDateTime::currentDateTime().addSecs(-2 * 3600);
+    for (const QString &path : stale) {
+        SequenceFixture::writeFile(path, "half a copy");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(killed, QFileDevice::FileModificationTime));
+    }
+    const QString live = acc + "B2/.~PLAYER.orvex.part";
+    SequenceFixture::writeFile(live, "another desk's copy on its way");
+    m_dialogs.typed = QStringList{"anna", "anna-pw"};
+    build(local);
+
+    QVERIFY2(runLogin(), qPrintable(m_dialogs.shown.join(" ## ")));
+    QCOMPARE(m_dialogs.errors(), QStringList());
+    for (const QString &path : stale) {
+        // The account's tree is only this console's own in local mode.
+        const bool ours = local || path.startsWith(m_fx.work());
+        QVERIFY2(QFile::exists(path) != ours, qPrintable(path));
+    }
+    QVERIFY(QFile::exists(live));
 }
 
 bool LoginStandInTest::runLogin(int ms)

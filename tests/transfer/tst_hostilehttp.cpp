@@ -29,8 +29,12 @@ enum class Shape {
     SlowChunked,
     HtmlPage,
     BrokenChunkedStatus,
+    // Broken at its first chunk: nothing of the body arrives.
+    EmptyBrokenChunkedStatus,
     // Half of the announced length, then nothing until cut().
     HalfThenHold,
+    // A few kilobytes of a huge announced length, then nothing.
+    HugeAnnounced,
 };
 
 QByteArray contentOf(const QString &path)
@@ -55,6 +59,8 @@ public:
     int requests = 0;
     // The body HalfThenHold announces; it sends the first half.
     QByteArray file;
+    // The length HugeAnnounced announces.
+    qint64 announced = 0;
 
     HostileHttp()
     {
@@ -155,6 +161,14 @@ private:
                           + "\r\nzz\r\n0:00:00\",\"0\",\"1\"]}\r\n0\r\n\r\n");
             return;
         }
+        case Shape::HugeAnnounced:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(announced) + "\r\n\r\n"
+                          + QByteArray(4096, 'k'));
+            return;
+        case Shape::EmptyBrokenChunkedStatus:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n"
+                          "zz\r\n{\"10234\":[\"2024-05-01 10:00:00\",\"0\",\"1\"]}\r\n0\r\n\r\n");
+            return;
         case Shape::HalfThenHold:
             socket->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(file.size()) + "\r\n\r\n"
                           + file.left(file.size() / 2));
@@ -177,6 +191,8 @@ private slots:
     void failsWithNothingLeft();
     void cutMidwayKeepsTheLocalCopy_data();
     void cutMidwayKeepsTheLocalCopy();
+    void overlongAnnouncementFailsAtOnce_data();
+    void overlongAnnouncementFailsAtOnce();
 
 private:
     QTemporaryDir m_logs;
@@ -222,6 +238,8 @@ void HostileHttpTest::failsWithNothingLeft_data()
     QTest::newRow("HTML page taken for the boxes' status") << Shape::HtmlPage << int(HttpFileApi::OpStatus);
     QTest::newRow("broken chunked body taken for the boxes' status") << Shape::BrokenChunkedStatus
                                                                      << int(HttpFileApi::OpStatus);
+    QTest::newRow("empty body of a broken chunked stream taken for the boxes' status")
+        << Shape::EmptyBrokenChunkedStatus << int(HttpFileApi::OpStatus);
 }
 
 void HostileHttpTest::failsWithNothingLeft()
@@ -355,6 +373,54 @@ void HostileHttpTest::cutMidwayKeepsTheLocalCopy()
     QTRY_VERIFY_WITH_TIMEOUT((tick(), fetched || via != "login"), 30000);
     // The failure reads as before: no file, no side file.
     QCOMPARE(folder.entryList({"*LoginCrypt*", "*PLAYER*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void HostileHttpTest::overlongAnnouncementFailsAtOnce_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("announced");
+    // The deadline grows with the announced length: these held the transfer
+    // for about 36 minutes and 73 hours.
+    QTest::newRow("parameter file announced as 32 MiB held the login for half an hour")
+        << "LoginCrypt.orvex" << qint64(32) * 1024 * 1024;
+    QTest::newRow("medium without an index size announced as 4 GiB held for days")
+        << "v.mp4" << qint64(4) * 1024 * 1024 * 1024;
+}
+
+// Fails as soon as the length is announced, says so, leaves no file.
+void HostileHttpTest::overlongAnnouncementFailsAtOnce()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, announced);
+    HostileHttp server;
+    server.shape = Shape::HugeAnnounced;
+    server.announced = announced;
+    const QString work = m_dir->filePath("work/");
+    QDir(work).mkpath("VIDEO");
+    HttpFileApi api;
+    api.setWorkFolder(work);
+    api.setAccountFolder("/zolink/zobox/zo_acc");
+    api.setBaseUrl(server.base());
+    QSignalSpy ended(&api, &HttpFileApi::signalTransferEnded);
+
+    ClassParam login, index;
+    MediaAlignment alignment(&api, &login, &index);
+    // The account's quota: 500 Mo.
+    alignment.setQuotaBytes(500000000);
+    const bool medium = name == "v.mp4";
+    if (medium)
+        alignment.setExpectedSize(0); // the index gives no size
+    const QString folder = medium ? work + "VIDEO" : work.left(work.size() - 1);
+    bool fetched = false;
+    QTRY_VERIFY_WITH_TIMEOUT(fetched = fetched
+                                 || alignment.slotTelechargerFichier(folder, name, medium ? "VIDEO" : "",
+                                                                     medium ? "0123456789ABCDEF0123456789ABCDEF" : ""),
+                             30000);
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(1).toBool(), false);
+    QCOMPARE(api.statusLabel(), HttpFileApi::tooLargeText(name));
+    QCOMPARE(api.lastFailure(HttpFileApi::OpDownload), HttpFileApi::tooLargeText(name));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_GUILESS_MAIN(HostileHttpTest)

@@ -1,11 +1,13 @@
 #include "ClassBox.h"
 #include "ModalAnswerer.h"
+#include "ScreenChoiceModel.h"
 #include "ZoScreenshot.h"
 #include "ZoTestInit.h"
 #include "classVersion.h"
 
 #include <QCheckBox>
 #include <QLayout>
+#include <QListView>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollArea>
@@ -15,6 +17,51 @@
 
 // Selection form of ClassBox: category filter, screen list, preselection,
 // "Tous", confirm state and the choice handed back.
+
+namespace {
+
+// A row of the screen list, driven as the user does: clicks on the row.
+class ScreenRow
+{
+public:
+    ScreenRow(QAbstractItemView *view, int row)
+        : m_view(view)
+        , m_index(view->model()->index(row, 0))
+    {
+    }
+    QString text() const { return m_index.data().toString(); }
+    bool isChecked() const { return m_index.data(Qt::CheckStateRole).toInt() == Qt::Checked; }
+    QString serial() const { return m_index.data(ScreenChoiceModel::SerialRole).toString(); }
+    QRect rect() const
+    {
+        m_view->scrollTo(m_index);
+        return m_view->visualRect(m_index);
+    }
+    // As QAbstractButton::click(): the change a click makes, without the events.
+    void click() const { setChecked(!isChecked()); }
+    // A click of the mouse on the row.
+    void mouseClick() const
+    {
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, rect().center());
+    }
+    void setChecked(bool checked) const
+    {
+        m_view->model()->setData(m_index, checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    }
+    // The tick picture of the row, as drawn.
+    QImage picture() const
+    {
+        const QRect row = rect();
+        return m_view->viewport()->grab(QRect(row.topLeft(), QSize(row.height(), row.height()))).toImage();
+    }
+
+private:
+    QAbstractItemView *m_view;
+    QPersistentModelIndex m_index;
+};
+
+} // namespace
+
 class SelectionDialogTest : public QObject
 {
     Q_OBJECT
@@ -46,10 +93,11 @@ private slots:
 
 private:
     std::unique_ptr<ClassBox> make(const QString &preselectedCategories, const QString &preselection, int mode = 0);
-    QList<QCheckBox *> screenBoxes(ClassBox *box) const;
+    QList<ScreenRow> screenBoxes(ClassBox *box) const;
     QList<QCheckBox *> categoryBoxes(ClassBox *box) const;
-    QCheckBox *screenBox(ClassBox *box, const QString &label) const;
-    static QStringList texts(const QList<QCheckBox *> &boxes, bool checkedOnly = false);
+    std::unique_ptr<ScreenRow> screenBox(ClassBox *box, const QString &label) const;
+    template<typename Box>
+    static QStringList texts(const QList<Box> &boxes, bool checkedOnly = false);
     static QPushButton *confirmButton(ClassBox *box);
 
     std::unique_ptr<QWidget> m_host;
@@ -87,13 +135,13 @@ std::unique_ptr<ClassBox> SelectionDialogTest::make(const QString &preselectedCa
     return box;
 }
 
-QList<QCheckBox *> SelectionDialogTest::screenBoxes(ClassBox *box) const
+QList<ScreenRow> SelectionDialogTest::screenBoxes(ClassBox *box) const
 {
-    auto *area = box->findChild<QScrollArea *>(QStringLiteral("zoneEcrans"));
-    area->widget()->layout()->activate();
-    QList<QCheckBox *> boxes = area->widget()->findChildren<QCheckBox *>();
-    std::sort(boxes.begin(), boxes.end(), [](QCheckBox *a, QCheckBox *b) { return a->y() < b->y(); });
-    return boxes;
+    auto *view = box->findChild<QListView *>(QStringLiteral("zoneEcrans"));
+    QList<ScreenRow> rows;
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        rows.append(ScreenRow(view, row));
+    return rows;
 }
 
 QList<QCheckBox *> SelectionDialogTest::categoryBoxes(ClassBox *box) const
@@ -102,21 +150,36 @@ QList<QCheckBox *> SelectionDialogTest::categoryBoxes(ClassBox *box) const
     return area->widget()->findChildren<QCheckBox *>();
 }
 
-QCheckBox *SelectionDialogTest::screenBox(ClassBox *box, const QString &label) const
+std::unique_ptr<ScreenRow> SelectionDialogTest::screenBox(ClassBox *box, const QString &label) const
 {
-    for (QCheckBox *check : screenBoxes(box)) {
-        if (check->text() == label)
-            return check;
+    for (const ScreenRow &row : screenBoxes(box)) {
+        if (row.text() == label)
+            return std::make_unique<ScreenRow>(row);
     }
     return nullptr;
 }
 
-QStringList SelectionDialogTest::texts(const QList<QCheckBox *> &boxes, bool checkedOnly)
+namespace {
+
+const QCheckBox &boxOf(QCheckBox *box)
+{
+    return *box;
+}
+
+const ScreenRow &boxOf(const ScreenRow &row)
+{
+    return row;
+}
+
+} // namespace
+
+template<typename Box>
+QStringList SelectionDialogTest::texts(const QList<Box> &boxes, bool checkedOnly)
 {
     QStringList out;
-    for (QCheckBox *box : boxes) {
-        if (!checkedOnly || box->isChecked())
-            out.append(box->text());
+    for (const Box &box : boxes) {
+        if (!checkedOnly || boxOf(box).isChecked())
+            out.append(boxOf(box).text());
     }
     return out;
 }
@@ -218,28 +281,33 @@ void SelectionDialogTest::preselection()
     QFETCH(bool, confirmEnabled);
 
     auto box = make(QStringLiteral("Étages"), preselection);
-    const QList<QCheckBox *> boxes = screenBoxes(box.get());
+    const QList<ScreenRow> boxes = screenBoxes(box.get());
     QCOMPARE(texts(boxes.mid(1), true), checked);
     QCOMPARE(confirmButton(box.get())->isEnabled(), confirmEnabled);
 }
 
 void SelectionDialogTest::allBox()
 {
+    // Clicks of the mouse, once the form is open long enough to take them.
+    const int before = QApplication::doubleClickInterval();
+    auto restore = qScopeGuard([before] { QApplication::setDoubleClickInterval(before); });
+    QApplication::setDoubleClickInterval(0);
     auto box = make(QStringLiteral("Accueil"), QStringLiteral("s9"));
-    QList<QCheckBox *> boxes = screenBoxes(box.get());
-    QCOMPARE(boxes.first()->text(), QStringLiteral("Tous"));
+    QList<ScreenRow> boxes = screenBoxes(box.get());
+    QCOMPARE(boxes.first().text(), QStringLiteral("Tous"));
     QVERIFY(!confirmButton(box.get())->isEnabled());
 
-    boxes.first()->click();
+    boxes.first().mouseClick();
     QCOMPARE(texts(boxes, true), texts(boxes));
     QVERIFY(confirmButton(box.get())->isEnabled());
 
     // Unchecking one screen leaves "Tous" alone.
-    boxes.at(2)->click();
-    QVERIFY(boxes.first()->isChecked());
+    boxes.at(2).mouseClick();
+    QVERIFY(!boxes.at(2).isChecked());
+    QVERIFY(boxes.first().isChecked());
     QVERIFY(confirmButton(box.get())->isEnabled());
 
-    boxes.first()->click();
+    boxes.first().mouseClick();
     QCOMPARE(texts(boxes, true), QStringList{});
     QVERIFY(!confirmButton(box.get())->isEnabled());
 }
@@ -319,15 +387,19 @@ void SelectionDialogTest::boxNumber()
 
     auto box = make(QStringLiteral("Accueil"), QStringLiteral("s9"), mode);
     if (mode == 1) {
-        QVERIFY(box->findChild<QScrollArea *>(QStringLiteral("zoneEcrans"))->isHidden());
+        QVERIFY(box->findChild<QListView *>(QStringLiteral("zoneEcrans"))->isHidden());
         QVERIFY(confirmButton(box.get())->isEnabled());
     }
     for (const QString &label : click) {
         QCheckBox *check = nullptr;
-        for (QCheckBox *candidate : categoryBoxes(box.get()) + screenBoxes(box.get()))
+        for (QCheckBox *candidate : categoryBoxes(box.get()))
             check = candidate->text() == label ? candidate : check;
-        QVERIFY2(check, qPrintable(label));
-        check->click();
+        const std::unique_ptr<ScreenRow> row = screenBox(box.get(), label);
+        QVERIFY2(check || row, qPrintable(label));
+        if (check)
+            check->click();
+        else
+            row->click();
     }
     QCOMPARE(box->BoxNumber(), expected);
     if (mode == 1)
@@ -366,11 +438,11 @@ void SelectionDialogTest::confirmedThroughExec()
 
     ModalAnswerer answerer;
     answerer.answer([](QDialog *d) {
-        auto *area = d->findChild<QScrollArea *>(QStringLiteral("zoneEcrans"));
-        const auto boxes = area->widget()->findChildren<QCheckBox *>();
-        for (QCheckBox *check : boxes) {
-            if (check->text() == QLatin1String("Hall [s2]"))
-                check->click();
+        auto *view = d->findChild<QListView *>(QStringLiteral("zoneEcrans"));
+        for (int row = 0; row < view->model()->rowCount(); ++row) {
+            const ScreenRow screen(view, row);
+            if (screen.text() == QLatin1String("Hall [s2]"))
+                screen.click();
         }
         d->findChild<QPushButton *>(QStringLiteral("valider"))->click();
     });
@@ -406,9 +478,9 @@ void SelectionDialogTest::clickAsItOpens()
     auto restore = qScopeGuard([before] { QApplication::setDoubleClickInterval(before); });
     QApplication::setDoubleClickInterval(interval);
     auto box = make(QStringLiteral("Accueil"), QStringLiteral("s2"));
-    QCheckBox *bar = screenBox(box.get(), QStringLiteral("Bar [s3]"));
+    const std::unique_ptr<ScreenRow> bar = screenBox(box.get(), QStringLiteral("Bar [s3]"));
     QVERIFY(bar && !bar->isChecked());
-    QTest::mouseClick(bar, Qt::LeftButton);
+    bar->mouseClick();
     QCOMPARE(bar->isChecked(), answers);
     QTest::mouseClick(confirmButton(box.get()), Qt::LeftButton);
     QCOMPARE(box->isHidden(), answers);
@@ -442,19 +514,19 @@ void SelectionDialogTest::everyBoxShowsItsOwnPicture()
         const int side = check->height();
         return check->grab(QRect(0, 0, side, side)).toImage();
     };
-    const QList<QCheckBox *> screens = screenBoxes(box.get());
+    const QList<ScreenRow> screens = screenBoxes(box.get());
     QCOMPARE(texts(screens), (QStringList{"Tous", "Entrée [s1]", "Hall [s2]", "Bar [s3]"}));
-    QVERIFY(!screens.at(0)->isChecked() && !screens.at(1)->isChecked() && screens.at(2)->isChecked());
-    QCOMPARE(picture(screens.at(3)), picture(screens.at(1)));
-    QVERIFY(picture(screens.at(0)) != picture(screens.at(1)));
-    QVERIFY(picture(screens.at(2)) != picture(screens.at(1)));
+    QVERIFY(!screens.at(0).isChecked() && !screens.at(1).isChecked() && screens.at(2).isChecked());
+    QCOMPARE(screens.at(3).picture(), screens.at(1).picture());
+    QVERIFY(screens.at(0).picture() != screens.at(1).picture());
+    QVERIFY(screens.at(2).picture() != screens.at(1).picture());
 
     const QList<QCheckBox *> categories = categoryBoxes(box.get());
     QVERIFY(categories.at(0)->isChecked() && !categories.at(1)->isChecked());
     QVERIFY(picture(categories.at(0)) != picture(categories.at(1)));
-    QVERIFY(picture(categories.at(1)) != picture(screens.at(1)));
-    screens.at(1)->setChecked(true);
-    QCOMPARE(picture(screens.at(1)), picture(screens.at(2)));
+    QVERIFY(picture(categories.at(1)).scaled(75, 75) != screens.at(1).picture().scaled(75, 75));
+    screens.at(1).setChecked(true);
+    QCOMPARE(screens.at(1).picture(), screens.at(2).picture());
 }
 
 QTEST_MAIN(SelectionDialogTest)
