@@ -74,11 +74,12 @@ ZoManager::ZoManager(QWidget *parent)
     connect(p->accountDeployment(), &AccountDeployment::signalDeployed, m_admin, &classAdmin::slotAccountDeployed);
     connect(p->accountDeployment(), &AccountDeployment::signalLoginChanged, m_admin, &classAdmin::slotLoginReloaded);
     // Rows of the login file that the server's copy lost since this console
-    // sent them go again, once no other deployment runs.
+    // sent them go again, once the login is over and no deployment runs.
     auto *rowsToSend = new QTimer(this);
     rowsToSend->setInterval(TimeScale::ms(200));
     connect(rowsToSend, &QTimer::timeout, this, [p, rowsToSend] {
-        if (p->accountDeployment()->running() || p->mediaDeployment()->running())
+        if (p->loginSequence()->stepIndex() != 0 || p->accountDeployment()->running()
+            || p->mediaDeployment()->running())
             return;
         rowsToSend->stop();
         p->slotProcessDeployFile(0);

@@ -18,6 +18,18 @@ bool noRows(const QString &value)
     return value.isEmpty() || value == QLatin1String("NULL");
 }
 
+// A row's text as a state: enciphered as the file itself is, so that no
+// password lies in clear in the work folder's kept records. Never null.
+QString seal(const QString &text)
+{
+    return QLatin1Char('#') + ClassParam().CryptRC4(text);
+}
+
+QString unseal(const QString &state)
+{
+    return QString::fromLatin1(QByteArray::fromHex(ClassParam().DeCryptRC4(state.mid(1)).toLatin1()));
+}
+
 } // namespace
 
 const QList<QStringList> &LoginRows::tables()
@@ -87,19 +99,15 @@ QStringList LoginRows::keys() const
 QString LoginRows::state(const QString &key) const
 {
     const QStringList table = tableOf(key);
-    if (table.isEmpty()) {
-        const QString value = m_plain.value(key);
-        return m_plain.contains(key) && value.isNull() ? QStringLiteral("") : value;
-    }
+    if (table.isEmpty())
+        return m_plain.contains(key) ? seal(m_plain.value(key)) : QString();
     const int row = m_lists.value(table.first()).indexOf(key.section(kName, 1));
     if (row < 0)
         return QString();
     QStringList items;
     for (int l = 1; l < table.size(); ++l)
         items.append(m_lists.value(table.at(l)).value(row));
-    // Never null for a row that is there, even with nothing in it.
-    const QString joined = items.join(kRows);
-    return joined.isNull() ? QStringLiteral("") : joined;
+    return seal(items.join(kRows));
 }
 
 void LoginRows::setState(const QString &key, const QString &state)
@@ -110,7 +118,7 @@ void LoginRows::setState(const QString &key, const QString &state)
         if (!key.contains(kName) && !key.isEmpty() && key != QLatin1String("EMPREINTE") && !state.isNull()
             && std::none_of(tables().cbegin(), tables().cend(),
                             [&key](const QStringList &table) { return table.contains(key); }))
-            m_plain.insert(key, state);
+            m_plain.insert(key, unseal(state));
         return;
     }
     const QString name = key.section(kName, 1);
@@ -130,7 +138,7 @@ void LoginRows::setState(const QString &key, const QString &state)
         row = names.size();
         names.append(name);
     }
-    const QStringList items = state.split(kRows);
+    const QStringList items = unseal(state).split(kRows);
     for (int l = 1; l < table.size(); ++l) {
         QStringList &rows = m_lists[table.at(l)];
         while (rows.size() <= row)

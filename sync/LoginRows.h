@@ -8,7 +8,8 @@
 // whole: a user (its row in every user list), a box (its serial, name and
 // playlists), a playlist, a category, a filter. A row is named by its
 // table's first key and its name ("USERLIST:anna"); its state is its items
-// in the table's other lists, null when the file has no such row. A key
+// in the table's other lists (enciphered as the file is: it holds
+// passwords), null when the file has no such row. A key
 // outside those lists (MOTDEPASSE) is a row of its own, named by the key.
 // No widgets.
 class LoginRows
@@ -19,7 +20,8 @@ public:
 
     // Every row of the file.
     QStringList keys() const;
-    // A row's state; a null string when the file has no such row.
+    // A row's state, to compare and to hand back to setState(); a null
+    // string when the file has no such row.
     QString state(const QString &key) const;
     // Sets a row's state in its place, appended when the file has none; a
     // null state removes the row.

@@ -318,7 +318,7 @@ bool LoginSequence::unsentOnServer() const
     return !m_unsent.isEmpty() && fetched.open(QIODevice::ReadOnly) && fetched.readAll() == m_unsent;
 }
 
-LoginSequence::KeptRows LoginSequence::settleKeptRows()
+LoginSequence::KeptRows LoginSequence::settleKeptRows(bool settle)
 {
     KeptChanges kept(KeptChanges::path(m_work, QStringLiteral("LoginCrypt.orvex")));
     LoginRows server;
@@ -331,6 +331,11 @@ LoginSequence::KeptRows LoginSequence::settleKeptRows()
         return KeptRows::None;
     const KeptChanges::Check check =
         kept.check(KeptChanges::LoginRow, [&server](const KeptChanges::Change &c) { return server.state(c.key); });
+    const KeptRows rows = check.missing.isEmpty() ? KeptRows::Shown : KeptRows::Missing;
+    // Only an administrator's login settles them: another user's leaves
+    // them for the next administrator at this console.
+    if (!settle)
+        return rows;
     QStringList lost;
     for (const KeptChanges::Change &c : check.overtaken)
         lost << LoginRows::lostText(c.key, server.state(c.key));
@@ -343,7 +348,7 @@ LoginSequence::KeptRows LoginSequence::settleKeptRows()
         missing << LoginRows::rowName(c.key);
     if (!missing.isEmpty()) {
         // Put back by an account deployment once the login is over.
-        m_rowsToSend = true;
+        emit signalLoginRowsToSend();
         lost.prepend(tr("le fichier du serveur ne montre plus %1: ces lignes y sont remises")
                          .arg(missing.join(QLatin1String(", "))));
     }
@@ -352,7 +357,7 @@ LoginSequence::KeptRows LoginSequence::settleKeptRows()
                            tr("Modifications de l'administration faites sur ce poste: %1.")
                                .arg(lost.join(QLatin1String("; "))),
                            false);
-    return missing.isEmpty() ? KeptRows::Shown : KeptRows::Missing;
+    return rows;
 }
 
 void LoginSequence::step()
@@ -402,7 +407,7 @@ void LoginSequence::step()
                                            : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
         }
-        const KeptRows rows = settleKeptRows();
+        const KeptRows rows = settleKeptRows(false);
         if (PendingAdminDeploy::isPending(m_work) && (unsentOnServer() || rows == KeptRows::Shown)) {
             // Killed after it reached the server: only the playlist files may be missing.
             const bool playlists = PendingAdminDeploy::playlistsPending(m_work);
@@ -509,9 +514,8 @@ void LoginSequence::step()
         break;
     }
     case 11:
-        if (m_rowsToSend)
-            emit signalLoginRowsToSend();
-        m_rowsToSend = false;
+        if (m_administrator)
+            settleKeptRows(true);
         emit signalUserButton(m_user);
         m_kept.clear();
         m_step = 12;

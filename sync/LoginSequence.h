@@ -136,10 +136,10 @@ private:
     QByteArray m_unsent;
     bool m_unsentKept = false;
     // The rows of the login file this console keeps, against the fetched
-    // copy: settled ones dropped, lost ones named, missing ones to send.
+    // copy; with `settle`, the shown ones dropped, the lost ones named and
+    // the missing ones sent once the login is over.
     enum class KeptRows { None, Shown, Missing };
-    KeptRows settleKeptRows();
-    bool m_rowsToSend = false;
+    KeptRows settleKeptRows(bool settle);
     QStringList m_paths;
     QStringList m_sums;
     QStringList m_sizes;
