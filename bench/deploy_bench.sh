@@ -4,8 +4,10 @@
 # process uploading the same files to the same folders (one reused
 # connection, no --parallel); best of N runs each, then the ratio
 # console / curl. Goal: 2. The console's time includes what curl does not
-# do: the fetch of each box's poster list before its send and the one read
-# back after it (no fixed wait).
+# do: the fetch of each box's poster list and owner record before its send
+# and their two reads back after it; it leaves out the fixed half second
+# between the two reads of each box (a pause no link shortens, cheap
+# against a lost list).
 #
 #   bench/deploy_bench.sh [path/to/zo_deploy_bench] [runs, default 3]
 #

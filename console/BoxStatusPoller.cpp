@@ -1,6 +1,8 @@
 #include "BoxStatusPoller.h"
 
+#include "BoxFiles.h"
 #include "BoxStatus.h"
+#include "ClassParam.h"
 #include "ClassLog.h"
 #include "HttpFileApi.h"
 
@@ -20,6 +22,18 @@ void note(const QString &text)
 {
     qWarning().noquote() << text;
     ClassLog().log(QStringLiteral("OrvexLog"), text);
+}
+
+// As a box reports it: "0" once it runs the poster list of its folder (its
+// report carries that list's fingerprint), "1" while it does not.
+QString updateState(const QString &boxFolder)
+{
+    const QString key = QStringLiteral("EMPREINTE");
+    ClassParam reader;
+    const QString running = reader.getParamCrypt(boxFolder + QStringLiteral("/STATUS.orvex"), key, 0);
+    const QString list = reader.getParamCrypt(boxFolder + QStringLiteral("/PLAYER.orvex"), key, 0);
+    return BoxFiles::sameFingerprint(running, BoxFiles::cleanFingerprint(list)) ? QStringLiteral("0")
+                                                                                : QStringLiteral("1");
 }
 
 } // namespace
@@ -144,7 +158,7 @@ QByteArray BoxStatusPoller::localReply(const QString &accountFolder)
         const QString seen = status.exists() ? status.lastModified().toString(BoxStatus::lastSeenFormat())
                                              : QStringLiteral("null");
         boxes.insert(name, QJsonArray{seen, status.exists() ? QStringLiteral("0") : QStringLiteral("null"),
-                                      QStringLiteral("1")});
+                                      updateState(dir.filePath(name))});
     }
     return QJsonDocument(boxes).toJson(QJsonDocument::Compact);
 }

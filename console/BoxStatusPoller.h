@@ -32,7 +32,8 @@ public:
     void setHoldWhile(std::function<bool()> hold) { m_hold = std::move(hold); }
 
     // The reply of a local account: STATUSBOX.json of the account folder,
-    // else every box folder with the time of its STATUS.orvex as last seen.
+    // else every box folder with the time of its STATUS.orvex as last seen
+    // and its visuals up to date once that report names its poster list.
     static QByteArray localReply(const QString &accountFolder);
 
 public slots:

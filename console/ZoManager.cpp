@@ -2,6 +2,7 @@
 
 #include "AccountDeployment.h"
 #include "AppGlobals.h"
+#include "BoxDeployment.h"
 #include "AnimationStackedWidget.h"
 #include "ClassAlerte.h"
 #include "ClassLog.h"
@@ -16,6 +17,7 @@
 #include "ServerMediaUsage.h"
 #include "TextEditSimple.h"
 #include "TimeScale.h"
+#include "UnfinishedDeployment.h"
 #include "ZoPlayer.h"
 #include "classAdmin.h"
 #include "classCalendar.h"
@@ -30,10 +32,12 @@
 #include "classWidget.h"
 
 #include <QCloseEvent>
+#include <QDebug>
 #include <QListWidget>
 #include <QTimer>
 #include <QMessageBox>
 #include <QSysInfo>
+#include <QTimer>
 
 ZoManager::ZoManager(QWidget *parent)
     : QWidget(parent)
@@ -58,6 +62,14 @@ ZoManager::ZoManager(QWidget *parent)
     m_ecran = new classEcran(this);
     m_tactile = new classTactile(this);
     setWindowTitle(m_principal->windowTitle());
+    // A quit during a box deployment: this start names the screens left.
+    const QStringList unfinished = UnfinishedDeployment::screens(m_principal->workFolder());
+    if (!unfinished.isEmpty()) {
+        QTimer::singleShot(0, this, [this, unfinished] {
+            UnfinishedDeployment::clear(m_principal->workFolder());
+            QMessageBox::warning(this, QStringLiteral("Déploiement"), UnfinishedDeployment::text(unfinished));
+        });
+    }
 
     classPrincipal *const p = m_principal;
     connect(p, &classPrincipal::signalButton, this, &ZoManager::slotButtons);
@@ -285,14 +297,39 @@ void ZoManager::closeEvent(QCloseEvent *event)
     if (PendingAdminDeploy::isPending(ApplicationPath))
         text += QStringLiteral("\nLa dernière modification de l'administration n'a pas été envoyée au serveur: elle "
                                "sera perdue.");
+    // The screens a box deployment has not yet sent to, the one under way
+    // first: named by the question and, once quit, by the next start.
+    BoxDeployment *deployment = m_principal->boxDeployment();
+    const QStringList unfinished =
+        deployment && deployment->running() ? deployment->targets() : QStringList();
+    if (!unfinished.isEmpty())
+        text += QStringLiteral("\nUn déploiement est en cours: il sera arrêté sans être terminé pour: ")
+            + unfinished.join(QStringLiteral(", ")) + QLatin1Char('.');
+    // The import holds still while the question is asked: the files it
+    // names as copied are those kept.
+    const bool importing = m_media->importing();
+    if (importing) {
+        text += QStringLiteral("\nUn import de médias est en cours: il sera arrêté; les fichiers déjà copiés restent "
+                               "dans la médiathèque.");
+        m_media->pauseImport(true);
+    }
     QMessageBox question(QMessageBox::Question, QStringLiteral("Quitter?"), text,
                          QMessageBox::Yes | QMessageBox::No, this);
     // Without a default Qt gives Return to "Oui": a stray key must not drop undeployed work.
     question.setDefaultButton(QMessageBox::No);
     question.setEscapeButton(QMessageBox::No);
     if (question.exec() != QMessageBox::Yes) {
+        m_media->pauseImport(false);
         event->ignore();
         return;
+    }
+    // Stopped between two files, the ones copied indexed and journalled.
+    m_media->cancelImport();
+    if (!unfinished.isEmpty()) {
+        const QString work = m_principal->workFolder();
+        if (!UnfinishedDeployment::record(work, unfinished))
+            qWarning().noquote() << "Déploiement inachevé non noté:" << UnfinishedDeployment::path(work);
+        deployment->cancel();
     }
     ClassLog().log(QStringLiteral("OrvexLog"),
                    QStringLiteral("*********************** FERMETURE DU PROGRAMME *****************************"));

@@ -62,6 +62,7 @@ public:
     void MessageSimpleOFF();
 
     // Work folders. RemoveFiles answers false when a file could not go.
+    QString workFolder() const { return m_workFolder; }
     void CreationDossier();
     bool RemoveFiles(QString folder);
 

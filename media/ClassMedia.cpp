@@ -3,11 +3,10 @@
 #include "AppGlobals.h"
 #include "ClassBox.h"
 #include "ClassParam.h"
+#include "ImportJob.h"
 #include "ListThumbnails.h"
 #include "QRoundProgressBar.h"
 #include "ServerMediaUsage.h"
-#include "SlicedChecksum.h"
-#include "SlicedCopy.h"
 #include "StandardFileDialog.h"
 #include "ThumbnailLoader.h"
 #include "classVersion.h"
@@ -15,8 +14,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -28,7 +25,6 @@
 #include <QResizeEvent>
 #include <QStandardPaths>
 #include <QSysInfo>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -41,51 +37,6 @@ const char *const kBackStyle =
     "QPushButton:focus{ background-color: rgba(255,0,0,30%)}";
 const char *const kLabelStyle = "border:white;background-color:transparent;color:white";
 const char *const kTitleStyle = "color:rgba(255,255,255,100%);background-color:rgba(0,0,0,0%);";
-
-// Work an import does between two turns of the event loop.
-constexpr int kImportSliceMs = 20;
-
-// Gives the event loop a turn each time a slice of work is done.
-class Turns
-{
-public:
-    Turns() { m_clock.start(); }
-    int left() const { return qMax(1, kImportSliceMs - int(m_clock.elapsed())); }
-    void give()
-    {
-        if (m_clock.elapsed() < kImportSliceMs)
-            return;
-        QCoreApplication::processEvents();
-        m_clock.restart();
-    }
-
-private:
-    QElapsedTimer m_clock;
-};
-
-// Copies a chosen file (never over another) and checksums the copy, a slice
-// at a time; false, with nothing left behind, when the copy failed.
-// `progress` gets the share of the file done.
-bool copyInSlices(const QString &from, const QString &to, QString *checksum, Turns &turns,
-                  const std::function<void(double)> &progress)
-{
-    SlicedCopy copy;
-    if (!copy.start(from, to))
-        return false;
-    while (!copy.step(turns.left())) {
-        progress(copy.total() > 0 ? 0.5 * double(copy.copied()) / double(copy.total()) : 0);
-        turns.give();
-    }
-    if (!copy.ok())
-        return false;
-    progress(0.5);
-    SlicedChecksum sum;
-    sum.start(to);
-    while (!sum.step(turns.left()))
-        turns.give();
-    *checksum = sum.result();
-    return true;
-}
 
 // The page's round bars: a share in per cent, a blue arc on black.
 QRoundProgressBar *roundBar(const QString &name, const QFont &font)
@@ -469,9 +420,6 @@ void ClassMedia::slotUpdateMediaFile()
 
 void ClassMedia::SlotUpdateTimeMedia()
 {
-    // The lists are rebuilt once the import's files are all indexed.
-    if (m_importing)
-        return;
     switch (refreshStep) {
     case 0:
         messagePanel->setGeometry(rect());
@@ -493,8 +441,10 @@ void ClassMedia::SlotUpdateTimeMedia()
         refreshStep = 4;
         break;
     default:
-        messagePanel->hide();
         refreshTimer->stop();
+        // An import keeps its overlay.
+        if (!importing())
+            messagePanel->hide();
         refreshStep = 0;
         emit signalUpdateMediaFinish();
         break;
@@ -592,10 +542,10 @@ QString ClassMedia::startFolder(int type) const
 void ClassMedia::importFiles(int type)
 {
     // One import at a time: the first choice waits for the server's count.
-    if (importPending() || m_importing)
+    if (importPending() || importing())
         return;
     const QStringList chosen = m_chooser ? m_chooser(type, this, startFolder(type)) : QStringList();
-    if (chosen.isEmpty() || importPending() || m_importing)
+    if (chosen.isEmpty() || importPending() || importing())
         return;
     if (!m_serverUsage) {
         importChosen(type, chosen);
@@ -608,91 +558,96 @@ void ClassMedia::importFiles(int type)
 
 void ClassMedia::importChosen(int type, const QStringList &chosen)
 {
-    const bool ios = productType() == QLatin1String("ios");
-    const QString folder = MediaLibrary::folder(type);
-    QStringList imported, sources;
-    // The files are copied and checksummed a slice at a time, the event loop
-    // turning in between, under the overlay that shows how far it went; the
-    // index and the journal are written once, at the end.
-    m_importing = true;
-    messagePanel->setGeometry(rect());
-    messagePanel->raise();
-    messagePanel->show();
-    importBar->show();
-    Turns turns;
+    // The files are copied and checksummed by a job, a slice at a time,
+    // under the overlay that shows how far it went; the index and the
+    // journal are written once it has finished.
+    m_library.load();
+    m_import = new ImportJob(m_work, type, chosen, qMax<qint64>(0, m_library.usedBytes() + m_othersBytes), m_maxMo,
+                             productType() == QLatin1String("ios"), this);
+    connect(m_import, &ImportJob::progress, this, &ClassMedia::showImportProgress);
+    connect(m_import, &ImportJob::refused, this, &ClassMedia::importRefused);
+    connect(m_import, &ImportJob::finished, this, &ClassMedia::importFinished);
+    showImporting(true);
+    m_import->start();
+}
+
+void ClassMedia::cancelImport()
+{
+    if (m_import)
+        m_import->cancel();
+}
+
+void ClassMedia::pauseImport(bool paused)
+{
+    if (!m_import)
+        return;
+    if (paused)
+        m_import->pause();
+    else
+        m_import->resume();
+}
+
+void ClassMedia::showImporting(bool on)
+{
+    importBar->setVisible(on);
+    if (on) {
+        messagePanel->setGeometry(rect());
+        messagePanel->raise();
+        messagePanel->show();
+    } else if (!refreshTimer->isActive()) {
+        messagePanel->hide();
+    }
+}
+
+void ClassMedia::importRefused(int refusal, const QString &chosenFile)
+{
+    qDebug().noquote() << "Import refusé:" << chosenFile;
+    if (refusal == ImportJob::QuotaReached)
+        showError(tr("La taille maximum de votre médiathèque a été atteinte \n Veuillez supprimer des fichiers s.v.p.!!"));
+    else if (refusal == ImportJob::NameTooLong)
+        showError(tr("Le nom du fichier est trop long \n Veuillez le renommer s.v.p.!!"));
+    else
+        QMessageBox::critical(nullptr, tr("Erreur"), tr("Impossible de copier le fichier"), QMessageBox::Ok);
+}
+
+void ClassMedia::importFinished()
+{
+    ImportJob *job = m_import;
+    const int type = job->type();
+    // The index as it is now, with what changed during the copies, takes
+    // the copied files in one index write and one journal write.
+    m_library.load();
     m_library.beginBatch();
-    for (int i = 0; i < chosen.size(); ++i) {
-        const QString &source = chosen.at(i);
-        showImportProgress(i, chosen.size(), 0);
-        turns.give();
-        const QString name = source.section(QLatin1Char('/'), -1);
-        const MediaLibrary::Check check =
-            MediaLibrary::checkImport(type, name, QFileInfo(source).size(), m_usedMo, m_maxMo, ios);
-        if (check == MediaLibrary::Check::QuotaReached) {
-            showError(tr("La taille maximum de votre médiathèque a été atteinte \n Veuillez supprimer des fichiers s.v.p.!!"));
-            break;
-        }
-        if (check == MediaLibrary::Check::NameTooLong) {
-            showError(tr("Le nom du fichier est trop long \n Veuillez le renommer s.v.p.!!"));
-            continue;
-        }
-        if (!QFileInfo::exists(m_work + folder))
-            QDir().mkpath(m_work + folder);
-        const QString stored = MediaLibrary::storedName(name, type, QTime::currentTime());
-        QString checksum;
-        const auto progress = [this, i, &chosen](double share) { showImportProgress(i, chosen.size(), share); };
-        if (!copyInSlices(source, m_work + folder + stored, &checksum, turns, progress)) {
-            QMessageBox::critical(nullptr, tr("Erreur"), tr("Impossible de copier le fichier"), QMessageBox::Ok);
-            continue;
-        }
-        registerMedia(type, folder + stored, checksum);
+    QStringList imported, sources;
+    for (const ImportJob::Copied &file : job->copied()) {
+        registerMedia(type, file.path, file.checksum, false);
         if (m_lastIndexed) {
-            imported << folder + stored;
-            sources << source;
+            imported << file.path;
+            sources << file.source;
         } else {
-            QFile::remove(m_work + folder + stored);
+            QFile::remove(m_work + file.path);
         }
     }
-    showImportProgress(chosen.size(), chosen.size(), 0);
     // The index or the journal could not be written: none of the batch is
     // kept, listed or sent, and the chosen files stay where they were.
-    if (!commitImport()) {
+    if (!m_library.commitBatch()) {
         for (const QString &path : qAsConst(imported))
             forgetImport(type, path);
-        CalculDossierMedia2();
-    } else if (type == MediaLibrary::Video && ios) {
+    } else if (type == MediaLibrary::Video && productType() == QLatin1String("ios")) {
         for (const QString &source : qAsConst(sources)) {
             QFile::remove(source);
             qDebug().noquote() << "Fichier Video supprimer:" << source;
         }
     }
-    importBar->hide();
-    messagePanel->hide();
-    m_importing = false;
+    CalculDossierMedia2();
+    m_import = nullptr;
+    job->deleteLater();
+    showImporting(false);
     showLibraryErrors();
     if (m_leaveAfterImport) {
         m_leaveAfterImport = false;
         slotFermer();
     }
-}
-
-bool ClassMedia::commitImport()
-{
-    // Each journal record is a rewrite of the journal: for many files the
-    // writes take long. They run on a worker, on a copy of the library,
-    // while the event loop turns; the page reads its own copy meanwhile.
-    MediaLibrary batch = m_library;
-    bool committed = false;
-    QThread *writer = QThread::create([&batch, &committed] { committed = batch.commitBatch(); });
-    QEventLoop loop;
-    connect(writer, &QThread::finished, &loop, &QEventLoop::quit);
-    writer->start();
-    loop.exec();
-    // The loop also ends when the application quits: the writes end first.
-    writer->wait();
-    delete writer;
-    m_library = batch;
-    return committed;
 }
 
 void ClassMedia::showImportProgress(int done, int count, double fileShare)
@@ -702,10 +657,10 @@ void ClassMedia::showImportProgress(int done, int count, double fileShare)
 
 void ClassMedia::AjouterMedia(int type, QString path)
 {
-    registerMedia(type, path, QString());
+    registerMedia(type, path, QString(), true);
 }
 
-void ClassMedia::registerMedia(int type, const QString &path, const QString &checksum)
+void ClassMedia::registerMedia(int type, const QString &path, const QString &checksum, bool recount)
 {
     const QString folder = MediaLibrary::folder(type);
     m_lastIndexed = false;
@@ -749,7 +704,7 @@ void ClassMedia::registerMedia(int type, const QString &path, const QString &che
         listVideo->setIconSize(iconSize());
     emit signalNewMedia(type, name);
 
-    if (!known || type == MediaLibrary::TextPoster)
+    if (recount && (!known || type == MediaLibrary::TextPoster))
         CalculDossierMedia2();
 
     if (type == MediaLibrary::TextPoster && sendTextNow) {
@@ -786,7 +741,7 @@ void ClassMedia::slotFermer()
 {
     // Left while an import runs: the page goes once every chosen file is
     // indexed and journalled, so that what it hands on is whole.
-    if (m_importing) {
+    if (importing()) {
         m_leaveAfterImport = true;
         return;
     }
@@ -813,9 +768,6 @@ void ClassMedia::slotNewImageTexte(QString oldName, QString Name)
 
 void ClassMedia::SlotEnvoiFile()
 {
-    // A text poster waits for the import's index and journal writes.
-    if (m_importing)
-        return;
     const QString folder = MediaLibrary::folder(MediaLibrary::TextPoster);
     switch (sendStep) {
     case 0: {
@@ -852,11 +804,6 @@ void ClassMedia::SlotEnvoiFile()
 
 void ClassMedia::slotSuppImageTexte(QString Name)
 {
-    // The index is the import's until it is written.
-    if (m_importing) {
-        QTimer::singleShot(sendTimer->interval(), this, [this, Name] { slotSuppImageTexte(Name); });
-        return;
-    }
     retireTextPicture(Name, false);
 }
 
@@ -918,8 +865,6 @@ void ClassMedia::slotSupprimerVideo()
 
 void ClassMedia::removeCurrent(int type)
 {
-    if (m_importing)
-        return;
     QListWidget *list = listOf(type);
     if (!list->currentItem())
         return;
@@ -1045,8 +990,6 @@ void ClassMedia::slotAjouterPermissionVideo()
 
 void ClassMedia::grantCurrent(int type)
 {
-    if (m_importing)
-        return;
     ClassParam login;
     if (!login.getParamCrypt(m_work + QStringLiteral("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0))
         login.BALISE.clear();

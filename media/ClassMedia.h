@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class ImportJob;
 class ListThumbnails;
 class QFrame;
 class QLabel;
@@ -46,9 +47,14 @@ public:
     void setServerUsage(ServerMediaUsage *usage);
     // Chosen files waiting for the server's count before they are imported.
     bool importPending() const { return m_pendingType >= 0; }
-    // Chosen files being copied, checksummed and indexed, the event loop
-    // turning in between.
-    bool importing() const { return m_importing; }
+    // Chosen files being copied and checksummed by the import job (the
+    // page shows its overlay and takes no other import meanwhile).
+    bool importing() const { return m_import != nullptr; }
+    // Stops the import between two files: the files copied are indexed
+    // and journalled before this returns, the one under way leaves nothing.
+    void cancelImport();
+    // While the quit question is asked the import holds still.
+    void pauseImport(bool paused);
     static QString unreachableText();
 
     // Recomputes the used size and the quota line from the media index.
@@ -118,11 +124,15 @@ private:
     ListThumbnails *thumbnailsOf(int type) const;
     void importFiles(int type);
     void importChosen(int type, const QStringList &chosen);
-    // The batch's index and journal writes; false when they failed.
-    bool commitImport();
     void showImportProgress(int done, int count, double fileShare);
-    // AjouterMedia with the checksum of the copy when the import made one.
-    void registerMedia(int type, const QString &path, const QString &checksum);
+    // The importing state: the overlay with its bar over the page.
+    void showImporting(bool on);
+    void importRefused(int refusal, const QString &chosenFile);
+    // Indexes and journals what the job copied, in one batch.
+    void importFinished();
+    // AjouterMedia with the checksum of the copy when the import made one;
+    // `recount`: the used size is counted again at once.
+    void registerMedia(int type, const QString &path, const QString &checksum, bool recount);
     void serverCounted(bool ok, qint64 bytes);
     // Undoes an import whose index or journal write failed.
     void forgetImport(int type, const QString &path);
@@ -160,7 +170,7 @@ private:
     bool m_serverUnreachable = false;
     int m_pendingType = -1;
     QStringList m_pendingChoice;
-    bool m_importing = false;
+    ImportJob *m_import = nullptr;
     // The page was left during an import: it goes once the import is done.
     bool m_leaveAfterImport = false;
     QString userName;

@@ -19,6 +19,8 @@ public:
     bool ok() const { return m_ok; }
     qint64 copied() const { return m_copied; }
     qint64 total() const { return m_total; }
+    // Stops a copy under way and removes its target.
+    void abandon() { fail(); }
 
 private:
     void fail();

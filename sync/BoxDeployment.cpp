@@ -4,6 +4,7 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
+#include "KeptChanges.h"
 #include "ListTransfers.h"
 #include "LocalWriteError.h"
 #include "RevisionCounters.h"
@@ -23,6 +24,12 @@
 #include <QUrl>
 
 namespace {
+
+// Null when the file is absent.
+QString checksumOf(const QString &file)
+{
+    return QFile::exists(file) ? CalculChecksum(file) : QString();
+}
 
 void logLine(const QString &text)
 {
@@ -257,6 +264,8 @@ void BoxDeployment::runStep()
             return;
         }
         m_step = Share;
+        // The sending checks the first box again: in a turn of its own.
+        m_driver->yieldTurn();
         break;
     case Share:
         m_network = readPlayer(QStringLiteral("NETWORK"));
@@ -382,9 +391,11 @@ void BoxDeployment::runStep()
         m_withPlayer = !files.isEmpty() && files.last() == QLatin1String("PLAYER.orvex");
         if (m_withPlayer)
             files.removeLast();
+        // The owner record goes to the selected box only (the sequence skips it for the others).
+        m_withInfo = files.contains(QLatin1String("INFO.orvex")) && m_selected && m_targets.first() == m_selected();
         m_api->lists()->setTransferFiles(files);
         emit signalDeployBox(m_targets.first());
-        m_step = RaiseList;
+        m_step = ListStart;
         break;
     }
     case RaiseList: {
@@ -402,6 +413,19 @@ void BoxDeployment::runStep()
                 return;
             }
         }
+        // Kept before anything goes: a restart or a kill forgets nothing.
+        QList<RevisionCounters::Sent> kept;
+        if (m_withPlayer)
+            kept << RevisionCounters::Sent{QStringLiteral("PLAYER.orvex"), m_beforeSum,
+                                           checksumOf(m_work + QLatin1String("DATA/PLAYER.orvex"))};
+        if (m_withInfo)
+            kept << RevisionCounters::Sent{QStringLiteral("INFO.orvex"), m_infoBeforeSum,
+                                           checksumOf(m_work + QLatin1String("DATA/INFO.orvex"))};
+        QString why;
+        if (!kept.isEmpty() && !m_revisions->keepSent(box, m_sent, kept, &why)) {
+            writeFailed(KeptChanges::path(m_work, QStringLiteral("BOXES")), why);
+            return;
+        }
         m_lists->setFolder(box);
         m_lists->setDeployBoxes(m_targets);
         m_step = PutFiles;
@@ -415,7 +439,7 @@ void BoxDeployment::runStep()
                 32, [this] { return m_lists->putStep(); },
                 [this] { return m_lists->FtpPutListFile(m_work + QLatin1String("DATA/")); },
                 [this] { return m_lists->putStep() != 4; }))
-            m_step = m_withPlayer ? ListStart : BoxDone;
+            m_step = m_withPlayer ? PutList : m_withInfo ? ReadBackStart : BoxDone;
         break;
     case BoxDone:
         if (!m_targets.isEmpty())
@@ -424,70 +448,113 @@ void BoxDeployment::runStep()
         m_driver->yieldTurn();
         break;
     case ListStart:
+        // Another console may have deployed since the check at the start:
+        // checked again before the box's first upload, so that a run
+        // cancelled here sends the box nothing.
         m_fetchTries = 0;
-        m_step = ListFetch;
+        m_boxChanged = false;
+        m_beforeSum.clear();
+        m_infoBeforeSum.clear();
+        m_step = m_withPlayer ? ListFetch : m_withInfo ? InfoFetch : RaiseList;
         break;
     case ListFetch:
         if (fetchPlayer(m_targets.first()) > 0)
             m_step = ListCheck;
         break;
     case ListCheck: {
-        // Another console may have deployed since the check at the start.
         const QString box = m_targets.first();
         const QString copy = m_work + QLatin1String("PLAYER.orvex");
         const int now = RevisionCounters::fileCounter(copy);
         const int before = m_expected.value(box, now);
-        m_beforeSum = CalculChecksum(copy);
-        if ((now != before || m_beforeSum != m_expectedSum.value(box, m_beforeSum))
-            && !m_revisions->ask(RevisionCounters::questionText())) {
+        m_beforeSum = checksumOf(copy);
+        m_boxChanged = now != before || m_beforeSum != m_expectedSum.value(box, m_beforeSum);
+        // Raised above the counter that came meanwhile.
+        m_expected.insert(box, now);
+        m_fetchTries = 0;
+        m_step = m_withInfo ? InfoFetch : BoxAsk;
+        break;
+    }
+    case InfoFetch:
+        if (fetchPlayer(m_targets.first(), QStringLiteral("INFO.orvex")) > 0)
+            m_step = InfoCheck;
+        break;
+    case InfoCheck: {
+        const QString copy = m_work + QLatin1String("INFO.orvex");
+        m_infoBeforeSum = checksumOf(copy);
+        if (m_revisions->infoChanged(m_targets.first(), copy))
+            m_boxChanged = true;
+        m_step = BoxAsk;
+        break;
+    }
+    case BoxAsk:
+        if (m_boxChanged && !m_revisions->ask(RevisionCounters::questionText())) {
             emit signalMessageOnlyOFF();
             stop();
             return;
         }
-        // Raised again above the counter that came meanwhile.
-        const bool selected = m_selected && box == m_selected();
-        QString why;
-        if (now != before
-            && !m_revisions->raisePlayer(selected ? qMax(now, m_revisions->playerCounter()) : now, {}, &m_sent,
-                                         &why)) {
-            writeFailed(m_work + QLatin1String("DATA/PLAYER.orvex"), why);
-            return;
-        }
-        m_step = PutList;
+        m_step = RaiseList;
         break;
-    }
     case PutList:
-        // Sent in the tick of the check: the other console's window stays short.
+        // Sent in the tick of the files' end: the other console's window stays short.
         StepDriver::follow(
             8, [this] { return m_lists->putOneStep(); },
             [this] { return put(m_work + QLatin1String("DATA/PLAYER.orvex"), QStringLiteral("PLAYER.orvex"), ReadBackStart); },
             [this] { return m_lists->putOneStep() != 3 && m_lists->putOneStep() != 0; });
         break;
     case ReadBackStart:
+        m_readBack.start();
         m_fetchTries = 0;
-        m_step = ReadBack;
+        m_step = m_withPlayer ? ReadBack : ReadInfo;
         break;
     case ReadBack:
-        if (fetchPlayer(m_targets.first()) > 0)
+        if (fetchPlayer(m_targets.first()) > 0) {
+            m_fetchTries = 0;
+            m_step = m_withInfo ? ReadInfo : ReadBackCheck;
+        }
+        break;
+    case ReadInfo:
+        if (fetchPlayer(m_targets.first(), QStringLiteral("INFO.orvex")) > 0)
             m_step = ReadBackCheck;
         break;
     case ReadBackCheck: {
-        // Read back once: still the copy fetched before the send, the send
-        // did not arrive; something else, another console's landed after it.
-        // One landing later still is seen by the next deployment or selection.
+        // Still the copy fetched before the send: the send did not arrive;
+        // something else: another console's landed after it. The second read
+        // catches an upload that was under way; one landing later still is
+        // found by the next deployment or selection of the box.
         const QString box = m_targets.first();
-        const QString read = CalculChecksum(m_work + QLatin1String("PLAYER.orvex"));
-        const QString sent = CalculChecksum(m_work + QLatin1String("DATA/PLAYER.orvex"));
-        if (read != sent) {
+        const QString read = checksumOf(m_work + QLatin1String("PLAYER.orvex"));
+        const QString sent = checksumOf(m_work + QLatin1String("DATA/PLAYER.orvex"));
+        const QString info = checksumOf(m_work + QLatin1String("DATA/INFO.orvex"));
+        const bool listShown = !m_withPlayer || read == sent;
+        const bool infoShown = !m_withInfo || checksumOf(m_work + QLatin1String("INFO.orvex")) == info;
+        m_readBack.shown(listShown && infoShown);
+        if (m_readBack.result() == ::ReadBack::Pending) {
+            m_step = ReadWait;
+            break;
+        }
+        if (m_readBack.result() != ::ReadBack::Shown) {
+            // Told now: nothing left to tell at the next selection.
+            m_revisions->dropSent(box);
             emit signalMessageOnlyOFF();
             stop();
-            emit signalError(read == m_beforeSum ? notArrivedText(box) : conflictText(box));
+            emit signalError(!listShown ? (read == m_beforeSum ? notArrivedText(box) : conflictText(box))
+                                        : infoConflictText(box));
             return;
         }
-        m_revisions->rememberPlayer(box, m_sent, m_selected && box == m_selected(), sent);
+        const bool selected = m_selected && box == m_selected();
+        if (m_withPlayer)
+            m_revisions->rememberPlayer(box, m_sent, selected, sent);
+        if (m_withInfo)
+            m_revisions->rememberInfo(box, info);
         m_step = BoxDone;
         break;
     }
+    case ReadWait:
+        if (m_readBack.wantsRead()) {
+            m_fetchTries = 0;
+            m_step = m_withPlayer ? ReadBack : ReadInfo;
+        }
+        break;
     case Rescan:
         emit signalDeployBox(QString());
         m_lists->setFolder(QString());
@@ -556,7 +623,8 @@ void BoxDeployment::writeFailed(const QString &file, const QString &why)
 {
     const QString box = m_targets.value(0);
     QString stopped;
-    if (m_step >= ReadBackStart)
+    if (m_step == ReadBackStart || m_step == ReadBack || m_step == ReadInfo || m_step == ReadBackCheck
+        || m_step == ReadWait)
         stopped = tr("La liste envoyée à l'écran %1 n'a pas pu être relue: le déploiement est arrêté.").arg(box);
     else if (m_uploaded)
         stopped = tr("Le déploiement est arrêté: l'écran %1 et les suivants gardent leur ancienne liste.").arg(box);
@@ -585,6 +653,13 @@ QString BoxDeployment::conflictText(const QString &box)
 {
     return tr("L'écran %1 a été déployé par un autre utilisateur au même moment: votre liste n'y est pas. "
               "Sélectionnez à nouveau l'écran et refaites le déploiement.")
+        .arg(box);
+}
+
+QString BoxDeployment::infoConflictText(const QString &box)
+{
+    return tr("Les informations de l'écran %1 ont été remplacées par celles d'un autre utilisateur au même moment: "
+              "les vôtres n'y sont pas. Sélectionnez à nouveau l'écran et refaites le déploiement.")
         .arg(box);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReadBack.h"
 #include "StepTimeout.h"
 
 #include <QDateTime>
@@ -22,9 +23,12 @@ class StepDriver;
 // server copy of PLAYER.orvex is fetched and its revision counter checked;
 // the share page is published when the poster list asks for one; media the
 // index no longer holds are cleared from the posters; then each chosen box
-// receives the files of DATA/, PLAYER.orvex last, read back once. Whatever
-// lands later is found by the checksum check of the next deployment or
-// selection of the box (RevisionCounters). Widget-free: the panel
+// in turn has its PLAYER.orvex and INFO.orvex checked again (a run the user
+// cancels there sends the box nothing), keeps what it sends in the work
+// folder, receives the files of DATA/, PLAYER.orvex last, and reads both
+// back (ReadBack: a second read a short moment after the first). Whatever
+// lands later is found by the check of the next deployment or selection of
+// the box, after a restart too (RevisionCounters). Widget-free: the panel
 // answers the hooks and shows what the signals ask. The 50 ms timer is the
 // panel's.
 class BoxDeployment : public QObject
@@ -67,13 +71,18 @@ public:
         Rescan = 75,
         RescanWait = 78,
         Done = 80,
-        ListStart = 90,       // PLAYER.orvex last: checked, sent, read back
+        ListStart = 90,       // before the box's first upload: its lists checked again
         ListFetch = 91,
         ListCheck = 92,
-        PutList = 93,
-        ReadBackStart = 94,
+        PutList = 93,         // PLAYER.orvex last
+        ReadBackStart = 94,   // both read back, twice
         ReadBack = 95,
         ReadBackCheck = 96,
+        InfoFetch = 97,
+        InfoCheck = 98,
+        ReadInfo = 99,
+        ReadWait = 100,
+        BoxAsk = 101,
     };
 
     BoxDeployment(HttpFileApi *api, ListTransfers *lists, RevisionCounters *revisions, ClassParam *player,
@@ -95,6 +104,7 @@ public:
     void setOpener(std::function<void(const QString &)> open) { m_open = std::move(open); }
 
     int step() const { return m_step; }
+    QTimer *timer() const { return m_timer; }
     QStringList targets() const { return m_targets; }
     bool running() const;
 
@@ -114,6 +124,8 @@ public:
     // conflict found when the poster list read back is not the one sent.
     static QString changedText(const QStringList &boxes);
     static QString conflictText(const QString &box);
+    // The box's INFO.orvex read back is another console's.
+    static QString infoConflictText(const QString &box);
     // The poster list read back is still the copy fetched before the send.
     static QString notArrivedText(const QString &box);
     // The selected box's folder download failed (`why`) or did not end.
@@ -190,6 +202,12 @@ private:
     int m_checkIndex = 0;
     int m_sent = 0;
     bool m_withPlayer = false;
+    bool m_withInfo = false;
+    // The check before the box's first upload found another console's change.
+    bool m_boxChanged = false;
+    // Checksum of the server's INFO.orvex fetched before the box's uploads.
+    QString m_infoBeforeSum;
+    ::ReadBack m_readBack;
     bool m_uploaded = false;
     // Checksum of the server copy fetched just before the poster list went.
     QString m_beforeSum;

@@ -125,7 +125,12 @@ void BoxFolderDownload::runBoxStep()
         emit signalArrived(m_refreshInfo);
         m_refreshInfo = true;
         const QString box = m_lists->selectedBox();
-        m_replaced = m_revisions->sentReplaced(box, m_work + QLatin1String("DATA/PLAYER.orvex")) ? box : QString();
+        // What this console sent there last, kept across restarts until
+        // the user is told it was replaced.
+        m_replaced = box;
+        m_replacedFile = m_revisions->sentReplaced(box, m_work + QLatin1String("DATA/"));
+        if (!m_replacedFile.isEmpty())
+            m_revisions->dropSent(box);
         m_revisions->getIDfilePlayer(box);
         m_revisions->setFolderFailure(QString());
         m_boxStep = Layout;
@@ -136,10 +141,8 @@ void BoxFolderDownload::runBoxStep()
         emit signalLayout();
         m_driver->stop();
         m_boxStep = Begin;
-        if (!m_replaced.isEmpty())
-            emit signalReplaced(tr("Votre dernier déploiement sur l'écran %1 a été remplacé depuis par celui d'un "
-                                   "autre utilisateur: la liste chargée ici est celle du serveur.")
-                                    .arg(m_replaced));
+        if (!m_replacedFile.isEmpty())
+            emit signalReplaced(replacedText(m_replaced, m_replacedFile));
         break;
     }
 }
@@ -235,4 +238,15 @@ void BoxFolderDownload::slotDownloadFileStatus()
         endStatus(false);
         break;
     }
+}
+
+QString BoxFolderDownload::replacedText(const QString &box, const QString &file)
+{
+    if (file == QLatin1String("INFO.orvex"))
+        return tr("Les informations de l'écran %1 de votre dernier déploiement ont été remplacées depuis par celles "
+                  "d'un autre utilisateur: celles chargées ici sont celles du serveur.")
+            .arg(box);
+    return tr("Votre dernier déploiement sur l'écran %1 a été remplacé depuis par celui d'un "
+              "autre utilisateur: la liste chargée ici est celle du serveur.")
+        .arg(box);
 }

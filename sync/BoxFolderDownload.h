@@ -50,6 +50,9 @@ public:
                       QObject *parent = nullptr);
 
     void setWorkFolder(const QString &folder) { m_work = folder; }
+    // The selection's message when `file` this console sent to `box` was
+    // replaced since by another console's.
+    static QString replacedText(const QString &box, const QString &file);
 
     int boxStep() const { return m_boxStep; }
     int statusStep() const { return m_statusStep; }
@@ -120,6 +123,7 @@ private:
     bool m_refreshInfo = true;
     QString m_failure;
     QString m_replaced;
+    QString m_replacedFile;
     StepTimeout m_timeoutA;
     StepTimeout m_timeoutB;
     std::function<bool()> m_otherRun;

@@ -404,7 +404,9 @@ void LoginSequence::step()
             const bool arrived = m_api->lastSucceeded(HttpFileApi::OpDownload)
                 && QFileInfo::exists(m_work + QLatin1String("LoginCrypt.orvex"));
             ErreurLoginUtilisateur(arrived ? unreadableServerFile(QStringLiteral("LoginCrypt.orvex"))
-                                           : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
+                                   : m_api->lastDownloadTooLarge()
+                                   ? HttpFileApi::tooLargeText(QStringLiteral("LoginCrypt.orvex"))
+                                   : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
         }
         const KeptRows rows = settleKeptRows(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeptChanges.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -14,6 +16,9 @@ class ClassParam;
 // compared with the box's server copy before a deployment, raised on each
 // upload. Per box it also keeps the checksum of the poster list this
 // console last fetched or sent: two consoles may write the same counter.
+// What it sent to a box (PLAYER.orvex, INFO.orvex) is kept in the work
+// folder (KeptChanges, TEMP/KEPT-BOXES.json) until a fetch shows it
+// replaced and the user was told: a restart does not forget it.
 // The two ClassParam objects are the panel's long-lived ones.
 class RevisionCounters : public QObject
 {
@@ -21,8 +26,8 @@ class RevisionCounters : public QObject
 public:
     RevisionCounters(ClassParam *player, ClassParam *media, QObject *parent = nullptr);
 
-    // Work folder, ending in "/".
-    void setWorkFolder(const QString &folder) { m_work = folder; }
+    // Work folder, ending in "/"; what was kept there is read.
+    void setWorkFolder(const QString &folder);
     // Asked when a fetched copy's counter differs: true to go on.
     void setQuestion(std::function<bool(const QString &)> ask) { m_ask = std::move(ask); }
     bool ask(const QString &text) const { return m_ask && m_ask(text); }
@@ -34,7 +39,7 @@ public:
     int mediaCounter() const { return m_media; }
 
     // `box`: the folder the poster list came from; its counter is kept for
-    // later deployments to it.
+    // later deployments to it, with the checksum of its INFO.orvex.
     void getIDfilePlayer(const QString &box = QString());
     void getIDfileMedia();
     bool checkIDfile(const QString &file, int expected);
@@ -54,13 +59,35 @@ public:
     // The poster list carrying `counter`, whose bytes have `checksum`,
     // reached `box`'s server folder.
     void rememberPlayer(const QString &box, int counter, bool selectedBox, const QString &checksum);
+    // The INFO.orvex whose bytes have `checksum` (null: none) reached `box`.
+    void rememberInfo(const QString &box, const QString &checksum);
     // `copy`, a server copy of `box`'s poster list fetched just now, is not
     // the one this console last fetched or sent: another counter, or the
     // same counter with other bytes. False for a box never seen.
     bool serverChanged(const QString &box, const QString &copy) const;
-    // `copy`, `box`'s server copy as its folder download brought it,
-    // replaced the poster list this console sent last.
-    bool sentReplaced(const QString &box, const QString &copy) const;
+    // `copy` (absent: no server copy), `box`'s INFO.orvex fetched just now,
+    // is not the one this console last fetched or sent. False for a box
+    // never seen.
+    bool infoChanged(const QString &box, const QString &copy) const;
+
+    // The box files this console sends to `box`: kept in the work folder
+    // before they go, each with the checksum of the server copy it
+    // replaces (null: none) and the checksum sent. False when the kept file
+    // could not be written (`error` says why): nothing may go then.
+    struct Sent {
+        QString file;   // "PLAYER.orvex" or "INFO.orvex"
+        QString before;
+        QString after;
+    };
+    bool keepSent(const QString &box, int counter, const QList<Sent> &files, QString *error);
+    // The files kept for `box` are settled: the user was told they were replaced.
+    void dropSent(const QString &box);
+    // The boxes this console sent files to that no fetch showed replaced yet.
+    QStringList sentBoxes() const;
+    // `folder`, `box`'s folder as fetched (PLAYER.orvex, INFO.orvex), no
+    // longer holds a file this console sent there: its name, empty when
+    // all are shown (or none kept).
+    QString sentReplaced(const QString &box, const QString &folder) const;
 
     // Whether DATA/ holds a whole box folder: the box selection's download
     // marks it loading, then arrived (empty) or failed with its reason.
@@ -73,7 +100,6 @@ private:
     struct Known {
         int counter = 0;
         QString checksum;
-        bool sent = false; // the last copy seen is this console's own send
     };
     int raise(ClassParam *param, const QString &file);
 
@@ -84,5 +110,8 @@ private:
     int m_player = 0;
     int m_media = 0;
     QHash<QString, Known> m_known;
+    // Box -> checksum of the INFO.orvex last fetched or sent (null: none).
+    QHash<QString, QString> m_knownInfo;
+    KeptChanges m_sent{QString()};
     QString m_folderFailure;
 };

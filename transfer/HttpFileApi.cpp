@@ -301,6 +301,7 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
     m_localWriteFailure.clear();
     m_flags[1] = false;
     m_downloadMissing = false;
+    m_downloadTooLarge = false;
     m_downloadWriteFailed = false;
     qint64 limit = m_downloadLimit;
     m_downloadLimit = -1;
@@ -572,6 +573,7 @@ void HttpFileApi::httpFinished(HttpRequest *request)
     if (operation == OpDownload) {
         m_downloadMissing = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 404;
         m_downloadWriteFailed = request->writeFailed() && request->file();
+        m_downloadTooLarge = request->tooLarge();
     }
     const QString side = request->file() ? absolute(request->file()->fileName()) : QString();
     const QString file = request->target();

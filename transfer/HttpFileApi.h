@@ -78,6 +78,8 @@ public:
     bool lastDownloadMissing() const { return m_downloadMissing; }
     // Why the last request of `operation` failed; empty once one succeeded.
     QString lastFailure(int operation) const;
+    // The last download announced or sent more than it may hold.
+    bool lastDownloadTooLarge() const { return m_downloadTooLarge; }
     // The last download failed writing its local file (a full disk).
     bool lastDownloadWriteFailed() const { return m_downloadWriteFailed; }
     // In local mode, the last transfer failed writing on this computer (a
@@ -213,6 +215,7 @@ private:
     bool m_lastOk[OpStatus + 1] = {};
     bool m_downloadMissing = false;
     bool m_downloadWriteFailed = false;
+    bool m_downloadTooLarge = false;
     QString m_localWriteFailure;
     QString m_lastFailure[OpStatus + 1];
     int m_retries = 0;

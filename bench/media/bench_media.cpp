@@ -81,6 +81,8 @@ ImportRun importOnce(ClassMedia &page, int type, const QStringList &chosen, cons
         page.slotAjouterImage();
     else
         page.slotAjouterVideo();
+    while (page.importing())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     ImportRun run;
     run.ms = double(clock.nsecsElapsed()) / 1e6;
     while (page.thumbnailsPending() > 0)

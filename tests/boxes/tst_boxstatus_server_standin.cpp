@@ -3,7 +3,11 @@
 // folder, the box simulator answers, the panel's STATUS fetch completes the
 // check; a reboot is confirmed only once its command file arrived. Waits
 // scaled by ZOMANAGER_TIME_SCALE (the simulator reads it too).
+#include "../console/BoxCover.h"
 #include "../console/ServerDemo.h"
+#include "BoxDeployment.h"
+#include "BoxFiles.h"
+#include "ClassParam.h"
 #include "BoxFolderDownload.h"
 #include "CommandReport.h"
 #include "MessageOverlay.h"
@@ -27,6 +31,7 @@ private slots:
     void checkThroughThePanel();
     void rebootConfirmedOnceArrived();
     void rebootThatCannotArriveIsNotConfirmed();
+    void deployedBoxShownUpToDate();
 
 private:
     QStringList recorded() const
@@ -169,6 +174,32 @@ void BoxStatusServerTest::rebootThatCannotArriveIsNotConfirmed()
     QCOMPARE(recorded().size(), before);
     QVERIFY(StandIn::reset(folder));
     QVERIFY(!m_demo.panel()->messageOverlay()->isVisible());
+}
+
+// After "Déployer", the box takes the new list and reports it; the next
+// status poll showed "Visuels non à jour" all the same.
+void BoxStatusServerTest::deployedBoxShownUpToDate()
+{
+    m_demo.window()->slotButtons(0);
+    QTRY_VERIFY(!m_demo.panel()->boxDownload()->running());
+    ModalAnswerer answerer;
+    answerer.confirm().confirm();
+    m_demo.panel()->slotDeploiement();
+    QVERIFY(answerer.waitUntilDone(60000));
+    QVERIFY2(answerer.done(), qPrintable(answerer.texts().join(" / ")));
+    QCOMPARE(answerer.texts().last(), QStringLiteral("Déploiement terminé avec succés!!"));
+    QTRY_VERIFY(!m_demo.panel()->boxDeployment()->running());
+
+    ClassParam print;
+    const QString deployed = print.getParamCrypt(m_demo.server(m_serial + "/PLAYER.orvex"), "EMPREINTE", 0);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        BoxFiles::sameFingerprint(print.getParamCrypt(m_demo.server(m_serial + "/STATUS.orvex"), "EMPREINTE", 0),
+                                  deployed),
+        10000);
+    QVERIFY(pollBoxStatusOnce(m_demo.panel()));
+    QTRY_VERIFY(boxCover(m_demo.panel(), m_serial));
+    QVERIFY2(boxCover(m_demo.panel(), m_serial)->captions().contains(QStringLiteral("Visuels à jour")),
+             qPrintable(boxCover(m_demo.panel(), m_serial)->captions().join(" / ")));
 }
 
 QTEST_MAIN(BoxStatusServerTest)

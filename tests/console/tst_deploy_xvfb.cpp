@@ -1,4 +1,6 @@
 #include "AnimationStackedWidget.h"
+#include "BoxCover.h"
+#include "BoxFiles.h"
 #include "BoxDeployment.h"
 #include "BoxFolderDownload.h"
 #include "ClassParam.h"
@@ -10,6 +12,7 @@
 #include "classPrincipal.h"
 
 #include <QDirIterator>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QToolButton>
@@ -37,6 +40,8 @@ private:
     QTemporaryDir m_dir;
     QString m_work;
     classPrincipal *m_panel = nullptr;
+    // The demo's boxes, as scripts/run plays them.
+    QProcess m_boxes;
 };
 
 void TestDeploy::initTestCase()
@@ -45,6 +50,12 @@ void TestDeploy::initTestCase()
     QVERIFY(m_dir.isValid());
     m_work = m_dir.filePath(QStringLiteral("demo"));
     QVERIFY(makeDemoAccount(m_work));
+    m_boxes.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_boxes.start(qEnvironmentVariable("ZO_BIN_DIR") + "/zoboxsim",
+                  {m_work + "/server/zolink/zobox", "--interval", "200", "--report", "0"});
+    QVERIFY(m_boxes.waitForStarted(5000));
+    QVERIFY(m_boxes.waitForReadyRead(5000));
+    QVERIFY(m_boxes.readAllStandardOutput().contains("watching"));
     qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
     m_panel = new classPrincipal;
     connect(m_panel, &classPrincipal::SignalUpdateMediaFile, m_panel, &classPrincipal::slotUpdateMediaFinish);
@@ -58,6 +69,10 @@ void TestDeploy::cleanupTestCase()
 {
     delete m_panel;
     qunsetenv("ZOMANAGER_WORKDIR");
+    m_boxes.terminate();
+    if (!m_boxes.waitForFinished(3000))
+        m_boxes.kill();
+    m_boxes.waitForFinished(3000);
 }
 
 // Each file of a folder with its bytes.
@@ -147,6 +162,17 @@ void TestDeploy::deployTheSelectedScreen()
     QCOMPARE(read.getParamCrypt(server(box + "/PLAYER.orvex"), "VERSION", 1), QString("310"));
     QCOMPARE(read.getParamCrypt(server(box + "/PLAYER.orvex"), "ID", 1), QString::number(counter + 1));
     QCOMPARE(m_panel->revisions()->playerCounter(), counter + 1);
+
+    // The box takes the new list and reports it; the next status poll shows
+    // its visuals up to date (they stayed "Visuels non à jour" for ever).
+    ClassParam print;
+    const QString deployed = print.getParamCrypt(server(box + "/PLAYER.orvex"), "EMPREINTE", 0);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        BoxFiles::sameFingerprint(print.getParamCrypt(server(box + "/STATUS.orvex"), "EMPREINTE", 0), deployed), 10000);
+    QVERIFY(pollBoxStatusOnce(m_panel));
+    QTRY_VERIFY(boxCover(m_panel, box));
+    QVERIFY2(boxCover(m_panel, box)->captions().contains(QStringLiteral("Visuels à jour")),
+             qPrintable(boxCover(m_panel, box)->captions().join(" / ")));
     // The users' passwords of the login file reach no log, page or report:
     // every readable file of the work folder and server tree but the
     // encrypted parameter files.

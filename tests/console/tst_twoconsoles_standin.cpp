@@ -80,15 +80,17 @@ private slots:
     void refusedImportLeftItsConsole();
     void importNamedAsTheOtherConsoles_data();
     void importNamedAsTheOtherConsoles();
+    void quitPostedDuringDeployment();
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
     Desk &desk(const QString &name) { return name == "A" ? m_a : m_b; }
-    // Starts the console of `d` in its work folder, logged in; the login's
-    // boxes are cleared unless `keepDialogs`.
+    // `keepDialogs`: what the console says while it logs in is kept.
     bool startDesk(Desk &d, bool keepDialogs = false);
     bool select(Desk &d, const QString &serial);
     bool deploy(const QStringList &desks, const QStringList &boxes);
+    // Waits for the box deployments of `desks` to end.
+    bool deployed(const QStringList &desks);
     void act(const QString &action);
     QString owner(const QString &box) const;
     // The other console's removal, as it leaves the server: the files whose
@@ -297,6 +299,11 @@ bool TwoConsolesTest::deploy(const QStringList &desks, const QStringList &boxes)
         desk(name).choice = boxes;
     for (const QString &name : desks)
         desk(name).panel()->slotDeploiement();
+    return deployed(desks);
+}
+
+bool TwoConsolesTest::deployed(const QStringList &desks)
+{
     return QTest::qWaitFor([&] {
         for (const QString &name : desks) {
             if (desk(name).panel()->boxDeployment()->running())
@@ -309,7 +316,12 @@ bool TwoConsolesTest::deploy(const QStringList &desks, const QStringList &boxes)
 // "A select 10235", "B deploy 10234 ok" (OK to the revision question),
 // "A deploy 10234 failing" (its uploads refused), "A+B deploy 10234",
 // "A deploy 10234,10235", "A deploy 10234 held B" (A's poster list goes out
-// once B has deployed the box, then the stand-in holds it: a slow upload).
+// once B has deployed the box, then the stand-in holds it: a slow upload),
+// "A+B deploy 10234 reread" (the first poster list sent is held 2 s, the
+// first console's second read 3 s), "B deploy 10234 after A" (B's run holds
+// once it checked the box, A deploys the box, B goes on), "A info 10234"
+// (A edits the box's owner record), "B restart -" (B quits and starts again
+// in its work folder).
 void TwoConsolesTest::act(const QString &action)
 {
     const QStringList words = action.split(' ');
@@ -318,6 +330,50 @@ void TwoConsolesTest::act(const QString &action)
     if (words.at(1) == "select") {
         QVERIFY2(select(desk(desks.first()), boxes.first()), qPrintable(action));
         return;
+    }
+    if (words.at(1) == "info") {
+        Desk &d = desk(desks.first());
+        QVERIFY(ClassParam().setParamCrypt(d.work + "/DATA/INFO.orvex", "MARK", d.name));
+        return;
+    }
+    if (words.at(1) == "restart") {
+        Desk &d = desk(desks.first());
+        d.window.reset();
+        QVERIFY2(startDesk(d, true), qPrintable(action));
+        return;
+    }
+    const QString list = m_account + "/" + boxes.first() + "/PLAYER.orvex";
+    if (words.contains("after")) {
+        Desk &d = desk(desks.first());
+        d.choice = boxes;
+        d.overwrite = false;
+        BoxDeployment *run = d.panel()->boxDeployment();
+        // Held while it fetches the media index: the boxes were checked, nothing was sent.
+        const QSharedPointer<bool> checked =
+            holdAt(run->timer(), [run] { return run->step(); }, [](int, int now) { return now == BoxDeployment::IndexFetch; });
+        d.panel()->slotDeploiement();
+        QTRY_VERIFY_WITH_TIMEOUT(*checked, 30000);
+        desk(words.last()).overwrite = false;
+        QVERIFY2(deploy({words.last()}, boxes), qPrintable(action + ": " + m_dialogs.join(" / ")));
+        run->timer()->start();
+        QVERIFY2(deployed({d.name}), qPrintable(action + ": " + m_dialogs.join(" / ")));
+        return;
+    }
+    QList<QMetaObject::Connection> rereads;
+    if (words.contains("reread")) {
+        QVERIFY(StandIn::fault("/zobox/upload.php", "delay", list, 1, 2000));
+        auto armed = QSharedPointer<bool>::create(false);
+        for (const QString &name : desks) {
+            BoxDeployment *run = desk(name).panel()->boxDeployment();
+            rereads << connect(desk(name).panel()->httpFileApi(), &HttpFileApi::signalTransferEnded, this,
+                               [=](int operation, bool ok) {
+                                   // The first read of a sent list came back.
+                                   if (*armed || !ok || operation != HttpFileApi::OpDownload
+                                       || run->step() != BoxDeployment::ReadBack)
+                                       return;
+                                   *armed = StandIn::fault("/zobox/" + list, "delay", list, 1, 3000);
+                               });
+        }
     }
     for (const QString &name : desks)
         desk(name).overwrite = words.contains("ok");
@@ -335,12 +391,13 @@ void TwoConsolesTest::act(const QString &action)
                                return;
                            held = true;
                            otherDeployed = deploy({other.name}, boxes)
-                               && StandIn::fault("/zobox/upload.php", "delay",
-                                                 m_account + "/" + boxes.first() + "/PLAYER.orvex", 1, 800);
+                               && StandIn::fault("/zobox/upload.php", "delay", list, 1, 800);
                        });
     }
     QVERIFY2(deploy(desks, boxes), qPrintable(action + ": " + m_dialogs.join(" / ")));
     disconnect(hold);
+    for (const QMetaObject::Connection &c : rereads)
+        disconnect(c);
     QVERIFY2(held == words.contains("held") && otherDeployed == held,
              qPrintable(action + ": " + m_dialogs.join(" / ")));
     StandIn::reset("/" + boxes.first() + "/");
@@ -383,33 +440,46 @@ void TwoConsolesTest::boxDeployments_data()
     // Each row starts with both consoles having read 10235 then 10234.
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QStringList>("dialogs"); // each seen text starts with its entry
-    QTest::addColumn<QString>("owner10234"); // "" unchanged; "winner": the desk told of its success
+    // "" unchanged; "winner": the desk told of its success; "one winner":
+    // only one desk told of its success, the other told at once it lost.
+    QTest::addColumn<QString>("owner10234");
     QTest::addColumn<QString>("owner10235");
+    QTest::addColumn<QString>("info10234"); // who marked the server's owner record; "" unchanged
     const QString question = RevisionCounters::questionText();
     QTest::newRow("failed deploy remembered the raised counter: the retry overwrote the other console")
         << QStringList{"A deploy 10234 failing", "B deploy 10234", "A deploy 10234"}
-        << QStringList{"A: choix", "A: ", "B: choix", "B: " + kSuccess, "A: choix", "A: " + question} << "B" << "";
+        << QStringList{"A: choix", "A: ", "B: choix", "B: " + kSuccess, "A: choix", "A: " + question} << "B" << ""
+        << "";
     QTest::newRow("OK-overwrite wrote the other console's counter: its next deployment was not asked")
         << QStringList{"A deploy 10234", "B deploy 10234 ok", "A deploy 10234"}
         << QStringList{"A: choix", "A: " + kSuccess, "B: choix", "B: " + question, "B: " + kSuccess,
                        "A: choix", "A: " + question}
-        << "B" << "";
+        << "B" << "" << "";
     QTest::newRow("multi-box push replaced the other console's deployment unasked")
         << QStringList{"B select 10235", "B deploy 10235", "A deploy 10234,10235"}
         << QStringList{"B: choix", "B: " + kSuccess, "A: choix", "A: Ces écrans ont été modifiés par un autre "
                                                                      "utilisateur: 10235"}
-        << "" << "B";
+        << "" << "B" << "";
     // The next selection tells a console whose success was replaced by a send landing later.
     QTest::newRow("two deployments at once both reported success")
-        << QStringList{"A+B deploy 10234", "A select 10234", "B select 10234"} << QStringList{} << "winner" << "";
+        << QStringList{"A+B deploy 10234", "A select 10234", "B select 10234"} << QStringList{} << "winner" << ""
+        << "";
     // A's upload lands after B's whole deployment; both read back their own list.
     const QStringList slow{"A: choix", "B: choix", "B: " + kSuccess, "A: " + kSuccess};
     QTest::newRow("slow box upload replaced the other console's list: its next deployment overwrote unasked")
         << QStringList{"A deploy 10234 held B", "B deploy 10234"}
-        << slow + QStringList{"B: choix", "B: " + question} << "A" << "";
+        << slow + QStringList{"B: choix", "B: " + question} << "A" << "" << "";
     QTest::newRow("slow box upload replaced the other console's list: its next selection told nothing")
         << QStringList{"A deploy 10234 held B", "B select 10234"} << slow + QStringList{"B: " + kReplaced} << "A"
-        << "";
+        << "" << "";
+    QTest::newRow("slow box upload replaced the other console's list: after a restart its selection told nothing")
+        << QStringList{"A deploy 10234 held B", "B restart -", "B select 10234"}
+        << slow + QStringList{"B: " + kReplaced} << "A" << "" << "";
+    QTest::newRow("first list sent held: both consoles told success for one list")
+        << QStringList{"A+B deploy 10234 reread"} << QStringList{} << "one winner" << "" << "";
+    QTest::newRow("owner record sent before the check: cancel left it over the other console's edit")
+        << QStringList{"A info 10234", "B deploy 10234 after A"}
+        << QStringList{"B: choix", "A: choix", "A: " + kSuccess, "B: " + question} << "A" << "" << "A";
 }
 
 void TwoConsolesTest::boxDeployments()
@@ -418,16 +488,29 @@ void TwoConsolesTest::boxDeployments()
     QFETCH(QStringList, dialogs);
     QFETCH(QString, owner10234);
     QFETCH(QString, owner10235);
+    QFETCH(QString, info10234);
     for (Desk *d : {&m_a, &m_b}) {
         QVERIFY(select(*d, "10235"));
         QVERIFY(select(*d, "10234"));
     }
     const QString before10234 = owner("10234");
     const QString before10235 = owner("10235");
+    const QString infoBefore = ClassParam().getParamCrypt(server("10234/INFO.orvex"), "MARK", 0);
     m_dialogs.clear();
     for (const QString &action : actions)
         act(action);
     const QString seen = m_dialogs.join(" / ");
+    QCOMPARE(ClassParam().getParamCrypt(server("10234/INFO.orvex"), "MARK", 0),
+             info10234.isEmpty() ? infoBefore : info10234);
+    if (owner10234 == "one winner") {
+        QCOMPARE(m_dialogs.count("A: choix") + m_dialogs.count("B: choix"), 2);
+        const QStringList won = m_dialogs.filter(": " + kSuccess);
+        QVERIFY2(won == QStringList{owner("10234") + ": " + kSuccess}, qPrintable(seen));
+        // The other told at once that its list is not the one the server holds.
+        QVERIFY2(m_dialogs.size() == 4 && m_dialogs.filter(BoxDeployment::conflictText("10234")).size() == 1,
+                 qPrintable(seen));
+        return;
+    }
     if (owner10234 == "winner") {
         // One success, the other console told of a conflict or asked; or
         // two, and the one whose list the server lost is told when it
@@ -772,7 +855,7 @@ QString TwoConsolesTest::importVideo(Desk &d, const QString &name)
     page->setFileChooser([chosen](int, QWidget *, const QString &) { return QStringList{chosen}; });
     page->slotAjouterVideo();
     // The import waits for the server's count of the quota.
-    if (!QTest::qWaitFor([page] { return !page->importPending(); }, 30000))
+    if (!QTest::qWaitFor([page] { return !page->importPending() && !page->importing(); }, 30000))
         return QString();
     auto *list = page->findChild<QListWidget *>("listVideo");
     for (int i = 0; i < list->count(); ++i) {
@@ -1367,6 +1450,48 @@ void TwoConsolesTest::importNamedAsTheOtherConsoles()
     QVERIFY2(m_dialogs.contains("B: " + kSuccess), qPrintable(m_dialogs.join(" / ")));
     QCOMPARE(read.getParamCrypt(server(serial + "/PLAYER.orvex"), "SLIDENAMEIMAGE", 0).split('|').value(0), sentAs);
     QVERIFY(removeFromServer("IMAGE/Vitrine-"));
+}
+
+// The window closed while a deployment to two screens waits on a slow upload
+// to the second: the question names the screen left, the quit leaves it
+// unsent, and the next start in the work folder names it.
+void TwoConsolesTest::quitPostedDuringDeployment()
+{
+    Desk &d = m_a;
+    QVERIFY(select(d, "10234"));
+    d.choice = QStringList{"10234", "10235"};
+    QVERIFY(StandIn::fault("/zobox/upload.php", "delay", m_account + "/10235/", 1, 3000));
+    BoxDeployment *run = d.panel()->boxDeployment();
+    // The check before anything is sent names each box, then none; the
+    // sending names each box again.
+    auto checked = std::make_shared<bool>(false);
+    connect(run, &BoxDeployment::signalDeployBox, d.window.get(), [&d, checked](const QString &box) {
+        if (box.isEmpty())
+            *checked = true;
+        else if (box == "10235" && *checked)
+            QMetaObject::invokeMethod(d.window.get(), "close", Qt::QueuedConnection);
+    });
+    m_dialogs.clear();
+    d.panel()->slotDeploiement();
+    QVERIFY(QTest::qWaitFor([&] { return !d.window->isVisible() && ModalAnswerer::openDialogs().isEmpty(); }, 30000));
+    QVERIFY(!run->running());
+    const QString seen = m_dialogs.join(" / ");
+    QVERIFY2(m_dialogs.size() == 2, qPrintable(seen));
+    QVERIFY2(m_dialogs.last().startsWith("A: Voulez-vous vraiment quitter?"), qPrintable(seen));
+    QVERIFY2(m_dialogs.last().endsWith("Un déploiement est en cours: il sera arrêté sans être terminé pour: 10235."),
+             qPrintable(seen));
+
+    m_dialogs.clear();
+    QVERIFY(startDesk(d, true));
+    QStringList atStart = m_dialogs;
+    QVERIFY2(atStart.contains("A: Le déploiement n'a pas été terminé pour: 10235\n"
+                              "Sélectionnez ces écrans et déployez-les à nouveau."),
+             qPrintable(atStart.join(" / ")));
+    // Told once.
+    m_dialogs.clear();
+    QVERIFY(startDesk(d, true));
+    atStart = m_dialogs;
+    QVERIFY2(atStart.filter("Le déploiement n'a pas").isEmpty(), qPrintable(atStart.join(" / ")));
 }
 
 QTEST_MAIN(TwoConsolesTest)

@@ -1,6 +1,10 @@
+#include "../sync/ParamFixture.h"
 #include "AnimationStackedWidget.h"
+#include "ClassMedia.h"
+#include "ClassParam.h"
 #include "ConsoleFixture.h"
 #include "ModalAnswerer.h"
+#include "OperationJournal.h"
 #include "PendingAdminDeploy.h"
 #include "ZoScreenshot.h"
 #include "ZoManager.h"
@@ -32,6 +36,7 @@ private slots:
     void quitQuestion_data();
     void quitQuestion();
     void quitNamesUnsentAdministrationChange();
+    void quitPostedDuringImport();
     void pagesFollowTheWindowSize();
     void titleAndWorkFolders();
 
@@ -208,6 +213,53 @@ void TestZoManager::quitNamesUnsentAdministrationChange()
     QVERIFY2(answerer.texts().first().contains(QStringLiteral("modification de l'administration n'a pas été envoyée")),
              qPrintable(answerer.texts().first()));
     QVERIFY(m_window->isVisible());
+}
+
+// The window closed while an import copies its files: the question says
+// so, the import stops between two files and the work folder is whole: the
+// files copied are indexed and journalled, the others never copied.
+void TestZoManager::quitPostedDuringImport()
+{
+    QTemporaryDir outside;
+    QStringList chosen;
+    for (const QString &name : {QStringLiteral("a.mp4"), QString(60, QLatin1Char('n')) + ".mp4",
+                                QStringLiteral("c.mp4"), QStringLiteral("d.mp4")}) {
+        QFile file(outside.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(300000, 'v'));
+        chosen << file.fileName();
+    }
+    // The account's index as the login left it: no file yet.
+    QVERIFY(QDir().mkpath(m_work->path("TEMP")));
+    QVERIFY(writeParams(m_work->path("TEMP/MEDIA.orvex"), {{"FILEPATH", ""}, {"FILECHK", ""}, {"FILESIZE", ""},
+                                                          {"FILEPATHPERMISSION", ""}}));
+    auto *media = m_window->findChild<ClassMedia *>();
+    media->slotUpdateMediaSize(1000);
+    media->setFileChooser([chosen](int, QWidget *, const QString &) { return chosen; });
+    ModalAnswerer answerer;
+    // The box refusing the long name comes between two files: the window's
+    // close is posted from it.
+    answerer.answer([this](QDialog *d) {
+        QMetaObject::invokeMethod(m_window, "close", Qt::QueuedConnection);
+        d->accept();
+    });
+    answerer.answer([](QDialog *d) { qobject_cast<QMessageBox *>(d)->button(QMessageBox::Yes)->click(); });
+    media->slotAjouterVideo();
+    QTRY_VERIFY(!m_window->isVisible());
+
+    QVERIFY(answerer.done());
+    QVERIFY(answerer.texts().first().startsWith("Le nom du fichier est trop long"));
+    QVERIFY2(answerer.texts().last().contains(QStringLiteral("Un import de médias est en cours")),
+             qPrintable(answerer.texts().last()));
+    QVERIFY(!media->importing());
+    const QStringList copied = QDir(m_work->path("VIDEO")).entryList(QDir::Files);
+    QCOMPARE(copied.size(), 1);
+    QVERIFY(copied.first().startsWith("a-"));
+    QCOMPARE(ClassParam().getParamCrypt(m_work->path("TEMP/MEDIA.orvex"), "FILEPATH", 1), "VIDEO/" + copied.first());
+    const QString journal = m_work->path("TEMP/INFOMEDIA.orvex");
+    QCOMPARE(ClassParam().getParamCrypt(journal, OperationJournal::countKey(), 1), "1");
+    const QString record = ClassParam().getParamCrypt(journal, OperationJournal::recordKey(1), 1);
+    QVERIFY2(record.startsWith("AJOUTER|VIDEO/" + copied.first() + "|"), qPrintable(record));
 }
 
 void TestZoManager::pagesFollowTheWindowSize()

@@ -77,6 +77,7 @@ void MediaDemoTest::loginFillsPageAndChangesReachPanel()
     const QStringList chosen{f.picture(outside.filePath(QStringLiteral("Nouveau.png")), 320, 180)};
     media->setFileChooser([chosen](int, QWidget *, const QString &) { return chosen; });
     media->slotAjouterImage();
+    QTRY_VERIFY(!media->importing());
     auto *panelPictures = window.panel()->findChild<QListWidget *>(QStringLiteral("listeImages"));
     QString stored;
     for (const QString &name : texts(pictures)) {

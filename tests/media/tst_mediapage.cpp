@@ -167,8 +167,10 @@ void MediaPageTest::importPicturesAndVideo()
     QSignalSpy sent(m_page.get(), &ClassMedia::signalMediaToSend);
     QSignalSpy back(m_page.get(), &ClassMedia::signalButton);
     m_page->slotAjouterImage();
+    QTRY_VERIFY(!m_page->importing());
     m_chosen = QStringList{m_f->bytes(outside.filePath("clip.mp4"), 1500000)};
     m_page->slotAjouterVideo();
+    QTRY_VERIFY(!m_page->importing());
 
     QCOMPARE(added.count(), 3);
     // "été" keeps its letters in their plain form.
@@ -220,6 +222,7 @@ void MediaPageTest::quotaRefusalDropsTheRest()
     ModalAnswerer answerer;
     answerer.confirm();
     m_page->slotAjouterVideo();
+    QTRY_VERIFY(!m_page->importing());
     QVERIFY(answerer.done());
     QVERIFY(answerer.texts().first().startsWith(QString::fromUtf8("La taille maximum de votre médiathèque a été atteinte")));
     QCOMPARE(added.count(), 2);
@@ -237,6 +240,7 @@ void MediaPageTest::nameTooLongSkipsOne()
     ModalAnswerer answerer;
     answerer.confirm();
     m_page->slotAjouterImage();
+    QTRY_VERIFY(!m_page->importing());
     QVERIFY(answerer.done());
     QVERIFY(answerer.texts().first().startsWith("Le nom du fichier est trop long"));
     QCOMPARE(added.count(), 2);
@@ -288,6 +292,7 @@ void MediaPageTest::substringNamesNeverTouchEachOther()
     QTemporaryDir outside;
     m_chosen = QStringList{m_f->picture(outside.filePath("new.png"))};
     m_page->slotAjouterImage();
+    QTRY_VERIFY(!m_page->importing());
     const QString stored = list("listImage")->item(1)->text();
     select("listImage", stored);
     m_page->slotSupprimerImage();
@@ -528,6 +533,7 @@ void MediaPageTest::addPictureAnsweringOneBox(QString *className, QString *title
         d->accept();
     });
     m_page->slotAjouterImage();
+    QTRY_VERIFY(!m_page->importing());
     QVERIFY(answerer.done());
     *className = answerer.classNames().value(0);
     *text = answerer.texts().value(0);
@@ -687,6 +693,7 @@ void MediaPageTest::pageLeftDuringImport()
     });
     ModalAnswerer unexpected;
     m_page->slotAjouterImage();
+    QTRY_VERIFY(!m_page->importing());
 
     QVERIFY2(unexpected.done(), qPrintable(unexpected.texts().join(" | ")));
     QVERIFY(overlayShown);
@@ -736,6 +743,7 @@ void MediaPageTest::importOnFullDisk()
     limited.rlim_cur = atTheEnd ? rlim_t(qMax(index, picture) + 16) : rlim_t(20000);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
     m_page->slotAjouterImage();
+    QTRY_VERIFY(!m_page->importing());
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 

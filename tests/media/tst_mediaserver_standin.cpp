@@ -143,11 +143,11 @@ void MediaServerTest::importsReachTheServer()
                                f.picture(m_outside.filePath(QStringLiteral("Carte du jour.png")), 200, 100)};
     m_media->setFileChooser([pictures](int, QWidget *, const QString &) { return pictures; });
     m_media->slotAjouterImage();
-    QTRY_VERIFY(!m_media->importPending());
+    QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
     const QStringList video{f.bytes(m_outside.filePath(QStringLiteral("Clip.mp4")), 4096)};
     m_media->setFileChooser([video](int, QWidget *, const QString &) { return video; });
     m_media->slotAjouterVideo();
-    QTRY_VERIFY(!m_media->importPending());
+    QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
     m_pictures = QStringList{stored("listImage", QStringLiteral("Vitrine")),
                              stored("listImage", QStringLiteral("Carte du jour"))};
     m_video = stored("listVideo", QStringLiteral("Clip"));
@@ -236,7 +236,7 @@ void MediaServerTest::handOnWhileDeployingIsNotLost()
         const QStringList picture{f.picture(m_outside.filePath(name + QStringLiteral(".png")), 640, 360)};
         m_media->setFileChooser([picture](int, QWidget *, const QString &) { return picture; });
         m_media->slotAjouterImage();
-        QTRY_VERIFY(!m_media->importPending());
+        QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
         names << stored("listImage", name);
         m_media->findChild<QAbstractButton *>(QStringLiteral("btBack"))->click();
         QVERIFY(deployment->running());
@@ -280,7 +280,7 @@ void MediaServerTest::failedUploadGoesWithTheNextVisit()
     const QStringList video{f.bytes(m_outside.filePath(QStringLiteral("Rejet.mp4")), 6000)};
     m_media->setFileChooser([video](int, QWidget *, const QString &) { return video; });
     m_media->slotAjouterVideo();
-    QTRY_VERIFY(!m_media->importPending());
+    QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
     const QString path = QStringLiteral("VIDEO/") + stored("listVideo", QStringLiteral("Rejet"));
     // The file name travels in the body: the fault matches its folder.
     QVERIFY(StandIn::fault(QStringLiteral("/zobox/upload.php"), QStringLiteral("500"), QStringLiteral("/VIDEO/"), 3));
@@ -301,7 +301,7 @@ void MediaServerTest::failedUploadGoesWithTheNextVisit()
     const QStringList picture{f.picture(m_outside.filePath(QStringLiteral("Apres.png")), 120, 90)};
     m_media->setFileChooser([picture](int, QWidget *, const QString &) { return picture; });
     m_media->slotAjouterImage();
-    QTRY_VERIFY(!m_media->importPending());
+    QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
     const QString image = QStringLiteral("IMAGE/") + stored("listImage", QStringLiteral("Apres"));
     leavePage();
     QCOMPARE(CalculChecksum(m_demo.server(path)), CalculChecksum(m_demo.work(path)));
@@ -381,7 +381,7 @@ void MediaServerTest::randomVisitsKeepServerAndPostersInStep()
                                                : f.bytes(m_outside.filePath(tag + ".mp4"), 3000 + step)};
             m_media->setFileChooser([chosen](int, QWidget *, const QString &) { return chosen; });
             kind == 0 ? m_media->slotAjouterImage() : m_media->slotAjouterVideo();
-            QTRY_VERIFY(!m_media->importPending());
+            QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
             break;
         }
         case 2:
@@ -488,7 +488,7 @@ void MediaServerTest::largeVideoGoesByFtp()
     openPage();
     m_media->setFileChooser([chosen](int, QWidget *, const QString &) { return chosen; });
     m_media->slotAjouterVideo();
-    QTRY_VERIFY(!m_media->importPending());
+    QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
     QStringList paths;
     for (const auto &video : videos) {
         const QString name = stored("listVideo", video.first);
@@ -538,7 +538,7 @@ void MediaServerTest::refusedFtpLoginIsShownAndLosesNothing()
     openPage();
     m_media->setFileChooser([&sparse](int, QWidget *, const QString &) { return QStringList{sparse.fileName()}; });
     m_media->slotAjouterVideo();
-    QTRY_VERIFY(!m_media->importPending());
+    QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
     const QString path = QStringLiteral("VIDEO/") + stored("listVideo", QStringLiteral("Refus"));
 
     auto *deployment = m_demo.panel()->findChild<MediaDeployment *>();
@@ -582,7 +582,7 @@ void MediaServerTest::failedJournalWriteIsShown()
     ModalAnswerer answerer;
     answerer.answer([](QDialog *d) { d->accept(); }, QStringLiteral("OK"));
     m_media->slotAjouterImage();
-    QTRY_VERIFY(!m_media->importPending());
+    QTRY_VERIFY(!m_media->importPending() && !m_media->importing());
     QVERIFY(answerer.done());
     QCOMPARE(answerer.texts(), QStringList{expected});
     QDir(journal()).removeRecursively();

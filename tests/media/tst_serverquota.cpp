@@ -170,7 +170,7 @@ void ServerQuotaTest::countedOnTheServer()
     if (!accepted)
         answerer.answer([](QDialog *d) { d->accept(); });
     importVideo(video);
-    QTRY_VERIFY(!m_page->importPending());
+    QTRY_VERIFY(!m_page->importPending() && !m_page->importing());
     QVERIFY(answerer.waitUntilDone());
     QCOMPARE(answerer.texts().size(), accepted ? 0 : 1);
     if (!accepted)
@@ -209,7 +209,7 @@ void ServerQuotaTest::unreachableServerCountsTheOwnIndex()
     ModalAnswerer answerer;
     importVideo(2000000);
     m_page->slotAjouterVideo();
-    QTRY_VERIFY(!m_page->importPending());
+    QTRY_VERIFY(!m_page->importPending() && !m_page->importing());
     QVERIFY(answerer.waitUntilDone());
     QCOMPARE(answerer.texts(), QStringList());
     QCOMPARE(m_chooserCalls, 1);

@@ -108,6 +108,7 @@ void BoxDeploymentTest::init()
                          {"ID", "3"}}));
     SequenceFixture::writeFile(m_fx.work("DATA/Slide1.png"), QByteArray(30000, 's'));
     SequenceFixture::writeFile(m_fx.work("DATA/INFO.orvex"), "owner");
+    SequenceFixture::writeFile(server("B1/INFO.orvex"), "owner");
     for (const char *name : {"EVENTS.orvex", "BOX.orvex", "STATUS.orvex", "PLAYLIST.orvex", "COMMAND.orvex"})
         SequenceFixture::writeFile(m_fx.work("DATA/") + name, "not for the box");
     QVERIFY(writeParams(m_fx.work("TEMP/MEDIA.orvex"), {{"FILEPATH", "IMAGE/a.png|VIDEO/v.mp4"}}));

@@ -16,6 +16,8 @@
 
 #include <QDirIterator>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
 
@@ -477,6 +479,7 @@ void LoginStandInTest::unreadableLoginFileNamed_data()
     QTest::addColumn<QString>("fault");
     QTest::newRow("HTML page answered 200 blamed the connection") << "html";
     QTest::newRow("damaged login file on the server blamed the connection") << "damaged";
+    QTest::newRow("login file announced as 32 MiB blamed the connection") << "huge";
 }
 
 void LoginStandInTest::unreadableLoginFileNamed()
@@ -487,10 +490,21 @@ void LoginStandInTest::unreadableLoginFileNamed()
     if (fault == "html")
         QVERIFY(StandIn::fault(QString(), "body", m_fx.account() + "/LoginCrypt.orvex", 1, 0,
                                "<!DOCTYPE html><html><body><h1>Maintenance</h1></body></html>"));
-    else
+    else if (fault == "damaged")
         SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/LoginCrypt.orvex"), QByteArray(300, '\x7f'));
+    // A host that announces far more than a login file holds, then holds on.
+    QTcpServer liar;
+    QVERIFY(liar.listen(QHostAddress::LocalHost));
+    connect(&liar, &QTcpServer::newConnection, &liar, [&liar] {
+        while (QTcpSocket *socket = liar.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                if (socket->readAll().contains("\r\n\r\n"))
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Length: 33554432\r\n\r\n" + QByteArray(4096, 'k'));
+            });
+        }
+    });
     m_dialogs.typed = QStringList{"anna", "anna-pw"};
-    build();
+    build(false, fault == "huge" ? QString("http://127.0.0.1:%1/").arg(liar.serverPort()) : QString());
     // Read while the error shows, before the login starts over.
     int stepAtError = -1;
     QByteArray mine, journal;
@@ -500,7 +514,9 @@ void LoginStandInTest::unreadableLoginFileNamed()
         journal = SequenceFixture::readFile(m_fx.work("TEMP/INFOMEDIA.orvex"));
     };
     QVERIFY(!runLogin());
-    QCOMPARE(m_dialogs.errors(), QStringList{"error: " + LoginSequence::unreadableServerFile("LoginCrypt.orvex")});
+    QCOMPARE(m_dialogs.errors(), QStringList{"error: "
+                                             + (fault == "huge" ? HttpFileApi::tooLargeText("LoginCrypt.orvex")
+                                                                : LoginSequence::unreadableServerFile("LoginCrypt.orvex"))});
     QCOMPARE(LoginSequence::unreadableServerFile("LoginCrypt.orvex"),
              QString("Le fichier LoginCrypt.orvex du serveur est illisible ou endommagé!!!"));
     QCOMPARE(stepAtError, 0);

@@ -45,7 +45,8 @@ void ReadBackTest::reads()
             back.shown(r == 's');
     }
     QCOMPARE(back.result(), result);
-    QCOMPARE(back.wantsRead(), result == ReadBack::Pending);
+    if (result != ReadBack::Pending)
+        QVERIFY(!back.wantsRead());
 }
 
 void ReadBackTest::secondReadWaits()

@@ -69,6 +69,7 @@ int BoxSimulator::scan()
         const QDir dir(root.filePath(account));
         for (const QString &box : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             const QString folder = dir.filePath(box) + QLatin1Char('/');
+            takeNewList(folder);
             if (!QFileInfo::exists(folder + QLatin1String(kCommand))) {
                 m_seen.remove(folder);
                 continue;
@@ -83,6 +84,21 @@ int BoxSimulator::scan()
         }
     }
     return answered;
+}
+
+void BoxSimulator::takeNewList(const QString &boxFolder)
+{
+    if (!QFileInfo::exists(boxFolder + QLatin1String("BOX.orvex")))
+        return;
+    const QFileInfo list(boxFolder + QLatin1String("PLAYER.orvex"));
+    const QPair<QDateTime, qint64> stamp(list.exists() ? list.lastModified() : QDateTime(),
+                                         list.exists() ? list.size() : -1);
+    const auto known = m_lists.constFind(boxFolder);
+    const bool changed = known != m_lists.constEnd() && known.value() != stamp;
+    m_lists.insert(boxFolder, stamp);
+    // The list the box found when it started is the one it already runs.
+    if (changed && list.exists())
+        writeStatus(boxFolder);
 }
 
 void BoxSimulator::answer(const QString &boxFolder, const QString &label)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
+#include <QPair>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -13,7 +15,9 @@
 // PLAYER.orvex, CONNECT) and appends to EVENTS.orvex; every command is
 // recorded as one line "account/box WORD" in the record file. A connected
 // box also rewrites its STATUS.orvex on its own, every report interval:
-// report() does it for every box folder (one holding BOX.orvex).
+// report() does it for every box folder (one holding BOX.orvex). A box
+// takes a new poster list as soon as it lands in its folder and reports at
+// once, with the new list's fingerprint.
 class BoxSimulator : public QObject
 {
     Q_OBJECT
@@ -29,7 +33,8 @@ public:
     explicit BoxSimulator(const Options &options, QObject *parent = nullptr);
 
     // One look at the tree: answers the commands whose delay has passed.
-    // Returns the number of commands answered.
+    // Boxes whose PLAYER.orvex changed since the last look take it and
+    // report. Returns the number of commands answered.
     int scan();
     // Every box writes its status report. Returns the number of boxes.
     int report();
@@ -40,8 +45,12 @@ private:
     void writeStatus(const QString &boxFolder);
     void appendEvent(const QString &boxFolder, const QString &text);
     void record(const QString &line);
+    // Reports when the box folder's poster list changed since the last look.
+    void takeNewList(const QString &boxFolder);
 
     Options m_options;
     // Box folder -> when its command was first seen.
     QHash<QString, QDateTime> m_seen;
+    // Box folder -> time and size of the poster list it runs.
+    QHash<QString, QPair<QDateTime, qint64>> m_lists;
 };

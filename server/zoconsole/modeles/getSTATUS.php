@@ -1,7 +1,9 @@
 <?php
 // Status of the boxes of account `compte`: {"serial":["last seen","screen","update"],...}.
 // zo_<compte>/STATUSBOX.json, when present, is sent as it is; otherwise
-// every box folder is listed with the time of its STATUS.orvex as last seen.
+// every box folder is listed with the time of its STATUS.orvex as last seen,
+// its visuals up to date once that report names the folder's poster list.
+require_once __DIR__ . '/../../lib/orvex.php';
 require_once __DIR__ . '/../../lib/tree.php';
 
 $account = $_GET['compte'] ?? '';
@@ -48,6 +50,6 @@ foreach (scandir($folder) as $entry) {
     }
     $status = $folder . '/' . $entry . '/STATUS.orvex';
     $seen = is_file($status) ? date('Y-m-d | H:i:s', filemtime($status)) : 'null';
-    $boxes[$entry] = [$seen, $seen === 'null' ? 'null' : '0', '1'];
+    $boxes[$entry] = [$seen, $seen === 'null' ? 'null' : '0', zo_box_update_state($folder . '/' . $entry)];
 }
 echo json_encode((object)$boxes, JSON_UNESCAPED_SLASHES | JSON_UNESCAPED_UNICODE);
