@@ -1283,11 +1283,8 @@ void classPrincipal::CreationDeploiement()
             Qt::DirectConnection);
     connect(m_boxDeploy, &BoxDeployment::signalErreurConnexion, this, &classPrincipal::MessageErreurConnexion,
             Qt::DirectConnection);
-    connect(m_boxDeploy, &BoxDeployment::signalTermine, this, [this] {
-        MessageTermine();
-        slotSwitch();
-    }, Qt::DirectConnection);
-
+    connect(m_boxDeploy, &BoxDeployment::signalTermine, this, [this] { MessageTermine(); slotSwitch(); },
+            Qt::DirectConnection);
     m_accountDeploy = new AccountDeployment(m_http, m_lists, m_revisions, &m_paramLogin, m_timerDeployLogin, this);
     // The add-a-box page sends the login file itself and reads it back.
     connect(m_ajoutBox->procedure(), &AddBoxProcedure::signalLoginStored, m_accountDeploy,
@@ -1296,6 +1293,11 @@ void classPrincipal::CreationDeploiement()
     m_commands = new CommandReport(m_http, m_lists, m_timerDeployCommande, m_timerDeployAlerte, this);
     m_accountDeploy->setMerge([this](QString index, QString journal) { return transOperationToFileAdmin(index, journal); });
     m_mediaDeploy->setMerge([this](QString index, QString journal) { return transOperationToFile(index, journal); });
+    m_mediaDeploy->setAdminMerge(&JournalMerge::mergeAdmin);
+    // Media the box deployment's index lost keep their posters and merge again after it.
+    m_boxDeploy->setKeptMedia([this](QString index) { return m_mediaDeploy->keptRecordsLost(index); });
+    connect(m_boxDeploy, &BoxDeployment::signalTermine, m_mediaDeploy, &MediaDeployment::handOnNothing,
+            Qt::QueuedConnection);
     m_mediaDeploy->setSelectedBox([this] { return m_chooser->currentScreen(); });
     m_commands->setSelectedBox([this] { return m_chooser->currentScreen(); });
     connect(m_accountDeploy, &AccountDeployment::signalMessageOnlyOFF, this, &classPrincipal::MessageOnlyOFF);

@@ -8,7 +8,9 @@
 #include "ListTransfers.h"
 #include "LocalWriteError.h"
 #include "LoginRows.h"
+#include "OperationJournal.h"
 #include "RevisionCounters.h"
+#include "SentMediaRecords.h"
 #include "StepDriver.h"
 #include "TransferLists.h"
 #include "TransferPaths.h"
@@ -143,6 +145,32 @@ QString AccountDeployment::stoppedText() const
         return tr("Les listes de lecture de l'écran %1 et des suivants n'ont pas été envoyées.")
             .arg(m_serials.value(0));
     return JournalDeployment::stoppedText();
+}
+
+bool AccountDeployment::writeMergeCopy(const QString &journal, const QString &copy, QString *why)
+{
+    // Kept records the fetched index lost go first, in their order.
+    const QList<QStringList> again = SentMediaRecords::adminNotShown(
+        fetchedPath(), OperationJournal::records(SentMediaRecords::path(m_work, SentMediaRecords::Admin)));
+    QFile::remove(copy);
+    if (again.isEmpty())
+        return JournalDeployment::writeMergeCopy(journal, copy, why);
+    logLine(QStringLiteral("MEDIA.orvex: %1 administration record(s) merged again").arg(again.size()));
+    return OperationJournal::appendAll(copy, again + OperationJournal::records(journal), why);
+}
+
+bool AccountDeployment::settleJournal(const QString &journal, QString *file, QString *why)
+{
+    // What went up waits until a later fetch of the index shows it. Written
+    // first: the journal keeps the records until this is on disk.
+    const QList<QStringList> all = OperationJournal::records(journal);
+    const QList<QStringList> merged = all.mid(0, all.size() - OperationJournal::records(journal, mergedCount()).size());
+    const QString kept = SentMediaRecords::path(m_work, SentMediaRecords::Admin);
+    if (!merged.isEmpty() && !OperationJournal::appendAll(kept, merged, why)) {
+        *file = kept;
+        return false;
+    }
+    return JournalDeployment::settleJournal(journal, file, why);
 }
 
 void AccountDeployment::readBackLogin()
@@ -552,6 +580,8 @@ void AccountDeployment::runStep()
         // the machine through finish() alone.
         emit signalDeployed(m_playlists ? 1 : 0);
         finish();
+        if (readBackUnchecked())
+            emit signalCorrupt(uncheckedText(readBackDamaged()));
         break;
     }
 }

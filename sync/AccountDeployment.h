@@ -15,9 +15,12 @@ class QTimer;
 class RevisionCounters;
 
 // The account deployment: uploads the login file, fetches the server's
-// media index, replays the administration journal on it and uploads it
-// again; with the playlist flag, writes and uploads one PLAYLIST.orvex per
-// box. Widget-free; the 50 ms timer is the panel's.
+// media index, replays the administration journal on it (with the records
+// of earlier runs that another console's upload took out of it) and
+// uploads it again; the records read back stay kept (SentMediaRecords)
+// until a later fetch of the index shows them. With the playlist flag,
+// writes and uploads one PLAYLIST.orvex per box. Widget-free; the 50 ms
+// timer is the panel's.
 class AccountDeployment : public JournalDeployment
 {
     Q_OBJECT
@@ -118,6 +121,8 @@ signals:
 private:
     void finish() override;
     QString stoppedText() const override;
+    bool writeMergeCopy(const QString &journal, const QString &copy, QString *why) override;
+    bool settleJournal(const QString &journal, QString *file, QString *why) override;
     // One step of the read-back of the uploaded login file.
     void runStep();
     void readBackLogin();

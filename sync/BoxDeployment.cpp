@@ -366,8 +366,13 @@ void BoxDeployment::runStep()
         m_step = IndexFetch;
         break;
     case IndexFetch:
-        if (fetchPlayer(QString(), QStringLiteral("MEDIA.orvex")) > 0)
+        if (fetchPlayer(QString(), QStringLiteral("MEDIA.orvex")) > 0) {
+            // Before the posters are cleaned against it: what this console
+            // published that the index lost is not gone.
+            const QString fetched = m_work + QLatin1String("MEDIA.orvex");
+            m_kept = m_keptMedia && QFileInfo::exists(fetched) ? m_keptMedia(fetched) : QStringList();
             m_step = MediaEdits;
+        }
         break;
     case MediaEdits: {
         // The fetched index when the server has one, else the one read at login.
@@ -375,7 +380,7 @@ void BoxDeployment::runStep()
         const QString index = QFileInfo::exists(fetched) ? fetched : m_work + QLatin1String("TEMP/MEDIA.orvex");
         // Written with the version and the counter, in one write.
         m_mediaEdits.clear();
-        if (!mediaEdits(m_work, index, &m_mediaEdits))
+        if (!mediaEdits(m_work, index, &m_mediaEdits, m_kept))
             logLine(QStringLiteral("checkPlayerVsMedia: index des medias illisible, affiches inchangees"));
         m_step = NextBox;
         break;
@@ -713,7 +718,8 @@ bool BoxDeployment::checkPlayerVsMedia(const QString &work, const QString &index
     return true;
 }
 
-bool BoxDeployment::mediaEdits(const QString &work, const QString &indexPath, QList<QPair<QString, QString>> *edits)
+bool BoxDeployment::mediaEdits(const QString &work, const QString &indexPath, QList<QPair<QString, QString>> *edits,
+                               const QStringList &alsoKnown)
 {
     ClassParam index;
     const QString filePath = index.getParamCrypt(indexPath.isEmpty() ? work + QLatin1String("TEMP/MEDIA.orvex") : indexPath,
@@ -723,7 +729,8 @@ bool BoxDeployment::mediaEdits(const QString &work, const QString &indexPath, QL
         return false;
     // One lookup per poster medium, whatever the size of the library.
     const QStringList paths = filePath.split(QLatin1Char('|'));
-    const QSet<QString> known(paths.cbegin(), paths.cend());
+    QSet<QString> known(paths.cbegin(), paths.cend());
+    known.unite(QSet<QString>(alsoKnown.cbegin(), alsoKnown.cend()));
     const QString player = work + QLatin1String("DATA/PLAYER.orvex");
     ClassParam param;
     const auto pass = [&](const QString &nameKey, const QString &chkKey, bool emptyMissing) {

@@ -102,6 +102,9 @@ public:
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
     // Opens the stamped share page; QDesktopServices by default.
     void setOpener(std::function<void(const QString &)> open) { m_open = std::move(open); }
+    // The media this console published that the fetched index (its path)
+    // may have lost to another console's late upload: the posters keep them.
+    void setKeptMedia(std::function<QStringList(QString)> kept) { m_keptMedia = std::move(kept); }
 
     int step() const { return m_step; }
     QTimer *timer() const { return m_timer; }
@@ -113,7 +116,9 @@ public:
     // `indexPath`: the index to clean against, TEMP/MEDIA.orvex when empty.
     static bool checkPlayerVsMedia(const QString &work, const QString &indexPath = QString());
     // The keys checkPlayerVsMedia() would write, in its order; nothing is written.
-    static bool mediaEdits(const QString &work, const QString &indexPath, QList<QPair<QString, QString>> *edits);
+    // `alsoKnown`: media kept whether the index lists them or not.
+    static bool mediaEdits(const QString &work, const QString &indexPath, QList<QPair<QString, QString>> *edits,
+                           const QStringList &alsoKnown = QStringList());
     // Plain files of the folder sorted by name ignoring case.
     static QStringList ListFileFromFolder(const QString &folder);
     // Drops the files a box deployment never sends and puts PLAYER.orvex last.
@@ -185,6 +190,7 @@ private:
     std::function<bool(QString, QString, QString, QString)> m_download;
     std::function<QDateTime()> m_clock;
     std::function<void(const QString &)> m_open;
+    std::function<QStringList(QString)> m_keptMedia;
 
     int m_step = 0;
     QStringList m_targets;
@@ -212,6 +218,7 @@ private:
     // Checksum of the server copy fetched just before the poster list went.
     QString m_beforeSum;
     QList<QPair<QString, QString>> m_mediaEdits;
+    QStringList m_kept;
     StepTimeout m_scan;
     StepDriver *m_driver;
 };

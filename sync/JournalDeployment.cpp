@@ -58,6 +58,14 @@ QString JournalDeployment::notArrivedText()
               "encore, ils seront renvoyés au prochain envoi.");
 }
 
+QString JournalDeployment::uncheckedText(bool damaged)
+{
+    return (damaged ? tr("La réponse du serveur à la relecture de l'index des médias était endommagée")
+                    : tr("Le serveur n'a pas répondu à la relecture de l'index des médias"))
+        + tr(": vos changements ont été envoyés mais n'ont pas pu être vérifiés. Ils le seront à la prochaine "
+             "connexion ou visite de la médiathèque.");
+}
+
 QString JournalDeployment::indexChangedText()
 {
     return tr("L'index des médias a été modifié par un autre utilisateur pendant l'envoi: vos changements n'y "
@@ -67,6 +75,8 @@ QString JournalDeployment::indexChangedText()
 bool JournalDeployment::fetchIndex()
 {
     m_indexStage = 0;
+    m_unchecked = false;
+    m_damaged = false;
     if (!fetchFile(QStringLiteral("MEDIA.orvex")))
         return false;
     m_rounds = 0;
@@ -159,6 +169,7 @@ bool JournalDeployment::mergeFetchedIndex(const QString &journal, const char *co
         why = mergeNotWritten();
         written = false;
     }
+    written = written && mergeKept(&why);
     written = written
         && ClassParam().setParamsCrypt(indexPath(), {{QStringLiteral("ID"), QString::number(revision + 1)}}, &why);
     written = written && keepLocalIndex(m_journal, &file, &why);
@@ -180,6 +191,7 @@ JournalDeployment::IndexCheck JournalDeployment::checkBeforeUpload()
     const IndexCheck check = checkServerIndex(m_base, false);
     if (check == IndexCheck::Unchanged) {
         m_readBacks = 0;
+        m_readTries = 0;
         m_settling = false;
     }
     return check;
@@ -194,6 +206,12 @@ JournalDeployment::IndexCheck JournalDeployment::readBack()
         m_settling = false;
     }
     const IndexCheck check = checkServerIndex(contentOf(indexPath()), true);
+    if (check == IndexCheck::Unchanged)
+        m_readTries = 0;
+    if (check == IndexCheck::Unchecked) {
+        m_unchecked = true;
+        return journalSent() ? IndexCheck::Unchanged : IndexCheck::Ended;
+    }
     if (check != IndexCheck::Unchanged)
         return check;
     if (++m_readBacks < readBacksNeeded()) {
@@ -224,6 +242,18 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
         return IndexCheck::Pending;
     QString error;
     const QByteArray server = contentOf(copy);
+    if (readingBack && !indexReadable(copy)) {
+        // No answer, an error or a page in the index's place: the server's
+        // index is not known to be damaged. Read again, then go on unchecked.
+        m_damaged = !server.isEmpty();
+        QFile::remove(copy);
+        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex read-back %1 of %2: %3")
+                                                       .arg(m_readTries + 1)
+                                                       .arg(ReadTries)
+                                                       .arg(m_damaged ? QStringLiteral("not an index")
+                                                                      : QStringLiteral("no answer")));
+        return ++m_readTries < ReadTries ? IndexCheck::Pending : IndexCheck::Unchecked;
+    }
     if (!indexReadable(copy)) {
         error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);
     } else if (server == expected || (readingBack && showsRun(copy))) {

@@ -50,11 +50,17 @@ public:
     // The server still held the copy fetched before the upload: the upload
     // never arrived; the journal goes again with the next run.
     static QString notArrivedText();
+    // The index went up but no read of it answered (no answer, an error,
+    // or an answer that is not an index): its changes are kept and checked
+    // at the next fetch of the index.
+    static QString uncheckedText(bool damaged);
 
     // Merges made again on a fresh copy before a run gives up.
     static constexpr int MergeRounds = 3;
     // Pause between the two read-backs of the uploaded index.
     static constexpr int ReadBackSettleMs = 500;
+    // Reads of the uploaded index that fail before the run stops checking.
+    static constexpr int ReadTries = 3;
 
 signals:
     // Buttons off while it runs.
@@ -95,6 +101,17 @@ protected:
     // it before the journal is settled.
     virtual int readBacksNeeded() const { return 2; }
     int mergedCount() const { return m_mergedCount; }
+    // Records kept from earlier runs replayed on the index this run sends,
+    // after its journal: none here. False with the reason in `why`.
+    virtual bool mergeKept(QString *why)
+    {
+        Q_UNUSED(why)
+        return true;
+    }
+    // The last read-back could not be checked (uncheckedText()); its
+    // answer was not an index.
+    bool readBackUnchecked() const { return m_unchecked; }
+    bool readBackDamaged() const { return m_damaged; }
 
     // Replays TEMP/<journal> on the fetched TEMP/MEDIA.orvex. A missing or
     // damaged index keeps the journal (uploaded media would otherwise leave
@@ -118,7 +135,8 @@ protected:
         Pending,   // fetching, or settling between the two read-backs
         Unchanged, // still the copy merged on (before the upload), or ours (after it)
         Changed,   // another console's index came in between: merge again on it
-        Ended      // the run ended, its journal kept, with a box
+        Ended,     // the run ended, its journal kept, with a box
+        Unchecked  // read back: no try brought an index
     };
     // Just before the upload: has the server's index moved since the fetch
     // the merge was made on?
@@ -127,7 +145,9 @@ protected:
     // started earlier may land late): Unchanged once the server holds what
     // was sent, or an index that already holds this run's changes, the
     // journal's merged records then gone; Ended when it still holds the copy
-    // fetched before the upload.
+    // fetched before the upload. A read that brings no index is tried again,
+    // ReadTries in all; then the run goes on as sent but unchecked
+    // (readBackUnchecked()), its records kept for the next fetch.
     IndexCheck readBack();
     // The step after a check: `next` when the server holds the index
     // expected, the merge step `merge` when it moved, the same step otherwise.
@@ -166,6 +186,9 @@ private:
     QString m_code;
     int m_rounds = 0;
     int m_readBacks = 0;
+    int m_readTries = 0;
+    bool m_unchecked = false;
+    bool m_damaged = false;
     // How far the index went: 0 not sent, 1 sent, 2 read back.
     int m_indexStage = 0;
     bool m_settling = false;

@@ -509,6 +509,7 @@ void LoginSequence::step()
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
             if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex")
                 && name != SentMediaRecords::fileName()
+                && name != SentMediaRecords::fileName(SentMediaRecords::Admin)
                 && !(name.startsWith(QLatin1String("KEPT-")) && name.endsWith(QLatin1String(".json"))))
                 QFile::remove(temp.filePath(name));
         }
@@ -552,11 +553,13 @@ void LoginSequence::step()
             // Published records that a later upload took out of this index
             // are merged again, from the files the server holds.
             const QList<QStringList> lost = SentMediaRecords::confirm(m_work, index);
+            const QList<QStringList> lostAdmin = SentMediaRecords::confirm(m_work, index, SentMediaRecords::Admin);
             m_leftoverLines = unpublished;
-            if (!unpublished.isEmpty() || !lost.isEmpty()) {
+            if (!unpublished.isEmpty() || !lost.isEmpty() || !lostAdmin.isEmpty()) {
                 logLine(QStringLiteral("Journal des médias non publié, publié après la connexion: ")
                         + unpublished.join(QStringLiteral(", "))
-                        + QStringLiteral(" (%1 opération(s) publiée(s) absente(s) de l'index)").arg(lost.size()));
+                        + QStringLiteral(" (%1 opération(s) publiée(s) absente(s) de l'index)")
+                              .arg(lost.size() + lostAdmin.size()));
                 prepareLeftover(imports, removals);
             }
             m_kept = m_paths + imports + SentMediaRecords::listedPaths(lost);

@@ -62,6 +62,13 @@ QString MediaDeployment::notStoredText(const QStringList &paths)
         + lines(paths);
 }
 
+QString MediaDeployment::overQuotaKeptText(const QStringList &paths)
+{
+    return tr("Votre médiathèque dépasse sa taille maximum: ces fichiers déjà publiés, retirés de l'index par "
+              "l'envoi d'un autre poste, y ont été remis. Supprimez des médias pour revenir sous la limite.")
+        + lines(paths);
+}
+
 QString MediaDeployment::overQuotaText(const QStringList &paths)
 {
     return tr("La taille maximum de votre médiathèque a été atteinte: ces fichiers n'ont pas été publiés et ont "
@@ -148,6 +155,15 @@ void MediaDeployment::serverIndexFetched(QString index)
         return;
     if (!SentMediaRecords::confirm(m_work, index).isEmpty())
         m_queuedModif = true;
+    if (!SentMediaRecords::confirm(m_work, index, SentMediaRecords::Admin).isEmpty())
+        m_queuedModif = true;
+}
+
+QStringList MediaDeployment::keptRecordsLost(QString index)
+{
+    // The records lost merge again with the next hand-on, even an empty one.
+    serverIndexFetched(index);
+    return SentMediaRecords::listedPaths(OperationJournal::records(SentMediaRecords::path(m_work)));
 }
 
 void MediaDeployment::finish()
@@ -160,6 +176,8 @@ void MediaDeployment::finish()
     m_step = Begin;
     m_driver->stop();
     emit signalMessageOnlyOFF();
+    if (done && readBackUnchecked())
+        m_notes.prepend(uncheckedText(readBackDamaged()));
     if (done && !m_notes.isEmpty())
         emit signalCorrupt(m_notes.join(QLatin1String("\n\n")));
     m_notes.clear();
@@ -216,24 +234,35 @@ QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &record
     }
     QList<QStringList> fitting;
     QSet<QString> refused(m_refused.cbegin(), m_refused.cend());
+    // A record merged again was accepted once: it is never refused, and
+    // counts.
+    const QSet<QString> accepted(m_again.cbegin(), m_again.cend());
     for (const QStringList &fields : records) {
         const QString path = fields.value(1);
         if (refused.contains(path))
             continue;
-        if (fields.size() == 5 && fields.at(0) == QLatin1String("AJOUTER")) {
+        if (fields.size() >= 5 && fields.at(0) == QLatin1String("AJOUTER")) {
             const qint64 size = qMax<qint64>(0, fields.at(4).toLongLong());
             const int kind = kindOf(path);
-            if (!weight.contains(path) && kind >= 0 && kind < 2 && !m_fits(kind, size, int(total / 1000000), m_quotaMo)) {
+            if (!weight.contains(path) && !accepted.contains(path) && kind >= 0 && kind < 2
+                && !m_fits(kind, size, int(total / 1000000), m_quotaMo)) {
                 m_refused << path;
                 refused.insert(path);
                 continue;
             }
             total += size - weight.value(path);
             weight.insert(path, size);
-        } else if (fields.size() == 5 && fields.at(0) == QLatin1String("SUPPRIMER") && weight.contains(path)) {
+        } else if (fields.size() >= 5 && fields.at(0) == QLatin1String("SUPPRIMER") && weight.contains(path)) {
             total -= weight.take(path);
         }
         fitting << fields;
+    }
+    // Over the quota only through what was merged again: told.
+    if (total / 1000000 > m_quotaMo) {
+        for (const QString &path : SentMediaRecords::listedPaths(fitting)) {
+            if (accepted.contains(path))
+                m_overQuota << path;
+        }
     }
     return fitting;
 }
@@ -241,12 +270,22 @@ QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &record
 bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy, QString *why)
 {
     const QList<QStringList> pending = OperationJournal::records(journal);
-    const QList<QStringList> again =
-        SentMediaRecords::notShown(fetchedPath(), OperationJournal::records(SentMediaRecords::path(m_work)));
+    const QList<QStringList> kept = OperationJournal::records(SentMediaRecords::path(m_work));
+    const QList<QStringList> again = SentMediaRecords::toMergeAgain(fetchedPath(), kept);
     m_held.clear();
     m_refused.clear();
     m_again.clear();
     m_gone.clear();
+    m_overQuota.clear();
+    // Kept records another console's later change replaced are done with.
+    m_superseded.clear();
+    for (const QStringList &fields : SentMediaRecords::notShown(fetchedPath(), kept)) {
+        if (!again.contains(fields) && !m_superseded.contains(fields.value(1)))
+            m_superseded << fields.value(1);
+    }
+    // Administration records the index lost go again after the journal.
+    m_adminAgain =
+        SentMediaRecords::adminNotShown(fetchedPath(), OperationJournal::records(SentMediaRecords::path(m_work, SentMediaRecords::Admin)));
     // A published file that left the server was removed by another console.
     QSet<QString> gone;
     for (const QString &path : SentMediaRecords::listedPaths(again)) {
@@ -273,7 +312,7 @@ bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy
         if (!gone.contains(fields.value(1)))
             merged << fields;
     }
-    for (const QStringList &fields : pending) {
+    for (const QStringList &fields : SentMediaRecords::withStateBefore(fetchedPath(), pending)) {
         if (!held.contains(fields.value(1)))
             merged << fields;
     }
@@ -283,7 +322,23 @@ bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy
                     .arg(m_held.join(QLatin1Char(',')), m_refused.join(QLatin1Char(',')),
                          m_again.join(QLatin1Char(',')), m_gone.join(QLatin1Char(','))));
     QFile::remove(copy);
-    return OperationJournal::appendAll(copy, m_published, why);
+    return OperationJournal::appendAll(copy, SentMediaRecords::journalFields(m_published), why);
+}
+
+bool MediaDeployment::mergeKept(QString *why)
+{
+    if (m_adminAgain.isEmpty() || !m_adminMerge)
+        return true;
+    const QString copy = SentMediaRecords::path(m_work, SentMediaRecords::Admin) + QLatin1String(".merge");
+    QFile::remove(copy);
+    if (!OperationJournal::appendAll(copy, m_adminAgain, why))
+        return false;
+    logLine(QStringLiteral("MEDIA.orvex: %1 administration record(s) merged again").arg(m_adminAgain.size()));
+    const bool merged = m_adminMerge(indexPath(), copy);
+    QFile::remove(copy);
+    if (!merged)
+        *why = tr("l'index fusionné n'a pas pu être écrit");
+    return merged;
 }
 
 bool MediaDeployment::showsRun(const QString &index) const
@@ -298,6 +353,10 @@ bool MediaDeployment::settleJournal(const QString &journal, QString *file, QStri
     QSet<QString> settled(m_again.cbegin(), m_again.cend());
     settled.unite(QSet<QString>(m_gone.cbegin(), m_gone.cend()));
     settled.unite(QSet<QString>(m_refused.cbegin(), m_refused.cend()));
+    settled.unite(QSet<QString>(m_superseded.cbegin(), m_superseded.cend()));
+    // The fetched index showed the older records of a path merged now.
+    for (const QStringList &fields : qAsConst(m_published))
+        settled.insert(fields.value(1));
     QList<QStringList> sent;
     for (const QStringList &fields : OperationJournal::records(SentMediaRecords::path(m_work))) {
         if (!settled.contains(fields.value(1)))
@@ -621,6 +680,8 @@ void MediaDeployment::runStep()
             m_step = RemoveRefused;
             break;
         }
+        if (!m_overQuota.isEmpty())
+            m_notes << overQuotaKeptText(m_overQuota);
         if (!m_refused.isEmpty()) {
             m_notes << overQuotaText(m_refused);
             QString why;

@@ -69,11 +69,16 @@ public:
 
     static QString notStoredText(const QStringList &paths);
     static QString overQuotaText(const QStringList &paths);
+    // Files merged again (accepted once, never refused) leave the library
+    // over its quota.
+    static QString overQuotaKeptText(const QStringList &paths);
 
     MediaDeployment(HttpFileApi *api, ListTransfers *lists, QTimer *timer, QObject *parent = nullptr);
 
     void setSelectedBox(std::function<QString()> selected) { m_selected = std::move(selected); }
     void setQuotaRule(QuotaRule rule) { m_fits = std::move(rule); }
+    // Replays administration records on an index (kept ones merged again).
+    void setAdminMerge(std::function<bool(QString, QString)> merge) { m_adminMerge = std::move(merge); }
     int step() const { return m_step; }
 
 public slots:
@@ -84,6 +89,8 @@ public slots:
     // A failed run's lists not yet sent wait for the next run; its journal
     // records stay with them.
     void sequenceFailed();
+    // An empty hand-on: what waits for one (records to merge again) goes.
+    void handOnNothing() { start({}, {}, {}, {}, {}, {}, false); }
     void slotProcessDeployMedia();
     // MEDIASIZE in Mo; 0 publishes without a quota check.
     void setQuota(int mo) { m_quotaMo = mo; }
@@ -91,6 +98,10 @@ public slots:
     // published records it shows are done with; those it lost make the
     // next hand-on, even an empty one, merge them again.
     void serverIndexFetched(QString index);
+    // The same for an index fetched by a box deployment, whose posters are
+    // cleaned against it: the media the kept records list, which the
+    // posters keep; the lost ones merge again with the next hand-on.
+    QStringList keptRecordsLost(QString index);
 
 signals:
     // An import took the next free name (type 0 picture, 1 video): this
@@ -107,6 +118,7 @@ private:
     bool writeMergeCopy(const QString &journal, const QString &copy, QString *why) override;
     bool showsRun(const QString &index) const override;
     bool settleJournal(const QString &journal, QString *file, QString *why) override;
+    bool mergeKept(QString *why) override;
     // One read: its records stay kept until a later fetch shows them.
     int readBacksNeeded() const override { return 1; }
     void startQueued();
@@ -160,6 +172,13 @@ private:
     QStringList m_refused;
     QStringList m_again;
     QStringList m_gone;
+    // Kept records another console's later change replaced; files merged
+    // again that leave the library over its quota; administration records
+    // the index lost.
+    QStringList m_superseded;
+    QStringList m_overQuota;
+    QList<QStringList> m_adminAgain;
+    std::function<bool(QString, QString)> m_adminMerge;
     QList<QStringList> m_published;
     int m_deleteKind = 0;
     QStringList m_notes;

@@ -6,8 +6,14 @@
 #include "OperationJournal.h"
 
 #include <QHash>
+#include <QRegularExpression>
+#include <QSet>
 
 namespace {
+
+// The journal fields of a media record, then the state before it.
+constexpr int kJournalFields = 5;
+constexpr int kKeptFields = 8;
 
 // What the records leave for one path.
 struct Outcome {
@@ -20,7 +26,7 @@ QHash<QString, Outcome> outcomes(const QList<QStringList> &records)
 {
     QHash<QString, Outcome> out;
     for (const QStringList &fields : records) {
-        if (fields.size() != 5)
+        if (fields.size() < kJournalFields)
             continue;
         Outcome &o = out[fields.at(1)];
         if (fields.at(0) == QLatin1String("AJOUTER")) {
@@ -43,24 +49,49 @@ QStringList listOf(ClassParam &index, const char *key)
     return value == QLatin1String("NULL") ? QStringList() : value.split(QLatin1Char('|'));
 }
 
-} // namespace
+// The index's first entry of each path: the one the merge works on.
+struct Entry {
+    QString checksum;
+    QString permission;
+};
 
-QString SentMediaRecords::fileName()
+struct IndexEntries {
+    QHash<QString, Entry> entries;
+
+    explicit IndexEntries(const QString &index)
+    {
+        ClassParam read;
+        read.getParamCrypt(index, QStringList{QStringLiteral("ALL")}, 0);
+        const QStringList paths = listOf(read, "FILEPATH");
+        const QStringList sums = listOf(read, "FILECHK");
+        const QStringList permissions = listOf(read, "FILEPATHPERMISSION");
+        for (int i = 0; i < paths.size(); ++i) {
+            if (!entries.contains(paths.at(i)))
+                entries.insert(paths.at(i), Entry{sums.value(i), permissions.value(i)});
+        }
+    }
+};
+
+void logLine(const QString &text)
 {
-    return QStringLiteral("SENT-INFOMEDIA.orvex");
+    ClassLog().log(QStringLiteral("OrvexLog"), text);
 }
 
-QString SentMediaRecords::path(const QString &work)
+} // namespace
+
+QString SentMediaRecords::fileName(Kind kind)
 {
-    return work + QLatin1String("TEMP/") + fileName();
+    return kind == Admin ? QStringLiteral("SENT-INFOADMIN.orvex") : QStringLiteral("SENT-INFOMEDIA.orvex");
+}
+
+QString SentMediaRecords::path(const QString &work, Kind kind)
+{
+    return work + QLatin1String("TEMP/") + fileName(kind);
 }
 
 QList<QStringList> SentMediaRecords::notShown(const QString &index, const QList<QStringList> &records)
 {
-    ClassParam read;
-    read.getParamCrypt(index, QStringList{QStringLiteral("ALL")}, 0);
-    const QStringList paths = listOf(read, "FILEPATH");
-    const QStringList permissions = listOf(read, "FILEPATHPERMISSION");
+    const IndexEntries listed(index);
     const QHash<QString, Outcome> expected = outcomes(records);
     QList<QStringList> missing;
     for (const QStringList &fields : records) {
@@ -68,19 +99,75 @@ QList<QStringList> SentMediaRecords::notShown(const QString &index, const QList<
         const auto o = expected.constFind(path);
         if (o == expected.cend())
             continue;
-        // The merge works on the first entry of a path.
-        const int at = paths.indexOf(path);
+        const auto at = listed.entries.constFind(path);
+        const bool there = at != listed.entries.cend();
         bool shown = true;
         if (o->state == Outcome::Listed)
-            shown = at >= 0;
+            shown = there;
         else if (o->state == Outcome::Unlisted)
-            shown = at < 0;
-        if (shown && at >= 0 && o->permissionSet)
-            shown = permissions.value(at) == o->permission;
+            shown = !there;
+        if (shown && there && o->permissionSet)
+            shown = at->permission == o->permission;
         if (!shown)
             missing << fields;
     }
     return missing;
+}
+
+QList<QStringList> SentMediaRecords::toMergeAgain(const QString &index, const QList<QStringList> &records)
+{
+    const IndexEntries listed(index);
+    // Per path, whether the index still shows the state the first record
+    // of the path replaced.
+    QHash<QString, bool> asBefore;
+    QList<QStringList> again;
+    for (const QStringList &fields : notShown(index, records)) {
+        const QString path = fields.value(1);
+        auto known = asBefore.constFind(path);
+        if (known == asBefore.cend()) {
+            bool same = true;
+            if (fields.size() >= kKeptFields) {
+                const auto at = listed.entries.constFind(path);
+                const bool there = at != listed.entries.cend();
+                if (fields.at(5) == QLatin1String("1"))
+                    same = there && at->checksum == fields.at(6) && at->permission == fields.at(7);
+                else
+                    same = !there;
+            }
+            if (!same)
+                logLine(QStringLiteral("%1 changed by another console since it was published: not merged again").arg(path));
+            known = asBefore.insert(path, same);
+        }
+        if (*known)
+            again << fields;
+    }
+    return again;
+}
+
+QList<QStringList> SentMediaRecords::withStateBefore(const QString &index, const QList<QStringList> &records)
+{
+    const IndexEntries listed(index);
+    QList<QStringList> kept;
+    for (const QStringList &fields : records) {
+        if (fields.size() != kJournalFields) {
+            kept << fields;
+            continue;
+        }
+        const auto at = listed.entries.constFind(fields.at(1));
+        if (at == listed.entries.cend())
+            kept << fields + QStringList{QStringLiteral("0"), QString(), QString()};
+        else
+            kept << fields + QStringList{QStringLiteral("1"), at->checksum, at->permission};
+    }
+    return kept;
+}
+
+QList<QStringList> SentMediaRecords::journalFields(const QList<QStringList> &records)
+{
+    QList<QStringList> journal;
+    for (const QStringList &fields : records)
+        journal << fields.mid(0, kJournalFields);
+    return journal;
 }
 
 QStringList SentMediaRecords::listedPaths(const QList<QStringList> &records)
@@ -95,21 +182,46 @@ QStringList SentMediaRecords::listedPaths(const QList<QStringList> &records)
     return paths;
 }
 
-QList<QStringList> SentMediaRecords::confirm(const QString &work, const QString &index)
+QList<QStringList> SentMediaRecords::adminNotShown(const QString &index, const QList<QStringList> &records)
 {
-    const QString kept = path(work);
+    ClassParam read;
+    const QString rows = read.getParamCrypt(index, QStringLiteral("FILEPATHPERMISSION"), 0);
+    QSet<QString> items;
+    if (rows != QLatin1String("NULL")) {
+        for (const QString &item : rows.split(QRegularExpression(QStringLiteral("[;|]")), Qt::SkipEmptyParts))
+            items.insert(item);
+    }
+    bool changes = false;
+    for (const QStringList &fields : records) {
+        if (fields.size() != 4)
+            continue;
+        if (fields.at(0) == QLatin1String("RENOMMER") && !fields.at(1).isEmpty() && fields.at(1) != fields.at(2)
+            && items.remove(fields.at(1))) {
+            items.insert(fields.at(2));
+            changes = true;
+        } else if (fields.at(0) == QLatin1String("SUPPRIMER") && items.remove(fields.at(3))) {
+            changes = true;
+        }
+    }
+    return changes ? records : QList<QStringList>();
+}
+
+QList<QStringList> SentMediaRecords::confirm(const QString &work, const QString &index, Kind kind)
+{
+    const QString kept = path(work, kind);
     const QList<QStringList> records = OperationJournal::records(kept);
     // A page in place of the index tells nothing: everything stays, unasked.
     if (records.isEmpty() || !JournalDeployment::indexReadable(index))
         return {};
-    const QList<QStringList> missing = notShown(index, records);
-    if (missing.size() == records.size())
-        return missing;
+    const QList<QStringList> again = kind == Admin ? adminNotShown(index, records) : toMergeAgain(index, records);
+    if (again.size() == records.size())
+        return again;
     QString error;
-    if (!OperationJournal::rewrite(kept, missing, &error))
-        ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("%1 not rewritten: %2").arg(kept, error));
-    if (!missing.isEmpty())
-        ClassLog().log(QStringLiteral("OrvexLog"),
-                       QStringLiteral("MEDIA.orvex of the server lost %1 published record(s): merged again").arg(missing.size()));
-    return missing;
+    if (!OperationJournal::rewrite(kept, again, &error))
+        logLine(QStringLiteral("%1 not rewritten: %2").arg(kept, error));
+    if (!again.isEmpty())
+        logLine(QStringLiteral("MEDIA.orvex of the server lost %1 published record(s) of %2: merged again")
+                    .arg(again.size())
+                    .arg(fileName(kind)));
+    return again;
 }

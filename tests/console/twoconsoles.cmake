@@ -4,3 +4,10 @@ zo_add_test(console_twoconsoles_standin SOURCES tst_twoconsoles_standin.cpp Cons
             ../transfer/StandIn.h LIBS console admin testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin DEMO)
 add_dependencies(console_twoconsoles_standin paramtool)
 set_tests_properties(console_twoconsoles_standin PROPERTIES COST 40) # long: start it early
+# One console's slow index upload drops the other's change after its
+# read-back: the change is kept, merged again, and never applied over a
+# later one.
+zo_add_test(console_keptrecords_standin SOURCES tst_keptrecords_standin.cpp ConsoleFixture.h ../sync/ParamFixture.h
+            ../transfer/StandIn.h LIBS console admin testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin DEMO)
+add_dependencies(console_keptrecords_standin paramtool)
+set_tests_properties(console_keptrecords_standin PROPERTIES COST 30)

@@ -1225,7 +1225,9 @@ void DeploymentsTest::indexChangedByAnotherConsole_data()
     QTest::addColumn<bool>("admin");
     QTest::addColumn<QString>("when"); // "fetched": once, between the fetch and the merge;
                                        // "sent": once, right after the upload; "always": after each upload;
-                                       // "unread": no change, the read-back fails;
+                                       // "unread": no change, the read-back answered 500
+                                       // (each try); "unanswered": not answered within
+                                       // the stall bound; "garbled": a page in its place;
                                        // "holding": once after the upload, holding this run's change too;
                                        // "unstored": each index upload answered 200, nothing stored;
                                        // "replaced": as "fetched", and what a kill leaves as the
@@ -1236,6 +1238,8 @@ void DeploymentsTest::indexChangedByAnotherConsole_data()
     QTest::newRow("media: index replaced after every upload counted as done") << false << "always";
     QTest::newRow("media: index not read back counted as done; merged again, its entry doubled")
         << false << "unread";
+    QTest::newRow("media: read-back held past the stall bound told as a damaged index") << false << "unanswered";
+    QTest::newRow("media: read-back answered by a page told as a damaged index") << false << "garbled";
     QTest::newRow("media: a read-back holding this run's change merged and sent again") << false << "holding";
     QTest::newRow("media: index upload that never arrived told as another user's change") << false << "unstored";
     // A kill where the server's newer copy is put in place.
@@ -1245,6 +1249,7 @@ void DeploymentsTest::indexChangedByAnotherConsole_data()
         << true << "fetched";
     QTest::newRow("account: index replaced after every upload counted as done") << true << "always";
     QTest::newRow("account: index upload that never arrived told as another user's change") << true << "unstored";
+    QTest::newRow("account: read-back answered 500 told as a damaged index") << true << "unread";
 }
 
 // Another console's index reaches the server while this run is between its
@@ -1290,8 +1295,13 @@ void DeploymentsTest::indexChangedByAnotherConsole()
             journalAtReadBack = journalAtReadBack || QFileInfo::exists(journal);
             if (when == "always" || ((when == "sent" || when == "holding") && others == 0))
                 otherConsole();
+            const QString readBack = '/' + m_fx.account() + "/MEDIA.orvex";
             if (when == "unread")
-                QVERIFY(StandIn::fault(QString(), "500", '/' + m_fx.account() + "/MEDIA.orvex", 3));
+                QVERIFY(StandIn::fault(QString(), "500", readBack, 3));
+            if (when == "unanswered")
+                QVERIFY(StandIn::fault(QString(), "noanswer", readBack, 3, 1500));
+            if (when == "garbled")
+                QVERIFY(StandIn::fault(QString(), "body", readBack, 3, 0, "<html><body>Portail</body></html>"));
         }
         previous = now;
     });
@@ -1310,6 +1320,9 @@ void DeploymentsTest::indexChangedByAnotherConsole()
             lost << QString("replace %1").arg(replaced);
     };
     const QString indexUpload = m_fx.account() + "/MEDIA.orvex";
+    // Only the row about it waits for the stall bound.
+    if (when == "unanswered")
+        m_fx.m_api->setStallTimeout(500);
     if (when == "unstored")
         QVERIFY(StandIn::fault("/zobox/upload.php", "body", indexUpload, 9));
     QSignalSpy corrupt(machine, &JournalDeployment::signalCorrupt);
@@ -1340,14 +1353,27 @@ void DeploymentsTest::indexChangedByAnotherConsole()
                                : others ? "Hall;Bar|Hall|Hall|Bar" : "Hall;Bar|Hall|Bar";
     const QString paths = "IMAGE/old.png|VIDEO/old.mp4" + (others ? "|IMAGE/o" + QString::number(others) + ".png" : "");
     ClassParam read;
-    const bool failed = when == "always" || when == "unread" || when == "unstored";
+    const bool failed = when == "always" || when == "unstored";
+    const bool unchecked = when == "unread" || when == "unanswered" || when == "garbled";
+    if (unchecked) {
+        // Sent, so not kept as unsent: kept until a fetch shows the server's
+        // index holds it (the next one here), and said so.
+        QCOMPARE(corrupt.count(), 1);
+        QCOMPARE(corrupt.at(0).at(0).toString(), JournalDeployment::uncheckedText(when == "garbled"));
+        QVERIFY(!QFileInfo::exists(journal));
+        const QString kept = SentMediaRecords::path(m_fx.work(), admin ? SentMediaRecords::Admin : SentMediaRecords::Media);
+        QVERIFY(QFileInfo::exists(kept));
+        const QString fetched = m_fx.work("TEMP/QUOTA-MEDIA.orvex");
+        QFile::remove(fetched);
+        QVERIFY(QFile::copy(server("MEDIA.orvex"), fetched));
+        m_mediaDeploy->serverIndexFetched(fetched);
+        QVERIFY(!QFileInfo::exists(kept));
+    }
     if (failed) {
         // No end announced as done; the journal waits and the next run sends it.
         QCOMPARE(corrupt.count(), 1);
         QCOMPARE(corrupt.at(0).at(0).toString(),
-                 when == "always"     ? JournalDeployment::indexChangedText()
-                 : when == "unstored" ? JournalDeployment::notArrivedText()
-                                      : "Le fichier media est corrompu (code: indiceDeployMedia) !!");
+                 when == "always" ? JournalDeployment::indexChangedText() : JournalDeployment::notArrivedText());
         QCOMPARE(deployed.count(), 0);
         QVERIFY(QFileInfo::exists(journal));
         if (when == "always")
@@ -1356,14 +1382,14 @@ void DeploymentsTest::indexChangedByAnotherConsole()
             QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), QString("Hall;Bar|Hall"));
         QVERIFY(run());
     }
-    QCOMPARE(corrupt.count(), failed ? 1 : 0);
+    QCOMPARE(corrupt.count(), failed || unchecked ? 1 : 0);
     QCOMPARE(deployed.count(), admin ? 1 : 0);
     QVERIFY(!QFileInfo::exists(journal));
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATH", 1), admin ? paths : paths + "|IMAGE/n.png");
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "FILEPATHPERMISSION", 1), ours);
     // Raised above the other console's counter, unless its index was kept.
     QCOMPARE(read.getParamCrypt(server("MEDIA.orvex"), "ID", 1),
-             QString::number(when == "holding" ? 10 + others : others ? 11 + others : when == "unstored" ? 5 : 6));
+             QString::number(when == "holding" ? 10 + others : others ? 11 + others : when == "unstored" || unchecked ? 5 : 6));
     // Its journal was there until the index was read back.
     QVERIFY(journalAtReadBack);
 }

@@ -17,6 +17,8 @@ private slots:
     void initTestCase();
     void notShown_data();
     void notShown();
+    void toMergeAgain_data();
+    void toMergeAgain();
     void confirm();
 
 private:
@@ -60,6 +62,25 @@ void SentMediaRecordsTest::notShown()
     QFETCH(Records, records);
     QFETCH(Records, missing);
     QCOMPARE(SentMediaRecords::notShown(m_index, records), missing);
+}
+
+// A kept record goes again only while the index shows the state it replaced.
+void SentMediaRecordsTest::toMergeAgain_data()
+{
+    QTest::addColumn<Records>("records");
+    QTest::addColumn<Records>("again");
+    const QStringList newerA = QStringList{"SUPPRIMER", "IMAGE/a.png", "OLD", "Hall", "1"} + QStringList{"1", "OLD", "Hall"};
+    const QStringList grantOver = QStringList{"PERMISSION", "IMAGE/a.png", "", "Entree", ""} + QStringList{"1", "A", "Cuisine"};
+    QTest::newRow("kept removal took out another console's newer text poster of the name") << Records{newerA}
+                                                                                         << Records{};
+    QTest::newRow("kept grant overrode another console's later grant") << Records{grantOver} << Records{};
+}
+
+void SentMediaRecordsTest::toMergeAgain()
+{
+    QFETCH(Records, records);
+    QFETCH(Records, again);
+    QCOMPARE(SentMediaRecords::toMergeAgain(m_index, records), again);
 }
 
 // A fetch keeps only what it does not show; a page in place of the index

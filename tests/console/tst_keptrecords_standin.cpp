@@ -1,0 +1,493 @@
+// Two whole consoles on one account on the stand-in, one of them on a slow
+// link: its index upload lands after the other console's change was read
+// back and takes that change out of the index. What the other console sent
+// is kept in its work folder and merged again, never over a later change of
+// the same entry, and never lost to a box deployment or the quota meanwhile.
+#include "../sync/ParamFixture.h"
+#include "../transfer/StandIn.h"
+#include "AccountDeployment.h"
+#include "AdminWidgets.h"
+#include "AnimationStackedWidget.h"
+#include "BoxDeployment.h"
+#include "BoxFolderDownload.h"
+#include "ClassMedia.h"
+#include "ClassParam.h"
+#include "ConsoleFixture.h"
+#include "CopyTree.h"
+#include "ListManager.h"
+#include "MediaDeployment.h"
+#include "MessageOverlay.h"
+#include "PageCodes.h"
+#include "RevisionCounters.h"
+#include "ServerMediaTree.h"
+#include "ServerMediaUsage.h"
+#include "ZoManager.h"
+#include "classAdmin.h"
+#include "classPrincipal.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+struct KeptDesk {
+    QString name;
+    QString work;
+    std::unique_ptr<ZoManager> window;
+    classPrincipal *panel() const { return window->panel(); }
+};
+
+class KeptRecordsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void changeDroppedByALateUpload_data();
+    void changeDroppedByALateUpload();
+
+private:
+    QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
+    bool startDesk(KeptDesk &d);
+    void answer();
+    ClassMedia *openMedia(KeptDesk &d);
+    bool leaveMedia(KeptDesk &d);
+    bool visitMedia(KeptDesk &d);
+    // A file of `bytes` chosen on the desk's page (0 picture, 1 video); its stored name.
+    QString import(KeptDesk &d, int type, const QString &name, int bytes);
+    // `slow` leaves its media page with its index upload held by the
+    // stand-in; `other` makes its change, which is read back, before it lands.
+    bool lateUpload(KeptDesk &slow, const std::function<bool()> &other);
+    // The server's index with the entry of `path` given `sum` (kept when
+    // empty) and `permission`, added when missing, as another console leaves it.
+    bool setIndexEntry(const QString &path, const QString &sum, const QString &permission);
+    bool removeFromServer(const QString &prefix);
+    QString indexValue(const QString &path, const QString &key) const;
+    // Deploys to 10234 (OK to every question).
+    bool deploy(KeptDesk &d);
+    bool select(KeptDesk &d, const QString &serial);
+    bool restartWithQuota(int mo);
+
+    QTemporaryDir m_dir;
+    QString m_name;
+    QString m_account;
+    KeptDesk m_a;
+    KeptDesk m_b;
+    QTimer m_poll;
+    QStringList m_dialogs;
+    QStringList m_typing;
+    QList<QPointer<QDialog>> m_answered;
+};
+
+void KeptRecordsTest::initTestCase()
+{
+    ZO_NEED_STANDIN();
+    QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
+    zoInitWidgetTest();
+    Q_INIT_RESOURCE(qml);
+    m_name = QString("kept%1").arg(QCoreApplication::applicationPid());
+    m_account = "zo_" + m_name;
+    m_a.name = "A";
+    m_b.name = "B";
+    for (KeptDesk *d : {&m_a, &m_b}) {
+        d->work = m_dir.filePath(d->name);
+        QVERIFY(makeDemoAccount(d->work));
+        const QString connexion = d->work + "/CONNEXION.txt";
+        for (const auto &kv : QList<QPair<QString, QString>>{{"MODE", "SERVEUR"},
+                                                             {"FTPPATH", "/zolink/zobox/" + m_account},
+                                                             {"COMPTEADMIN", m_name},
+                                                             {"USERLOGIN", "demo"},
+                                                             {"PASSWORDLOGIN", "demo"}})
+            QVERIFY(ClassParam().setParamCrypt(connexion, kv.first, kv.second));
+    }
+    QVERIFY(copyTree(m_a.work + "/server/zolink/zobox/zo_demo/", server()));
+    for (const char *box : {"10417", "10418", "10502", "PLAYLIST-Promo"})
+        QVERIFY(QDir(server(box)).removeRecursively());
+    connect(&m_poll, &QTimer::timeout, this, &KeptRecordsTest::answer);
+    m_poll.start(10);
+    qputenv("ZOMANAGER_BASE_URL", StandIn::url().toUtf8());
+    QVERIFY(startDesk(m_a));
+    QVERIFY(startDesk(m_b));
+}
+
+void KeptRecordsTest::cleanupTestCase()
+{
+    m_poll.stop();
+    m_a.window.reset();
+    m_b.window.reset();
+    qunsetenv("ZOMANAGER_WORKDIR");
+    qunsetenv("ZOMANAGER_BASE_URL");
+    if (StandIn::running() && !m_account.isEmpty())
+        QDir(server()).removeRecursively();
+}
+
+bool KeptRecordsTest::startDesk(KeptDesk &d)
+{
+    qputenv("ZOMANAGER_WORKDIR", d.work.toLocal8Bit());
+    d.window.reset(new ZoManager);
+    d.window->resize(1280, 800);
+    d.window->show();
+    auto *stack = d.panel()->findChild<AnimationStackedWidget *>("panelStack");
+    // A media run the login started (records it merges again) is over too.
+    return QTest::qWaitFor([&] { return stack->isVisible() && !d.panel()->mediaDeployment()->running(); }, 40000)
+        && !d.panel()->localMode();
+}
+
+// Every modal box of both consoles is answered (OK, or the keyboard's
+// text), and its text recorded as "desk: text".
+void KeptRecordsTest::answer()
+{
+    QDialog *d = nullptr;
+    for (QDialog *candidate : ModalAnswerer::openDialogs()) {
+        if (!m_answered.contains(candidate))
+            d = candidate;
+    }
+    if (!d)
+        return;
+    m_answered.append(d);
+    QPointer<QDialog> guard(d);
+    QTimer::singleShot(30, this, [this, guard] {
+        if (!guard || guard->isHidden())
+            return;
+        QDialog *d = guard.data();
+        QString who = QStringLiteral("?");
+        for (KeptDesk *k : {&m_a, &m_b}) {
+            for (QWidget *w = d; k->window && w; w = w->parentWidget()) {
+                if (w == k->window.get())
+                    who = k->name;
+            }
+        }
+        const auto click = [d](const char *name) {
+            if (auto *b = d->findChild<QAbstractButton *>(QLatin1String(name)))
+                b->click();
+            else
+                d->reject();
+        };
+        if (d->findChild<QWidget *>("zoneEcrans")) {
+            for (QCheckBox *c : d->findChildren<QCheckBox *>())
+                c->setChecked(c->property("zoItem").toString() == "10234");
+            click("valider");
+            return;
+        }
+        auto *line = d->findChild<QLineEdit *>();
+        if (line && !m_typing.isEmpty()) {
+            line->selectAll();
+            line->insert(m_typing.takeFirst());
+            click("valider");
+            return;
+        }
+        m_dialogs << who + ": " + ModalAnswerer::dialogText(d);
+        if (auto *box = qobject_cast<QMessageBox *>(d))
+            box->buttons().value(0)->click();
+        else
+            click("valider");
+    });
+}
+
+ClassMedia *KeptRecordsTest::openMedia(KeptDesk &d)
+{
+    auto *page = d.window->findChild<ClassMedia *>();
+    d.window->slotButtons(PageCodes::Media);
+    return QTest::qWaitFor([&] { return d.window->stack()->currentWidget() == page; }, 10000) ? page : nullptr;
+}
+
+bool KeptRecordsTest::leaveMedia(KeptDesk &d)
+{
+    d.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
+    return QTest::qWaitFor([&] {
+        return d.window->stack()->currentIndex() == 0 && !d.panel()->mediaDeployment()->running()
+            && ModalAnswerer::openDialogs().isEmpty();
+    }, 30000);
+}
+
+bool KeptRecordsTest::visitMedia(KeptDesk &d)
+{
+    auto *usage = d.window->findChild<ServerMediaUsage *>();
+    QSignalSpy counted(usage, &ServerMediaUsage::counted);
+    return openMedia(d) && QTest::qWaitFor([&] { return counted.count() > 0; }, 30000) && leaveMedia(d);
+}
+
+QString KeptRecordsTest::import(KeptDesk &d, int type, const QString &name, int bytes)
+{
+    ClassMedia *page = d.window->findChild<ClassMedia *>();
+    QFile source(m_dir.filePath(name + (type == 0 ? ".png" : ".mp4")));
+    if (!source.open(QIODevice::WriteOnly) || source.write(QByteArray(bytes, name.at(0).toLatin1())) != bytes)
+        return QString();
+    source.close();
+    const QString chosen = source.fileName();
+    page->setFileChooser([chosen](int, QWidget *, const QString &) { return QStringList{chosen}; });
+    if (type == 0)
+        page->slotAjouterImage();
+    else
+        page->slotAjouterVideo();
+    auto *list = page->findChild<QListWidget *>(type == 0 ? "listImage" : "listVideo");
+    QString stored;
+    QTest::qWaitFor([&] {
+        for (int i = 0; i < list->count() && stored.isEmpty(); ++i) {
+            if (list->item(i)->text().startsWith(name + '-'))
+                stored = list->item(i)->text();
+        }
+        return !stored.isEmpty() && !page->importPending();
+    }, 30000);
+    return stored.isEmpty() ? QString() : QString(type == 0 ? "IMAGE/" : "VIDEO/") + stored;
+}
+
+bool KeptRecordsTest::lateUpload(KeptDesk &slow, const std::function<bool()> &other)
+{
+    const QString indexUpload = m_account + "/MEDIA.orvex";
+    if (!StandIn::fault("/zobox/upload.php", "delay", indexUpload, 1, 5000))
+        return false;
+    MediaDeployment *run = slow.panel()->mediaDeployment();
+    slow.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
+    const bool sending = QTest::qWaitFor([run] { return run->step() == MediaDeployment::PutIndex; }, 30000);
+    const bool done = sending && other();
+    const bool over = QTest::qWaitFor([&] {
+        return !run->running() && ModalAnswerer::openDialogs().isEmpty();
+    }, 30000);
+    StandIn::reset(indexUpload);
+    if (!sending || !done || !over)
+        qWarning() << "late upload:" << sending << done << over << m_dialogs;
+    return sending && done && over;
+}
+
+QString KeptRecordsTest::indexValue(const QString &path, const QString &key) const
+{
+    ClassParam index;
+    index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0);
+    const int at = index.getInfoBalise("FILEPATH").split('|').indexOf(path);
+    return at < 0 ? QString() : index.getInfoBalise(key).split('|').value(at);
+}
+
+bool KeptRecordsTest::setIndexEntry(const QString &path, const QString &sum, const QString &permission)
+{
+    ClassParam index;
+    if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
+        return false;
+    const QStringList paths = index.getInfoBalise("FILEPATH").split('|');
+    const int at = paths.indexOf(path);
+    ParamList values;
+    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
+        const QString key = index.BALISE.at(0).at(k);
+        if (key == "EMPREINTE")
+            continue;
+        QStringList rows = index.BALISE.value(1).value(k).split('|');
+        const QString value = key == "FILEPATH" ? path
+            : key == "FILECHK"                  ? sum
+            : key == "FILESIZE"                 ? QString::number(QFileInfo(server(path)).size())
+            : key == "FILEPATHPERMISSION"       ? permission
+                                                : QString();
+        if (!value.isEmpty() && at < 0)
+            rows << value;
+        else if (!value.isEmpty() && (key != "FILECHK" || !sum.isEmpty()))
+            rows[at] = value;
+        values << qMakePair(key, rows.join('|'));
+    }
+    return writeForeignParams(server("MEDIA.orvex"), values);
+}
+
+bool KeptRecordsTest::removeFromServer(const QString &prefix)
+{
+    ClassParam index;
+    if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
+        return false;
+    const QStringList paths = index.getInfoBalise("FILEPATH").split('|');
+    ParamList values;
+    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
+        const QString key = index.BALISE.at(0).at(k);
+        if (key == "EMPREINTE")
+            continue;
+        QStringList rows = index.BALISE.value(1).value(k).split('|');
+        if (key == "FILEPATH" || key == "FILECHK" || key == "FILESIZE" || key == "FILEPATHPERMISSION") {
+            for (int i = paths.size() - 1; i >= 0; --i) {
+                if (paths.at(i).startsWith(prefix) && i < rows.size())
+                    rows.removeAt(i);
+            }
+        }
+        values << qMakePair(key, rows.join('|'));
+    }
+    for (const QString &path : mediaFilesBelow(server())) {
+        if (path.startsWith(prefix) && !QFile::remove(server(path)))
+            return false;
+    }
+    return writeForeignParams(server("MEDIA.orvex"), values);
+}
+
+bool KeptRecordsTest::select(KeptDesk &d, const QString &serial)
+{
+    QListWidget *groups = d.panel()->findChild<QListWidget *>("groupList");
+    QListWidget *screens = d.panel()->findChild<QListWidget *>("screensList");
+    for (int g = 0; g < groups->count(); ++g) {
+        groups->setCurrentRow(g);
+        QTest::qWait(50);
+        const QList<QListWidgetItem *> found = screens->findItems(serial, Qt::MatchExactly);
+        if (found.isEmpty())
+            continue;
+        QSignalSpy arrived(d.panel()->boxDownload(), &BoxFolderDownload::signalArrived);
+        screens->setCurrentItem(found.first());
+        return QTest::qWaitFor([&] {
+            return arrived.count() > 0 && !d.panel()->boxDownload()->running()
+                && !d.panel()->messageOverlay()->isVisible();
+        }, 40000);
+    }
+    return false;
+}
+
+bool KeptRecordsTest::deploy(KeptDesk &d)
+{
+    d.panel()->slotDeploiement();
+    return QTest::qWaitFor([&] {
+        return !d.panel()->boxDeployment()->running() && !d.panel()->mediaDeployment()->running()
+            && ModalAnswerer::openDialogs().isEmpty();
+    }, 60000);
+}
+
+bool KeptRecordsTest::restartWithQuota(int mo)
+{
+    for (KeptDesk *d : {&m_a, &m_b}) {
+        d->window.reset();
+        if (!ClassParam().setParamCrypt(d->work + "/CONNEXION.txt", "MEDIASIZE", QString::number(mo)))
+            return false;
+    }
+    return startDesk(m_a) && startDesk(m_b);
+}
+
+void KeptRecordsTest::changeDroppedByALateUpload_data()
+{
+    // What B (or A) changed, which A's (or B's) slow index upload drops.
+    QTest::addColumn<QString>("change");
+    QTest::newRow("index upload dropped a picture: a box deployment in the gap took it off the poster") << "poster";
+    QTest::newRow("import dropped by a late upload, the quota filled meanwhile: its published file was deleted")
+        << "quota";
+    QTest::newRow("kept removal took out the newer file of the name another console sent") << "removal";
+    QTest::newRow("category rename undone by a late index upload stayed undone after a restart") << "rename";
+}
+
+void KeptRecordsTest::changeDroppedByALateUpload()
+{
+    QFETCH(QString, change);
+    m_dialogs.clear();
+    ClassParam read;
+    if (change == "poster") {
+        // B's picture, on B's first poster of 10234, is published; A's slow
+        // upload drops it from the index; B deploys the box.
+        QVERIFY(select(m_b, "10234"));
+        QVERIFY(openMedia(m_a));
+        QVERIFY(!import(m_a, 1, "Lent", 3000).isEmpty());
+        QVERIFY(openMedia(m_b));
+        const QString picture = import(m_b, 0, "Affiche", 5000);
+        QVERIFY(!picture.isEmpty());
+        const QString player = m_b.work + "/DATA/PLAYER.orvex";
+        QStringList posters = read.getParamCrypt(player, "SLIDENAMEIMAGE", 0).split('|');
+        posters[0] = picture;
+        QVERIFY(ClassParam().setParamCrypt(player, "SLIDENAMEIMAGE", posters.join('|')));
+        QVERIFY(lateUpload(m_a, [&] { return leaveMedia(m_b); }));
+        QVERIFY2(m_dialogs.isEmpty(), qPrintable(m_dialogs.join(" / ")));
+        QVERIFY(QFile::exists(server(picture)));
+        QVERIFY(!indexedPaths(server("MEDIA.orvex")).contains(picture));
+
+        QVERIFY(deploy(m_b));
+        QVERIFY2(m_dialogs.contains("B: Déploiement terminé avec succés!!"), qPrintable(m_dialogs.join(" / ")));
+        QCOMPARE(read.getParamCrypt(server("10234/PLAYER.orvex"), "SLIDENAMEIMAGE", 0).split('|').value(0), picture);
+        // And the index has it again.
+        QTRY_VERIFY_WITH_TIMEOUT(indexedPaths(server("MEDIA.orvex")).contains(picture), 20000);
+        QTRY_VERIFY(!m_b.panel()->mediaDeployment()->running());
+        QVERIFY(removeFromServer("IMAGE/Affiche-"));
+        QVERIFY(removeFromServer("VIDEO/Lent-"));
+    } else if (change == "quota") {
+        // B's video of 2 Mo is published, A's slow upload drops it; A then
+        // publishes 2 Mo more, within the quota of 3 as the index counts it.
+        QVERIFY(restartWithQuota(3));
+        QVERIFY(openMedia(m_a));
+        QVERIFY(!import(m_a, 1, "Petit", 1000).isEmpty());
+        QVERIFY(openMedia(m_b));
+        const QString mine = import(m_b, 1, "Quota", 2000000);
+        QVERIFY(!mine.isEmpty());
+        QVERIFY(lateUpload(m_a, [&] { return leaveMedia(m_b); }));
+        QVERIFY(!indexedPaths(server("MEDIA.orvex")).contains(mine));
+        QVERIFY(openMedia(m_a));
+        QVERIFY(!import(m_a, 1, "Grand", 2000000).isEmpty());
+        QVERIFY(leaveMedia(m_a));
+        QVERIFY2(m_dialogs.isEmpty(), qPrintable(m_dialogs.join(" / ")));
+
+        QVERIFY(visitMedia(m_b));
+        const QString seen = m_dialogs.join(" / ");
+        QVERIFY2(QFile::exists(server(mine)), qPrintable(seen));
+        QVERIFY(indexedPaths(server("MEDIA.orvex")).contains(mine));
+        QVERIFY2(m_dialogs.size() == 1 && m_dialogs.first() == "B: " + MediaDeployment::overQuotaKeptText({mine}),
+                 qPrintable(seen));
+        QVERIFY(removeFromServer("VIDEO/Quota-"));
+        QVERIFY(removeFromServer("VIDEO/Grand-"));
+        QVERIFY(removeFromServer("VIDEO/Petit-"));
+        QVERIFY(restartWithQuota(500));
+    } else if (change == "removal") {
+        // A removes its video; B's slow upload lists it again; another
+        // console then sends a newer file of that name.
+        QVERIFY(openMedia(m_a));
+        const QString old = import(m_a, 1, "Vieux", 3000);
+        QVERIFY(!old.isEmpty());
+        QVERIFY(leaveMedia(m_a));
+        QVERIFY(openMedia(m_b));
+        QVERIFY(!import(m_b, 1, "Lent", 3000).isEmpty());
+        ClassMedia *pageA = openMedia(m_a);
+        QVERIFY(pageA);
+        auto *list = pageA->findChild<QListWidget *>("listVideo");
+        list->setCurrentItem(list->findItems(old.section('/', 1), Qt::MatchExactly).value(0));
+        QVERIFY(list->currentItem());
+        pageA->slotSupprimerVideo();
+        QVERIFY(lateUpload(m_b, [&] { return leaveMedia(m_a); }));
+        QVERIFY(indexedPaths(server("MEDIA.orvex")).contains(old));
+        QFile newer(server(old));
+        QVERIFY(newer.open(QIODevice::WriteOnly) && newer.write(QByteArray(2000, 'n')) == 2000);
+        newer.close();
+        QVERIFY(setIndexEntry(old, "NEWERSUM", "ADMINISTRATEUR"));
+
+        QVERIFY(visitMedia(m_a));
+        QVERIFY2(m_dialogs.isEmpty(), qPrintable(m_dialogs.join(" / ")));
+        QCOMPARE(indexValue(old, "FILECHK"), QString("NEWERSUM"));
+        QVERIFY(removeFromServer("VIDEO/Vieux-"));
+        QVERIFY(removeFromServer("VIDEO/Lent-"));
+    } else {
+        // A renames the category Restaurant, which a picture is granted to,
+        // while B's slow upload is on its way; A quits after its success.
+        const QString granted = indexedPaths(server("MEDIA.orvex")).value(0);
+        QVERIFY(setIndexEntry(granted, QString(), "Restaurant;Accueil"));
+        QVERIFY(openMedia(m_b));
+        QVERIFY(!import(m_b, 1, "Lent", 3000).isEmpty());
+        classAdmin *page = nullptr;
+        for (QToolButton *b : m_a.panel()->findChildren<QToolButton *>()) {
+            if (b->text() == "Administration" && !b->isHidden())
+                b->click();
+        }
+        page = m_a.window->findChild<classAdmin *>();
+        QVERIFY(page && page->isVisible());
+        page->widgets()->categoriesList->setCurrentRow(1);
+        QCOMPARE(page->widgets()->categoriesList->currentItem()->text(), QString("Restaurant"));
+        m_typing = QStringList{"Cantine"};
+        page->widgets()->actions.at(10)->click();
+        QTRY_VERIFY(!page->listManager()->busy() && ModalAnswerer::openDialogs().isEmpty());
+        QVERIFY(lateUpload(m_b, [&] {
+            QSignalSpy finished(m_a.panel()->accountDeployment(), &JournalDeployment::signalFinished);
+            page->widgets()->validate->click();
+            return QTest::qWaitFor([&] {
+                return finished.count() > 0 && !m_a.panel()->accountDeployment()->running()
+                    && ModalAnswerer::openDialogs().isEmpty();
+            }, 30000) && indexValue(granted, "FILEPATHPERMISSION") == "Cantine;Accueil";
+        }));
+        QCOMPARE(indexValue(granted, "FILEPATHPERMISSION"), QString("Restaurant;Accueil"));
+        m_a.window.reset();
+        m_dialogs.clear();
+        QVERIFY(startDesk(m_a));
+        QVERIFY2(m_dialogs.filter("A: ").isEmpty(), qPrintable(m_dialogs.join(" / ")));
+        QCOMPARE(indexValue(granted, "FILEPATHPERMISSION"), QString("Cantine;Accueil"));
+        QVERIFY(removeFromServer("VIDEO/Lent-"));
+    }
+}
+
+QTEST_MAIN(KeptRecordsTest)
+#include "tst_keptrecords_standin.moc"
