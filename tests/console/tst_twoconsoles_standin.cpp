@@ -16,6 +16,7 @@
 #include "ClassParam.h"
 #include "ListManager.h"
 #include "LoginFile.h"
+#include "ConsoleDesk.h"
 #include "ConsoleFixture.h"
 #include "HttpFileApi.h"
 #include "MediaDeployment.h"
@@ -46,15 +47,6 @@ const QString kSuccess = QStringLiteral("Déploiement terminé avec succés!!");
 const QString kReplaced = QStringLiteral("Votre dernier déploiement sur l'écran 10234 a été remplacé");
 
 } // namespace
-
-struct Desk {
-    QString name;
-    QString work;
-    std::unique_ptr<ZoManager> window;
-    QStringList choice;    // screens ticked in the box choice
-    bool overwrite = false; // answer to the revision question
-    classPrincipal *panel() const { return window->panel(); }
-};
 
 class TwoConsolesTest : public QObject
 {
