@@ -1,6 +1,7 @@
 #include "PosterListFile.h"
 
 #include "ClassParam.h"
+#include "NewsFeedSource.h"
 #include "ParamFileBatch.h"
 
 #include <QCoreApplication>
@@ -44,7 +45,7 @@ const QStringList &PosterListFile::keys()
 
 QString PosterListFile::defaultNewsFeed()
 {
-    return QStringLiteral("https://www.lemonde.fr/rss/une.xml");
+    return NewsFeedSource::address(QStringLiteral("https://www.lemonde.fr/rss/une.xml"));
 }
 
 QString PosterListFile::defaultName(int number)

@@ -1,5 +1,6 @@
 #include "WidgetKinds.h"
 
+#include "NewsFeedSource.h"
 #include "PosterEntries.h"
 #include "TypedValue.h"
 
@@ -88,7 +89,7 @@ QStringList WidgetKinds::rssPresetNames()
 
 QStringList WidgetKinds::rssPresetAddresses()
 {
-    return {QString(),
+    const QStringList production{QString(),
             QStringLiteral("https://www.lequipe.fr/rss/actu_rss.xml"),
             QStringLiteral("https://www.bfmtv.com/rss/news-24-7/"),
             QStringLiteral("https://www.bfmtv.com/rss/international/"),
@@ -99,6 +100,10 @@ QStringList WidgetKinds::rssPresetAddresses()
             QStringLiteral("https://www.lemonde.fr/rss/une.xml"),
             QStringLiteral("http://syndication.lesechos.fr/rss/rss_france.xml"),
             QStringLiteral("http://syndication.lesechos.fr/rss/rss_une.xml")};
+    QStringList shown;
+    for (const QString &address : production)
+        shown << NewsFeedSource::address(address);
+    return shown;
 }
 
 QStringList WidgetKinds::loadedKeys()

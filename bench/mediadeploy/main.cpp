@@ -3,17 +3,23 @@
 // its 50 ms timer, ListTransfers, HttpFileApi), then its media index, and
 // prints the time.
 //
-//   zo_mediadeploy_bench <work folder> <account name>
+//   zo_mediadeploy_bench <work folder> <account name> [--journal]
+//
+// --journal: the pictures are first indexed and journalled here as an
+// import leaves them (one batch), so that the run merges that journal into
+// the server's index and rewrites it.
 //
 // The account's server folder must hold a MEDIA.orvex. Prints
-// "console_ms=<ms>" and "files=<n>"; exits 1 when it did not end with the
-// index read back.
+// "console_ms=<ms>", "files=<n>" and "stall_ms=<longest event-loop block>";
+// exits 1 when it did not end with the index read back.
 #include "../BenchStart.h"
+#include "../StallMeter.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "ListTransfers.h"
 #include "MediaAlignment.h"
 #include "MediaDeployment.h"
+#include "MediaLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -58,6 +64,17 @@ int main(int argc, char **argv)
     QStringList pictures;
     for (const QString &name : QDir(work + "IMAGE").entryList(QDir::Files, QDir::Name))
         pictures << "IMAGE/" + name;
+    if (args.contains(QStringLiteral("--journal"))) {
+        MediaLibrary library(work);
+        library.load();
+        library.beginBatch();
+        for (const QString &path : qAsConst(pictures))
+            library.add(MediaLibrary::Picture, path, QStringLiteral("bench"), QStringLiteral("ADMINISTRATEUR"));
+        if (!library.commitBatch()) {
+            QTextStream(stderr) << "the pictures could not be indexed and journalled\n";
+            return 1;
+        }
+    }
     bool ok = true;
     QObject::connect(&deploy, &MediaDeployment::signalFinished, &app, &QCoreApplication::quit);
     QObject::connect(&lists, &ListTransfers::sequenceFailed, [&](int code) {
@@ -72,10 +89,13 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "connection error " << code << '\n';
         ok = false;
     });
+    StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
+    stalls.start();
     deploy.start(pictures, {}, {}, {}, {}, {}, true);
     app.exec();
-    out << "console_ms=" << clock.elapsed() << "\nfiles=" << pictures.size() << '\n';
+    out << "console_ms=" << clock.elapsed() << "\nfiles=" << pictures.size() << "\nstall_ms=" << stalls.longestMs()
+        << '\n';
     return ok ? 0 : 1;
 }

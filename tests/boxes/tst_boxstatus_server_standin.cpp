@@ -200,6 +200,8 @@ void BoxStatusServerTest::deployedBoxShownUpToDate()
     QTRY_VERIFY(boxCover(m_demo.panel(), m_serial));
     QVERIFY2(boxCover(m_demo.panel(), m_serial)->captions().contains(QStringLiteral("Visuels à jour")),
              qPrintable(boxCover(m_demo.panel(), m_serial)->captions().join(" / ")));
+    QTest::qWait(300);
+    QVERIFY(saveScreenshot(m_demo.window(), QStringLiteral("panel-after-deploy-server.png")));
 }
 
 QTEST_MAIN(BoxStatusServerTest)

@@ -173,6 +173,8 @@ void TestDeploy::deployTheSelectedScreen()
     QTRY_VERIFY(boxCover(m_panel, box));
     QVERIFY2(boxCover(m_panel, box)->captions().contains(QStringLiteral("Visuels à jour")),
              qPrintable(boxCover(m_panel, box)->captions().join(" / ")));
+    QTest::qWait(300);
+    QVERIFY(saveScreenshot(m_panel, QStringLiteral("panel-after-deploy.png")));
     // The users' passwords of the login file reach no log, page or report:
     // every readable file of the work folder and server tree but the
     // encrypted parameter files.

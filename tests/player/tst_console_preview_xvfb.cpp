@@ -141,6 +141,10 @@ void TestConsolePreviewXvfb::demoLiveContentFromLoopback()
     ZO_NEED_STANDIN();
     qputenv("ZOMANAGER_WORKDIR", m_work.toLocal8Bit());
     qputenv("ZOMANAGER_WEATHER_URL", StandIn::url().toUtf8());
+    // As scripts/run: the feeds the console offers lead to the live server.
+    const QString feed = StandIn::url() + QStringLiteral("demo/actualites.xml");
+    qputenv("ZOMANAGER_FEED_URL", feed.toUtf8());
+    auto unset = qScopeGuard([] { qunsetenv("ZOMANAGER_FEED_URL"); });
     std::unique_ptr<ZoManager> window(new ZoManager);
     AnimationStackedWidget *panelStack = nullptr;
     showPanel(window.get(), &panelStack);
@@ -153,11 +157,18 @@ void TestConsolePreviewXvfb::demoLiveContentFromLoopback()
     screens->setCurrentItem(screens->findItems(QStringLiteral("10418"), Qt::MatchExactly).first());
     auto *posters = panel->findChild<QListWidget *>(QStringLiteral("posterList"));
     QTRY_COMPARE_WITH_TIMEOUT(posters->count(), 2, 10000);
+    // A poster added in the demo and made a news-feed widget fetched its
+    // feed off the machine.
+    panel->slotAjouterSlide();
+    QTRY_COMPARE(posters->count(), 3);
+    QVERIFY(panel->SetSlideStringToFile(QStringLiteral("SLIDETYPE"), 2, QStringLiteral("WIDGETRSS")));
     QTRY_VERIFY(!panelStack->isSliding());
     ZoPlayer *player = nullptr;
     openPreview(window.get(), &player);
     QVERIFY(player);
-    QCOMPARE(player->rssFeeds(), QStringList{StandIn::url() + QStringLiteral("demo/actualites.xml")});
+    QVERIFY(!player->rssFeeds().isEmpty());
+    for (const QString &address : player->rssFeeds())
+        QCOMPARE(address, feed);
 
     QTRY_VERIFY_WITH_TIMEOUT(anyShows(player->sceneRoot(), QStringLiteral("newsList"), "count", 3), 15000);
     QTRY_VERIFY_WITH_TIMEOUT(
