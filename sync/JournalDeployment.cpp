@@ -189,36 +189,26 @@ bool JournalDeployment::writeMergeCopy(const QString &journal, const QString &co
 JournalDeployment::IndexCheck JournalDeployment::checkBeforeUpload()
 {
     const IndexCheck check = checkServerIndex(m_base, false);
-    if (check == IndexCheck::Unchanged) {
-        m_readBacks = 0;
-        m_readTries = 0;
-        m_settling = false;
-    }
+    if (check == IndexCheck::Unchanged)
+        m_readBack.start(readBacksNeeded());
     return check;
 }
 
 JournalDeployment::IndexCheck JournalDeployment::readBack()
 {
     m_indexStage = qMax(m_indexStage, 1);
-    if (m_settling) {
-        if (!m_settle.hasExpired(ReadBackSettleMs))
-            return IndexCheck::Pending;
-        m_settling = false;
-    }
+    if (!m_readBack.wantsRead())
+        return IndexCheck::Pending;
     const IndexCheck check = checkServerIndex(contentOf(indexPath()), true);
-    if (check == IndexCheck::Unchanged)
-        m_readTries = 0;
     if (check == IndexCheck::Unchecked) {
         m_unchecked = true;
         return journalSent() ? IndexCheck::Unchanged : IndexCheck::Ended;
     }
     if (check != IndexCheck::Unchanged)
         return check;
-    if (++m_readBacks < readBacksNeeded()) {
-        m_settling = true;
-        m_settle.start();
+    m_readBack.shown(true);
+    if (m_readBack.result() == ReadBack::Pending)
         return IndexCheck::Pending;
-    }
     return journalSent() ? IndexCheck::Unchanged : IndexCheck::Ended;
 }
 
@@ -248,11 +238,12 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
         m_damaged = !server.isEmpty();
         QFile::remove(copy);
         ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex read-back %1 of %2: %3")
-                                                       .arg(m_readTries + 1)
-                                                       .arg(ReadTries)
+                                                       .arg(m_readBack.failures() + 1)
+                                                       .arg(ReadBack::Tries)
                                                        .arg(m_damaged ? QStringLiteral("not an index")
                                                                       : QStringLiteral("no answer")));
-        return ++m_readTries < ReadTries ? IndexCheck::Pending : IndexCheck::Unchecked;
+        m_readBack.failed();
+        return m_readBack.result() == ReadBack::Unchecked ? IndexCheck::Unchecked : IndexCheck::Pending;
     }
     if (!indexReadable(copy)) {
         error = tr("Le fichier media est corrompu (code: %1) !!").arg(m_code);

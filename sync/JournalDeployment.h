@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "ReadBack.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -57,10 +58,8 @@ public:
 
     // Merges made again on a fresh copy before a run gives up.
     static constexpr int MergeRounds = 3;
-    // Pause between the two read-backs of the uploaded index.
+    // Pause between the two reads of the uploaded login file.
     static constexpr int ReadBackSettleMs = 500;
-    // Reads of the uploaded index that fail before the run stops checking.
-    static constexpr int ReadTries = 3;
 
 signals:
     // Buttons off while it runs.
@@ -97,8 +96,8 @@ protected:
     // records journalled since the merge stay, numbered from 1. False with
     // the file not written and why; the journal is then as it was.
     virtual bool settleJournal(const QString &journal, QString *file, QString *why);
-    // Reads of the uploaded index, ReadBackSettleMs apart, that must show
-    // it before the journal is settled.
+    // Reads of the uploaded index (ReadBack: 1 or 2) that must show it
+    // before the journal is settled.
     virtual int readBacksNeeded() const { return 2; }
     int mergedCount() const { return m_mergedCount; }
     // Records kept from earlier runs replayed on the index this run sends,
@@ -141,12 +140,12 @@ protected:
     // Just before the upload: has the server's index moved since the fetch
     // the merge was made on?
     IndexCheck checkBeforeUpload();
-    // After the upload, read twice a moment apart (an upload another console
-    // started earlier may land late): Unchanged once the server holds what
-    // was sent, or an index that already holds this run's changes, the
-    // journal's merged records then gone; Ended when it still holds the copy
+    // After the upload, read back by the ReadBack rule (an upload another
+    // console started earlier may land late): Unchanged once the server
+    // holds what was sent, or an index that already holds this run's
+    // changes, the journal's merged records then gone; Ended when it still holds the copy
     // fetched before the upload. A read that brings no index is tried again,
-    // ReadTries in all; then the run goes on as sent but unchecked
+    // ReadBack::Tries in all; then the run goes on as sent but unchecked
     // (readBackUnchecked()), its records kept for the next fetch.
     IndexCheck readBack();
     // The step after a check: `next` when the server holds the index
@@ -185,14 +184,11 @@ private:
     QByteArray m_base;
     QString m_code;
     int m_rounds = 0;
-    int m_readBacks = 0;
-    int m_readTries = 0;
+    ReadBack m_readBack;
     bool m_unchecked = false;
     bool m_damaged = false;
     // How far the index went: 0 not sent, 1 sent, 2 read back.
     int m_indexStage = 0;
-    bool m_settling = false;
-    QElapsedTimer m_settle;
     // The journal as it was merged, and its record count.
     QString m_journal;
     QByteArray m_merged;

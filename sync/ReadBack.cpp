@@ -1,8 +1,9 @@
 #include "ReadBack.h"
 
-void ReadBack::start()
+void ReadBack::start(int reads)
 {
     m_result = Pending;
+    m_reads = reads;
     m_read = 1;
     m_failures = 0;
     m_waiting = false;
@@ -21,7 +22,7 @@ void ReadBack::shown(bool ok)
         m_result = NotShown;
         return;
     }
-    if (m_read == 2) {
+    if (m_read >= m_reads) {
         m_result = Shown;
         return;
     }
