@@ -8,6 +8,7 @@
 #include "BoxDeployment.h"
 #include "BoxFolderDownload.h"
 #include "ClassParam.h"
+#include "ConsoleDesk.h"
 #include "HttpFileApi.h"
 #include "KeptChanges.h"
 #include "ModalAnswerer.h"
@@ -25,13 +26,6 @@ namespace {
 
 const QString kSuccess = QStringLiteral("Déploiement terminé avec succés!!");
 
-struct BoxDesk {
-    QString name;
-    QString work;
-    std::unique_ptr<ZoManager> window;
-    classPrincipal *panel() const { return window->panel(); }
-};
-
 } // namespace
 
 class TwoConsolesBoxesTest : public QObject
@@ -45,18 +39,18 @@ private slots:
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
-    bool start(BoxDesk &d);
-    bool select(BoxDesk &d, const QString &serial);
+    bool start(Desk &d);
+    bool select(Desk &d, const QString &serial);
     // Deploys `box` from `d` (every question answered OK) and waits for its end.
-    bool deploy(BoxDesk &d, const QString &box);
+    bool deploy(Desk &d, const QString &box);
     // Answers every modal dialog of both consoles and records "desk: text".
     void answer();
 
     QTemporaryDir m_dir;
     QString m_name;
     QString m_account;
-    BoxDesk m_a;
-    BoxDesk m_b;
+    Desk m_a;
+    Desk m_b;
     QTimer m_poll;
     QStringList m_dialogs;
     QString m_box; // the screen ticked in the box choice
@@ -72,7 +66,7 @@ void TwoConsolesBoxesTest::initTestCase()
     m_account = "zo_" + m_name;
     m_a.name = "A";
     m_b.name = "B";
-    for (BoxDesk *d : {&m_a, &m_b}) {
+    for (Desk *d : {&m_a, &m_b}) {
         d->work = m_dir.filePath(d->name);
         QVERIFY(makeServerDesk(d->work, m_name));
     }
@@ -95,7 +89,7 @@ void TwoConsolesBoxesTest::cleanupTestCase()
         QDir(server()).removeRecursively();
 }
 
-bool TwoConsolesBoxesTest::start(BoxDesk &d)
+bool TwoConsolesBoxesTest::start(Desk &d)
 {
     return startServerConsole(d.window, d.work);
 }
@@ -115,7 +109,7 @@ void TwoConsolesBoxesTest::answer()
             return;
         QDialog *d = guard.data();
         QString who = "?";
-        for (BoxDesk *k : {&m_a, &m_b}) {
+        for (Desk *k : {&m_a, &m_b}) {
             for (QWidget *w = d; k->window && w; w = w->parentWidget()) {
                 if (w == k->window.get())
                     who = k->name;
@@ -141,7 +135,7 @@ void TwoConsolesBoxesTest::answer()
     });
 }
 
-bool TwoConsolesBoxesTest::select(BoxDesk &d, const QString &serial)
+bool TwoConsolesBoxesTest::select(Desk &d, const QString &serial)
 {
     QListWidget *groups = d.panel()->findChild<QListWidget *>("groupList");
     QListWidget *screens = d.panel()->findChild<QListWidget *>("screensList");
@@ -159,7 +153,7 @@ bool TwoConsolesBoxesTest::select(BoxDesk &d, const QString &serial)
     return false;
 }
 
-bool TwoConsolesBoxesTest::deploy(BoxDesk &d, const QString &box)
+bool TwoConsolesBoxesTest::deploy(Desk &d, const QString &box)
 {
     m_box = box;
     d.panel()->slotDeploiement();
