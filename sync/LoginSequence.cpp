@@ -456,7 +456,8 @@ void LoginSequence::step()
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
             if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex")
                 && name != SentMediaRecords::fileName()
-                && name != SentMediaRecords::fileName(SentMediaRecords::Admin))
+                && name != SentMediaRecords::oldFileName(SentMediaRecords::Media)
+                && name != SentMediaRecords::oldFileName(SentMediaRecords::Admin))
                 QFile::remove(temp.filePath(name));
         }
         m_step = 11;
