@@ -16,7 +16,9 @@
 
 namespace {
 
+const QString kTree = QStringLiteral("/zolink/zobox/");
 const QString kReports = QStringLiteral("/zolink/zobox/Production/Reports");
+const QString kValidation = QStringLiteral("/zolink/zobox/Validation");
 const QString kDefault = QStringLiteral("/zolink/zobox/DEFAULT");
 const QString kPicture = QStringLiteral("OrvexPaysage-213425.png");
 const QString kFtp = QStringLiteral("FTP");
@@ -72,6 +74,12 @@ void AddBoxProcedure::start()
     m_categoryList = login.getInfoBalise(QStringLiteral("CATEGORYLIST"));
     m_categoryElements = login.getInfoBalise(QStringLiteral("CATEGORYELEMENTS"));
     clearPassage();
+    if (m_accountFolder.isEmpty())
+        m_accountFolder =
+            ClassParam().getParamCrypt(m_work + QLatin1String("CONNEXION.txt"), QStringLiteral("FTPPATH"), 0);
+    m_validationSent.clear();
+    m_missing.clear();
+    m_verified = 0;
     m_step = 0;
     m_timer->start();
 }
@@ -315,6 +323,83 @@ void AddBoxProcedure::transferStep()
     }
     if (waited(it.get ? WaitGet : WaitPut, it.text))
         ++m_step;
+    // Every file sent: the server must hold each before the box is listed.
+    if (m_step == 38)
+        m_step = VerifyListStep;
+}
+
+QList<AddBoxProcedure::SentFile> AddBoxProcedure::sentFiles() const
+{
+    const QString box = m_accountFolder + QLatin1Char('/') + m_serial;
+    QList<SentFile> files;
+    for (const char *name : {"BOX.orvex", "PLAYER.orvex", "INFO.orvex", "STATUS.orvex", "STAT.orvex"})
+        files << SentFile{box, QLatin1String(name), m_passage->filePath(QLatin1String(name))};
+    files << SentFile{m_accountFolder + QLatin1String("/IMAGE"), kPicture, m_work + QLatin1String("IMAGE/") + kPicture};
+    // Its local copy went once sent: compared with what went up.
+    files << SentFile{kValidation, AddBoxRules::validationName(m_serial, m_code), QString()};
+    return files;
+}
+
+void AddBoxProcedure::checkListing()
+{
+    m_missing.clear();
+    for (const SentFile &file : sentFiles()) {
+        if (file.folder.endsWith(QLatin1Char('/') + m_serial) && !m_listing.contains(file.name))
+            m_missing << file.name;
+    }
+    m_verified = 0;
+    m_step = VerifyFileStep;
+}
+
+void AddBoxProcedure::readBackStep()
+{
+    const QList<SentFile> files = sentFiles();
+    if (m_verified >= files.size()) {
+        if (m_missing.isEmpty())
+            m_step = 38;
+        else
+            failMissing();
+        return;
+    }
+    const SentFile &file = files.at(m_verified);
+    if (m_missing.contains(file.name)) {
+        ++m_verified;
+        return;
+    }
+    const QString folder = m_passage->filePath(QStringLiteral("relu"));
+    QDir().mkpath(folder);
+    QFile::remove(folder + QLatin1Char('/') + file.name);
+    request(WaitGet);
+    emit signalGetFile(file.folder, file.name, folder, file.name);
+    arm();
+    m_step = VerifyFileWaitStep;
+}
+
+void AddBoxProcedure::checkReadBackFile()
+{
+    const SentFile file = sentFiles().at(m_verified);
+    if (!m_done[WaitGet]) {
+        if (m_timeout.expired())
+            fail(slow(QStringLiteral("Relecture du fichier ") + file.name));
+        return;
+    }
+    m_done[WaitGet] = false;
+    // A file the server does not have, or not as it was sent.
+    const QString copy = m_passage->filePath(QStringLiteral("relu/") + file.name);
+    const QByteArray sent = file.local.isEmpty() ? m_validationSent : contentOf(file.local);
+    if (!m_ok[WaitGet] || !QFileInfo(copy).isFile() || contentOf(copy) != sent)
+        m_missing << file.name;
+    ++m_verified;
+    m_step = VerifyFileStep;
+}
+
+void AddBoxProcedure::failMissing()
+{
+    ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("Ajout du boîtier: absents du serveur: ")
+                                                   + m_missing.join(QStringLiteral(", ")));
+    fail(QStringLiteral("Le serveur n'a pas enregistré: %1. Le boîtier n'est pas inscrit sur le compte: refaites "
+                        "le même ajout pour le compléter!!!")
+             .arg(m_missing.join(QStringLiteral(", "))));
 }
 
 void AddBoxProcedure::tick()
@@ -393,6 +478,7 @@ void AddBoxProcedure::tick()
         break;
     case 9: {
         const QString name = AddBoxRules::validationName(m_serial, m_code);
+        m_validationSent = contentOf(m_passage->filePath(name));
         request(WaitPut);
         emit signalPutFile(m_passage->filePath(name), QStringLiteral("Validation"), name);
         arm();
@@ -421,6 +507,27 @@ void AddBoxProcedure::tick()
     case 13:
         emit signalMessage(QStringLiteral("Création du boîtier en cours..."));
         m_step = 14;
+        break;
+    case VerifyListStep: {
+        emit signalMessage(QStringLiteral("Vérification du boîtier sur le serveur..."));
+        QString folder = m_accountFolder + QLatin1Char('/') + m_serial;
+        if (folder.startsWith(kTree))
+            folder = folder.mid(kTree.size());
+        request(WaitList);
+        emit signalGetListFile(folder);
+        arm();
+        m_step = VerifyListWaitStep;
+        break;
+    }
+    case VerifyListWaitStep:
+        if (waited(WaitList, slow(QStringLiteral("Lecture du dossier du boîtier"))))
+            checkListing();
+        break;
+    case VerifyFileStep:
+        readBackStep();
+        break;
+    case VerifyFileWaitStep:
+        checkReadBackFile();
         break;
     case 38:
         // Fetched again: the box files took a while, another console may

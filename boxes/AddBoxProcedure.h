@@ -42,6 +42,12 @@ public:
     static constexpr int LoginReadBackStep = 43;
     static constexpr int LoginReadAgainStep = 44;
     static constexpr int LoginReadBacks = 2;
+    // After the uploads, before the login file lists the box: the new box
+    // folder listed, then every file sent read back from the server.
+    static constexpr int VerifyListStep = 45;
+    static constexpr int VerifyListWaitStep = 46;
+    static constexpr int VerifyFileStep = 47;
+    static constexpr int VerifyFileWaitStep = 48;
     // Uploads of the rows on a fresh copy before the procedure gives up.
     static constexpr int LoginRounds = 3;
     static constexpr int WaitMs = 20000;
@@ -51,6 +57,10 @@ public:
     ~AddBoxProcedure() override;
 
     void setEntries(const QString &serial, const QString &code);
+    // The account folder on the server ("/zolink/zobox/zo_" + account),
+    // where the new box's folder and the account's pictures are read back;
+    // by default the FTPPATH of the account connection file.
+    void setAccountFolder(const QString &folder) { m_accountFolder = folder; }
     int step() const { return m_step; }
     bool running() const;
     // Its step timer: a test holds a run at a step with it.
@@ -123,6 +133,19 @@ private:
     void sendLoginRows();
     void checkReadBack();
     void transferStep();
+    // The files sent for the box: server folder, name, local copy.
+    struct SentFile {
+        QString folder;
+        QString name;
+        QString local;
+    };
+    QList<SentFile> sentFiles() const;
+    void checkListing();
+    void readBackStep();
+    void checkReadBackFile();
+    // Names the files the server does not hold as sent; the same add
+    // completes the box.
+    void failMissing();
     void clearPassage();
 
     QString m_work;
@@ -150,5 +173,10 @@ private:
     QByteArray m_loginBase;
     QByteArray m_loginSent;
     int m_readBacks = 0;
+    QString m_accountFolder;
+    // The validation file as it went up (its local copy goes once sent).
+    QByteArray m_validationSent;
+    int m_verified = 0;
+    QStringList m_missing;
     int m_rounds = 0;
 };

@@ -153,6 +153,20 @@ if ($fault === null || $kind === 'delay') {
     flush();
     usleep(($fault['ms'] > 0 ? $fault['ms'] : 300) * 1000);
     echo substr($body, $half);
+} elseif ($kind === 'gzip' || $kind === 'half' || $kind === 'long') {
+    // What a proxy may make of a file: compressed without saying so, cut
+    // in half with a length that matches, or longer than it announces.
+    ob_start();
+    standin_dispatch($path, $scripts);
+    $body = ob_get_clean();
+    $half = intdiv(strlen($body), 2);
+    if ($kind === 'gzip') {
+        $body = gzencode($body);
+    } elseif ($kind === 'half') {
+        $body = substr($body, 0, $half);
+    }
+    header('Content-Length: ' . ($kind === 'long' ? $half : strlen($body)));
+    echo $body;
 } else {
     zo_reply(500, 'unknown fault kind ' . $kind);
 }

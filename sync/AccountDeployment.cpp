@@ -197,11 +197,14 @@ void AccountDeployment::readBackLogin()
         return;
     const QString fetched = m_work + QLatin1String("TEMP/LoginCrypt.orvex");
     const bool missing = m_api->lastDownloadMissing();
-    const bool answered = missing || (m_api->lastSucceeded(HttpFileApi::OpDownload) && QFileInfo::exists(fetched));
-    const QByteArray now = missing || !answered ? QByteArray() : contentOf(fetched);
+    // Refused by the transfer's own check of a fetched file.
+    const bool refused = m_api->lastDownloadDamaged();
+    const bool answered =
+        missing || refused || (m_api->lastSucceeded(HttpFileApi::OpDownload) && QFileInfo::exists(fetched));
+    const QByteArray now = missing || refused || !answered ? QByteArray() : contentOf(fetched);
     // A proxy's page or a cut copy in the file's place: the server's answer,
     // not its file, is at fault; it is read again like a read with no answer.
-    const bool damaged = answered && !missing && now != m_loginSent && !loginFileWhole(fetched);
+    const bool damaged = refused || (answered && !missing && now != m_loginSent && !loginFileWhole(fetched));
     // The whole file as sent, or a whole file another console made on top
     // of it that still carries every key this save changed.
     const bool holds = answered && !missing && !damaged
@@ -305,11 +308,12 @@ void AccountDeployment::runStep()
         QFile::remove(serverBeforePath());
         if (m_api->lastDownloadMissing()) {
             m_step = PutLogin;
-        } else if (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched)) {
+        } else if (!m_api->lastDownloadDamaged()
+                   && (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched))) {
             m_driver->stop();
             emit signalErreurConnexion(LoginFetchErrorCode);
             finish();
-        } else if (!loginFileWhole(fetched)) {
+        } else if (m_api->lastDownloadDamaged() || !loginFileWhole(fetched)) {
             // A page or a cut copy in the file's place never replaces the
             // local file: the edit stays to be sent.
             logLine(QStringLiteral("LoginCrypt.orvex du serveur illisible: rien n'est envoyé, rien n'est rechargé"));

@@ -235,7 +235,7 @@ JournalDeployment::IndexCheck JournalDeployment::checkServerIndex(const QByteArr
     if (readingBack && !indexReadable(copy)) {
         // No answer, an error or a page in the index's place: the server's
         // index is not known to be damaged. Read again, then go on unchecked.
-        m_damaged = !server.isEmpty();
+        m_damaged = !server.isEmpty() || m_api->lastDownloadDamaged();
         QFile::remove(copy);
         ClassLog().log(QStringLiteral("OrvexLog"), QStringLiteral("MEDIA.orvex read-back %1 of %2: %3")
                                                        .arg(m_readBack.failures() + 1)

@@ -357,8 +357,9 @@ void LoginSequence::step()
             // The connection worked when the server answered with a file: a
             // page in its place (an HTML error page answered 200) or a
             // damaged copy is the server file's fault.
-            const bool arrived = m_api->lastSucceeded(HttpFileApi::OpDownload)
-                && QFileInfo::exists(m_work + QLatin1String("LoginCrypt.orvex"));
+            const bool arrived = m_api->lastDownloadDamaged()
+                || (m_api->lastSucceeded(HttpFileApi::OpDownload)
+                    && QFileInfo::exists(m_work + QLatin1String("LoginCrypt.orvex")));
             ErreurLoginUtilisateur(arrived ? unreadableServerFile(QStringLiteral("LoginCrypt.orvex"))
                                    : m_api->lastDownloadTooLarge()
                                    ? HttpFileApi::tooLargeText(QStringLiteral("LoginCrypt.orvex"))

@@ -3,6 +3,7 @@
 #include "AppGlobals.h"
 #include "ClassLog.h"
 #include "ClassParamS.h"
+#include "FetchedFileCheck.h"
 #include "HttpRequest.h"
 #include "LocalWriteError.h"
 #include "SideFiles.h"
@@ -303,6 +304,7 @@ void HttpFileApi::downloadFileHttp(QString serverPath, QString name)
     m_downloadMissing = false;
     m_downloadTooLarge = false;
     m_downloadWriteFailed = false;
+    m_downloadDamaged = false;
     qint64 limit = m_downloadLimit;
     m_downloadLimit = -1;
     // The name is a local path when the server path is a tree path.
@@ -635,6 +637,10 @@ void HttpFileApi::httpFinished(HttpRequest *request)
     }
 
     // Only a whole, checked download takes the place of the local copy.
+    if (why.isEmpty() && operation == OpDownload && !side.isEmpty() && !file.isEmpty()) {
+        why = FetchedFileCheck::problem(side, file);
+        m_downloadDamaged = !why.isEmpty();
+    }
     QString error;
     if (why.isEmpty() && !side.isEmpty() && !file.isEmpty() && !replaceFile(side, file, &error)) {
         why = QStringLiteral("écriture impossible: ") + error;
@@ -822,6 +828,12 @@ void HttpFileApi::localDownload(const QString &serverPath, const QString &name)
         m_downloadWriteFailed = true;
         m_localWriteFailure = LocalWriteError::text(target, error);
         fail(OpDownload, QLatin1String("copie impossible de ") + source + QLatin1String(": ") + error, target);
+        return;
+    }
+    const QString damaged = FetchedFileCheck::problem(side, target);
+    if (!damaged.isEmpty()) {
+        m_downloadDamaged = true;
+        fail(OpDownload, damaged, target);
         return;
     }
     if (!replaceFile(side, target, &error)) {

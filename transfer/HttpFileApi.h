@@ -82,6 +82,9 @@ public:
     bool lastDownloadTooLarge() const { return m_downloadTooLarge; }
     // The last download failed writing its local file (a full disk).
     bool lastDownloadWriteFailed() const { return m_downloadWriteFailed; }
+    // The last download arrived whole but failed the check of a fetched
+    // file (FetchedFileCheck): the server answered something else than the file.
+    bool lastDownloadDamaged() const { return m_downloadDamaged; }
     // In local mode, the last transfer failed writing on this computer (a
     // full disk under LOCALPATH): the text naming the disk and the file,
     // told in place of a connection problem. Empty otherwise.
@@ -215,6 +218,7 @@ private:
     bool m_lastOk[OpStatus + 1] = {};
     bool m_downloadMissing = false;
     bool m_downloadWriteFailed = false;
+    bool m_downloadDamaged = false;
     bool m_downloadTooLarge = false;
     QString m_localWriteFailure;
     QString m_lastFailure[OpStatus + 1];

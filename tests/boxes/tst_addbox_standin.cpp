@@ -60,6 +60,8 @@ private slots:
     void boxAddedMeanwhileOnAnotherConsole();
     void localLoginFileNeverMissing_data();
     void localLoginFileNeverMissing();
+    void fileMissingOnTheServer_data();
+    void fileMissingOnTheServer();
 
 private:
     void wire(bool local);
@@ -110,10 +112,14 @@ void TestAddBoxStandIn::cleanup()
 
 void TestAddBoxStandIn::seedServer()
 {
-    SequenceFixture::writeFile(m_fx.tree("Production/Reports/" + kSerial + "_" + kCode + ".orvex"), "factory 12345");
-    SequenceFixture::writeFile(m_fx.tree("Production/Reports/10999_1A2B3C4D5E.orvex"), "factory 10999");
+    // The manufacturer's record comes without a fingerprint.
+    QVERIFY(QDir().mkpath(m_fx.tree("Production/Reports")));
+    QVERIFY(writeForeignParams(m_fx.tree("Production/Reports/" + kSerial + "_" + kCode + ".orvex"),
+                               {{"NUMEROSERIE", kSerial}, {"CODE", kCode}}));
+    QVERIFY(writeForeignParams(m_fx.tree("Production/Reports/10999_1A2B3C4D5E.orvex"), {{"NUMEROSERIE", "10999"}}));
+    QVERIFY(QDir().mkpath(m_fx.tree("DEFAULT")));
     for (const char *name : {"PLAYER.orvex", "INFO.orvex", "STATUS.orvex", "STAT.orvex"})
-        SequenceFixture::writeFile(m_fx.tree(QString("DEFAULT/") + name), QByteArray("default ") + name);
+        QVERIFY(writeParams(m_fx.tree(QString("DEFAULT/") + name), {{"MODELE", QString("default ") + name}}));
     SequenceFixture::writeFile(m_fx.tree("DEFAULT/IMAGE/" + kPicture), "picture bytes");
     QDir().mkpath(m_fx.tree("Validation"));
     QDir().mkpath(m_fx.tree(m_fx.account() + "/IMAGE"));
@@ -126,6 +132,7 @@ void TestAddBoxStandIn::wire(bool local)
     m_slots.reset(new TransferSlots(api));
     m_proc.reset(new AddBoxProcedure(m_fx.work(), &m_prompts));
     AddBoxProcedure *p = m_proc.data();
+    p->setAccountFolder(api->accountFolder());
     // What the control panel does with each request and end report.
     connect(p, &AddBoxProcedure::signalGetListFile, api, [api](QString path) {
         api->lists()->clearTransferFiles();
@@ -192,6 +199,12 @@ void TestAddBoxStandIn::addsTheBox()
             "GET /zobox/DEFAULT/STATUS.orvex", "UPLOAD " + acc + "/12345/STATUS.orvex",
             "GET /zobox/DEFAULT/STAT.orvex", "UPLOAD " + acc + "/12345/STAT.orvex",
             "GET /zobox/DEFAULT/IMAGE/" + kPicture, "UPLOAD " + acc + "/IMAGE/" + kPicture,
+            // Every file sent is on the server as it was sent.
+            "SCANDIR " + acc + "/12345",
+            "GET /zobox/" + acc + "/12345/BOX.orvex", "GET /zobox/" + acc + "/12345/PLAYER.orvex",
+            "GET /zobox/" + acc + "/12345/INFO.orvex", "GET /zobox/" + acc + "/12345/STATUS.orvex",
+            "GET /zobox/" + acc + "/12345/STAT.orvex", "GET /zobox/" + acc + "/IMAGE/" + kPicture,
+            "GET /zobox/Validation/ZOVALIDATE_12345_0A1B2C3D4E.orvex",
             "GET /zobox/" + acc + "/LoginCrypt.orvex", "UPLOAD " + acc + "//LoginCrypt.orvex",
             // Read back twice.
             "GET /zobox/" + acc + "/LoginCrypt.orvex", "GET /zobox/" + acc + "/LoginCrypt.orvex"};
@@ -201,8 +214,9 @@ void TestAddBoxStandIn::addsTheBox()
     // The box folder, the default picture, the login file.
     const QMap<QString, QByteArray> box = SequenceFixture::filesOf(m_fx.tree(acc + "/12345"));
     QCOMPARE(box.keys(), (QStringList{"BOX.orvex", "INFO.orvex", "PLAYER.orvex", "STAT.orvex", "STATUS.orvex"}));
-    QCOMPARE(box.value("BOX.orvex"), QByteArray("factory 12345"));
-    QCOMPARE(box.value("PLAYER.orvex"), QByteArray("default PLAYER.orvex"));
+    QCOMPARE(box.value("BOX.orvex"),
+             SequenceFixture::readFile(m_fx.tree("Production/Reports/" + kSerial + "_" + kCode + ".orvex")));
+    QCOMPARE(box.value("PLAYER.orvex"), SequenceFixture::readFile(m_fx.tree("DEFAULT/PLAYER.orvex")));
     QCOMPARE(SequenceFixture::readFile(m_fx.tree(acc + "/IMAGE/" + kPicture)), QByteArray("picture bytes"));
     QCOMPARE(SequenceFixture::readFile(m_fx.work("IMAGE/" + kPicture)), QByteArray("picture bytes"));
     QCOMPARE(SequenceFixture::readFile(m_fx.tree(acc + "/LoginCrypt.orvex")),
@@ -522,4 +536,74 @@ void TestAddBoxStandIn::localLoginFileNeverMissing()
 }
 
 QTEST_MAIN(TestAddBoxStandIn)
+// A file answered 200 without being stored, or a proxy's page in a
+// template's or the factory record's place: the add names what is missing,
+// tells no success, lists no box, and the same add completes the box.
+void TestAddBoxStandIn::fileMissingOnTheServer_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("match");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");
+    const QString up = "/zobox/upload.php";
+    const QString lost = "Le serveur n'a pas enregistré: %1. Le boîtier n'est pas inscrit sur le compte: refaites le "
+                         "même ajout pour le compléter!!!";
+    const QString html = "<html><body>Portail: connectez-vous</body></html>";
+    const QString slow = " impossible ou le débit internet est trop lent!!!";
+    for (const char *name : {"BOX.orvex", "PLAYER.orvex", "INFO.orvex", "STATUS.orvex", "STAT.orvex"}) {
+        QTest::newRow(qPrintable(QString("%1 not stored: the box was told created").arg(name)))
+            << up << "ACC/12345/" + QString(name) << "body" << lost.arg(name);
+    }
+    QTest::newRow("default picture not stored: the box was told created")
+        << up << "ACC/IMAGE/" + kPicture << "body" << lost.arg(kPicture);
+    QTest::newRow("validation file not stored: the box was told created")
+        << up << "Validation/ZOVALIDATE_12345_0A1B2C3D4E.orvex" << "body"
+        << lost.arg("ZOVALIDATE_12345_0A1B2C3D4E.orvex");
+    QTest::newRow("template as an HTML page was copied into the box")
+        << "/zobox/DEFAULT/INFO.orvex" << "" << "body:" + html << "Téléchargement du fichier INFO.orvex" + slow;
+    QTest::newRow("template cut in half was copied into the box")
+        << "/zobox/DEFAULT/PLAYER.orvex" << "" << "half" << "Téléchargement du fichier PLAYER.orvex" + slow;
+    QTest::newRow("factory record as an HTML page was copied into the box")
+        << "/zobox/Production/Reports/12345_0A1B2C3D4E.orvex" << "" << "body:" + html
+        << "Téléchargement du fichier compte" + slow;
+}
+
+void TestAddBoxStandIn::fileMissingOnTheServer()
+{
+    QFETCH(QString, route);
+    QFETCH(QString, match);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    wire(false);
+    match.replace("ACC", m_fx.account());
+    const bool body = kind.startsWith("body:");
+    QVERIFY(StandIn::fault(route, body ? "body" : kind, match, 1, 0, body ? kind.mid(5) : QString("stored")));
+    const QString server = m_fx.tree(m_fx.account() + "/LoginCrypt.orvex");
+    const QByteArray login = SequenceFixture::readFile(server);
+    QVERIFY(!run(kSerial, kCode));
+    QCOMPARE(m_prompts.shown, (QStringList{"FTP: " + text, "FTP: Echec de l'ajout du boîtier sur le compte!!!"}));
+    QCOMPARE(m_prompts.successes, 0);
+    // No login file lists the box: the same add may be done again.
+    QCOMPARE(SequenceFixture::readFile(server), login);
+    ClassParam param;
+    QCOMPARE(param.getParamCrypt(m_fx.work("LoginCrypt.orvex"), "PLAYERLIST", 0), QString("10234|10417"));
+    // Nothing damaged went into the box folder.
+    const QString box = m_fx.tree(m_fx.account() + "/12345/");
+    for (const char *name : {"PLAYER.orvex", "INFO.orvex"}) {
+        if (QFileInfo::exists(box + name))
+            QCOMPARE(SequenceFixture::readFile(box + name), SequenceFixture::readFile(m_fx.tree("DEFAULT/") + name));
+    }
+
+    StandIn::reset(QString());
+    m_prompts = RecordingPrompts();
+    QVERIFY2(run(kSerial, kCode), qPrintable(m_prompts.shown.join('\n')));
+    QCOMPARE(SequenceFixture::filesOf(box).keys(),
+             (QStringList{"BOX.orvex", "INFO.orvex", "PLAYER.orvex", "STAT.orvex", "STATUS.orvex"}));
+    for (const char *name : {"PLAYER.orvex", "INFO.orvex", "STATUS.orvex", "STAT.orvex"})
+        QCOMPARE(SequenceFixture::readFile(box + name), SequenceFixture::readFile(m_fx.tree("DEFAULT/") + name));
+    QCOMPARE(SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/IMAGE/" + kPicture)), QByteArray("picture bytes"));
+    QVERIFY(QFileInfo::exists(m_fx.tree("Validation/ZOVALIDATE_12345_0A1B2C3D4E.orvex")));
+    QCOMPARE(param.getParamCrypt(server, "PLAYERLIST", 0), QString("10234|10417|12345"));
+}
+
 #include "tst_addbox_standin.moc"

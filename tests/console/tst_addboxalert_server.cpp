@@ -1,3 +1,4 @@
+#include "../sync/ParamFixture.h"
 #include "../transfer/StandIn.h"
 #include "AnimationStackedWidget.h"
 #include "ClassAlerte.h"
@@ -151,10 +152,7 @@ void TestAddBoxAlertServer::addBoxThenRestart()
 {
     const qint64 mark = StandIn::mark();
     // A template large enough for its download to show the overlay.
-    QFile stat(tree("DEFAULT/STAT.orvex"));
-    QVERIFY(stat.open(QIODevice::Append));
-    stat.write(QByteArray(400000, '0'));
-    stat.close();
+    QVERIFY(writeParams(tree("DEFAULT/STAT.orvex"), {{"STAT", QString(200000, '0')}}));
     QVERIFY(startWindow());
     classPrincipal *panel = m_window->panel();
     QToolButton *add = panelButton("Ajouter un Ecran");

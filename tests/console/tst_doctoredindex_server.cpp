@@ -36,6 +36,9 @@ void TestDoctoredIndex::initTestCase()
     const QStringList added{m_long, m_nul};
     for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
         const QString key = index.BALISE.at(0).at(k);
+        // The writer closes the file with a fingerprint of its own.
+        if (key == "EMPREINTE")
+            continue;
         QString value = index.BALISE.value(1).value(k);
         if (key == "FILEPATH")
             m_media = value.split('|');

@@ -1,3 +1,4 @@
+#include "../sync/ParamFixture.h"
 #include "AppGlobals.h"
 #include "ClassParam.h"
 #include "ConnectionStarter.h"
@@ -98,7 +99,7 @@ void TestPanelTransfer::initTestCase()
                                                  {"PASSWORDLOGIN", "secret"}};
     for (const auto &kv : account)
         QVERIFY(ClassParam().setParamCrypt(connexion, kv.first, kv.second));
-    writeFile(server() + QStringLiteral("zo_acme/10234/PLAYER.orvex"), "player");
+    writeFile(server() + QStringLiteral("zo_acme/10234/PLAYER.orvex"), paramText("player"));
     QVERIFY(QDir().mkpath(server() + QStringLiteral("Validation")));
 }
 
@@ -341,7 +342,7 @@ void TestPanelTransfer::localTransfers_data()
         << QStringList{"signalMkdirFinish"} << "avant";
     QTest::newRow("download")
         << "get" << QStringList{"/zolink/zobox/zo_acme/10234", "PLAYER.orvex", "{work}DATA", "PLAYER.orvex"}
-        << "{work}DATA/PLAYER.orvex" << QByteArray("player") << "" << "1"
+        << "{work}DATA/PLAYER.orvex" << paramText("player") << "" << "1"
         << QStringList{"signalGetFileFinish"} << "";
     QTest::newRow("missing file leaves no partial copy")
         << "get" << QStringList{"/zolink/zobox/zo_acme/10234", "absent.orvex", "{work}TEMP", "absent.orvex"}

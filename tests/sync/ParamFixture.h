@@ -38,3 +38,13 @@ inline bool writeForeignParams(const QString &path, const ParamList &values)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(param.CryptRC4(plain).toLatin1()) > 0;
 }
+
+// A whole parameter file of one key NOM = `value`, as plain text (a reader
+// takes a file holding the fingerprint line as it is): a transfer's bytes
+// that a test can read, and that pass the check of a fetched file.
+inline QByteArray paramText(const QString &value)
+{
+    QString plain = QStringLiteral("NOM=\"") + value + QStringLiteral("\"\r\nEMPREINTE=");
+    plain += QLatin1Char('"') + ClassParam().cryptSha1(plain) + QLatin1Char('"');
+    return plain.toLatin1();
+}

@@ -99,7 +99,7 @@ void BoxDeploymentTest::init()
     // Every account has its share folder.
     QVERIFY(QDir().mkpath(server("LINKS")));
     QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "IMAGE"}, {"ID", "3"}}));
-    SequenceFixture::writeFile(server("B2/PLAYER.orvex"), "old player of B2");
+    QVERIFY(writeParams(server("B2/PLAYER.orvex"), {{"SLIDETYPE", "old player of B2"}}));
     // The edited copy of B1, as downloaded (ID 3) then changed.
     QVERIFY(writeParams(m_fx.work("DATA/PLAYER.orvex"),
                         {{"SLIDETYPE", "IMAGE|IMAGE"},
@@ -107,8 +107,8 @@ void BoxDeploymentTest::init()
                          {"SLIDENAMEIMAGECHK", "AAA|BBB"},
                          {"ID", "3"}}));
     SequenceFixture::writeFile(m_fx.work("DATA/Slide1.png"), QByteArray(30000, 's'));
-    SequenceFixture::writeFile(m_fx.work("DATA/INFO.orvex"), "owner");
-    SequenceFixture::writeFile(server("B1/INFO.orvex"), "owner");
+    QVERIFY(writeParams(server("B1/INFO.orvex"), {{"NOM_PROPRIETAIRE", "owner"}}));
+    SequenceFixture::writeFile(m_fx.work("DATA/INFO.orvex"), SequenceFixture::readFile(server("B1/INFO.orvex")));
     for (const char *name : {"EVENTS.orvex", "BOX.orvex", "STATUS.orvex", "PLAYLIST.orvex", "COMMAND.orvex"})
         SequenceFixture::writeFile(m_fx.work("DATA/") + name, "not for the box");
     QVERIFY(writeParams(m_fx.work("TEMP/MEDIA.orvex"), {{"FILEPATH", "IMAGE/a.png|VIDEO/v.mp4"}}));
@@ -388,14 +388,44 @@ void BoxDeploymentTest::fullDiskStopsBeforeSending()
 void BoxDeploymentTest::folderNotLoaded_data()
 {
     QTest::addColumn<QString>("failing"); // the request of the folder download that fails
-    QTest::newRow("listing failed: deployed nothing and told a success") << "/zobox/json_Cmd.php";
-    QTest::newRow("a file failed: deployed part of the folder") << "/zobox/%1/B1/Slide1.png";
+    QTest::addColumn<QString>("kind");    // the stand-in's fault on it
+    QTest::addColumn<QString>("shown");   // what the refusal names
+    const QString html = "<html><body>Portail: connectez-vous</body></html>";
+    QTest::newRow("listing failed: deployed nothing and told a success") << "/zobox/json_Cmd.php" << "500"
+                                                                         << "HTTP 500";
+    QTest::newRow("a file failed: deployed part of the folder") << "/zobox/%1/B1/Slide1.png" << "500" << "HTTP 500";
+    // A proxy's answer in the file's place was kept and sent back over the
+    // server's good copy, with a success.
+    QTest::newRow("INFO.orvex as an HTML page went back over the server's") << "/zobox/%1/B1/INFO.orvex"
+                                                                            << "body:" + html << "INFO.orvex";
+    QTest::newRow("INFO.orvex gzip'd went back over the server's") << "/zobox/%1/B1/INFO.orvex" << "gzip"
+                                                                   << "INFO.orvex";
+    QTest::newRow("INFO.orvex cut in half went back with half its keys") << "/zobox/%1/B1/INFO.orvex" << "half"
+                                                                         << "INFO.orvex";
+    QTest::newRow("INFO.orvex longer than announced went back cut") << "/zobox/%1/B1/INFO.orvex" << "long"
+                                                                    << "INFO.orvex";
+    QTest::newRow("PLAYER.orvex cut in half lost the screen settings") << "/zobox/%1/B1/PLAYER.orvex" << "half"
+                                                                       << "PLAYER.orvex";
+    QTest::newRow("PLAYER.orvex as an HTML page was taken for the list") << "/zobox/%1/B1/PLAYER.orvex"
+                                                                         << "body:" + html << "PLAYER.orvex";
+    // A box's own file has whole key lines, with or without a fingerprint.
+    QTest::newRow("STATUS.orvex as an HTML page was taken for the report") << "/zobox/%1/B1/STATUS.orvex"
+                                                                           << "body:" + html << "STATUS.orvex";
 }
 
 void BoxDeploymentTest::folderNotLoaded()
 {
     QFETCH(QString, failing);
+    QFETCH(QString, kind);
+    QFETCH(QString, shown);
     SequenceFixture::writeFile(server("B1/Slide1.png"), QByteArray(3000, 'p'));
+    ParamList info;
+    for (int i = 0; i < 20; ++i)
+        info << qMakePair(QString("CHAMP%1").arg(i), QString("valeur %1").arg(i));
+    QVERIFY(writeParams(server("B1/INFO.orvex"), info));
+    QVERIFY(writeForeignParams(server("B1/STATUS.orvex"), {{"STATE", "2"}, {"CONNECT", "1"}}));
+    const QByteArray serverInfo = SequenceFixture::readFile(server("B1/INFO.orvex"));
+    const QByteArray serverPlayer = SequenceFixture::readFile(server("B1/PLAYER.orvex"));
     build();
     // The box choice's folder download, as the panel wires it.
     TransferProgress progress(m_fx.m_api.data());
@@ -407,10 +437,15 @@ void BoxDeploymentTest::folderNotLoaded()
     download.setWorkFolder(m_fx.work());
     connect(&boxTimer, &QTimer::timeout, &download, &BoxFolderDownload::slotDownloadFileBox);
     QSignalSpy failed(&download, &BoxFolderDownload::signalFailed);
-    QVERIFY(StandIn::fault(failing.arg(m_fx.account()), "500", m_fx.account() + "/B1", 3));
+    const bool body = kind.startsWith("body:");
+    QVERIFY(StandIn::fault(failing.arg(m_fx.account()), body ? "body" : kind, m_fx.account() + "/B1", 10, 0,
+                           body ? kind.mid(5) : QString()));
     download.start();
     QTRY_VERIFY_WITH_TIMEOUT(!download.running(), 20000);
     QCOMPARE(failed.count(), 1);
+    // Nothing damaged is kept.
+    if (shown.endsWith(".orvex"))
+        QVERIFY(!QFileInfo::exists(m_fx.work("DATA/") + shown));
 
     // Refused with the load's error before the box choice; nothing is sent.
     const qint64 mark = StandIn::mark();
@@ -419,8 +454,10 @@ void BoxDeploymentTest::folderNotLoaded()
     QCOMPARE(m_done->count(), 0);
     QCOMPARE(m_errors->count(), 1);
     const QString text = m_errors->at(0).at(0).toString();
-    QVERIFY2(text.contains("B1") && text.contains("HTTP 500"), qPrintable(text));
+    QVERIFY2(text.contains("B1") && text.contains(shown), qPrintable(text));
     QCOMPARE(SequenceFixture::requests(mark), QStringList{});
+    QCOMPARE(SequenceFixture::readFile(server("B1/INFO.orvex")), serverInfo);
+    QCOMPARE(SequenceFixture::readFile(server("B1/PLAYER.orvex")), serverPlayer);
 
     // The box chosen again and loaded: it deploys.
     StandIn::reset(m_fx.account() + "/B1");

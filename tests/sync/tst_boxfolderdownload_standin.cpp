@@ -56,8 +56,8 @@ void BoxFolderDownloadTest::init()
     const QString folder = m_fx.tree(m_fx.account() + "/B1/");
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(writeParams(folder + "PLAYER.orvex", {{"SLIDETYPE", "IMAGE"}, {"ID", "3"}}));
-    SequenceFixture::writeFile(folder + "INFO.orvex", "info");
-    SequenceFixture::writeFile(folder + "STATUS.orvex", "status of the box");
+    QVERIFY(writeParams(folder + "INFO.orvex", {{"NOM_PROPRIETAIRE", "info"}}));
+    QVERIFY(writeForeignParams(folder + "STATUS.orvex", {{"STATE", "2"}}));
     SequenceFixture::writeFile(folder + "Slide1.png", QByteArray(50000, 'x'));
     m_seen.clear();
     m_selected = "B1";
@@ -222,7 +222,8 @@ void BoxFolderDownloadTest::statusFile()
     QCOMPARE(m_seen, QStringList{answered ? "status" : "error 10"});
     QCOMPARE(SequenceFixture::requests(mark, answered ? 1 : 3), QVector<QString>(answered ? 1 : 3, get).toList());
     QCOMPARE(SequenceFixture::readFile(m_fx.work("DATA/STATUS.orvex")),
-             answered ? QByteArray("status of the box") : QByteArray("<missing>"));
+             answered ? SequenceFixture::readFile(m_fx.tree(m_fx.account() + "/B1/STATUS.orvex"))
+                      : QByteArray("<missing>"));
     QVERIFY(!m_rig.download->refreshInfo());
 }
 

@@ -57,7 +57,9 @@ public:
 
     // The next `count` requests to `path` whose decoded URI contains
     // `match` get the fault `kind` (500, 404, delay, noanswer, close, split, body,
-    // hangup: the connection closes without any reply, after `ms` if given).
+    // hangup: the connection closes without any reply, after `ms` if given;
+    // gzip, half, long: the real body gzip'd, cut in half with a matching
+    // length, or longer than announced).
     static bool fault(const QString &path, const QString &kind, const QString &match, int count = 1, int ms = 0,
                       const QString &body = QString())
     {

@@ -1,6 +1,7 @@
 // Folder create / rename / remove against the stand-in: the requests in
 // order, the default-file copies and the one call into the account
 // deployment at the end, whatever happened.
+#include "../sync/ParamFixture.h"
 #include "FolderOperations.h"
 #include "ListTransfers.h"
 #include "SequenceFixture.h"
@@ -90,8 +91,8 @@ void FolderOperationsStandInTest::operations()
     if (status != 0)
         SequenceFixture::writeFile(m_fx.tree(m_fx.account() + "/PLAYLIST-x/old.orvex"), "old");
     if (defaults) {
-        SequenceFixture::writeFile(m_fx.tree("DEFAULT/PLAYER.orvex"), "default player");
-        SequenceFixture::writeFile(m_fx.tree("DEFAULT/INFO.orvex"), "default info");
+        SequenceFixture::writeFile(m_fx.tree("DEFAULT/PLAYER.orvex"), paramText("default player"));
+        SequenceFixture::writeFile(m_fx.tree("DEFAULT/INFO.orvex"), paramText("default info"));
     }
     SequenceFixture::writeFile(m_fx.work("TEMP/PLAYER.orvex"), "stale copy");
 
@@ -128,7 +129,7 @@ void FolderOperationsStandInTest::operations()
     } else {
         QCOMPARE(SequenceFixture::filesOf(target).keys(), folder);
         if (defaults)
-            QCOMPARE(SequenceFixture::readFile(target + "/PLAYER.orvex"), QByteArray("default player"));
+            QCOMPARE(SequenceFixture::readFile(target + "/PLAYER.orvex"), paramText("default player"));
     }
 }
 

@@ -1,5 +1,6 @@
 // The HTTP file API without a server: local mode, the large-file rule,
 // invalid URLs, the request log line, and replies played by the test.
+#include "../sync/ParamFixture.h"
 #include "AppGlobals.h"
 #include "HttpFileApi.h"
 #include "RenameFault.h"
@@ -155,7 +156,7 @@ void HttpFileApiTest::init()
     ApplicationPath = m_work;
 
     writeFile(path("loc/zo_acc/IMAGE/old.png"), "server copy");
-    writeFile(path("loc/zo_acc/BOX1/PLAYER.orvex"), "player");
+    writeFile(path("loc/zo_acc/BOX1/PLAYER.orvex"), paramText("player"));
     QDir().mkpath(path("loc/zo_acc/PLAYLIST-a"));
     writeFile(path("loc/Production/Reports/r.log"), "report");
     writeFile(path("loc/DEFAULT/PLAYER.orvex"), "default player");
@@ -190,7 +191,8 @@ void HttpFileApiTest::localMode_data()
     QTest::newRow("scan a missing folder") << "scan" << QStringList{"NOPE"} << "4" << "L1 G0 S0 P0 M0" << 2
                                            << QStringList{"files:"};
     QTest::newRow("download") << "download" << QStringList{"BOX1", "PLAYER.orvex", "DATA/PLAYER.orvex"} << "1"
-                              << "L0 G1 S0 P0 M0" << 0 << QStringList{"work/DATA/PLAYER.orvex=player", "label:"};
+                              << "L0 G1 S0 P0 M0" << 0
+                              << QStringList{"work/DATA/PLAYER.orvex=" + paramText("player"), "label:"};
     QTest::newRow("download of a missing file")
         << "download" << QStringList{"BOX1", "x.orvex", "DATA/x.orvex"} << "1" << "L0 G1 S1 P0 M0" << 0
         << QStringList{"work/DATA/x.orvex=<missing>", "removed:DATA/x.orvex"};
@@ -320,7 +322,7 @@ void HttpFileApiTest::localReplaceLeavesAWholeFile()
     QFETCH(QString, op);
     QFETCH(QString, fault);
     const QByteArray old(20000, 'o');
-    const QByteArray fresh(64 * 1024, 'n');
+    const QByteArray fresh = paramText(QString(64 * 1024, 'n'));
     // The upload replaces the server folder's copy, the download the work folder's.
     const QString server = path("loc/zo_acc/LoginCrypt.orvex");
     const QString local = m_work + "LoginCrypt.orvex";

@@ -1,6 +1,7 @@
 // The HTTP file API against the stand-in server on loopback: what reaches
 // the server (its request log), and how replies, faults and hostile names
 // are handled.
+#include "../sync/ParamFixture.h"
 #include "AppGlobals.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
@@ -120,12 +121,12 @@ void HttpFileApiStandInTest::init()
     ApplicationPath = m_work;
 
     writeFile(tree(account() + "/IMAGE/old.png"), "server picture");
-    writeFile(tree(account() + "/BOX1/PLAYER.orvex"), "player");
-    writeFile(tree(account() + "/LoginCrypt.orvex"), "login");
+    writeFile(tree(account() + "/BOX1/PLAYER.orvex"), paramText("player"));
+    writeFile(tree(account() + "/LoginCrypt.orvex"), paramText("login"));
     QDir().mkpath(tree(account() + "/PLAYLIST-a"));
     QDir().mkpath(tree("Production/Reports"));
     QDir().mkpath(tree("Validation"));
-    writeFile(tree(expand("DEFAULT/P%A.orvex")), "default player");
+    writeFile(tree(expand("DEFAULT/P%A.orvex")), paramText("default player"));
     writeFile(m_work + "IMAGE/a.png", "local picture");
     writeFile(m_work + expand("TEMP/V%A.orvex"), "validation");
 }

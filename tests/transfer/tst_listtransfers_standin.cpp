@@ -1,5 +1,6 @@
 // The list transfer sequences against the stand-in server (and the same
 // tree in local mode), with waits scaled down by ZOMANAGER_TIME_SCALE.
+#include "../sync/ParamFixture.h"
 #include "ListTransfers.h"
 #include "SequenceFixture.h"
 #include "TimeScale.h"
@@ -126,7 +127,7 @@ void ListTransfersStandInTest::getListCopiesTheFolder()
     QByteArray noise(70000, Qt::Uninitialized);
     for (char &c : noise)
         c = char(QRandomGenerator::global()->bounded(256));
-    SequenceFixture::writeFile(folder + "PLAYER.orvex", "ID=\"4\"\r\n");
+    SequenceFixture::writeFile(folder + "PLAYER.orvex", paramText("4"));
     SequenceFixture::writeFile(folder + "Slide1.png", noise);
     SequenceFixture::writeFile(folder + "a..b.png", "dots inside");
     SequenceFixture::writeFile(folder + "empty.txt", QByteArray());
