@@ -508,19 +508,30 @@ void BoxDeployment::runStep()
         break;
     case ReadBackStart:
         m_readBack.start();
+        m_readDamaged = false;
         m_fetchTries = 0;
         m_step = m_withPlayer ? ReadBack : ReadInfo;
         break;
     case ReadBack:
-        if (fetchPlayer(m_targets.first()) > 0) {
-            m_fetchTries = 0;
-            m_step = m_withInfo ? ReadInfo : ReadBackCheck;
+    case ReadInfo: {
+        // A read with no answer, an error answer or a damaged copy is tried
+        // again by ReadBack's rule, never taken for a connection error.
+        const bool list = m_step == ReadBack;
+        const int read = fetchPlayer(m_targets.first(), list ? QStringLiteral("PLAYER.orvex") : QStringLiteral("INFO.orvex"),
+                                     true);
+        if (read == 1 && !damagedCopy(list ? QStringLiteral("PLAYER.orvex") : QStringLiteral("INFO.orvex"))) {
+            m_step = list && m_withInfo ? ReadInfo : ReadBackCheck;
+        } else if (read == 1 || read == 2) {
+            // A page or a cut copy, refused by the fetch itself or found here.
+            m_readDamaged = read == 1 || m_api->lastDownloadDamaged();
+            m_readBack.failed();
+            if (m_readBack.result() == ::ReadBack::Unchecked)
+                unchecked();
+            else
+                m_step = m_withPlayer ? ReadBack : ReadInfo;
         }
         break;
-    case ReadInfo:
-        if (fetchPlayer(m_targets.first(), QStringLiteral("INFO.orvex")) > 0)
-            m_step = ReadBackCheck;
-        break;
+    }
     case ReadBackCheck: {
         // Still the copy fetched before the send: the send did not arrive;
         // something else: another console's landed after it. The second read
@@ -556,6 +567,7 @@ void BoxDeployment::runStep()
     }
     case ReadWait:
         if (m_readBack.wantsRead()) {
+            m_readDamaged = false;
             m_fetchTries = 0;
             m_step = m_withPlayer ? ReadBack : ReadInfo;
         }
@@ -584,7 +596,50 @@ void BoxDeployment::runStep()
     }
 }
 
-int BoxDeployment::fetchPlayer(const QString &box, const QString &name)
+void BoxDeployment::unchecked()
+{
+    // Sent, but whether it is there is unknown: kept for the check of the
+    // next selection or login, and believed there until then.
+    const QString box = m_targets.first();
+    const bool selected = m_selected && box == m_selected();
+    if (m_withPlayer)
+        m_revisions->rememberPlayer(box, m_sent, selected, checksumOf(m_work + QLatin1String("DATA/PLAYER.orvex")));
+    if (m_withInfo)
+        m_revisions->rememberInfo(box, checksumOf(m_work + QLatin1String("DATA/INFO.orvex")));
+    QString text = uncheckedText(box, m_readDamaged);
+    if (m_targets.size() > 1)
+        text += QLatin1Char(' ') + tr("Le déploiement est arrêté: les écrans suivants gardent leur ancienne liste.");
+    stop();
+    emit signalMessageOnlyOFF();
+    emit signalError(text);
+}
+
+bool BoxDeployment::damagedCopy(const QString &name) const
+{
+    // Not the copy this console sent, not the one it replaced, and not a
+    // whole parameter file either: a page or a cut copy in the file's place.
+    const QString copy = m_work + name;
+    if (!QFile::exists(copy))
+        return false;
+    const QString sum = CalculChecksum(copy);
+    if (sum == checksumOf(m_work + QLatin1String("DATA/") + name)
+        || sum == (name == QLatin1String("INFO.orvex") ? m_infoBeforeSum : m_beforeSum))
+        return false;
+    return ClassParam().getParamCrypt(copy, QStringLiteral("ID"), 1) == QLatin1String("FileError")
+        || QFileInfo(copy).size() == 0;
+}
+
+QString BoxDeployment::uncheckedText(const QString &box, bool damaged)
+{
+    return (damaged ? tr("La liste de l'écran %1 a été envoyée mais n'a pas pu être vérifiée: la réponse du serveur "
+                         "était endommagée.")
+                    : tr("La liste de l'écran %1 a été envoyée mais n'a pas pu être vérifiée: le serveur n'a pas "
+                         "répondu."))
+               .arg(box)
+        + QLatin1Char(' ') + tr("Elle sera vérifiée à la prochaine sélection de l'écran ou à la prochaine connexion.");
+}
+
+int BoxDeployment::fetchPlayer(const QString &box, const QString &name, bool readBack)
 {
     // Its bookkeeping calls run together; the request in flight ends the tick.
     for (int pass = 0; pass < 4 && m_download; ++pass) {
@@ -606,6 +661,8 @@ int BoxDeployment::fetchPlayer(const QString &box, const QString &name)
             writeFailed(m_work + name, m_api->lastFailure(HttpFileApi::OpDownload));
             return -1;
         }
+        if (in && readBack)
+            return 2;
         if (in && ++m_fetchTries >= FetchTries) {
             stop();
             emit signalMessageOnlyOFF();

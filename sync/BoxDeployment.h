@@ -131,6 +131,9 @@ public:
     static QString conflictText(const QString &box);
     // The box's INFO.orvex read back is another console's.
     static QString infoConflictText(const QString &box);
+    // The box's files were sent but no read-back could show them (no answer,
+    // an error answer, or a `damaged` one): checked at the next selection or login.
+    static QString uncheckedText(const QString &box, bool damaged);
     // The poster list read back is still the copy fetched before the send.
     static QString notArrivedText(const QString &box);
     // The selected box's folder download failed (`why`) or did not end.
@@ -172,8 +175,14 @@ private:
     bool put(const QString &localPath, const QString &name, int next);
     bool copyStamped(const QString &name, const QString &stamped);
     // Fetches `box`'s PLAYER.orvex into the work folder: 1 there (or no
-    // server copy), 0 pending, -1 given up (the run has ended).
-    int fetchPlayer(const QString &box, const QString &name = QStringLiteral("PLAYER.orvex"));
+    // server copy), 0 pending, -1 given up (the run has ended). A
+    // `readBack` fetch counts no tries: 2 when this one failed.
+    int fetchPlayer(const QString &box, const QString &name = QStringLiteral("PLAYER.orvex"), bool readBack = false);
+    // The read-back had no answer, or a damaged one, every try: the run ends saying so.
+    void unchecked();
+    // The copy read back in the work folder is neither sent nor replaced
+    // nor a whole parameter file.
+    bool damagedCopy(const QString &name) const;
     // A local file of the run could not be written: the run ends, saying
     // which disk and file, before anything more is sent.
     void writeFailed(const QString &file, const QString &why);
@@ -214,6 +223,8 @@ private:
     // Checksum of the server's INFO.orvex fetched before the box's uploads.
     QString m_infoBeforeSum;
     ::ReadBack m_readBack;
+    // The last failed read-back try brought a damaged copy.
+    bool m_readDamaged = false;
     bool m_uploaded = false;
     // Checksum of the server copy fetched just before the poster list went.
     QString m_beforeSum;

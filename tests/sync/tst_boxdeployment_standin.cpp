@@ -322,6 +322,10 @@ void BoxDeploymentTest::readBack_data()
     QTest::addColumn<QString>("landed"); // what the read-back of B1's list finds
     QTest::newRow("upload answered 200 without storing told as another console's deployment") << "nothing";
     QTest::newRow("another console's list landed right after the send") << "other";
+    // Every try of the read-back fails: sent, unchecked, kept for the next check.
+    QTest::newRow("read-back held past the stall limit told as a connection error") << "noanswer";
+    QTest::newRow("read-back answered 500 told as a connection error") << "500";
+    QTest::newRow("read-back answered with an HTML page told as another console's deployment") << "body";
 }
 
 void BoxDeploymentTest::readBack()
@@ -333,17 +337,32 @@ void BoxDeploymentTest::readBack()
     if (landed == "nothing")
         QVERIFY(StandIn::fault("/zobox/upload.php", "body", m_fx.account() + "/B1/PLAYER.orvex", 1, 0, "OK"));
     // Replaced between the end of the send and the read-back.
+    const QString list = m_fx.account() + "/B1/PLAYER.orvex";
+    const bool faulty = landed != "nothing" && landed != "other";
+    if (landed == "noanswer")
+        m_fx.m_api->setStallTimeout(1000);
     connect(m_fx.m_api.data(), &HttpFileApi::signalTransferEnded, this, [&](int operation, bool ok) {
-        if (landed == "other" && operation == HttpFileApi::OpUpload && ok && m_deploy->step() == 93)
+        if (operation != HttpFileApi::OpUpload || !ok || m_deploy->step() != BoxDeployment::PutList)
+            return;
+        if (landed == "other")
             QVERIFY(writeParams(server("B1/PLAYER.orvex"), {{"SLIDETYPE", "VIDEO"}, {"ID", "4"}}));
+        else if (faulty)
+            QVERIFY(StandIn::fault("/zobox/" + list, landed, list, ::ReadBack::Tries, 3000,
+                                   "<html><body>Service indisponible</body></html>"));
     });
-    QVERIFY(!run());
+    QSignalSpy connection(m_deploy.data(), &BoxDeployment::signalErreurConnexion);
+    QVERIFY(!run(30000));
     QCOMPARE(m_done->count(), 0);
+    QCOMPARE(connection.count(), 0);
     QCOMPARE(m_errors->count(), 1);
     QCOMPARE(m_errors->at(0).at(0).toString(),
-             landed == "nothing" ? BoxDeployment::notArrivedText("B1") : BoxDeployment::conflictText("B1"));
+             faulty ? BoxDeployment::uncheckedText("B1", landed == "body")
+             : landed == "nothing" ? BoxDeployment::notArrivedText("B1") : BoxDeployment::conflictText("B1"));
     if (landed == "nothing")
         QCOMPARE(SequenceFixture::readFile(server("B1/PLAYER.orvex")), before);
+    // What was sent stays kept for the next selection or login to check.
+    QCOMPARE(m_revisions->sentBoxes(), faulty ? QStringList{"B1"} : QStringList{});
+    StandIn::reset(list);
 }
 
 void BoxDeploymentTest::fullDiskStopsBeforeSending_data()
