@@ -16,6 +16,7 @@
 #include "PendingAdminDeploy.h"
 #include "ServerMediaUsage.h"
 #include "TextEditSimple.h"
+#include "TimeScale.h"
 #include "UnfinishedDeployment.h"
 #include "ZoPlayer.h"
 #include "classAdmin.h"
@@ -33,6 +34,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QListWidget>
+#include <QTimer>
 #include <QMessageBox>
 #include <QSysInfo>
 #include <QTimer>
@@ -83,6 +85,19 @@ ZoManager::ZoManager(QWidget *parent)
     connect(p->loginSequence(), &LoginSequence::signalAdministration, m_admin, &classAdmin::slotAdministrator);
     connect(p->accountDeployment(), &AccountDeployment::signalDeployed, m_admin, &classAdmin::slotAccountDeployed);
     connect(p->accountDeployment(), &AccountDeployment::signalLoginChanged, m_admin, &classAdmin::slotLoginReloaded);
+    // Rows of the login file that the server's copy lost since this console
+    // sent them go again, once the login is over and no deployment runs.
+    auto *rowsToSend = new QTimer(this);
+    rowsToSend->setInterval(TimeScale::ms(200));
+    connect(rowsToSend, &QTimer::timeout, this, [p, rowsToSend] {
+        if (p->loginSequence()->stepIndex() != 0 || p->accountDeployment()->running()
+            || p->mediaDeployment()->running())
+            return;
+        rowsToSend->stop();
+        p->slotProcessDeployFile(0);
+    });
+    connect(p->loginSequence(), &LoginSequence::signalLoginRowsToSend, rowsToSend,
+            QOverload<>::of(&QTimer::start));
     // Queued: the box waits for the deployment's tick to end.
     connect(p->accountDeployment(), &AccountDeployment::signalLoginStored, m_admin, &classAdmin::slotLoginStored,
             Qt::QueuedConnection);

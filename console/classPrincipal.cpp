@@ -578,7 +578,7 @@ void classPrincipal::slotAdministration()
 {
     logFunction("slotAdministration");
     // What the page's edits start from: the server holding it is no change either.
-    m_accountDeploy->setLoginBase(CalculChecksum(workPath(QStringLiteral("LoginCrypt.orvex"))));
+    m_accountDeploy->keepLoginBase();
     emit SignalUpdateAdmin(m_chooser->screensList());
     emit signalButton(6);
 }

@@ -4,8 +4,10 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
+#include "KeptChanges.h"
 #include "ListTransfers.h"
 #include "LocalWriteError.h"
+#include "LoginRows.h"
 #include "OperationJournal.h"
 #include "RevisionCounters.h"
 #include "SentMediaRecords.h"
@@ -29,27 +31,6 @@ QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// `now` reads whole with its fingerprint and every key that `sent` changed
-// from `before` has its sent value in it: a file another console made on
-// top of this one still carries the change.
-bool holdsChange(const QString &before, const QString &sent, const QString &now)
-{
-    ClassParam was;
-    ClassParam ours;
-    ClassParam theirs;
-    const QStringList all{QStringLiteral("ALL")};
-    if (!ours.getParamCrypt(sent, all, 0) || !theirs.getParamCrypt(now, all, 1))
-        return false;
-    const bool known = QFileInfo::exists(before) && was.getParamCrypt(before, all, 0);
-    for (const QString &key : ours.BALISE.value(0)) {
-        const QString value = ours.getInfoBalise(key);
-        if (key != QLatin1String("EMPREINTE") && (!known || was.getInfoBalise(key) != value)
-            && theirs.getInfoBalise(key) != value)
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -124,6 +105,8 @@ bool AccountDeployment::CreateFilePlaylist(const QString &work, const QString &n
 void AccountDeployment::start(int status)
 {
     m_playlists = status == 1;
+    m_loginRounds = 0;
+    m_lostRows.clear();
     m_step = Begin;
     m_driver->start();
 }
@@ -205,13 +188,8 @@ void AccountDeployment::readBackLogin()
     // A proxy's page or a cut copy in the file's place: the server's answer,
     // not its file, is at fault; it is read again like a read with no answer.
     const bool damaged = refused || (answered && !missing && now != m_loginSent && !loginFileWhole(fetched));
-    // The whole file as sent, or a whole file another console made on top
-    // of it that still carries every key this save changed.
-    const bool holds = answered && !missing && !damaged
-        && (now == m_loginSent || holdsChange(serverBeforePath(), loginPath(), fetched));
-    QFile::remove(fetched);
     if (!answered || damaged) {
-        m_readDamaged = damaged;
+        QFile::remove(fetched);
         if (++m_readTries < LoginReadTries) {
             logLine(QStringLiteral("LoginCrypt.orvex relu: %1, nouvel essai")
                         .arg(damaged ? QStringLiteral("réponse endommagée") : QStringLiteral("pas de réponse")));
@@ -230,7 +208,20 @@ void AccountDeployment::readBackLogin()
         return;
     }
     m_readTries = 0;
-    if (holds) {
+    // The copy from before the upload (none when the server had none).
+    const bool unchanged = QFileInfo::exists(serverBeforePath()) ? !missing && now == contentOf(serverBeforePath())
+                                                                 : missing;
+    // The whole file as sent; or another console's whole file, with every
+    // row this console keeps, or with them put back and sent again.
+    const RowsCheck rows = now == m_loginSent ? RowsShown : unchanged ? RowsNotShown : checkKeptRows(fetched);
+    QFile::remove(fetched);
+    if (rows == RowsEnded)
+        return;
+    if (rows == RowsPutBack) {
+        m_step = PutLogin;
+        return;
+    }
+    if (rows == RowsShown) {
         if (++m_loginReads < LoginReadBacks) {
             m_loginSettle.start();
             m_step = ReadBackSettle;
@@ -240,18 +231,166 @@ void AccountDeployment::readBackLogin()
         m_loginUnchecked.clear();
         m_loginReference =
             QString::fromLatin1(QCryptographicHash::hash(m_loginSent, QCryptographicHash::Md5).toHex().toUpper());
+        // The next edit of the page starts from what the server now holds.
+        if (QFileInfo::exists(basePath()))
+            keepLoginBase();
         emit signalLoginStored(m_loginReference);
+        tellLostRows();
         m_step = IndexFetch;
         return;
     }
-    // The copy from before the upload (none when the server had none).
-    const bool unchanged = QFileInfo::exists(serverBeforePath()) ? !missing && now == contentOf(serverBeforePath())
-                                                                 : missing;
     logLine(unchanged ? QStringLiteral("LoginCrypt.orvex relu: le serveur ne l'a pas enregistré")
                       : QStringLiteral("LoginCrypt.orvex relu: remplacé par un autre envoi"));
     m_driver->stop();
     finish();
     emit signalInformation(tr("Administration"), unchanged ? loginNotStoredText() : loginReplacedText());
+    tellLostRows();
+}
+
+QString AccountDeployment::keptPath() const
+{
+    return KeptChanges::path(m_work, QStringLiteral("LoginCrypt.orvex"));
+}
+
+void AccountDeployment::keepLoginBase()
+{
+    QFile::remove(basePath());
+    if (QFile::copy(loginPath(), basePath()))
+        m_loginBase = CalculChecksum(basePath());
+    else
+        m_loginBase = CalculChecksum(loginPath());
+}
+
+bool AccountDeployment::keepsRows() const
+{
+    KeptChanges kept(keptPath());
+    return kept.load() && !kept.changes(KeptChanges::LoginRow).isEmpty();
+}
+
+bool AccountDeployment::keepEditedRows()
+{
+    LoginRows base;
+    LoginRows edited;
+    if (!QFileInfo::exists(basePath()) || CalculChecksum(basePath()) != m_loginBase || !base.read(basePath())
+        || !edited.read(loginPath()))
+        return false;
+    KeptChanges kept(keptPath());
+    QString why;
+    kept.load(&why);
+    for (const QString &key : LoginRows::changed(base, edited))
+        kept.replace({KeptChanges::LoginRow, key, base.state(key), edited.state(key), {}});
+    if (!kept.save(&why)) {
+        writeFailed(keptPath(), why);
+        return false;
+    }
+    return true;
+}
+
+bool AccountDeployment::keepSentRows()
+{
+    LoginRows before;
+    LoginRows sent;
+    if (QFileInfo::exists(serverBeforePath()) && !before.read(serverBeforePath())) {
+        writeFailed(serverBeforePath(), tr("fichier illisible"));
+        return false;
+    }
+    if (!sent.read(loginPath())) {
+        writeFailed(loginPath(), tr("fichier illisible"));
+        return false;
+    }
+    KeptChanges kept(keptPath());
+    QString why;
+    // A damaged record is set aside: what goes now is kept afresh.
+    kept.load(&why);
+    const KeptChanges::Check check =
+        kept.check(KeptChanges::LoginRow, [&before](const KeptChanges::Change &c) { return before.state(c.key); });
+    // The server's copy shows these: settled.
+    kept.drop(check.shown);
+    // Changed since by another console: named, never overwritten.
+    for (const KeptChanges::Change &c : check.overtaken)
+        m_lostRows << LoginRows::lostText(c.key, before.state(c.key));
+    kept.drop(check.overtaken);
+    // Lost on the server since they were sent (another console's late
+    // upload, or one still held when this console was closed): put back,
+    // unless this file changed the row again.
+    bool putBack = false;
+    for (const KeptChanges::Change &c : check.missing) {
+        const QString local = sent.state(c.key);
+        if (local == c.before && local.isNull() == c.before.isNull()) {
+            sent.setState(c.key, c.after);
+            putBack = true;
+        }
+    }
+    if (putBack && !sent.write(loginPath(), &why)) {
+        writeFailed(loginPath(), why);
+        return false;
+    }
+    if (putBack)
+        sent.read(loginPath());
+    for (const QString &key : LoginRows::changed(before, sent))
+        kept.replace({KeptChanges::LoginRow, key, before.state(key), sent.state(key), {}});
+    if (!kept.save(&why)) {
+        writeFailed(keptPath(), why);
+        return false;
+    }
+    return true;
+}
+
+AccountDeployment::RowsCheck AccountDeployment::checkKeptRows(const QString &fetched)
+{
+    KeptChanges kept(keptPath());
+    LoginRows server;
+    if (!kept.load() || !server.read(fetched))
+        return RowsNotShown;
+    const KeptChanges::Check check =
+        kept.check(KeptChanges::LoginRow, [&server](const KeptChanges::Change &c) { return server.state(c.key); });
+    // Changed since by another console: named, never overwritten.
+    for (const KeptChanges::Change &c : check.overtaken)
+        m_lostRows << LoginRows::lostText(c.key, server.state(c.key));
+    kept.drop(check.overtaken);
+    QString why;
+    if (!kept.save(&why)) {
+        writeFailed(keptPath(), why);
+        return RowsEnded;
+    }
+    if (check.missing.isEmpty())
+        return RowsShown;
+    if (++m_loginRounds >= MergeRounds)
+        return RowsNotShown;
+    // Put back on the server's file: that file is now the one this console
+    // sends, and the copy it replaces on the server.
+    for (const KeptChanges::Change &c : check.missing)
+        server.setState(c.key, c.after);
+    const QString merged = m_work + QLatin1String("TEMP/LoginCrypt-fusion.orvex");
+    QFile::remove(merged);
+    if (!LocalWriteError::copy(fetched, serverBeforePath(), &why)) {
+        writeFailed(serverBeforePath(), why);
+        return RowsEnded;
+    }
+    if (!LocalWriteError::copy(fetched, merged, &why) || !server.write(merged, &why)
+        || !LocalWriteError::copy(merged, loginPath(), &why)) {
+        QFile::remove(merged);
+        writeFailed(loginPath(), why);
+        return RowsEnded;
+    }
+    QFile::remove(merged);
+    logLine(QStringLiteral("LoginCrypt.orvex relu: remplacé par un autre envoi, %1 ligne(s) remise(s)")
+                .arg(check.missing.size()));
+    return RowsPutBack;
+}
+
+void AccountDeployment::tellLostRows()
+{
+    if (m_lostRows.isEmpty())
+        return;
+    const QString text = lostRowsText(m_lostRows);
+    m_lostRows.clear();
+    emit signalInformation(tr("Administration"), text);
+}
+
+QString AccountDeployment::lostRowsText(const QStringList &lost)
+{
+    return tr("Ces modifications de l'administration n'ont pas pu être gardées: %1.").arg(lost.join(QLatin1String("; ")));
 }
 
 void AccountDeployment::slotProcessDeployLogin()
@@ -307,7 +446,8 @@ void AccountDeployment::runStep()
         const QString fetched = m_work + QLatin1String("TEMP/LoginCrypt.orvex");
         QFile::remove(serverBeforePath());
         if (m_api->lastDownloadMissing()) {
-            m_step = PutLogin;
+            if (keepSentRows())
+                m_step = PutLogin;
         } else if (!m_api->lastDownloadDamaged()
                    && (!m_api->lastSucceeded(HttpFileApi::OpDownload) || !QFileInfo::exists(fetched))) {
             m_driver->stop();
@@ -324,11 +464,23 @@ void AccountDeployment::runStep()
                    || md5 == m_loginBase || md5 == m_loginUnchecked) {
             // Kept: a read-back equal to it tells an upload the server did not store.
             QFile::rename(fetched, serverBeforePath());
-            m_step = PutLogin;
-        } else if (QString why; !LocalWriteError::copy(fetched, loginPath(), &why)) {
+            if (keepSentRows())
+                m_step = PutLogin;
+        } else if (const bool edited = keepEditedRows(); running() && (edited || keepsRows())) {
+            // Another console's save came in between: this page's edit goes
+            // on the server's copy, as rows, with the rows kept from before.
+            if (QString why; !LocalWriteError::copy(fetched, loginPath(), &why)) {
+                writeFailed(loginPath(), why);
+            } else {
+                logLine(QStringLiteral("LoginCrypt.orvex modifié sur le serveur: modification reportée sur sa copie"));
+                QFile::rename(fetched, serverBeforePath());
+                if (keepSentRows())
+                    m_step = PutLogin;
+            }
+        } else if (QString why; running() && !LocalWriteError::copy(fetched, loginPath(), &why)) {
             // The local file is as it was: nothing was reloaded.
             writeFailed(loginPath(), why);
-        } else {
+        } else if (running()) {
             m_loginReference = CalculChecksum(loginPath());
             logLine(QStringLiteral("LoginCrypt.orvex modifié sur le serveur: rien n'est envoyé, rechargé"));
             m_driver->stop();

@@ -65,6 +65,9 @@ public:
     QString loginReference() const { return m_loginReference; }
     // MD5 of the local login file the administration page loaded.
     void setLoginBase(const QString &md5) { m_loginBase = md5; }
+    // The same, with a copy of that file: a page's edit then goes on
+    // another console's newer file as the rows it changed.
+    void keepLoginBase();
     static QString loginChangedText();
     // The login file read back after its upload is the copy from before
     // it, or another administrator's: the change stays to be sent.
@@ -78,6 +81,8 @@ public:
     // The server's copy fetched before the upload is not a whole login
     // file: nothing was sent, the local file and its edit are kept.
     static QString serverLoginUnreadableText();
+    // Rows this console changed that another console changed since: named.
+    static QString lostRowsText(const QStringList &lost);
     // A login file that reads whole: its fingerprint holds and it has a
     // MOTDEPASSE (the login refuses a file without one).
     static bool loginFileWhole(const QString &path);
@@ -121,6 +126,26 @@ private:
     // One step of the read-back of the uploaded login file.
     void runStep();
     void readBackLogin();
+    // What the read-back of another console's file tells of the rows this
+    // console keeps.
+    enum RowsCheck {
+        RowsShown,    // every one is there
+        RowsNotShown, // some are not and cannot be put back (merged too often)
+        RowsPutBack,  // put back on that file, which is to be sent
+        RowsEnded,    // a local file could not be written: the run ended
+    };
+    RowsCheck checkKeptRows(const QString &fetched);
+    // The rows this upload changes from the server's copy, kept in the work
+    // folder until a later fetch shows them; false when the run ended.
+    bool keepSentRows();
+    // The rows the page changed from the copy it loaded, kept; false when
+    // that copy is not there (or the run ended).
+    bool keepEditedRows();
+    // Rows of the login file this console sent that no fetch showed yet.
+    bool keepsRows() const;
+    QString basePath() const { return m_work + QLatin1String("TEMP/LoginCrypt-base.orvex"); }
+    void tellLostRows();
+    QString keptPath() const;
     QString loginPath() const { return m_work + QLatin1String("LoginCrypt.orvex"); }
     // The server's copy fetched before the upload, kept for the read-back.
     QString serverBeforePath() const { return m_work + QLatin1String("TEMP/LoginCrypt-serveur.orvex"); }
@@ -138,9 +163,11 @@ private:
     int m_loginReads = 0;
     // Failed tries of the read under way; whether the last one was damaged.
     int m_readTries = 0;
-    bool m_readDamaged = false;
     // MD5 of a file sent whose read-back never answered: the server holding
     // it is no change by another administrator.
     QString m_loginUnchecked;
+    // Rounds of rows put back on another console's file, and the rows lost.
+    int m_loginRounds = 0;
+    QStringList m_lostRows;
     QElapsedTimer m_loginSettle;
 };

@@ -5,6 +5,8 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "HttpFileApi.h"
+#include "KeptChanges.h"
+#include "LoginRows.h"
 #include "MediaAlignment.h"
 #include "OperationJournal.h"
 #include "PendingAdminDeploy.h"
@@ -316,6 +318,48 @@ bool LoginSequence::unsentOnServer() const
     return !m_unsent.isEmpty() && fetched.open(QIODevice::ReadOnly) && fetched.readAll() == m_unsent;
 }
 
+LoginSequence::KeptRows LoginSequence::settleKeptRows(bool settle)
+{
+    KeptChanges kept(KeptChanges::path(m_work, QStringLiteral("LoginCrypt.orvex")));
+    LoginRows server;
+    QString why;
+    if (!kept.load(&why)) {
+        logLine(why);
+        return KeptRows::None;
+    }
+    if (kept.changes(KeptChanges::LoginRow).isEmpty() || !server.read(m_work + QLatin1String("LoginCrypt.orvex")))
+        return KeptRows::None;
+    const KeptChanges::Check check =
+        kept.check(KeptChanges::LoginRow, [&server](const KeptChanges::Change &c) { return server.state(c.key); });
+    const KeptRows rows = check.missing.isEmpty() ? KeptRows::Shown : KeptRows::Missing;
+    // Only an administrator's login settles them: another user's leaves
+    // them for the next administrator at this console.
+    if (!settle)
+        return rows;
+    QStringList lost;
+    for (const KeptChanges::Change &c : check.overtaken)
+        lost << LoginRows::lostText(c.key, server.state(c.key));
+    kept.drop(check.shown);
+    kept.drop(check.overtaken);
+    if (!kept.save(&why))
+        logLine(why);
+    QStringList missing;
+    for (const KeptChanges::Change &c : check.missing)
+        missing << LoginRows::rowName(c.key);
+    if (!missing.isEmpty()) {
+        // Put back by an account deployment once the login is over.
+        emit signalLoginRowsToSend();
+        lost.prepend(tr("le fichier du serveur ne montre plus %1: ces lignes y sont remises")
+                         .arg(missing.join(QLatin1String(", "))));
+    }
+    if (!lost.isEmpty())
+        m_dialogs->message(tr("Administration"),
+                           tr("Modifications de l'administration faites sur ce poste: %1.")
+                               .arg(lost.join(QLatin1String("; "))),
+                           false);
+    return rows;
+}
+
 void LoginSequence::step()
 {
     switch (m_step) {
@@ -350,7 +394,7 @@ void LoginSequence::step()
     case 3:
         m_step = 4;
         break;
-    case 4:
+    case 4: {
         *m_loginFile = ClassParam();
         m_loginFile->getParamCrypt(m_work + QLatin1String("LoginCrypt.orvex"), QStringList{QStringLiteral("ALL")}, 0);
         if (m_loginFile->getInfoBalise(QStringLiteral("MOTDEPASSE")) == kNull) {
@@ -366,7 +410,8 @@ void LoginSequence::step()
                                    : QStringLiteral("Vérifiez votre connexion internet s.v.p!!!"));
             break;
         }
-        if (PendingAdminDeploy::isPending(m_work) && unsentOnServer()) {
+        const KeptRows rows = settleKeptRows(false);
+        if (PendingAdminDeploy::isPending(m_work) && (unsentOnServer() || rows == KeptRows::Shown)) {
             // Killed after it reached the server: only the playlist files may be missing.
             const bool playlists = PendingAdminDeploy::playlistsPending(m_work);
             PendingAdminDeploy::clear(m_work);
@@ -379,6 +424,13 @@ void LoginSequence::step()
                                       "listes de lecture des écrans n'avaient pas été envoyées avant la fermeture: "
                                       "modifiez une liste de lecture dans la page Administration pour les envoyer."),
                                    false);
+        } else if (PendingAdminDeploy::isPending(m_work) && rows == KeptRows::Missing) {
+            // Still on its way (held by the server when this console was
+            // closed) or replaced since: the rows it changed go again.
+            PendingAdminDeploy::clear(m_work);
+            if (m_unsentKept)
+                QFile::remove(PendingAdminDeploy::keptCopy(m_work));
+            logLine(QStringLiteral("Modification de l'administration pas encore sur le serveur: renvoyée"));
         } else if (PendingAdminDeploy::isPending(m_work)) {
             PendingAdminDeploy::clear(m_work);
             logLine(QStringLiteral("Modification de l'administration non envoyée: abandonnée"));
@@ -393,6 +445,7 @@ void LoginSequence::step()
         m_unsentKept = false;
         m_step = 5;
         break;
+    }
     case 5: {
         const QString saved = m_accountFile->getInfoBalise(QStringLiteral("USERLOGIN"));
         logLine(QStringLiteral("***Nom du Compte: ") + m_accountName);
@@ -456,15 +509,17 @@ void LoginSequence::step()
         const QDir temp(m_work + QLatin1String("TEMP"));
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
             if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex")
-                && name != SentMediaRecords::fileName()
                 && name != SentMediaRecords::oldFileName(SentMediaRecords::Media)
-                && name != SentMediaRecords::oldFileName(SentMediaRecords::Admin))
+                && name != SentMediaRecords::oldFileName(SentMediaRecords::Admin)
+                && !(name.startsWith(QLatin1String("KEPT-")) && name.endsWith(QLatin1String(".json"))))
                 QFile::remove(temp.filePath(name));
         }
         m_step = 11;
         break;
     }
     case 11:
+        if (m_administrator)
+            settleKeptRows(true);
         emit signalUserButton(m_user);
         m_kept.clear();
         m_step = 12;

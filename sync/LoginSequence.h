@@ -73,6 +73,9 @@ signals:
     void signalUpdateMedia();
     // Step 26: the panel shows its working area.
     void signalFinished();
+    // Rows of the login file this console changed that the server's copy
+    // lost: an account deployment puts them back once the login is over.
+    void signalLoginRowsToSend();
     // A media journal left by a run that did not end, to be published by
     // the media deployment: its imports, its removals (per kind) and its
     // merge.
@@ -132,6 +135,11 @@ private:
     // the server's copy replaced it; whether the login kept it aside.
     QByteArray m_unsent;
     bool m_unsentKept = false;
+    // The rows of the login file this console keeps, against the fetched
+    // copy; with `settle`, the shown ones dropped, the lost ones named and
+    // the missing ones sent once the login is over.
+    enum class KeptRows { None, Shown, Missing };
+    KeptRows settleKeptRows(bool settle);
     QStringList m_paths;
     QStringList m_sums;
     QStringList m_sizes;

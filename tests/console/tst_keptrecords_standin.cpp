@@ -12,6 +12,7 @@
 #include "BoxFolderDownload.h"
 #include "ClassMedia.h"
 #include "ClassParam.h"
+#include "ConsoleDesk.h"
 #include "ConsoleFixture.h"
 #include "CopyTree.h"
 #include "ListManager.h"
@@ -35,13 +36,6 @@
 
 #include <memory>
 
-struct KeptDesk {
-    QString name;
-    QString work;
-    std::unique_ptr<ZoManager> window;
-    classPrincipal *panel() const { return window->panel(); }
-};
-
 class KeptRecordsTest : public QObject
 {
     Q_OBJECT
@@ -54,31 +48,31 @@ private slots:
 
 private:
     QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
-    bool startDesk(KeptDesk &d);
+    bool startDesk(Desk &d);
     void answer();
-    ClassMedia *openMedia(KeptDesk &d);
-    bool leaveMedia(KeptDesk &d);
-    bool visitMedia(KeptDesk &d);
+    ClassMedia *openMedia(Desk &d);
+    bool leaveMedia(Desk &d);
+    bool visitMedia(Desk &d);
     // A file of `bytes` chosen on the desk's page (0 picture, 1 video); its stored name.
-    QString import(KeptDesk &d, int type, const QString &name, int bytes);
+    QString import(Desk &d, int type, const QString &name, int bytes);
     // `slow` leaves its media page with its index upload held by the
     // stand-in; `other` makes its change, which is read back, before it lands.
-    bool lateUpload(KeptDesk &slow, const std::function<bool()> &other);
+    bool lateUpload(Desk &slow, const std::function<bool()> &other);
     // The server's index with the entry of `path` given `sum` (kept when
     // empty) and `permission`, added when missing, as another console leaves it.
     bool setIndexEntry(const QString &path, const QString &sum, const QString &permission);
     bool removeFromServer(const QString &prefix);
     QString indexValue(const QString &path, const QString &key) const;
     // Deploys to 10234 (OK to every question).
-    bool deploy(KeptDesk &d);
-    bool select(KeptDesk &d, const QString &serial);
+    bool deploy(Desk &d);
+    bool select(Desk &d, const QString &serial);
     bool restartWithQuota(int mo);
 
     QTemporaryDir m_dir;
     QString m_name;
     QString m_account;
-    KeptDesk m_a;
-    KeptDesk m_b;
+    Desk m_a;
+    Desk m_b;
     QTimer m_poll;
     QStringList m_dialogs;
     QStringList m_typing;
@@ -95,7 +89,7 @@ void KeptRecordsTest::initTestCase()
     m_account = "zo_" + m_name;
     m_a.name = "A";
     m_b.name = "B";
-    for (KeptDesk *d : {&m_a, &m_b}) {
+    for (Desk *d : {&m_a, &m_b}) {
         d->work = m_dir.filePath(d->name);
         QVERIFY(makeDemoAccount(d->work));
         const QString connexion = d->work + "/CONNEXION.txt";
@@ -127,7 +121,7 @@ void KeptRecordsTest::cleanupTestCase()
         QDir(server()).removeRecursively();
 }
 
-bool KeptRecordsTest::startDesk(KeptDesk &d)
+bool KeptRecordsTest::startDesk(Desk &d)
 {
     qputenv("ZOMANAGER_WORKDIR", d.work.toLocal8Bit());
     d.window.reset(new ZoManager);
@@ -157,7 +151,7 @@ void KeptRecordsTest::answer()
             return;
         QDialog *d = guard.data();
         QString who = QStringLiteral("?");
-        for (KeptDesk *k : {&m_a, &m_b}) {
+        for (Desk *k : {&m_a, &m_b}) {
             for (QWidget *w = d; k->window && w; w = w->parentWidget()) {
                 if (w == k->window.get())
                     who = k->name;
@@ -190,14 +184,14 @@ void KeptRecordsTest::answer()
     });
 }
 
-ClassMedia *KeptRecordsTest::openMedia(KeptDesk &d)
+ClassMedia *KeptRecordsTest::openMedia(Desk &d)
 {
     auto *page = d.window->findChild<ClassMedia *>();
     d.window->slotButtons(PageCodes::Media);
     return QTest::qWaitFor([&] { return d.window->stack()->currentWidget() == page; }, 10000) ? page : nullptr;
 }
 
-bool KeptRecordsTest::leaveMedia(KeptDesk &d)
+bool KeptRecordsTest::leaveMedia(Desk &d)
 {
     d.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
     return QTest::qWaitFor([&] {
@@ -206,14 +200,14 @@ bool KeptRecordsTest::leaveMedia(KeptDesk &d)
     }, 30000);
 }
 
-bool KeptRecordsTest::visitMedia(KeptDesk &d)
+bool KeptRecordsTest::visitMedia(Desk &d)
 {
     auto *usage = d.window->findChild<ServerMediaUsage *>();
     QSignalSpy counted(usage, &ServerMediaUsage::counted);
     return openMedia(d) && QTest::qWaitFor([&] { return counted.count() > 0; }, 30000) && leaveMedia(d);
 }
 
-QString KeptRecordsTest::import(KeptDesk &d, int type, const QString &name, int bytes)
+QString KeptRecordsTest::import(Desk &d, int type, const QString &name, int bytes)
 {
     ClassMedia *page = d.window->findChild<ClassMedia *>();
     QFile source(m_dir.filePath(name + (type == 0 ? ".png" : ".mp4")));
@@ -238,7 +232,7 @@ QString KeptRecordsTest::import(KeptDesk &d, int type, const QString &name, int 
     return stored.isEmpty() ? QString() : QString(type == 0 ? "IMAGE/" : "VIDEO/") + stored;
 }
 
-bool KeptRecordsTest::lateUpload(KeptDesk &slow, const std::function<bool()> &other)
+bool KeptRecordsTest::lateUpload(Desk &slow, const std::function<bool()> &other)
 {
     const QString indexUpload = m_account + "/MEDIA.orvex";
     if (!StandIn::fault("/zobox/upload.php", "delay", indexUpload, 1, 5000))
@@ -318,7 +312,7 @@ bool KeptRecordsTest::removeFromServer(const QString &prefix)
     return writeForeignParams(server("MEDIA.orvex"), values);
 }
 
-bool KeptRecordsTest::select(KeptDesk &d, const QString &serial)
+bool KeptRecordsTest::select(Desk &d, const QString &serial)
 {
     QListWidget *groups = d.panel()->findChild<QListWidget *>("groupList");
     QListWidget *screens = d.panel()->findChild<QListWidget *>("screensList");
@@ -338,7 +332,7 @@ bool KeptRecordsTest::select(KeptDesk &d, const QString &serial)
     return false;
 }
 
-bool KeptRecordsTest::deploy(KeptDesk &d)
+bool KeptRecordsTest::deploy(Desk &d)
 {
     d.panel()->slotDeploiement();
     return QTest::qWaitFor([&] {
@@ -349,7 +343,7 @@ bool KeptRecordsTest::deploy(KeptDesk &d)
 
 bool KeptRecordsTest::restartWithQuota(int mo)
 {
-    for (KeptDesk *d : {&m_a, &m_b}) {
+    for (Desk *d : {&m_a, &m_b}) {
         d->window.reset();
         if (!ClassParam().setParamCrypt(d->work + "/CONNEXION.txt", "MEDIASIZE", QString::number(mo)))
             return false;

@@ -10,6 +10,7 @@
 #include "JournalMerge.h"
 #include "ListTransfers.h"
 #include "LocalWriteError.h"
+#include "LoginRows.h"
 #include "MediaAlignment.h"
 #include "MediaDeployment.h"
 #include "MediaLibrary.h"
@@ -483,14 +484,20 @@ void DeploymentsTest::closedWithoutReply()
 void DeploymentsTest::loginFileReadBack_data()
 {
     // What the server holds once the upload has ended, and how its reads answer.
-    QTest::addColumn<QString>("server"); // "as sent", "unstored", "other", "on top", "cut"
+    // "as sent", "unstored", "other", "on top", "cut", "same box": another
+    // console's file, with the box B1 named since
+    QTest::addColumn<QString>("server");
     QTest::addColumn<QString>("fault");  // a fault on the reads back, "" none
     QTest::addColumn<int>("count");      // ... for that many reads
     QTest::addColumn<QString>("text");   // "" for a success
     QTest::newRow("login file answered 200 without being stored counted as sent")
         << "unstored" << "" << 0 << AccountDeployment::loginNotStoredText();
-    QTest::newRow("login file replaced by another console right after its upload counted as sent")
-        << "other" << "" << 0 << AccountDeployment::loginReplacedText();
+    // The rows this console changed go back on the other's file.
+    QTest::newRow("login file replaced by another console right after its upload lost its boxes")
+        << "other" << "" << 0 << QString();
+    QTest::newRow("box changed by another console right after the upload overwritten or lost unseen")
+        << "same box" << "" << 0
+        << AccountDeployment::lostRowsText({LoginRows::lostText("PLAYERLIST:B1", "changed")});
     // Another console's save made after this one still holds the change.
     QTest::newRow("another console's file holding the change") << "on top" << "" << 0 << QString();
     QTest::newRow("login file stored without its fingerprint line counted as sent")
@@ -543,6 +550,9 @@ void DeploymentsTest::loginFileReadBack()
     const QByteArray sent = SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex"));
     if (server == "other") {
         QVERIFY(writeParams(remote, {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", "B1|B9"}, {"USERNOM", "Old"}}));
+    } else if (server == "same box") {
+        QVERIFY(writeParams(remote, {{"MOTDEPASSE", "Secret12345"}, {"PLAYERLIST", "B1"}, {"PLAYERLISTNAME", "Hall"},
+                                     {"USERNOM", "Old"}}));
     } else if (server == "on top") {
         QVERIFY(SequenceFixture::readFile(remote) == sent);
         QVERIFY(ClassParam().setParamCrypt(remote, "USERNOM", "Other"));
@@ -563,6 +573,22 @@ void DeploymentsTest::loginFileReadBack()
     StandIn::reset('/' + m_fx.account() + "/LoginCrypt.orvex");
     StandIn::reset(m_fx.account() + "/LoginCrypt.orvex");
     QCOMPARE(connection.count(), 0);
+    if (server == "other" || server == "same box") {
+        // Its file with this console's rows put back (B1 only where the other
+        // console left it as it was), sent, read back: the local file too.
+        ClassParam read;
+        QCOMPARE(read.getParamCrypt(remote, "PLAYERLIST", 0), QString(server == "other" ? "B1|B9|B2" : "B1|B2"));
+        QCOMPARE(read.getParamCrypt(remote, "PLAYERLISTNAME", 0), QString(server == "other" ? "||" : "Hall|"));
+        QCOMPARE(read.getParamCrypt(remote, "PLAYERLISTTOPLAYLIST", 0),
+                 QString(server == "other" ? "PLAYLIST-Matin;PLAYLIST-Soir||" : "|"));
+        QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), SequenceFixture::readFile(remote));
+        QCOMPARE(stored.count(), 1);
+        QCOMPARE(deployed.count(), 1);
+        QCOMPARE(told.count(), text.isEmpty() ? 0 : 1);
+        if (!text.isEmpty())
+            QCOMPARE(told.first().at(1).toString(), text);
+        return;
+    }
     // The server's file is left as it is; the local one keeps the change.
     QCOMPARE(SequenceFixture::readFile(remote), server == "unstored" ? before : theirs);
     QCOMPARE(SequenceFixture::readFile(m_fx.work("LoginCrypt.orvex")), sent);
