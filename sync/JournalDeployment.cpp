@@ -190,7 +190,7 @@ JournalDeployment::IndexCheck JournalDeployment::checkBeforeUpload()
 {
     const IndexCheck check = checkServerIndex(m_base, false);
     if (check == IndexCheck::Unchanged)
-        m_readBack.start(readBacksNeeded());
+        m_readBack.start();
     return check;
 }
 

@@ -55,6 +55,9 @@ public:
     // or an answer that is not an index): its changes are kept and checked
     // at the next fetch of the index.
     static QString uncheckedText(bool damaged);
+    // Test seam: the second read of the index read-back also waits while
+    // `hold` says so.
+    void holdSecondRead(std::function<bool()> hold) { m_readBack.setHold(std::move(hold)); }
 
     // Merges made again on a fresh copy before a run gives up.
     static constexpr int MergeRounds = 3;
@@ -96,9 +99,6 @@ protected:
     // records journalled since the merge stay, numbered from 1. False with
     // the file not written and why; the journal is then as it was.
     virtual bool settleJournal(const QString &journal, QString *file, QString *why);
-    // Reads of the uploaded index (ReadBack: 1 or 2) that must show it
-    // before the journal is settled.
-    virtual int readBacksNeeded() const { return 2; }
     int mergedCount() const { return m_mergedCount; }
     // Records kept from earlier runs replayed on the index this run sends,
     // after its journal: none here. False with the reason in `why`.

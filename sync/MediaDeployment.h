@@ -119,8 +119,6 @@ private:
     bool showsRun(const QString &index) const override;
     bool settleJournal(const QString &journal, QString *file, QString *why) override;
     bool mergeKept(QString *why) override;
-    // One read: its records stay kept until a later fetch shows them.
-    int readBacksNeeded() const override { return 1; }
     void startQueued();
     void requeueUnsent();
     // The media folders holding files the journals add.

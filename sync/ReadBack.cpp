@@ -1,9 +1,8 @@
 #include "ReadBack.h"
 
-void ReadBack::start(int reads)
+void ReadBack::start()
 {
     m_result = Pending;
-    m_reads = reads;
     m_read = 1;
     m_failures = 0;
     m_waiting = false;
@@ -11,7 +10,7 @@ void ReadBack::start(int reads)
 
 bool ReadBack::wantsRead() const
 {
-    return m_result == Pending && (!m_waiting || m_wait.expired());
+    return m_result == Pending && (!m_waiting || (m_wait.expired() && !(m_hold && m_hold())));
 }
 
 void ReadBack::shown(bool ok)
@@ -22,7 +21,7 @@ void ReadBack::shown(bool ok)
         m_result = NotShown;
         return;
     }
-    if (m_read >= m_reads) {
+    if (m_read >= 2) {
         m_result = Shown;
         return;
     }

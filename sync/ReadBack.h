@@ -2,11 +2,12 @@
 
 #include "StepTimeout.h"
 
+#include <functional>
+
 // The one read-back rule for a change sent to a shared file of the server:
 // success only when a second read, a short moment after the first, still
 // shows the change (an upload of another console that was under way lands
-// in that moment, not after the success). A file whose changes stay kept
-// until a later fetch shows them may settle on one read. A read with no answer or an
+// in that moment, not after the success). A read with no answer or an
 // error answer is tried again, up to Tries times per read; then the change
 // counts as sent but unchecked, to be checked at the next fetch of the file.
 //
@@ -27,9 +28,8 @@ public:
         Unchecked, // a read had no answer Tries times
     };
 
-    // A read-back of `reads` reads (1 or 2) starts: the first read is due
-    // at once.
-    void start(int reads = 2);
+    // A read-back starts: the first read is due at once.
+    void start();
     // A read is due now (the first, a try again, or the second once the
     // wait is over).
     bool wantsRead() const;
@@ -43,12 +43,15 @@ public:
     int read() const { return m_read; }
     // Tries of the read under way that failed.
     int failures() const { return m_failures; }
+    // Test seam: once the wait is over, the second read also waits while
+    // `hold` says so (a test lands another console's upload in the gap).
+    void setHold(std::function<bool()> hold) { m_hold = std::move(hold); }
 
 private:
     Result m_result = Pending;
     int m_read = 1;
-    int m_reads = 2;
     int m_failures = 0;
     bool m_waiting = false;
     StepTimeout m_wait;
+    std::function<bool()> m_hold;
 };

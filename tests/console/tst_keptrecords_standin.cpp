@@ -360,6 +360,7 @@ void KeptRecordsTest::changeDroppedByALateUpload_data()
         << "quota";
     QTest::newRow("kept removal took out the newer file of the name another console sent") << "removal";
     QTest::newRow("category rename undone by a late index upload stayed undone after a restart") << "rename";
+    QTest::newRow("picture told sent when a late index upload landed between its two reads") << "between";
 }
 
 void KeptRecordsTest::changeDroppedByALateUpload()
@@ -446,6 +447,41 @@ void KeptRecordsTest::changeDroppedByALateUpload()
         QCOMPARE(indexValue(old, "FILECHK"), QString("NEWERSUM"));
         QVERIFY(removeFromServer("VIDEO/Vieux-"));
         QVERIFY(removeFromServer("VIDEO/Lent-"));
+    } else if (change == "between") {
+        // B's picture is read back once; A's slow upload lands before B's
+        // second read, which must see it and merge B's picture again.
+        QVERIFY(openMedia(m_a));
+        const QString slow = import(m_a, 1, "Tardif", 3000);
+        QVERIFY(!slow.isEmpty());
+        QVERIFY(openMedia(m_b));
+        const QString picture = import(m_b, 0, "Entre", 5000);
+        QVERIFY(!picture.isEmpty());
+        MediaDeployment *runA = m_a.panel()->mediaDeployment();
+        MediaDeployment *runB = m_b.panel()->mediaDeployment();
+        bool held = false;
+        bool released = false;
+        runB->holdSecondRead([&] {
+            held = true;
+            return !released;
+        });
+        const bool late = lateUpload(m_a, [&] {
+            m_b.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
+            const bool landed = QTest::qWaitFor([&] { return held || !runB->running(); }, 30000)
+                && QTest::qWaitFor([&] { return !runA->running(); }, 30000);
+            released = true;
+            return landed && QTest::qWaitFor([&] {
+                return m_b.window->stack()->currentIndex() == 0 && !runB->running()
+                    && ModalAnswerer::openDialogs().isEmpty();
+            }, 30000);
+        });
+        runB->holdSecondRead(nullptr);
+        QVERIFY(late);
+        const QStringList indexed = indexedPaths(server("MEDIA.orvex"));
+        QVERIFY2(indexed.contains(picture), qPrintable(m_dialogs.join(" / ")));
+        QVERIFY(indexed.contains(slow));
+        QVERIFY2(m_dialogs.isEmpty(), qPrintable(m_dialogs.join(" / ")));
+        QVERIFY(removeFromServer("IMAGE/Entre-"));
+        QVERIFY(removeFromServer("VIDEO/Tardif-"));
     } else {
         // A renames the category Restaurant, which a picture is granted to,
         // while B's slow upload is on its way; A quits after its success.

@@ -14,7 +14,6 @@ private slots:
     void reads_data();
     void reads();
     void secondReadWaits();
-    void oneRead();
 };
 
 void ReadBackTest::reads_data()
@@ -65,20 +64,6 @@ void ReadBackTest::secondReadWaits()
     back.failed();
     QVERIFY(back.wantsRead());
     QCOMPARE(back.failures(), 1);
-}
-
-void ReadBackTest::oneRead()
-{
-    // A file whose changes stay kept until a later fetch settles on one
-    // read; its tries are the same.
-    ReadBack back;
-    back.start(1);
-    back.failed();
-    back.failed();
-    QVERIFY(back.wantsRead());
-    back.shown(true);
-    QCOMPARE(back.result(), ReadBack::Shown);
-    QVERIFY(!back.wantsRead());
 }
 
 QTEST_GUILESS_MAIN(ReadBackTest)
