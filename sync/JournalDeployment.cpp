@@ -7,6 +7,7 @@
 #include "OperationJournal.h"
 #include "RevisionCounters.h"
 #include "StepDriver.h"
+#include "TimeScale.h"
 
 #include <QDir>
 #include <QFile>
@@ -207,8 +208,12 @@ JournalDeployment::IndexCheck JournalDeployment::readBack()
     if (check != IndexCheck::Unchanged)
         return check;
     m_readBack.shown(true);
-    if (m_readBack.result() == ReadBack::Pending)
+    if (m_readBack.result() == ReadBack::Pending) {
+        // The second read comes when the wait is over, not at the timer's
+        // next tick.
+        QTimer::singleShot(TimeScale::ms(ReadBack::SecondReadMs), this, [this] { m_driver->wake(); });
         return IndexCheck::Pending;
+    }
     return journalSent() ? IndexCheck::Unchanged : IndexCheck::Ended;
 }
 
