@@ -509,8 +509,8 @@ void LoginSequence::step()
         const QDir temp(m_work + QLatin1String("TEMP"));
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
             if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex")
-                && name != SentMediaRecords::fileName()
-                && name != SentMediaRecords::fileName(SentMediaRecords::Admin)
+                && name != SentMediaRecords::oldFileName(SentMediaRecords::Media)
+                && name != SentMediaRecords::oldFileName(SentMediaRecords::Admin)
                 && !(name.startsWith(QLatin1String("KEPT-")) && name.endsWith(QLatin1String(".json"))))
                 QFile::remove(temp.filePath(name));
         }
