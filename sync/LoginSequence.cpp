@@ -11,6 +11,7 @@
 #include "OperationJournal.h"
 #include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
+#include "SentBoxesCheck.h"
 #include "SentMediaRecords.h"
 #include "SessionDialogs.h"
 #include "SideFiles.h"
@@ -68,12 +69,17 @@ LoginSequence::LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCo
     , m_accountFile(accountFile)
     , m_dialogs(dialogs)
     , m_timer(timer)
+    , m_boxCheck(new SentBoxesCheck(api, revisions, this))
 {
     // The deployments download through the same object: only an error of
     // the login's own download restarts the login.
     connect(media, &MediaAlignment::signalError, this, [this](QString text) {
+        m_boxCheck->downloadFailed();
         if (m_fetching)
             ErreurLoginUtilisateur(text);
+    });
+    m_boxCheck->setDownloader([this](QString local, QString name, QString folder, QString sum) {
+        return m_media->slotTelechargerFichier(local, name, folder, sum);
     });
 }
 
@@ -95,6 +101,7 @@ void LoginSequence::ErreurLoginUtilisateur(QString text)
 {
     m_timer->stop();
     m_step = 0;
+    m_checkingBoxes = false;
     m_media->reset();
     m_dialogs->error(text);
     m_timer->start();
@@ -641,6 +648,17 @@ void LoginSequence::step()
             m_step = 25;
         break;
     case 25:
+        // The boxes this console deployed, checked before the pages start
+        // their own transfers: a box whose files another console replaced
+        // since is told at the end.
+        if (!m_checkingBoxes) {
+            m_boxCheck->setWorkFolder(m_work);
+            m_boxCheck->start();
+            m_checkingBoxes = true;
+        }
+        if (!m_boxCheck->step())
+            break;
+        m_checkingBoxes = false;
         // Shown (and the page opened) only once the login has decided.
         emit signalAdministration(m_administrator);
         emit SignalUserLogin(m_user, m_userType);
@@ -658,6 +676,8 @@ void LoginSequence::step()
         emit signalMessageOnlyOFF();
         emit signalMessageSimpleOFF();
         m_step = 0;
+        if (const QString replaced = m_boxCheck->message(); !replaced.isEmpty())
+            m_dialogs->message(tr("Déploiement"), replaced, false);
         emit signalFinished();
         break;
     }
