@@ -148,9 +148,11 @@ protected:
         QSignalSpy counted(usage, &ServerMediaUsage::counted);
         return openMedia(d) && QTest::qWaitFor([&] { return counted.count() > 0; }, 30000) && leaveMedia(d);
     }
-    // The other console's removal, as it leaves the server: the files whose
-    // path starts with `prefix` and their index entries gone.
-    bool removeFromServer(const QString &prefix)
+    // The server's index as another console leaves it: `edit` changes in
+    // place the values of each key but the fingerprint, given the paths the
+    // index listed.
+    bool rewriteServerIndex(
+        const std::function<void(const QString &key, QStringList &values, const QStringList &paths)> &edit)
     {
         ClassParam index;
         if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
@@ -162,19 +164,31 @@ protected:
             if (key == "EMPREINTE")
                 continue;
             QStringList rows = index.BALISE.value(1).value(k).split('|');
-            if (key == "FILEPATH" || key == "FILECHK" || key == "FILESIZE" || key == "FILEPATHPERMISSION") {
-                for (int i = paths.size() - 1; i >= 0; --i) {
-                    if (paths.at(i).startsWith(prefix) && i < rows.size())
-                        rows.removeAt(i);
-                }
-            }
+            edit(key, rows, paths);
             values << qMakePair(key, rows.join('|'));
         }
+        return writeForeignParams(server("MEDIA.orvex"), values);
+    }
+    // The other console's removal, as it leaves the server: the files whose
+    // path starts with `prefix` and their index entries gone.
+    bool removeFromServer(const QString &prefix)
+    {
+        const auto drop = [&](const QString &key, QStringList &rows, const QStringList &paths) {
+            if (key != "FILEPATH" && key != "FILECHK" && key != "FILESIZE" && key != "FILEPATHPERMISSION")
+                return;
+            for (int i = paths.size() - 1; i >= 0; --i) {
+                if (paths.at(i).startsWith(prefix) && i < rows.size())
+                    rows.removeAt(i);
+            }
+        };
+        const bool rewritten = rewriteServerIndex(drop);
+        if (!rewritten)
+            return false;
         for (const QString &path : mediaFilesBelow(server())) {
             if (path.startsWith(prefix) && !QFile::remove(server(path)))
                 return false;
         }
-        return writeForeignParams(server("MEDIA.orvex"), values);
+        return true;
     }
 
     // A box the test answers its own way (the box choice): true when it did.

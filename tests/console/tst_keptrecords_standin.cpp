@@ -137,17 +137,8 @@ QString KeptRecordsTest::indexValue(const QString &path, const QString &key) con
 
 bool KeptRecordsTest::setIndexEntry(const QString &path, const QString &sum, const QString &permission)
 {
-    ClassParam index;
-    if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
-        return false;
-    const QStringList paths = index.getInfoBalise("FILEPATH").split('|');
-    const int at = paths.indexOf(path);
-    ParamList values;
-    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
-        const QString key = index.BALISE.at(0).at(k);
-        if (key == "EMPREINTE")
-            continue;
-        QStringList rows = index.BALISE.value(1).value(k).split('|');
+    return rewriteServerIndex([&](const QString &key, QStringList &rows, const QStringList &paths) {
+        const int at = paths.indexOf(path);
         const QString value = key == "FILEPATH" ? path
             : key == "FILECHK"                  ? sum
             : key == "FILESIZE"                 ? QString::number(QFileInfo(server(path)).size())
@@ -157,9 +148,7 @@ bool KeptRecordsTest::setIndexEntry(const QString &path, const QString &sum, con
             rows << value;
         else if (!value.isEmpty() && (key != "FILECHK" || !sum.isEmpty()))
             rows[at] = value;
-        values << qMakePair(key, rows.join('|'));
-    }
-    return writeForeignParams(server("MEDIA.orvex"), values);
+    });
 }
 
 bool KeptRecordsTest::deploy(Desk &d)
