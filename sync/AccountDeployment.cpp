@@ -152,7 +152,7 @@ bool AccountDeployment::writeMergeCopy(const QString &journal, const QString &co
 {
     // Kept records the fetched index lost go first, in their order.
     const QList<QStringList> again = SentMediaRecords::adminNotShown(
-        fetchedPath(), OperationJournal::records(SentMediaRecords::path(m_work, SentMediaRecords::Admin)));
+        fetchedPath(), SentMediaRecords::records(m_work, SentMediaRecords::Admin));
     QFile::remove(copy);
     if (again.isEmpty())
         return JournalDeployment::writeMergeCopy(journal, copy, why);
@@ -166,9 +166,10 @@ bool AccountDeployment::settleJournal(const QString &journal, QString *file, QSt
     // first: the journal keeps the records until this is on disk.
     const QList<QStringList> all = OperationJournal::records(journal);
     const QList<QStringList> merged = all.mid(0, all.size() - OperationJournal::records(journal, mergedCount()).size());
-    const QString kept = SentMediaRecords::path(m_work, SentMediaRecords::Admin);
-    if (!merged.isEmpty() && !OperationJournal::appendAll(kept, merged, why)) {
-        *file = kept;
+    if (!merged.isEmpty()
+        && !SentMediaRecords::rewrite(m_work, SentMediaRecords::Admin,
+                                      SentMediaRecords::records(m_work, SentMediaRecords::Admin) + merged, why)) {
+        *file = SentMediaRecords::path(m_work);
         return false;
     }
     return JournalDeployment::settleJournal(journal, file, why);

@@ -519,11 +519,11 @@ void BoxDeployment::runStep()
         const bool list = m_step == ReadBack;
         const int read = fetchPlayer(m_targets.first(), list ? QStringLiteral("PLAYER.orvex") : QStringLiteral("INFO.orvex"),
                                      true);
-        if (read == 1 && !damagedCopy(list ? QStringLiteral("PLAYER.orvex") : QStringLiteral("INFO.orvex"))) {
+        if (read == 1) {
             m_step = list && m_withInfo ? ReadInfo : ReadBackCheck;
-        } else if (read == 1 || read == 2) {
-            // A page or a cut copy, refused by the fetch itself or found here.
-            m_readDamaged = read == 1 || m_api->lastDownloadDamaged();
+        } else if (read == 2) {
+            // A page or a cut copy in the file's place, refused by the fetch.
+            m_readDamaged = m_api->lastDownloadDamaged();
             m_readBack.failed();
             if (m_readBack.result() == ::ReadBack::Unchecked)
                 unchecked();
@@ -612,21 +612,6 @@ void BoxDeployment::unchecked()
     stop();
     emit signalMessageOnlyOFF();
     emit signalError(text);
-}
-
-bool BoxDeployment::damagedCopy(const QString &name) const
-{
-    // Not the copy this console sent, not the one it replaced, and not a
-    // whole parameter file either: a page or a cut copy in the file's place.
-    const QString copy = m_work + name;
-    if (!QFile::exists(copy))
-        return false;
-    const QString sum = CalculChecksum(copy);
-    if (sum == checksumOf(m_work + QLatin1String("DATA/") + name)
-        || sum == (name == QLatin1String("INFO.orvex") ? m_infoBeforeSum : m_beforeSum))
-        return false;
-    return ClassParam().getParamCrypt(copy, QStringLiteral("ID"), 1) == QLatin1String("FileError")
-        || QFileInfo(copy).size() == 0;
 }
 
 QString BoxDeployment::uncheckedText(const QString &box, bool damaged)

@@ -26,7 +26,9 @@ class StepDriver;
 // in turn has its PLAYER.orvex and INFO.orvex checked again (a run the user
 // cancels there sends the box nothing), keeps what it sends in the work
 // folder, receives the files of DATA/, PLAYER.orvex last, and reads both
-// back (ReadBack: a second read a short moment after the first). Whatever
+// back (ReadBack: a second read a short moment after the first; a read
+// without an answer or with a damaged one, three times, leaves the files
+// sent but unchecked, kept for the next selection or login). Whatever
 // lands later is found by the check of the next deployment or selection of
 // the box, after a restart too (RevisionCounters). Widget-free: the panel
 // answers the hooks and shows what the signals ask. The 50 ms timer is the
@@ -180,9 +182,6 @@ private:
     int fetchPlayer(const QString &box, const QString &name = QStringLiteral("PLAYER.orvex"), bool readBack = false);
     // The read-back had no answer, or a damaged one, every try: the run ends saying so.
     void unchecked();
-    // The copy read back in the work folder is neither sent nor replaced
-    // nor a whole parameter file.
-    bool damagedCopy(const QString &name) const;
     // A local file of the run could not be written: the run ends, saying
     // which disk and file, before anything more is sent.
     void writeFailed(const QString &file, const QString &why);

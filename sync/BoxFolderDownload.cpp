@@ -240,13 +240,19 @@ void BoxFolderDownload::slotDownloadFileStatus()
     }
 }
 
-QString BoxFolderDownload::replacedText(const QString &box, const QString &file)
+QString BoxFolderDownload::replacedHead(const QString &box, const QString &file)
 {
     if (file == QLatin1String("INFO.orvex"))
         return tr("Les informations de l'écran %1 de votre dernier déploiement ont été remplacées depuis par celles "
-                  "d'un autre utilisateur: celles chargées ici sont celles du serveur.")
+                  "d'un autre utilisateur")
             .arg(box);
-    return tr("Votre dernier déploiement sur l'écran %1 a été remplacé depuis par celui d'un "
-              "autre utilisateur: la liste chargée ici est celle du serveur.")
+    return tr("Votre dernier déploiement sur l'écran %1 a été remplacé depuis par celui d'un autre utilisateur")
         .arg(box);
+}
+
+QString BoxFolderDownload::replacedText(const QString &box, const QString &file)
+{
+    return replacedHead(box, file)
+        + (file == QLatin1String("INFO.orvex") ? tr(": celles chargées ici sont celles du serveur.")
+                                                : tr(": la liste chargée ici est celle du serveur."));
 }

@@ -53,6 +53,8 @@ public:
     // The selection's message when `file` this console sent to `box` was
     // replaced since by another console's.
     static QString replacedText(const QString &box, const QString &file);
+    // Its first sentence without the end, as the login's check tells it too.
+    static QString replacedHead(const QString &box, const QString &file);
 
     int boxStep() const { return m_boxStep; }
     int statusStep() const { return m_statusStep; }

@@ -11,7 +11,8 @@
 
 namespace {
 
-const char *const kindNames[] = {"file", "row", "record"};
+const char *const kindNames[] = {"file", "row", "record", "admin"};
+constexpr int kKinds = int(sizeof kindNames / sizeof *kindNames);
 
 QJsonValue stateValue(const QString &state)
 {
@@ -25,7 +26,7 @@ QString stateOf(const QJsonValue &value)
 
 bool kindOf(const QString &name, KeptChanges::Kind *kind)
 {
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < kKinds; ++k) {
         if (name == QLatin1String(kindNames[k])) {
             *kind = KeptChanges::Kind(k);
             return true;

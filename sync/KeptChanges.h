@@ -16,14 +16,14 @@
 //
 // A change is one item of the file: a whole box file ("10001/PLAYER.orvex",
 // the states being checksums), a row of the login file, a record of the
-// media index. Each carries the item's state on the server before this
+// media index or of its administration journal. Each carries the item's state on the server before this
 // console's change and the state it sent; a null state is "not there".
 // How a file kind reads an item's state from a fetched copy is the kind's
 // own affair: check() is handed that reading.
 class KeptChanges
 {
 public:
-    enum Kind { BoxFile, LoginRow, MediaRecord };
+    enum Kind { BoxFile, LoginRow, MediaRecord, AdminRecord };
     // What a fetched copy shows of one change.
     enum Verdict {
         Shown,     // the state this console sent

@@ -12,6 +12,7 @@
 #include "OperationJournal.h"
 #include "PendingAdminDeploy.h"
 #include "RevisionCounters.h"
+#include "SentBoxesCheck.h"
 #include "SentMediaRecords.h"
 #include "SessionDialogs.h"
 #include "SideFiles.h"
@@ -69,12 +70,17 @@ LoginSequence::LoginSequence(HttpFileApi *api, MediaAlignment *media, RevisionCo
     , m_accountFile(accountFile)
     , m_dialogs(dialogs)
     , m_timer(timer)
+    , m_boxCheck(new SentBoxesCheck(api, revisions, this))
 {
     // The deployments download through the same object: only an error of
     // the login's own download restarts the login.
     connect(media, &MediaAlignment::signalError, this, [this](QString text) {
+        m_boxCheck->downloadFailed();
         if (m_fetching)
             ErreurLoginUtilisateur(text);
+    });
+    m_boxCheck->setDownloader([this](QString local, QString name, QString folder, QString sum) {
+        return m_media->slotTelechargerFichier(local, name, folder, sum);
     });
 }
 
@@ -96,6 +102,7 @@ void LoginSequence::ErreurLoginUtilisateur(QString text)
 {
     m_timer->stop();
     m_step = 0;
+    m_checkingBoxes = false;
     m_media->reset();
     m_dialogs->error(text);
     m_timer->start();
@@ -510,8 +517,8 @@ void LoginSequence::step()
         const QDir temp(m_work + QLatin1String("TEMP"));
         for (const QString &name : temp.entryList(QDir::Files | QDir::Hidden)) {
             if (name != QLatin1String("INFOMEDIA.orvex") && name != QLatin1String("INFOADMIN.orvex")
-                && name != SentMediaRecords::fileName()
-                && name != SentMediaRecords::fileName(SentMediaRecords::Admin)
+                && name != SentMediaRecords::oldFileName(SentMediaRecords::Media)
+                && name != SentMediaRecords::oldFileName(SentMediaRecords::Admin)
                 && !(name.startsWith(QLatin1String("KEPT-")) && name.endsWith(QLatin1String(".json"))))
                 QFile::remove(temp.filePath(name));
         }
@@ -640,6 +647,17 @@ void LoginSequence::step()
             m_step = 25;
         break;
     case 25:
+        // The boxes this console deployed, checked before the pages start
+        // their own transfers: a box whose files another console replaced
+        // since is told at the end.
+        if (!m_checkingBoxes) {
+            m_boxCheck->setWorkFolder(m_work);
+            m_boxCheck->start();
+            m_checkingBoxes = true;
+        }
+        if (!m_boxCheck->step())
+            break;
+        m_checkingBoxes = false;
         // The rights are read by now: only an administrator's login settles
         // the rows of the login file this console keeps.
         if (m_administrator)
@@ -661,6 +679,8 @@ void LoginSequence::step()
         emit signalMessageOnlyOFF();
         emit signalMessageSimpleOFF();
         m_step = 0;
+        if (const QString replaced = m_boxCheck->message(); !replaced.isEmpty())
+            m_dialogs->message(tr("Déploiement"), replaced, false);
         emit signalFinished();
         break;
     }

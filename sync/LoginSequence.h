@@ -11,6 +11,7 @@ class HttpFileApi;
 class MediaAlignment;
 class QTimer;
 class RevisionCounters;
+class SentBoxesCheck;
 class SessionDialogs;
 
 // The login machine on the panel's 1 ms login timer: fetches the login
@@ -112,6 +113,8 @@ private:
     ClassParam *m_accountFile;
     SessionDialogs *m_dialogs;
     QTimer *m_timer;
+    SentBoxesCheck *m_boxCheck;
+    bool m_checkingBoxes = false;
     QString m_work;
     QString m_accountName;
     QString m_localRoot;

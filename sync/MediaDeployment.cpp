@@ -163,7 +163,7 @@ QStringList MediaDeployment::keptRecordsLost(QString index)
 {
     // The records lost merge again with the next hand-on, even an empty one.
     serverIndexFetched(index);
-    return SentMediaRecords::listedPaths(OperationJournal::records(SentMediaRecords::path(m_work)));
+    return SentMediaRecords::listedPaths(SentMediaRecords::records(m_work));
 }
 
 void MediaDeployment::finish()
@@ -193,7 +193,7 @@ QString MediaDeployment::stoppedText() const
 QStringList MediaDeployment::foldersToList() const
 {
     const QStringList paths = SentMediaRecords::listedPaths(OperationJournal::records(m_work + QLatin1String("TEMP/INFOMEDIA.orvex")))
-        + SentMediaRecords::listedPaths(OperationJournal::records(SentMediaRecords::path(m_work)));
+        + SentMediaRecords::listedPaths(SentMediaRecords::records(m_work));
     QStringList folders;
     for (int k = 0; k < 3; ++k) {
         for (const QString &path : paths) {
@@ -270,7 +270,7 @@ QList<QStringList> MediaDeployment::withinQuota(const QList<QStringList> &record
 bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy, QString *why)
 {
     const QList<QStringList> pending = OperationJournal::records(journal);
-    const QList<QStringList> kept = OperationJournal::records(SentMediaRecords::path(m_work));
+    const QList<QStringList> kept = SentMediaRecords::records(m_work);
     const QList<QStringList> again = SentMediaRecords::toMergeAgain(fetchedPath(), kept);
     m_held.clear();
     m_refused.clear();
@@ -285,7 +285,7 @@ bool MediaDeployment::writeMergeCopy(const QString &journal, const QString &copy
     }
     // Administration records the index lost go again after the journal.
     m_adminAgain =
-        SentMediaRecords::adminNotShown(fetchedPath(), OperationJournal::records(SentMediaRecords::path(m_work, SentMediaRecords::Admin)));
+        SentMediaRecords::adminNotShown(fetchedPath(), SentMediaRecords::records(m_work, SentMediaRecords::Admin));
     // A published file that left the server was removed by another console.
     QSet<QString> gone;
     for (const QString &path : SentMediaRecords::listedPaths(again)) {
@@ -329,7 +329,7 @@ bool MediaDeployment::mergeKept(QString *why)
 {
     if (m_adminAgain.isEmpty() || !m_adminMerge)
         return true;
-    const QString copy = SentMediaRecords::path(m_work, SentMediaRecords::Admin) + QLatin1String(".merge");
+    const QString copy = SentMediaRecords::path(m_work) + QLatin1String(".merge");
     QFile::remove(copy);
     if (!OperationJournal::appendAll(copy, m_adminAgain, why))
         return false;
@@ -358,12 +358,12 @@ bool MediaDeployment::settleJournal(const QString &journal, QString *file, QStri
     for (const QStringList &fields : qAsConst(m_published))
         settled.insert(fields.value(1));
     QList<QStringList> sent;
-    for (const QStringList &fields : OperationJournal::records(SentMediaRecords::path(m_work))) {
+    for (const QStringList &fields : SentMediaRecords::records(m_work)) {
         if (!settled.contains(fields.value(1)))
             sent << fields;
     }
     *file = SentMediaRecords::path(m_work);
-    if (!OperationJournal::rewrite(*file, sent + m_published, why))
+    if (!SentMediaRecords::rewrite(m_work, SentMediaRecords::Media, sent + m_published, why))
         return false;
     // The records merged leave the journal, but for the imports that wait:
     // the server lacked them, or they are over the quota until their file

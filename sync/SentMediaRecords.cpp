@@ -3,8 +3,11 @@
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "JournalDeployment.h"
+#include "KeptChanges.h"
 #include "OperationJournal.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -77,16 +80,157 @@ void logLine(const QString &text)
     ClassLog().log(QStringLiteral("OrvexLog"), text);
 }
 
+// A kept change's states and records: fields joined by a unit separator.
+const QChar kSep(0x1F);
+// The state a record kept without one replaced: merged again whatever the
+// index shows.
+const QString kUnknown = QStringLiteral("?");
+// What an index shows of a change that another console changed since.
+const QString kOther = QString(QChar(0x1E));
+
+KeptChanges::Kind keptKind(SentMediaRecords::Kind kind)
+{
+    return kind == SentMediaRecords::Admin ? KeptChanges::AdminRecord : KeptChanges::MediaRecord;
+}
+
+QList<KeptChanges::Change> changesOf(SentMediaRecords::Kind kind, const QList<QStringList> &records)
+{
+    QList<KeptChanges::Change> changes;
+    if (kind == SentMediaRecords::Admin) {
+        for (const QStringList &fields : records) {
+            KeptChanges::Change c;
+            c.kind = KeptChanges::AdminRecord;
+            c.key = QString::number(changes.size() + 1);
+            c.before = kUnknown;
+            c.after = fields.join(kSep);
+            c.extra << c.after;
+            changes << c;
+        }
+        return changes;
+    }
+    // One change per path, its records in journal order.
+    QHash<QString, int> at;
+    for (const QStringList &fields : records) {
+        const QString path = fields.value(1);
+        auto known = at.constFind(path);
+        if (known == at.cend()) {
+            KeptChanges::Change c;
+            c.kind = KeptChanges::MediaRecord;
+            c.key = path;
+            if (fields.size() < kKeptFields)
+                c.before = kUnknown;
+            else if (fields.at(5) == QLatin1String("1"))
+                c.before = fields.at(6) + kSep + fields.at(7);
+            known = at.insert(path, changes.size());
+            changes << c;
+        }
+        changes[*known].extra << fields.mid(0, kJournalFields).join(kSep);
+    }
+    // What was sent: listed or not, its checksum and permission.
+    const QHash<QString, Outcome> sent = outcomes(records);
+    for (KeptChanges::Change &c : changes) {
+        const Outcome o = sent.value(c.key);
+        QString checksum;
+        for (const QString &record : qAsConst(c.extra)) {
+            const QStringList fields = record.split(kSep);
+            if (fields.value(0) == QLatin1String("AJOUTER"))
+                checksum = fields.value(2);
+        }
+        const QString permission = o.permissionSet ? o.permission : QString();
+        if (o.state == Outcome::Listed)
+            c.after = QLatin1String("1") + kSep + checksum + kSep + permission;
+        else if (o.state == Outcome::Untouched)
+            c.after = QLatin1String("=") + permission;
+    }
+    return changes;
+}
+
+QList<QStringList> recordsOf(const QList<KeptChanges::Change> &changes)
+{
+    QList<QStringList> records;
+    for (const KeptChanges::Change &c : changes) {
+        QStringList state;
+        if (c.kind == KeptChanges::MediaRecord && c.before != kUnknown) {
+            state = c.before.isNull() ? QStringList{QStringLiteral("0"), QString(), QString()}
+                                      : QStringList{QStringLiteral("1")} + c.before.split(kSep);
+        }
+        for (const QString &record : c.extra)
+            records << record.split(kSep) + state;
+    }
+    return records;
+}
+
+// The kept file, with what an older console left in its own files carried
+// over (they are older than anything kept here), then those removed.
+KeptChanges load(const QString &work)
+{
+    KeptChanges kept(SentMediaRecords::path(work));
+    QString error;
+    if (!kept.load(&error))
+        logLine(error);
+    bool carried = false;
+    for (const SentMediaRecords::Kind kind : {SentMediaRecords::Media, SentMediaRecords::Admin}) {
+        const QString old = work + QLatin1String("TEMP/") + SentMediaRecords::oldFileName(kind);
+        if (!QFile::exists(old))
+            continue;
+        const QList<QStringList> records =
+            OperationJournal::records(old) + recordsOf(kept.changes(keptKind(kind)));
+        kept.drop(kept.changes(keptKind(kind)));
+        for (const KeptChanges::Change &c : changesOf(kind, records))
+            kept.replace(c);
+        carried = true;
+    }
+    if (carried) {
+        if (kept.save(&error)) {
+            QFile::remove(work + QLatin1String("TEMP/") + SentMediaRecords::oldFileName(SentMediaRecords::Media));
+            QFile::remove(work + QLatin1String("TEMP/") + SentMediaRecords::oldFileName(SentMediaRecords::Admin));
+            logLine(QStringLiteral("Kept media records carried over into %1").arg(kept.path()));
+        } else {
+            logLine(error);
+        }
+    }
+    return kept;
+}
+
+bool save(const QString &work, const KeptChanges &kept, QString *why)
+{
+    if (!kept.save(why))
+        return false;
+    // Carried over by the load.
+    QFile::remove(work + QLatin1String("TEMP/") + SentMediaRecords::oldFileName(SentMediaRecords::Media));
+    QFile::remove(work + QLatin1String("TEMP/") + SentMediaRecords::oldFileName(SentMediaRecords::Admin));
+    return true;
+}
+
 } // namespace
 
-QString SentMediaRecords::fileName(Kind kind)
+QString SentMediaRecords::fileName()
+{
+    return QFileInfo(path(QString())).fileName();
+}
+
+QString SentMediaRecords::path(const QString &work)
+{
+    return KeptChanges::path(work, QStringLiteral("MEDIA.orvex"));
+}
+
+QString SentMediaRecords::oldFileName(Kind kind)
 {
     return kind == Admin ? QStringLiteral("SENT-INFOADMIN.orvex") : QStringLiteral("SENT-INFOMEDIA.orvex");
 }
 
-QString SentMediaRecords::path(const QString &work, Kind kind)
+QList<QStringList> SentMediaRecords::records(const QString &work, Kind kind)
 {
-    return work + QLatin1String("TEMP/") + fileName(kind);
+    return recordsOf(load(work).changes(keptKind(kind)));
+}
+
+bool SentMediaRecords::rewrite(const QString &work, Kind kind, const QList<QStringList> &records, QString *why)
+{
+    KeptChanges kept = load(work);
+    kept.drop(kept.changes(keptKind(kind)));
+    for (const KeptChanges::Change &c : changesOf(kind, records))
+        kept.replace(c);
+    return save(work, kept, why);
 }
 
 QList<QStringList> SentMediaRecords::notShown(const QString &index, const QList<QStringList> &records)
@@ -208,20 +352,40 @@ QList<QStringList> SentMediaRecords::adminNotShown(const QString &index, const Q
 
 QList<QStringList> SentMediaRecords::confirm(const QString &work, const QString &index, Kind kind)
 {
-    const QString kept = path(work, kind);
-    const QList<QStringList> records = OperationJournal::records(kept);
+    KeptChanges kept = load(work);
+    const QList<QStringList> records = recordsOf(kept.changes(keptKind(kind)));
     // A page in place of the index tells nothing: everything stays, unasked.
     if (records.isEmpty() || !JournalDeployment::indexReadable(index))
         return {};
-    const QList<QStringList> again = kind == Admin ? adminNotShown(index, records) : toMergeAgain(index, records);
-    if (again.size() == records.size())
-        return again;
+    // What the index shows of each change: what was sent, the entry it
+    // replaced (merged again), or another console's since (dropped).
+    std::function<QString(const KeptChanges::Change &)> stateOf;
+    QSet<QString> lost;
+    QSet<QString> again;
+    if (kind == Admin) {
+        const bool all = !adminNotShown(index, records).isEmpty();
+        stateOf = [all](const KeptChanges::Change &c) { return all ? c.before : c.after; };
+    } else {
+        for (const QStringList &fields : notShown(index, records))
+            lost.insert(fields.value(1));
+        for (const QStringList &fields : toMergeAgain(index, records))
+            again.insert(fields.value(1));
+        stateOf = [&lost, &again](const KeptChanges::Change &c) {
+            return !lost.contains(c.key) ? c.after : again.contains(c.key) ? c.before : kOther;
+        };
+    }
+    const KeptChanges::Check check = kept.check(keptKind(kind), stateOf);
+    const QList<QStringList> missing = recordsOf(check.missing);
+    if (check.shown.isEmpty() && check.overtaken.isEmpty())
+        return missing;
+    kept.drop(check.shown);
+    kept.drop(check.overtaken);
     QString error;
-    if (!OperationJournal::rewrite(kept, again, &error))
-        logLine(QStringLiteral("%1 not rewritten: %2").arg(kept, error));
-    if (!again.isEmpty())
+    if (!save(work, kept, &error))
+        logLine(QStringLiteral("%1 not rewritten: %2").arg(kept.path(), error));
+    if (!missing.isEmpty())
         logLine(QStringLiteral("MEDIA.orvex of the server lost %1 published record(s) of %2: merged again")
-                    .arg(again.size())
-                    .arg(fileName(kind)));
-    return again;
+                    .arg(missing.size())
+                    .arg(oldFileName(kind)));
+    return missing;
 }

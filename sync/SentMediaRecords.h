@@ -4,24 +4,41 @@
 #include <QString>
 #include <QStringList>
 
-// Journal records that went up with an index that was read back, kept in
-// the work folder until a later fetch of the server's index (at a login, a
-// visit of the media page, a media, account or box deployment) shows them:
-// the server has no lock, and another console's upload that lands after
-// the read-back can still take them out of the index. The media journal's
-// records are kept in TEMP/SENT-INFOMEDIA.orvex, the administration
-// journal's in TEMP/SENT-INFOADMIN.orvex, each in its journal's format; a
-// kept media record carries after its five fields the state its path had
-// in the index it was merged on (listed "1" or "0", checksum, permission),
-// so that it is applied again only while the index still shows that state
-// and never over another console's later change.
+// The media index's kind of KeptChanges: journal records that went up with
+// an index that was read back, kept in the work folder until a later fetch
+// of the server's index (at a login, a visit of the media page, a media,
+// account or box deployment) shows them: the server has no lock, and
+// another console's upload that lands after the read-back can still take
+// them out of the index. Both journals keep theirs in one file
+// (KeptChanges::path(work, "MEDIA.orvex")): a media change per path
+// (MediaRecord: the index entry it replaced, listed or not with its checksum
+// and permission, and what was sent; the journal records in `extra`), an
+// administration record per change (AdminRecord). A media change is applied
+// again only while the index still shows the entry it replaced, never over
+// another console's later change (Overtaken: dropped).
+//
+// Outside, kept records read as they did in the journal files that kept
+// them before (TEMP/SENT-INFOMEDIA.orvex, TEMP/SENT-INFOADMIN.orvex): a
+// media record's five journal fields, then the state its path had in the
+// index it was merged on (listed "1" or "0", checksum, permission). Those
+// files, left by an older console, are carried over at the first load.
 class SentMediaRecords
 {
 public:
     enum Kind { Media, Admin };
 
-    static QString fileName(Kind kind = Media);
-    static QString path(const QString &work, Kind kind = Media);
+    // The kept file (both kinds) in TEMP/ of the work folder.
+    static QString fileName();
+    static QString path(const QString &work);
+    // The files an older console kept them in.
+    static QString oldFileName(Kind kind);
+
+    // The kept records of `kind`, as the journal held them, after the
+    // records of the older files (carried over, then removed).
+    static QList<QStringList> records(const QString &work, Kind kind = Media);
+    // The kept records of `kind` replaced by exactly `records` (the other
+    // kind's stay). False with the file on disk as it was and why.
+    static bool rewrite(const QString &work, Kind kind, const QList<QStringList> &records, QString *why = nullptr);
 
     // Whether `index` shows what `records` did: per path, the last AJOUTER
     // or SUPPRIMER decides whether it is listed, and a PERMISSION after it

@@ -65,7 +65,8 @@ void TestKilledMediaRun::leftoverJournalPublished()
         file.close();
         const QStringList record{"AJOUTER", imported, CalculChecksum(demo.work(imported)), "ADMINISTRATEUR",
                                  QString::number(bytes.size())};
-        QVERIFY(OperationJournal::appendAll(killed == "sent" ? SentMediaRecords::path(demo.work()) : journal, {record}));
+        QVERIFY(killed == "sent" ? SentMediaRecords::rewrite(demo.work(), SentMediaRecords::Media, {record})
+                                 : OperationJournal::appendAll(journal, {record}));
         if (killed != "before upload" && killed != "refused")
             QVERIFY(QFile::copy(demo.work(imported), demo.server(imported)));
         if (killed == "before journal") {

@@ -11,3 +11,9 @@ zo_add_test(console_keptrecords_standin SOURCES tst_keptrecords_standin.cpp Cons
             ../transfer/StandIn.h LIBS console admin testcommon ENV ZOMANAGER_TIME_SCALE=50 LABELS standin DEMO)
 add_dependencies(console_keptrecords_standin paramtool)
 set_tests_properties(console_keptrecords_standin PROPERTIES COST 30)
+# One console's slow box upload replaces the other's list after its success:
+# told at that console's next login, after a restart.
+zo_add_test(console_twoconsoles_boxes_standin SOURCES tst_twoconsoles_boxes_standin.cpp ConsoleDesk.h ServerDesk.h ConsoleFixture.h
+            ../sync/ParamFixture.h ../transfer/StandIn.h LIBS console admin testcommon ENV ZOMANAGER_TIME_SCALE=50
+            LABELS standin DEMO)
+add_dependencies(console_twoconsoles_boxes_standin paramtool)

@@ -113,11 +113,12 @@ QStringList TestEditorScenarioXvfb::journal() const
     // of the server's index shows them.
     ClassParam param;
     QStringList records;
-    for (const QString &file : {m_work + QStringLiteral("/TEMP/INFOMEDIA.orvex"), SentMediaRecords::path(m_work + '/')}) {
-        const int count = param.getParamCrypt(file, OperationJournal::countKey(), 0).toInt();
-        for (int k = 1; k <= count; ++k)
-            records.append(param.getParamCrypt(file, OperationJournal::recordKey(k), 0));
-    }
+    const QString file = m_work + QStringLiteral("/TEMP/INFOMEDIA.orvex");
+    const int count = param.getParamCrypt(file, OperationJournal::countKey(), 0).toInt();
+    for (int k = 1; k <= count; ++k)
+        records.append(param.getParamCrypt(file, OperationJournal::recordKey(k), 0));
+    for (const QStringList &fields : SentMediaRecords::records(m_work + '/'))
+        records.append(fields.join(QLatin1Char('|')));
     return records;
 }
 

@@ -23,3 +23,7 @@ zo_add_test(sync_deployments_standin SOURCES tst_deployments_standin.cpp
 # exported, the stand-in rename takes the calls of Qt too.
 set_target_properties(sync_deployments_standin PROPERTIES ENABLE_EXPORTS ON)
 zo_add_test(sync_deploylists SOURCES tst_deploylists.cpp ParamFixture.h LIBS sync)
+# The login's check of the boxes this console deployed.
+zo_add_test(sync_sentboxescheck_standin SOURCES tst_sentboxescheck_standin.cpp ParamFixture.h
+            ../transfer/StandIn.h ../transfer/SequenceFixture.h
+            LIBS sync ENV ZOMANAGER_TIME_SCALE=50 LABELS standin)

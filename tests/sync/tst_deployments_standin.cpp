@@ -1361,7 +1361,7 @@ void DeploymentsTest::indexChangedByAnotherConsole()
         QCOMPARE(corrupt.count(), 1);
         QCOMPARE(corrupt.at(0).at(0).toString(), JournalDeployment::uncheckedText(when == "garbled"));
         QVERIFY(!QFileInfo::exists(journal));
-        const QString kept = SentMediaRecords::path(m_fx.work(), admin ? SentMediaRecords::Admin : SentMediaRecords::Media);
+        const QString kept = SentMediaRecords::path(m_fx.work());
         QVERIFY(QFileInfo::exists(kept));
         const QString fetched = m_fx.work("TEMP/QUOTA-MEDIA.orvex");
         QFile::remove(fetched);

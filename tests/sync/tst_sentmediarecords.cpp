@@ -20,6 +20,7 @@ private slots:
     void toMergeAgain_data();
     void toMergeAgain();
     void confirm();
+    void olderConsoleKeptRecordsCarriedOver();
 
 private:
     QTemporaryDir m_dir;
@@ -91,15 +92,37 @@ void SentMediaRecordsTest::confirm()
     QVERIFY(QDir().mkpath(work + "TEMP"));
     const QStringList shown{"AJOUTER", "IMAGE/a.png", "A", "Hall", "1"};
     const QStringList lost{"AJOUTER", "IMAGE/c.png", "C", "Hall", "3"};
-    QVERIFY(OperationJournal::appendAll(SentMediaRecords::path(work), {shown, lost}));
+    QVERIFY(SentMediaRecords::rewrite(work, SentMediaRecords::Media, {shown, lost}));
     const QString page = m_dir.filePath("page.orvex");
     QFile html(page);
     QVERIFY(html.open(QIODevice::WriteOnly) && html.write("<html>busy</html>") > 0);
     html.close();
     QCOMPARE(SentMediaRecords::confirm(work, page), Records{});
-    QCOMPARE(OperationJournal::records(SentMediaRecords::path(work)), (Records{shown, lost}));
+    QCOMPARE(SentMediaRecords::records(work), (Records{shown, lost}));
     QCOMPARE(SentMediaRecords::confirm(work, m_index), Records{lost});
-    QCOMPARE(OperationJournal::records(SentMediaRecords::path(work)), Records{lost});
+    QCOMPARE(SentMediaRecords::records(work), Records{lost});
+}
+
+// A console updated while it keeps records in the files of the older
+// console loses none of them: they are read once, then kept as the others.
+void SentMediaRecordsTest::olderConsoleKeptRecordsCarriedOver()
+{
+    const QString work = m_dir.filePath("older/");
+    QVERIFY(QDir().mkpath(work + "TEMP"));
+    const QStringList shown{"AJOUTER", "IMAGE/a.png", "A", "Hall", "1", "0", "", ""};
+    const QStringList lost{"AJOUTER", "IMAGE/c.png", "C", "Hall", "3", "0", "", ""};
+    const QStringList replaced{"SUPPRIMER", "VIDEO/b.mp4", "", "", "", "1", "B0", "Bar"};
+    const QStringList rename{"RENOMMER", "Hall", "Entree", ""};
+    QVERIFY(OperationJournal::appendAll(work + "TEMP/SENT-INFOMEDIA.orvex", {shown, lost, replaced}));
+    QVERIFY(OperationJournal::appendAll(work + "TEMP/SENT-INFOADMIN.orvex", {rename}));
+    QCOMPARE(SentMediaRecords::records(work), (Records{shown, lost, replaced}));
+    QVERIFY(!QFile::exists(work + "TEMP/SENT-INFOMEDIA.orvex"));
+    QVERIFY(!QFile::exists(work + "TEMP/SENT-INFOADMIN.orvex"));
+    // Checked as they were: shown, lost, changed by another console since.
+    QCOMPARE(SentMediaRecords::confirm(work, m_index), Records{lost});
+    QCOMPARE(SentMediaRecords::confirm(work, m_index, SentMediaRecords::Admin), Records{rename});
+    QCOMPARE(SentMediaRecords::records(work), Records{lost});
+    QCOMPARE(SentMediaRecords::records(work, SentMediaRecords::Admin), Records{rename});
 }
 
 QTEST_MAIN(SentMediaRecordsTest)
