@@ -191,7 +191,8 @@ void AccountDeployment::readBackLogin()
     const bool damaged = refused || (answered && !missing && now != m_loginSent && !loginFileWhole(fetched));
     if (!answered || damaged) {
         QFile::remove(fetched);
-        if (++m_readTries < LoginReadTries) {
+        m_loginReadBack.failed();
+        if (m_loginReadBack.result() != ::ReadBack::Unchecked) {
             logLine(QStringLiteral("LoginCrypt.orvex relu: %1, nouvel essai")
                         .arg(damaged ? QStringLiteral("réponse endommagée") : QStringLiteral("pas de réponse")));
             m_step = ReadBackStart;
@@ -208,7 +209,6 @@ void AccountDeployment::readBackLogin()
         emit signalInformation(tr("Administration"), damaged ? loginDamagedText() : loginUncheckedText());
         return;
     }
-    m_readTries = 0;
     // The copy from before the upload (none when the server had none).
     const bool unchanged = QFileInfo::exists(serverBeforePath()) ? !missing && now == contentOf(serverBeforePath())
                                                                  : missing;
@@ -223,8 +223,8 @@ void AccountDeployment::readBackLogin()
         return;
     }
     if (rows == RowsShown) {
-        if (++m_loginReads < LoginReadBacks) {
-            m_loginSettle.start();
+        m_loginReadBack.shown(true);
+        if (m_loginReadBack.result() == ::ReadBack::Pending) {
             m_step = ReadBackSettle;
             return;
         }
@@ -240,6 +240,7 @@ void AccountDeployment::readBackLogin()
         m_step = IndexFetch;
         return;
     }
+    m_loginReadBack.shown(false);
     logLine(unchanged ? QStringLiteral("LoginCrypt.orvex relu: le serveur ne l'a pas enregistré")
                       : QStringLiteral("LoginCrypt.orvex relu: remplacé par un autre envoi"));
     m_driver->stop();
@@ -493,8 +494,7 @@ void AccountDeployment::runStep()
         if (m_lists->FtpPutOneFile(loginPath(), QStringLiteral("LoginCrypt.orvex"))) {
             logLine(QStringLiteral("FtpPutOneFile=ok"));
             m_loginSent = contentOf(loginPath());
-            m_loginReads = 0;
-            m_readTries = 0;
+            m_loginReadBack.start();
             m_step = ReadBackStart;
         }
         break;
@@ -507,7 +507,7 @@ void AccountDeployment::runStep()
         break;
     case ReadBackSettle:
         // Another console's upload that started earlier may land late.
-        if (m_loginSettle.hasExpired(ReadBackSettleMs))
+        if (m_loginReadBack.wantsRead())
             m_step = ReadBackStart;
         break;
     case IndexFetch:

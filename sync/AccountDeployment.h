@@ -1,8 +1,7 @@
 #pragma once
 
 #include "JournalDeployment.h"
-
-#include <QElapsedTimer>
+#include "ReadBack.h"
 
 #include <QString>
 #include <QStringList>
@@ -86,11 +85,6 @@ public:
     // A login file that reads whole: its fingerprint holds and it has a
     // MOTDEPASSE (the login refuses a file without one).
     static bool loginFileWhole(const QString &path);
-    // Reads of the uploaded login file, a moment apart, before it counts as sent.
-    static constexpr int LoginReadBacks = 2;
-    // Tries of each read, as the box deployment's fetch: a read that gets no
-    // answer, an error or a damaged file is made again.
-    static constexpr int LoginReadTries = 3;
 
     // Creates or truncates <work>name; false (with `error`) when it cannot.
     static bool CreateFilePlaylist(const QString &work, const QString &name, QString *error = nullptr);
@@ -158,16 +152,15 @@ private:
     QStringList m_rows;
     QString m_loginReference;
     QString m_loginBase;
-    // What the upload sent, and the reads of it that matched.
+    // What the upload sent, and its read-back (ReadBack: two reads a
+    // moment apart; a read with no answer, an error or a damaged file is
+    // made again).
     QByteArray m_loginSent;
-    int m_loginReads = 0;
-    // Failed tries of the read under way; whether the last one was damaged.
-    int m_readTries = 0;
+    ::ReadBack m_loginReadBack;
     // MD5 of a file sent whose read-back never answered: the server holding
     // it is no change by another administrator.
     QString m_loginUnchecked;
     // Rounds of rows put back on another console's file, and the rows lost.
     int m_loginRounds = 0;
     QStringList m_lostRows;
-    QElapsedTimer m_loginSettle;
 };

@@ -58,8 +58,6 @@ public:
 
     // Merges made again on a fresh copy before a run gives up.
     static constexpr int MergeRounds = 3;
-    // Pause between the two reads of the uploaded login file.
-    static constexpr int ReadBackSettleMs = 500;
 
 signals:
     // Buttons off while it runs.
