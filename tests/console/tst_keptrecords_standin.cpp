@@ -3,14 +3,17 @@
 // back and takes that change out of the index. What the other console sent
 // is kept in its work folder and merged again, never over a later change of
 // the same entry, and never lost to a box deployment or the quota meanwhile.
+// The same for the rows of the login file a new box adds.
 #include "../sync/ParamFixture.h"
 #include "../transfer/StandIn.h"
 #include "AccountDeployment.h"
+#include "AddBoxProcedure.h"
 #include "AdminWidgets.h"
 #include "BoxDeployment.h"
 #include "BoxFolderDownload.h"
 #include "ClassMedia.h"
 #include "ClassParam.h"
+#include "CopyTree.h"
 #include "ListManager.h"
 #include "MediaDeployment.h"
 #include "MessageOverlay.h"
@@ -21,6 +24,7 @@
 #include "TwoDesks.h"
 #include "ZoManager.h"
 #include "classAdmin.h"
+#include "classAjoutBox.h"
 #include "classPrincipal.h"
 
 #include <QCheckBox>
@@ -40,6 +44,8 @@ class KeptRecordsTest : public QObject, protected TwoDesks
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void boxDroppedByALateLoginUpload_data();
+    void boxDroppedByALateLoginUpload();
     void changeDroppedByALateUpload_data();
     void changeDroppedByALateUpload();
 
@@ -158,6 +164,88 @@ bool KeptRecordsTest::deploy(Desk &d)
         return !d.panel()->boxDeployment()->running() && !d.panel()->mediaDeployment()->running()
             && ModalAnswerer::openDialogs().isEmpty();
     }, 60000);
+}
+
+void KeptRecordsTest::boxDroppedByALateLoginUpload_data()
+{
+    QTest::addColumn<QString>("slowBox"); // added by A, whose login upload is held
+    QTest::addColumn<QString>("box");     // added by B meanwhile
+    QTest::newRow("two boxes added at once, one login upload held: the other box missing, both told success")
+        << "10998" << "10999";
+}
+
+// A and B add a box each at once; the server holds A's login upload 6 s,
+// past B's read-back, and it lands without B's box. B keeps its box's rows
+// until a fetch shows them: its next login (the add ends the program) says
+// the box is missing and puts it back.
+void KeptRecordsTest::boxDroppedByALateLoginUpload()
+{
+    QFETCH(QString, slowBox);
+    QFETCH(QString, box);
+    const QString code = "1A2B3C4D5E";
+    // The service's shared folders: factory records, templates, validation.
+    const QString shared = m_a.work + "/server/zolink/zobox/";
+    for (const char *folder : {"DEFAULT", "Production"})
+        QVERIFY(copyTree(shared + folder + "/", StandIn::root() + "/" + folder + "/"));
+    const QString reports = StandIn::root() + "/Production/Reports/";
+    QVERIFY(QDir().mkpath(StandIn::root() + "/Validation"));
+    for (const QString &serial : {slowBox, box}) {
+        QVERIFY(QFile::exists(reports + serial + "_" + code + ".orvex")
+                || QFile::copy(reports + "10999_" + code + ".orvex", reports + serial + "_" + code + ".orvex"));
+        QFile::remove(StandIn::root() + "/Validation/ZOVALIDATE_" + serial + "_" + code + ".orvex");
+    }
+    const auto boxes = [this] {
+        return ClassParam().getParamCrypt(server("LoginCrypt.orvex"), "PLAYERLIST", 0).split('|');
+    };
+    const auto addBox = [code](Desk &d, const QString &serial) -> AddBoxProcedure * {
+        QToolButton *add = nullptr;
+        for (QToolButton *b : d.panel()->findChildren<QToolButton *>()) {
+            if (b->text() == "Ajouter un Ecran")
+                add = b;
+        }
+        auto *dialog = d.panel()->findChild<classAjoutBox *>();
+        if (!add || !dialog)
+            return nullptr;
+        add->click();
+        if (!QTest::qWaitFor([dialog] { return dialog->procedure()->step() == 1; }, 10000))
+            return nullptr;
+        dialog->serialField()->setText(serial);
+        dialog->codeField()->setText(code);
+        QMetaObject::invokeMethod(dialog->findChild<QObject *>("valider"), "click");
+        return dialog->procedure();
+    };
+    // Each success box ends the program: its quit is taken here.
+    const auto added = [this](int count) {
+        const bool over = QTest::qWaitFor(
+            [&] { return m_dialogs.filter("Création terminée avec succés").size() == count; }, 60000);
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+        return over;
+    };
+    m_dialogs.clear();
+    QVERIFY(StandIn::fault("/zobox/upload.php", "delay", "LoginCrypt.orvex", 1, 6000));
+    AddBoxProcedure *slow = addBox(m_a, slowBox);
+    QVERIFY(slow);
+    QTRY_VERIFY_WITH_TIMEOUT(slow->step() == 39, 60000);
+    AddBoxProcedure *fast = addBox(m_b, box);
+    QVERIFY(fast);
+    QVERIFY2(added(1), qPrintable(m_dialogs.join(" / ")));
+    QCOMPARE(slow->step(), 39); // still held
+    QVERIFY2(added(2), qPrintable(m_dialogs.join(" / ")));
+    QVERIFY2(!boxes().contains(box), qPrintable(boxes().join(',')));
+
+    // B starts again: its box is put back, and it is told.
+    m_dialogs.clear();
+    m_b.window.reset();
+    QVERIFY(startDesk(m_b, true));
+    QTRY_VERIFY_WITH_TIMEOUT(boxes().contains(box) && !m_b.panel()->accountDeployment()->running(), 30000);
+    QVERIFY2(boxes().contains(slowBox), qPrintable(boxes().join(',')));
+    const QString seen = m_dialogs.join(" / ");
+    QVERIFY2(seen.contains("l'écran " + box) && seen.contains("ces lignes y sont remises"), qPrintable(seen));
+    m_a.window.reset();
+    QVERIFY(startDesk(m_a));
+    for (const QString &serial : {slowBox, box})
+        QFile::remove(StandIn::root() + "/Validation/ZOVALIDATE_" + serial + "_" + code + ".orvex");
 }
 
 void KeptRecordsTest::changeDroppedByALateUpload_data()
