@@ -2,6 +2,8 @@
 
 #include "AddBoxRules.h"
 #include "Checksum.h"
+#include "KeptChanges.h"
+#include "KeptLoginRows.h"
 #include "ClassLog.h"
 #include "ClassParam.h"
 #include "LocalWriteError.h"
@@ -236,7 +238,10 @@ bool AddBoxProcedure::writeLoginFile(const QString &file)
 void AddBoxProcedure::sendLoginRows()
 {
     m_loginBase = contentOf(serverLogin());
-    if (!writeLoginFile(serverLogin()) || !replaceLocalLogin()) {
+    const QString before = m_passage->filePath(QStringLiteral("LoginCrypt-avant.orvex"));
+    QFile::remove(before);
+    if (!QFile::copy(serverLogin(), before) || !writeLoginFile(serverLogin()) || !keepLoginRows(before)
+        || !replaceLocalLogin()) {
         fail(QStringLiteral("Mise à jour du fichier LoginCrypt.orvex impossible!!!"));
         return;
     }
@@ -245,6 +250,31 @@ void AddBoxProcedure::sendLoginRows()
     emit signalPutFile(m_work + QLatin1String("LoginCrypt.orvex"), QString(), QStringLiteral("LoginCrypt.orvex"));
     arm();
     m_step = 39;
+}
+
+bool AddBoxProcedure::keepLoginRows(const QString &before)
+{
+    // Kept before the upload, as the account deployment keeps its own: a
+    // later upload of another console that takes the box out is seen, and
+    // the rows put back, at the next administrator's login or save.
+    QString file;
+    QString why;
+    if (!KeptLoginRows::keep(m_work, before, serverLogin(), &file, &why, &m_keptRows)) {
+        qDebug().noquote() << "AjoutBox: " + file + ": " + why;
+        return false;
+    }
+    return true;
+}
+
+void AddBoxProcedure::dropKeptBox()
+{
+    // Told not registered: the rows of this box are not put back later.
+    KeptChanges kept(KeptLoginRows::path(m_work));
+    if (!kept.load() || m_keptRows.isEmpty())
+        return;
+    for (const QString &key : qAsConst(m_keptRows))
+        kept.drop(KeptChanges::LoginRow, key);
+    kept.save();
 }
 
 void AddBoxProcedure::checkReadBack()
@@ -274,6 +304,7 @@ void AddBoxProcedure::checkReadBack()
     }
     // This console holds what the server holds: the box may be added again.
     replaceLocalLogin();
+    dropKeptBox();
     fail(unchanged ? QStringLiteral("Le serveur n'a pas enregistré le fichier LoginCrypt.orvex: le boîtier n'est "
                                     "pas inscrit sur le compte!!!")
                    : QStringLiteral("Le fichier LoginCrypt.orvex du serveur a été remplacé à chaque envoi par un "
@@ -533,6 +564,7 @@ void AddBoxProcedure::tick()
         // Fetched again: the box files took a while, another console may
         // have saved the login file meanwhile.
         m_rounds = 0;
+        m_keptRows.clear();
         fetchServerLogin(LoginWriteStep);
         break;
     case LoginWriteStep: {
@@ -547,12 +579,18 @@ void AddBoxProcedure::tick()
             sendLoginRows();
         break;
     }
-    case 39:
+    case 39: {
+        const bool answered = m_done[WaitPut];
         if (waited(WaitPut, slow(QStringLiteral("Envoi du fichier LoginCrypt.orvex")))) {
             m_readBacks = 0;
             fetchServerLogin(LoginReadBackStep);
+        } else if (answered && m_step == FailureStep) {
+            // Refused: not stored. An upload with no answer may still land:
+            // its rows stay kept for the next login to check.
+            dropKeptBox();
         }
         break;
+    }
     case LoginReadBackStep:
         if (waited(WaitGet, QStringLiteral("Lecture du fichier LoginCrypt.orvex du serveur impossible ou le débit "
                                            "internet est trop lent: l'ajout du boîtier n'est pas confirmé!!!")))

@@ -131,6 +131,10 @@ private:
     // Writes the box's rows into the fetched file, makes it the local one
     // and uploads it; false (after the failure box) when it cannot.
     void sendLoginRows();
+    // Keeps the rows the box changes from `before` until a later fetch
+    // shows them; false when they cannot be kept.
+    bool keepLoginRows(const QString &before);
+    void dropKeptBox();
     void checkReadBack();
     void transferStep();
     // The files sent for the box: server folder, name, local copy.
@@ -179,4 +183,6 @@ private:
     int m_verified = 0;
     QStringList m_missing;
     int m_rounds = 0;
+    // The login file's rows this run kept (KeptLoginRows).
+    QStringList m_keptRows;
 };

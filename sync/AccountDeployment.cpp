@@ -5,6 +5,7 @@
 #include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "KeptChanges.h"
+#include "KeptLoginRows.h"
 #include "ListTransfers.h"
 #include "LocalWriteError.h"
 #include "LoginRows.h"
@@ -250,7 +251,7 @@ void AccountDeployment::readBackLogin()
 
 QString AccountDeployment::keptPath() const
 {
-    return KeptChanges::path(m_work, QStringLiteral("LoginCrypt.orvex"));
+    return KeptLoginRows::path(m_work);
 }
 
 void AccountDeployment::keepLoginBase()
@@ -278,8 +279,7 @@ bool AccountDeployment::keepEditedRows()
     KeptChanges kept(keptPath());
     QString why;
     kept.load(&why);
-    for (const QString &key : LoginRows::changed(base, edited))
-        kept.replace({KeptChanges::LoginRow, key, base.state(key), edited.state(key), {}});
+    KeptLoginRows::record(kept, base, edited);
     if (!kept.save(&why)) {
         writeFailed(keptPath(), why);
         return false;
@@ -328,8 +328,7 @@ bool AccountDeployment::keepSentRows()
     }
     if (putBack)
         sent.read(loginPath());
-    for (const QString &key : LoginRows::changed(before, sent))
-        kept.replace({KeptChanges::LoginRow, key, before.state(key), sent.state(key), {}});
+    KeptLoginRows::record(kept, before, sent);
     if (!kept.save(&why)) {
         writeFailed(keptPath(), why);
         return false;

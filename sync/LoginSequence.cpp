@@ -6,6 +6,7 @@
 #include "ClassParam.h"
 #include "HttpFileApi.h"
 #include "KeptChanges.h"
+#include "KeptLoginRows.h"
 #include "LoginRows.h"
 #include "MediaAlignment.h"
 #include "OperationJournal.h"
@@ -327,7 +328,7 @@ bool LoginSequence::unsentOnServer() const
 
 LoginSequence::KeptRows LoginSequence::settleKeptRows(bool settle)
 {
-    KeptChanges kept(KeptChanges::path(m_work, QStringLiteral("LoginCrypt.orvex")));
+    KeptChanges kept(KeptLoginRows::path(m_work));
     LoginRows server;
     QString why;
     if (!kept.load(&why)) {
@@ -525,8 +526,6 @@ void LoginSequence::step()
         break;
     }
     case 11:
-        if (m_administrator)
-            settleKeptRows(true);
         emit signalUserButton(m_user);
         m_kept.clear();
         m_step = 12;
@@ -659,6 +658,10 @@ void LoginSequence::step()
         if (!m_boxCheck->step())
             break;
         m_checkingBoxes = false;
+        // The rights are read by now: only an administrator's login settles
+        // the rows of the login file this console keeps.
+        if (m_administrator)
+            settleKeptRows(true);
         // Shown (and the page opened) only once the login has decided.
         emit signalAdministration(m_administrator);
         emit SignalUserLogin(m_user, m_userType);

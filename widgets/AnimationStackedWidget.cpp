@@ -1,5 +1,6 @@
 #include "AnimationStackedWidget.h"
 
+#include <QCursor>
 #include <QEasingCurve>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
@@ -61,6 +62,7 @@ void AnimationStackedWidget::slideIndex(int idx, t_direction direction)
 
     m_next = idx;
     m_now = now;
+    m_pointerAtStart = QCursor::pos();
     group->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
@@ -70,6 +72,20 @@ void AnimationStackedWidget::animationDoneSlot()
     if (QWidget *left = widget(m_now)) {
         left->hide();
         left->move(m_pnow);
+    }
+    // The page slid in under a pointer that did not move: the button that
+    // lies there was not pointed at, so it shows no hover (it would look
+    // chosen) until the pointer moves onto it again.
+    if (QCursor::pos() == m_pointerAtStart) {
+        if (QWidget *shown = currentWidget()) {
+            const QList<QWidget *> children = shown->findChildren<QWidget *>();
+            for (QWidget *child : children) {
+                if (child->testAttribute(Qt::WA_UnderMouse)) {
+                    child->setAttribute(Qt::WA_UnderMouse, false);
+                    child->update();
+                }
+            }
+        }
     }
     m_active = false;
 }

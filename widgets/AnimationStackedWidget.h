@@ -31,5 +31,6 @@ private:
     int m_now = 0;
     int m_next = 0;
     QPoint m_pnow = QPoint(0, 0);
+    QPoint m_pointerAtStart;
     bool m_active = false;
 };

@@ -3,17 +3,16 @@
 // back and takes that change out of the index. What the other console sent
 // is kept in its work folder and merged again, never over a later change of
 // the same entry, and never lost to a box deployment or the quota meanwhile.
+// The same for the rows of the login file a new box adds.
 #include "../sync/ParamFixture.h"
 #include "../transfer/StandIn.h"
 #include "AccountDeployment.h"
+#include "AddBoxProcedure.h"
 #include "AdminWidgets.h"
-#include "AnimationStackedWidget.h"
 #include "BoxDeployment.h"
 #include "BoxFolderDownload.h"
 #include "ClassMedia.h"
 #include "ClassParam.h"
-#include "ConsoleDesk.h"
-#include "ConsoleFixture.h"
 #include "CopyTree.h"
 #include "ListManager.h"
 #include "MediaDeployment.h"
@@ -22,8 +21,10 @@
 #include "RevisionCounters.h"
 #include "ServerMediaTree.h"
 #include "ServerMediaUsage.h"
+#include "TwoDesks.h"
 #include "ZoManager.h"
 #include "classAdmin.h"
+#include "classAjoutBox.h"
 #include "classPrincipal.h"
 
 #include <QCheckBox>
@@ -36,23 +37,21 @@
 
 #include <memory>
 
-class KeptRecordsTest : public QObject
+class KeptRecordsTest : public QObject, protected TwoDesks
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void boxDroppedByALateLoginUpload_data();
+    void boxDroppedByALateLoginUpload();
     void changeDroppedByALateUpload_data();
     void changeDroppedByALateUpload();
 
 private:
-    QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
-    bool startDesk(Desk &d);
-    void answer();
-    ClassMedia *openMedia(Desk &d);
-    bool leaveMedia(Desk &d);
-    bool visitMedia(Desk &d);
+    // The box choice ticks 10234 alone, unrecorded.
+    bool answerOwn(QDialog *d, Desk *, const QString &) override;
     // A file of `bytes` chosen on the desk's page (0 picture, 1 video); its stored name.
     QString import(Desk &d, int type, const QString &name, int bytes);
     // `slow` leaves its media page with its index upload held by the
@@ -61,150 +60,34 @@ private:
     // The server's index with the entry of `path` given `sum` (kept when
     // empty) and `permission`, added when missing, as another console leaves it.
     bool setIndexEntry(const QString &path, const QString &sum, const QString &permission);
-    bool removeFromServer(const QString &prefix);
     QString indexValue(const QString &path, const QString &key) const;
     // Deploys to 10234 (OK to every question).
     bool deploy(Desk &d);
-    bool select(Desk &d, const QString &serial);
-    bool restartWithQuota(int mo);
-
-    QTemporaryDir m_dir;
-    QString m_name;
-    QString m_account;
-    Desk m_a;
-    Desk m_b;
-    QTimer m_poll;
-    QStringList m_dialogs;
-    QStringList m_typing;
-    QList<QPointer<QDialog>> m_answered;
 };
 
 void KeptRecordsTest::initTestCase()
 {
     ZO_NEED_STANDIN();
     QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
-    zoInitWidgetTest();
-    Q_INIT_RESOURCE(qml);
-    m_name = QString("kept%1").arg(QCoreApplication::applicationPid());
-    m_account = "zo_" + m_name;
-    m_a.name = "A";
-    m_b.name = "B";
-    for (Desk *d : {&m_a, &m_b}) {
-        d->work = m_dir.filePath(d->name);
-        QVERIFY(makeDemoAccount(d->work));
-        const QString connexion = d->work + "/CONNEXION.txt";
-        for (const auto &kv : QList<QPair<QString, QString>>{{"MODE", "SERVEUR"},
-                                                             {"FTPPATH", "/zolink/zobox/" + m_account},
-                                                             {"COMPTEADMIN", m_name},
-                                                             {"USERLOGIN", "demo"},
-                                                             {"PASSWORDLOGIN", "demo"}})
-            QVERIFY(ClassParam().setParamCrypt(connexion, kv.first, kv.second));
-    }
-    QVERIFY(copyTree(m_a.work + "/server/zolink/zobox/zo_demo/", server()));
+    QVERIFY(makeDesks("kept"));
     for (const char *box : {"10417", "10418", "10502", "PLAYLIST-Promo"})
         QVERIFY(QDir(server(box)).removeRecursively());
-    connect(&m_poll, &QTimer::timeout, this, &KeptRecordsTest::answer);
-    m_poll.start(10);
-    qputenv("ZOMANAGER_BASE_URL", StandIn::url().toUtf8());
-    QVERIFY(startDesk(m_a));
-    QVERIFY(startDesk(m_b));
+    QVERIFY(startDesks(this));
 }
 
 void KeptRecordsTest::cleanupTestCase()
 {
-    m_poll.stop();
-    m_a.window.reset();
-    m_b.window.reset();
-    qunsetenv("ZOMANAGER_WORKDIR");
-    qunsetenv("ZOMANAGER_BASE_URL");
-    if (StandIn::running() && !m_account.isEmpty())
-        QDir(server()).removeRecursively();
+    closeDesks();
 }
 
-bool KeptRecordsTest::startDesk(Desk &d)
+bool KeptRecordsTest::answerOwn(QDialog *d, Desk *, const QString &)
 {
-    qputenv("ZOMANAGER_WORKDIR", d.work.toLocal8Bit());
-    d.window.reset(new ZoManager);
-    d.window->resize(1280, 800);
-    d.window->show();
-    auto *stack = d.panel()->findChild<AnimationStackedWidget *>("panelStack");
-    // A media run the login started (records it merges again) is over too.
-    return QTest::qWaitFor([&] { return stack->isVisible() && !d.panel()->mediaDeployment()->running(); }, 40000)
-        && !d.panel()->localMode();
-}
-
-// Every modal box of both consoles is answered (OK, or the keyboard's
-// text), and its text recorded as "desk: text".
-void KeptRecordsTest::answer()
-{
-    QDialog *d = nullptr;
-    for (QDialog *candidate : ModalAnswerer::openDialogs()) {
-        if (!m_answered.contains(candidate))
-            d = candidate;
-    }
-    if (!d)
-        return;
-    m_answered.append(d);
-    QPointer<QDialog> guard(d);
-    QTimer::singleShot(30, this, [this, guard] {
-        if (!guard || guard->isHidden())
-            return;
-        QDialog *d = guard.data();
-        QString who = QStringLiteral("?");
-        for (Desk *k : {&m_a, &m_b}) {
-            for (QWidget *w = d; k->window && w; w = w->parentWidget()) {
-                if (w == k->window.get())
-                    who = k->name;
-            }
-        }
-        const auto click = [d](const char *name) {
-            if (auto *b = d->findChild<QAbstractButton *>(QLatin1String(name)))
-                b->click();
-            else
-                d->reject();
-        };
-        if (d->findChild<QWidget *>("zoneEcrans")) {
-            for (QCheckBox *c : d->findChildren<QCheckBox *>())
-                c->setChecked(c->property("zoItem").toString() == "10234");
-            click("valider");
-            return;
-        }
-        auto *line = d->findChild<QLineEdit *>();
-        if (line && !m_typing.isEmpty()) {
-            line->selectAll();
-            line->insert(m_typing.takeFirst());
-            click("valider");
-            return;
-        }
-        m_dialogs << who + ": " + ModalAnswerer::dialogText(d);
-        if (auto *box = qobject_cast<QMessageBox *>(d))
-            box->buttons().value(0)->click();
-        else
-            click("valider");
-    });
-}
-
-ClassMedia *KeptRecordsTest::openMedia(Desk &d)
-{
-    auto *page = d.window->findChild<ClassMedia *>();
-    d.window->slotButtons(PageCodes::Media);
-    return QTest::qWaitFor([&] { return d.window->stack()->currentWidget() == page; }, 10000) ? page : nullptr;
-}
-
-bool KeptRecordsTest::leaveMedia(Desk &d)
-{
-    d.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
-    return QTest::qWaitFor([&] {
-        return d.window->stack()->currentIndex() == 0 && !d.panel()->mediaDeployment()->running()
-            && ModalAnswerer::openDialogs().isEmpty();
-    }, 30000);
-}
-
-bool KeptRecordsTest::visitMedia(Desk &d)
-{
-    auto *usage = d.window->findChild<ServerMediaUsage *>();
-    QSignalSpy counted(usage, &ServerMediaUsage::counted);
-    return openMedia(d) && QTest::qWaitFor([&] { return counted.count() > 0; }, 30000) && leaveMedia(d);
+    if (!d->findChild<QWidget *>("zoneEcrans"))
+        return false;
+    for (QCheckBox *c : d->findChildren<QCheckBox *>())
+        c->setChecked(c->property("zoItem").toString() == "10234");
+    click(d, "valider");
+    return true;
 }
 
 QString KeptRecordsTest::import(Desk &d, int type, const QString &name, int bytes)
@@ -260,17 +143,8 @@ QString KeptRecordsTest::indexValue(const QString &path, const QString &key) con
 
 bool KeptRecordsTest::setIndexEntry(const QString &path, const QString &sum, const QString &permission)
 {
-    ClassParam index;
-    if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
-        return false;
-    const QStringList paths = index.getInfoBalise("FILEPATH").split('|');
-    const int at = paths.indexOf(path);
-    ParamList values;
-    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
-        const QString key = index.BALISE.at(0).at(k);
-        if (key == "EMPREINTE")
-            continue;
-        QStringList rows = index.BALISE.value(1).value(k).split('|');
+    return rewriteServerIndex([&](const QString &key, QStringList &rows, const QStringList &paths) {
+        const int at = paths.indexOf(path);
         const QString value = key == "FILEPATH" ? path
             : key == "FILECHK"                  ? sum
             : key == "FILESIZE"                 ? QString::number(QFileInfo(server(path)).size())
@@ -280,56 +154,7 @@ bool KeptRecordsTest::setIndexEntry(const QString &path, const QString &sum, con
             rows << value;
         else if (!value.isEmpty() && (key != "FILECHK" || !sum.isEmpty()))
             rows[at] = value;
-        values << qMakePair(key, rows.join('|'));
-    }
-    return writeForeignParams(server("MEDIA.orvex"), values);
-}
-
-bool KeptRecordsTest::removeFromServer(const QString &prefix)
-{
-    ClassParam index;
-    if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
-        return false;
-    const QStringList paths = index.getInfoBalise("FILEPATH").split('|');
-    ParamList values;
-    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
-        const QString key = index.BALISE.at(0).at(k);
-        if (key == "EMPREINTE")
-            continue;
-        QStringList rows = index.BALISE.value(1).value(k).split('|');
-        if (key == "FILEPATH" || key == "FILECHK" || key == "FILESIZE" || key == "FILEPATHPERMISSION") {
-            for (int i = paths.size() - 1; i >= 0; --i) {
-                if (paths.at(i).startsWith(prefix) && i < rows.size())
-                    rows.removeAt(i);
-            }
-        }
-        values << qMakePair(key, rows.join('|'));
-    }
-    for (const QString &path : mediaFilesBelow(server())) {
-        if (path.startsWith(prefix) && !QFile::remove(server(path)))
-            return false;
-    }
-    return writeForeignParams(server("MEDIA.orvex"), values);
-}
-
-bool KeptRecordsTest::select(Desk &d, const QString &serial)
-{
-    QListWidget *groups = d.panel()->findChild<QListWidget *>("groupList");
-    QListWidget *screens = d.panel()->findChild<QListWidget *>("screensList");
-    for (int g = 0; g < groups->count(); ++g) {
-        groups->setCurrentRow(g);
-        QTest::qWait(50);
-        const QList<QListWidgetItem *> found = screens->findItems(serial, Qt::MatchExactly);
-        if (found.isEmpty())
-            continue;
-        QSignalSpy arrived(d.panel()->boxDownload(), &BoxFolderDownload::signalArrived);
-        screens->setCurrentItem(found.first());
-        return QTest::qWaitFor([&] {
-            return arrived.count() > 0 && !d.panel()->boxDownload()->running()
-                && !d.panel()->messageOverlay()->isVisible();
-        }, 40000);
-    }
-    return false;
+    });
 }
 
 bool KeptRecordsTest::deploy(Desk &d)
@@ -341,14 +166,86 @@ bool KeptRecordsTest::deploy(Desk &d)
     }, 60000);
 }
 
-bool KeptRecordsTest::restartWithQuota(int mo)
+void KeptRecordsTest::boxDroppedByALateLoginUpload_data()
 {
-    for (Desk *d : {&m_a, &m_b}) {
-        d->window.reset();
-        if (!ClassParam().setParamCrypt(d->work + "/CONNEXION.txt", "MEDIASIZE", QString::number(mo)))
-            return false;
+    QTest::addColumn<QString>("slowBox"); // added by A, whose login upload is held
+    QTest::addColumn<QString>("box");     // added by B meanwhile
+    QTest::newRow("two boxes added at once, one login upload held: the other box missing, both told success")
+        << "10998" << "10999";
+}
+
+// A and B add a box each at once; the server holds A's login upload 6 s,
+// past B's read-back, and it lands without B's box. B keeps its box's rows
+// until a fetch shows them: its next login (the add ends the program) says
+// the box is missing and puts it back.
+void KeptRecordsTest::boxDroppedByALateLoginUpload()
+{
+    QFETCH(QString, slowBox);
+    QFETCH(QString, box);
+    const QString code = "1A2B3C4D5E";
+    // The service's shared folders: factory records, templates, validation.
+    const QString shared = m_a.work + "/server/zolink/zobox/";
+    for (const char *folder : {"DEFAULT", "Production"})
+        QVERIFY(copyTree(shared + folder + "/", StandIn::root() + "/" + folder + "/"));
+    const QString reports = StandIn::root() + "/Production/Reports/";
+    QVERIFY(QDir().mkpath(StandIn::root() + "/Validation"));
+    for (const QString &serial : {slowBox, box}) {
+        QVERIFY(QFile::exists(reports + serial + "_" + code + ".orvex")
+                || QFile::copy(reports + "10999_" + code + ".orvex", reports + serial + "_" + code + ".orvex"));
+        QFile::remove(StandIn::root() + "/Validation/ZOVALIDATE_" + serial + "_" + code + ".orvex");
     }
-    return startDesk(m_a) && startDesk(m_b);
+    const auto boxes = [this] {
+        return ClassParam().getParamCrypt(server("LoginCrypt.orvex"), "PLAYERLIST", 0).split('|');
+    };
+    const auto addBox = [code](Desk &d, const QString &serial) -> AddBoxProcedure * {
+        QToolButton *add = nullptr;
+        for (QToolButton *b : d.panel()->findChildren<QToolButton *>()) {
+            if (b->text() == "Ajouter un Ecran")
+                add = b;
+        }
+        auto *dialog = d.panel()->findChild<classAjoutBox *>();
+        if (!add || !dialog)
+            return nullptr;
+        add->click();
+        if (!QTest::qWaitFor([dialog] { return dialog->procedure()->step() == 1; }, 10000))
+            return nullptr;
+        dialog->serialField()->setText(serial);
+        dialog->codeField()->setText(code);
+        QMetaObject::invokeMethod(dialog->findChild<QObject *>("valider"), "click");
+        return dialog->procedure();
+    };
+    // Each success box ends the program: its quit is taken here.
+    const auto added = [this](int count) {
+        const bool over = QTest::qWaitFor(
+            [&] { return m_dialogs.filter("Création terminée avec succés").size() == count; }, 60000);
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+        return over;
+    };
+    m_dialogs.clear();
+    QVERIFY(StandIn::fault("/zobox/upload.php", "delay", "LoginCrypt.orvex", 1, 6000));
+    AddBoxProcedure *slow = addBox(m_a, slowBox);
+    QVERIFY(slow);
+    QTRY_VERIFY_WITH_TIMEOUT(slow->step() == 39, 60000);
+    AddBoxProcedure *fast = addBox(m_b, box);
+    QVERIFY(fast);
+    QVERIFY2(added(1), qPrintable(m_dialogs.join(" / ")));
+    QCOMPARE(slow->step(), 39); // still held
+    QVERIFY2(added(2), qPrintable(m_dialogs.join(" / ")));
+    QVERIFY2(!boxes().contains(box), qPrintable(boxes().join(',')));
+
+    // B starts again: its box is put back, and it is told.
+    m_dialogs.clear();
+    m_b.window.reset();
+    QVERIFY(startDesk(m_b, true));
+    QTRY_VERIFY_WITH_TIMEOUT(boxes().contains(box) && !m_b.panel()->accountDeployment()->running(), 30000);
+    QVERIFY2(boxes().contains(slowBox), qPrintable(boxes().join(',')));
+    const QString seen = m_dialogs.join(" / ");
+    QVERIFY2(seen.contains("l'écran " + box) && seen.contains("ces lignes y sont remises"), qPrintable(seen));
+    m_a.window.reset();
+    QVERIFY(startDesk(m_a));
+    for (const QString &serial : {slowBox, box})
+        QFile::remove(StandIn::root() + "/Validation/ZOVALIDATE_" + serial + "_" + code + ".orvex");
 }
 
 void KeptRecordsTest::changeDroppedByALateUpload_data()

@@ -34,6 +34,7 @@ private slots:
     void initTestCase();
     void pages_data();
     void pages();
+    void openerHighlightedAfterItsPageClosed();
 
 private:
     QToolButton *panelButton(const QString &text) const;
@@ -100,6 +101,32 @@ void TestNewcomerLook::pages()
     editor(suffix);
     information(suffix);
     calendar(suffix);
+}
+
+// The information page's "Retour" lies where "Informations" was: clicked
+// without a move, the page slid away and left "Informations" highlighted
+// under the still pointer, as if its page were still shown.
+void TestNewcomerLook::openerHighlightedAfterItsPageClosed()
+{
+    auto *page = m_window->findChild<classInfo *>();
+    QToolButton *opener = panelButton(QStringLiteral("Informations"));
+    QVERIFY(opener);
+    QTRY_VERIFY(opener->isEnabled() && !m_window->stack()->isSliding());
+    QTest::mouseMove(opener);
+    QTRY_VERIFY(opener->underMouse());
+    open(QStringLiteral("Informations"), page);
+    auto *retour = page->findChild<QPushButton *>(QStringLiteral("retour"));
+    QVERIFY(retour);
+    QCOMPARE(QApplication::widgetAt(QCursor::pos()), retour);
+    QTest::mouseClick(retour, Qt::LeftButton, {}, retour->mapFromGlobal(QCursor::pos()));
+    back();
+    QTest::qWait(300);
+    QVERIFY(!opener->underMouse());
+
+    // The pointer moved onto it again: highlighted as any button.
+    QTest::mouseMove(m_window, QPoint(5, 5));
+    QTest::mouseMove(opener);
+    QTRY_VERIFY(opener->underMouse());
 }
 
 void TestNewcomerLook::editor(const QString &suffix)

@@ -3,24 +3,13 @@
 // success. The console whose list was replaced is told by the box's name at
 // its next login, after a restart in the same work folder, without
 // selecting the box.
-#include "../sync/ParamFixture.h"
-#include "../transfer/StandIn.h"
 #include "BoxDeployment.h"
-#include "BoxFolderDownload.h"
-#include "ClassParam.h"
-#include "ConsoleDesk.h"
 #include "HttpFileApi.h"
 #include "KeptChanges.h"
-#include "ModalAnswerer.h"
-#include "ServerDesk.h"
+#include "TwoDesks.h"
 #include "classPrincipal.h"
 
-#include <QAbstractItemView>
-#include <QListWidget>
-#include <QMessageBox>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -28,7 +17,7 @@ const QString kSuccess = QStringLiteral("Déploiement terminé avec succés!!");
 
 } // namespace
 
-class TwoConsolesBoxesTest : public QObject
+class TwoConsolesBoxesTest : public QObject, protected TwoDesks
 {
     Q_OBJECT
 
@@ -38,21 +27,19 @@ private slots:
     void replacedListToldAtLogin();
 
 private:
-    QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
-    bool start(Desk &d);
-    bool select(Desk &d, const QString &serial);
+    bool start(Desk &d) { return startDesk(d); }
+    bool select(Desk &d, const QString &serial) { return TwoDesks::select(d, serial) && mark(d); }
     // Deploys `box` from `d` (every question answered OK) and waits for its end.
     bool deploy(Desk &d, const QString &box);
-    // Answers every modal dialog of both consoles and records "desk: text".
-    void answer();
+    // The box choice ticks m_box alone, unrecorded.
+    bool answerOwn(QDialog *d, Desk *, const QString &) override
+    {
+        if (!tickScreens(d, [this](const QString &serial) { return serial == m_box; }))
+            return false;
+        click(d, "valider");
+        return true;
+    }
 
-    QTemporaryDir m_dir;
-    QString m_name;
-    QString m_account;
-    Desk m_a;
-    Desk m_b;
-    QTimer m_poll;
-    QStringList m_dialogs;
     QString m_box; // the screen ticked in the box choice
 };
 
@@ -60,97 +47,13 @@ void TwoConsolesBoxesTest::initTestCase()
 {
     ZO_NEED_STANDIN();
     QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
-    zoInitWidgetTest();
-    Q_INIT_RESOURCE(qml);
-    m_name = QString("boxes%1").arg(QCoreApplication::applicationPid());
-    m_account = "zo_" + m_name;
-    m_a.name = "A";
-    m_b.name = "B";
-    for (Desk *d : {&m_a, &m_b}) {
-        d->work = m_dir.filePath(d->name);
-        QVERIFY(makeServerDesk(d->work, m_name));
-    }
-    QVERIFY(copyServerAccount(m_a.work, server()));
-    connect(&m_poll, &QTimer::timeout, this, &TwoConsolesBoxesTest::answer);
-    m_poll.start(10);
-    qputenv("ZOMANAGER_BASE_URL", StandIn::url().toUtf8());
-    QVERIFY(start(m_a));
-    QVERIFY(start(m_b));
+    QVERIFY(makeDesks("boxes"));
+    QVERIFY(startDesks(this));
 }
 
 void TwoConsolesBoxesTest::cleanupTestCase()
 {
-    m_poll.stop();
-    m_a.window.reset();
-    m_b.window.reset();
-    qunsetenv("ZOMANAGER_WORKDIR");
-    qunsetenv("ZOMANAGER_BASE_URL");
-    if (StandIn::running() && !m_account.isEmpty())
-        QDir(server()).removeRecursively();
-}
-
-bool TwoConsolesBoxesTest::start(Desk &d)
-{
-    return startServerConsole(d.window, d.work);
-}
-
-void TwoConsolesBoxesTest::answer()
-{
-    const QList<QDialog *> open = ModalAnswerer::openDialogs();
-    if (open.isEmpty())
-        return;
-    // The innermost dialog is the one whose loop runs.
-    QPointer<QDialog> guard(open.last());
-    if (guard->property("answering").toBool())
-        return;
-    guard->setProperty("answering", true);
-    QTimer::singleShot(30, this, [this, guard] {
-        if (!guard || guard->isHidden())
-            return;
-        QDialog *d = guard.data();
-        QString who = "?";
-        for (Desk *k : {&m_a, &m_b}) {
-            for (QWidget *w = d; k->window && w; w = w->parentWidget()) {
-                if (w == k->window.get())
-                    who = k->name;
-            }
-        }
-        if (auto *screens = d->findChild<QAbstractItemView *>("zoneEcrans")) {
-            QAbstractItemModel *model = screens->model();
-            for (int row = 0; row < model->rowCount(); ++row) {
-                const QModelIndex index = model->index(row, 0);
-                const QString serial = index.data(Qt::UserRole).toString();
-                if (!serial.isEmpty())
-                    model->setData(index, serial == m_box ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-            }
-        } else {
-            m_dialogs << who + ": " + ModalAnswerer::dialogText(d);
-        }
-        if (auto *box = qobject_cast<QMessageBox *>(d))
-            box->buttons().value(0)->click();
-        else if (auto *ok = d->findChild<QAbstractButton *>("valider"))
-            ok->click();
-        else
-            d->reject();
-    });
-}
-
-bool TwoConsolesBoxesTest::select(Desk &d, const QString &serial)
-{
-    QListWidget *groups = d.panel()->findChild<QListWidget *>("groupList");
-    QListWidget *screens = d.panel()->findChild<QListWidget *>("screensList");
-    for (int g = 0; g < groups->count(); ++g) {
-        groups->setCurrentRow(g);
-        QTest::qWait(50);
-        const QList<QListWidgetItem *> found = screens->findItems(serial, Qt::MatchExactly);
-        if (found.isEmpty())
-            continue;
-        QSignalSpy arrived(d.panel()->boxDownload(), &BoxFolderDownload::signalArrived);
-        screens->setCurrentItem(found.first());
-        return QTest::qWaitFor([&] { return arrived.count() > 0 && !d.panel()->boxDownload()->running(); }, 40000)
-            && ClassParam().setParamCrypt(d.work + "/DATA/PLAYER.orvex", "MARK", d.name);
-    }
-    return false;
+    closeDesks();
 }
 
 bool TwoConsolesBoxesTest::deploy(Desk &d, const QString &box)

@@ -16,8 +16,7 @@
 #include "ClassParam.h"
 #include "ListManager.h"
 #include "LoginFile.h"
-#include "ConsoleDesk.h"
-#include "ConsoleFixture.h"
+#include "TwoDesks.h"
 #include "HttpFileApi.h"
 #include "MediaDeployment.h"
 #include "MessageOverlay.h"
@@ -48,7 +47,7 @@ const QString kReplaced = QStringLiteral("Votre dernier déploiement sur l'écra
 
 } // namespace
 
-class TwoConsolesTest : public QObject
+class TwoConsolesTest : public QObject, protected TwoDesks
 {
     Q_OBJECT
 
@@ -75,19 +74,13 @@ private slots:
     void quitPostedDuringDeployment();
 
 private:
-    QString server(const QString &relative = QString()) const { return StandIn::root() + "/" + m_account + "/" + relative; }
     Desk &desk(const QString &name) { return name == "A" ? m_a : m_b; }
-    // `keepDialogs`: what the console says while it logs in is kept.
-    bool startDesk(Desk &d, bool keepDialogs = false);
-    bool select(Desk &d, const QString &serial);
+    bool select(Desk &d, const QString &serial) { return TwoDesks::select(d, serial) && mark(d); }
     bool deploy(const QStringList &desks, const QStringList &boxes);
     // Waits for the box deployments of `desks` to end.
     bool deployed(const QStringList &desks);
     void act(const QString &action);
     QString owner(const QString &box) const;
-    // The other console's removal, as it leaves the server: the files whose
-    // path starts with `prefix` and their index entries gone.
-    bool removeFromServer(const QString &prefix);
     classAdmin *openAdministration(Desk &d);
     void boxAddedAtOnce(const QString &link, const QString &serial, const QString &code);
     void administratorsAtOnce(const QString &link, const QString &user, classAdmin *pageA, classAdmin *pageB,
@@ -106,183 +99,51 @@ private:
     // that quit would end every later modal box at once; a loop run here
     // takes it.
     void takeQuit();
-    // Answers every modal dialog of both consoles and records "desk: text".
-    void answer();
-    // Both consoles logged in again with the account's quota set to `mo`.
-    bool restartWithQuota(int mo);
-    ClassMedia *openMedia(Desk &d);
-    // The page left and its media deployment over.
-    bool leaveMedia(Desk &d);
+    // The box choice ticks the screens of its desk's choice, recorded as "choix".
+    bool answerOwn(QDialog *d, Desk *owner, const QString &who) override;
+    // The revision question and the question on screens gets "valider" when
+    // its desk overwrites.
+    const char *button(Desk *owner, const QString &text) override;
     // A's upload of the merged index held by the stand-in: A leaves its
     // media page, B leaves while that upload is on its way; both runs over.
     bool leaveBothWithASlowIndexUpload();
-    // The page opened, the server's index counted, the page left.
-    bool visitMedia(Desk &d);
     // Imports a video made of `name`; its stored name in VIDEO/.
     QString importVideo(Desk &d, const QString &name);
     // The server's media files, and what its index lists.
     QStringList serverMedia() const;
     QStringList serverIndexed() const;
-
-    QTemporaryDir m_dir;
-    QString m_name;
-    QString m_account;
-    Desk m_a;
-    Desk m_b;
-    QTimer m_poll;
-    QStringList m_dialogs;
-    QStringList m_typing; // texts for the next keyboards, in order
-    QList<QPointer<QDialog>> m_answered;
 };
 
 void TwoConsolesTest::initTestCase()
 {
     ZO_NEED_STANDIN();
     QVERIFY(qEnvironmentVariableIntValue("ZOMANAGER_TIME_SCALE") >= 10);
-    zoInitWidgetTest();
-    Q_INIT_RESOURCE(qml);
-    m_name = QString("two%1").arg(QCoreApplication::applicationPid());
-    m_account = "zo_" + m_name;
-    m_a.name = "A";
-    m_b.name = "B";
-    for (Desk *d : {&m_a, &m_b}) {
-        d->work = m_dir.filePath(d->name);
-        QVERIFY(makeDemoAccount(d->work));
-        const QString connexion = d->work + "/CONNEXION.txt";
-        for (const auto &kv : QList<QPair<QString, QString>>{{"MODE", "SERVEUR"},
-                                                             {"FTPPATH", "/zolink/zobox/" + m_account},
-                                                             {"COMPTEADMIN", m_name},
-                                                             {"USERLOGIN", "demo"},
-                                                             {"PASSWORDLOGIN", "demo"}})
-            QVERIFY(ClassParam().setParamCrypt(connexion, kv.first, kv.second));
-    }
-    QVERIFY(copyTree(m_a.work + "/server/zolink/zobox/zo_demo/", server()));
+    m_dialogsFromLogin = false;
+    QVERIFY(makeDesks("two"));
     for (const char *box : {"10417", "10418", "10502", "PLAYLIST-Promo"})
         QVERIFY(QDir(server(box)).removeRecursively());
-    connect(&m_poll, &QTimer::timeout, this, &TwoConsolesTest::answer);
-    m_poll.start(10);
-    qputenv("ZOMANAGER_BASE_URL", StandIn::url().toUtf8());
-    QVERIFY(startDesk(m_a));
-    QVERIFY(startDesk(m_b));
+    QVERIFY(startDesks(this));
 }
 
 void TwoConsolesTest::cleanupTestCase()
 {
-    m_poll.stop();
-    m_a.window.reset();
-    m_b.window.reset();
-    qunsetenv("ZOMANAGER_WORKDIR");
-    qunsetenv("ZOMANAGER_BASE_URL");
-    if (StandIn::running() && !m_account.isEmpty())
-        QDir(server()).removeRecursively();
+    closeDesks();
 }
 
-bool TwoConsolesTest::startDesk(Desk &d, bool keepDialogs)
+bool TwoConsolesTest::answerOwn(QDialog *d, Desk *owner, const QString &who)
 {
-    qputenv("ZOMANAGER_WORKDIR", d.work.toLocal8Bit());
-    d.window.reset(new ZoManager);
-    d.window->resize(1280, 800);
-    d.window->show();
-    auto *stack = d.panel()->findChild<AnimationStackedWidget *>("panelStack");
-    // A media run the login started (records it publishes again) is over too.
-    if (!QTest::qWaitFor([&] { return stack->isVisible() && !d.panel()->mediaDeployment()->running(); }, 40000))
+    if (!tickScreens(d, [owner](const QString &serial) { return owner && owner->choice.contains(serial); }))
         return false;
-    if (!keepDialogs)
-        m_dialogs.clear();
-    return !d.panel()->localMode();
+    m_dialogs << who + ": choix";
+    click(d, "valider");
+    return true;
 }
 
-void TwoConsolesTest::answer()
+const char *TwoConsolesTest::button(Desk *owner, const QString &text)
 {
-    const QList<QDialog *> open = ModalAnswerer::openDialogs();
-    if (open.isEmpty())
-        return;
-    // The innermost dialog is the one whose loop runs.
-    QDialog *d = nullptr;
-    for (QDialog *candidate : open) {
-        if (!m_answered.contains(candidate))
-            d = candidate;
-    }
-    if (!d)
-        return;
-    m_answered.append(d);
-    QPointer<QDialog> guard(d);
-    QTimer::singleShot(30, this, [this, guard] {
-        if (!guard || guard->isHidden())
-            return;
-        QDialog *d = guard.data();
-        Desk *owner = nullptr;
-        // A message box is a window of its own: its parents lead to the desk.
-        for (Desk *k : {&m_a, &m_b}) {
-            for (QWidget *w = d; k->window && w; w = w->parentWidget()) {
-                if (w == k->window.get())
-                    owner = k;
-            }
-        }
-        const QString who = owner ? owner->name : QStringLiteral("?");
-        const auto click = [d](const char *name) {
-            if (auto *b = d->findChild<QAbstractButton *>(QLatin1String(name)))
-                b->click();
-            else
-                d->reject();
-        };
-        if (auto *screens = d->findChild<QAbstractItemView *>("zoneEcrans")) {
-            QAbstractItemModel *model = screens->model();
-            for (int row = 0; row < model->rowCount(); ++row) {
-                const QModelIndex index = model->index(row, 0);
-                const QString serial = index.data(Qt::UserRole).toString();
-                if (!serial.isEmpty())
-                    model->setData(index, owner && owner->choice.contains(serial) ? Qt::Checked : Qt::Unchecked,
-                                   Qt::CheckStateRole);
-            }
-            m_dialogs << who + ": choix";
-            click("valider");
-            return;
-        }
-        auto *line = d->findChild<QLineEdit *>();
-        if (line && !m_typing.isEmpty()) {
-            line->selectAll();
-            line->insert(m_typing.takeFirst());
-            click("valider");
-            return;
-        }
-        const QString text = ModalAnswerer::dialogText(d);
-        m_dialogs << who + ": " + text;
-        if (auto *box = qobject_cast<QMessageBox *>(d)) {
-            box->buttons().value(0)->click();
-        } else if (text == RevisionCounters::questionText() || text.startsWith("Ces écrans")) {
-            click(owner && owner->overwrite ? "valider" : "annuler");
-        } else {
-            click("valider");
-        }
-    });
-}
-
-bool TwoConsolesTest::select(Desk &d, const QString &serial)
-{
-    QListWidget *groups = d.panel()->findChild<QListWidget *>("groupList");
-    QListWidget *screens = d.panel()->findChild<QListWidget *>("screensList");
-    for (int g = 0; g < groups->count(); ++g) {
-        groups->setCurrentRow(g);
-        QTest::qWait(50);
-        const QList<QListWidgetItem *> found = screens->findItems(serial, Qt::MatchExactly);
-        if (found.isEmpty())
-            continue;
-        if (screens->currentItem() == found.first())
-            screens->setCurrentItem(nullptr);
-        QSignalSpy arrived(d.panel()->boxDownload(), &BoxFolderDownload::signalArrived);
-        screens->setCurrentItem(found.first());
-        const bool in = QTest::qWaitFor([&] {
-            return arrived.count() > 0 && !d.panel()->boxDownload()->running()
-                && !d.panel()->messageOverlay()->isVisible();
-        }, 40000);
-        if (!in)
-            qWarning() << d.name << serial << "arrived" << arrived.count() << "running"
-                       << d.panel()->boxDownload()->running() << "overlay" << d.panel()->messageOverlay()->isVisible()
-                       << m_dialogs;
-        return in && ClassParam().setParamCrypt(d.work + "/DATA/PLAYER.orvex", "MARK", d.name);
-    }
-    return false;
+    if (text == RevisionCounters::questionText() || text.startsWith("Ces écrans"))
+        return owner && owner->overwrite ? "valider" : "annuler";
+    return "valider";
 }
 
 bool TwoConsolesTest::deploy(const QStringList &desks, const QStringList &boxes)
@@ -393,33 +254,6 @@ void TwoConsolesTest::act(const QString &action)
     QVERIFY2(held == words.contains("held") && otherDeployed == held,
              qPrintable(action + ": " + m_dialogs.join(" / ")));
     StandIn::reset("/" + boxes.first() + "/");
-}
-
-bool TwoConsolesTest::removeFromServer(const QString &prefix)
-{
-    ClassParam index;
-    if (!index.getParamCrypt(server("MEDIA.orvex"), QStringList{"ALL"}, 0))
-        return false;
-    const QStringList paths = index.getInfoBalise("FILEPATH").split('|');
-    ParamList values;
-    for (int k = 0; k < index.BALISE.value(0).size(); ++k) {
-        const QString key = index.BALISE.at(0).at(k);
-        if (key == "EMPREINTE")
-            continue;
-        QStringList rows = index.BALISE.value(1).value(k).split('|');
-        if (key == "FILEPATH" || key == "FILECHK" || key == "FILESIZE" || key == "FILEPATHPERMISSION") {
-            for (int i = paths.size() - 1; i >= 0; --i) {
-                if (paths.at(i).startsWith(prefix) && i < rows.size())
-                    rows.removeAt(i);
-            }
-        }
-        values << qMakePair(key, rows.join('|'));
-    }
-    for (const QString &path : mediaFilesBelow(server())) {
-        if (path.startsWith(prefix) && !QFile::remove(server(path)))
-            return false;
-    }
-    return writeForeignParams(server("MEDIA.orvex"), values);
 }
 
 QString TwoConsolesTest::owner(const QString &box) const
@@ -1126,33 +960,6 @@ void TwoConsolesTest::boxAddedAtOnce(const QString &link, const QString &serial,
         pageA->widgets()->back->click();
 }
 
-bool TwoConsolesTest::restartWithQuota(int mo)
-{
-    for (Desk *d : {&m_a, &m_b}) {
-        d->window.reset();
-        if (!ClassParam().setParamCrypt(d->work + "/CONNEXION.txt", "MEDIASIZE", QString::number(mo)))
-            return false;
-    }
-    return startDesk(m_a) && startDesk(m_b);
-}
-
-ClassMedia *TwoConsolesTest::openMedia(Desk &d)
-{
-    auto *page = d.window->findChild<ClassMedia *>();
-    d.window->slotButtons(PageCodes::Media);
-    return QTest::qWaitFor([&] { return d.window->stack()->currentWidget() == page; }, 10000) ? page : nullptr;
-}
-
-bool TwoConsolesTest::leaveMedia(Desk &d)
-{
-    QSignalSpy finished(d.panel()->mediaDeployment(), &MediaDeployment::signalFinished);
-    d.window->findChild<ClassMedia *>()->findChild<QAbstractButton *>("btBack")->click();
-    return QTest::qWaitFor([&] {
-        return d.window->stack()->currentIndex() == 0 && !d.panel()->mediaDeployment()->running()
-            && ModalAnswerer::openDialogs().isEmpty();
-    }, 30000);
-}
-
 bool TwoConsolesTest::leaveBothWithASlowIndexUpload()
 {
     const QString indexUpload = m_account + "/MEDIA.orvex";
@@ -1169,13 +976,6 @@ bool TwoConsolesTest::leaveBothWithASlowIndexUpload()
     }, 30000);
     StandIn::reset(indexUpload);
     return sending && left && over;
-}
-
-bool TwoConsolesTest::visitMedia(Desk &d)
-{
-    auto *usage = d.window->findChild<ServerMediaUsage *>();
-    QSignalSpy counted(usage, &ServerMediaUsage::counted);
-    return openMedia(d) && QTest::qWaitFor([&] { return counted.count() > 0; }, 30000) && leaveMedia(d);
 }
 
 void TwoConsolesTest::quotaAcrossConsoles_data()
