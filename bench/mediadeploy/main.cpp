@@ -19,6 +19,7 @@
 #include "ListTransfers.h"
 #include "MediaAlignment.h"
 #include "MediaDeployment.h"
+#include "ReadBack.h"
 #include "MediaLibrary.h"
 
 #include <QCoreApplication>
@@ -95,7 +96,9 @@ int main(int argc, char **argv)
     stalls.start();
     deploy.start(pictures, {}, {}, {}, {}, {}, true);
     app.exec();
-    out << "console_ms=" << clock.elapsed() << "\nfiles=" << pictures.size() << "\nstall_ms=" << stalls.longestMs()
+    // The pause between the index's two reads is a wait, not link time.
+    const qint64 wait = ReadBack::SecondReadMs;
+    out << "console_ms=" << qMax<qint64>(0, clock.elapsed() - wait) << "\nwait_ms=" << wait << "\nfiles=" << pictures.size() << "\nstall_ms=" << stalls.longestMs()
         << '\n';
     return ok ? 0 : 1;
 }
