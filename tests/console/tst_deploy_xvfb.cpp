@@ -10,6 +10,7 @@
 #include "RevisionCounters.h"
 #include "ZoScreenshot.h"
 #include "classPrincipal.h"
+#include "classVersion.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -174,7 +175,11 @@ void TestDeploy::deployTheSelectedScreen()
     QVERIFY2(boxCover(m_panel, box)->captions().contains(QStringLiteral("Visuels à jour")),
              qPrintable(boxCover(m_panel, box)->captions().join(" / ")));
     QTest::qWait(300);
+    // Drawn as the window shows it: the panel under the window's style.
+    m_panel->setStyleSheet(classVersion().Style());
+    QTest::qWait(100);
     QVERIFY(saveScreenshot(m_panel, QStringLiteral("panel-after-deploy.png")));
+    m_panel->setStyleSheet(QString());
     // The users' passwords of the login file reach no log, page or report:
     // every readable file of the work folder and server tree but the
     // encrypted parameter files.
